@@ -1,0 +1,39 @@
+# Front door: make test | make demo | make bench. Each installs what is missing first.
+BUILD := build
+X64 := $(BUILD)/x86_64
+X86 := $(BUILD)/i686
+JOBS ?= $(shell nproc)
+
+.PHONY: all bootstrap x86_64 i686 test demo bench clean
+
+all: x86_64 i686
+
+bootstrap:
+	@sh scripts/bootstrap.sh
+
+$(X86)/build.ninja: | bootstrap
+	cmake -S . -B $(X86) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/i686.cmake
+
+$(X64)/build.ninja: | bootstrap
+	cmake -S . -B $(X64) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64.cmake \
+	      -DZRNO_I686_DLL=$(CURDIR)/$(X86)/bin/Zrno.dll
+
+i686: bootstrap $(X86)/build.ninja
+	ninja -C $(X86) -j$(JOBS)
+
+x86_64: bootstrap $(X64)/build.ninja
+	ninja -C $(X64) -j$(JOBS)
+
+test: i686 x86_64
+	cd $(X64) && ctest --output-on-failure --timeout 900
+
+demo: x86_64
+	sh cmake/wine-prefix.sh start $(CURDIR)/$(X64)/wineprefix
+	$(X64)/wine-run $(X64)/bin/zrno.exe version
+
+bench: x86_64
+	sh cmake/wine-prefix.sh start $(CURDIR)/$(X64)/wineprefix
+	$(X64)/wine-run $(X64)/bin/zrno_bench.exe $(FILTER)
+
+clean:
+	rm -rf $(BUILD)

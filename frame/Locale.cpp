@@ -1,0 +1,112 @@
+// The library's private C runtime locale. msvcrt's _create_locale builds a whole locale at once, so
+// changing one category rebuilds it from the composite name "LC_COLLATE=..;LC_CTYPE=..;...", which the
+// runtime accepts as setlocale does.
+#include "frame/locale.h"
+#include <zrno/frame.h>
+#include <string.h>
+#include <stdio.h>
+
+namespace {
+
+_locale_t g_locale;
+char g_ime[512];              // the last name handed out, as setlocale keeps its own
+unsigned short g_sirokoIme[512];
+
+// The runtime's own order of the categories in a composite name.
+const struct {
+    int kategorija;
+    const char *ime;
+} k_kategorije[] = {{LC_COLLATE, "LC_COLLATE"},
+                    {LC_CTYPE, "LC_CTYPE"},
+                    {LC_MONETARY, "LC_MONETARY"},
+                    {LC_NUMERIC, "LC_NUMERIC"},
+                    {LC_TIME, "LC_TIME"}};
+
+const char *ImeKategorije(_locale_t l, int kategorija) {
+    const char *ime = l->locinfo->lc_category[kategorija].locale;
+    return ime ? ime : "C";
+}
+
+// The name setlocale(category, NULL) would give for l: one name when all categories agree.
+const char *Ime(_locale_t l, int kategorija) {
+    if (kategorija != LC_ALL)
+        return ImeKategorije(l, kategorija);
+    bool enaki = true;
+    for (const auto &k : k_kategorije)
+        enaki = enaki && strcmp(ImeKategorije(l, k.kategorija), ImeKategorije(l, LC_CTYPE)) == 0;
+    if (enaki)
+        return ImeKategorije(l, LC_CTYPE);
+    static char sestavljeno[512];
+    size_t n = 0;
+    for (const auto &k : k_kategorije) {
+        int r = _snprintf(sestavljeno + n, sizeof sestavljeno - n, "%s%s=%s", n ? ";" : "", k.ime,
+                          ImeKategorije(l, k.kategorija));
+        if (r < 0)
+            break;
+        n += static_cast<size_t>(r);
+    }
+    sestavljeno[sizeof sestavljeno - 1] = 0;
+    return sestavljeno;
+}
+
+_locale_t Ustvari(int kategorija, const char *locale) {
+    if (kategorija == LC_ALL)
+        return _create_locale(LC_ALL, locale);
+    char sestavljeno[512];
+    size_t n = 0;
+    for (const auto &k : k_kategorije) {
+        const char *ime = k.kategorija == kategorija ? locale : ImeKategorije(Zrno::Notranje::Locale(), k.kategorija);
+        int r = _snprintf(sestavljeno + n, sizeof sestavljeno - n, "%s%s=%s", n ? ";" : "", k.ime, ime);
+        if (r < 0)
+            return nullptr;
+        n += static_cast<size_t>(r);
+    }
+    return _create_locale(LC_ALL, sestavljeno);
+}
+
+} // namespace
+
+_locale_t Zrno::Notranje::Locale() {
+    if (!g_locale)
+        g_locale = _create_locale(LC_ALL, "C");
+    return g_locale;
+}
+
+char const *Zrno::NastaviLocale(int category, char const *locale) {
+    if (category < LC_ALL || category > LC_MAX)
+        return nullptr;
+    if (locale) {
+        _locale_t nov = Ustvari(category, locale);
+        if (!nov)
+            return nullptr;
+        if (g_locale)
+            _free_locale(g_locale);
+        g_locale = nov;
+    }
+    lstrcpynA(g_ime, Ime(Notranje::Locale(), category), sizeof g_ime);
+    return g_ime;
+}
+
+unsigned short const *Zrno::NastaviLocale(int category, unsigned short const *locale) {
+    // Locale names are ASCII; anything else cannot name a locale and is refused.
+    char ozko[256];
+    const char *p = nullptr;
+    if (locale) {
+        size_t i = 0;
+        for (; locale[i] && i < sizeof ozko - 1; ++i) {
+            if (locale[i] > 0x7F)
+                return nullptr;
+            ozko[i] = static_cast<char>(locale[i]);
+        }
+        if (locale[i])
+            return nullptr;
+        ozko[i] = 0;
+        p = ozko;
+    }
+    const char *ime = NastaviLocale(category, p);
+    if (!ime)
+        return nullptr;
+    if (!MultiByteToWideChar(CP_ACP, 0, ime, -1, reinterpret_cast<wchar_t *>(g_sirokoIme), 512))
+        g_sirokoIme[0] = 0;
+    return g_sirokoIme;
+}

@@ -1,0 +1,137 @@
+// Start-up and shut-down of the library, version queries and the module entry point.
+#include "frame/cas.h"
+#include "frame/locale.h"
+#include "frame/win.h"
+#include <zrno/frame.h>
+#include <stdio.h>
+
+namespace {
+
+unsigned int g_stevec;
+T_VERZIJAOS g_verzijaOS;
+HMODULE g_kernel;
+Zrno::Notranje::PrecizniCasFn g_precizniCas;
+HINSTANCE g_modul;
+
+T_VERZIJAOS Razvrsti(const OSVERSIONINFOA &v) {
+    switch (v.dwPlatformId) {
+    case VER_PLATFORM_WIN32s: return OS_WIN32S;
+    case VER_PLATFORM_WIN32_WINDOWS:
+        return v.dwMinorVersion < 10 ? OS_WIN95 : v.dwMinorVersion < 90 ? OS_WIN98 : OS_WINME;
+    case VER_PLATFORM_WIN32_NT:
+        if (v.dwMajorVersion < 4)
+            return OS_NT3;
+        if (v.dwMajorVersion == 4)
+            return OS_NT4;
+        // From 5 on only the minor version counts, so 6.0 reads as 2000 and 6.1 as XP.
+        return v.dwMinorVersion == 0 ? OS_WIN2000 : v.dwMinorVersion == 1 ? OS_WINXP : OS_WIN2003;
+    default: return OS_WIN2003;
+    }
+}
+
+void NaloziKernel() {
+    char pot[520];
+    UINT n = GetSystemDirectoryA(pot, sizeof pot);
+    if (n >= 1 && n <= 519)
+        pot[n++] = '\\';
+    else
+        n = 0;
+    lstrcpynA(pot + n, "KERNEL32.DLL", static_cast<int>(sizeof pot - n));
+    g_kernel = LoadLibraryExA(pot, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (g_kernel)
+        g_precizniCas = reinterpret_cast<Zrno::Notranje::PrecizniCasFn>(
+            reinterpret_cast<void *>(GetProcAddress(g_kernel, "GetSystemTimeAsFileTime")));
+}
+
+// A failed start at load time must be visible to someone: there is no caller to return a code to.
+// TODO(resource strings): load the caption with RNizA::NastaviV(g_modul, 1, 0x400) and the message with
+// RNizA::OblikujV(g_modul, 2, 0x400, koda) once strings read resources by language; until then the
+// same two table entries are read with LoadStringA in the thread's language.
+void SporociNeuspeh(int koda) {
+    char naslov[64], vzorec[256], sporocilo[320];
+    if (!LoadStringA(g_modul, 1, naslov, sizeof naslov))
+        naslov[0] = 0;
+    if (!LoadStringA(g_modul, 2, vzorec, sizeof vzorec))
+        vzorec[0] = 0;
+    _snprintf_l(sporocilo, sizeof sporocilo, vzorec, Zrno::Notranje::Locale(), koda);
+    sporocilo[sizeof sporocilo - 1] = 0;
+    MessageBoxA(nullptr, sporocilo, naslov, MB_ICONERROR);
+}
+
+} // namespace
+
+Zrno::Notranje::PrecizniCasFn Zrno::Notranje::PrecizniCas() { return g_precizniCas; }
+
+int Zrno::Vzpostavi() {
+    NastaviLocale(LC_ALL, ".1250");
+    if (g_stevec++ != 0)
+        return OK;
+    WSADATA wsa;
+    if (WSAStartup(0x0101, &wsa) != 0)
+        return NAP_VTICNICE;
+    OSVERSIONINFOA v;
+    v.dwOSVersionInfoSize = sizeof v; // 148: the narrow structure
+    if (!GetVersionExA(&v)) {
+        WSACleanup();
+        return NAP_VERZIJAOS;
+    }
+    g_verzijaOS = Razvrsti(v);
+    NaloziKernel();
+    return OK;
+}
+
+int Zrno::Zakljuci() {
+    if (g_stevec == 0)
+        return OK_NICNAREDITI;
+    if (--g_stevec != 0)
+        return OK;
+    if (g_kernel) {
+        g_precizniCas = nullptr;
+        FreeLibrary(g_kernel);
+        g_kernel = nullptr;
+    }
+    WSACleanup();
+    return OK;
+}
+
+T_VERZIJAOS Zrno::VrniVerzijoOS() { return g_verzijaOS; }
+
+int Zrno::VrniVerzijo(unsigned int *packed, unsigned int *major, unsigned int *minor, unsigned int *third,
+                      unsigned int *fourth, char **const text) {
+    static char k_verzija[] = "1.18";
+    if (packed)
+        *packed = 0x01120000;
+    if (major)
+        *major = 1;
+    if (minor)
+        *minor = 18;
+    if (third)
+        *third = 0;
+    if (fourth)
+        *fourth = 0;
+    if (text)
+        *text = k_verzija;
+    return OK;
+}
+
+unsigned int Zrno::IzpisiDiagnosticnoSp(char const *, ...) { return 0; }
+unsigned int Zrno::IzpisiDiagnosticnoSp(unsigned short const *, ...) { return 0; }
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE modul, DWORD razlog, LPVOID) {
+    switch (razlog) {
+    case DLL_PROCESS_ATTACH: {
+        g_modul = modul;
+        int r = Zrno::Vzpostavi();
+        if (r < 0) {
+            SporociNeuspeh(r);
+            return FALSE;
+        }
+        return TRUE;
+    }
+    case DLL_PROCESS_DETACH:
+        g_stevec = 1;
+        Zrno::Zakljuci();
+        return TRUE;
+    default: return TRUE;
+    }
+}

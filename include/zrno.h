@@ -1,0 +1,7 @@
+// Zrno: the whole exported interface in one include.
+#ifndef ZRNO_H
+#define ZRNO_H
+
+#include <zrno/frame.h>
+
+#endif

@@ -1,0 +1,44 @@
+// zrno.exe: the library's functions from the command line, one subcommand per job.
+#include "ukaz.h"
+#include <zrno/frame.h>
+#include <stdio.h>
+#include <string.h>
+
+namespace zrno_orodje {
+
+namespace {
+const Ukaz *g_ukazi;
+}
+
+int Registriraj(Ukaz *ukaz) {
+    // Keep the list sorted so the usage text does not depend on the link order.
+    const Ukaz **p = &g_ukazi;
+    while (*p && strcmp((*p)->ime, ukaz->ime) < 0)
+        p = const_cast<const Ukaz **>(&(*p)->naslednji);
+    ukaz->naslednji = *p;
+    *p = ukaz;
+    return 0;
+}
+
+} // namespace zrno_orodje
+
+static int Navodila(FILE *izhod) {
+    fprintf(izhod, "usage: zrno COMMAND [ARGUMENTS]\n\ncommands:\n");
+    for (const zrno_orodje::Ukaz *u = zrno_orodje::g_ukazi; u; u = u->naslednji)
+        fprintf(izhod, "  %-10s %s\n", u->ime, u->opis);
+    return 2;
+}
+
+int main(int argc, char **argv) {
+    if (argc < 2)
+        return Navodila(stderr);
+    if (!strcmp(argv[1], "help") || !strcmp(argv[1], "--help") || !strcmp(argv[1], "-h")) {
+        Navodila(stdout);
+        return 0;
+    }
+    for (const zrno_orodje::Ukaz *u = zrno_orodje::g_ukazi; u; u = u->naslednji)
+        if (!strcmp(u->ime, argv[1]))
+            return u->izvedi(argc - 2, argv + 2);
+    fprintf(stderr, "zrno: unknown command '%s'\n", argv[1]);
+    return Navodila(stderr);
+}

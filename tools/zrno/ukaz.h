@@ -1,0 +1,28 @@
+// Subcommands of zrno.exe register themselves here, one file per subcommand:
+//   static int Izvedi(int argc, char **argv);   // arguments after the subcommand's name
+//   ZRNO_UKAZ(version, "print the library's version and the system classification", Izvedi)
+// A subcommand returns the process exit code; it prints its own messages.
+#ifndef ZRNO_TOOLS_UKAZ_H
+#define ZRNO_TOOLS_UKAZ_H
+
+namespace zrno_orodje {
+
+using Funkcija = int (*)(int argc, char **argv);
+
+struct Ukaz {
+    const char *ime;
+    const char *opis;
+    Funkcija izvedi;
+    const Ukaz *naslednji;
+};
+
+/// Adds a subcommand to the list that main() searches; returns a dummy for static initialisation.
+int Registriraj(Ukaz *ukaz);
+
+} // namespace zrno_orodje
+
+#define ZRNO_UKAZ(ime, opis, funkcija)                                                                     \
+    static zrno_orodje::Ukaz zrno_ukaz_##ime = {#ime, opis, funkcija, nullptr};                            \
+    [[maybe_unused]] static const int zrno_ukaz_reg_##ime = zrno_orodje::Registriraj(&zrno_ukaz_##ime);
+
+#endif
