@@ -1,0 +1,33 @@
+// The seekable file: the default (unavailable) region locks and the whole file as a SAFEARRAY.
+#include "frame/win.h"
+#include <zrno/streams.h>
+
+RDatoteka::~RDatoteka() {}
+
+int RDatoteka::ZakleniObmocje(unsigned __int64, unsigned __int64) {
+    return NastaviStanje(Zrno::NAP_ZAKLEPANJE);
+}
+
+int RDatoteka::OdkleniObmocje(unsigned __int64, unsigned __int64) {
+    return NastaviStanje(Zrno::NAP_ODKLEPANJE);
+}
+
+tagSAFEARRAY *RDatoteka::VrniSAFEARRAY() {
+    // The array size is 32-bit: only the low part of the length counts.
+    const unsigned int dolzina = static_cast<unsigned int>(VrniDolzino());
+    SAFEARRAY *polje = SafeArrayCreateVector(VT_UI1, 0, dolzina);
+    if (!polje) {
+        NastaviStanje(Zrno::NAP_POMNILNIK);
+        return nullptr;
+    }
+    void *podatki = nullptr;
+    if (FAILED(SafeArrayAccessData(polje, &podatki))) {
+        SafeArrayDestroy(polje);
+        NastaviStanje(Zrno::NAP_POMNILNIK);
+        return nullptr;
+    }
+    Prestavi(0, ODMIK_ZAC);
+    PreberiTab(podatki, 1, dolzina);
+    SafeArrayUnaccessData(polje);
+    return polje;
+}

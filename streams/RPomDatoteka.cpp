@@ -1,0 +1,304 @@
+// The memory file: one block that grows in 4096-byte steps, or a fixed view over the caller's memory.
+#include "frame/win.h"
+#include "streams/Deljeno.h"
+#include "streams/Kopiraj.h"
+#include "streams/Oblikuj.h"
+#include <stdarg.h>
+#include <zrno/streams.h>
+
+using Zrno::Notranje::DodajSolastnika;
+using Zrno::Notranje::ImaSolastnike;
+using Zrno::Notranje::KopirajBajte;
+using Zrno::Notranje::OdstraniSolastnika;
+using Zrno::Notranje::Vir;
+
+RPomDatoteka::RPomDatoteka()
+    : m_podatki(nullptr), m_lastnik(true), m_polozaj(0), m_dolzina(0), m_rezervirano(0) {}
+
+RPomDatoteka::RPomDatoteka(unsigned int rezerva)
+    : m_podatki(nullptr), m_lastnik(true), m_polozaj(0), m_dolzina(0), m_rezervirano(0) {
+    if (rezerva == 0)
+        return;
+    m_podatki = static_cast<unsigned char *>(Zrno::RezervirajPomnilnik(nullptr, rezerva));
+    if (m_podatki)
+        m_rezervirano = rezerva;
+    else
+        m_stanje = Zrno::NAP_POMNILNIK;
+}
+
+RPomDatoteka::RPomDatoteka(void *podatki, unsigned int velikost, bool lastnik)
+    : m_podatki(static_cast<unsigned char *>(podatki)), m_lastnik(lastnik), m_polozaj(0), m_dolzina(velikost),
+      m_rezervirano(velikost) {}
+
+RPomDatoteka::RPomDatoteka(char const *ime, unsigned int zastavice)
+    : m_podatki(nullptr), m_lastnik(true), m_polozaj(0), m_dolzina(0), m_rezervirano(0) {
+    Nalozi(ime, zastavice);
+}
+
+RPomDatoteka::RPomDatoteka(const RPomDatoteka &o)
+    : RElement(o), RIzpElement(o), RTokPodatkov(o), RDatoteka(o), m_podatki(o.m_podatki),
+      m_lastnik(o.m_lastnik), m_polozaj(o.m_polozaj), m_dolzina(o.m_dolzina), m_rezervirano(o.m_rezervirano) {
+    if (m_lastnik && m_podatki)
+        DodajSolastnika(Vir::Blok, m_podatki);
+}
+
+RPomDatoteka &RPomDatoteka::operator=(const RPomDatoteka &o) {
+    // Storage held before is forgotten, as with Uporabi; the incoming block gains an owner.
+    if (this != &o && o.m_lastnik && o.m_podatki)
+        DodajSolastnika(Vir::Blok, o.m_podatki);
+    m_stanje = o.m_stanje;
+    m_podatki = o.m_podatki;
+    m_lastnik = o.m_lastnik;
+    m_polozaj = o.m_polozaj;
+    m_dolzina = o.m_dolzina;
+    m_rezervirano = o.m_rezervirano;
+    return *this;
+}
+
+RPomDatoteka::~RPomDatoteka() {
+    if (m_podatki)
+        Zapri();
+}
+
+void RPomDatoteka::Pozabi() {
+    m_podatki = nullptr;
+    m_polozaj = m_dolzina = m_rezervirano = 0;
+    m_lastnik = true;
+    m_stanje = 0;
+}
+
+int RPomDatoteka::RezervirajDolzino(unsigned int dolzina, bool natancno) {
+    if (dolzina > m_rezervirano || (natancno && dolzina < m_rezervirano)) {
+        if (!m_lastnik)
+            return m_stanje = Zrno::NAP_TUJMEDPOMNILNIK;
+        // Rounding up to 4096 must not wrap for lengths in the last page of the 32-bit range.
+        unsigned int nova =
+            natancno ? dolzina : (dolzina > 0xFFFFF000u ? 0xFFFFFFFFu : (dolzina + 4095) & ~4095u);
+        if (nova == 0) {
+            if (OdstraniSolastnika(Vir::Blok, m_podatki))
+                Zrno::SprostiPomnilnik(m_podatki);
+            m_podatki = nullptr;
+        } else if (m_podatki && ImaSolastnike(Vir::Blok, m_podatki)) {
+            // Copies share this block: resizing it in place would leave them a dangling pointer, so
+            // this object moves to a block of its own and leaves the old one to them.
+            void *p = Zrno::RezervirajPomnilnik(nullptr, nova);
+            if (!p)
+                return m_stanje = Zrno::NAP_POMNILNIK;
+            KopirajBajte(p, m_podatki, nova < m_rezervirano ? nova : m_rezervirano);
+            OdstraniSolastnika(Vir::Blok, m_podatki);
+            m_podatki = static_cast<unsigned char *>(p);
+        } else {
+            void *p = Zrno::RezervirajPomnilnik(m_podatki, nova);
+            if (!p)
+                return m_stanje = Zrno::NAP_POMNILNIK;
+            m_podatki = static_cast<unsigned char *>(p);
+        }
+        m_rezervirano = nova;
+    }
+    if (m_dolzina > m_rezervirano)
+        m_dolzina = m_rezervirano;
+    return m_stanje = 0;
+}
+
+unsigned int RPomDatoteka::Preberi(void *medpomnilnik, unsigned int stevilo) {
+    if (stevilo == 0) {
+        m_stanje = 0;
+        return 0;
+    }
+    unsigned int na_voljo = m_polozaj < m_dolzina ? m_dolzina - m_polozaj : 0;
+    unsigned int n = stevilo < na_voljo ? stevilo : na_voljo;
+    if (n == 0) {
+        m_stanje = Zrno::NAP_KONECPODATKOV;
+        return 0;
+    }
+    KopirajBajte(medpomnilnik, m_podatki + m_polozaj, n);
+    m_polozaj += n;
+    m_stanje = 0;
+    return n;
+}
+
+unsigned int RPomDatoteka::Zapisi(void const *medpomnilnik, unsigned int stevilo) {
+    unsigned int konec = m_polozaj + stevilo;
+    if (konec < m_polozaj) { // beyond the 32-bit range of the memory file
+        m_stanje = Zrno::NAP_POMNILNIK;
+        return 0;
+    }
+    if (konec > m_rezervirano && RezervirajDolzino(konec, false) < 0)
+        return 0;
+    KopirajBajte(m_podatki + m_polozaj, medpomnilnik, stevilo);
+    m_polozaj = konec;
+    if (m_polozaj > m_dolzina)
+        m_dolzina = m_polozaj;
+    m_stanje = 0;
+    return stevilo;
+}
+
+int RPomDatoteka::Zapri() {
+    // A block shared with copies is freed only by its last owner.
+    if (m_lastnik && m_podatki && OdstraniSolastnika(Vir::Blok, m_podatki))
+        Zrno::SprostiPomnilnik(m_podatki);
+    Pozabi();
+    return 0;
+}
+
+int RPomDatoteka::Izplakni() { return m_stanje = 0; }
+
+unsigned __int64 RPomDatoteka::Prestavi(__int64 odmik, T_DATNACINODMIKA izhodisce) {
+    switch (izhodisce) {
+    case ODMIK_ZAC: return PrestaviZac(static_cast<unsigned __int64>(odmik));
+    case ODMIK_TREN: return PrestaviTren(odmik);
+    case ODMIK_KON: return PrestaviKon(odmik);
+    }
+    return ~0ULL;
+}
+
+unsigned __int64 RPomDatoteka::VrniOdmik() { return m_polozaj; }
+
+unsigned __int64 RPomDatoteka::VrniDolzino() const { return m_dolzina; }
+
+int RPomDatoteka::PostaviKonec() {
+    m_dolzina = m_polozaj;
+    return RezervirajDolzino(m_dolzina, false);
+}
+
+int RPomDatoteka::Uporabi(void *podatki, unsigned int velikost, bool lastnik) {
+    m_podatki = static_cast<unsigned char *>(podatki);
+    m_rezervirano = m_dolzina = velikost;
+    m_lastnik = lastnik;
+    m_polozaj = 0;
+    return m_stanje = 0;
+}
+
+int RPomDatoteka::Uporabi(tagSAFEARRAY *polje) {
+    void *podatki = nullptr;
+    if (FAILED(SafeArrayAccessData(polje, &podatki))) {
+        Pozabi();
+        return m_stanje = Zrno::NAP_PARAMETER;
+    }
+    LONG spodnja = 0, zgornja = -1;
+    SafeArrayGetLBound(polje, 1, &spodnja);
+    SafeArrayGetUBound(polje, 1, &zgornja);
+    m_podatki = static_cast<unsigned char *>(podatki);
+    m_rezervirano = m_dolzina = static_cast<unsigned int>(zgornja - spodnja + 1);
+    m_lastnik = false;
+    m_polozaj = 0;
+    return m_stanje = 0;
+}
+
+void *RPomDatoteka::Odpusti() {
+    void *p = m_podatki;
+    // A block shared with copies stays theirs; the caller receives it all the same.
+    if (m_lastnik && p)
+        OdstraniSolastnika(Vir::Blok, p);
+    Pozabi();
+    return p;
+}
+
+void RPomDatoteka::Odpusti(tagSAFEARRAY *polje) {
+    Pozabi();
+    SafeArrayUnaccessData(polje);
+}
+
+int RPomDatoteka::Nalozi(char const *ime, unsigned int zastavice) {
+    RFizDatoteka datoteka(ime, zastavice | DAT_BRANJE | DAT_ZAPOREDNO);
+    if ((m_stanje = datoteka.VrniStanje()) < 0)
+        return m_stanje;
+    if (RezervirajDolzino(static_cast<unsigned int>(datoteka.VrniDolzino()), false) < 0)
+        return m_stanje; // the file closes with the object
+    m_dolzina = m_polozaj = 0;
+    ZapisiTok(datoteka, ~0ULL);
+    if (m_stanje >= 0)
+        m_polozaj = 0;
+    datoteka.Zapri();
+    return m_stanje;
+}
+
+unsigned __int64 RPomDatoteka::ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo) {
+    m_stanje = 0;
+    unsigned __int64 skupaj = 0, ostane = stevilo;
+    while (ostane != 0) {
+        unsigned int kos = ostane < 4096 ? static_cast<unsigned int>(ostane) : 4096;
+        unsigned int konec = m_polozaj + kos;
+        if (konec < m_polozaj) { // the 32-bit range is exhausted
+            m_stanje = Zrno::NAP_POMNILNIK;
+            break;
+        }
+        if (konec > m_rezervirano && RezervirajDolzino(konec, false) < 0)
+            break;
+        unsigned int n = vir.Preberi(m_podatki + m_polozaj, kos);
+        int s = vir.VrniStanje();
+        m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
+        if (s < 0)
+            break;
+        m_polozaj += n;
+        skupaj += n;
+        ostane -= n;
+    }
+    if (m_polozaj > m_dolzina)
+        m_dolzina = m_polozaj;
+    return skupaj;
+}
+
+void RPomDatoteka::Shrani(unsigned __int64 odmik, void const *v, unsigned int sirina) {
+    KopirajBajte(m_podatki + static_cast<unsigned int>(odmik), v, sirina);
+}
+
+void RPomDatoteka::Dobi(unsigned __int64 odmik, void *v, unsigned int sirina) const {
+    KopirajBajte(v, m_podatki + static_cast<unsigned int>(odmik), sirina);
+}
+
+// Formats straight into the storage at the position. Each failed attempt grows the reservation by
+// 4096 characters; the first attempt grows only when there is no room at all.
+template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char *argumenti) {
+    for (bool prvic = true;; prvic = false) {
+        unsigned int prosto = m_rezervirano > m_polozaj ? (m_rezervirano - m_polozaj) / sizeof(T) : 0;
+        if (prosto == 0 || !prvic) {
+            // A seek may have left the position beyond the reservation.
+            unsigned int baza = m_rezervirano > m_polozaj ? m_rezervirano : m_polozaj;
+            unsigned int zelja = baza + 4096 * sizeof(T);
+            if (zelja < baza) { // the 32-bit range is exhausted
+                m_stanje = Zrno::NAP_POMNILNIK;
+                return 0;
+            }
+            if (RezervirajDolzino(zelja, false) < 0)
+                return 0;
+            prosto = (m_rezervirano - m_polozaj) / sizeof(T);
+        }
+        int r = Zrno::Notranje::OmejenoOblikuj(reinterpret_cast<T *>(m_podatki + m_polozaj), prosto, oblika,
+                                               argumenti);
+        if (r >= 0) {
+            m_polozaj += static_cast<unsigned int>(r) * sizeof(T);
+            if (m_polozaj > m_dolzina)
+                m_dolzina = m_polozaj;
+            return static_cast<unsigned int>(r);
+        }
+        if (prvic && Zrno::Notranje::OblikaNapacna(oblika, argumenti)) {
+            m_stanje = Zrno::NAP_PARAMETER;
+            return 0;
+        }
+    }
+}
+
+unsigned int RPomDatoteka::ZapisiOblP(char const *oblika, char *argumenti) {
+    return OblikujP(oblika, argumenti);
+}
+
+unsigned int RPomDatoteka::ZapisiOblP(unsigned short const *oblika, char *argumenti) {
+    return OblikujP(oblika, argumenti);
+}
+
+unsigned int RPomDatoteka::ZapisiObl(char const *oblika, ...) {
+    va_list a;
+    va_start(a, oblika);
+    unsigned int r = OblikujP(oblika, a);
+    va_end(a);
+    return r;
+}
+
+unsigned int RPomDatoteka::ZapisiObl(unsigned short const *oblika, ...) {
+    va_list a;
+    va_start(a, oblika);
+    unsigned int r = OblikujP(oblika, a);
+    va_end(a);
+    return r;
+}

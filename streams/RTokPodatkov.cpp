@@ -1,0 +1,140 @@
+// The helpers every stream gets from the four virtual operations: arrays, bytes, copying from another
+// stream, SAFEARRAY bytes and formatted text.
+#include "frame/scoped.h"
+#include "frame/win.h"
+#include "streams/Oblikuj.h"
+#include <stdarg.h>
+#include <zrno/streams.h>
+
+using Zrno::Notranje::ScopedBlock;
+
+RTokPodatkov::~RTokPodatkov() {}
+
+unsigned int RTokPodatkov::PreberiTab(void *medpomnilnik, unsigned int velikost, unsigned int stevilo) {
+    unsigned int skupaj = velikost * stevilo;
+    unsigned int prebrano = 0;
+    unsigned char *p = static_cast<unsigned char *>(medpomnilnik);
+    // Preberi delivers at least one byte or turns the state negative, so the loop always advances.
+    while (prebrano < skupaj) {
+        prebrano += Preberi(p + prebrano, skupaj - prebrano);
+        if (m_stanje < 0)
+            break;
+    }
+    return velikost ? prebrano / velikost : 0;
+}
+
+unsigned int RTokPodatkov::ZapisiTab(void const *medpomnilnik, unsigned int velikost, unsigned int stevilo) {
+    unsigned int n = Zapisi(medpomnilnik, velikost * stevilo);
+    return velikost ? n / velikost : 0;
+}
+
+unsigned char RTokPodatkov::PreberiBajt() {
+    unsigned char b = 0;
+    PreberiTab(&b, 1, 1);
+    return b;
+}
+
+int RTokPodatkov::ZapisiBajt(unsigned char vrednost) {
+    Zapisi(&vrednost, 1);
+    return m_stanje;
+}
+
+unsigned __int64 RTokPodatkov::ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo) {
+    m_stanje = 0;
+    if (stevilo == 0)
+        return 0;
+    const unsigned int kos = stevilo < 4096 ? static_cast<unsigned int>(stevilo) : 4096;
+    ScopedBlock blok(Zrno::RezervirajPomnilnik(nullptr, kos));
+    if (!blok) {
+        m_stanje = Zrno::NAP_POMNILNIK;
+        return 0;
+    }
+    unsigned char *medpomnilnik = static_cast<unsigned char *>(blok.get());
+    unsigned __int64 skupaj = 0, ostane = stevilo;
+    do {
+        unsigned int zahteva = ostane < kos ? static_cast<unsigned int>(ostane) : kos;
+        unsigned int n = vir.Preberi(medpomnilnik, zahteva);
+        int s = vir.VrniStanje();
+        // The source's end of data is this copy's success. Bytes that a source hands over together
+        // with a negative state (a cache or socket at its end) are not written.
+        m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
+        if (s < 0)
+            break;
+        unsigned int w = Zapisi(medpomnilnik, n);
+        skupaj += w;
+        ostane -= w;
+    } while (m_stanje >= 0 && ostane != 0);
+    return skupaj;
+}
+
+unsigned int RTokPodatkov::ZapisiSAFEARRAY(tagSAFEARRAY *polje) {
+    void *podatki = nullptr;
+    if (FAILED(SafeArrayAccessData(polje, &podatki))) {
+        m_stanje = Zrno::NAP_PARAMETER;
+        return 0;
+    }
+    LONG spodnja = 0, zgornja = -1;
+    SafeArrayGetLBound(polje, 1, &spodnja);
+    SafeArrayGetUBound(polje, 1, &zgornja);
+    unsigned int w = Zapisi(podatki, static_cast<unsigned int>(zgornja - spodnja + 1));
+    SafeArrayUnaccessData(polje);
+    return w;
+}
+
+namespace {
+
+// Formats into a temporary block of 4096 characters, growing by 4096 per failed attempt. Returns the
+// character count, or a failure code when no block could be had or the format cannot be produced.
+template <typename T> int OblikujZacasno(ScopedBlock &blok, T const *oblika, char *argumenti) {
+    unsigned int znakov = 0;
+    int r;
+    do {
+        znakov += 4096;
+        // The old content need not survive, so free first rather than reallocate (no copy).
+        blok.reset();
+        blok.reset(Zrno::RezervirajPomnilnik(nullptr, znakov * sizeof(T)));
+        if (!blok)
+            return Zrno::NAP_POMNILNIK;
+        r = Zrno::Notranje::OmejenoOblikuj(static_cast<T *>(blok.get()), znakov, oblika, argumenti);
+        if (r < 0 && znakov == 4096 && Zrno::Notranje::OblikaNapacna(oblika, argumenti))
+            return Zrno::NAP_PARAMETER;
+    } while (r < 0);
+    return r;
+}
+
+} // namespace
+
+template <typename T> unsigned int RTokPodatkov::ZapisiOblT(T const *oblika, char *argumenti) {
+    ScopedBlock blok;
+    int r = OblikujZacasno(blok, oblika, argumenti);
+    if (r < 0) {
+        m_stanje = r;
+        return 0;
+    }
+    // The stream's own Zapisi counts bytes; the result is in characters (rounded down).
+    return Zapisi(blok.get(), static_cast<unsigned int>(r) * sizeof(T)) / sizeof(T);
+}
+
+unsigned int RTokPodatkov::ZapisiOblP(char const *oblika, char *argumenti) {
+    return ZapisiOblT(oblika, argumenti);
+}
+
+unsigned int RTokPodatkov::ZapisiOblP(unsigned short const *oblika, char *argumenti) {
+    return ZapisiOblT(oblika, argumenti);
+}
+
+unsigned int RTokPodatkov::ZapisiObl(char const *oblika, ...) {
+    va_list a;
+    va_start(a, oblika);
+    unsigned int r = ZapisiOblP(oblika, a);
+    va_end(a);
+    return r;
+}
+
+unsigned int RTokPodatkov::ZapisiObl(unsigned short const *oblika, ...) {
+    va_list a;
+    va_start(a, oblika);
+    unsigned int r = ZapisiOblP(oblika, a);
+    va_end(a);
+    return r;
+}

@@ -1,0 +1,256 @@
+// Converters: forwarding, attachment, read-ahead and write-behind buffering counted on a test target,
+// pushes, flush and close ordering down a chain, release without close, and buffered disk files.
+#include "TestniTok.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Zaporedje(size_t n) {
+    std::string s;
+    for (size_t i = 0; i < n; ++i)
+        s += static_cast<char>('a' + i % 26);
+    return s;
+}
+
+TEST(RPretvornikToka, ForwardsEverything) {
+    TestniTok cilj("abc");
+    RPretvornikToka p(&cilj);
+    char b[4] = {};
+    EXPECT_EQ(3u, p.Preberi(b, 4));
+    EXPECT_EQ(0u, p.Preberi(b, 4));
+    EXPECT_EQ(Zrno::NAP_KONECPODATKOV, p.VrniStanje());
+    cilj.sprejmeNaPisanje = 1;
+    EXPECT_EQ(1u, p.Zapisi("xy", 2));
+    EXPECT_EQ(Zrno::NAP_PISANJE, p.VrniStanje());
+    EXPECT_EQ(0, p.Izplakni());
+    EXPECT_EQ(1u, cilj.izplakovanja);
+}
+
+TEST(RPretvornikToka, AttachmentAndClose) {
+    TestniTok cilj;
+    RPretvornikToka p;
+    EXPECT_EQ(nullptr, p.VrniCilj());
+    EXPECT_EQ(1, p.Zapri());
+    EXPECT_EQ(1, p.VrniStanje());
+    char b[1];
+    EXPECT_EQ(0u, p.Preberi(b, 1)); // no target: nothing moves
+    EXPECT_TRUE(p.JeKonec());
+
+    cilj.ZapisiBajt(1);
+    cilj.sprejmeNaPisanje = 0;
+    cilj.ZapisiBajt(1);
+    EXPECT_EQ(Zrno::NAP_PISANJE, p.Uporabi(&cilj)); // takes over the target's state
+    EXPECT_EQ(&cilj, p.Odpusti());
+    EXPECT_EQ(0, p.VrniStanje());
+    EXPECT_EQ(0u, cilj.zapiranja);
+
+    p.Uporabi(&cilj);
+    EXPECT_EQ(0, p.Zapri());
+    EXPECT_EQ(1u, cilj.zapiranja);
+    EXPECT_EQ(nullptr, p.VrniCilj());
+}
+
+TEST(RIzravnalnik, ReadAheadCountsTargetReads) {
+    TestniTok cilj(Zaporedje(1000));
+    RIzravnalnik izr(&cilj, 256, 256);
+    char b[300];
+    EXPECT_EQ(10u, izr.Preberi(b, 10));
+    EXPECT_EQ((std::vector<unsigned int>{256}), cilj.zahteve);
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(10u, izr.Preberi(b, 10));
+    EXPECT_EQ(1u, cilj.branja);
+    EXPECT_EQ(300u, izr.Preberi(b, 300)); // 6 from the buffer, 294 straight from the target
+    EXPECT_EQ((std::vector<unsigned int>{256, 294}), cilj.zahteve);
+    EXPECT_EQ(Zaporedje(1000).substr(250, 300), std::string(b, 300));
+    EXPECT_EQ(0, izr.VrniStanje());
+}
+
+TEST(RIzravnalnik, EndOfDataOnlyWithAnEmptyRead) {
+    for (bool konecZZadnjimi : {false, true}) {
+        TestniTok cilj("12345");
+        cilj.konecZZadnjimi = konecZZadnjimi;
+        RIzravnalnik izr(&cilj);
+        char b[10];
+        EXPECT_EQ(5u, izr.Preberi(b, 10));
+        EXPECT_EQ(0, izr.VrniStanje());
+        EXPECT_EQ(0u, izr.Preberi(b, 10));
+        EXPECT_EQ(Zrno::NAP_KONECPODATKOV, izr.VrniStanje());
+    }
+}
+
+TEST(RIzravnalnik, ReadsFromASourceThatTricklesOrFails) {
+    TestniTok cilj(Zaporedje(100));
+    cilj.najvecNaBranje = 7;
+    cilj.napakaPri = 50;
+    RIzravnalnik izr(&cilj, 16, 0);
+    char b[100];
+    unsigned int n = izr.PreberiTab(b, 1, 100);
+    EXPECT_EQ(50u, n);
+    EXPECT_EQ(Zaporedje(50), std::string(b, 50));
+    EXPECT_EQ(Zrno::NAP_BRANJE, izr.VrniStanje());
+}
+
+TEST(RIzravnalnik, SmallWritesAreCoalesced) {
+    TestniTok cilj;
+    RIzravnalnik izr(&cilj, 256, 256);
+    std::string s = Zaporedje(100);
+    EXPECT_EQ(100u, izr.Zapisi(s.data(), 100));
+    EXPECT_EQ(100u, izr.Zapisi(s.data(), 100));
+    EXPECT_EQ(0u, cilj.pisanja);
+    EXPECT_EQ(100u, izr.Zapisi(s.data(), 100));
+    EXPECT_EQ((std::vector<unsigned int>{256}), cilj.velikostiPisanj); // 44 pending
+    EXPECT_EQ(0u, izr.Zapisi(nullptr, 0));                             // a push
+    EXPECT_EQ((std::vector<unsigned int>{256, 44, 0}), cilj.velikostiPisanj);
+    EXPECT_EQ(s + s + s, cilj.zapisano);
+
+    for (int i = 0; i < 1000; ++i)
+        izr.ZapisiBajt(static_cast<unsigned char>(i));
+    EXPECT_EQ(3u + 3u, cilj.pisanja); // 1000 bytes: three full buffers, 232 pending
+    EXPECT_EQ(0, izr.Izplakni());
+    EXPECT_EQ(7u, cilj.pisanja);
+    EXPECT_EQ(1u, cilj.izplakovanja);
+    EXPECT_EQ(300u + 1000u, cilj.zapisano.size());
+}
+
+TEST(RIzravnalnik, LargeWritesBypassTheBuffer) {
+    TestniTok cilj;
+    RIzravnalnik izr(&cilj, 256, 256);
+    std::string s = Zaporedje(1000);
+    izr.Zapisi(s.data(), 10);
+    EXPECT_EQ(1000u, izr.Zapisi(s.data(), 1000));
+    // 246 fill the buffer, the buffer goes out, the remaining 754 go straight through.
+    EXPECT_EQ((std::vector<unsigned int>{256, 754}), cilj.velikostiPisanj);
+    EXPECT_EQ(s.substr(0, 10) + s, cilj.zapisano);
+}
+
+TEST(RIzravnalnik, ShortWriteKeepsTheRestPending) {
+    TestniTok cilj;
+    cilj.sprejmeNaPisanje = 100;
+    RIzravnalnik izr(&cilj, 0, 256);
+    std::string s = Zaporedje(300);
+    EXPECT_EQ(256u, izr.Zapisi(s.data(), 300)); // bytes taken into the buffer count as written
+    EXPECT_EQ(Zrno::NAP_PISANJE, izr.VrniStanje());
+    cilj.sprejmeNaPisanje = 0xFFFFFFFFu;
+    EXPECT_EQ(0, izr.Izplakni());
+    EXPECT_EQ(s.substr(0, 256), cilj.zapisano);
+}
+
+TEST(RIzravnalnik, ZeroSizesPassStraightThrough) {
+    TestniTok cilj("xyz");
+    RIzravnalnik izr(&cilj, 0, 0);
+    char b[2];
+    EXPECT_EQ(2u, izr.Preberi(b, 2));
+    EXPECT_EQ((std::vector<unsigned int>{2}), cilj.zahteve);
+    izr.Zapisi("a", 1);
+    izr.Zapisi("b", 1);
+    EXPECT_EQ(2u, cilj.pisanja);
+}
+
+TEST(RIzravnalnik, DestructionDropsPendingDataOdpustiWritesIt) {
+    TestniTok cilj;
+    {
+        RIzravnalnik izr(&cilj);
+        izr.Zapisi("lost", 4);
+    }
+    EXPECT_EQ("", cilj.zapisano);
+    {
+        RIzravnalnik izr(&cilj);
+        izr.Zapisi("kept", 4);
+        EXPECT_EQ(&cilj, izr.Odpusti()); // release without close
+        EXPECT_EQ(0u, cilj.zapiranja);
+        EXPECT_EQ(0u, cilj.izplakovanja);
+    }
+    EXPECT_EQ("kept", cilj.zapisano);
+}
+
+TEST(RIzravnalnik, CopiesShareBuffersAndFreeThemOnce) {
+    TestniTok cilj(Zaporedje(600));
+    auto *a = new RIzravnalnik(&cilj, 256, 256);
+    char b[4];
+    a->Preberi(b, 4);
+    {
+        RIzravnalnik kopija(*a);
+        RIzravnalnik dodeljen;
+        dodeljen = kopija;
+        EXPECT_EQ(4u, dodeljen.Preberi(b, 4));
+        EXPECT_EQ(Zaporedje(8).substr(4), std::string(b, 4));
+    }
+    EXPECT_EQ(4u, a->Preberi(b, 4)); // the buffer is still alive
+    delete a;
+}
+
+TEST(RIzravnalnik, FlushAndCloseTravelDownAChain) {
+    TestniTok dno;
+    RIzravnalnik spodnji(&dno, 64, 64), zgornji(&spodnji, 16, 16);
+    zgornji.Zapisi("abc", 3);
+    EXPECT_EQ(0u, dno.pisanja);
+    EXPECT_EQ(0u, zgornji.Zapisi(nullptr, 0)); // the push reaches the bottom
+    EXPECT_EQ("abc", dno.zapisano);
+    zgornji.Zapisi("def", 3);
+    EXPECT_EQ(0, zgornji.Izplakni());
+    EXPECT_EQ("abcdef", dno.zapisano);
+    EXPECT_EQ("I", dno.dogodki);
+    zgornji.Zapisi("ghi", 3);
+    EXPECT_EQ(0, zgornji.Zapri()); // writes out, closes the lower converter, which closes the bottom
+    EXPECT_EQ("abcdefghi", dno.zapisano);
+    EXPECT_EQ("IZ", dno.dogodki);
+    EXPECT_EQ(nullptr, zgornji.VrniCilj());
+    EXPECT_EQ(nullptr, spodnji.VrniCilj());
+    EXPECT_EQ(1, zgornji.Zapri());
+}
+
+class IzrDatotekaTest : public ::testing::Test {
+  protected:
+    ZacasniImenik m_imenik;
+};
+
+TEST_F(IzrDatotekaTest, TwoBufferingFiltersOverADiskFile) {
+    std::string ime = m_imenik.Pot("chain.bin");
+    std::string vsebina = Zaporedje(100000);
+    {
+        RFizDatoteka f(ime.c_str(), DAT_PISANJE | DAT_USTVARI);
+        RIzravnalnik spodnji(&f, 0, 4096), zgornji(&spodnji, 0, 100);
+        for (size_t i = 0; i < vsebina.size(); i += 7)
+            zgornji.Zapisi(vsebina.data() + i,
+                           static_cast<unsigned int>(std::min<size_t>(7, vsebina.size() - i)));
+        EXPECT_EQ(0, zgornji.Zapri()); // closes the disk file too
+        EXPECT_FALSE(f.JeVeljaven());
+    }
+    EXPECT_EQ(vsebina, PreberiDatoteko(ime));
+    RFizDatoteka f(ime.c_str(), DAT_BRANJE);
+    RIzravnalnik spodnji(&f, 4096, 0), zgornji(&spodnji, 100, 0);
+    std::string prebrano;
+    char b[13];
+    unsigned int n;
+    while ((n = zgornji.Preberi(b, sizeof b)) != 0)
+        prebrano.append(b, n);
+    EXPECT_EQ(Zrno::NAP_KONECPODATKOV, zgornji.VrniStanje());
+    EXPECT_EQ(vsebina, prebrano);
+}
+
+TEST_F(IzrDatotekaTest, BufferedHandleStream) {
+    std::string ime = m_imenik.Pot("h.bin");
+    HANDLE h = CreateFileA(ime.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, CREATE_ALWAYS, 0, nullptr);
+    {
+        RIzrSisTokPodatkov tok(h);
+        tok.ZapisiObl("%d lines\n", 3);
+        EXPECT_EQ(0u, PreberiDatoteko(ime).size()); // still buffered
+    } // the destructor writes out and releases the handle without closing it
+    EXPECT_EQ("3 lines\n", PreberiDatoteko(ime));
+    SetFilePointer(h, 0, nullptr, FILE_BEGIN);
+    RIzrSisTokPodatkov tok(h, 4, 4);
+    char b[8] = {};
+    EXPECT_EQ(7u, tok.PreberiTab(b, 1, 7));
+    EXPECT_STREQ("3 lines", b);
+    tok.Zapisi("!", 1);
+    EXPECT_EQ(h, tok.OdpustiRocico()); // writes out, hands the handle back open
+    EXPECT_EQ(0, tok.UporabiRocico(h));
+    RIzrSisTokPodatkov kopija(tok);
+    EXPECT_EQ(&kopija.VrniSisTok(), kopija.VrniCilj());
+    EXPECT_EQ(0, tok.Zapri()); // closes the handle
+    EXPECT_FALSE(CloseHandle(h));
+    EXPECT_EQ("3 lines!", PreberiDatoteko(ime).substr(0, 8));
+}
+
+} // namespace
