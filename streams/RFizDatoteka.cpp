@@ -18,10 +18,13 @@ RFizDatoteka::RFizDatoteka(const RFizDatoteka &o)
 }
 
 RFizDatoteka &RFizDatoteka::operator=(const RFizDatoteka &o) {
-    // The handle held before is overwritten as the raw-copy rule says (not closed); only the
-    // bookkeeping for the incoming handle changes.
-    if (this != &o && o.JeVeljaven())
+    if (this == &o)
+        return *this;
+    // The handle held before goes as in the destructor: closed by its last owner.
+    if (o.JeVeljaven())
         DodajSolastnika(Vir::Rocica, o.m_rocica);
+    if (JeVeljaven() && OdstraniSolastnika(Vir::Rocica, m_rocica))
+        RSisTokPodatkov::Zapri();
     m_stanje = o.m_stanje;
     m_rocica = o.m_rocica;
     return *this;

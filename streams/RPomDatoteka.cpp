@@ -43,9 +43,12 @@ RPomDatoteka::RPomDatoteka(const RPomDatoteka &o)
 }
 
 RPomDatoteka &RPomDatoteka::operator=(const RPomDatoteka &o) {
-    // Storage held before is forgotten, as with Uporabi; the incoming block gains an owner.
-    if (this != &o && o.m_lastnik && o.m_podatki)
+    if (this == &o)
+        return *this;
+    // Owned storage held before goes as with Zapri: freed by its last owner.
+    if (o.m_lastnik && o.m_podatki)
         DodajSolastnika(Vir::Blok, o.m_podatki);
+    Zapri();
     m_stanje = o.m_stanje;
     m_podatki = o.m_podatki;
     m_lastnik = o.m_lastnik;
@@ -61,6 +64,9 @@ RPomDatoteka::~RPomDatoteka() {
 }
 
 void RPomDatoteka::Pozabi() {
+    // The object stops being one of the owners of a shared block, without freeing it.
+    if (m_lastnik && m_podatki)
+        OdstraniSolastnika(Vir::Blok, m_podatki);
     m_podatki = nullptr;
     m_polozaj = m_dolzina = m_rezervirano = 0;
     m_lastnik = true;
@@ -137,6 +143,7 @@ int RPomDatoteka::Zapri() {
     // A block shared with copies is freed only by its last owner.
     if (m_lastnik && m_podatki && OdstraniSolastnika(Vir::Blok, m_podatki))
         Zrno::SprostiPomnilnik(m_podatki);
+    m_podatki = nullptr;
     Pozabi();
     return 0;
 }
@@ -162,6 +169,7 @@ int RPomDatoteka::PostaviKonec() {
 }
 
 int RPomDatoteka::Uporabi(void *podatki, unsigned int velikost, bool lastnik) {
+    Pozabi();
     m_podatki = static_cast<unsigned char *>(podatki);
     m_rezervirano = m_dolzina = velikost;
     m_lastnik = lastnik;
@@ -170,11 +178,10 @@ int RPomDatoteka::Uporabi(void *podatki, unsigned int velikost, bool lastnik) {
 }
 
 int RPomDatoteka::Uporabi(tagSAFEARRAY *polje) {
+    Pozabi();
     void *podatki = nullptr;
-    if (FAILED(SafeArrayAccessData(polje, &podatki))) {
-        Pozabi();
+    if (FAILED(SafeArrayAccessData(polje, &podatki)))
         return m_stanje = Zrno::NAP_PARAMETER;
-    }
     LONG spodnja = 0, zgornja = -1;
     SafeArrayGetLBound(polje, 1, &spodnja);
     SafeArrayGetUBound(polje, 1, &zgornja);
@@ -187,10 +194,7 @@ int RPomDatoteka::Uporabi(tagSAFEARRAY *polje) {
 
 void *RPomDatoteka::Odpusti() {
     void *p = m_podatki;
-    // A block shared with copies stays theirs; the caller receives it all the same.
-    if (m_lastnik && p)
-        OdstraniSolastnika(Vir::Blok, p);
-    Pozabi();
+    Pozabi(); // a block shared with copies stays theirs too
     return p;
 }
 

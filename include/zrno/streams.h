@@ -180,8 +180,8 @@ class ZRNO_API RSisTokPodatkov : public virtual RTokPodatkov, public virtual RSi
     static int NastaviAtribute(char const *ime, unsigned int maska, unsigned int vrednosti);
 };
 
-/// A disk file. Copies share the raw handle; the destructor closes it once, however many copies
-/// share it (the last owner closes).
+/// A disk file. Copies share the raw handle; the destructor (and an assignment over a held handle)
+/// closes it once, however many copies share it: the last owner closes.
 class ZRNO_API RFizDatoteka : public virtual RDatoteka, public virtual RSisTokPodatkov {
   public:
     RFizDatoteka(void *rocica = reinterpret_cast<void *>(-1)) { m_rocica = rocica; }
@@ -231,7 +231,8 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     RPomDatoteka(void *podatki, unsigned int velikost, bool lastnik);
     /// Loads a whole disk file (Nalozi); the outcome is in the state.
     RPomDatoteka(char const *ime, unsigned int zastavice);
-    /// Copies share the storage; owned storage is freed once, by the last owner.
+    /// Copies share the storage; owned storage is freed once, by the last owner (also when an
+    /// assignment replaces it). A copy that grows moves to storage of its own.
     RPomDatoteka(const RPomDatoteka &o);
     ~RPomDatoteka() override;
     RPomDatoteka &operator=(const RPomDatoteka &o);

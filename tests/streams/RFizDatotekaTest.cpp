@@ -184,8 +184,10 @@ TEST_F(RFizDatotekaTest, UporabiOdpustiAndCopies) {
         RFizDatoteka f(h);
         EXPECT_EQ(3u, f.VrniDolzino());
         RFizDatoteka kopija(f);
-        RFizDatoteka dodeljena;
-        dodeljena = kopija;
+        RFizDatoteka dodeljena(Pot("other.bin").c_str(), DAT_PISANJE | DAT_USTVARI);
+        HANDLE druga = dodeljena.VrniRocico();
+        dodeljena = kopija; // the handle it held is closed: it had no other owner
+        EXPECT_FALSE(CloseHandle(druga));
         EXPECT_EQ(h, dodeljena.VrniRocico());
         EXPECT_EQ(h, f.Odpusti());
         EXPECT_EQ(0, f.VrniStanje());
