@@ -4,5 +4,6 @@
 
 #include <zrno/frame.h>
 #include <zrno/util.h>
+#include <zrno/streams.h>
 
 #endif

@@ -1,9 +1,9 @@
 // The disk file: CreateFileA with the library's open flags, 64-bit seeking, length, truncation, region
 // locks and file times.
 #include "frame/win.h"
-#include "streams/CasDatoteke.h"
 #include "streams/Deljeno.h"
 #include <zrno/streams.h>
+#include <zrno/util.h>
 
 using Zrno::Notranje::DodajSolastnika;
 using Zrno::Notranje::OdstraniSolastnika;
@@ -134,7 +134,7 @@ __int64 CasRocice(void *rocica, KateriCas kateri) {
     BOOL ok = GetFileTime(rocica, kateri == KateriCas::Stvaritev ? &cas : nullptr,
                           kateri == KateriCas::Dostop ? &cas : nullptr,
                           kateri == KateriCas::Pisanje ? &cas : nullptr);
-    return ok ? Zrno::Notranje::CasDatoteke(cas) : 0;
+    return ok ? RDatum::Pretvori(&cas) : 0;
 }
 
 } // namespace
