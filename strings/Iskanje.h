@@ -239,6 +239,7 @@ unsigned int RNizP<T>::NajdiNazajI(T kaj, unsigned int zacetek, unsigned int ste
 
 namespace Zrno::Notranje {
 
+// A start beyond the text compares from its terminator, as an empty string would.
 // i + 1 when a > b, ~i when a < b, 0 when both strings end together or count runs out.
 template <class T, class Zlozi> int Primerjava(T const *a, T const *b, unsigned int stevilo, Zlozi zlozi) {
     for (unsigned int i = 0; i < stevilo; ++i) {
@@ -256,13 +257,15 @@ template <class T, class Zlozi> int Primerjava(T const *a, T const *b, unsigned 
 } // namespace Zrno::Notranje
 
 template <class T> int RNizP<T>::Primerjaj(T const *drugi, unsigned int zacetek, unsigned int stevilo) const {
-    return Primerjava(m_niz + zacetek, drugi, stevilo, [](T c) { return c; });
+    return Primerjava(m_niz + (zacetek < m_dolzina ? zacetek : m_dolzina), drugi, stevilo,
+                      [](T c) { return c; });
 }
 
 template <class T>
 int RNizP<T>::PrimerjajI(T const *drugi, unsigned int zacetek, unsigned int stevilo) const {
     _locale_t l = Locale();
-    return Primerjava(m_niz + zacetek, drugi, stevilo, [l](T c) { return Znaki<T>::Mala(c, l); });
+    return Primerjava(m_niz + (zacetek < m_dolzina ? zacetek : m_dolzina), drugi, stevilo,
+                      [l](T c) { return Znaki<T>::Mala(c, l); });
 }
 
 template <class T>

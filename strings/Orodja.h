@@ -18,7 +18,8 @@ inline unsigned int Vsota(unsigned int a, unsigned int b) {
 }
 
 template <class T> void Napolni(T *cilj, T znak, unsigned int stevilo) {
-    if (sizeof(T) == 1) {
+    // Appending one character is the common case: not worth a call into the runtime's memset.
+    if (sizeof(T) == 1 && stevilo > 16) {
         memset(cilj, static_cast<int>(znak), stevilo);
         return;
     }

@@ -205,7 +205,10 @@ template <class T> unsigned int RNizP<T>::OdstraniI(T znak) {
     return Urejanje<T>::Odstrani(*this, znak, BrezVelikosti<T>());
 }
 
+// A position beyond the text means its end: inserting appends, deleting does nothing.
 template <class T> unsigned int RNizP<T>::Vstavi(unsigned int polozaj, T const *niz, unsigned int najvec) {
+    if (polozaj > m_dolzina)
+        polozaj = m_dolzina;
     unsigned int n = DolzinaDo(niz, najvec);
     if (n == 0)
         return m_dolzina;
@@ -222,6 +225,8 @@ template <class T> unsigned int RNizP<T>::Vstavi(unsigned int polozaj, T const *
 }
 
 template <class T> unsigned int RNizP<T>::Vstavi(unsigned int polozaj, T znak, unsigned int stevilo) {
+    if (polozaj > m_dolzina)
+        polozaj = m_dolzina;
     unsigned int nova = Zagotovi(Vsota(m_dolzina, stevilo));
     unsigned int n = nova - m_dolzina;
     memmove(m_niz + polozaj + n, m_niz + polozaj, (m_dolzina - polozaj + 1) * sizeof(T));
@@ -231,6 +236,8 @@ template <class T> unsigned int RNizP<T>::Vstavi(unsigned int polozaj, T znak, u
 }
 
 template <class T> unsigned int RNizP<T>::Zbrisi(unsigned int polozaj, unsigned int stevilo) {
+    if (polozaj > m_dolzina)
+        polozaj = m_dolzina;
     if (stevilo >= m_dolzina - polozaj)
         return Skrajsaj(polozaj);
     memmove(m_niz + polozaj, m_niz + polozaj + stevilo, (m_dolzina - polozaj - stevilo + 1) * sizeof(T));

@@ -12,7 +12,8 @@
 // that wanted the room takes only what fits in the present buffer: Nastavi, Prilepi, Vstavi, the
 // operators, the conversions and Oblikuj/PrilepiO keep as many characters as the capacity allows
 // (their result is the length actually reached), Odpusti returns null, Zamenjaj with a longer
-// replacement changes nothing and returns 0. Nothing is ever written past the buffer.
+// replacement changes nothing and returns 0. Nothing is ever written past the buffer. A reserve
+// constructor whose size is refused falls back to the default 128 characters.
 #ifndef ZRNO_STRINGS_H
 #define ZRNO_STRINGS_H
 
@@ -105,7 +106,8 @@ template <class T> class ZRNO_API RNizP : public virtual RElement {
 
     /// Compare from `zacetek` with the text over at most `stevilo` characters: 0 equal; k > 0 this
     /// string greater with the first difference at offset k - 1; ~k < 0 smaller, difference at k.
-    /// Narrow characters order as signed bytes, wide ones as unsigned units.
+    /// Narrow characters order as signed bytes, wide ones as unsigned units. A start beyond the
+    /// length compares as an empty string.
     int Primerjaj(T const *drugi, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
     int PrimerjajI(T const *drugi, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
     int PrimerjajLI(T const *drugi, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
@@ -118,10 +120,11 @@ template <class T> class ZRNO_API RNizP : public virtual RElement {
     /// Remove every occurrence of the character; return the count.
     unsigned int Odstrani(T znak);
     unsigned int OdstraniI(T znak);
-    /// Insert before `polozaj` (0 to length); return the new length.
+    /// Insert before `polozaj` (0 to length; beyond the length appends); return the new length.
     unsigned int Vstavi(unsigned int polozaj, T const *niz, unsigned int najvec = 0xFFFFFFFF);
     unsigned int Vstavi(unsigned int polozaj, T znak, unsigned int stevilo);
-    /// Delete `stevilo` characters at `polozaj` (at most the length); return the new length.
+    /// Delete `stevilo` characters at `polozaj` (a range running past the end cuts the string there);
+    /// return the new length.
     unsigned int Zbrisi(unsigned int polozaj, unsigned int stevilo);
     /// Remove the characters of the set `mnozica` (or the one character) from the left, the right or
     /// both ends; return the new length.
