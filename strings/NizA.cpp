@@ -97,14 +97,12 @@ unsigned short *RNizA::VrniBSTR(unsigned int najvec, T_KODNASTRAN kn) const {
     return reinterpret_cast<unsigned short *>(b);
 }
 
-RNizA RNizA::Levo(unsigned int stevilo) const { return RNizA(m_niz, stevilo); }
+RNizA RNizA::Levo(unsigned int stevilo) const { return Zrno::Notranje::Levo<RNizA>(m_niz, stevilo); }
 RNizA RNizA::Desno(unsigned int stevilo) const {
-    if (stevilo > m_dolzina)
-        stevilo = m_dolzina;
-    return RNizA(m_niz + (m_dolzina - stevilo), stevilo);
+    return Zrno::Notranje::Desno<RNizA>(m_niz, m_dolzina, stevilo);
 }
 RNizA RNizA::Sredina(unsigned int zacetek, unsigned int stevilo) const {
-    return RNizA(m_niz + (zacetek < m_dolzina ? zacetek : m_dolzina), stevilo);
+    return Zrno::Notranje::Sredina<RNizA>(m_niz, m_dolzina, zacetek, stevilo);
 }
 
 unsigned int RNizA::PretvoriCRLFvNL() { return Zamenjaj("\r\n", "\n"); }

@@ -96,12 +96,10 @@ unsigned short *RNizU::VrniBSTR(unsigned int najvec) const {
     return reinterpret_cast<unsigned short *>(SysAllocStringLen(reinterpret_cast<wchar_t const *>(m_niz), n));
 }
 
-RNizU RNizU::Levo(unsigned int stevilo) const { return RNizU(m_niz, stevilo); }
+RNizU RNizU::Levo(unsigned int stevilo) const { return Zrno::Notranje::Levo<RNizU>(m_niz, stevilo); }
 RNizU RNizU::Desno(unsigned int stevilo) const {
-    if (stevilo > m_dolzina)
-        stevilo = m_dolzina;
-    return RNizU(m_niz + (m_dolzina - stevilo), stevilo);
+    return Zrno::Notranje::Desno<RNizU>(m_niz, m_dolzina, stevilo);
 }
 RNizU RNizU::Sredina(unsigned int zacetek, unsigned int stevilo) const {
-    return RNizU(m_niz + (zacetek < m_dolzina ? zacetek : m_dolzina), stevilo);
+    return Zrno::Notranje::Sredina<RNizU>(m_niz, m_dolzina, zacetek, stevilo);
 }

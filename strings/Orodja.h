@@ -37,6 +37,18 @@ template <class T> unsigned int DolzinaDo(T const *niz, unsigned int najvec) {
     return n;
 }
 
+/// The parts of a string as a new string of class N, made from the text at an offset with a maximum
+/// (so they stop at a 0). Counts beyond the text are clamped: Desno of more than the length is the
+/// whole text, Sredina from beyond the end is empty.
+template <class N, class T> N Levo(T const *niz, unsigned int stevilo) { return N(niz, stevilo); }
+template <class N, class T> N Desno(T const *niz, unsigned int dolzina, unsigned int stevilo) {
+    return N(niz + (dolzina - (stevilo < dolzina ? stevilo : dolzina)), stevilo);
+}
+template <class N, class T>
+N Sredina(T const *niz, unsigned int dolzina, unsigned int zacetek, unsigned int stevilo) {
+    return N(niz + (zacetek < dolzina ? zacetek : dolzina), stevilo);
+}
+
 } // namespace Zrno::Notranje
 
 #endif

@@ -272,20 +272,14 @@ template <class T> void RNizP<T>::Prezrcali() {
     }
 }
 
-// Counts beyond the text are clamped: Desno of more than the length is the whole text, Sredina from
-// beyond the end is empty.
-template <class T> RNizP<T> RNizP<T>::Levo(unsigned int stevilo) const { return RNizP<T>(m_niz, stevilo); }
-
-template <class T> RNizP<T> RNizP<T>::Desno(unsigned int stevilo) const {
-    if (stevilo > m_dolzina)
-        stevilo = m_dolzina;
-    return RNizP<T>(m_niz + (m_dolzina - stevilo), stevilo);
+template <class T> RNizP<T> RNizP<T>::Levo(unsigned int stevilo) const {
+    return Zrno::Notranje::Levo<RNizP<T>>(m_niz, stevilo);
 }
-
+template <class T> RNizP<T> RNizP<T>::Desno(unsigned int stevilo) const {
+    return Zrno::Notranje::Desno<RNizP<T>>(m_niz, m_dolzina, stevilo);
+}
 template <class T> RNizP<T> RNizP<T>::Sredina(unsigned int zacetek, unsigned int stevilo) const {
-    if (zacetek > m_dolzina)
-        zacetek = m_dolzina;
-    return RNizP<T>(m_niz + zacetek, stevilo);
+    return Zrno::Notranje::Sredina<RNizP<T>>(m_niz, m_dolzina, zacetek, stevilo);
 }
 
 #endif
