@@ -143,7 +143,7 @@ template <class T> class ZRNO_API RNizP : public virtual RElement {
 
   protected:
     /// Make the capacity hold n characters plus the terminator: in steps of 128, or exactly n + 1
-    /// (which may shrink and cut the text). NAP_PREMALOPOMNILNIKA when the heap refuses; then
+    /// (which may shrink and cut the text). Zrno::NAP_POMNILNIK when the heap refuses; then
     /// nothing has changed.
     virtual int RezervirajDolzino(unsigned int n, bool natancno);
     /// Free the buffer on the private heap; the fields are not touched.
