@@ -51,10 +51,10 @@ TYPED_TEST(Iskanje, Windows) {
 TYPED_TEST(Iskanje, AgreesWithAReferenceScan) {
     using T = typename ZnakNiza<TypeParam>::T;
     std::mt19937 g(7);
-    for (int krog = 0; krog < 200; ++krog) {
-        std::string s(g() % 100 + 1, 'a');
+    for (int krog = 0; krog < 400; ++krog) {
+        std::string s(g() % 300 + 1, 'a');
         for (char &c : s)
-            c = static_cast<char>('a' + g() % 3);
+            c = static_cast<char>((g() % 4 ? 'a' : 'A') + g() % 3);
         if (krog % 5 == 0)
             s[g() % s.size()] = 0;
         // Written through the buffer, so embedded zeros stay part of the text.
@@ -63,22 +63,32 @@ TYPED_TEST(Iskanje, AgreesWithAReferenceScan) {
         for (size_t i = 0; i < s.size(); ++i)
             b[i] = T(static_cast<unsigned char>(s[i]));
         n.Skrajsaj(static_cast<unsigned int>(s.size()));
-        std::string vzorec(g() % 4 + 1, 'a');
+        std::string vzorec(g() % 6 + 1, 'a');
         for (char &c : vzorec)
             c = static_cast<char>('a' + g() % 3);
-        unsigned int zacetek = g() % s.size(), stevilo = g() % 2 ? NI : g() % 40;
+        unsigned int zacetek = g() % s.size(), stevilo = g() % 2 ? NI : g() % 100;
         unsigned int konec = stevilo == NI || zacetek + stevilo > s.size()
                                  ? static_cast<unsigned int>(s.size())
                                  : zacetek + stevilo;
-        unsigned int prvi = NI, zadnji = NI;
-        for (unsigned int p = zacetek; p < konec && s[p]; ++p)
+        std::string male = s;
+        for (char &c : male)
+            c = static_cast<char>(tolower(c));
+        unsigned int prvi = NI, zadnji = NI, prviI = NI, zadnjiI = NI;
+        for (unsigned int p = zacetek; p < konec && s[p]; ++p) {
             if (s.compare(p, vzorec.size(), vzorec) == 0) {
-                if (prvi == NI)
-                    prvi = p;
+                prvi = prvi == NI ? p : prvi;
                 zadnji = p;
             }
-        ASSERT_EQ(n.Najdi(Tekst<T>(vzorec.c_str()), zacetek, stevilo), prvi) << krog;
-        ASSERT_EQ(n.NajdiNazaj(Tekst<T>(vzorec.c_str()), zacetek, stevilo), zadnji) << krog;
+            if (male.compare(p, vzorec.size(), vzorec) == 0) {
+                prviI = prviI == NI ? p : prviI;
+                zadnjiI = p;
+            }
+        }
+        Tekst<T> kaj(vzorec.c_str());
+        ASSERT_EQ(n.Najdi(kaj, zacetek, stevilo), prvi) << krog;
+        ASSERT_EQ(n.NajdiNazaj(kaj, zacetek, stevilo), zadnji) << krog;
+        ASSERT_EQ(n.NajdiI(kaj, zacetek, stevilo), prviI) << krog;
+        ASSERT_EQ(n.NajdiNazajI(kaj, zacetek, stevilo), zadnjiI) << krog;
     }
 }
 
