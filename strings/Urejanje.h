@@ -212,14 +212,15 @@ template <class T> unsigned int RNizP<T>::Vstavi(unsigned int polozaj, T const *
     unsigned int n = DolzinaDo(niz, najvec);
     if (n == 0)
         return m_dolzina;
-    // The text may come from our own buffer, which the move below shifts: insert a copy.
-    Kopija<T> kopija(niz, n, Tocno<T>());
-    if (!kopija.Vrni())
+    // A text from our own buffer would move under the shift below (or with the buffer): insert a copy.
+    bool notri = JeZnotraj(niz, m_niz, m_kapaciteta);
+    Kopija<T> kopija(niz, notri ? n : 0, Tocno<T>());
+    if (notri && !kopija.Vrni())
         return m_dolzina;
     unsigned int nova = Zagotovi(Vsota(m_dolzina, n));
     n = nova - m_dolzina;
     memmove(m_niz + polozaj + n, m_niz + polozaj, (m_dolzina - polozaj + 1) * sizeof(T));
-    memcpy(m_niz + polozaj, kopija.Vrni(), n * sizeof(T));
+    memcpy(m_niz + polozaj, notri ? kopija.Vrni() : niz, n * sizeof(T));
     m_dolzina = nova;
     return nova;
 }

@@ -64,6 +64,15 @@ TYPED_TEST(Urejanje, CharactersInsertDelete) {
     EXPECT_EQ(v.Vstavi(0, static_cast<T const *>(v) + 5, 2), 10u); // from itself
     EXPECT_TRUE(Vsebuje(v, "cxa-1-bcxy"));
 
+    // Long texts cross the capacity; one from the string itself moves with the grown buffer.
+    TypeParam dolg(T('x'), 100);
+    EXPECT_EQ(dolg.Vstavi(50, static_cast<T const *>(dolg)), 200u);
+    EXPECT_EQ(dolg.Vstavi(1, Tekst<T>(std::string(100, 'y').c_str())), 300u);
+    EXPECT_EQ(dolg.VrniKapaciteto(), 384u);
+    EXPECT_EQ(dolg.Najdi(T('y')), 1u);
+    EXPECT_EQ(dolg.NajdiNazaj(T('y')), 100u);
+    EXPECT_EQ(dolg.VrniZnak(299), T('x'));
+
     TypeParam z(Tekst<T>("abcdef"));
     EXPECT_EQ(z.Zbrisi(1, 2), 4u);
     EXPECT_TRUE(Vsebuje(z, "adef"));
