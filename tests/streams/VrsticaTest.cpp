@@ -56,7 +56,7 @@ template <typename T> class VrsticaTest : public ::testing::Test {
     // Reads every line of vhod from the chosen source and checks them and the
     // states.
     void Preveri(Vir vir, const PrimerVrstic &p) {
-        SCOPED_TRACE(p.opis);
+        SCOPED_TRACE(std::string(p.opis) + " from source " + std::to_string(static_cast<int>(vir)));
         const std::string podatki = Enote<T>(p.vhod);
         ZacasniImenik imenik;
         std::string ime = imenik.Pot("lines.txt");
@@ -105,24 +105,10 @@ template <typename T> class VrsticaTest : public ::testing::Test {
 using Enoti = ::testing::Types<char, unsigned short>;
 TYPED_TEST_SUITE(VrsticaTest, Enoti);
 
-TYPED_TEST(VrsticaTest, MemoryFile) {
-    for (const PrimerVrstic &p : k_primeri)
-        this->Preveri(Vir::Pomnilnik, p);
-}
-
-TYPED_TEST(VrsticaTest, BufferedHandleStream) {
-    for (const PrimerVrstic &p : k_primeri)
-        this->Preveri(Vir::IzrDatoteka, p);
-}
-
-TYPED_TEST(VrsticaTest, BufferingConverterOverDiskFile) {
-    for (const PrimerVrstic &p : k_primeri)
-        this->Preveri(Vir::Izravnalnik, p);
-}
-
-TYPED_TEST(VrsticaTest, OneByteAtATime) {
-    for (const PrimerVrstic &p : k_primeri)
-        this->Preveri(Vir::PoBajtih, p);
+TYPED_TEST(VrsticaTest, EverySource) {
+    for (Vir vir : {Vir::Pomnilnik, Vir::IzrDatoteka, Vir::Izravnalnik, Vir::PoBajtih})
+        for (const PrimerVrstic &p : k_primeri)
+            this->Preveri(vir, p);
 }
 
 TEST(PreberiVrstico, FailureEndsTheLineAndKeepsWhatCame) {
