@@ -1,19 +1,24 @@
-// The runtime's bounded formatter for both character widths, with the library's locale. It writes at
-// most count characters and returns the output length (terminated), exactly count (unterminated), or a
-// negative number when the output does not fit.
+// The runtime's bounded formatter for both character widths, with the library's locale, as the strings
+// use it. It writes at most stevilo characters and returns the output length (terminated), exactly
+// stevilo (unterminated), or a negative number when the output does not fit.
 #ifndef ZRNO_STREAMS_OBLIKUJ_H
 #define ZRNO_STREAMS_OBLIKUJ_H
 
-#include <stddef.h>
+#include "strings/Znaki.h"
 
 namespace Zrno::Notranje {
 
-int OmejenoOblikuj(char *cilj, size_t stevilo, char const *oblika, char *argumenti);
-int OmejenoOblikuj(unsigned short *cilj, size_t stevilo, unsigned short const *oblika, char *argumenti);
-/// True when the formatter fails for a reason other than room (for instance a character that cannot be
-/// converted), so that a growth loop must stop.
-bool OblikaNapacna(char const *oblika, char *argumenti);
-bool OblikaNapacna(unsigned short const *oblika, char *argumenti);
+// A va_list is a plain pointer into the caller's frame on Windows, so every attempt reads the
+// arguments from the start without va_copy.
+template <typename T> int OmejenoOblikuj(T *cilj, size_t stevilo, T const *oblika, char *argumenti) {
+    return Znaki<T>::Oblikuj(cilj, stevilo, oblika, Locale(), reinterpret_cast<va_list>(argumenti));
+}
+
+/// True when the formatter fails for a reason other than room (a character it cannot convert), so
+/// that a growth loop must stop.
+template <typename T> bool OblikaNapacna(T const *oblika, char *argumenti) {
+    return Znaki<T>::Izmeri(oblika, Locale(), reinterpret_cast<va_list>(argumenti)) < 0;
+}
 
 } // namespace Zrno::Notranje
 
