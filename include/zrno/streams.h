@@ -167,16 +167,18 @@ class ZRNO_API RSisTokPodatkov : public virtual RTokPodatkov, public virtual RSi
     static unsigned int VrniAtribute(char const *ime);
     /// Attribute bits of the held handle; 0 when they cannot be read.
     unsigned int VrniAtribute();
-    /// Attributes, times (RDatum milliseconds, UTC) and size by name; every pointer may be null.
+    /// Attributes, times (RDatum milliseconds, UTC) and size by name (code-page text); every pointer may
+    /// be null.
     /// On failure all given outputs are 0 and the result is the mapped error (default NAP_BERIATRIBUTE).
     static int VrniAtribute(char const *ime, unsigned int *atributi, __int64 *ustvarjena, __int64 *dostop,
                             __int64 *pisanje, unsigned __int64 *velikost);
     /// The same by the held handle. The state is not touched.
     int VrniAtribute(unsigned int *atributi, __int64 *ustvarjena, __int64 *dostop, __int64 *pisanje,
                      unsigned __int64 *velikost);
-    /// Sets the attributes selected by maska to vrednosti. COMPRESSED and SPARSE_FILE go through
-    /// device control calls whose outcome is not reported; ENCRYPTED, DIRECTORY and SYSTEM are never
-    /// changed. Failure of SetFileAttributesA: mapped error, default NAP_NASTAVIATRIBUTE.
+    /// Sets the attributes selected by maska to vrednosti on the file named ime (code-page text). COMPRESSED
+    /// and SPARSE_FILE go through device control calls whose outcome is not reported; ENCRYPTED, DIRECTORY
+    /// and SYSTEM are never changed. Failure of SetFileAttributesA: mapped error, default
+    /// NAP_NASTAVIATRIBUTE.
     static int NastaviAtribute(char const *ime, unsigned int maska, unsigned int vrednosti);
 };
 
@@ -229,7 +231,7 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     /// Adopts a block as the whole file; lastnik true: a private-heap block this object may resize
     /// and free; false: the caller's memory, never resized or freed here.
     RPomDatoteka(void *podatki, unsigned int velikost, bool lastnik);
-    /// Loads a whole disk file (Nalozi); the outcome is in the state.
+    /// Loads a whole disk file named ime (code-page text; see Nalozi); the outcome is in the state.
     RPomDatoteka(char const *ime, unsigned int zastavice);
     /// Copies share the storage; owned storage is freed once, by the last owner (also when an
     /// assignment replaces it). A copy that grows moves to storage of its own.
@@ -267,8 +269,8 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void *Odpusti();
     /// Gives up storage adopted from polje and unlocks the array.
     void Odpusti(tagSAFEARRAY *polje);
-    /// Replaces the contents with a whole disk file (opened with zastavice | DAT_BRANJE | DAT_ZAPOREDNO);
-    /// the position ends at 0. Result: the open, growth or read failure, else 0.
+    /// Replaces the contents with the whole disk file ime (code-page text; opened with zastavice | DAT_BRANJE
+    /// | DAT_ZAPOREDNO); the position ends at 0. Result: the open, growth or read failure, else 0.
     int Nalozi(char const *ime, unsigned int zastavice);
     void const *VrniPodatke() const { return m_podatki; }
 
