@@ -4,6 +4,7 @@
 #define ZRNO_UTIL_H
 
 #include <stddef.h>
+#include <string.h>
 #include <zrno/frame.h>
 
 struct _FILETIME;
