@@ -17,7 +17,8 @@ int Izvedi(int argc, char **argv) {
     RIskalnikDatotek iskalnik;
     int r = iskalnik.Odpri(argv[0]);
     if (r < 0) {
-        fprintf(stderr, "zrno find: nothing matches '%s' (code 0x%08x)\n", argv[0],
+        fprintf(stderr, "zrno find: %s '%s' (code 0x%08x)\n",
+                r == Zrno::NAP_NIDATOTEKE ? "nothing matches" : "cannot search", argv[0],
                 static_cast<unsigned int>(r));
         return 1;
     }
