@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <string.h>
 #include <zrno/frame.h>
+#include <zrno/strings.h>
 
 struct _FILETIME;
 struct _SYSTEMTIME;
@@ -87,6 +88,10 @@ class ZRNO_API RDatum : public RElement {
     long VrniLeto() const;
     /// 0 = Monday ... 6 = Sunday.
     unsigned char VrniDanVTednu() const;
+    /// The value formatted by strftime (see the static form) into niz; returns the characters written.
+    unsigned int VrniNiz(RNizA &niz, char const *oblika) const;
+    /// The value formatted by strftime into a new string.
+    RNizA VrniNiz(char const *oblika);
 
     // Calendar conversions.
     /// The Julian Day Number of a Gregorian date.
@@ -120,6 +125,12 @@ class ZRNO_API RDatum : public RElement {
     /// 0 = Monday ... 6 = Sunday.
     static unsigned char VrniDanVTednu(long jdn);
     static unsigned char VrniDanVTednu(unsigned char dan, unsigned char mesec, long leto);
+
+    /// Formats the value with the C runtime's strftime (whole seconds; names of days and months from
+    /// the library's locale) and replaces niz with the text. Returns the characters written; 0, with
+    /// niz empty, for a null or invalid format, one whose output is empty, or when no room can be had.
+    static unsigned int VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika);
+    static RNizA VrniNiz(__int64 vrednost, char const *oblika);
 
     /// The present time in UTC, to the millisecond.
     static __int64 VrniTrenutniCas();

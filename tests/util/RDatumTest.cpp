@@ -2,6 +2,8 @@
 // which serve as an independent oracle for every day they cover (1601 to 30827).
 #include "frame/win.h"
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <string>
 #include <time.h>
 #include <zrno/util.h>
 
@@ -281,4 +283,41 @@ TEST(RDatum, PresentTimeResolution) {
     ASSERT_GT(koraki, 0);
     RecordProperty("smallest_step_ms", static_cast<int>(najmanj));
     printf("VrniTrenutniCas: smallest step %lld ms over %d steps\n", najmanj, koraki);
+}
+
+TEST(RDatum, VrniNiz) {
+    RDatum d(1, 1, 2000, 12, 34, 56, 789);
+    RNizA niz("staro besedilo");
+    EXPECT_EQ(d.VrniNiz(niz, "%Y-%m-%d %H:%M:%S"), 19u);
+    EXPECT_STREQ(niz, "2000-01-01 12:34:56") << "whole seconds";
+    EXPECT_EQ(niz.VrniDolzino(), 19u);
+    EXPECT_STREQ(d.VrniNiz("%j|%w|%y"), "001|6|00");
+    EXPECT_STREQ(RDatum::VrniNiz(Zrno::DATUM_1601, "%d.%m.%Y"), "01.01.1601");
+
+    // The room grows by 128 characters while the text does not fit.
+    for (unsigned int n : {127u, 128u, 129u, 200u, 1000u}) {
+        std::string oblika(n, 'x');
+        EXPECT_EQ(RDatum::VrniNiz(d, niz, oblika.c_str()), n);
+        EXPECT_EQ(niz.VrniDolzino(), n);
+        EXPECT_EQ(std::string(niz), oblika);
+    }
+    // No text: the loop ends with an empty string and 0, the former content gone.
+    for (const char *prazna : {"", "ab%", static_cast<const char *>(nullptr)}) {
+        niz = "abc";
+        EXPECT_EQ(RDatum::VrniNiz(d, niz, prazna), 0u) << (prazna ? prazna : "null");
+        EXPECT_TRUE(niz.JePrazen());
+    }
+}
+
+TEST(RDatum, VrniNizUsesTheLibraryLocale) {
+    RDatum d(1, 1, 2000);
+    ASSERT_NE(Zrno::NastaviLocale(LC_ALL, "Slovenian_Slovenia.1250"), nullptr);
+    RNizA slovensko = d.VrniNiz("%A %B");
+    Zrno::NastaviLocale(LC_ALL, ".1250");
+    EXPECT_STREQ(slovensko, "sobota januar");
+    char aplikacija[64];
+    tm t;
+    RDatum::PretvoriJulVGre(d, &t);
+    strftime(aplikacija, sizeof aplikacija, "%A", &t);
+    EXPECT_STREQ(aplikacija, "Saturday") << "the application's locale is not touched";
 }
