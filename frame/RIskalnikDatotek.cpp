@@ -84,5 +84,6 @@ int RIskalnikDatotek::Zapri() {
     if (!FindClose(m_rocica))
         return PretvoriNapako(GetLastError(), Zrno::NAP_ZAPIRANJE);
     m_rocica = INVALID_HANDLE_VALUE;
+    m_konec = true; // a closed search has nothing pending
     return Zrno::OK;
 }

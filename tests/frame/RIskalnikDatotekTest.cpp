@@ -91,6 +91,12 @@ TEST_F(RIskalnikDatotekTest, AllEntriesIncludingDots) {
     EXPECT_TRUE(najdene.count(".") && najdene.count(".."));
     EXPECT_TRUE(najdene["."].Atributi & FILE_ATTRIBUTE_DIRECTORY);
     i.Zapri();
+
+    T_NAJDENADATOTEKA z;
+    ASSERT_EQ(i.Odpri((imenik + "*").c_str()), 0);
+    ASSERT_EQ(i.Poisci(&z), 0);
+    EXPECT_EQ(i.Zapri(), 0);
+    EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC) << "a closed search has nothing pending";
 }
 
 TEST_F(RIskalnikDatotekTest, PatternWithoutBackslash) {
