@@ -1,5 +1,5 @@
 // zrno date [VALUE]: the present time, or a given RDatum value, as UTC and local text with its value,
-// Julian Day Number and weekday.
+// Julian Day Number and weekday. The long form comes from strftime in the library's locale.
 #include "ukaz.h"
 #include <errno.h>
 #include <stdio.h>
@@ -47,6 +47,7 @@ int Izvedi(int argc, char **argv) {
     RDatum datum(vrednost);
     Izpisi("UTC:", datum);
     Izpisi("local:", RDatum::PretvoriUTCVLokalni(datum));
+    printf("%-8s %s\n", "long:", static_cast<const char *>(datum.VrniNiz("%#c (UTC)")));
     printf("%-8s %lld\n", "value:", static_cast<long long>(datum));
     printf("%-8s %lld + %ld ms\n", "JDN:", vrednost / Zrno::MS_NA_DAN, datum.VrniUro());
     printf("%-8s %u (%s; 0 = Monday)\n", "weekday:", datum.VrniDanVTednu(), k_dnevi[datum.VrniDanVTednu()]);
