@@ -21,12 +21,14 @@ extern DolzineImenSGML const dolzineImenSGML;
 unsigned int DolzinaVhodaSGML(char const *vhod, unsigned int najvec);
 unsigned int DolzinaVhodaSGML(unsigned short const *vhod, unsigned int najvec);
 
-/// Decodes n bytes of SGML text (no zero among them) into izhod, which has room for n characters: the
-/// result is never longer than its source. Ordinary bytes are copied; each reference becomes one byte of
-/// code page kodnastran. Returns the number of bytes written.
-unsigned int DekodirajSGML(char const *vhod, unsigned int n, char *izhod, unsigned int kodnastran);
+/// Decodes n bytes of SGML text (no zero among them) into izhod, writing at most prostor characters (n
+/// are always enough: the result is never longer than its source). Ordinary bytes are copied; each
+/// reference becomes one byte of code page kodnastran. Returns the number of bytes written. izhod may
+/// be vhod itself, or lie wholly behind the input: nothing is written over a byte not yet read.
+unsigned int DekodirajSGML(char const *vhod, unsigned int n, char *izhod, unsigned int prostor,
+                           unsigned int kodnastran);
 /// The same into UTF-16: ordinary bytes are converted from the system's ANSI code page one at a time.
-unsigned int DekodirajSGML(char const *vhod, unsigned int n, unsigned short *izhod);
+unsigned int DekodirajSGML(char const *vhod, unsigned int n, unsigned short *izhod, unsigned int prostor);
 
 /// Gives the encoder a buffer for dolzina characters plus a terminator, or null when there is no memory.
 using RezervirajSGML = char *(*)(void *kontekst, unsigned int dolzina);

@@ -47,6 +47,10 @@ class VUtf16 {
   public:
     VUtf16() : m_pretvori(CP_ACP, MB_PRECOMPOSED) {}
     unsigned short Bajt(char b) { return static_cast<unsigned short>(m_pretvori(static_cast<unsigned char>(b))); }
+    void Kos(char const *vhod, unsigned int n, unsigned short *izhod) {
+        for (unsigned int i = 0; i < n; ++i)
+            izhod[i] = Bajt(vhod[i]);
+    }
     static unsigned short Referenca(unsigned short c) { return c; }
 
   private:
@@ -56,62 +60,83 @@ class VUtf16 {
 // Into a code page: ordinary bytes stay as they are, each reference goes through WideCharToMultiByte.
 class VKodnoStran {
   public:
-    explicit VKodnoStran(unsigned int kodnastran) : m_kodnastran(kodnastran) {}
+    explicit VKodnoStran(unsigned int kodnastran) : m_kodnastran(kodnastran) { memset(m_kljuc, 0, sizeof m_kljuc); }
     static char Bajt(char b) { return b; }
-    char Referenca(unsigned short c) const {
+    // The output may be the input itself, a little behind it: memmove.
+    static void Kos(char const *vhod, unsigned int n, char *izhod) { memmove(izhod, vhod, n); }
+    char Referenca(unsigned short c) {
+        // Texts repeat the same few references; a small cache saves most of the system calls.
+        unsigned int mesto = (c ^ (c >> 6)) % k_predpomnilnik;
+        if (m_kljuc[mesto] == c)
+            return m_vrednost[mesto];
         wchar_t w = static_cast<wchar_t>(c);
         char b;
         // Flags 0 and no default character given: a character the code page lacks becomes its default
         // character. One that needs two bytes does not fit the one-byte output, and the call fails.
         if (WideCharToMultiByte(m_kodnastran, 0, &w, 1, &b, 1, nullptr, nullptr) != 1)
             b = 0;
+        m_kljuc[mesto] = c; // never 0: a reference to 0 has become U+00A4 before it gets here
+        m_vrednost[mesto] = b;
         return b;
     }
 
   private:
+    static constexpr unsigned int k_predpomnilnik = 64;
     unsigned int m_kodnastran;
+    unsigned short m_kljuc[k_predpomnilnik];
+    char m_vrednost[k_predpomnilnik];
 };
 
 template <class T, class Pretvornik>
-unsigned int Dekodiraj(char const *vhod, unsigned int n, T *izhod, Pretvornik &pretvornik) {
+unsigned int Dekodiraj(char const *vhod, unsigned int n, T *izhod, unsigned int prostor, Pretvornik &pretvornik) {
     unsigned int i = 0, j = 0;
     // Where the first ";" after the last "&" examined is (n: there is none). Remembering it keeps a text
     // of many ampersands and no semicolon linear, instead of searching the rest of it for each one.
     unsigned int podpicje = 0;
-    while (i < n) {
-        if (vhod[i] == '&') {
-            if (podpicje <= i) {
-                auto p = static_cast<char const *>(memchr(vhod + i + 1, ';', n - i - 1));
-                podpicje = p ? static_cast<unsigned int>(p - vhod) : n;
-            }
-            if (podpicje < n) {
-                unsigned long vrednost;
-                unsigned int naprej = podpicje + 1;
-                if (vhod[i + 1] == '#') {
-                    char const *stevke = vhod + i + 2;
-                    int osnova = 10;
-                    if (*stevke == 'x' || *stevke == 'X') {
-                        ++stevke;
-                        osnova = 16;
-                    }
-                    // strtoul stops at the ";" at the latest (neither a digit, a sign nor white space),
-                    // so it stays inside the input even when the input is not terminated there. Scanning
-                    // resumes one byte after the place where the digits stopped.
-                    char *konec;
-                    vrednost = _strtoul_l(stevke, &konec, osnova, Locale());
-                    if (konec < vhod + podpicje)
-                        naprej = static_cast<unsigned int>(konec - vhod) + 1;
-                } else {
-                    vrednost = PoisciEntitetoSGML(vhod + i + 1, podpicje - i - 1);
-                }
-                // Only the low 16 bits count; 0 (unknown name, no digits) shows as the currency sign.
-                auto znak = static_cast<unsigned short>(vrednost);
-                izhod[j++] = pretvornik.Referenca(znak ? znak : 0xA4);
-                i = naprej;
-                continue;
-            }
+    while (i < n && j < prostor) {
+        // Ordinary bytes up to the next ampersand go in one piece.
+        unsigned int m = n - i < prostor - j ? n - i : prostor - j;
+        auto amp = static_cast<char const *>(memchr(vhod + i, '&', m));
+        if (amp != vhod + i) {
+            if (amp)
+                m = static_cast<unsigned int>(amp - (vhod + i));
+            pretvornik.Kos(vhod + i, m, izhod + j);
+            i += m;
+            j += m;
+            continue;
         }
-        izhod[j++] = pretvornik.Bajt(vhod[i]);
+        // At an ampersand: is there a semicolon anywhere after it?
+        if (podpicje <= i) {
+            auto p = static_cast<char const *>(memchr(vhod + i + 1, ';', n - i - 1));
+            podpicje = p ? static_cast<unsigned int>(p - vhod) : n;
+        }
+        if (podpicje < n) {
+            unsigned long vrednost;
+            unsigned int naprej = podpicje + 1;
+            if (vhod[i + 1] == '#') {
+                char const *stevke = vhod + i + 2;
+                int osnova = 10;
+                if (*stevke == 'x' || *stevke == 'X') {
+                    ++stevke;
+                    osnova = 16;
+                }
+                // strtoul stops at the ";" at the latest (neither a digit, a sign nor white space),
+                // so it stays inside the input even when the input is not terminated there. Scanning
+                // resumes one byte after the place where the digits stopped.
+                char *konec;
+                vrednost = _strtoul_l(stevke, &konec, osnova, Locale());
+                if (konec < vhod + podpicje)
+                    naprej = static_cast<unsigned int>(konec - vhod) + 1;
+            } else {
+                vrednost = PoisciEntitetoSGML(vhod + i + 1, podpicje - i - 1);
+            }
+            // Only the low 16 bits count; 0 (unknown name, no digits) shows as the currency sign.
+            auto znak = static_cast<unsigned short>(vrednost);
+            izhod[j++] = pretvornik.Referenca(znak ? znak : 0xA4);
+            i = naprej;
+            continue;
+        }
+        izhod[j++] = pretvornik.Bajt(vhod[i]); // no semicolon: an ordinary ampersand
         ++i;
     }
     return j;
@@ -122,6 +147,7 @@ unsigned int Dekodiraj(char const *vhod, unsigned int n, T *izhod, Pretvornik &p
 // The encoder runs twice over its input: once with Stevec to measure, once with Pisalec to write.
 class Stevec {
   public:
+    template <class T> void Kopiraj(T const *, unsigned int n) { m_n += n; }
     void Znaki(char const *, unsigned int n) { m_n += n; }
     void Ime(unsigned int k) { m_n += dolzineImenSGML.n[k] + 2u; }
     void Hex(unsigned int c) { m_n += 5u + (c > 0xF) + (c > 0xFF) + (c > 0xFFF); }
@@ -134,6 +160,13 @@ class Stevec {
 class Pisalec {
   public:
     explicit Pisalec(char *p) : m_p(p) {}
+    // Characters below 0x80, copied as they are.
+    void Kopiraj(char const *s, unsigned int n) { Znaki(s, n); }
+    void Kopiraj(unsigned short const *s, unsigned int n) {
+        for (unsigned int i = 0; i < n; ++i)
+            m_p[i] = static_cast<char>(s[i]);
+        m_p += n;
+    }
     void Znaki(char const *s, unsigned int n) {
         memcpy(m_p, s, n);
         m_p += n;
@@ -158,20 +191,22 @@ class Pisalec {
     char *m_p;
 };
 
-// Characters below 0x80 that a mode other than 1 does not copy: the ampersand, and what the flags select
-// (2: < > " ', 4: \ " ').
+// Which characters a mode other than 1 copies as they are: those below 0x80 except the ampersand and
+// what the flags select (2: < > " ', 4: \ " ').
 struct Izbira {
     explicit Izbira(unsigned int nacin) {
-        memset(izbran, 0, sizeof izbran);
-        izbran['&'] = true;
+        memset(prepisi, 0, sizeof prepisi);
+        memset(prepisi, 1, 0x80);
+        prepisi['&'] = false;
         if (nacin & 2)
-            izbran['<'] = izbran['>'] = true;
+            prepisi['<'] = prepisi['>'] = false;
         if (nacin & 6)
-            izbran['"'] = izbran['\''] = true;
+            prepisi['"'] = prepisi['\''] = false;
         if (nacin & 4)
-            izbran['\\'] = true;
+            prepisi['\\'] = false;
     }
-    bool izbran[0x80];
+    bool Prepisi(unsigned int c) const { return c < 0x100 && prepisi[c]; }
+    bool prepisi[0x100];
 };
 
 struct IzUtf16 {
@@ -200,12 +235,12 @@ void Kodiraj(T const *vhod, unsigned int n, unsigned int nacin, Znak &znak, Izho
     unsigned int i = 0;
     while (i < n) {
         // Runs of characters that are copied go out in one piece.
-        char kos[256];
-        unsigned int m = 0;
-        while (i < n && m < sizeof kos && Enota(vhod[i]) < 0x80 && !izbira.izbran[Enota(vhod[i])])
-            kos[m++] = static_cast<char>(vhod[i++]);
-        if (m) {
-            izhod.Znaki(kos, m);
+        unsigned int m = i;
+        while (m < n && izbira.Prepisi(Enota(vhod[m])))
+            ++m;
+        if (m > i) {
+            izhod.Kopiraj(vhod + i, m - i);
+            i = m;
             continue;
         }
         unsigned int b = Enota(vhod[i++]);
@@ -253,14 +288,15 @@ unsigned int DolzinaVhodaSGML(unsigned short const *vhod, unsigned int najvec) {
     return n;
 }
 
-unsigned int DekodirajSGML(char const *vhod, unsigned int n, char *izhod, unsigned int kodnastran) {
+unsigned int DekodirajSGML(char const *vhod, unsigned int n, char *izhod, unsigned int prostor,
+                           unsigned int kodnastran) {
     VKodnoStran pretvornik(kodnastran);
-    return Dekodiraj(vhod, n, izhod, pretvornik);
+    return Dekodiraj(vhod, n, izhod, prostor, pretvornik);
 }
 
-unsigned int DekodirajSGML(char const *vhod, unsigned int n, unsigned short *izhod) {
+unsigned int DekodirajSGML(char const *vhod, unsigned int n, unsigned short *izhod, unsigned int prostor) {
     VUtf16 pretvornik;
-    return Dekodiraj(vhod, n, izhod, pretvornik);
+    return Dekodiraj(vhod, n, izhod, prostor, pretvornik);
 }
 
 unsigned int KodirajSGML(char const *vhod, unsigned int n, unsigned int nacin, unsigned int kodnastran,
