@@ -65,6 +65,7 @@ constexpr Zrno::Notranje::DolzineImenSGML IzracunajDolzine() {
 }
 } // namespace
 
+// extern: a const object at namespace scope is otherwise internal, and an export must be external.
 extern ZRNO_API T_SGML_ENTITETA const *const sgml_unicode = k_zapisi;
 extern ZRNO_API unsigned int const *const unicode_sgml = k_obratna.indeks;
 
