@@ -3,5 +3,6 @@
 #define ZRNO_H
 
 #include <zrno/frame.h>
+#include <zrno/util.h>
 
 #endif

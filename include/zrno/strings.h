@@ -1,10 +1,230 @@
-// Zrno strings: narrow and wide strings and the SGML entity tables.
+// Zrno strings: the layered string family over 8-bit code-page text (char) and UTF-16 code units
+// (unsigned short). RNizP<T> holds the storage and the searching and editing operations, RNizNP<T>
+// adds case conversion and white-space trimming, RNizOP<T> printf/scanf-style formatting and
+// parsing, RNizVP<T> is the resource-string layer; RNizA and RNizU are the concrete classes.
+//
+// Every layer is a virtual base of the next, so an RNizA or RNizU holds one storage part. Counts and
+// positions are in characters of T. A trailing `unsigned int` maximum of 0xFFFFFFFF means "all of it";
+// a search that finds nothing returns 0xFFFFFFFF.
+//
+// Memory: the buffer lives on the library's private heap and grows in steps of 128 characters. When
+// the heap refuses to grow it, the string stays valid, terminated and unchanged, and the operation
+// that wanted the room takes only what fits in the present buffer: Nastavi, Prilepi, Vstavi, the
+// operators, the conversions and Oblikuj/PrilepiO keep as many characters as the capacity allows
+// (their result is the length actually reached), Odpusti returns null, Zamenjaj with a longer
+// replacement changes nothing and returns 0. Nothing is ever written past the buffer. A reserve
+// constructor whose size is refused falls back to the default 128 characters.
 #ifndef ZRNO_STRINGS_H
 #define ZRNO_STRINGS_H
 
 #include <zrno/frame.h>
 
-// ---- SGML entity tables (strings/sgml_tabeli.cpp) ----
+/// A Windows code-page number, passed unchanged to MultiByteToWideChar/WideCharToMultiByte.
+enum T_KODNASTRAN : unsigned int {
+    KN_ANSI = 0,      ///< the system's ANSI code page (CP_ACP)
+    KN_OEM = 1,       ///< the system's OEM code page (CP_OEMCP)
+    KN_CP1250 = 1250, ///< Central European, the library's fixed choice
+    KN_CP1251 = 1251,
+    KN_CP1252 = 1252,
+    KN_UTF7 = 65000,
+    KN_UTF8 = 65001
+};
+
+namespace Zrno::Notranje {
+template <class T> struct Urejanje;
+template <class T> struct Pretvorba;
+} // namespace Zrno::Notranje
+
+/// Storage, search, comparison, editing and parts of a string of T (char or unsigned short).
+/// The buffer is always terminated; it may hold 0 characters before its end: copies from a string
+/// object take its length, copies from a pointer stop at the first 0.
+template <class T> class ZRNO_API RNizP : public virtual RElement {
+  public:
+    /// Empty string with room for at least `rezerva` characters (capacity at least 128).
+    explicit RNizP(unsigned int rezerva = 0);
+    /// At most `najvec` characters of the text (stopping at its 0).
+    RNizP(T const *niz, unsigned int najvec = 0xFFFFFFFF);
+    /// The first min(najvec, length) characters of the other string; also the copy constructor.
+    RNizP(RNizP<T> const &drugi, unsigned int najvec = 0xFFFFFFFF);
+    /// `stevilo` copies of the character.
+    RNizP(T znak, unsigned int stevilo);
+    virtual ~RNizP();
+
+    /// Replace the content; return the new length.
+    unsigned int Nastavi(T const *niz, unsigned int najvec = 0xFFFFFFFF);
+    unsigned int Nastavi(RNizP<T> const &drugi, unsigned int najvec = 0xFFFFFFFF);
+    unsigned int Nastavi(T znak, unsigned int stevilo);
+    /// Append; return the new length.
+    unsigned int Prilepi(T const *niz, unsigned int najvec = 0xFFFFFFFF);
+    unsigned int Prilepi(RNizP<T> const &drugi, unsigned int najvec = 0xFFFFFFFF);
+    unsigned int Prilepi(T znak, unsigned int stevilo);
+
+    T const *operator=(RNizP<T> const &drugi);
+    T const *operator=(T const *niz);
+    T const *operator=(T znak);
+    T const *operator+=(RNizP<T> const &drugi);
+    T const *operator+=(T const *niz);
+    T const *operator+=(T znak);
+
+    operator T const *() const;
+    /// No bounds test: the index must be below the capacity.
+    T &operator[](unsigned int indeks);
+    /// The same for an int index, so that s[0] is not ambiguous with the built-in pointer subscript.
+    T &operator[](int indeks);
+    T VrniZnak(unsigned int indeks) const;
+    void NastaviZnak(unsigned int indeks, T znak);
+    /// Number of characters in use, terminator not counted.
+    unsigned int VrniDolzino() const;
+    /// Characters the buffer holds, terminator included.
+    unsigned int VrniKapaciteto() const;
+    bool JePrazen() const;
+    /// Length 0; the buffer is kept.
+    void Sprazni();
+    /// Set the length (below the capacity) and terminate there; also declares how much of a buffer
+    /// obtained with Odpusti was filled.
+    unsigned int Skrajsaj(unsigned int dolzina);
+    /// Shrink the buffer to length + 1 characters.
+    void SprostiOdvecne();
+    /// Adopt `buffer` of velikost + 1 characters from the private heap (Zrno::RezervirajPomnilnik);
+    /// with `sprosti` the current buffer is freed first, otherwise it stays the caller's.
+    unsigned int Uporabi(T *buffer, unsigned int velikost, bool sprosti);
+    /// The buffer with room for `velikost` characters plus a terminator. Without `izpusti` the string
+    /// keeps it (write, then Skrajsaj); with it the caller owns it (free with Zrno::SprostiPomnilnik)
+    /// and the string starts afresh, empty. Null when the heap refuses the room (nothing changed).
+    T *Odpusti(unsigned int velikost, bool izpusti);
+
+    /// Searches from `zacetek` over at most `stevilo` candidate positions (stopping at a 0); a match
+    /// may run past the window. Return the position from the string's start, or 0xFFFFFFFF.
+    unsigned int Najdi(T const *kaj, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+    unsigned int Najdi(T kaj, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+    unsigned int NajdiI(T const *kaj, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+    unsigned int NajdiI(T kaj, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+    unsigned int NajdiNazaj(T const *kaj, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+    unsigned int NajdiNazaj(T kaj, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+    unsigned int NajdiNazajI(T const *kaj, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+    unsigned int NajdiNazajI(T kaj, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+
+    /// Compare from `zacetek` with the text over at most `stevilo` characters: 0 equal; k > 0 this
+    /// string greater with the first difference at offset k - 1; ~k < 0 smaller, difference at k.
+    /// Narrow characters order as signed bytes, wide ones as unsigned units. A start beyond the
+    /// length compares as an empty string.
+    int Primerjaj(T const *drugi, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+    int PrimerjajI(T const *drugi, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+    int PrimerjajLI(T const *drugi, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
+
+    /// Replace every non-overlapping occurrence; return the count. Works up to the first 0.
+    unsigned int Zamenjaj(T const *vzorec, T const *zamenjava);
+    unsigned int ZamenjajI(T const *vzorec, T const *zamenjava);
+    unsigned int Zamenjaj(T znak, T zamenjava);
+    unsigned int ZamenjajI(T znak, T zamenjava);
+    /// Remove every occurrence of the character; return the count.
+    unsigned int Odstrani(T znak);
+    unsigned int OdstraniI(T znak);
+    /// Insert before `polozaj` (0 to length; beyond the length appends); return the new length.
+    unsigned int Vstavi(unsigned int polozaj, T const *niz, unsigned int najvec = 0xFFFFFFFF);
+    unsigned int Vstavi(unsigned int polozaj, T znak, unsigned int stevilo);
+    /// Delete `stevilo` characters at `polozaj` (a range running past the end cuts the string there);
+    /// return the new length.
+    unsigned int Zbrisi(unsigned int polozaj, unsigned int stevilo);
+    /// Remove the characters of the set `mnozica` (or the one character) from the left, the right or
+    /// both ends; return the new length.
+    unsigned int PoravnajLevo(T const *mnozica);
+    unsigned int PoravnajDesno(T const *mnozica);
+    unsigned int Poravnaj(T const *mnozica);
+    unsigned int PoravnajLevo(T znak);
+    unsigned int PoravnajDesno(T znak);
+    unsigned int Poravnaj(T znak);
+    /// Reverse the characters (code units for wide strings).
+    void Prezrcali();
+    /// New strings of the first, last or middle characters; counts beyond the text are clamped.
+    RNizP<T> Levo(unsigned int stevilo) const;
+    RNizP<T> Desno(unsigned int stevilo) const;
+    RNizP<T> Sredina(unsigned int zacetek, unsigned int stevilo) const;
+
+  protected:
+    /// Make the capacity hold n characters plus the terminator: in steps of 128, or exactly n + 1
+    /// (which may shrink and cut the text). Zrno::NAP_POMNILNIK when the heap refuses; then
+    /// nothing has changed.
+    virtual int RezervirajDolzino(unsigned int n, bool natancno);
+    /// Free the buffer on the private heap; the fields are not touched.
+    virtual void Sprosti();
+
+    /// Room for a text of `dolzina` characters; returns `dolzina`, or what fits when the heap refuses.
+    unsigned int Zagotovi(unsigned int dolzina);
+
+    T *m_niz;
+    unsigned int m_dolzina;
+    unsigned int m_kapaciteta;
+
+  private:
+    friend struct Zrno::Notranje::Urejanje<T>;
+    friend struct Zrno::Notranje::Pretvorba<T>;
+};
+
+/// Case conversion and white-space trimming, through the library's own locale (code page 1250
+/// after start-up; Zrno::NastaviLocale changes it), never the application's.
+template <class T> class ZRNO_API RNizNP : public virtual RNizP<T> {
+  public:
+    explicit RNizNP(unsigned int rezerva = 0);
+    RNizNP(RNizNP<T> const &drugi);
+    RNizNP<T> &operator=(RNizNP<T> const &drugi);
+
+    void VVelike();
+    void VMale();
+    using RNizP<T>::PoravnajLevo;
+    using RNizP<T>::PoravnajDesno;
+    using RNizP<T>::Poravnaj;
+    /// Remove white space (isspace / iswspace of the library's locale); return the new length.
+    unsigned int PoravnajLevo();
+    unsigned int PoravnajDesno();
+    unsigned int Poravnaj();
+};
+
+/// printf-style formatting into the string and scanf-style parsing of it, by the Microsoft runtime
+/// (narrow: %s/%c narrow, %S/%C wide; wide: %s/%c wide, %S/%C narrow). `args` is a va_list.
+template <class T> class ZRNO_API RNizOP : public virtual RNizNP<T> {
+  public:
+    explicit RNizOP(unsigned int rezerva = 0);
+    RNizOP(RNizOP<T> const &drugi);
+    RNizOP<T> &operator=(RNizOP<T> const &drugi);
+
+    /// Replace the text with the formatted output; return the new length. An output the runtime
+    /// cannot produce (a character its code page lacks) leaves what it wrote before failing.
+    unsigned int Oblikuj(T const *oblika, ...);
+    unsigned int OblikujP(T const *oblika, char *args);
+    static RNizOP<T> OblikujS(T const *oblika, ...);
+    static RNizOP<T> OblikujSP(T const *oblika, char *args);
+    /// Append the formatted output; return the new total length.
+    unsigned int PrilepiO(T const *oblika, ...);
+    unsigned int PrilepiOP(T const *oblika, char *args);
+    /// Parse exactly the string's length of characters; return the fields assigned (0 when the
+    /// input ends first). At most 32 receiving pointers are passed on to the runtime.
+    unsigned int Razcleni(T const *oblika, ...) const;
+    unsigned int RazcleniP(T const *oblika, char *args) const;
+
+  protected:
+    /// Formats at index od (0 replaces the text, the length appends); returns the new length.
+    unsigned int OblikujOd(unsigned int od, T const *oblika, char *args);
+};
+
+/// The resource-string layer (loading and resource formats come with the resource libraries).
+template <class T> class ZRNO_API RNizVP : public virtual RNizOP<T> {
+  public:
+    explicit RNizVP(unsigned int rezerva = 0);
+    RNizVP(RNizVP<T> const &drugi);
+    RNizVP<T> &operator=(RNizVP<T> const &drugi);
+};
+
+extern template class ZRNO_API RNizP<char>;
+extern template class ZRNO_API RNizP<unsigned short>;
+extern template class ZRNO_API RNizNP<char>;
+extern template class ZRNO_API RNizNP<unsigned short>;
+extern template class ZRNO_API RNizOP<char>;
+extern template class ZRNO_API RNizOP<unsigned short>;
+extern template class ZRNO_API RNizVP<char>;
+extern template class ZRNO_API RNizVP<unsigned short>;
+
+// ---- SGML entities (strings/sgml*.cpp) ----
 
 /// One named SGML entity: the name without "&" and ";" (ASCII, case significant) and its UTF-16 code unit.
 struct T_SGML_ENTITETA {
@@ -19,6 +239,133 @@ extern ZRNO_API T_SGML_ENTITETA const *const sgml_unicode;
 /// (the first in byte order where there are several), 0 when it has none.
 extern ZRNO_API unsigned int const *const unicode_sgml;
 
-// ---- end of SGML entity tables ----
+// ---- end of SGML entities ----
+
+/// 8-bit text in a Windows code page. Conversions without a code-page argument use 1250.
+class ZRNO_API RNizA : public virtual RNizVP<char> {
+  public:
+    explicit RNizA(unsigned int rezerva = 0);
+    RNizA(char const *niz, unsigned int najvec = 0xFFFFFFFF);
+    RNizA(RNizP<char> const &drugi, unsigned int najvec = 0xFFFFFFFF);
+    RNizA(char znak, unsigned int stevilo);
+    /// UTF-16 sources, converted with code page 1250.
+    RNizA(unsigned short const *niz, unsigned int najvec = 0xFFFFFFFF);
+    RNizA(RNizP<unsigned short> const &drugi, unsigned int najvec = 0xFFFFFFFF);
+    RNizA(unsigned short znak, unsigned int stevilo);
+    RNizA(RNizA const &drugi);
+    virtual ~RNizA();
+
+    /// Replace with / append the conversion of UTF-16 text: one byte per code unit for single-byte
+    /// code pages. Return the new length.
+    unsigned int NastaviU(unsigned short const *niz, unsigned int najvec = 0xFFFFFFFF,
+                          T_KODNASTRAN kn = KN_CP1250);
+    unsigned int NastaviU(RNizP<unsigned short> const &drugi, unsigned int najvec = 0xFFFFFFFF,
+                          T_KODNASTRAN kn = KN_CP1250);
+    unsigned int NastaviU(unsigned short znak, unsigned int stevilo, T_KODNASTRAN kn = KN_CP1250);
+    unsigned int PrilepiU(unsigned short const *niz, unsigned int najvec = 0xFFFFFFFF,
+                          T_KODNASTRAN kn = KN_CP1250);
+    unsigned int PrilepiU(RNizP<unsigned short> const &drugi, unsigned int najvec = 0xFFFFFFFF,
+                          T_KODNASTRAN kn = KN_CP1250);
+    unsigned int PrilepiU(unsigned short znak, unsigned int stevilo, T_KODNASTRAN kn = KN_CP1250);
+
+    RNizA &operator=(RNizA const &drugi);
+    char const *operator=(char const *niz);
+    char const *operator=(RNizP<char> const &drugi);
+    char const *operator=(char znak);
+    char const *operator=(unsigned short const *niz);
+    char const *operator=(RNizP<unsigned short> const &drugi);
+    char const *operator=(unsigned short znak);
+    char const *operator+=(char const *niz);
+    char const *operator+=(RNizP<char> const &drugi);
+    char const *operator+=(char znak);
+    char const *operator+=(unsigned short const *niz);
+    char const *operator+=(RNizP<unsigned short> const &drugi);
+    char const *operator+=(unsigned short znak);
+
+    /// A new BSTR of min(najvec, length) characters converted with the code page; null when it
+    /// cannot be allocated. Free it with SysFreeString.
+    unsigned short *VrniBSTR(unsigned int najvec = 0xFFFFFFFF, T_KODNASTRAN kn = KN_CP1250) const;
+
+    // ---- SGML entities (strings/sgml.cpp) ----
+    /// Replace with / append SGML text: the input ends at najvec or at its first 0; "&name;", "&#N;" and
+    /// "&#xN;" become one byte of code page kn (a zero byte when it needs more than one), unknown names
+    /// and the value 0 the currency sign U+00A4; other bytes are copied. Return the new length.
+    unsigned int NastaviSGML(char const *besedilo, unsigned int najvec, T_KODNASTRAN kn);
+    unsigned int PrilepiSGML(char const *besedilo, unsigned int najvec, T_KODNASTRAN kn);
+    /// Text of code page kn as pure ASCII with references. Mode 1: every character with a name as
+    /// "&name;", other characters from 0x80 on as "&#xhex;". Other modes: "&" and characters from 0x80
+    /// on; bit 2 adds < > " ', bit 4 adds \ " '. An empty string when the heap cannot hold the result.
+    static RNizA VrniSGML(char const *besedilo, unsigned int najvec, unsigned int nacin, T_KODNASTRAN kn);
+    /// The static form applied to this string's text (up to its first 0).
+    RNizA VrniSGML(unsigned int najvec, unsigned int nacin, T_KODNASTRAN kn) const;
+    // ---- end of SGML entities ----
+
+    RNizA Levo(unsigned int stevilo) const;
+    RNizA Desno(unsigned int stevilo) const;
+    RNizA Sredina(unsigned int zacetek, unsigned int stevilo) const;
+
+    /// Newline conversions; each returns the number of replacements.
+    unsigned int PretvoriCRLFvNL();
+    unsigned int PretvoriLFCRvNL();
+    unsigned int PretvoriNLvCRLF();
+    unsigned int PretvoriNLvLFCR();
+};
+
+/// UTF-16 text. Conversions without a code-page argument use 1250.
+class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
+  public:
+    explicit RNizU(unsigned int rezerva = 0);
+    RNizU(unsigned short const *niz, unsigned int najvec = 0xFFFFFFFF);
+    RNizU(RNizP<unsigned short> const &drugi, unsigned int najvec = 0xFFFFFFFF);
+    RNizU(unsigned short znak, unsigned int stevilo);
+    /// 8-bit sources, converted with code page 1250.
+    RNizU(char const *niz, unsigned int najvec = 0xFFFFFFFF);
+    RNizU(RNizP<char> const &drugi, unsigned int najvec = 0xFFFFFFFF);
+    RNizU(char znak, unsigned int stevilo);
+    RNizU(RNizU const &drugi);
+    virtual ~RNizU();
+
+    /// Replace with / append the conversion of 8-bit text in the code page. Return the new length.
+    unsigned int NastaviA(char const *niz, unsigned int najvec = 0xFFFFFFFF, T_KODNASTRAN kn = KN_CP1250);
+    unsigned int NastaviA(RNizP<char> const &drugi, unsigned int najvec = 0xFFFFFFFF,
+                          T_KODNASTRAN kn = KN_CP1250);
+    unsigned int NastaviA(char znak, unsigned int stevilo, T_KODNASTRAN kn = KN_CP1250);
+    unsigned int PrilepiA(char const *niz, unsigned int najvec = 0xFFFFFFFF, T_KODNASTRAN kn = KN_CP1250);
+    unsigned int PrilepiA(RNizP<char> const &drugi, unsigned int najvec = 0xFFFFFFFF,
+                          T_KODNASTRAN kn = KN_CP1250);
+    unsigned int PrilepiA(char znak, unsigned int stevilo, T_KODNASTRAN kn = KN_CP1250);
+
+    RNizU &operator=(RNizU const &drugi);
+    unsigned short const *operator=(unsigned short const *niz);
+    unsigned short const *operator=(RNizP<unsigned short> const &drugi);
+    unsigned short const *operator=(unsigned short znak);
+    unsigned short const *operator=(char const *niz);
+    unsigned short const *operator=(RNizP<char> const &drugi);
+    unsigned short const *operator=(char znak);
+    unsigned short const *operator+=(unsigned short const *niz);
+    unsigned short const *operator+=(RNizP<unsigned short> const &drugi);
+    unsigned short const *operator+=(unsigned short znak);
+    unsigned short const *operator+=(char const *niz);
+    unsigned short const *operator+=(RNizP<char> const &drugi);
+    unsigned short const *operator+=(char znak);
+
+    /// A new BSTR (SysAllocStringLen) of the first min(najvec, length) code units.
+    unsigned short *VrniBSTR(unsigned int najvec = 0xFFFFFFFF) const;
+
+    // ---- SGML entities (strings/sgml.cpp) ----
+    /// Replace with / append SGML text as in RNizA::NastaviSGML, references stored as UTF-16 as they are
+    /// and other bytes converted one at a time from the system's ANSI code page. Return the new length.
+    unsigned int NastaviSGML(char const *besedilo, unsigned int najvec);
+    unsigned int PrilepiSGML(char const *besedilo, unsigned int najvec);
+    /// UTF-16 text as pure ASCII with references, modes as in RNizA::VrniSGML.
+    static RNizA VrniSGML(unsigned short const *besedilo, unsigned int najvec, unsigned int nacin);
+    /// The static form applied to this string's text (up to its first 0).
+    RNizA VrniSGML(unsigned int najvec, unsigned int nacin) const;
+    // ---- end of SGML entities ----
+
+    RNizU Levo(unsigned int stevilo) const;
+    RNizU Desno(unsigned int stevilo) const;
+    RNizU Sredina(unsigned int zacetek, unsigned int stevilo) const;
+};
 
 #endif

@@ -1,0 +1,133 @@
+// Search windows and the comparison result encoding, on both character types; the search is also
+// checked against a plain reference scan over random texts, which exercises the 16-byte SSE2 blocks.
+#include "strings/Pomoc.h"
+#include <random>
+
+template <class N> class Iskanje : public testing::Test {};
+TYPED_TEST_SUITE(Iskanje, ObaNiza);
+
+TYPED_TEST(Iskanje, Windows) {
+    using T = typename ZnakNiza<TypeParam>::T;
+    TypeParam n(Tekst<T>("hello world"));
+    struct {
+        char const *kaj;
+        unsigned int zacetek, stevilo, naprej, nazaj;
+    } const primeri[] = {
+        {"lo", 0, NI, 3, 3},
+        {"o", 0, NI, 4, 7},
+        {"l", 0, NI, 2, 9},
+        {"world", 0, 7, 6, 6},
+        {"world", 0, 6, NI, NI},
+        {"lo", 11, NI, NI, NI},
+        {"lo", 0, 0, NI, NI},
+        {"", 3, NI, 3, 10},
+        {"", 3, 4, 3, 6},
+        {"xyz", 0, NI, NI, NI},
+        {"hello world!", 0, NI, NI, NI},
+        {"d", 10, 1, 10, 10},
+        {"o", 5, NI, 7, 7},
+    };
+    for (auto const &p : primeri) {
+        Tekst<T> kaj(p.kaj);
+        EXPECT_EQ(n.Najdi(kaj, p.zacetek, p.stevilo), p.naprej) << p.kaj << " " << p.zacetek;
+        EXPECT_EQ(n.NajdiNazaj(kaj, p.zacetek, p.stevilo), p.nazaj) << p.kaj << " " << p.zacetek;
+        EXPECT_EQ(n.NajdiI(kaj, p.zacetek, p.stevilo), p.naprej) << p.kaj;
+        EXPECT_EQ(n.NajdiNazajI(kaj, p.zacetek, p.stevilo), p.nazaj) << p.kaj;
+    }
+    EXPECT_EQ(n.Najdi(T('o')), 4u);
+    EXPECT_EQ(n.NajdiNazaj(T('o')), 7u);
+    EXPECT_EQ(n.Najdi(T(0)), NI);
+    EXPECT_EQ(n.NajdiI(T('W')), 6u);
+    EXPECT_EQ(n.NajdiNazajI(T('L')), 9u);
+    EXPECT_EQ(n.NajdiI(Tekst<T>("WORLD")), 6u);
+    // Candidates end at an embedded zero; a match never spans it.
+    n.NastaviZnak(5, 0);
+    EXPECT_EQ(n.Najdi(Tekst<T>("wor")), NI);
+    EXPECT_EQ(n.Najdi(Tekst<T>("wor"), 6), 6u);
+    EXPECT_EQ(n.NajdiNazaj(Tekst<T>("")), 4u);
+    EXPECT_EQ(n.Najdi(T('d')), NI);
+}
+
+TYPED_TEST(Iskanje, AgreesWithAReferenceScan) {
+    using T = typename ZnakNiza<TypeParam>::T;
+    std::mt19937 g(7);
+    for (int krog = 0; krog < 400; ++krog) {
+        std::string s(g() % 300 + 1, 'a');
+        for (char &c : s)
+            c = static_cast<char>((g() % 4 ? 'a' : 'A') + g() % 3);
+        if (krog % 5 == 0)
+            s[g() % s.size()] = 0;
+        // Written through the buffer, so embedded zeros stay part of the text.
+        TypeParam n;
+        T *b = n.Odpusti(static_cast<unsigned int>(s.size()), false);
+        for (size_t i = 0; i < s.size(); ++i)
+            b[i] = T(static_cast<unsigned char>(s[i]));
+        n.Skrajsaj(static_cast<unsigned int>(s.size()));
+        std::string vzorec(g() % 6 + 1, 'a');
+        for (char &c : vzorec)
+            c = static_cast<char>('a' + g() % 3);
+        unsigned int zacetek = g() % s.size(), stevilo = g() % 2 ? NI : g() % 100;
+        unsigned int konec = stevilo == NI || zacetek + stevilo > s.size()
+                                 ? static_cast<unsigned int>(s.size())
+                                 : zacetek + stevilo;
+        std::string male = s;
+        for (char &c : male)
+            c = static_cast<char>(tolower(c));
+        unsigned int prvi = NI, zadnji = NI, prviI = NI, zadnjiI = NI;
+        for (unsigned int p = zacetek; p < konec && s[p]; ++p) {
+            if (s.compare(p, vzorec.size(), vzorec) == 0) {
+                prvi = prvi == NI ? p : prvi;
+                zadnji = p;
+            }
+            if (male.compare(p, vzorec.size(), vzorec) == 0) {
+                prviI = prviI == NI ? p : prviI;
+                zadnjiI = p;
+            }
+        }
+        Tekst<T> kaj(vzorec.c_str());
+        ASSERT_EQ(n.Najdi(kaj, zacetek, stevilo), prvi) << krog;
+        ASSERT_EQ(n.NajdiNazaj(kaj, zacetek, stevilo), zadnji) << krog;
+        ASSERT_EQ(n.NajdiI(kaj, zacetek, stevilo), prviI) << krog;
+        ASSERT_EQ(n.NajdiNazajI(kaj, zacetek, stevilo), zadnjiI) << krog;
+    }
+}
+
+TYPED_TEST(Iskanje, ComparisonEncoding) {
+    using T = typename ZnakNiza<TypeParam>::T;
+    TypeParam abc(Tekst<T>("abc")), abd(Tekst<T>("abd")), ab(Tekst<T>("ab"));
+    EXPECT_EQ(abc.Primerjaj(Tekst<T>("abd")), -3);
+    EXPECT_EQ(abc.Primerjaj(Tekst<T>("abd")), ~2);
+    EXPECT_EQ(abd.Primerjaj(Tekst<T>("abc")), 3);
+    EXPECT_EQ(abc.Primerjaj(Tekst<T>("abc")), 0);
+    EXPECT_EQ(ab.Primerjaj(Tekst<T>("abc")), -3);
+    EXPECT_EQ(abc.Primerjaj(Tekst<T>("ab")), 3);
+    EXPECT_EQ(abc.Primerjaj(Tekst<T>("xyz"), 0, 0), 0);
+    EXPECT_EQ(abc.Primerjaj(Tekst<T>("abx"), 0, 2), 0);
+    EXPECT_EQ(abc.Primerjaj(Tekst<T>("bc"), 1), 0);
+    EXPECT_EQ(abc.PrimerjajI(Tekst<T>("ABC")), 0);
+    EXPECT_EQ(abc.PrimerjajLI(Tekst<T>("ABD")), -3);
+    EXPECT_EQ(abd.PrimerjajI(Tekst<T>("ABC")), 3);
+}
+
+TEST(IskanjeA, NarrowOrdersAsSignedBytes) {
+    RNizA a("a");
+    EXPECT_EQ(a.Primerjaj("a\xE8"), 2); // the terminator orders above 0xE8
+    RNizA c("\xC8");
+    EXPECT_EQ(c.Primerjaj("A"), -1);
+    EXPECT_EQ(c.PrimerjajI("\xE8"), 0); // code page 1250: C-caron folds to c-caron
+    EXPECT_EQ(c.NajdiI('\xE8'), 0u);
+}
+
+TEST(IskanjeU, WideOrdersUnsignedAndFoldsTheExtraPairs) {
+    unsigned short const visoko[] = {0xE8, 0};
+    RNizU a(U(L"a"));
+    EXPECT_EQ(a.Primerjaj(U(L"a\x00E8")), -2);
+    RNizU c(visoko);
+    EXPECT_EQ(c.Primerjaj(U(L"z")), 1);
+    unsigned short const par1[] = {0x01D1, 0xE005, 0}, par2[] = {0x01D2, 0xE004, 0};
+    RNizU p(par1);
+    EXPECT_EQ(p.PrimerjajI(par2), 0);
+    EXPECT_EQ(p.Primerjaj(par2), -1);
+    EXPECT_EQ(p.NajdiI(par2), 0u);
+    EXPECT_EQ(p.NajdiI(static_cast<unsigned short>(0xE004)), 1u);
+}

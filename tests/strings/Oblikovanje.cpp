@@ -1,0 +1,99 @@
+// Formatting growth (127/128/129/384-character outputs, appends that exactly fill the buffer), the wide
+// %s/%S conventions, and parsing that stops at the string's length.
+#include "strings/Pomoc.h"
+#include <stdarg.h>
+
+template <class N> class Oblikovanje : public testing::Test {};
+TYPED_TEST_SUITE(Oblikovanje, ObaNiza);
+
+TYPED_TEST(Oblikovanje, GrowthSequence) {
+    using T = typename ZnakNiza<TypeParam>::T;
+    struct {
+        int dolzina;
+        unsigned int kapaciteta;
+    } const primeri[] = {{127, 128}, {128, 256}, {129, 384}, {383, 384}, {384, 512}, {1000, 1152}};
+    for (auto p : primeri) {
+        RNizOP<T> n = RNizOP<T>::OblikujS(Tekst<T>("%0*d"), p.dolzina, 0);
+        EXPECT_EQ(n.VrniDolzino(), static_cast<unsigned int>(p.dolzina));
+        EXPECT_EQ(n.VrniKapaciteto(), p.kapaciteta) << p.dolzina;
+        EXPECT_TRUE(Vsebuje(n, std::string(static_cast<size_t>(p.dolzina), '0').c_str()));
+    }
+    TypeParam n(300); // capacity 384
+    EXPECT_EQ(n.Oblikuj(Tekst<T>("%0*d"), 384, 7), 384u);
+    EXPECT_EQ(n.VrniKapaciteto(), 512u);
+    EXPECT_EQ(n.VrniZnak(383), T('7'));
+    EXPECT_EQ(n.Oblikuj(Tekst<T>("")), 0u);
+    EXPECT_TRUE(Vsebuje(n, ""));
+}
+
+TYPED_TEST(Oblikovanje, AppendFillsTheBufferExactly) {
+    using T = typename ZnakNiza<TypeParam>::T;
+    TypeParam n(T('a'), 100);
+    EXPECT_EQ(n.PrilepiO(Tekst<T>("%0*d"), 28, 5), 128u);
+    EXPECT_EQ(n.VrniKapaciteto(), 256u);
+    EXPECT_EQ(n.VrniZnak(127), T('5'));
+    EXPECT_EQ(n.PrilepiO(Tekst<T>("-%d-"), 42), 132u);
+    EXPECT_EQ(n.Najdi(Tekst<T>("-42-")), 128u);
+    EXPECT_EQ(n.PrilepiO(Tekst<T>("%0*d"), 300, 1), 432u);
+    EXPECT_EQ(n.VrniKapaciteto(), 512u);
+}
+
+// The argument list must be read afresh at every attempt: a long output retries several times.
+template <class T> unsigned int PrekoSeznama(RNizOP<T> &n, T const *oblika, ...) {
+    va_list a;
+    va_start(a, oblika);
+    unsigned int r = n.OblikujP(oblika, a);
+    va_end(a);
+    return r;
+}
+
+TYPED_TEST(Oblikovanje, ArgumentListsAreReadAgainOnRetry) {
+    using T = typename ZnakNiza<TypeParam>::T;
+    TypeParam n;
+    EXPECT_EQ(PrekoSeznama<T>(n, Tekst<T>("%d|%0*d|%d"), 11, 600, 3, 22), 606u);
+    EXPECT_EQ(n.Najdi(Tekst<T>("11|000")), 0u);
+    EXPECT_EQ(n.Najdi(Tekst<T>("3|22")), 602u);
+}
+
+TYPED_TEST(Oblikovanje, ParseStopsAtTheLength) {
+    using T = typename ZnakNiza<TypeParam>::T;
+    TypeParam n(Tekst<T>("42 word"));
+    int x = 0;
+    T beseda[16] = {};
+    EXPECT_EQ(n.Razcleni(Tekst<T>("%d %s"), &x, beseda), 2u);
+    EXPECT_EQ(x, 42);
+    EXPECT_EQ(beseda[3], T('d'));
+    EXPECT_EQ(beseda[4], T(0));
+    TypeParam prazen;
+    EXPECT_EQ(prazen.Razcleni(Tekst<T>("%d"), &x), 0u);
+    // Shortened in place: the characters behind the length must stay unseen.
+    TypeParam s(Tekst<T>("12345"));
+    s.Skrajsaj(2);
+    s.NastaviZnak(2, T('9'));
+    EXPECT_EQ(s.Razcleni(Tekst<T>("%d"), &x), 1u);
+    EXPECT_EQ(x, 12);
+    int y = -1;
+    EXPECT_EQ(s.Razcleni(Tekst<T>("%1d%d"), &x, &y), 2u);
+    EXPECT_EQ(y, 2);
+}
+
+TEST(OblikovanjeU, WideConventions) {
+    RNizU n;
+    EXPECT_EQ(n.Oblikuj(U(L"%s|%S|%c|%C|%d"), U(L"wide"), "narrow", L'w', 'n', -5), 18u);
+    EXPECT_EQ(n.Primerjaj(U(L"wide|narrow|w|n|-5")), 0);
+    RNizA a;
+    a.Oblikuj("%s|%S|%c|%C", "narrow", U(L"wide"), 'n', L'w');
+    EXPECT_TRUE(Vsebuje(a, "narrow|wide|n|w"));
+    // The narrow %S conversion goes through the library's code page 1250.
+    a.Oblikuj("%S", U(L"\x010D"));
+    EXPECT_TRUE(Vsebuje(a, "\xE8"));
+}
+
+TEST(OblikovanjeA, UnconvertibleArgumentEndsTheLoop) {
+    RNizA a("old");
+    // A character that code page 1250 lacks makes the runtime give up: no amount of room helps.
+    unsigned int r = a.Oblikuj("ab%Scd", U(L"\x4E2D"));
+    EXPECT_LT(r, 128u);
+    EXPECT_EQ(a.VrniKapaciteto(), 128u);
+    EXPECT_EQ(a.Najdi("cd"), NI);
+}

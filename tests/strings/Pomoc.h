@@ -1,0 +1,50 @@
+// Shared helpers of the string tests: ASCII literals widened to either character type, a content check
+// that looks at the stored length (embedded zeros included), and the typed-test list.
+#ifndef ZRNO_TESTS_STRINGS_POMOC_H
+#define ZRNO_TESTS_STRINGS_POMOC_H
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include <zrno/strings.h>
+
+template <class T> struct Tekst {
+    std::vector<T> v;
+    Tekst(char const *s, size_t n) {
+        for (size_t i = 0; i < n; ++i)
+            v.push_back(static_cast<T>(static_cast<unsigned char>(s[i])));
+        v.push_back(0);
+    }
+    Tekst(char const *s) : Tekst(s, std::char_traits<char>::length(s)) {}
+    operator T const *() const { return v.data(); }
+    T *Podatki() { return v.data(); }
+};
+
+/// The string holds exactly these characters (by its length) and is terminated after them.
+template <class T> testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *pricakovano, size_t n) {
+    Tekst<T> t(pricakovano, n);
+    T const *p = niz;
+    if (niz.VrniDolzino() != n)
+        return testing::AssertionFailure() << "length " << niz.VrniDolzino() << ", expected " << n;
+    for (size_t i = 0; i <= n; ++i)
+        if (p[i] != t.v[i])
+            return testing::AssertionFailure() << "differs at " << i << ": " << +p[i] << " vs " << +t.v[i];
+    if (niz.VrniKapaciteto() <= niz.VrniDolzino())
+        return testing::AssertionFailure() << "capacity " << niz.VrniKapaciteto() << " not above the length";
+    return testing::AssertionSuccess();
+}
+template <class T> testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *pricakovano) {
+    return Vsebuje(niz, pricakovano, std::char_traits<char>::length(pricakovano));
+}
+
+template <class N> struct ZnakNiza;
+template <> struct ZnakNiza<RNizA> { using T = char; };
+template <> struct ZnakNiza<RNizU> { using T = unsigned short; };
+
+using ObaNiza = testing::Types<RNizA, RNizU>;
+
+inline unsigned short const *U(wchar_t const *s) { return reinterpret_cast<unsigned short const *>(s); }
+
+constexpr unsigned int NI = 0xFFFFFFFF;
+
+#endif
