@@ -1,12 +1,12 @@
 // The SGML codec on plain buffers: references to characters in decoding, characters to references in
 // encoding. Both directions share one loop per direction, specialised by small policy classes for the
 // narrow and the wide side.
-#include "frame/win.h"
 #include "frame/locale.h"
-#include <zrno/strings.h>
+#include "frame/win.h"
 #include "strings/sgml.h"
 #include <stdlib.h>
 #include <string.h>
+#include <zrno/strings.h>
 
 namespace {
 
@@ -17,7 +17,8 @@ using namespace Zrno::Notranje;
 // remembers the answers it has already had.
 class BajtVZnak {
   public:
-    BajtVZnak(unsigned int kodnastran, unsigned long zastavice) : m_kodnastran(kodnastran), m_zastavice(zastavice) {
+    BajtVZnak(unsigned int kodnastran, unsigned long zastavice)
+        : m_kodnastran(kodnastran), m_zastavice(zastavice) {
         memset(m_znano, 0, sizeof m_znano);
     }
     unsigned int operator()(unsigned int b) {
@@ -46,7 +47,9 @@ class BajtVZnak {
 class VUtf16 {
   public:
     VUtf16() : m_pretvori(CP_ACP, MB_PRECOMPOSED) {}
-    unsigned short Bajt(char b) { return static_cast<unsigned short>(m_pretvori(static_cast<unsigned char>(b))); }
+    unsigned short Bajt(char b) {
+        return static_cast<unsigned short>(m_pretvori(static_cast<unsigned char>(b)));
+    }
     void Kos(char const *vhod, unsigned int n, unsigned short *izhod) {
         for (unsigned int i = 0; i < n; ++i)
             izhod[i] = Bajt(vhod[i]);
@@ -60,7 +63,9 @@ class VUtf16 {
 // Into a code page: ordinary bytes stay as they are, each reference goes through WideCharToMultiByte.
 class VKodnoStran {
   public:
-    explicit VKodnoStran(unsigned int kodnastran) : m_kodnastran(kodnastran) { memset(m_kljuc, 0, sizeof m_kljuc); }
+    explicit VKodnoStran(unsigned int kodnastran) : m_kodnastran(kodnastran) {
+        memset(m_kljuc, 0, sizeof m_kljuc);
+    }
     static char Bajt(char b) { return b; }
     // The output may be the input itself, a little behind it: memmove.
     static void Kos(char const *vhod, unsigned int n, char *izhod) { memmove(izhod, vhod, n); }
@@ -88,7 +93,8 @@ class VKodnoStran {
 };
 
 template <class T, class Pretvornik>
-unsigned int Dekodiraj(char const *vhod, unsigned int n, T *izhod, unsigned int prostor, Pretvornik &pretvornik) {
+unsigned int Dekodiraj(char const *vhod, unsigned int n, T *izhod, unsigned int prostor,
+                       Pretvornik &pretvornik) {
     unsigned int i = 0, j = 0;
     // Where the first ";" after the last "&" examined is (n: there is none). Remembering it keeps a text
     // of many ampersands and no semicolon linear, instead of searching the rest of it for each one.
@@ -257,8 +263,8 @@ void Kodiraj(T const *vhod, unsigned int n, unsigned int nacin, Znak &znak, Izho
 }
 
 template <class T, class Znak>
-unsigned int KodirajVse(T const *vhod, unsigned int n, unsigned int nacin, Znak &znak, RezervirajSGML rezerviraj,
-                        void *kontekst) {
+unsigned int KodirajVse(T const *vhod, unsigned int n, unsigned int nacin, Znak &znak,
+                        RezervirajSGML rezerviraj, void *kontekst) {
     Stevec stevec;
     Kodiraj(vhod, n, nacin, znak, stevec);
     if (stevec.Dolzina() >= 0xFFFFFFFFull)

@@ -2,8 +2,8 @@
 // points are written once in sgml_tabela.inc, and the reverse table and the name lengths are computed
 // from those rows by the compiler, so the DLL carries them in read-only data with no start-up code.
 #include "frame/win.h"
-#include <zrno/strings.h>
 #include "strings/sgml.h"
+#include <zrno/strings.h>
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The exported entity tables: shape of sgml_unicode, agreement of unicode_sgml with it, known rows.
-#include <zrno/strings.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <stdio.h>
 #include <string.h>
-#include <map>
 #include <string>
 #include <vector>
+#include <zrno/strings.h>
 
 namespace {
 
@@ -47,9 +47,9 @@ TEST(SgmlTabele, KnownRows) {
         unsigned int koda;
     };
     static const Vrstica k_vrstice[] = {
-        {1, "AElig", 0xC6},     {226, "alpha", 0x3B1},  {229, "amp", 0x26},      {239, "apos", 0x2BC},
-        {256, "b.alpha", 0x3B1}, {358, "ccaron", 0x10D}, {462, "euro", 0x20AC},   {515, "gt", 0x3E},
-        {526, "hellip", 0x2026}, {621, "lt", 0x3C},      {653, "nbsp", 0xA0},     {777, "quot", 0x22},
+        {1, "AElig", 0xC6},      {226, "alpha", 0x3B1},  {229, "amp", 0x26},     {239, "apos", 0x2BC},
+        {256, "b.alpha", 0x3B1}, {358, "ccaron", 0x10D}, {462, "euro", 0x20AC},  {515, "gt", 0x3E},
+        {526, "hellip", 0x2026}, {621, "lt", 0x3C},      {653, "nbsp", 0xA0},    {777, "quot", 0x22},
         {831, "schwa", 0x259},   {1000, "zwj", 0x200D},  {1001, "zwnj", 0x200C},
     };
     for (const Vrstica &v : k_vrstice) {
@@ -94,9 +94,10 @@ TEST(SgmlTabele, PreferredNames) {
         const char *ime;
     };
     // Where a code point has several names, the first in byte order wins ("agr" sorts before "alpha").
-    static const Ime k_imena[] = {{0xA8, "Dot"},   {0x393, "Gamma"}, {0x5C, "bsol"},   {0x3B1, "agr"},
-                                  {0x26, "amp"},   {0x151, "odblac"}, {0x2BC, "apos"},  {0xE000, "schwagrave"},
-                                  {0xE001, "schwaacute"}, {0xE002, "schwamacr"}, {0xE003, "schwadgrave"}};
+    static const Ime k_imena[] = {{0xA8, "Dot"},         {0x393, "Gamma"},       {0x5C, "bsol"},
+                                  {0x3B1, "agr"},        {0x26, "amp"},          {0x151, "odblac"},
+                                  {0x2BC, "apos"},       {0xE000, "schwagrave"}, {0xE001, "schwaacute"},
+                                  {0xE002, "schwamacr"}, {0xE003, "schwadgrave"}};
     for (const Ime &i : k_imena)
         EXPECT_STREQ(i.ime, sgml_unicode[unicode_sgml[i.koda]].ime) << std::hex << i.koda;
 }
