@@ -81,6 +81,11 @@ int Izvedi(int argc, char **argv) {
             izhod = RNizA::VrniSGML(vhod.data() + zacetek, n, nacin, static_cast<T_KODNASTRAN>(kodnastran));
         else
             izhod.NastaviSGML(vhod.data() + zacetek, n, static_cast<T_KODNASTRAN>(kodnastran));
+        // Encoding never shortens its input; an empty result from a non-empty run means no memory.
+        if (kodiraj && n && izhod.JePrazen()) {
+            fprintf(stderr, "zrno sgml: out of memory\n");
+            return 1;
+        }
         fwrite(static_cast<const char *>(izhod), 1, izhod.VrniDolzino(), stdout);
         if (konec < vhod.size())
             fputc(0, stdout);
