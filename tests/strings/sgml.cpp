@@ -126,6 +126,21 @@ TEST(RNizSGML, AppendKeepsText) {
     EXPECT_EQ(1004u, u.PrilepiSGML(dolgo.c_str(), k_vse));
 }
 
+// A string may decode its own text: in place, or appended behind itself while the buffer moves.
+TEST(RNizSGML, DecodesItsOwnText) {
+    RNizA a("x&lt;&amp;y");
+    EXPECT_EQ(4u, a.NastaviSGML(a, k_vse, k_cp1250));
+    EXPECT_EQ("x<&y", Besedilo(a));
+    std::string reference;
+    for (int i = 0; i < 40; ++i)
+        reference += "&amp;";
+    RNizA b(reference.c_str());
+    b += reference.c_str(); // 400 characters: room for 400 more means a new buffer
+    RNizA zapora(reference.c_str()); // taken next on the heap, so b cannot grow where it is
+    EXPECT_EQ(480u, b.PrilepiSGML(b, k_vse, k_cp1250));
+    EXPECT_EQ(reference + reference + std::string(80, '&'), Besedilo(b));
+}
+
 struct Kodiranje {
     const char16_t *vhod;
     unsigned int nacin;
