@@ -3,6 +3,7 @@
 #define ZRNO_H
 
 #include <zrno/frame.h>
+#include <zrno/strings.h>
 #include <zrno/util.h>
 #include <zrno/streams.h>
 

@@ -216,4 +216,78 @@ protected:
     void *m_rocica;
 };
 
+// ---------------------------------------------------------------------------------------------------
+// File-system helpers: file version, deleting a file, the current directory, the module path, directory
+// trees and the file search. Narrow forms take code-page text and use the system's A calls; wide forms
+// take UTF-16 and use the W calls. All return 0 or a failure code mapped from the system error.
+
+/// One directory entry found by RIskalnikDatotek. The times are UTC on the RDatum scale (milliseconds,
+/// Julian-day based; the system's file time / 10 000 + 199 222 329 600 000).
+struct T_NAJDENADATOTEKA {
+    unsigned int Atributi; ///< FILE_ATTRIBUTE_* bits as the system reports them
+    unsigned long long Velikost;
+    long long CasUstvarjanja;
+    long long CasDostopa;
+    long long CasSpremembe;
+    char KratkoIme[14]; ///< the 8.3 name; empty when the system gives none
+    char Pot[260];      ///< the pattern's directory part followed by the name (at most 259 characters)
+    char *Ime;          ///< points into Pot at the name
+};
+
+namespace Zrno {
+
+/// Reads the four parts of a file's version (any pointer may be null; nothing is written on failure).
+/// Failure: the mapped error, default NAP_VERZIJADATOTEKE; NAP_POMNILNIK without working memory.
+ZRNO_API int VrniVerzijoDatoteke(char const *datoteka, unsigned int *major, unsigned int *minor,
+                                 unsigned int *tretja, unsigned int *cetrta);
+ZRNO_API int VrniVerzijoDatoteke(unsigned short const *datoteka, unsigned int *major, unsigned int *minor,
+                                 unsigned int *tretja, unsigned int *cetrta);
+/// Deletes a file; failure default NAP_BRISANJE.
+ZRNO_API int ZbrisiDatoteko(char const *datoteka);
+ZRNO_API int ZbrisiDatoteko(unsigned short const *datoteka);
+/// Sets the process's current directory; failure default NAP_NASTAVIIMENIK.
+ZRNO_API int NastaviTrenutniImenik(char const *imenik);
+ZRNO_API int NastaviTrenutniImenik(unsigned short const *imenik);
+/// Reads the current directory into a buffer of *velikost characters. *velikost then holds the smaller
+/// of that size and the system's answer: the length written, or the size needed (terminator included)
+/// when the buffer is too small, in which case nothing is written. Failure default NAP_TRENUTNIIMENIK.
+ZRNO_API int VrniTrenutniImenik(char *medpomnilnik, unsigned int *velikost);
+ZRNO_API int VrniTrenutniImenik(unsigned short *medpomnilnik, unsigned int *velikost);
+/// The full path of a module (null: the executable) into a buffer of *velikost characters; *velikost
+/// receives the system's count (the truncated length when the buffer is too small). Failure default
+/// NAP_POTMODULA.
+ZRNO_API int VrniPotModula(void *modul, char *medpomnilnik, unsigned int *velikost);
+ZRNO_API int VrniPotModula(void *modul, unsigned short *medpomnilnik, unsigned int *velikost);
+/// Creates every directory along a path (backslashes separate; a trailing one is allowed), taking the
+/// attributes of predloga when given. Returns the outcome of the last directory: 0, NAP_OBSTAJA when it
+/// existed, NAP_DOSTOP, or the failure (default NAP_USTVARIIMENIK) that stopped the walk.
+ZRNO_API int UstvariImenik(char const *pot, char const *predloga);
+
+} // namespace Zrno
+
+/// Enumerates the directory entries matching a pattern ("." and ".." included), in the system's order.
+/// Copies continue the same system search. The destructor does not close the search; Zapri does.
+class ZRNO_API RIskalnikDatotek : public RSisElement {
+public:
+    RIskalnikDatotek();
+    RIskalnikDatotek(const RIskalnikDatotek &o);
+    ~RIskalnikDatotek() override;
+    RIskalnikDatotek &operator=(const RIskalnikDatotek &o);
+
+    /// Starts a search (code-page pattern, such as C:\dir\*.txt). Failure: the mapped error, default
+    /// NAP_NINAJDENO (NAP_NIDATOTEKE when nothing matches). A search still open is not closed first.
+    int Odpri(char const *vzorec);
+    /// Delivers the next entry: 0, or NAP_NIVEC when there is none.
+    int Poisci(T_NAJDENADATOTEKA *najdena);
+    using RSisElement::Zapri;
+    /// Ends the search: 0, 1 when none is open, or the mapped error (default NAP_ZAPIRANJE).
+    int Zapri() override;
+
+private:
+    char m_imenik[260];
+    unsigned int m_dolzinaImenika;
+    alignas(4) unsigned char m_cakajoci[320]; ///< the system's WIN32_FIND_DATAA of the next entry
+    bool m_konec;
+};
+
 #endif

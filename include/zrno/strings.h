@@ -224,6 +224,23 @@ extern template class ZRNO_API RNizOP<unsigned short>;
 extern template class ZRNO_API RNizVP<char>;
 extern template class ZRNO_API RNizVP<unsigned short>;
 
+// ---- SGML entities (strings/sgml*.cpp) ----
+
+/// One named SGML entity: the name without "&" and ";" (ASCII, case significant) and its UTF-16 code unit.
+struct T_SGML_ENTITETA {
+    char const *ime;
+    unsigned int koda;
+};
+
+/// 1002 records: record 0 is a sentinel (null name, code point 0), records 1 to 1001 are the named
+/// entities sorted by name in byte order.
+extern ZRNO_API T_SGML_ENTITETA const *const sgml_unicode;
+/// 65536 entries, one per UTF-16 code unit: the index in sgml_unicode of the entity for that code point
+/// (the first in byte order where there are several), 0 when it has none.
+extern ZRNO_API unsigned int const *const unicode_sgml;
+
+// ---- end of SGML entities ----
+
 /// 8-bit text in a Windows code page. Conversions without a code-page argument use 1250.
 class ZRNO_API RNizA : public virtual RNizVP<char> {
   public:
@@ -268,6 +285,20 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
     /// A new BSTR of min(najvec, length) characters converted with the code page; null when it
     /// cannot be allocated. Free it with SysFreeString.
     unsigned short *VrniBSTR(unsigned int najvec = 0xFFFFFFFF, T_KODNASTRAN kn = KN_CP1250) const;
+
+    // ---- SGML entities (strings/sgml.cpp) ----
+    /// Replace with / append SGML text: the input ends at najvec or at its first 0; "&name;", "&#N;" and
+    /// "&#xN;" become one byte of code page kn (a zero byte when it needs more than one), unknown names
+    /// and the value 0 the currency sign U+00A4; other bytes are copied. Return the new length.
+    unsigned int NastaviSGML(char const *besedilo, unsigned int najvec, T_KODNASTRAN kn);
+    unsigned int PrilepiSGML(char const *besedilo, unsigned int najvec, T_KODNASTRAN kn);
+    /// Text of code page kn as pure ASCII with references. Mode 1: every character with a name as
+    /// "&name;", other characters from 0x80 on as "&#xhex;". Other modes: "&" and characters from 0x80
+    /// on; bit 2 adds < > " ', bit 4 adds \ " '. An empty string when the heap cannot hold the result.
+    static RNizA VrniSGML(char const *besedilo, unsigned int najvec, unsigned int nacin, T_KODNASTRAN kn);
+    /// The static form applied to this string's text (up to its first 0).
+    RNizA VrniSGML(unsigned int najvec, unsigned int nacin, T_KODNASTRAN kn) const;
+    // ---- end of SGML entities ----
 
     RNizA Levo(unsigned int stevilo) const;
     RNizA Desno(unsigned int stevilo) const;
@@ -320,6 +351,17 @@ class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
 
     /// A new BSTR (SysAllocStringLen) of the first min(najvec, length) code units.
     unsigned short *VrniBSTR(unsigned int najvec = 0xFFFFFFFF) const;
+
+    // ---- SGML entities (strings/sgml.cpp) ----
+    /// Replace with / append SGML text as in RNizA::NastaviSGML, references stored as UTF-16 as they are
+    /// and other bytes converted one at a time from the system's ANSI code page. Return the new length.
+    unsigned int NastaviSGML(char const *besedilo, unsigned int najvec);
+    unsigned int PrilepiSGML(char const *besedilo, unsigned int najvec);
+    /// UTF-16 text as pure ASCII with references, modes as in RNizA::VrniSGML.
+    static RNizA VrniSGML(unsigned short const *besedilo, unsigned int najvec, unsigned int nacin);
+    /// The static form applied to this string's text (up to its first 0).
+    RNizA VrniSGML(unsigned int najvec, unsigned int nacin) const;
+    // ---- end of SGML entities ----
 
     RNizU Levo(unsigned int stevilo) const;
     RNizU Desno(unsigned int stevilo) const;

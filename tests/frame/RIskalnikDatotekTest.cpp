@@ -1,0 +1,179 @@
+// RIskalnikDatotek on a real directory: paths and names, sizes and times, no match, exhaustion, closing,
+// copies continuing one search, and the 1601 file time.
+#include "frame/win.h"
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <zrno/frame.h>
+
+namespace {
+
+class RIskalnikDatotekTest : public ::testing::Test {
+  protected:
+    std::string imenik; // with a trailing backslash
+
+    void SetUp() override {
+        char temp[MAX_PATH];
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        imenik = std::string(temp) + "zrno_isk_" + std::to_string(GetCurrentProcessId()) + "\\";
+        ASSERT_TRUE(CreateDirectoryA(imenik.c_str(), nullptr));
+        Ustvari("a.txt", 3);
+        Ustvari("dolgo ime datoteke.txt", 70000);
+        Ustvari("c.dat", 0);
+    }
+    void TearDown() override {
+        for (const char *ime : {"a.txt", "dolgo ime datoteke.txt", "c.dat"})
+            DeleteFileA((imenik + ime).c_str());
+        RemoveDirectoryA(imenik.c_str());
+    }
+
+    void Ustvari(const char *ime, DWORD velikost) {
+        HANDLE h = CreateFileA((imenik + ime).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        SetFilePointer(h, static_cast<LONG>(velikost), nullptr, FILE_BEGIN);
+        SetEndOfFile(h);
+        CloseHandle(h);
+    }
+
+    // Everything the finder delivers for a pattern, by name; Ime is rebased onto the copy's Pot.
+    static std::map<std::string, T_NAJDENADATOTEKA> Vse(RIskalnikDatotek &i) {
+        std::map<std::string, T_NAJDENADATOTEKA> najdene;
+        T_NAJDENADATOTEKA z;
+        for (int n = 0; n < 100 && i.Poisci(&z) == 0; ++n) {
+            T_NAJDENADATOTEKA &k = najdene[z.Ime] = z;
+            k.Ime = k.Pot + (z.Ime - z.Pot);
+        }
+        return najdene;
+    }
+};
+
+long long DatumIz(const FILETIME &f) {
+    return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) |
+                                  f.dwLowDateTime) /
+               10000 +
+           199222329600000LL;
+}
+
+} // namespace
+
+TEST_F(RIskalnikDatotekTest, PathsSizesAndTimes) {
+    RIskalnikDatotek i;
+    ASSERT_EQ(i.Odpri((imenik + "*.txt").c_str()), 0);
+    auto najdene = Vse(i);
+    ASSERT_EQ(najdene.size(), 2u);
+    for (auto &[ime, z] : najdene) {
+        SCOPED_TRACE(ime);
+        EXPECT_EQ(std::string(z.Pot), imenik + ime);
+        EXPECT_EQ(z.Ime, z.Pot + imenik.size());
+        EXPECT_FALSE(z.Atributi & FILE_ATTRIBUTE_DIRECTORY);
+        WIN32_FILE_ATTRIBUTE_DATA a;
+        ASSERT_TRUE(GetFileAttributesExA(z.Pot, GetFileExInfoStandard, &a));
+        EXPECT_EQ(z.CasSpremembe, DatumIz(a.ftLastWriteTime));
+        EXPECT_EQ(z.CasUstvarjanja, DatumIz(a.ftCreationTime));
+        EXPECT_EQ(z.CasDostopa, DatumIz(a.ftLastAccessTime));
+        EXPECT_LT(strlen(z.KratkoIme), sizeof z.KratkoIme);
+    }
+    EXPECT_EQ(najdene["a.txt"].Velikost, 3u);
+    EXPECT_EQ(najdene["dolgo ime datoteke.txt"].Velikost, 70000u);
+
+    T_NAJDENADATOTEKA z;
+    EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC) << "exhausted";
+    EXPECT_TRUE(i.JeVeljaven()) << "exhaustion does not close the search";
+    EXPECT_EQ(i.Zapri(), 0);
+    EXPECT_EQ(i.Zapri(), 1);
+}
+
+TEST_F(RIskalnikDatotekTest, AllEntriesIncludingDots) {
+    RIskalnikDatotek i;
+    ASSERT_EQ(i.Odpri((imenik + "*").c_str()), 0);
+    auto najdene = Vse(i);
+    EXPECT_EQ(najdene.size(), 5u);
+    EXPECT_TRUE(najdene.count(".") && najdene.count(".."));
+    EXPECT_TRUE(najdene["."].Atributi & FILE_ATTRIBUTE_DIRECTORY);
+    i.Zapri();
+
+    T_NAJDENADATOTEKA z;
+    ASSERT_EQ(i.Odpri((imenik + "*").c_str()), 0);
+    ASSERT_EQ(i.Poisci(&z), 0);
+    EXPECT_EQ(i.Zapri(), 0);
+    EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC) << "a closed search has nothing pending";
+}
+
+TEST_F(RIskalnikDatotekTest, PatternWithoutBackslash) {
+    char prej[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, prej);
+    ASSERT_TRUE(SetCurrentDirectoryA(imenik.c_str()));
+    RIskalnikDatotek i;
+    int r = i.Odpri("*.dat");
+    SetCurrentDirectoryA(prej);
+    ASSERT_EQ(r, 0);
+    T_NAJDENADATOTEKA z;
+    ASSERT_EQ(i.Poisci(&z), 0);
+    EXPECT_STREQ(z.Pot, "c.dat");
+    EXPECT_EQ(z.Ime, z.Pot);
+    EXPECT_EQ(z.Velikost, 0u);
+    EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC);
+    i.Zapri();
+}
+
+TEST_F(RIskalnikDatotekTest, NoMatch) {
+    RIskalnikDatotek i;
+    EXPECT_EQ(i.Odpri((imenik + "*.zzz").c_str()), Zrno::NAP_NIDATOTEKE);
+    T_NAJDENADATOTEKA z;
+    EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC);
+    EXPECT_EQ(i.Zapri(), 1) << "no search is held";
+    EXPECT_EQ(i.Odpri((imenik + "ni\\*").c_str()), Zrno::NAP_NIPOTI);
+    EXPECT_EQ(i.Odpri(nullptr), Zrno::NAP_PARAMETER);
+
+    RIskalnikDatotek nov;
+    EXPECT_FALSE(nov.JeVeljaven());
+    EXPECT_EQ(nov.Poisci(&z), Zrno::NAP_NIVEC);
+    EXPECT_EQ(nov.Zapri(), 1);
+}
+
+TEST_F(RIskalnikDatotekTest, CopiesContinueTheSameSearch) {
+    RIskalnikDatotek i;
+    ASSERT_EQ(i.Odpri((imenik + "*.txt").c_str()), 0);
+    T_NAJDENADATOTEKA prvi, drugi, iz;
+    ASSERT_EQ(i.Poisci(&prvi), 0);
+    RIskalnikDatotek kopija(i);
+    EXPECT_EQ(kopija.VrniRocico(), i.VrniRocico());
+    ASSERT_EQ(kopija.Poisci(&drugi), 0) << "the pending entry came along";
+    EXPECT_STRNE(prvi.Ime, drugi.Ime);
+    EXPECT_EQ(std::string(drugi.Pot), imenik + drugi.Ime);
+    EXPECT_EQ(kopija.Poisci(&iz), Zrno::NAP_NIVEC);
+    RIskalnikDatotek dodeljen;
+    dodeljen = i;
+    ASSERT_EQ(dodeljen.Poisci(&iz), 0);
+    EXPECT_STREQ(iz.Ime, drugi.Ime);
+    EXPECT_EQ(kopija.Zapri(), 0);
+    // The copies still name the now closed handle; closing it again is the system's call (Wine accepts
+    // it), so only the first close is checked.
+}
+
+// ext4 clamps file times at 1901; tmpfs keeps the 1601 origin, so the file goes there when the temp
+// directory cannot hold the time.
+TEST(RIskalnikDatotek1601, TimeAtTheFileTimeOrigin) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    for (std::string imenik : {std::string(temp), std::string("Z:\\dev\\shm\\")}) {
+        std::string pot = imenik + "zrno_1601_" + std::to_string(GetCurrentProcessId()) + ".txt";
+        HANDLE h = CreateFileA(pot.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            continue;
+        FILETIME ena = {1, 0}; // 100 ns after the origin (0 would mean "leave unchanged")
+        SetFileTime(h, nullptr, nullptr, &ena);
+        CloseHandle(h);
+        RIskalnikDatotek i;
+        T_NAJDENADATOTEKA z = {};
+        ASSERT_EQ(i.Odpri(pot.c_str()), 0);
+        ASSERT_EQ(i.Poisci(&z), 0);
+        i.Zapri();
+        DeleteFileA(pot.c_str());
+        if (z.CasSpremembe < 199222329600000LL + 86400000LL * 365 * 100) {
+            EXPECT_EQ(z.CasSpremembe, 199222329600000LL);
+            return;
+        }
+    }
+    GTEST_SKIP() << "no file system here keeps a 1601 time";
+}

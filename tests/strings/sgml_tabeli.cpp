@@ -1,0 +1,105 @@
+// The exported entity tables: shape of sgml_unicode, agreement of unicode_sgml with it, known rows.
+#include <gtest/gtest.h>
+#include <map>
+#include <stdio.h>
+#include <string.h>
+#include <string>
+#include <vector>
+#include <zrno/strings.h>
+
+namespace {
+
+constexpr unsigned int k_zapisov = 1002, k_znakov = 0x10000;
+
+TEST(SgmlTabele, SentinelAndSortedUniqueNames) {
+    EXPECT_EQ(nullptr, sgml_unicode[0].ime);
+    EXPECT_EQ(0u, sgml_unicode[0].koda);
+    for (unsigned int i = 1; i < k_zapisov; ++i) {
+        ASSERT_NE(nullptr, sgml_unicode[i].ime) << i;
+        ASSERT_GT(strlen(sgml_unicode[i].ime), 0u) << i;
+        ASSERT_GT(sgml_unicode[i].koda, 0u) << i;
+        ASSERT_LT(sgml_unicode[i].koda, k_znakov) << i;
+        if (i > 1) { // strcmp orders by unsigned bytes: plain byte order
+            ASSERT_LT(strcmp(sgml_unicode[i - 1].ime, sgml_unicode[i].ime), 0) << i;
+        }
+    }
+}
+
+TEST(SgmlTabele, CodePointsAndSharedNames) {
+    std::map<unsigned int, unsigned int> imen;
+    for (unsigned int i = 1; i < k_zapisov; ++i)
+        ++imen[sgml_unicode[i].koda];
+    unsigned int vec = 0;
+    for (auto const &z : imen)
+        vec += z.second > 1;
+    EXPECT_EQ(852u, imen.size());
+    EXPECT_EQ(96u, vec);
+    EXPECT_EQ(3u, imen[0xA8]);
+    EXPECT_EQ(3u, imen[0x393]);
+    EXPECT_EQ(2u, imen[0x5C]);
+    EXPECT_EQ(0u, imen.count(0x27));
+}
+
+TEST(SgmlTabele, KnownRows) {
+    struct Vrstica {
+        unsigned int indeks;
+        const char *ime;
+        unsigned int koda;
+    };
+    static const Vrstica k_vrstice[] = {
+        {1, "AElig", 0xC6},      {226, "alpha", 0x3B1},  {229, "amp", 0x26},     {239, "apos", 0x2BC},
+        {256, "b.alpha", 0x3B1}, {358, "ccaron", 0x10D}, {462, "euro", 0x20AC},  {515, "gt", 0x3E},
+        {526, "hellip", 0x2026}, {621, "lt", 0x3C},      {653, "nbsp", 0xA0},    {777, "quot", 0x22},
+        {831, "schwa", 0x259},   {1000, "zwj", 0x200D},  {1001, "zwnj", 0x200C},
+    };
+    for (const Vrstica &v : k_vrstice) {
+        EXPECT_STREQ(v.ime, sgml_unicode[v.indeks].ime) << v.indeks;
+        EXPECT_EQ(v.koda, sgml_unicode[v.indeks].koda) << v.ime;
+    }
+}
+
+// FNV-1a over "name CODE\n" for every row: any edit of a name, a code point or the order shows up here.
+TEST(SgmlTabele, WholeTableDigest) {
+    unsigned long long h = 0xcbf29ce484222325ull;
+    char vrstica[32];
+    for (unsigned int i = 1; i < k_zapisov; ++i) {
+        int n = snprintf(vrstica, sizeof vrstica, "%s %X\n", sgml_unicode[i].ime, sgml_unicode[i].koda);
+        for (int k = 0; k < n; ++k)
+            h = (h ^ static_cast<unsigned char>(vrstica[k])) * 0x100000001b3ull;
+    }
+    EXPECT_EQ(0xeef088765857da45ull, h);
+}
+
+TEST(SgmlTabele, ReverseTablePointsAtSmallestIndex) {
+    std::vector<unsigned int> najmanjsi(k_znakov);
+    for (unsigned int i = k_zapisov - 1; i != 0; --i)
+        najmanjsi[sgml_unicode[i].koda] = i;
+    unsigned int neprazni = 0;
+    for (unsigned int c = 0; c < k_znakov; ++c) {
+        unsigned int k = unicode_sgml[c];
+        ASSERT_EQ(najmanjsi[c], k) << std::hex << c;
+        if (k) {
+            ++neprazni;
+            ASSERT_EQ(c, sgml_unicode[k].koda);
+        }
+    }
+    EXPECT_EQ(852u, neprazni);
+    EXPECT_EQ(0u, unicode_sgml[0]);
+    EXPECT_EQ(0u, unicode_sgml[0x27]);
+}
+
+TEST(SgmlTabele, PreferredNames) {
+    struct Ime {
+        unsigned int koda;
+        const char *ime;
+    };
+    // Where a code point has several names, the first in byte order wins ("agr" sorts before "alpha").
+    static const Ime k_imena[] = {{0xA8, "Dot"},         {0x393, "Gamma"},       {0x5C, "bsol"},
+                                  {0x3B1, "agr"},        {0x26, "amp"},          {0x151, "odblac"},
+                                  {0x2BC, "apos"},       {0xE000, "schwagrave"}, {0xE001, "schwaacute"},
+                                  {0xE002, "schwamacr"}, {0xE003, "schwadgrave"}};
+    for (const Ime &i : k_imena)
+        EXPECT_STREQ(i.ime, sgml_unicode[unicode_sgml[i.koda]].ime) << std::hex << i.koda;
+}
+
+} // namespace

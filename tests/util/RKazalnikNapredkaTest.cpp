@@ -1,0 +1,131 @@
+// Progress indicators: the silent base, the time throttle and the mapping onto a global range, observed
+// through derived indicators that record what reaches them.
+#include "frame/win.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include <zrno/util.h>
+
+namespace {
+
+class Zapisnik : public RKazalnikNapredka {
+  public:
+    std::vector<std::string> klici;
+    bool prekini = false;
+    void NastaviBesedilo(unsigned int id) override { klici.push_back("id " + std::to_string(id)); }
+    void NastaviBesedilo(char const *b) override { klici.push_back(std::string("text ") + b); }
+    void NastaviObmocje(int a, int b) override {
+        klici.push_back("range " + std::to_string(a) + " " + std::to_string(b));
+    }
+    void Nastavi(int p) override { klici.push_back(std::to_string(p)); }
+    void Prikazi(bool p) override { klici.push_back(p ? "show" : "hide"); }
+    bool PrekiniPostopek() override { return prekini; }
+};
+
+class CasovniZapisnik : public RCasKazalnikNapredka {
+  public:
+    using RCasKazalnikNapredka::RCasKazalnikNapredka;
+    std::vector<int> porocila;
+    int obmocja = 0;
+
+  protected:
+    void PraviNastaviObmocje() override { ++obmocja; }
+    void PraviNastavi() override { porocila.push_back(m_zadnjiPolozaj); }
+};
+
+using V = std::vector<int>;
+
+} // namespace
+
+TEST(RKazalnikNapredka, BaseDoesNothing) {
+    RKazalnikNapredka k;
+    k.NastaviBesedilo(5u);
+    k.NastaviBesedilo("x");
+    k.NastaviObmocje(0, 10);
+    k.Nastavi(3);
+    k.Prikazi(true);
+    EXPECT_FALSE(k.PrekiniPostopek());
+}
+
+TEST(RCasKazalnikNapredka, EndsAlwaysOthersOncePerInterval) {
+    CasovniZapisnik k(500);
+    k.NastaviObmocje(0, 100);
+    EXPECT_EQ(k.obmocja, 1);
+    k.Nastavi(0);
+    k.Nastavi(10);
+    k.Nastavi(20);
+    EXPECT_EQ(k.porocila, V({0})) << "within the interval only the lower end gets through";
+    k.Nastavi(100);
+    EXPECT_EQ(k.porocila, V({0, 100})) << "the upper end at once";
+    k.Nastavi(100);
+    EXPECT_EQ(k.porocila, V({0, 100, 100})) << "an end is reported even when repeated";
+
+    CasovniZapisnik kratek(30);
+    kratek.NastaviObmocje(0, 100);
+    kratek.Nastavi(50);
+    EXPECT_EQ(kratek.porocila, V({50})) << "the first report: the interval has passed since tick 0";
+    Sleep(60);
+    kratek.Nastavi(50);
+    EXPECT_EQ(kratek.porocila, V({50})) << "the last position is ignored even after the interval";
+    kratek.Nastavi(60);
+    EXPECT_EQ(kratek.porocila, V({50, 60}));
+    kratek.Nastavi(70);
+    EXPECT_EQ(kratek.porocila, V({50, 60})) << "dropped, not queued";
+    Sleep(60);
+    kratek.Nastavi(80);
+    EXPECT_EQ(kratek.porocila, V({50, 60, 80}));
+}
+
+TEST(RGlobalniKazalnikNapredka, MapsTheStepOntoItsSection) {
+    Zapisnik z;
+    RGlobalniKazalnikNapredka g(&z);
+    g.NastaviGlobalnoObmocje(0, 100);
+    g.NastaviGlobalniOdsek(40, 100);
+    g.NastaviObmocje(0, 10);
+    EXPECT_EQ(z.klici, std::vector<std::string>({"range 0 100"})) << "only the global range is forwarded";
+    z.klici.clear();
+    for (int p : {5, 0, 10, 1})
+        g.Nastavi(p);
+    EXPECT_EQ(z.klici, std::vector<std::string>({"70", "40", "100", "46"}));
+
+    static const struct {
+        int lokalnaOd, lokalnaDo, odsekOd, odsekDo, polozaj, pricakovano;
+    } k_primeri[] = {
+        {0, 2, 0, 1, 1, 1},       // 0.5 rounds away from zero
+        {0, 2, 0, -1, 1, -1},     // -0.5 too
+        {0, 3, 0, 10, 1, 3},      // 3.33
+        {0, 3, 0, 10, 2, 7},      // 6.67
+        {10, 20, 0, 100, 5, -50}, // before the local range
+        {5, 5, 40, 100, 5, 39},   // divisor 0: section lower - 1
+    };
+    for (const auto &p : k_primeri) {
+        z.klici.clear();
+        g.NastaviObmocje(p.lokalnaOd, p.lokalnaDo);
+        g.NastaviGlobalniOdsek(p.odsekOd, p.odsekDo);
+        g.Nastavi(p.polozaj);
+        EXPECT_EQ(z.klici, std::vector<std::string>({std::to_string(p.pricakovano)})) << p.polozaj;
+    }
+}
+
+TEST(RGlobalniKazalnikNapredka, ForwardsToTheTargetUntilReleased) {
+    Zapisnik z;
+    RGlobalniKazalnikNapredka g;
+    g.Nastavi(1);
+    EXPECT_FALSE(g.PrekiniPostopek()) << "no target";
+    g.Uporabi(&z);
+    g.NastaviBesedilo(7u);
+    g.NastaviBesedilo("kopiram");
+    g.Prikazi(true);
+    z.prekini = true;
+    EXPECT_TRUE(g.PrekiniPostopek());
+    RGlobalniKazalnikNapredka kopija(g);
+    kopija.Prikazi(false);
+    EXPECT_EQ(z.klici, std::vector<std::string>({"id 7", "text kopiram", "show", "hide"}))
+        << "copies share the target";
+    EXPECT_EQ(g.Odpusti(), &z);
+    g.Nastavi(3);
+    g.Prikazi(true);
+    EXPECT_FALSE(g.PrekiniPostopek());
+    EXPECT_EQ(z.klici.size(), 4u);
+    EXPECT_EQ(g.Odpusti(), nullptr);
+}

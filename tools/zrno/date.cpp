@@ -1,0 +1,59 @@
+// zrno date [VALUE]: the present time, or a given RDatum value, as UTC and local text with its value,
+// Julian Day Number and weekday. The long form comes from strftime in the library's locale.
+#include "ukaz.h"
+#include <errno.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <zrno/util.h>
+
+namespace {
+
+const char *const k_dnevi[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+
+// The calendar is exact from 0000-03-01 on, and a JDN must fit the 32-bit long of the interface.
+constexpr long long k_najmanj = 1721120LL * Zrno::MS_NA_DAN;
+constexpr long long k_najvec = 0x7FFFFFFFLL * Zrno::MS_NA_DAN - 1;
+
+void Izpisi(const char *oznaka, long long vrednost) {
+    T_DATUM d;
+    RDatum::PretvoriJulVGre(vrednost, &d);
+    printf("%-8s %04ld-%02u-%02u %02u:%02u:%02u.%03u %s\n", oznaka, d.Leto, d.Mesec, d.Dan, d.Ura, d.Minuta,
+           d.Sekunda, d.Milisekunde, k_dnevi[RDatum(vrednost).VrniDanVTednu()]);
+}
+
+int Izvedi(int argc, char **argv) {
+    if (argc > 1) {
+        fprintf(stderr, "zrno date: takes at most one argument, a time value in milliseconds on the "
+                        "Julian-day scale\n");
+        return 2;
+    }
+    long long vrednost;
+    if (argc == 1) {
+        char *konec = nullptr;
+        errno = 0;
+        vrednost = strtoll(argv[0], &konec, 10);
+        if (konec == argv[0] || *konec || errno == ERANGE) {
+            fprintf(stderr, "zrno date: '%s' is not a whole number of milliseconds\n", argv[0]);
+            return 2;
+        }
+        if (vrednost < k_najmanj || vrednost > k_najvec) {
+            fprintf(stderr, "zrno date: %lld is outside the calendar range %lld (0000-03-01) to %lld\n",
+                    vrednost, k_najmanj, k_najvec);
+            return 2;
+        }
+    } else {
+        vrednost = RDatum::VrniTrenutniCas();
+    }
+    RDatum datum(vrednost);
+    Izpisi("UTC:", datum);
+    Izpisi("local:", RDatum::PretvoriUTCVLokalni(datum));
+    printf("%-8s %s\n", "long:", static_cast<const char *>(datum.VrniNiz("%#c (UTC)")));
+    printf("%-8s %lld\n", "value:", static_cast<long long>(datum));
+    printf("%-8s %lld + %ld ms\n", "JDN:", vrednost / Zrno::MS_NA_DAN, datum.VrniUro());
+    printf("%-8s %u (%s; 0 = Monday)\n", "weekday:", datum.VrniDanVTednu(), k_dnevi[datum.VrniDanVTednu()]);
+    return 0;
+}
+
+} // namespace
+
+ZRNO_UKAZ(date, "print the present time, or a given time value, with its calendar fields", Izvedi)

@@ -1,0 +1,58 @@
+// RDatum as text: strftime into an RNizA, growing the room by 128 characters while the text does not fit.
+#include "frame/locale.h"
+#include "frame/win.h"
+#include <string.h>
+#include <time.h>
+#include <xlocinfo.h>
+#include <zrno/util.h>
+
+namespace {
+
+// msvcrt has no _strftime_l (that came with msvcr80), but its _Strftime takes the time-names table
+// directly, and the library's private locale carries one: the names follow the library's locale
+// without touching the application's.
+size_t Strftime(char *medpomnilnik, size_t velikost, const char *oblika, const tm *cas) {
+    _locale_t l = Zrno::Notranje::Locale();
+    return _Strftime(medpomnilnik, velikost, oblika, cas,
+                     l && l->locinfo ? l->locinfo->lc_time_curr : nullptr);
+}
+
+} // namespace
+
+unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
+    niz.Sprazni();
+    if (!oblika)
+        return 0;
+    tm cas;
+    PretvoriJulVGre(vrednost, &cas);
+    // strftime answers 0 both when the text does not fit and when it is empty or the format invalid, so
+    // growth stops once the room is far beyond anything a conversion can expand to (the longest, the
+    // long date and time of a locale, stay well under 256 characters per format character).
+    size_t dolzinaOblike = strlen(oblika);
+    unsigned int meja =
+        dolzinaOblike < 0xFFFFFFu ? 256u * static_cast<unsigned int>(dolzinaOblike + 1) : 0xFFFFFF00u;
+    for (unsigned int n = 128;; n += 128) {
+        char *medpomnilnik = niz.Odpusti(n, false);
+        if (!medpomnilnik)
+            return 0;
+        size_t r = Strftime(medpomnilnik, n + 1, oblika, &cas);
+        if (r) {
+            niz.Skrajsaj(static_cast<unsigned int>(strnlen(medpomnilnik, r)));
+            return static_cast<unsigned int>(r);
+        }
+        niz.Sprazni();
+        if (n >= meja)
+            return 0;
+    }
+}
+
+RNizA RDatum::VrniNiz(__int64 vrednost, char const *oblika) {
+    RNizA niz;
+    VrniNiz(vrednost, niz, oblika);
+    return niz;
+}
+
+unsigned int RDatum::VrniNiz(RNizA &niz, char const *oblika) const {
+    return VrniNiz(m_vrednost, niz, oblika);
+}
+RNizA RDatum::VrniNiz(char const *oblika) { return VrniNiz(m_vrednost, oblika); }
