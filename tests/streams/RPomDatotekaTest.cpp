@@ -2,6 +2,7 @@
 // seeking, typed access, SAFEARRAY views, loading a disk file and formatted writes.
 #include "TestniTok.h"
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -140,6 +141,30 @@ TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
     EXPECT_NE(d.VrniPodatke(), e.VrniPodatke());
     EXPECT_EQ(0, memcmp("shared", d.VrniPodatke(), 6));
     EXPECT_EQ(0, memcmp("shared", e.VrniPodatke(), 6));
+}
+
+TEST(RPomDatoteka, CopiesOnRacingThreadsKeepTheCountRight) {
+    // Copies of one owning file made and dropped on four threads at once: a lost update in the
+    // shared-owner bookkeeping would free the block early or never.
+    RPomDatoteka izvirnik;
+    izvirnik.Zapisi("race", 4);
+    std::vector<std::thread> niti;
+    for (int n = 0; n < 4; ++n)
+        niti.emplace_back([&izvirnik] {
+            for (int i = 0; i < 5000; ++i) {
+                RPomDatoteka kopija(izvirnik);
+                RPomDatoteka druga;
+                druga = kopija;
+            }
+        });
+    for (auto &t : niti)
+        t.join();
+    RPomDatoteka zadnja(izvirnik);
+    izvirnik.Zapri(); // not the last owner: the block stays
+    EXPECT_EQ(0, memcmp("race", zadnja.VrniPodatke(), 4));
+    void *blok = const_cast<void *>(zadnja.VrniPodatke());
+    EXPECT_EQ(blok, zadnja.Odpusti()); // the last owner hands it over
+    Zrno::SprostiPomnilnik(blok);
 }
 
 TEST(RPomDatoteka, SafeArrayRoundTrip) {
