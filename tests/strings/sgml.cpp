@@ -41,19 +41,16 @@ struct Dekodiranje {
 };
 
 const Dekodiranje k_dekodiranja[] = {
-    {"a&amp;b", "a&b"},
-    {"&lt;p&gt;", "<p>"},
+    {"a&amp;b&lt;p&gt;", "a&b<p>"},
     {"&ccaron;", "\xE8"},
     {"&#65;&#x41;&#X41;", "AAA"},
-    {"&#65x;", "A;"},        // the x is dropped, the semicolon stays
-    {"&#  65;&#+66;", "AB"}, // strtoul takes leading blanks and a sign
-    {"&#x0041;&#0000000066;", "AB"},
+    {"&#65x;", "A;"},                               // the x is dropped, the semicolon stays
+    {"&#  65;&#+66;&#x0041;&#0000000066;", "ABAB"}, // strtoul takes leading blanks, a sign, leading zeros
     {"&foo;|&;|&#0;|&A;", "\xA4|\xA4|\xA4|\xA4"},
     {"&#65536;&#x10041;", "\xA4\x41"}, // cut to 16 bits
     {"&#99999999999999999999;", "?"},  // saturates at 0xFFFFFFFF: U+FFFF, not in code page 1250
     {"&#x4E2D;", "?"},
     {"a & b", "a & b"},
-    {"&amp", "&amp"},
     {"&amp;&amp", "&&amp"},
     {"& x &amp;", "\xA4"}, // the name runs to the first semicolon
     {"&AMP;&Amp;&amp;", "\xA4\xA4&"},
@@ -95,7 +92,6 @@ TEST(RNizSGML, DecodesIntoUtf16) {
     EXPECT_EQ(u"\u010D\u03B1\u03B1\u00A8\u02BC\uE003",
               DekodirajU("&ccaron;&alpha;&b.alpha;&Dot;&apos;&schwadgrave;"));
     EXPECT_EQ(u"AAA\u00A4\u00A4\uF600\uFFFF", DekodirajU("&#65;&#x41;&#X41;&#0;&nope;&#x1F600;&#-1;"));
-    EXPECT_EQ(u"A;", DekodirajU("&#65x;"));
     EXPECT_EQ(u"&am", DekodirajU("&amp;", 3));
     // Ordinary bytes come from the system's ANSI code page, whatever it is, one by one.
     std::u16string pricakovano;
@@ -180,19 +176,12 @@ TEST(RNizSGML, EncodesCodePage) {
     EXPECT_EQ("a&#x0;&amp;", Besedilo(RNizA::VrniSGML("a\xE8&", k_vse, 0, T_KODNASTRAN(12345))));
 }
 
-// Every code point with a name survives encoding and decoding, alone and all in one string.
+// Every code point with a name survives encoding and decoding, all in one string.
 TEST(RNizSGML, RoundTripOfTheVocabulary) {
     std::u16string vse;
-    for (unsigned int c = 1; c < 0x10000; ++c) {
-        if (!unicode_sgml[c])
-            continue;
-        char16_t znak[2] = {static_cast<char16_t>(c), 0};
-        RNizA sgml = RNizU::VrniSGML(U(znak), k_vse, 0);
-        RNizU nazaj;
-        nazaj.NastaviSGML(sgml, k_vse);
-        ASSERT_EQ(std::u16string(znak), Besedilo(nazaj)) << std::hex << c << " " << Besedilo(sgml);
-        vse += znak[0];
-    }
+    for (unsigned int c = 1; c < 0x10000; ++c)
+        if (unicode_sgml[c])
+            vse += static_cast<char16_t>(c);
     ASSERT_EQ(852u, vse.size());
     for (unsigned int nacin : {0u, 1u, 6u}) {
         RNizU nazaj;
@@ -253,9 +242,7 @@ TEST(RNizSGML, HostileInputStaysInside) {
 // Many ampersands without a semicolon are a linear scan, not one search of the rest per ampersand.
 TEST(RNizSGML, ManyAmpersandsQuickly) {
     std::string vhod(4u << 20, '&');
-    RNizA a;
-    EXPECT_EQ(vhod.size(), a.NastaviSGML(vhod.c_str(), k_vse, k_cp1250));
-    EXPECT_EQ(vhod, Besedilo(a));
+    EXPECT_EQ(vhod, DekodirajA(vhod.c_str()));
 }
 
 // Runs only with the address space capped (tests/CMakeLists.txt): 448 MiB of UTF-16 in, 1.75 GiB of
