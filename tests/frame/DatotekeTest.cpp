@@ -21,23 +21,19 @@ std::string PotZrna() {
 using Datoteke = ZacasniImenik;
 
 TEST_F(Datoteke, VersionOfZrnoAndOfAFileWithoutOne) {
-    Ustvari("brez.txt");
-    // Both text forms: Zrno.dll (1.18.0.0; a null target is skipped) and a file without a version.
-    auto preveri = [&](auto pretvori) {
-        unsigned int v[4] = {9, 9, 9, 9};
-        ASSERT_EQ(Zrno::VrniVerzijoDatoteke(pretvori(PotZrna()).c_str(), &v[0], &v[1], nullptr, &v[3]), 0);
-        EXPECT_EQ(std::vector<unsigned int>(v, v + 4), std::vector<unsigned int>({1, 18, 9, 0}));
-        EXPECT_EQ(Zrno::VrniVerzijoDatoteke(pretvori(PotZrna()).c_str(), &v[0], &v[1], &v[2], &v[3]), 0);
-        EXPECT_EQ(v[2], 0u);
-        unsigned int u[4] = {9, 9, 9, 9};
-        // Wine says ERROR_RESOURCE_DATA_NOT_FOUND, which maps to the default code.
-        EXPECT_LT(Zrno::VrniVerzijoDatoteke(pretvori(Pot("brez.txt")).c_str(), &u[0], &u[1], &u[2], &u[3]),
-                  0);
-        EXPECT_EQ(std::vector<unsigned int>(u, u + 4), std::vector<unsigned int>(4, 9)) << "nothing written";
-    };
-    preveri([](const std::string &s) { return s; });
-    preveri(Siroko);
+    using V = std::vector<unsigned int>;
+    V v(4, 9), u(4, 9);
+    ASSERT_EQ(Zrno::VrniVerzijoDatoteke(PotZrna().c_str(), &v[0], &v[1], &v[2], &v[3]), 0);
+    EXPECT_EQ(v, V({1, 18, 0, 0}));
+    v.assign(4, 9);
+    ASSERT_EQ(Zrno::VrniVerzijoDatoteke(Siroko(PotZrna()).c_str(), &v[0], &v[1], nullptr, &v[3]), 0);
+    EXPECT_EQ(v, V({1, 18, 9, 0})) << "a null target is skipped";
     EXPECT_EQ(Zrno::VrniVerzijoDatoteke(PotZrna().c_str(), nullptr, nullptr, nullptr, nullptr), 0);
+    // No version resource: Wine says ERROR_RESOURCE_DATA_NOT_FOUND, which maps to the default code.
+    Ustvari("brez.txt");
+    EXPECT_LT(Zrno::VrniVerzijoDatoteke(Pot("brez.txt").c_str(), &u[0], &u[1], &u[2], &u[3]), 0);
+    EXPECT_LT(Zrno::VrniVerzijoDatoteke(Siroko(Pot("brez.txt")).c_str(), &u[0], &u[1], &u[2], &u[3]), 0);
+    EXPECT_EQ(u, V(4, 9)) << "nothing is written on failure";
     EXPECT_EQ(Zrno::VrniVerzijoDatoteke(Pot("ni.dll").c_str(), nullptr, nullptr, nullptr, nullptr),
               Zrno::NAP_NIDATOTEKE);
 }

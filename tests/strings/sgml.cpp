@@ -40,42 +40,28 @@ struct Dekodiranje {
     unsigned int cp = 1250;
 };
 
+// clang-format off
 const Dekodiranje k_dekodiranja[] = {
-    {"a&amp;b&lt;p&gt;", "a&b<p>"},
-    {"&ccaron;", "\xE8"},
-    {"&#65;&#x41;&#X41;", "AAA"},
-    {"&#65x;", "A;"},                               // the x is dropped, the semicolon stays
-    {"&#  65;&#+66;&#x0041;&#0000000066;", "ABAB"}, // strtoul takes leading blanks, a sign, leading zeros
-    {"&foo;|&;|&#0;|&A;", "\xA4|\xA4|\xA4|\xA4"},
-    {"&#65536;&#x10041;", "\xA4\x41"}, // cut to 16 bits
-    {"&#99999999999999999999;", "?"},  // saturates at 0xFFFFFFFF: U+FFFF, not in code page 1250
-    {"&#x4E2D;", "?"},
-    {"a & b", "a & b"},
-    {"&amp;&amp", "&&amp"},
-    {"& x &amp;", "\xA4"}, // the name runs to the first semicolon
+    {"", ""}, {"\xE8\x9A\x9E", "\xE8\x9A\x9E"}, {"a & b", "a & b"}, {"a&amp;b&lt;p&gt;", "a&b<p>"},
+    {"&ccaron;&nbsp;&euro;&hellip;&quot;", "\xE8\xA0\x80\x85\""}, {"&#65;&#x41;&#X41;", "AAA"},
+    {"&#65x;", "A;"},                                // the x is dropped, the semicolon stays
+    {"&#  65;&#+66;&#x0041;&#0000000066;", "ABAB"},  // strtoul takes leading blanks, a sign, leading zeros
+    {"&foo;|&;|&#0;|&A;|&\xE8;|&#;&#x;", "\xA4|\xA4|\xA4|\xA4|\xA4|\xA4\xA4"},  // not a reference
     {"&AMP;&Amp;&amp;", "\xA4\xA4&"},
-    {"&\xE8;", "\xA4"},
-    {"&#;&#x;", "\xA4\xA4"},
-    {"&#z;", "\xA4;"}, // no digits: resume after the place where they would start
-    {"\xE8\x9A\x9E", "\xE8\x9A\x9E"},
-    {"&nbsp;&euro;&hellip;&quot;", "\xA0\x80\x85\""},
-    {"", ""},
+    {"&#65536;&#x10041;", "\xA4\x41"},               // cut to 16 bits
+    {"&#99999999999999999999;&#x4E2D;", "??"},       // saturates at U+FFFF; neither is in code page 1250
+    {"&amp;&amp", "&&amp"}, {"& x &amp;", "\xA4"},    // the name runs to the first semicolon
+    {"&#z;", "\xA4;"},          // no digits: resume after the place where they would start
     // The maximum length cuts a reference; a zero byte ends the input.
-    {"&#65;", "&#6", 3},
-    {"&#65;", "&#65", 4},
-    {"&#65;", "A", 5},
-    {"&amp;x", "&amp", 4},
-    {"&amp;", "", 0},
-    {"a&amp;\0b&lt;", "a&"},
-    {"a&\0;", "a&"},
+    {"&#65;", "&#6", 3}, {"&#65;", "&#65", 4}, {"&#65;", "A", 5}, {"&amp;x", "&amp", 4}, {"&amp;", "", 0},
+    {"a&amp;\0b&lt;", "a&"}, {"a&\0;", "a&"},
     // The code page of the references: best fit where it lacks a character; a character that needs two
     // bytes does not fit one, and a code page that does not exist converts nothing: a zero byte instead.
-    {"&egrave;", "\xE8", k_vse, 1252},
-    {"&ccaron;", "c", k_vse, 1252},
-    {"a&#x4E2D;b", std::string("a\0b", 3), k_vse, 932},
-    {"&ccaron;", std::string("\0", 1), k_vse, 65001},
+    {"&egrave;", "\xE8", k_vse, 1252}, {"&ccaron;", "c", k_vse, 1252},
+    {"a&#x4E2D;b", std::string("a\0b", 3), k_vse, 932}, {"&ccaron;", std::string("\0", 1), k_vse, 65001},
     {"a&amp;", std::string("a\0", 2), k_vse, 12345},
 };
+// clang-format on
 
 TEST(RNizSGML, DecodesIntoCodePage) {
     for (const Dekodiranje &d : k_dekodiranja)
