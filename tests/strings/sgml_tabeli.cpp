@@ -1,6 +1,6 @@
 // The exported entity tables: shape of sgml_unicode, agreement of unicode_sgml with it, known rows.
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <map>
 #include <stdio.h>
 #include <string.h>
 #include <string>
@@ -19,42 +19,31 @@ TEST(SgmlTabele, SentinelAndSortedUniqueNames) {
         ASSERT_GT(strlen(sgml_unicode[i].ime), 0u) << i;
         ASSERT_GT(sgml_unicode[i].koda, 0u) << i;
         ASSERT_LT(sgml_unicode[i].koda, k_znakov) << i;
-        if (i > 1) { // strcmp orders by unsigned bytes: plain byte order
-            ASSERT_LT(strcmp(sgml_unicode[i - 1].ime, sgml_unicode[i].ime), 0) << i;
-        }
+        // strcmp orders by unsigned bytes: plain byte order ("" before the first name).
+        ASSERT_LT(strcmp(i > 1 ? sgml_unicode[i - 1].ime : "", sgml_unicode[i].ime), 0) << i;
     }
 }
 
-TEST(SgmlTabele, CodePointsAndSharedNames) {
-    std::map<unsigned int, unsigned int> imen;
-    for (unsigned int i = 1; i < k_zapisov; ++i)
-        ++imen[sgml_unicode[i].koda];
-    unsigned int vec = 0;
-    for (auto const &z : imen)
-        vec += z.second > 1;
-    EXPECT_EQ(852u, imen.size());
-    EXPECT_EQ(96u, vec);
-    EXPECT_EQ(3u, imen[0xA8]);
-    EXPECT_EQ(3u, imen[0x393]);
-    EXPECT_EQ(2u, imen[0x5C]);
-    EXPECT_EQ(0u, imen.count(0x27));
-}
-
-TEST(SgmlTabele, KnownRows) {
-    struct Vrstica {
-        unsigned int indeks;
-        const char *ime;
-        unsigned int koda;
-    };
+// Known rows, each with the index unicode_sgml gives its code point: where a code point has several
+// names, the first in byte order wins ("agr" sorts before "alpha").
+TEST(SgmlTabele, KnownRowsAndPreferredNames) {
+    // clang-format off
+    struct Vrstica { unsigned int indeks; const char *ime; unsigned int koda, prednostni; };
     static const Vrstica k_vrstice[] = {
-        {1, "AElig", 0xC6},      {226, "alpha", 0x3B1},  {229, "amp", 0x26},     {239, "apos", 0x2BC},
-        {256, "b.alpha", 0x3B1}, {358, "ccaron", 0x10D}, {462, "euro", 0x20AC},  {515, "gt", 0x3E},
-        {526, "hellip", 0x2026}, {621, "lt", 0x3C},      {653, "nbsp", 0xA0},    {777, "quot", 0x22},
-        {831, "schwa", 0x259},   {1000, "zwj", 0x200D},  {1001, "zwnj", 0x200C},
+        {1, "AElig", 0xC6, 1},            {36, "Dot", 0xA8, 36},             {58, "Gamma", 0x393, 58},
+        {222, "agr", 0x3B1, 222},         {226, "alpha", 0x3B1, 222},        {229, "amp", 0x26, 229},
+        {239, "apos", 0x2BC, 239},        {256, "b.alpha", 0x3B1, 222},      {350, "bsol", 0x5C, 350},
+        {358, "ccaron", 0x10D, 358},      {462, "euro", 0x20AC, 462},        {515, "gt", 0x3E, 515},
+        {526, "hellip", 0x2026, 526},     {621, "lt", 0x3C, 621},            {653, "nbsp", 0xA0, 653},
+        {717, "odblac", 0x151, 717},      {777, "quot", 0x22, 777},          {831, "schwa", 0x259, 831},
+        {832, "schwaacute", 0xE001, 832}, {833, "schwadgrave", 0xE003, 833}, {834, "schwagrave", 0xE000, 834},
+        {835, "schwamacr", 0xE002, 835},  {1000, "zwj", 0x200D, 1000},       {1001, "zwnj", 0x200C, 1001},
     };
-    for (const Vrstica &v : k_vrstice) {
+    // clang-format on
+    for (const auto &v : k_vrstice) {
         EXPECT_STREQ(v.ime, sgml_unicode[v.indeks].ime) << v.indeks;
         EXPECT_EQ(v.koda, sgml_unicode[v.indeks].koda) << v.ime;
+        EXPECT_EQ(v.prednostni, unicode_sgml[v.koda]) << v.ime;
     }
 }
 
@@ -70,36 +59,17 @@ TEST(SgmlTabele, WholeTableDigest) {
     EXPECT_EQ(0xeef088765857da45ull, h);
 }
 
-TEST(SgmlTabele, ReverseTablePointsAtSmallestIndex) {
-    std::vector<unsigned int> najmanjsi(k_znakov);
+// unicode_sgml gives every named code point the smallest index among its names, and 0 elsewhere.
+TEST(SgmlTabele, ReverseTableAndSharedNames) {
+    std::vector<unsigned int> najmanjsi(k_znakov), imen(k_znakov);
     for (unsigned int i = k_zapisov - 1; i != 0; --i)
-        najmanjsi[sgml_unicode[i].koda] = i;
-    unsigned int neprazni = 0;
-    for (unsigned int c = 0; c < k_znakov; ++c) {
-        unsigned int k = unicode_sgml[c];
-        ASSERT_EQ(najmanjsi[c], k) << std::hex << c;
-        if (k) {
-            ++neprazni;
-            ASSERT_EQ(c, sgml_unicode[k].koda);
-        }
-    }
-    EXPECT_EQ(852u, neprazni);
-    EXPECT_EQ(0u, unicode_sgml[0]);
-    EXPECT_EQ(0u, unicode_sgml[0x27]);
-}
-
-TEST(SgmlTabele, PreferredNames) {
-    struct Ime {
-        unsigned int koda;
-        const char *ime;
-    };
-    // Where a code point has several names, the first in byte order wins ("agr" sorts before "alpha").
-    static const Ime k_imena[] = {{0xA8, "Dot"},         {0x393, "Gamma"},       {0x5C, "bsol"},
-                                  {0x3B1, "agr"},        {0x26, "amp"},          {0x151, "odblac"},
-                                  {0x2BC, "apos"},       {0xE000, "schwagrave"}, {0xE001, "schwaacute"},
-                                  {0xE002, "schwamacr"}, {0xE003, "schwadgrave"}};
-    for (const Ime &i : k_imena)
-        EXPECT_STREQ(i.ime, sgml_unicode[unicode_sgml[i.koda]].ime) << std::hex << i.koda;
+        najmanjsi[sgml_unicode[i].koda] = i, ++imen[sgml_unicode[i].koda];
+    for (unsigned int c = 0; c < k_znakov; ++c)
+        ASSERT_EQ(najmanjsi[c], unicode_sgml[c]) << std::hex << c;
+    EXPECT_EQ(852, std::count_if(imen.begin(), imen.end(), [](unsigned int n) { return n > 0; }));
+    EXPECT_EQ(96, std::count_if(imen.begin(), imen.end(), [](unsigned int n) { return n > 1; }));
+    EXPECT_EQ(std::vector<unsigned int>({0, 3, 3, 2}),
+              std::vector<unsigned int>({imen[0x27], imen[0xA8], imen[0x393], imen[0x5C]}));
 }
 
 } // namespace

@@ -8,16 +8,19 @@
 
 namespace {
 
+using S = std::vector<std::string>;
+using std::to_string;
+
 class Zapisnik : public RKazalnikNapredka {
   public:
-    std::vector<std::string> klici;
+    S klici;
     bool prekini = false;
-    void NastaviBesedilo(unsigned int id) override { klici.push_back("id " + std::to_string(id)); }
+    void NastaviBesedilo(unsigned int id) override { klici.push_back("id " + to_string(id)); }
     void NastaviBesedilo(char const *b) override { klici.push_back(std::string("text ") + b); }
     void NastaviObmocje(int a, int b) override {
-        klici.push_back("range " + std::to_string(a) + " " + std::to_string(b));
+        klici.push_back("range " + to_string(a) + " " + to_string(b));
     }
-    void Nastavi(int p) override { klici.push_back(std::to_string(p)); }
+    void Nastavi(int p) override { klici.push_back(to_string(p)); }
     void Prikazi(bool p) override { klici.push_back(p ? "show" : "hide"); }
     bool PrekiniPostopek() override { return prekini; }
 };
@@ -39,41 +42,31 @@ using V = std::vector<int>;
 
 TEST(RKazalnikNapredka, BaseDoesNothing) {
     RKazalnikNapredka k;
-    k.NastaviBesedilo(5u);
-    k.NastaviBesedilo("x");
-    k.NastaviObmocje(0, 10);
-    k.Nastavi(3);
-    k.Prikazi(true);
+    k.NastaviBesedilo(5u), k.NastaviBesedilo("x"), k.NastaviObmocje(0, 10), k.Nastavi(3), k.Prikazi(true);
     EXPECT_FALSE(k.PrekiniPostopek());
 }
 
 TEST(RCasKazalnikNapredka, EndsAlwaysOthersOncePerInterval) {
+    // Sets the position and returns every report that has reached the display so far.
+    auto nastavi = [](CasovniZapisnik &k, int polozaj) { return k.Nastavi(polozaj), k.porocila; };
     CasovniZapisnik k(500);
     k.NastaviObmocje(0, 100);
     EXPECT_EQ(k.obmocja, 1);
-    k.Nastavi(0);
+    EXPECT_EQ(nastavi(k, 0), V({0})) << "the lower end at once";
     k.Nastavi(10);
-    k.Nastavi(20);
-    EXPECT_EQ(k.porocila, V({0})) << "within the interval only the lower end gets through";
-    k.Nastavi(100);
-    EXPECT_EQ(k.porocila, V({0, 100})) << "the upper end at once";
-    k.Nastavi(100);
-    EXPECT_EQ(k.porocila, V({0, 100, 100})) << "an end is reported even when repeated";
+    EXPECT_EQ(nastavi(k, 20), V({0})) << "within the interval nothing else gets through";
+    EXPECT_EQ(nastavi(k, 100), V({0, 100})) << "the upper end at once";
+    EXPECT_EQ(nastavi(k, 100), V({0, 100, 100})) << "an end is reported even when repeated";
 
     CasovniZapisnik kratek(30);
     kratek.NastaviObmocje(0, 100);
-    kratek.Nastavi(50);
-    EXPECT_EQ(kratek.porocila, V({50})) << "the first report: the interval has passed since tick 0";
+    EXPECT_EQ(nastavi(kratek, 50), V({50})) << "the first report: the interval has passed since tick 0";
     Sleep(60);
-    kratek.Nastavi(50);
-    EXPECT_EQ(kratek.porocila, V({50})) << "the last position is ignored even after the interval";
-    kratek.Nastavi(60);
-    EXPECT_EQ(kratek.porocila, V({50, 60}));
-    kratek.Nastavi(70);
-    EXPECT_EQ(kratek.porocila, V({50, 60})) << "dropped, not queued";
+    EXPECT_EQ(nastavi(kratek, 50), V({50})) << "the last position is ignored even after the interval";
+    EXPECT_EQ(nastavi(kratek, 60), V({50, 60}));
+    EXPECT_EQ(nastavi(kratek, 70), V({50, 60})) << "dropped, not queued";
     Sleep(60);
-    kratek.Nastavi(80);
-    EXPECT_EQ(kratek.porocila, V({50, 60, 80}));
+    EXPECT_EQ(nastavi(kratek, 80), V({50, 60, 80}));
 }
 
 TEST(RGlobalniKazalnikNapredka, MapsTheStepOntoItsSection) {
@@ -82,28 +75,26 @@ TEST(RGlobalniKazalnikNapredka, MapsTheStepOntoItsSection) {
     g.NastaviGlobalnoObmocje(0, 100);
     g.NastaviGlobalniOdsek(40, 100);
     g.NastaviObmocje(0, 10);
-    EXPECT_EQ(z.klici, std::vector<std::string>({"range 0 100"})) << "only the global range is forwarded";
-    z.klici.clear();
-    for (int p : {5, 0, 10, 1})
-        g.Nastavi(p);
-    EXPECT_EQ(z.klici, std::vector<std::string>({"70", "40", "100", "46"}));
+    EXPECT_EQ(z.klici, S({"range 0 100"})) << "only the global range is forwarded";
 
     static const struct {
         int lokalnaOd, lokalnaDo, odsekOd, odsekDo, polozaj, pricakovano;
     } k_primeri[] = {
-        {0, 2, 0, 1, 1, 1},       // 0.5 rounds away from zero
-        {0, 2, 0, -1, 1, -1},     // -0.5 too
-        {0, 3, 0, 10, 1, 3},      // 3.33
-        {0, 3, 0, 10, 2, 7},      // 6.67
-        {10, 20, 0, 100, 5, -50}, // before the local range
-        {5, 5, 40, 100, 5, 39},   // divisor 0: section lower - 1
+        {0, 10, 40, 100, 5, 70},   {0, 10, 40, 100, 0, 40}, // local range 0-10 onto the section 40-100
+        {0, 10, 40, 100, 10, 100}, {0, 10, 40, 100, 1, 46}, // 40 + 6 per step
+        {0, 2, 0, 1, 1, 1},                                 // 0.5 rounds away from zero
+        {0, 2, 0, -1, 1, -1},                               // -0.5 too
+        {0, 3, 0, 10, 1, 3},                                // 3.33
+        {0, 3, 0, 10, 2, 7},                                // 6.67
+        {10, 20, 0, 100, 5, -50},                           // before the local range
+        {5, 5, 40, 100, 5, 39},                             // divisor 0: section lower - 1
     };
     for (const auto &p : k_primeri) {
         z.klici.clear();
         g.NastaviObmocje(p.lokalnaOd, p.lokalnaDo);
         g.NastaviGlobalniOdsek(p.odsekOd, p.odsekDo);
         g.Nastavi(p.polozaj);
-        EXPECT_EQ(z.klici, std::vector<std::string>({std::to_string(p.pricakovano)})) << p.polozaj;
+        EXPECT_EQ(z.klici, S({to_string(p.pricakovano)})) << p.polozaj;
     }
 }
 
@@ -120,8 +111,7 @@ TEST(RGlobalniKazalnikNapredka, ForwardsToTheTargetUntilReleased) {
     EXPECT_TRUE(g.PrekiniPostopek());
     RGlobalniKazalnikNapredka kopija(g);
     kopija.Prikazi(false);
-    EXPECT_EQ(z.klici, std::vector<std::string>({"id 7", "text kopiram", "show", "hide"}))
-        << "copies share the target";
+    EXPECT_EQ(z.klici, S({"id 7", "text kopiram", "show", "hide"})) << "copies share the target";
     EXPECT_EQ(g.Odpusti(), &z);
     g.Nastavi(3);
     g.Prikazi(true);
