@@ -22,8 +22,7 @@ TYPED_TEST(Oblikovanje, GrowthSequence) {
     EXPECT_EQ(n.Oblikuj(Tekst<T>("%0*d"), 384, 7), 384u);
     EXPECT_EQ(n.VrniKapaciteto(), 512u);
     EXPECT_EQ(n.VrniZnak(383), T('7'));
-    EXPECT_EQ(n.Oblikuj(Tekst<T>("")), 0u);
-    EXPECT_TRUE(Vsebuje(n, ""));
+    EXPECT_NIZ(n, Oblikuj(Tekst<T>("")), 0u, "");
 }
 
 TYPED_TEST(Oblikovanje, AppendFillsTheBufferExactly) {

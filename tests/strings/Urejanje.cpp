@@ -28,8 +28,7 @@ TYPED_TEST(Urejanje, ReplaceTexts) {
         EXPECT_TRUE(Vsebuje(n, p.rezultat)) << p.niz << "/" << p.vzorec;
     }
     TypeParam n(Tekst<T>("aBcAbC"));
-    EXPECT_EQ(n.ZamenjajI(Tekst<T>("abc"), Tekst<T>("-")), 2u);
-    EXPECT_TRUE(Vsebuje(n, "--"));
+    EXPECT_NIZ(n, ZamenjajI(Tekst<T>("abc"), Tekst<T>("-")), 2u, "--");
     // A longer replacement that crosses the 128-character capacity.
     TypeParam d(T('a'), 100);
     EXPECT_EQ(d.Zamenjaj(Tekst<T>("a"), Tekst<T>("bb")), 100u);
@@ -37,32 +36,24 @@ TYPED_TEST(Urejanje, ReplaceTexts) {
     EXPECT_EQ(d.Najdi(T('a')), NI);
     // The pattern may come from the string itself.
     TypeParam s(Tekst<T>("abab"));
-    EXPECT_EQ(s.Zamenjaj(static_cast<T const *>(s) + 2, Tekst<T>("xyz")), 2u);
-    EXPECT_TRUE(Vsebuje(s, "xyzxyz"));
+    EXPECT_NIZ(s, Zamenjaj(static_cast<T const *>(s) + 2, Tekst<T>("xyz")), 2u, "xyzxyz");
 }
 
 TYPED_TEST(Urejanje, CharactersInsertDelete) {
     using T = typename ZnakNiza<TypeParam>::T;
     TypeParam n(Tekst<T>("banana"));
-    EXPECT_EQ(n.Zamenjaj(T('a'), T('o')), 3u);
-    EXPECT_TRUE(Vsebuje(n, "bonono"));
+    EXPECT_NIZ(n, Zamenjaj(T('a'), T('o')), 3u, "bonono");
     EXPECT_EQ(n.ZamenjajI(T('B'), T('x')), 1u);
-    EXPECT_EQ(n.Odstrani(T('o')), 3u);
-    EXPECT_TRUE(Vsebuje(n, "xnn"));
-    EXPECT_EQ(n.OdstraniI(T('N')), 2u);
-    EXPECT_TRUE(Vsebuje(n, "x"));
+    EXPECT_NIZ(n, Odstrani(T('o')), 3u, "xnn");
+    EXPECT_NIZ(n, OdstraniI(T('N')), 2u, "x");
 
     TypeParam v(Tekst<T>("abc"));
-    EXPECT_EQ(v.Vstavi(0, Tekst<T>("xy")), 5u);
-    EXPECT_TRUE(Vsebuje(v, "xyabc"));
+    EXPECT_NIZ(v, Vstavi(0, Tekst<T>("xy")), 5u, "xyabc");
     v = Tekst<T>("abc");
-    EXPECT_EQ(v.Vstavi(3, Tekst<T>("xy")), 5u);
-    EXPECT_TRUE(Vsebuje(v, "abcxy"));
-    EXPECT_EQ(v.Vstavi(1, T('-'), 2), 7u);
-    EXPECT_TRUE(Vsebuje(v, "a--bcxy"));
+    EXPECT_NIZ(v, Vstavi(3, Tekst<T>("xy")), 5u, "abcxy");
+    EXPECT_NIZ(v, Vstavi(1, T('-'), 2), 7u, "a--bcxy");
     EXPECT_EQ(v.Vstavi(2, Tekst<T>("123"), 1), 8u);
-    EXPECT_EQ(v.Vstavi(0, static_cast<T const *>(v) + 5, 2), 10u); // from itself
-    EXPECT_TRUE(Vsebuje(v, "cxa-1-bcxy"));
+    EXPECT_NIZ(v, Vstavi(0, static_cast<T const *>(v) + 5, 2), 10u, "cxa-1-bcxy"); // from itself
 
     // Long texts cross the capacity; one from the string itself moves with the grown buffer.
     TypeParam dolg(T('x'), 100);
@@ -74,27 +65,22 @@ TYPED_TEST(Urejanje, CharactersInsertDelete) {
     EXPECT_EQ(dolg.VrniZnak(299), T('x'));
 
     TypeParam z(Tekst<T>("abcdef"));
-    EXPECT_EQ(z.Zbrisi(1, 2), 4u);
-    EXPECT_TRUE(Vsebuje(z, "adef"));
-    EXPECT_EQ(z.Zbrisi(2, NI), 2u);
-    EXPECT_TRUE(Vsebuje(z, "ad"));
+    EXPECT_NIZ(z, Zbrisi(1, 2), 4u, "adef");
+    EXPECT_NIZ(z, Zbrisi(2, NI), 2u, "ad");
     EXPECT_EQ(z.Zbrisi(0, 0), 2u);
 }
 
 TYPED_TEST(Urejanje, TrimAndParts) {
     using T = typename ZnakNiza<TypeParam>::T;
     TypeParam n(Tekst<T>("..ab c.."));
-    EXPECT_EQ(n.Poravnaj(Tekst<T>(" .")), 4u);
-    EXPECT_TRUE(Vsebuje(n, "ab c"));
+    EXPECT_NIZ(n, Poravnaj(Tekst<T>(" .")), 4u, "ab c");
     n = Tekst<T>("xxaxx");
-    EXPECT_EQ(n.PoravnajLevo(T('x')), 3u);
-    EXPECT_TRUE(Vsebuje(n, "axx"));
+    EXPECT_NIZ(n, PoravnajLevo(T('x')), 3u, "axx");
     EXPECT_EQ(n.PoravnajLevo(T('x')), 3u);
     EXPECT_EQ(n.PoravnajDesno(T('x')), 1u);
     EXPECT_EQ(n.Poravnaj(Tekst<T>("")), 1u);
     n = Tekst<T>(" \t ab \r\n");
-    EXPECT_EQ(n.Poravnaj(), 2u);
-    EXPECT_TRUE(Vsebuje(n, "ab"));
+    EXPECT_NIZ(n, Poravnaj(), 2u, "ab");
     n = Tekst<T>("  a ");
     EXPECT_EQ(n.PoravnajDesno(), 3u);
     EXPECT_EQ(n.PoravnajLevo(), 1u);
