@@ -95,18 +95,4 @@ TEST(RTokPodatkov, ZapisiOblGrowsIn4096StepsAndCountsCharacters) {
     EXPECT_EQ(1u, cilj.ZapisiObl(oblika, "ab", siroko));
 }
 
-TEST(RTokPodatkov, OneStatePartWhateverThePath) {
-    // The virtual bases give one RTokPodatkov (and one RSisElement) part per object.
-    RFizDatoteka f;
-    RTokPodatkov *prek_sis = static_cast<RSisTokPodatkov *>(&f);
-    EXPECT_EQ(static_cast<RTokPodatkov *>(static_cast<RDatoteka *>(&f)), prek_sis);
-    f.Prestavi(0, ODMIK_ZAC); // no handle
-    EXPECT_EQ(Zrno::NAP_ROCICA, prek_sis->VrniStanje());
-    RIzrSisTokPodatkov b;
-    EXPECT_EQ(static_cast<RTokPodatkov *>(static_cast<RIzravnalnik *>(&b)),
-              static_cast<RTokPodatkov *>(static_cast<RPretvornikToka *>(&b)));
-    RElement *e = new RPomDatoteka;
-    delete e; // destructible through the root
-}
-
 } // namespace
