@@ -13,28 +13,26 @@ class RFizDatotekaTest : public ::testing::Test {
 
 TEST_F(RFizDatotekaTest, CreationDisposition) {
     struct {
-        const char *opis;
+        const char *opis, *vsebinaPo; // no content: the file must not exist afterwards
         bool obstaja;
         unsigned int zastavice;
         int rezultat;
-        const char *vsebinaPo; // null: the file must not exist afterwards
     } const primeri[] = {
-        {"create_truncates", true, DAT_BRANJE | DAT_USTVARI, 0, ""},
-        {"create_makes_new", false, DAT_PISANJE | DAT_USTVARI, 0, ""},
-        {"open_always_keeps", true, DAT_BRANJE | DAT_USTVARI | DAT_OHRANI, 0, "old"},
-        {"open_always_makes_new", false, DAT_BRANJE | DAT_USTVARI | DAT_OHRANI, 0, ""},
-        {"existing_opens", true, DAT_BRANJE, 0, "old"},
-        {"existing_missing", false, DAT_BRANJE, Zrno::NAP_NIDATOTEKE, nullptr},
-        {"keep_alone_is_existing", false, DAT_BRANJE | DAT_OHRANI, Zrno::NAP_NIDATOTEKE, nullptr},
+        {"create_truncates", "", true, DAT_BRANJE | DAT_USTVARI, 0},
+        {"create_makes_new", "", false, DAT_PISANJE | DAT_USTVARI, 0},
+        {"open_always_keeps", "old", true, DAT_BRANJE | DAT_USTVARI | DAT_OHRANI, 0},
+        {"open_always_makes_new", "", false, DAT_BRANJE | DAT_USTVARI | DAT_OHRANI, 0},
+        {"existing_opens", "old", true, DAT_BRANJE, 0},
+        {"existing_missing", nullptr, false, DAT_BRANJE, Zrno::NAP_NIDATOTEKE},
+        {"keep_alone_is_existing", nullptr, false, DAT_BRANJE | DAT_OHRANI, Zrno::NAP_NIDATOTEKE},
     };
     for (const auto &p : primeri) {
         SCOPED_TRACE(p.opis);
         std::string ime = p.obstaja ? m_datoteke.Nova(p.opis, "old") : m_datoteke.Pot(p.opis);
-        {
-            RFizDatoteka f(ime.c_str(), p.zastavice);
-            EXPECT_EQ(p.rezultat, f.VrniStanje());
-            EXPECT_EQ(p.rezultat == 0, f.JeVeljaven());
-        }
+        RFizDatoteka f(ime.c_str(), p.zastavice);
+        EXPECT_EQ(p.rezultat, f.VrniStanje());
+        EXPECT_EQ(p.rezultat == 0, f.JeVeljaven());
+        f.Zapri();
         EXPECT_EQ(p.vsebinaPo != nullptr, GetFileAttributesA(ime.c_str()) != INVALID_FILE_ATTRIBUTES);
         EXPECT_EQ(p.vsebinaPo ? p.vsebinaPo : "", PreberiDatoteko(ime));
     }

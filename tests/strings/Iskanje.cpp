@@ -13,19 +13,9 @@ TYPED_TEST(Iskanje, Windows) {
         char const *kaj;
         unsigned int zacetek, stevilo, naprej, nazaj;
     } const primeri[] = {
-        {"lo", 0, NI, 3, 3},
-        {"o", 0, NI, 4, 7},
-        {"l", 0, NI, 2, 9},
-        {"world", 0, 7, 6, 6},
-        {"world", 0, 6, NI, NI},
-        {"lo", 11, NI, NI, NI},
-        {"lo", 0, 0, NI, NI},
-        {"", 3, NI, 3, 10},
-        {"", 3, 4, 3, 6},
-        {"xyz", 0, NI, NI, NI},
-        {"hello world!", 0, NI, NI, NI},
-        {"d", 10, 1, 10, 10},
-        {"o", 5, NI, 7, 7},
+        {"lo", 0, NI, 3, 3}, // plain windows are also met by the reference scan below
+        {"world", 0, 7, 6, 6}, {"world", 0, 6, NI, NI}, {"lo", 11, NI, NI, NI},          {"lo", 0, 0, NI, NI},
+        {"", 3, NI, 3, 10},    {"", 3, 4, 3, 6},        {"hello world!", 0, NI, NI, NI}, {"d", 10, 1, 10, 10},
     };
     for (auto const &p : primeri) {
         Tekst<T> kaj(p.kaj);

@@ -20,7 +20,10 @@ template <class T> struct Tekst {
 };
 
 /// The string holds exactly these characters (by its length) and is terminated after them.
-template <class T> testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *pricakovano, size_t n) {
+template <class T>
+testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *pricakovano, size_t n = size_t(-1)) {
+    if (n == size_t(-1))
+        n = std::char_traits<char>::length(pricakovano);
     Tekst<T> t(pricakovano, n);
     T const *p = niz;
     if (niz.VrniDolzino() != n)
@@ -31,9 +34,6 @@ template <class T> testing::AssertionResult Vsebuje(RNizP<T> const &niz, char co
     if (niz.VrniKapaciteto() <= niz.VrniDolzino())
         return testing::AssertionFailure() << "capacity " << niz.VrniKapaciteto() << " not above the length";
     return testing::AssertionSuccess();
-}
-template <class T> testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *pricakovano) {
-    return Vsebuje(niz, pricakovano, std::char_traits<char>::length(pricakovano));
 }
 
 /// Expects niz.klic to return vrnjeno and to leave exactly these characters (and optional count) in niz.
