@@ -17,11 +17,13 @@ template <class T> struct Tekst {
     }
     Tekst(char const *s) : Tekst(s, std::char_traits<char>::length(s)) {}
     operator T const *() const { return v.data(); }
-    T *Podatki() { return v.data(); }
 };
 
 /// The string holds exactly these characters (by its length) and is terminated after them.
-template <class T> testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *pricakovano, size_t n) {
+template <class T>
+testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *pricakovano, size_t n = size_t(-1)) {
+    if (n == size_t(-1))
+        n = std::char_traits<char>::length(pricakovano);
     Tekst<T> t(pricakovano, n);
     T const *p = niz;
     if (niz.VrniDolzino() != n)
@@ -33,9 +35,13 @@ template <class T> testing::AssertionResult Vsebuje(RNizP<T> const &niz, char co
         return testing::AssertionFailure() << "capacity " << niz.VrniKapaciteto() << " not above the length";
     return testing::AssertionSuccess();
 }
-template <class T> testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *pricakovano) {
-    return Vsebuje(niz, pricakovano, std::char_traits<char>::length(pricakovano));
-}
+
+/// Expects niz.klic to return vrnjeno and to leave exactly these characters (and optional count) in niz.
+#define EXPECT_NIZ(niz, klic, vrnjeno, ...)                                                                  \
+    do {                                                                                                     \
+        EXPECT_EQ((niz).klic, vrnjeno);                                                                      \
+        EXPECT_TRUE(Vsebuje(niz, __VA_ARGS__));                                                              \
+    } while (0)
 
 template <class N> struct ZnakNiza;
 template <> struct ZnakNiza<RNizA> { using T = char; };
