@@ -30,8 +30,10 @@ T_VERZIJAOS Razvrsti(const OSVERSIONINFOA &v) {
 }
 
 void NaloziKernel() {
-    char pot[520];
-    UINT n = GetSystemDirectoryA(pot, sizeof pot);
+    // One place beyond the 520 the system may fill: a 519-character directory plus its backslash
+    // leaves no room for the name, and lstrcpynA given no room would not terminate the path either.
+    char pot[520 + 1];
+    UINT n = GetSystemDirectoryA(pot, 520);
     if (n >= 1 && n <= 519)
         pot[n++] = '\\';
     else
