@@ -49,6 +49,13 @@ const char *Ime(_locale_t l, int kategorija) {
     return sestavljeno;
 }
 
+bool Enaka(_locale_t a, _locale_t b) {
+    for (const auto &k : k_kategorije)
+        if (strcmp(ImeKategorije(a, k.kategorija), ImeKategorije(b, k.kategorija)) != 0)
+            return false;
+    return true;
+}
+
 _locale_t Ustvari(int kategorija, const char *locale) {
     if (kategorija == LC_ALL)
         return _create_locale(LC_ALL, locale);
@@ -79,9 +86,16 @@ char const *Zrno::NastaviLocale(int category, char const *locale) {
         _locale_t nov = Ustvari(category, locale);
         if (!nov)
             return nullptr;
-        if (g_locale)
-            _free_locale(g_locale);
-        g_locale = nov;
+        // Other threads may be formatting with the locale in use, and msvcrt's _locale_t is not
+        // reference-counted for us: a request that changes nothing (every Vzpostavi asks for ".1250"
+        // again) keeps it rather than freeing it under them.
+        if (g_locale && Enaka(nov, g_locale)) {
+            _free_locale(nov);
+        } else {
+            if (g_locale)
+                _free_locale(g_locale);
+            g_locale = nov;
+        }
     }
     lstrcpynA(g_ime, Ime(Notranje::Locale(), category), sizeof g_ime);
     return g_ime;
