@@ -49,20 +49,31 @@ struct GlobalTraits {
     static void Close(Type p) { GlobalFree(p); }
 };
 
+// A version call may fail without setting an error, and the mapped error of 0 would then read as
+// success with nothing stored.
+int NapakaVerzije() {
+    int r = PretvoriNapako(GetLastError(), Zrno::NAP_VERZIJADATOTEKE);
+    return r < 0 ? r : Zrno::NAP_VERZIJADATOTEKE;
+}
+
 template <typename C>
 int VerzijaDatoteke(const C *datoteka, unsigned int *major, unsigned int *minor, unsigned int *tretja,
                     unsigned int *cetrta) {
     DWORD n = Sistem<C>::VelikostVerzije(datoteka);
     if (n == 0)
-        return PretvoriNapako(GetLastError(), Zrno::NAP_VERZIJADATOTEKE);
+        return NapakaVerzije();
     Zrno::Notranje::Scoped<GlobalTraits> podatki(GlobalAlloc(GPTR, n));
     if (!podatki)
         return Zrno::NAP_POMNILNIK;
     VS_FIXEDFILEINFO *info = nullptr;
     UINT dolzina = 0;
     if (!Sistem<C>::Verzija(datoteka, n, podatki.get()) ||
-        !Sistem<C>::Koren(podatki.get(), reinterpret_cast<void **>(&info), &dolzina) || dolzina == 0)
-        return PretvoriNapako(GetLastError(), Zrno::NAP_VERZIJADATOTEKE);
+        !Sistem<C>::Koren(podatki.get(), reinterpret_cast<void **>(&info), &dolzina))
+        return NapakaVerzije();
+    // The root query succeeded, so there is no error to map; a root shorter than the fixed information
+    // (empty included) would have the fields read past it.
+    if (dolzina < sizeof(VS_FIXEDFILEINFO))
+        return Zrno::NAP_VERZIJADATOTEKE;
     if (major)
         *major = HIWORD(info->dwFileVersionMS);
     if (minor)
