@@ -13,6 +13,8 @@ TYPED_TEST(Oblikovanje, GrowthSequence) {
     for (auto &p : primeri) {
         RNizOP<T> n = RNizOP<T>::OblikujS(Tekst<T>("%0*d"), static_cast<int>(p[0]), 0);
         EXPECT_NIZ(n, VrniKapaciteto(), p[1], std::string(p[0], '0').c_str());
+        n = Tekst<T>("x"); // the text assignment of the storage layer is not hidden here
+        EXPECT_TRUE(Vsebuje(n, "x"));
     }
     TypeParam n(300); // capacity 384
     EXPECT_NIZ(n, Oblikuj(Tekst<T>("%0*d"), 384, 7), 384u, (std::string(383, '0') + "7").c_str());
