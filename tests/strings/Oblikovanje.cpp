@@ -53,7 +53,7 @@ TYPED_TEST(Oblikovanje, ArgumentListsAreReadAgainOnRetry) {
 TYPED_TEST(Oblikovanje, ParseStopsAtTheLength) {
     using T = typename ZnakNiza<TypeParam>::T;
     TypeParam n(Tekst<T>("42 word"));
-    int x = 0;
+    int x = 0, y = -1;
     T beseda[16] = {};
     EXPECT_EQ(n.Razcleni(Tekst<T>("%d %s"), &x, beseda), 2u);
     EXPECT_EQ(x, 42);
@@ -66,7 +66,6 @@ TYPED_TEST(Oblikovanje, ParseStopsAtTheLength) {
     s.NastaviZnak(2, T('9'));
     EXPECT_EQ(s.Razcleni(Tekst<T>("%d"), &x), 1u);
     EXPECT_EQ(x, 12);
-    int y = -1;
     EXPECT_EQ(s.Razcleni(Tekst<T>("%1d%d"), &x, &y), 2u);
     EXPECT_EQ(y, 2);
 }
