@@ -110,48 +110,15 @@ unsigned int NajdiPrvo(T const *s, unsigned int dolzina, unsigned int od, unsign
     return NajdiBesedilo(s, dolzina, od, konec, vzorec, m);
 }
 
-// Case-insensitive match of a folded pattern at s (which stops matching at its terminator).
-template <class T> bool EnakoI(T const *s, T const *zlozen, unsigned int m, _locale_t l) {
-    for (unsigned int i = 0; i < m; ++i)
-        if (Znaki<T>::Mala(s[i], l) != zlozen[i])
-            return false;
-    return true;
-}
-
-// First case-insensitive match in [od, konec); vzorec is already folded.
+// First case-insensitive match in [od, konec); the pattern is already folded.
 template <class T>
 unsigned int NajdiPrvoI(T const *s, unsigned int od, unsigned int konec, T const *zlozen, unsigned int m,
-                        _locale_t l) {
+                        BrezVelikosti<T> const &e) {
     for (unsigned int p = od; p < konec && s[p]; ++p)
-        if (EnakoI(s + p, zlozen, m, l))
+        if (Ujema(s + p, zlozen, m, e))
             return p;
     return NI_NAJDENO;
 }
-
-// Folds a pattern into a small buffer, or into a heap block when it is long.
-template <class T> class ZlozenVzorec {
-  public:
-    ZlozenVzorec(T const *vzorec, unsigned int m, _locale_t l) : m_p(m_kratek) {
-        if (m > sizeof m_kratek / sizeof(T)) {
-            m_blok = static_cast<T *>(
-                Zrno::RezervirajPomnilnik(nullptr, m * static_cast<unsigned int>(sizeof(T))));
-            m_p = m_blok;
-        }
-        if (m_p)
-            for (unsigned int i = 0; i < m; ++i)
-                m_p[i] = Znaki<T>::Mala(vzorec[i], l);
-    }
-    ZlozenVzorec(ZlozenVzorec const &) = delete;
-    ZlozenVzorec &operator=(ZlozenVzorec const &) = delete;
-    ~ZlozenVzorec() { Zrno::SprostiPomnilnik(m_blok); }
-    /// Null when a long pattern could not get its memory.
-    T const *Vrni() const { return m_p; }
-
-  private:
-    T m_kratek[64];
-    T *m_blok = nullptr;
-    T *m_p;
-};
 
 } // namespace Zrno::Notranje
 
@@ -201,12 +168,12 @@ unsigned int RNizP<T>::NajdiI(T const *kaj, unsigned int zacetek, unsigned int s
     unsigned int konec;
     if (!Okno(m_dolzina, zacetek, stevilo, konec))
         return NI_NAJDENO;
-    _locale_t l = Locale();
+    BrezVelikosti<T> e;
     unsigned int m = DolzinaDo(kaj, 0xFFFFFFFF);
-    ZlozenVzorec<T> zlozen(kaj, m, l);
+    Kopija<T> zlozen(kaj, m, e);
     if (!zlozen.Vrni())
         return NI_NAJDENO;
-    return NajdiPrvoI(m_niz, zacetek, konec, zlozen.Vrni(), m, l);
+    return NajdiPrvoI(m_niz, zacetek, konec, zlozen.Vrni(), m, e);
 }
 
 template <class T> unsigned int RNizP<T>::NajdiI(T kaj, unsigned int zacetek, unsigned int stevilo) const {
@@ -219,14 +186,14 @@ unsigned int RNizP<T>::NajdiNazajI(T const *kaj, unsigned int zacetek, unsigned 
     unsigned int konec;
     if (!Okno(m_dolzina, zacetek, stevilo, konec))
         return NI_NAJDENO;
-    _locale_t l = Locale();
+    BrezVelikosti<T> e;
     unsigned int m = DolzinaDo(kaj, 0xFFFFFFFF);
-    ZlozenVzorec<T> zlozen(kaj, m, l);
+    Kopija<T> zlozen(kaj, m, e);
     if (!zlozen.Vrni())
         return NI_NAJDENO;
     unsigned int zadnji = NI_NAJDENO;
     for (unsigned int p = zacetek; p < konec && m_niz[p]; ++p)
-        if (EnakoI(m_niz + p, zlozen.Vrni(), m, l))
+        if (Ujema(m_niz + p, zlozen.Vrni(), m, e))
             zadnji = p;
     return zadnji;
 }
@@ -241,9 +208,9 @@ namespace Zrno::Notranje {
 
 // A start beyond the text compares from its terminator, as an empty string would.
 // i + 1 when a > b, ~i when a < b, 0 when both strings end together or count runs out.
-template <class T, class Zlozi> int Primerjava(T const *a, T const *b, unsigned int stevilo, Zlozi zlozi) {
+template <class T, class E> int Primerjava(T const *a, T const *b, unsigned int stevilo, E const &e) {
     for (unsigned int i = 0; i < stevilo; ++i) {
-        int x = Znaki<T>::Red(zlozi(a[i])), y = Znaki<T>::Red(zlozi(b[i]));
+        int x = Znaki<T>::Red(e.Zlozi(a[i])), y = Znaki<T>::Red(e.Zlozi(b[i]));
         if (x == 0 && y == 0)
             return 0;
         if (x > y)
@@ -257,15 +224,13 @@ template <class T, class Zlozi> int Primerjava(T const *a, T const *b, unsigned 
 } // namespace Zrno::Notranje
 
 template <class T> int RNizP<T>::Primerjaj(T const *drugi, unsigned int zacetek, unsigned int stevilo) const {
-    return Primerjava(m_niz + (zacetek < m_dolzina ? zacetek : m_dolzina), drugi, stevilo,
-                      [](T c) { return c; });
+    return Primerjava(m_niz + (zacetek < m_dolzina ? zacetek : m_dolzina), drugi, stevilo, Tocno<T>());
 }
 
 template <class T>
 int RNizP<T>::PrimerjajI(T const *drugi, unsigned int zacetek, unsigned int stevilo) const {
-    _locale_t l = Locale();
     return Primerjava(m_niz + (zacetek < m_dolzina ? zacetek : m_dolzina), drugi, stevilo,
-                      [l](T c) { return Znaki<T>::Mala(c, l); });
+                      BrezVelikosti<T>());
 }
 
 template <class T>

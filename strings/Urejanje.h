@@ -10,49 +10,7 @@
 
 namespace Zrno::Notranje {
 
-// Exact or case-insensitive character equality: the I forms compare folded values.
-template <class T> struct Tocno {
-    T Zlozi(T c) const { return c; }
-};
-template <class T> struct BrezVelikosti {
-    _locale_t l = Locale();
-    T Zlozi(T c) const { return Znaki<T>::Mala(c, l); }
-};
-
-// A text, folded, in a buffer that lives as long as the call (a heap block when long); null when the
-// heap refuses it. Patterns are copied because they may point into the buffer being rebuilt.
-template <class T> class Kopija {
-  public:
-    template <class E> Kopija(T const *niz, unsigned int m, E const &e) {
-        m_p = m <= 64 ? m_kratek
-                      : static_cast<T *>(
-                            Zrno::RezervirajPomnilnik(nullptr, m * static_cast<unsigned int>(sizeof(T))));
-        if (m_p)
-            for (unsigned int i = 0; i < m; ++i)
-                m_p[i] = e.Zlozi(niz[i]);
-    }
-    Kopija(Kopija const &) = delete;
-    Kopija &operator=(Kopija const &) = delete;
-    ~Kopija() {
-        if (m_p != m_kratek)
-            Zrno::SprostiPomnilnik(m_p);
-    }
-    T const *Vrni() const { return m_p; }
-
-  private:
-    T m_kratek[64];
-    T *m_p;
-};
-
 template <class T> struct Urejanje {
-    // Does the folded pattern z[0..m) match at s? The terminator never matches a pattern character.
-    template <class E> static bool Ujema(T const *s, T const *z, unsigned int m, E const &e) {
-        for (unsigned int i = 0; i < m; ++i)
-            if (e.Zlozi(s[i]) != z[i])
-                return false;
-        return true;
-    }
-
     template <class E>
     static unsigned int Zamenjaj(RNizP<T> &n, T const *vzorec, T const *zamenjava, E const &e) {
         unsigned int m = DolzinaDo(vzorec, 0xFFFFFFFF);

@@ -1,6 +1,7 @@
 // The one place where narrow and wide strings differ: character ordering, case folding and white space
 // through the library's locale, the runtime's bounded formatter and counted reader, and the SSE2 lane
-// compares of the search. Everything else in the string templates is written once over T.
+// compares of the search; and, built on them, the exact and case-insensitive folding that searching,
+// comparing and editing share. Everything else in the string templates is written once over T.
 #ifndef ZRNO_STRINGS_ZNAKI_H
 #define ZRNO_STRINGS_ZNAKI_H
 
@@ -11,6 +12,7 @@
 #include <stdarg.h>
 #include <stdio.h>
 #include <wchar.h>
+#include <zrno/frame.h>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -88,6 +90,48 @@ template <> struct Znaki<unsigned short> {
     static __m128i Enako(__m128i a, __m128i b) { return _mm_cmpeq_epi16(a, b); }
 #endif
 };
+
+// Exact or case-insensitive character equality: the I forms compare folded values.
+template <class T> struct Tocno {
+    T Zlozi(T c) const { return c; }
+};
+template <class T> struct BrezVelikosti {
+    _locale_t l = Locale();
+    T Zlozi(T c) const { return Znaki<T>::Mala(c, l); }
+};
+
+// A text, folded, in a buffer that lives as long as the call (a heap block when long); null when the
+// heap refuses it. Editing copies its patterns because they may point into the buffer being rebuilt.
+template <class T> class Kopija {
+  public:
+    template <class E> Kopija(T const *niz, unsigned int m, E const &e) {
+        m_p = m <= 64 ? m_kratek
+                      : static_cast<T *>(
+                            Zrno::RezervirajPomnilnik(nullptr, m * static_cast<unsigned int>(sizeof(T))));
+        if (m_p)
+            for (unsigned int i = 0; i < m; ++i)
+                m_p[i] = e.Zlozi(niz[i]);
+    }
+    Kopija(Kopija const &) = delete;
+    Kopija &operator=(Kopija const &) = delete;
+    ~Kopija() {
+        if (m_p != m_kratek)
+            Zrno::SprostiPomnilnik(m_p);
+    }
+    T const *Vrni() const { return m_p; }
+
+  private:
+    T m_kratek[64];
+    T *m_p;
+};
+
+// Does the folded pattern z[0..m) match at s? The terminator never matches a pattern character.
+template <class T, class E> bool Ujema(T const *s, T const *z, unsigned int m, E const &e) {
+    for (unsigned int i = 0; i < m; ++i)
+        if (e.Zlozi(s[i]) != z[i])
+            return false;
+    return true;
+}
 
 } // namespace Zrno::Notranje
 

@@ -2,6 +2,7 @@
 // sgml_kodek.cpp.
 #include "strings/sgml.h"
 #include "frame/win.h"
+#include "strings/Orodja.h"
 #include <stdint.h>
 #include <zrno/strings.h>
 
@@ -15,7 +16,7 @@ using namespace Zrno::Notranje;
 template <class T, class Dekoder>
 unsigned int DekodirajV(RNizP<T> &niz, unsigned int od, char const *vhod, unsigned int najvec,
                         Dekoder dekoder) {
-    unsigned int n = vhod ? DolzinaVhodaSGML(vhod, najvec) : 0;
+    unsigned int n = DolzinaDo(vhod, najvec);
     auto zacetek = reinterpret_cast<uintptr_t>(static_cast<T const *>(niz));
     uintptr_t odmik = reinterpret_cast<uintptr_t>(vhod) - zacetek;
     bool lastniTekst = odmik < sizeof(T) * niz.VrniKapaciteto();
@@ -56,7 +57,7 @@ char *Rezerviraj(void *kontekst, unsigned int dolzina) {
 template <class T, class... Dodatno>
 RNizA Kodiraj(T const *vhod, unsigned int najvec, unsigned int nacin, Dodatno... kodnastran) {
     RNizA izhod;
-    unsigned int n = vhod ? DolzinaVhodaSGML(vhod, najvec) : 0;
+    unsigned int n = DolzinaDo(vhod, najvec);
     unsigned int dolzina = KodirajSGML(vhod, n, nacin, kodnastran..., Rezerviraj, &izhod);
     if (dolzina != 0xFFFFFFFF)
         izhod.Skrajsaj(dolzina);

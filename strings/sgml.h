@@ -17,10 +17,6 @@ struct DolzineImenSGML {
 };
 extern DolzineImenSGML const dolzineImenSGML;
 
-/// Number of characters before the first zero among the first najvec.
-unsigned int DolzinaVhodaSGML(char const *vhod, unsigned int najvec);
-unsigned int DolzinaVhodaSGML(unsigned short const *vhod, unsigned int najvec);
-
 /// Decodes n bytes of SGML text (no zero among them) into izhod, writing at most prostor characters (n
 /// are always enough: the result is never longer than its source). Ordinary bytes are copied; each
 /// reference becomes one byte of code page kodnastran. Returns the number of bytes written. izhod may

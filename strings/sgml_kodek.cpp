@@ -282,18 +282,6 @@ unsigned int KodirajVse(T const *vhod, unsigned int n, unsigned int nacin, Znak 
 
 namespace Zrno::Notranje {
 
-unsigned int DolzinaVhodaSGML(char const *vhod, unsigned int najvec) {
-    auto konec = static_cast<char const *>(memchr(vhod, 0, najvec));
-    return konec ? static_cast<unsigned int>(konec - vhod) : najvec;
-}
-
-unsigned int DolzinaVhodaSGML(unsigned short const *vhod, unsigned int najvec) {
-    unsigned int n = 0;
-    while (n < najvec && vhod[n])
-        ++n;
-    return n;
-}
-
 unsigned int DekodirajSGML(char const *vhod, unsigned int n, char *izhod, unsigned int prostor,
                            unsigned int kodnastran) {
     VKodnoStran pretvornik(kodnastran);

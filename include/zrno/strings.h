@@ -168,6 +168,8 @@ template <class T> class ZRNO_API RNizNP : public virtual RNizP<T> {
     explicit RNizNP(unsigned int rezerva = 0);
     RNizNP(RNizNP<T> const &drugi);
     RNizNP<T> &operator=(RNizNP<T> const &drugi);
+    /// The storage layer's text, string and character assignments, which this one would otherwise hide.
+    using RNizP<T>::operator=;
 
     void VVelike();
     void VMale();
@@ -187,6 +189,7 @@ template <class T> class ZRNO_API RNizOP : public virtual RNizNP<T> {
     explicit RNizOP(unsigned int rezerva = 0);
     RNizOP(RNizOP<T> const &drugi);
     RNizOP<T> &operator=(RNizOP<T> const &drugi);
+    using RNizP<T>::operator=;
 
     /// Replace the text with the formatted output; return the new length. An output the runtime
     /// cannot produce (a character its code page lacks) leaves what it wrote before failing.
@@ -213,6 +216,7 @@ template <class T> class ZRNO_API RNizVP : public virtual RNizOP<T> {
     explicit RNizVP(unsigned int rezerva = 0);
     RNizVP(RNizVP<T> const &drugi);
     RNizVP<T> &operator=(RNizVP<T> const &drugi);
+    using RNizP<T>::operator=;
 };
 
 extern template class ZRNO_API RNizP<char>;
