@@ -71,7 +71,8 @@ bool ImaSolastnike(Vir vrsta, void const *vrednost, void const *lastnik) {
     if (g_stevilo == 0)
         return false;
     Zaklep z;
-    return Najdi(vrsta, vrednost, lastnik) != nullptr && DrugiZivi(vrsta, vrednost, lastnik);
+    Delez *d = Najdi(vrsta, vrednost, lastnik);
+    return d && (!d->zivo || DrugiZivi(vrsta, vrednost, lastnik));
 }
 
 bool OdstraniSolastnika(Vir vrsta, void const *vrednost, void const *lastnik) {
@@ -113,7 +114,7 @@ void ZaprtoPriLastniku(Vir vrsta, void const *vrednost, void const *lastnik) {
     Zaklep z;
     if (Delez *d = Najdi(vrsta, vrednost, lastnik))
         Odstrani(d);
-    // Whoever closed it, every share of the value now names a dead handle.
+    // Whoever closed or gave it away, no share of the value is a live one any more.
     for (unsigned int i = 0; i < g_stevilo; ++i)
         if (g_delezi[i].vrednost == vrednost && g_delezi[i].vrsta == vrsta)
             g_delezi[i].zivo = false;

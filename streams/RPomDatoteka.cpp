@@ -11,6 +11,7 @@ using Zrno::Notranje::ImaSolastnike;
 using Zrno::Notranje::KopirajBajte;
 using Zrno::Notranje::OdstraniSolastnika;
 using Zrno::Notranje::Vir;
+using Zrno::Notranje::ZaprtoPriLastniku;
 
 RPomDatoteka::RPomDatoteka()
     : m_podatki(nullptr), m_lastnik(true), m_polozaj(0), m_dolzina(0), m_rezervirano(0) {}
@@ -198,7 +199,11 @@ int RPomDatoteka::Uporabi(tagSAFEARRAY *polje) {
 
 void *RPomDatoteka::Odpusti() {
     void *p = m_podatki;
-    Pozabi(); // a block shared with copies stays theirs too
+    // An owned block now belongs to the caller alone: copies that share it must no longer free it.
+    if (m_lastnik && p)
+        ZaprtoPriLastniku(Vir::Blok, p, this);
+    m_podatki = nullptr;
+    Pozabi();
     return p;
 }
 

@@ -116,6 +116,16 @@ TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
     EXPECT_NE(d.VrniPodatke(), e.VrniPodatke());
     EXPECT_EQ("shared", Vsebina(d));
     EXPECT_EQ("shared" + std::string(10000, 'g'), Vsebina(e));
+    void *x;
+    {
+        RPomDatoteka f(e);
+        Zrno::SprostiPomnilnik(e.Odpusti()); // the caller's alone now: the copy must not free it too
+        x = Zrno::RezervirajPomnilnik(nullptr, 12288); // the heap may hand the same block out again
+    }
+    void *y = Zrno::RezervirajPomnilnik(nullptr, 12288);
+    EXPECT_NE(x, y);
+    Zrno::SprostiPomnilnik(x);
+    Zrno::SprostiPomnilnik(y);
 }
 
 TEST(RPomDatoteka, SafeArrayRoundTrip) {
