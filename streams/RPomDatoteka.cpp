@@ -169,8 +169,11 @@ unsigned __int64 RPomDatoteka::VrniOdmik() { return m_polozaj; }
 unsigned __int64 RPomDatoteka::VrniDolzino() const { return m_dolzina; }
 
 int RPomDatoteka::PostaviKonec() {
+    // Room first: a length beyond storage that could not grow would let reads run past the block.
+    if (RezervirajDolzino(m_polozaj, false) < 0)
+        return m_stanje;
     m_dolzina = m_polozaj;
-    return RezervirajDolzino(m_dolzina, false);
+    return 0;
 }
 
 int RPomDatoteka::Uporabi(void *podatki, unsigned int velikost, bool lastnik) {

@@ -48,6 +48,7 @@ TEST(RPomDatoteka, ForeignStorageCannotGrow) {
     EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.RezervirajDolzino(8, true));
     f.PrestaviZac(20);
     EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.PostaviKonec());
+    EXPECT_EQ(16u, f.VrniDolzino()); // not beyond the block
     EXPECT_EQ(0, f.Zapri());
     EXPECT_EQ(s + '\xEE', std::string(reinterpret_cast<char *>(blok), 17)); // detached, not freed
     EXPECT_EQ(nullptr, f.VrniPodatke());
