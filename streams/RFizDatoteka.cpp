@@ -55,7 +55,9 @@ int RFizDatoteka::Zapri() {
 }
 
 int RFizDatoteka::Uporabi(void *rocica) {
-    if (JeVeljaven() && rocica != m_rocica)
+    // The same value again keeps a live share (the copies still hold it), but not a dead one: the
+    // value has since been handed out anew and is adopted as this object's own.
+    if (JeVeljaven() && (rocica != m_rocica || JeZaprtPriKopiji(Vir::Rocica, m_rocica, this)))
         OdstraniSolastnika(Vir::Rocica, m_rocica, this);
     return RSisTokPodatkov::Uporabi(rocica);
 }

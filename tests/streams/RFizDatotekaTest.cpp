@@ -168,8 +168,17 @@ TEST_F(RFizDatotekaTest, ZapriOnACopyLeavesAReusedHandleValueAlone) {
         } // it shares nothing with f, so it closes its handle
         tuja = CreateFileA(ime.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         EXPECT_EQ(h, tuja);
-    } // f names the value its copy closed: it must not close the unrelated handle
+        RFizDatoteka zastarela(f); // a copy of f names the closed value too
+    } // and neither closes the unrelated handle
     EXPECT_TRUE(CloseHandle(tuja));
+    {
+        RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE), kopija(f);
+        kopija.Zapri();
+        tuja = CreateFileA(ime.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_EQ(f.VrniRocico(), tuja);
+        f.Uporabi(tuja); // adopting the value anew makes it f's own again
+    }
+    EXPECT_FALSE(CloseHandle(tuja));
 }
 
 TEST_F(RFizDatotekaTest, FileTimesMatchGetFileTime) {
