@@ -42,12 +42,10 @@ RFizDatoteka::~RFizDatoteka() {
 
 int RFizDatoteka::Zapri() {
     void *rocica = m_rocica;
-    if (JeVeljaven() && JeZaprtPriKopiji(Vir::Rocica, rocica, this)) {
-        // Closing the value again could close an unrelated object's handle; only forget it.
-        OdstraniSolastnika(Vir::Rocica, rocica, this);
-        m_rocica = INVALID_HANDLE_VALUE;
+    // Closing the value again could close an unrelated object's handle. Report what closing a closed
+    // handle reports, and keep the value, as after any failed close.
+    if (JeVeljaven() && JeZaprtPriKopiji(Vir::Rocica, rocica, this))
         return m_stanje = Zrno::NAP_ROCICA;
-    }
     const int r = RSisTokPodatkov::Zapri();
     if (r == 0)
         ZaprtoPriLastniku(Vir::Rocica, rocica, this);

@@ -197,8 +197,8 @@ class ZRNO_API RFizDatoteka : public virtual RDatoteka, public virtual RSisTokPo
     /// without being closed. Failure: mapped error, default NAP_ODPIRANJE.
     int Odpri(char const *ime, unsigned int zastavice);
     using RSisElement::Zapri;
-    /// As RSisTokPodatkov::Zapri. A copy whose shared handle another copy has already closed only
-    /// forgets it (NAP_ROCICA): the value may by now name another object.
+    /// As RSisTokPodatkov::Zapri. A copy whose shared handle another copy has already closed fails
+    /// with NAP_ROCICA without a system call: the value may by now name another object.
     int Zapri() override;
     /// As RSisTokPodatkov::Uporabi; the object stops sharing the handle it held.
     int Uporabi(void *rocica) override;

@@ -169,6 +169,7 @@ TEST_F(RFizDatotekaTest, ZapriOnACopyLeavesAReusedHandleValueAlone) {
         tuja = CreateFileA(ime.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         EXPECT_EQ(h, tuja);
         RFizDatoteka zastarela(f); // a copy of f names the closed value too
+        EXPECT_IZID(zastarela, Zapri(), Zrno::NAP_ROCICA, Zrno::NAP_ROCICA);
     } // and neither closes the unrelated handle
     EXPECT_TRUE(CloseHandle(tuja));
     {
