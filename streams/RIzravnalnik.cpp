@@ -38,7 +38,7 @@ RIzravnalnik::RIzravnalnik(const RIzravnalnik &o)
       m_velBranja(o.m_velBranja), m_polnBranja(o.m_polnBranja), m_indeksBranja(o.m_indeksBranja),
       m_pisanje(o.m_pisanje), m_velPisanja(o.m_velPisanja), m_polnPisanja(o.m_polnPisanja),
       m_oddanoPisanja(o.m_oddanoPisanja) {
-    Deli();
+    Deli(o);
 }
 
 RIzravnalnik &RIzravnalnik::operator=(const RIzravnalnik &o) {
@@ -54,24 +54,24 @@ RIzravnalnik &RIzravnalnik::operator=(const RIzravnalnik &o) {
     m_velPisanja = o.m_velPisanja;
     m_polnPisanja = o.m_polnPisanja;
     m_oddanoPisanja = o.m_oddanoPisanja;
-    Deli();
+    Deli(o);
     return *this;
 }
 
 RIzravnalnik::~RIzravnalnik() { Sprosti(); }
 
-void RIzravnalnik::Deli() {
+void RIzravnalnik::Deli(const RIzravnalnik &o) {
     if (m_branje)
-        Zrno::Notranje::DodajSolastnika(Vir::Blok, m_branje);
+        Zrno::Notranje::DodajSolastnika(Vir::Blok, m_branje, &o, this);
     if (m_pisanje)
-        Zrno::Notranje::DodajSolastnika(Vir::Blok, m_pisanje);
+        Zrno::Notranje::DodajSolastnika(Vir::Blok, m_pisanje, &o, this);
 }
 
 // Copies share the buffers; the last owner frees them.
 void RIzravnalnik::Sprosti() {
-    if (m_branje && Zrno::Notranje::OdstraniSolastnika(Vir::Blok, m_branje))
+    if (m_branje && Zrno::Notranje::OdstraniSolastnika(Vir::Blok, m_branje, this))
         Zrno::SprostiPomnilnik(m_branje);
-    if (m_pisanje && Zrno::Notranje::OdstraniSolastnika(Vir::Blok, m_pisanje))
+    if (m_pisanje && Zrno::Notranje::OdstraniSolastnika(Vir::Blok, m_pisanje, this))
         Zrno::SprostiPomnilnik(m_pisanje);
     m_branje = m_pisanje = nullptr;
 }

@@ -11,6 +11,7 @@ using Zrno::Notranje::ImaSolastnike;
 using Zrno::Notranje::KopirajBajte;
 using Zrno::Notranje::OdstraniSolastnika;
 using Zrno::Notranje::Vir;
+using Zrno::Notranje::ZaprtoPriLastniku;
 
 RPomDatoteka::RPomDatoteka()
     : m_podatki(nullptr), m_lastnik(true), m_polozaj(0), m_dolzina(0), m_rezervirano(0) {}
@@ -39,16 +40,20 @@ RPomDatoteka::RPomDatoteka(const RPomDatoteka &o)
     : RElement(o), RIzpElement(o), RTokPodatkov(o), RDatoteka(o), m_podatki(o.m_podatki),
       m_lastnik(o.m_lastnik), m_polozaj(o.m_polozaj), m_dolzina(o.m_dolzina), m_rezervirano(o.m_rezervirano) {
     if (m_lastnik && m_podatki)
-        DodajSolastnika(Vir::Blok, m_podatki);
+        DodajSolastnika(Vir::Blok, m_podatki, &o, this);
 }
 
 RPomDatoteka &RPomDatoteka::operator=(const RPomDatoteka &o) {
     if (this == &o)
         return *this;
-    // Owned storage held before goes as with Zapri: freed by its last owner.
+    // Owned storage held before goes as with Zapri: freed by its last owner (never when it is the
+    // block being taken over).
+    if (m_podatki == o.m_podatki)
+        Pozabi();
+    else
+        Zapri();
     if (o.m_lastnik && o.m_podatki)
-        DodajSolastnika(Vir::Blok, o.m_podatki);
-    Zapri();
+        DodajSolastnika(Vir::Blok, o.m_podatki, &o, this);
     m_stanje = o.m_stanje;
     m_podatki = o.m_podatki;
     m_lastnik = o.m_lastnik;
@@ -66,7 +71,7 @@ RPomDatoteka::~RPomDatoteka() {
 void RPomDatoteka::Pozabi() {
     // The object stops being one of the owners of a shared block, without freeing it.
     if (m_lastnik && m_podatki)
-        OdstraniSolastnika(Vir::Blok, m_podatki);
+        OdstraniSolastnika(Vir::Blok, m_podatki, this);
     m_podatki = nullptr;
     m_polozaj = m_dolzina = m_rezervirano = 0;
     m_lastnik = true;
@@ -81,17 +86,17 @@ int RPomDatoteka::RezervirajDolzino(unsigned int dolzina, bool natancno) {
         unsigned int nova =
             natancno ? dolzina : (dolzina > 0xFFFFF000u ? 0xFFFFFFFFu : (dolzina + 4095) & ~4095u);
         if (nova == 0) {
-            if (OdstraniSolastnika(Vir::Blok, m_podatki))
+            if (OdstraniSolastnika(Vir::Blok, m_podatki, this))
                 Zrno::SprostiPomnilnik(m_podatki);
             m_podatki = nullptr;
-        } else if (m_podatki && ImaSolastnike(Vir::Blok, m_podatki)) {
+        } else if (m_podatki && ImaSolastnike(Vir::Blok, m_podatki, this)) {
             // Copies share this block: resizing it in place would leave them a dangling pointer, so
             // this object moves to a block of its own and leaves the old one to them.
             void *p = Zrno::RezervirajPomnilnik(nullptr, nova);
             if (!p)
                 return m_stanje = Zrno::NAP_POMNILNIK;
             KopirajBajte(p, m_podatki, nova < m_rezervirano ? nova : m_rezervirano);
-            OdstraniSolastnika(Vir::Blok, m_podatki);
+            OdstraniSolastnika(Vir::Blok, m_podatki, this);
             m_podatki = static_cast<unsigned char *>(p);
         } else {
             void *p = Zrno::RezervirajPomnilnik(m_podatki, nova);
@@ -141,7 +146,7 @@ unsigned int RPomDatoteka::Zapisi(void const *medpomnilnik, unsigned int stevilo
 
 int RPomDatoteka::Zapri() {
     // A block shared with copies is freed only by its last owner.
-    if (m_lastnik && m_podatki && OdstraniSolastnika(Vir::Blok, m_podatki))
+    if (m_lastnik && m_podatki && OdstraniSolastnika(Vir::Blok, m_podatki, this))
         Zrno::SprostiPomnilnik(m_podatki);
     m_podatki = nullptr;
     Pozabi();
@@ -164,8 +169,11 @@ unsigned __int64 RPomDatoteka::VrniOdmik() { return m_polozaj; }
 unsigned __int64 RPomDatoteka::VrniDolzino() const { return m_dolzina; }
 
 int RPomDatoteka::PostaviKonec() {
+    // Room first: a length beyond storage that could not grow would let reads run past the block.
+    if (RezervirajDolzino(m_polozaj, false) < 0)
+        return m_stanje;
     m_dolzina = m_polozaj;
-    return RezervirajDolzino(m_dolzina, false);
+    return 0;
 }
 
 int RPomDatoteka::Uporabi(void *podatki, unsigned int velikost, bool lastnik) {
@@ -194,7 +202,11 @@ int RPomDatoteka::Uporabi(tagSAFEARRAY *polje) {
 
 void *RPomDatoteka::Odpusti() {
     void *p = m_podatki;
-    Pozabi(); // a block shared with copies stays theirs too
+    // An owned block now belongs to the caller alone: copies that share it must no longer free it.
+    if (m_lastnik && p)
+        ZaprtoPriLastniku(Vir::Blok, p, this);
+    m_podatki = nullptr;
+    Pozabi();
     return p;
 }
 

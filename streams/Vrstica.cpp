@@ -46,11 +46,12 @@ template <typename T, typename Niz> unsigned int BeriVrstico(RTokPodatkov &tok, 
             dobljeno +=
                 tok.Preberi(reinterpret_cast<unsigned char *>(&enota) + dobljeno, sizeof(T) - dobljeno);
         while (dobljeno < sizeof(T) && !tok.JeKonec());
-        const bool konec = tok.JeKonec();
-        // At the end the last unit that did arrive stands in for the one read, so it is kept whole.
-        if (!prva && !(prejsnja == CR && !konec && enota == LF))
+        // When no whole unit came, the last unit that did arrive stands in for the one read, so it is
+        // kept. A unit that came together with the end (a cache, a socket) still judges the CR.
+        const T prebrana = dobljeno == sizeof(T) ? enota : prejsnja;
+        if (!prva && !(prejsnja == CR && prebrana == LF))
             zbiralnik.Dodaj(prejsnja);
-        if (konec || enota == LF)
+        if (tok.JeKonec() || prebrana == LF)
             return zbiralnik.Izprazni();
         prejsnja = enota;
     }

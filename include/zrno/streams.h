@@ -196,6 +196,10 @@ class ZRNO_API RFizDatoteka : public virtual RDatoteka, public virtual RSisTokPo
     /// Opens a file by name (code-page text) with the DAT_ flags. A handle held before is overwritten
     /// without being closed. Failure: mapped error, default NAP_ODPIRANJE.
     int Odpri(char const *ime, unsigned int zastavice);
+    using RSisElement::Zapri;
+    /// As RSisTokPodatkov::Zapri. A copy whose shared handle another copy has already closed fails
+    /// with NAP_ROCICA without a system call: the value may by now name another object.
+    int Zapri() override;
     /// As RSisTokPodatkov::Uporabi; the object stops sharing the handle it held.
     int Uporabi(void *rocica) override;
     /// As RSisTokPodatkov::Odpusti; the object stops sharing the handle with its copies.
@@ -405,7 +409,7 @@ class ZRNO_API RIzravnalnik : public virtual RPretvornikToka {
     unsigned int m_oddanoPisanja;
 
   private:
-    void Deli();
+    void Deli(const RIzravnalnik &o);
     void Sprosti();
     unsigned int PreberiPocasi(unsigned char *cilj, unsigned int stevilo);
     unsigned int ZapisiPocasi(unsigned char const *vir, unsigned int stevilo);

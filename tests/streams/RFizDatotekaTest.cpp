@@ -155,6 +155,33 @@ TEST_F(RFizDatotekaTest, UporabiOdpustiAndCopies) {
     EXPECT_EQ(reinterpret_cast<void *>(0x1234), s.Odpusti());
 }
 
+TEST_F(RFizDatotekaTest, ZapriOnACopyLeavesAReusedHandleValueAlone) {
+    std::string ime = m_datoteke.Nova("r.bin", "abc");
+    HANDLE tuja;
+    {
+        RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE), kopija(f);
+        HANDLE h = f.VrniRocico();
+        EXPECT_EQ(0, kopija.Zapri());
+        {
+            RFizDatoteka nova(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE);
+            ASSERT_EQ(h, nova.VrniRocico()); // the system hands the value out again
+        } // it shares nothing with f, so it closes its handle
+        tuja = CreateFileA(ime.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(h, tuja);
+        RFizDatoteka zastarela(f); // a copy of f names the closed value too
+        EXPECT_IZID(zastarela, Zapri(), Zrno::NAP_ROCICA, Zrno::NAP_ROCICA);
+    } // and neither closes the unrelated handle
+    EXPECT_TRUE(CloseHandle(tuja));
+    {
+        RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE), kopija(f);
+        kopija.Zapri();
+        tuja = CreateFileA(ime.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_EQ(f.VrniRocico(), tuja);
+        f.Uporabi(tuja); // adopting the value anew makes it f's own again
+    }
+    EXPECT_FALSE(CloseHandle(tuja));
+}
+
 TEST_F(RFizDatotekaTest, FileTimesMatchGetFileTime) {
     RFizDatoteka f(m_datoteke.Pot("t.bin").c_str(), DAT_BRANJE | DAT_PISANJE | DAT_USTVARI);
     FILETIME c = {0x89ABCDEF, 0x01D00000}, a = {0x12345678, 0x01D10000}, w = {0, 0}, t[3];

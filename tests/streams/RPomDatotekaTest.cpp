@@ -48,6 +48,7 @@ TEST(RPomDatoteka, ForeignStorageCannotGrow) {
     EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.RezervirajDolzino(8, true));
     f.PrestaviZac(20);
     EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.PostaviKonec());
+    EXPECT_EQ(16u, f.VrniDolzino()); // not beyond the block
     EXPECT_EQ(0, f.Zapri());
     EXPECT_EQ(s + '\xEE', std::string(reinterpret_cast<char *>(blok), 17)); // detached, not freed
     EXPECT_EQ(nullptr, f.VrniPodatke());
@@ -116,6 +117,16 @@ TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
     EXPECT_NE(d.VrniPodatke(), e.VrniPodatke());
     EXPECT_EQ("shared", Vsebina(d));
     EXPECT_EQ("shared" + std::string(10000, 'g'), Vsebina(e));
+    void *x;
+    {
+        RPomDatoteka f(e);
+        Zrno::SprostiPomnilnik(e.Odpusti()); // the caller's alone now: the copy must not free it too
+        x = Zrno::RezervirajPomnilnik(nullptr, 12288); // the heap may hand the same block out again
+    }
+    void *y = Zrno::RezervirajPomnilnik(nullptr, 12288);
+    EXPECT_NE(x, y);
+    Zrno::SprostiPomnilnik(x);
+    Zrno::SprostiPomnilnik(y);
 }
 
 TEST(RPomDatoteka, SafeArrayRoundTrip) {

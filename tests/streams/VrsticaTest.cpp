@@ -75,6 +75,9 @@ TEST(PreberiVrstico, OneReadPerUnitAndAFailureKeepsWhatCame) {
     EXPECT_EQ(Velikosti(3, 1), tok.zahteve); // nothing read beyond the LF
     EXPECT_IZID(tok, PreberiVrstico(vrstica), 2u, Zrno::NAP_BRANJE);
     EXPECT_STREQ("de", vrstica);
+    TestniTok zKoncem("ab\r\n"); // the end comes with the LF: the CR before it still goes
+    zKoncem.konecZZadnjimi = true;
+    EXPECT_IZID(zKoncem, PreberiVrstico(vrstica), 2u, Zrno::NAP_KONECPODATKOV);
 }
 
 } // namespace
