@@ -1,6 +1,5 @@
-// Line reading on narrow and wide data over a memory file, buffered disk files and a source that trickles
-// one byte at a time (so wide units arrive in halves): LF ends a line, CR LF counts as LF, a lone CR
-// stays, the last line needs no LF, and an empty source gives an empty line at the end of data.
+// Line reading, narrow and wide, from memory, buffered files and a byte-at-a-time source (wide units arrive
+// in halves): LF ends a line, CR LF counts as LF, a lone CR stays, the last line needs no LF.
 #include "TestniTok.h"
 #include <type_traits>
 #include <zrno/strings.h>
