@@ -45,9 +45,8 @@ TEST(RCasKazalnikNapredka, EndsAlwaysOthersOncePerInterval) {
     CasovniZapisnik k(500);
     k.NastaviObmocje(0, 100);
     EXPECT_EQ(k.obmocja, 1);
-    k.Nastavi(0);
-    k.Nastavi(20);
-    k.Nastavi(100);
+    for (int polozaj : {0, 20, 100})
+        k.Nastavi(polozaj);
     EXPECT_EQ(nastavi(k, 100), V({0, 100, 100})) << "ends at once, even repeated; 20 within the interval not";
 
     CasovniZapisnik kratek(30);
