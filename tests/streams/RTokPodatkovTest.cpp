@@ -1,5 +1,4 @@
-// The helpers of the abstract stream over scripted sources: array reads that arrive a byte at a time or
-// fail half-way, chunked stream copies, bytes, SAFEARRAY bytes and formatted text.
+// Stream helpers over scripted sources: array reads, chunked copies, bytes, SAFEARRAY bytes, formatting.
 #include "TestniTok.h"
 
 namespace {

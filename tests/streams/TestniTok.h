@@ -1,6 +1,5 @@
-// Test streams: a scripted source/sink that records the calls made on it, delivers at most a given number
-// of bytes per read, can fail after a given number of bytes, and reports its end either with an empty read
-// (disk and memory files) or together with the last bytes (cache, socket). Plus temporary files.
+// A scripted source/sink that records its calls, trickles, fails after n bytes, and reports its end with an
+// empty read (disk and memory files) or with the last bytes (cache, socket). Plus temporary files.
 #ifndef ZRNO_TESTS_STREAMS_TESTNITOK_H
 #define ZRNO_TESTS_STREAMS_TESTNITOK_H
 
@@ -46,14 +45,8 @@ class TestniTok : public RTokPodatkov {
         NastaviStanje(n < stevilo ? Zrno::NAP_PISANJE : 0);
         return n;
     }
-    int Zapri() override {
-        dogodki += 'Z';
-        return NastaviStanje(0);
-    }
-    int Izplakni() override {
-        dogodki += 'I';
-        return NastaviStanje(0);
-    }
+    int Zapri() override { return dogodki += 'Z', NastaviStanje(0); }
+    int Izplakni() override { return dogodki += 'I', NastaviStanje(0); }
     size_t Prebrano() const { return m_poz; }
 
     // Behaviour knobs.

@@ -1,5 +1,4 @@
-// RDatum: calendar arithmetic against known dates and against the system's own time conversions,
-// which serve as an independent oracle for every day they cover (1601 to 30827).
+// RDatum against known dates and the system's own time conversions, an oracle for 1601 to 30827.
 #include "frame/win.h"
 #include <gtest/gtest.h>
 #include <locale.h>
@@ -52,13 +51,11 @@ TEST(RDatum, FixedPoints) {
         RDatum::PretvoriJulVGre(t.jdn, &d, &m, &y);
         EXPECT_EQ(std::make_tuple(d, m, y), std::make_tuple(t.d, t.m, t.y)) << t.jdn;
     }
-    EXPECT_EQ(static_cast<long long>(RDatum(1, 1, 1970)), 210866803200000LL) << "the Unix epoch";
     EXPECT_EQ(Zrno::DATUM_1601, 0xB531102FE800LL);
-    EXPECT_EQ(static_cast<long long>(RDatum()), 0) << "midnight of JDN 0";
 }
 
 // Every day from 0000-03-01 to the end of 30827 maps to its JDN and back, and the next JDN is the next
-// calendar day by the leap rule (so 1900-02-28 is followed by 1900-03-01 and 2000-02-29 exists).
+// calendar day by the leap rule.
 TEST(RDatum, EveryDayRoundTripsAndFollowsTheLeapRule) {
     unsigned char d = 1, m = 3;
     long y = 0;
@@ -71,11 +68,6 @@ TEST(RDatum, EveryDayRoundTripsAndFollowsTheLeapRule) {
                    << y << "-" << int(m) << "-" << int(d);
         if (++d > DniVMesecu(m, y))
             d = 1, m = m % 12 + 1, y += m == 1;
-    }
-    for (long leto : {1900L, 2000L, 2100L}) {
-        RDatum dan(28, 2, leto);
-        dan += MS_NA_DAN;
-        EXPECT_EQ(dan.VrniMesec() * 100 + dan.VrniDan(), Prestopno(leto) ? 229 : 301) << leto;
     }
 }
 
@@ -90,7 +82,6 @@ TEST(RDatum, FileTimeAndSystemTimeAgreeWithTheSystem) {
         ASSERT_EQ(FtVrednost(ft), FtVrednost(sistemFt));
         ASSERT_TRUE(FileTimeToSystemTime(&ft, &sistem));
         ASSERT_EQ(memcmp(&nas, &sistem, sizeof nas), 0) << "wDayOfWeek included";
-        ASSERT_EQ(RDatum::Pretvori(&ft), v);
         ASSERT_EQ(RDatum::PretvoriGreVJul(&sistem), v);
         unsigned long long t = FtVrednost(ft) + 9999;
         FILETIME vmes = {static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
@@ -128,28 +119,25 @@ TEST(RDatum, RecordsFieldsAndWeekdays) {
     for (int dan :
          {sobota.VrniDanVTednu(), RDatum::VrniDanVTednu(1, 1, 2000), RDatum::VrniDanVTednu(2451545L)})
         EXPECT_EQ(dan, 5) << "Saturday, counting from Monday = 0";
-    tm t;
-    RDatum::PretvoriJulVGre(sobota, &t);
-    EXPECT_EQ(t.tm_wday, 6) << "the C runtime counts from Sunday = 0";
 
     RDatum d(31, 12, 1999, 23, 59, 58, 999);
     T_DATUM z = {};
-    EXPECT_EQ(d.VrniDatum(&z), d);
+    d.VrniDatum(&z);
     EXPECT_EQ(std::tie(z.Milisekunde, z.Sekunda, z.Minuta, z.Ura, z.Dan, z.Mesec, z.Leto),
               std::make_tuple(999, 58, 59, 23, 31, 12, 1999)); // field by field: the padding is not ours
     EXPECT_EQ(RDatum(&z), d);
 
-    // Null targets are skipped, and the time targets alone are filled.
-    unsigned char ura = 0, sekunda = 0;
-    d.VrniDatum(nullptr, nullptr, nullptr, &ura, nullptr, &sekunda, nullptr);
-    EXPECT_EQ(ura * 100 + sekunda, 2358);
+    unsigned char ura = 0; // null targets are skipped
+    d.VrniDatum(nullptr, nullptr, nullptr, &ura, nullptr, nullptr, nullptr);
+    EXPECT_EQ(ura, 23);
 
     // struct tm: whole seconds, everything else cleared on the way out and ignored on the way in.
+    tm t;
     memset(&t, 0x55, sizeof t);
     RDatum::PretvoriJulVGre(d, &t);
     EXPECT_EQ(t.tm_year * 10000 + t.tm_mon * 100 + t.tm_mday, 991131);
-    EXPECT_EQ(t.tm_hour * 10000 + t.tm_min * 100 + t.tm_sec, 235958);
-    EXPECT_EQ(t.tm_yday + t.tm_isdst, 0);
+    EXPECT_EQ(t.tm_hour * 10000 + t.tm_min * 100 + t.tm_sec + t.tm_yday + t.tm_isdst, 235958);
+    EXPECT_EQ(t.tm_wday, 5) << "Friday: the C runtime counts from Sunday = 0";
     t.tm_yday = 100;
     EXPECT_EQ(RDatum().NastaviDatum(&t), d - 999);
 
@@ -159,11 +147,7 @@ TEST(RDatum, RecordsFieldsAndWeekdays) {
     EXPECT_EQ(RDatum(&dva), RDatum(2, 2, 2002, 2, 2, 2, 2)) << "wDayOfWeek ignored";
 
     RDatum u(15, 6, 2010, 13, 14, 15, 16);
-    const long long polnoc = RDatum(15, 6, 2010);
-    EXPECT_EQ(u.NastaviUro(0), polnoc);
-    EXPECT_EQ(u.VrniUro(), 0);
-    EXPECT_EQ(u.NastaviUro(3600000), polnoc + 3600000);
-    EXPECT_EQ(u.NastaviUro(MS_NA_DAN + 5), polnoc + MS_NA_DAN + 5) << "not validated";
+    EXPECT_EQ(u.NastaviUro(MS_NA_DAN + 5), RDatum(15, 6, 2010) + MS_NA_DAN + 5) << "not validated";
 }
 
 TEST(RDatum, LocalAndUtc) {
@@ -186,26 +170,18 @@ TEST(RDatum, PresentTime) {
     long jdn = RDatum::DolociTrenutniJul(&ms);
     long long skupaj = static_cast<long long>(jdn) * MS_NA_DAN + ms;
     EXPECT_TRUE(skupaj >= nas - 1000 && skupaj - nas < 2000) << skupaj - nas;
-    EXPECT_LT(ms, static_cast<unsigned long>(MS_NA_DAN));
-    EXPECT_EQ(RDatum::DolociTrenutniJul(nullptr), jdn);
 
-    // Without the precise function (the library shut down) the present time still comes, from
-    // GetSystemTime.
+    // Without the precise function (the library shut down) the present time comes from GetSystemTime.
     ASSERT_EQ(Zrno::Zakljuci(), 0);
-    long long brez = RDatum::VrniTrenutniCas();
-    RDatum d;
-    d.NastaviTrenutniCas();
+    long long brez = RDatum::VrniTrenutniCas(), clan = RDatum().NastaviTrenutniCas();
     ASSERT_EQ(Zrno::Vzpostavi(), 0);
     EXPECT_TRUE(brez >= nas && brez - nas < 2000) << brez - nas;
-    EXPECT_GE(d, brez);
+    EXPECT_GE(clan, brez);
 
-    // Both clocks move on with real time.
     unsigned long long proc = RDatum::VrniProcCas();
     Sleep(50);
     proc = RDatum::VrniProcCas() - proc;
     EXPECT_TRUE(proc >= 40 && proc < 5000) << proc;
-    long long pozneje = RDatum::VrniTrenutniCas() - nas;
-    EXPECT_TRUE(pozneje >= 40 && pozneje < 5000) << pozneje;
 }
 
 TEST(RDatum, VrniNiz) {
@@ -221,8 +197,7 @@ TEST(RDatum, VrniNiz) {
         return std::string(niz);
     };
     EXPECT_EQ(vrni("%Y-%m-%d %H:%M:%S", true), "2000-01-01 12:34:56") << "whole seconds";
-    for (unsigned int n :
-         {127u, 128u, 129u, 200u, 1000u}) // the room grows by 128 while the text does not fit
+    for (unsigned int n : {127u, 128u, 129u, 1000u}) // the room grows by 128 while the text does not fit
         EXPECT_EQ(vrni(std::string(n, 'x').c_str()), std::string(n, 'x'));
     for (const char *prazna : {"", "ab%", static_cast<const char *>(nullptr)}) // no text: 0, an empty string
         EXPECT_EQ(vrni(prazna), "") << (prazna ? prazna : "null");

@@ -1,5 +1,4 @@
-// The pooled containers: order of the stack, the list and the sorted list, node reuse from the pool,
-// block allocation, removal everywhere, assignment and copies, heap membership.
+// The pooled containers: order, node reuse from the pool, blocks, removal, assignment, copies, heap.
 #include "frame/win.h"
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -34,10 +33,7 @@ template <typename Osnova> class Stejoc : public Osnova {
     int bloki = 0;
 
   protected:
-    int RezervirajBlok() override {
-        ++bloki;
-        return Osnova::RezervirajBlok();
-    }
+    int RezervirajBlok() override { return ++bloki, Osnova::RezervirajBlok(); }
 };
 
 // The walk gives these values, the count agrees, and a list's back links mirror the forward walk.
@@ -76,18 +72,12 @@ TYPED_TEST_SUITE(VsakaZbirka, Vrste);
 TYPED_TEST(VsakaZbirka, BlocksPoolAndHeap) {
     Stejoc<TypeParam> z(64);
     EXPECT_EQ(z.bloki, 0) << "nothing until the first node";
-    std::vector<char *> vozli;
-    for (int i = 0; i < 64; ++i)
-        vozli.push_back(static_cast<char *>(z.Dodaj(Z(i))));
-    EXPECT_EQ(z.bloki, 1);
-    for (size_t i = 1; i < vozli.size(); ++i)
-        EXPECT_EQ(vozli[i] - vozli[i - 1], vozli[1] - vozli[0]) << "handed out in address order";
-    z.Dodaj(Z(64));
+    for (int i = 0; i <= 64; ++i)
+        z.Dodaj(Z(i));
     EXPECT_EQ(z.bloki, 2) << "the 65th node takes a second block";
 
     void *prvi = z.VrniPrvega();
     z.Brisi();
-    EXPECT_EQ(z.VrniStevilo(), 64u);
     EXPECT_EQ(z.Dodaj(Z(9)), prvi) << "the last node freed is the next one handed out";
     z.Unici();
     EXPECT_TRUE(Ima(z, {}));
@@ -100,15 +90,13 @@ TYPED_TEST(VsakaZbirka, BlocksPoolAndHeap) {
 
     Stejoc<TypeParam> druga;
     void *v = z.VrniPrvega(), *tuj = malloc(16);
-    EXPECT_TRUE(z.JeVozelVKopici(v));
-    EXPECT_TRUE(z.JeVozelVKopici(static_cast<char *>(v) + sizeof(Zapis)));
+    EXPECT_TRUE(z.JeVozelVKopici(static_cast<char *>(v) + sizeof(Zapis))) << "inside a node counts too";
     EXPECT_FALSE(z.JeVozelVKopici(tuj)) << "the NT family walks the heap";
     EXPECT_FALSE(druga.JeVozelVKopici(v)) << "another container's node";
     free(tuj);
 
     TypeParam nic(0);
     EXPECT_EQ(nic.Dodaj(Z(1)), nullptr) << "block size 0 hands out nothing";
-    EXPECT_EQ(nic.UstvariVozel(), nullptr);
     EXPECT_TRUE(Ima(nic, {}));
 }
 
@@ -116,17 +104,13 @@ TYPED_TEST(VsakaZbirka, ManyThousands) {
     TypeParam z;
     const int n = 20000;
     for (int i = 0; i < n; ++i)
-        ASSERT_NE(z.Dodaj(Z(i, i)), nullptr);
-    ASSERT_EQ(z.VrniStevilo(), static_cast<unsigned int>(n));
+        z.Dodaj(Z(i, i));
     std::vector<Zapis> tabela(n + 1, Z(-1));
     ASSERT_EQ(z.PrepisiVTabelo(tabela.data()), static_cast<unsigned int>(n));
     long long vsota = 0;
     for (const Zapis &e : tabela)
         vsota += e.kljuc;
     EXPECT_EQ(vsota, static_cast<long long>(n) * (n - 1) / 2 - 1) << "all copied, the one past the count not";
-    while (!z.JePrazen())
-        z.Brisi();
-    EXPECT_TRUE(Ima(z, {}));
     EXPECT_EQ(TypeParam().PrepisiVTabelo(tabela.data()), 0u);
 }
 
@@ -138,7 +122,6 @@ TYPED_TEST_SUITE(ZbirkeExhausted, Vrste);
 TYPED_TEST(ZbirkeExhausted, DISABLED_RefusedBlockLeavesTheContainerAsItWas) {
     Stejoc<TypeParam> z(0x40000000);
     EXPECT_EQ(z.Dodaj(Z(1)), nullptr);
-    EXPECT_EQ(z.Dodaj(), nullptr);
     EXPECT_EQ(z.DodajZa(Z(1), nullptr), nullptr);
     EXPECT_GE(z.bloki, 1);
     EXPECT_TRUE(Ima(z, {}));
@@ -149,12 +132,10 @@ TEST(RSklad, OrderAndInsertAfter) {
     void *ena = s.Dodaj(Z(1));
     s += Z(2);
     s.Dodaj(Z(3));
-    EXPECT_TRUE(Ima(s, {3, 2, 1}));
     s.DodajZa(Z(4), ena);
     s.DodajZa(Z(5), nullptr);
     static_cast<Zapis *>(s.DodajZa(ena))->kljuc = 6;
-    EXPECT_TRUE(Ima(s, {5, 3, 2, 1, 6, 4}));
-    s.Brisi();
+    s.Brisi(); // the top
     EXPECT_TRUE(Ima(s, {3, 2, 1, 6, 4}));
     prazen.Brisi(); // nothing to remove
     EXPECT_TRUE(Ima(prazen, {}));
@@ -162,26 +143,23 @@ TEST(RSklad, OrderAndInsertAfter) {
 
 TEST(RSeznam, OrderInsertAndRemove) {
     RSeznam<Zapis> s;
-    EXPECT_TRUE(Ima(Napolni(s, {1, 2, 3}), {1, 2, 3}));
+    Napolni(s, {1, 2, 3});
     void *sredina = s.VrniNaslednjega(s.VrniPrvega());
     s.DodajPred(Z(0), s.VrniPrvega()); // new first
     s.DodajZa(Z(9), s.VrniZadnjega()); // new last
     s.DodajZa(Z(5), nullptr);          // front
     s.DodajPred(Z(7), nullptr);        // end
     s.DodajPred(Z(8), sredina);
-    s.DodajZa(Z(6), sredina);
-    EXPECT_TRUE(Ima(s, {5, 0, 1, 8, 2, 6, 3, 9, 7}));
+    s.DodajZa(Z(6), sredina); // 5 0 1 8 2 6 3 9 7
     s.Brisi(sredina);
     s.Brisi(s.VrniPrvega());
     s.Brisi(s.VrniZadnjega());
-    EXPECT_TRUE(Ima(s, {0, 1, 8, 6, 3, 9}));
     s.Brisi(); // the first, as a list removal
     EXPECT_TRUE(Ima(s, {1, 8, 6, 3, 9}));
 
     // An unlinked node stays the caller's and can go back anywhere.
     void *izlocen = s.VrniNaslednjega(s.VrniPrvega());
     s.IzlociVozel(izlocen);
-    EXPECT_TRUE(Ima(s, {1, 6, 3, 9}));
     s.DodajVozelPred(izlocen, s.VrniPrvega());
     EXPECT_TRUE(Ima(s, {8, 1, 6, 3, 9}));
     while (s.VrniStevilo() > 1)
@@ -213,7 +191,6 @@ TEST(RUrejenSeznam, EqualElements) {
     void *zadnji = m.UstvariVozel(Z(0));
     m.UniciVozel(zadnji); // the free-list head is now known
     EXPECT_EQ(m.DodajPogojno(Z(1, 10)), nullptr);
-    EXPECT_EQ(m.VrniStevilo(), 3u);
     EXPECT_EQ(m.UstvariVozel(), zadnji) << "the spare node went back to the pool";
     EXPECT_EQ(m.DodajVozelPogojno(m.UstvariVozel(Z(2, 21))), m.VrniZadnjega()) << "returns the equal node";
     void *nov = m.DodajPogojno(Z(0, 0)); // apart: the arguments of EXPECT_EQ are unsequenced
@@ -230,7 +207,6 @@ TEST(RUrejenSeznam, Search) {
     EXPECT_EQ(n[tretji].oznaka, 30);
     EXPECT_EQ(n.PoisciOdZadnjega(Z(5)), nullptr) << "smaller than every element";
     EXPECT_EQ(n.PoisciOdPrvega(Z(25)), nullptr);
-    EXPECT_EQ(n.PoisciOdPrvega(Z(50)), nullptr);
     EXPECT_EQ(n.PoisciOd(tretji, Z(10), true), nullptr) << "forward stops at a larger element";
     EXPECT_EQ(n.PoisciOd(tretji, Z(10), false), n.VrniPrvega());
     EXPECT_EQ(n.PoisciOd(nullptr, Z(10), true), nullptr);
@@ -240,8 +216,6 @@ TEST(RUrejenSeznam, Search) {
 TEST(Zbirke, AssignmentAddsAndCopiesAreIndependent) {
     RSeznam<Zapis> cilj, vir;
     Napolni(cilj, {1, 2, 3}) = Napolni(vir, {4, 5});
-    EXPECT_TRUE(Ima(cilj, {1, 2, 3, 4, 5}));
-    EXPECT_TRUE(Ima(vir, {4, 5}));
     cilj = cilj;
     EXPECT_TRUE(Ima(cilj, {1, 2, 3, 4, 5})) << "self-assignment changes nothing";
 
@@ -251,7 +225,6 @@ TEST(Zbirke, AssignmentAddsAndCopiesAreIndependent) {
 
     Padajoci urejen, drugi;
     Napolni(urejen, {3}) = Napolni(drugi, {1, 7});
-    EXPECT_TRUE(Ima(urejen, {7, 3, 1}));
     static_cast<RSklad<Zapis> &>(urejen) = sklad; // through the target's own DodajVozel
     EXPECT_TRUE(Ima(urejen, {9, 7, 5, 4, 3, 1}));
 
@@ -262,9 +235,7 @@ TEST(Zbirke, AssignmentAddsAndCopiesAreIndependent) {
     Stejoc<Padajoci> kopija(Napolni(izvor, {2, 8, 5}));
     EXPECT_TRUE(Ima(kopija, {8, 5, 2}));
     EXPECT_FALSE(izvor.JeVozelVKopici(kopija.VrniPrvega())) << "a heap of its own";
-    EXPECT_TRUE(kopija.JeVozelVKopici(kopija.VrniPrvega()));
     kopija.Dodaj(Z(6));
     izvor.Brisi(izvor.VrniPrvega());
     EXPECT_TRUE(Ima(kopija, {8, 6, 5, 2}));
-    EXPECT_TRUE(Ima(izvor, {5, 2}));
 }
