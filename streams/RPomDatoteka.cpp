@@ -1,4 +1,5 @@
 // The memory file: one block that grows in 4096-byte steps, or a fixed view over the caller's memory.
+#include "frame/scoped.h"
 #include "frame/win.h"
 #include "streams/Deljeno.h"
 #include "streams/Kopiraj.h"
@@ -266,18 +267,36 @@ void RPomDatoteka::Dobi(unsigned __int64 odmik, void *v, unsigned int sirina) co
 // Formats straight into the storage at the position. Each failed attempt grows the reservation by
 // 4096 characters; the first attempt grows only when there is no room at all.
 template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char *argumenti) {
+    // The runtime fills the whole room before it reports that the text does not fit, so an attempt
+    // inside the file's data overwrites it. Those bytes are kept aside and put back if the write fails
+    // in the end (storage that cannot grow, memory refused, a format the runtime rejects).
+    const unsigned int konecPodatkov = m_dolzina < m_rezervirano ? m_dolzina : m_rezervirano;
+    const unsigned int ogrozeno = m_polozaj < konecPodatkov ? konecPodatkov - m_polozaj : 0;
+    Zrno::Notranje::ScopedBlock varnostna(ogrozeno ? Zrno::RezervirajPomnilnik(nullptr, ogrozeno) : nullptr);
+    if (ogrozeno) {
+        if (!varnostna) {
+            m_stanje = Zrno::NAP_POMNILNIK;
+            return 0;
+        }
+        KopirajBajte(varnostna.get(), m_podatki + m_polozaj, ogrozeno);
+    }
+    auto neuspeh = [&](int koda) -> unsigned int {
+        if (ogrozeno)
+            KopirajBajte(m_podatki + m_polozaj, varnostna.get(), ogrozeno);
+        if (koda)
+            m_stanje = koda;
+        return 0;
+    };
     for (bool prvic = true;; prvic = false) {
         unsigned int prosto = m_rezervirano > m_polozaj ? (m_rezervirano - m_polozaj) / sizeof(T) : 0;
         if (prosto == 0 || !prvic) {
             // A seek may have left the position beyond the reservation.
             unsigned int baza = m_rezervirano > m_polozaj ? m_rezervirano : m_polozaj;
             unsigned int zelja = baza + 4096 * sizeof(T);
-            if (zelja < baza) { // the 32-bit range is exhausted
-                m_stanje = Zrno::NAP_POMNILNIK;
-                return 0;
-            }
+            if (zelja < baza) // the 32-bit range is exhausted
+                return neuspeh(Zrno::NAP_POMNILNIK);
             if (RezervirajDolzino(zelja, false) < 0)
-                return 0;
+                return neuspeh(0); // the reservation has set the state
             prosto = (m_rezervirano - m_polozaj) / sizeof(T);
         }
         int r = Zrno::Notranje::OmejenoOblikuj(reinterpret_cast<T *>(m_podatki + m_polozaj), prosto, oblika,
@@ -288,10 +307,8 @@ template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char 
                 m_dolzina = m_polozaj;
             return static_cast<unsigned int>(r);
         }
-        if (prvic && Zrno::Notranje::OblikaNapacna(oblika, argumenti)) {
-            m_stanje = Zrno::NAP_PARAMETER;
-            return 0;
-        }
+        if (prvic && Zrno::Notranje::OblikaNapacna(oblika, argumenti))
+            return neuspeh(Zrno::NAP_PARAMETER);
     }
 }
 

@@ -41,6 +41,9 @@ TEST(RPomDatoteka, ForeignStorageCannotGrow) {
     EXPECT_IZID(f, Zapisi("x", 1), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
     EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.RezervirajDolzino(8, true));
     EXPECT_IZID(f, ZapisiObl("%s", "y"), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
+    f.PrestaviZac(12); // the runtime fills the 4 bytes left before it refuses: they must come back
+    EXPECT_IZID(f, ZapisiObl("%s", "toolong"), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
+    EXPECT_EQ(s, std::string(reinterpret_cast<char *>(blok), 16));
     f.PrestaviZac(20);
     EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.PostaviKonec());
     EXPECT_EQ(16u, f.VrniDolzino()); // not beyond the block
