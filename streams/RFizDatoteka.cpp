@@ -2,8 +2,8 @@
 // locks and file times.
 #include "frame/win.h"
 #include "streams/Deljeno.h"
-#include <zrno/streams.h>
-#include <zrno/util.h>
+#include <zrno/streams/RFizDatoteka.h>
+#include <zrno/util/RDatum.h>
 
 using Zrno::Notranje::DodajSolastnika;
 using Zrno::Notranje::JeZaprtPriKopiji;

@@ -2,7 +2,7 @@
 // inline; refills, write-outs and large requests go through the slower paths.
 #include "streams/Deljeno.h"
 #include "streams/Kopiraj.h"
-#include <zrno/streams.h>
+#include <zrno/streams/RIzravnalnik.h>
 
 using Zrno::Notranje::KopirajBajte;
 using Zrno::Notranje::Vir;

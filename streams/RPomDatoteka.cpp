@@ -5,7 +5,8 @@
 #include "streams/Kopiraj.h"
 #include "streams/Oblikuj.h"
 #include <stdarg.h>
-#include <zrno/streams.h>
+#include <zrno/streams/RFizDatoteka.h>
+#include <zrno/streams/RPomDatoteka.h>
 
 using Zrno::Notranje::DodajSolastnika;
 using Zrno::Notranje::ImaSolastnike;
