@@ -3,7 +3,7 @@
 #include "frame/scoped.h"
 #include "frame/win.h"
 #include "streams/Kopiraj.h"
-#include "streams/Oblikuj.h"
+#include "frame/Oblikuj.h"
 #include <stdarg.h>
 #include <zrno/streams/RFizDatoteka.h>
 #include <zrno/streams/RPomDatoteka.h>
@@ -305,7 +305,7 @@ template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char 
                 m_dolzina = m_polozaj;
             return static_cast<unsigned int>(r);
         }
-        if (prvic && Zrno::Notranje::OblikaNapacna(oblika, argumenti))
+        if (prvic && Zrno::Notranje::IzmeriObliko(oblika, argumenti) < 0)
             return neuspeh(Zrno::NAP_PARAMETER);
     }
 }

@@ -2,7 +2,7 @@
 // stream, SAFEARRAY bytes and formatted text.
 #include "frame/scoped.h"
 #include "frame/win.h"
-#include "streams/Oblikuj.h"
+#include "frame/Oblikuj.h"
 #include <stdarg.h>
 #include <zrno/streams.h>
 
@@ -96,7 +96,7 @@ template <typename T> int OblikujZacasno(ScopedBlock &blok, T const *oblika, cha
         if (!blok)
             return Zrno::NAP_POMNILNIK;
         r = Zrno::Notranje::OmejenoOblikuj(static_cast<T *>(blok.get()), znakov, oblika, argumenti);
-        if (r < 0 && znakov == 4096 && Zrno::Notranje::OblikaNapacna(oblika, argumenti))
+        if (r < 0 && znakov == 4096 && Zrno::Notranje::IzmeriObliko(oblika, argumenti) < 0)
             return Zrno::NAP_PARAMETER;
     } while (r < 0);
     return r;

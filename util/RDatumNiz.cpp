@@ -1,23 +1,10 @@
 // RDatum as text: strftime into an RNizA, growing the room by 128 characters while the text does not fit.
 #include "frame/locale.h"
-#include "frame/win.h"
 #include <string.h>
 #include <time.h>
-#include <xlocinfo.h>
 #include <zrno/util/RDatum.h>
 
-namespace {
-
-// msvcrt has no _strftime_l (that came with msvcr80), but its _Strftime takes the time-names table
-// directly, and the library's private locale carries one: the names follow the library's locale
-// without touching the application's.
-size_t Strftime(char *medpomnilnik, size_t velikost, const char *oblika, const tm *cas) {
-    _locale_t l = Zrno::Notranje::Locale();
-    return _Strftime(medpomnilnik, velikost, oblika, cas,
-                     l && l->locinfo ? l->locinfo->lc_time_curr : nullptr);
-}
-
-} // namespace
+using Zrno::Notranje::Strftime;
 
 unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
     niz.Sprazni();
