@@ -437,4 +437,6 @@ class ZRNO_API RIzrSisTokPodatkov : public virtual RIzravnalnik {
     RSisTokPodatkov m_tok;
 };
 
+#include <zrno/streams/RBase64.h>
+#include <zrno/streams/RBase64Tok.h>
 #endif
