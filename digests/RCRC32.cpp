@@ -14,11 +14,9 @@ void RCRC32::Zakljuci() { m_register = ~m_register; }
 
 // unsigned long is 32 bits little-endian on Windows: its bytes are the stored form.
 int RCRC32::Zapisi(RTokPodatkov &tok) const {
-    tok.Zapisi(&m_register, 4);
-    return tok.VrniStanje();
+    return Zrno::Notranje::ZapisiVrednost(tok, &m_register, 4);
 }
 
 int RCRC32::Preberi(RTokPodatkov &tok) {
-    tok.PreberiTab(&m_register, 4, 1);
-    return tok.VrniStanje();
+    return Zrno::Notranje::PreberiVrednost(tok, &m_register, 4);
 }

@@ -9,15 +9,6 @@ const unsigned char k_polnilo[64] = {0x80};
 
 RMD5::RMD5() { RMD5::Resetiraj(); }
 
-RMD5::RMD5(const RMD5 &o) : RBlokovniOdtisnik(o), m_rezultat(o.m_rezultat) { memcpy(m_h, o.m_h, sizeof m_h); }
-
-RMD5 &RMD5::operator=(const RMD5 &o) {
-    RBlokovniOdtisnik::operator=(o);
-    memcpy(m_h, o.m_h, sizeof m_h);
-    m_rezultat = o.m_rezultat;
-    return *this;
-}
-
 RMD5::~RMD5() {}
 
 void RMD5::Resetiraj() {
@@ -42,12 +33,10 @@ void RMD5::Zakljuci() {
 }
 
 int RMD5::Zapisi(RTokPodatkov &tok) const {
-    tok.Zapisi(m_rezultat.Bajti, sizeof m_rezultat.Bajti);
-    return tok.VrniStanje();
+    return Zrno::Notranje::ZapisiVrednost(tok, m_rezultat.Bajti, sizeof m_rezultat.Bajti);
 }
 
 int RMD5::Preberi(RTokPodatkov &tok) {
     Resetiraj();
-    tok.PreberiTab(m_rezultat.Bajti, sizeof m_rezultat.Bajti, 1);
-    return tok.VrniStanje();
+    return Zrno::Notranje::PreberiVrednost(tok, m_rezultat.Bajti, sizeof m_rezultat.Bajti);
 }

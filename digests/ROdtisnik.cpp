@@ -5,17 +5,14 @@
 
 ROdtisnik::~ROdtisnik() {}
 
-RBlokovniOdtisnik::RBlokovniOdtisnik(const RBlokovniOdtisnik &o) : ROdtisnik(o) {
-    m_bitov[0] = o.m_bitov[0];
-    m_bitov[1] = o.m_bitov[1];
-    memcpy(m_blok, o.m_blok, sizeof m_blok);
+int Zrno::Notranje::ZapisiVrednost(RTokPodatkov &tok, void const *vrednost, unsigned int n) {
+    tok.Zapisi(vrednost, n);
+    return tok.VrniStanje();
 }
 
-RBlokovniOdtisnik &RBlokovniOdtisnik::operator=(const RBlokovniOdtisnik &o) {
-    m_bitov[0] = o.m_bitov[0];
-    m_bitov[1] = o.m_bitov[1];
-    memcpy(m_blok, o.m_blok, sizeof m_blok);
-    return *this;
+int Zrno::Notranje::PreberiVrednost(RTokPodatkov &tok, void *vrednost, unsigned int n) {
+    tok.PreberiTab(vrednost, n, 1);
+    return tok.VrniStanje();
 }
 
 RBlokovniOdtisnik::~RBlokovniOdtisnik() {}

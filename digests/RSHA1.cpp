@@ -5,17 +5,6 @@
 
 RSHA1::RSHA1() { RSHA1::Resetiraj(); }
 
-RSHA1::RSHA1(const RSHA1 &o) : RBlokovniOdtisnik(o), m_rezultat(o.m_rezultat) {
-    memcpy(m_h, o.m_h, sizeof m_h);
-}
-
-RSHA1 &RSHA1::operator=(const RSHA1 &o) {
-    RBlokovniOdtisnik::operator=(o);
-    memcpy(m_h, o.m_h, sizeof m_h);
-    m_rezultat = o.m_rezultat;
-    return *this;
-}
-
 RSHA1::~RSHA1() {}
 
 void RSHA1::Resetiraj() {
@@ -47,12 +36,10 @@ void RSHA1::Zakljuci() {
 }
 
 int RSHA1::Zapisi(RTokPodatkov &tok) const {
-    tok.Zapisi(m_rezultat.Bajti, sizeof m_rezultat.Bajti);
-    return tok.VrniStanje();
+    return Zrno::Notranje::ZapisiVrednost(tok, m_rezultat.Bajti, sizeof m_rezultat.Bajti);
 }
 
 int RSHA1::Preberi(RTokPodatkov &tok) {
     Resetiraj();
-    tok.PreberiTab(m_rezultat.Bajti, sizeof m_rezultat.Bajti, 1);
-    return tok.VrniStanje();
+    return Zrno::Notranje::PreberiVrednost(tok, m_rezultat.Bajti, sizeof m_rezultat.Bajti);
 }

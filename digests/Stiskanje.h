@@ -5,6 +5,8 @@
 
 #include <stddef.h>
 
+class RTokPodatkov;
+
 namespace Zrno::Notranje {
 
 /// The standard one-table CRC, one byte per step.
@@ -26,6 +28,11 @@ void Sha1Portabilno(unsigned int h[5], unsigned char const *p, size_t blokov);
 void Sha1Ni(unsigned int h[5], unsigned char const *p, size_t blokov);
 /// The SHA extensions when the processor has them, the portable rounds otherwise (chosen at load).
 extern void (*const Sha1Bloki)(unsigned int h[5], unsigned char const *p, size_t blokov);
+
+/// The stored form of a digest: n bytes in one Zapisi, or read back until they have all come or the
+/// stream fails (a short read keeps what arrived). Both return the stream's state.
+int ZapisiVrednost(RTokPodatkov &tok, void const *vrednost, unsigned int n);
+int PreberiVrednost(RTokPodatkov &tok, void *vrednost, unsigned int n);
 
 } // namespace Zrno::Notranje
 

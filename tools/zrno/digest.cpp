@@ -13,66 +13,45 @@ const char k_navodila[] = "usage: zrno digest [--crc32|--md5|--sha1] [FILE...]\n
                           "Prints the digest of each FILE (MD5 unless chosen otherwise) as \"<hex>  <name>\".\n"
                           "With no FILE, or when FILE is -, reads standard input.\n";
 
-enum class Vrsta { Crc32, Md5, Sha1 };
-
 void IzpisiHex(unsigned char const *b, unsigned int n) {
     for (unsigned int i = 0; i < n; ++i)
         printf("%02x", b[i]);
 }
 
-// Reads the whole input through the converter; false with a message when the read fails.
-bool Preberi(ROdtisnik &odtisnik, RTokPodatkov &vhod, const char *ime) {
+void Izpisi(const RCRC32 &crc) { printf("%08lx", crc.Vrni()); }
+void Izpisi(const RMD5 &md5) { IzpisiHex(md5.Vrni().Bajti, sizeof(T_ODTIS_MD2)); }
+void Izpisi(const RSHA1 &sha) { IzpisiHex(sha.Vrni().Bajti, sizeof(T_ODTIS_SHA)); }
+
+int Napaka(const char *ime, int stanje) {
+    fprintf(stderr, "zrno digest: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(stanje),
+            static_cast<unsigned int>(stanje));
+    return 1;
+}
+
+// Reads the whole input through the digesting converter and prints the line; 1 with a message when
+// the input cannot be opened or read.
+template <class D> int Odtisni(const char *ime) {
     static unsigned char b[256 * 1024];
-    ROdtisnikToka filter(odtisnik);
+    zrno_orodje::Vhod vhod(ime);
+    if (vhod.JeKonec())
+        return Napaka(ime, vhod.VrniStanje());
+    D odtis;
+    ROdtisnikToka filter(odtis);
     filter.Uporabi(&vhod);
     do
         filter.Preberi(b, sizeof b);
     while (!filter.JeKonec());
     int stanje = filter.VrniStanje();
     filter.Odpusti();
-    if (stanje == Zrno::NAP_KONECPODATKOV)
-        return true;
-    fprintf(stderr, "zrno digest: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(stanje),
-            static_cast<unsigned int>(stanje));
-    return false;
-}
-
-bool Odtisni(Vrsta vrsta, const char *ime) {
-    zrno_orodje::Vhod vhod(ime);
-    if (vhod.JeKonec()) {
-        fprintf(stderr, "zrno digest: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(vhod.VrniStanje()),
-                static_cast<unsigned int>(vhod.VrniStanje()));
-        return false;
-    }
-    switch (vrsta) {
-    case Vrsta::Crc32: {
-        RCRC32 crc;
-        if (!Preberi(crc, vhod, ime))
-            return false;
-        printf("%08lx", crc.Vrni());
-        break;
-    }
-    case Vrsta::Md5: {
-        RMD5 md5;
-        if (!Preberi(md5, vhod, ime))
-            return false;
-        IzpisiHex(md5.Vrni().Bajti, sizeof(T_ODTIS_MD2));
-        break;
-    }
-    case Vrsta::Sha1: {
-        RSHA1 sha;
-        if (!Preberi(sha, vhod, ime))
-            return false;
-        IzpisiHex(sha.Vrni().Bajti, sizeof(T_ODTIS_SHA));
-        break;
-    }
-    }
+    if (stanje != Zrno::NAP_KONECPODATKOV)
+        return Napaka(ime, stanje);
+    Izpisi(odtis);
     printf("  %s\n", ime);
-    return true;
+    return 0;
 }
 
 int Izvedi(int argc, char **argv) {
-    Vrsta vrsta = Vrsta::Md5;
+    int (*odtisni)(const char *) = Odtisni<RMD5>;
     int i = 0;
     for (; i < argc && argv[i][0] == '-' && argv[i][1]; ++i) {
         if (!strcmp(argv[i], "--help")) {
@@ -84,11 +63,11 @@ int Izvedi(int argc, char **argv) {
             break;
         }
         if (!strcmp(argv[i], "--crc32"))
-            vrsta = Vrsta::Crc32;
+            odtisni = Odtisni<RCRC32>;
         else if (!strcmp(argv[i], "--md5"))
-            vrsta = Vrsta::Md5;
+            odtisni = Odtisni<RMD5>;
         else if (!strcmp(argv[i], "--sha1"))
-            vrsta = Vrsta::Sha1;
+            odtisni = Odtisni<RSHA1>;
         else {
             fprintf(stderr, "zrno digest: unknown option '%s'\n%s", argv[i], k_navodila);
             return 2;
@@ -97,10 +76,9 @@ int Izvedi(int argc, char **argv) {
     _setmode(_fileno(stdout), _O_BINARY); // lines end in LF alone, as the digest tools print them
     int koncna = 0;
     if (i == argc)
-        koncna = !Odtisni(vrsta, "-");
+        koncna = odtisni("-");
     for (; i < argc; ++i)
-        if (!Odtisni(vrsta, argv[i]))
-            koncna = 1;
+        koncna |= odtisni(argv[i]);
     fflush(stdout);
     return koncna;
 }

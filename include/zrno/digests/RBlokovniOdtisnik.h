@@ -12,9 +12,9 @@ class ZRNO_API RBlokovniOdtisnik : public ROdtisnik {
   public:
     RBlokovniOdtisnik() {}
     /// Copies the bit count and the whole buffer.
-    RBlokovniOdtisnik(const RBlokovniOdtisnik &o);
+    RBlokovniOdtisnik(const RBlokovniOdtisnik &o) = default;
     ~RBlokovniOdtisnik() override;
-    RBlokovniOdtisnik &operator=(const RBlokovniOdtisnik &o);
+    RBlokovniOdtisnik &operator=(const RBlokovniOdtisnik &o) = default;
 
     /// Bit count 0.
     void Resetiraj() override;

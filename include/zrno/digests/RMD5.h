@@ -13,9 +13,9 @@ class ZRNO_API RMD5 : public RBlokovniOdtisnik {
   public:
     RMD5();
     /// Copies the whole state, so a copy taken mid-message can be finished on its own.
-    RMD5(const RMD5 &o);
+    RMD5(const RMD5 &o) = default;
     ~RMD5() override;
-    RMD5 &operator=(const RMD5 &o);
+    RMD5 &operator=(const RMD5 &o) = default;
 
     /// Bit count 0 and the standard initial chaining words; the last result stays readable.
     void Resetiraj() override;

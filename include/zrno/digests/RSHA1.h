@@ -13,9 +13,9 @@ class ZRNO_API RSHA1 : public RBlokovniOdtisnik {
   public:
     RSHA1();
     /// Copies the whole state, so a copy taken mid-message can be finished on its own.
-    RSHA1(const RSHA1 &o);
+    RSHA1(const RSHA1 &o) = default;
     ~RSHA1() override;
-    RSHA1 &operator=(const RSHA1 &o);
+    RSHA1 &operator=(const RSHA1 &o) = default;
 
     /// Bit count 0 and the standard initial chaining words; the last result stays readable.
     void Resetiraj() override;
