@@ -1,7 +1,7 @@
 // Base64 of 256 MiB in memory against crypt32's CryptBinaryToStringA / CryptStringToBinaryA (one line,
 // no breaks, both sides), and the converter through a buffering converter on 16 MiB.
-#include "frame/win.h"
 #include "harness.h"
+#include <windows.h>
 #include <wincrypt.h>
 #include <zrno/streams.h>
 

@@ -1,11 +1,11 @@
 // Digests over 256 MiB in memory against zlib's crc32, libgcrypt's MD5 and SHA-1 (linked statically
 // into this program only) and CryptoAPI's MD5 and SHA-1; and the digesting converter over a buffered
 // 256 MiB disk file against the same buffered read without it.
-#include "frame/win.h"
 #include "harness.h"
 #include <stdio.h>
 #include <string>
 #include <type_traits>
+#include <windows.h>
 #include <wincrypt.h>
 #include <zrno/digests.h>
 #ifdef ZRNO_BENCH_ZLIB
