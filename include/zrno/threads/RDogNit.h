@@ -14,7 +14,6 @@ class ZRNO_API RDogNit : public RNit {
     RDogNit &operator=(const RDogNit &o) = default;
     ~RDogNit() override;
 
-    using RNit::Odpri;
     using RNit::Uporabi;
     /// Starts the loop on a new thread and waits until its queue exists; the first argument is not
     /// used. Started suspended, the thread stops after making its queue, before ObZagonu, until
