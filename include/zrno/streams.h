@@ -439,5 +439,6 @@ class ZRNO_API RIzrSisTokPodatkov : public virtual RIzravnalnik {
 
 // Concepts with headers of their own.
 #include <zrno/streams/RMedpomnilnik.h>
+#include <zrno/streams/RVticnica.h>
 
 #endif
