@@ -438,6 +438,7 @@ class ZRNO_API RIzrSisTokPodatkov : public virtual RIzravnalnik {
 };
 
 // Concepts with headers of their own.
+#include <zrno/streams/RFifoTokPodatkov.h>
 #include <zrno/streams/RImenovanKanal.h>
 #include <zrno/streams/RKanal.h>
 #include <zrno/streams/RMedpomnilnik.h>
