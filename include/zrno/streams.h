@@ -14,6 +14,9 @@
 struct tagSAFEARRAY;
 class RNizA;
 class RNizU;
+namespace Zrno::Notranje {
+class Zaloga;
+}
 
 /// Seek origins; the values are the system's FILE_BEGIN, FILE_CURRENT and FILE_END.
 enum T_DATNACINODMIKA { ODMIK_ZAC = 0, ODMIK_TREN = 1, ODMIK_KON = 2 };
@@ -324,6 +327,7 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void Vrni(unsigned __int64 odmik, double &v) const { Dobi(odmik, &v, sizeof v); }
 
   private:
+    friend class Zrno::Notranje::Zaloga; // the line reader scans the storage in place
     void Shrani(unsigned __int64 odmik, void const *v, unsigned int sirina);
     void Dobi(unsigned __int64 odmik, void *v, unsigned int sirina) const;
     void Pozabi();
@@ -409,6 +413,7 @@ class ZRNO_API RIzravnalnik : public virtual RPretvornikToka {
     unsigned int m_oddanoPisanja;
 
   private:
+    friend class Zrno::Notranje::Zaloga; // the line reader scans the read buffer in place
     void Deli(const RIzravnalnik &o);
     void Sprosti();
     unsigned int PreberiPocasi(unsigned char *cilj, unsigned int stevilo);

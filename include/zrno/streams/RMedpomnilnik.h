@@ -69,6 +69,7 @@ class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
     unsigned __int64 m_polozaj;
 
   private:
+    friend class Zrno::Notranje::Zaloga; // the line reader scans the block in place
     void SprostiMedpomnilnik();
     unsigned int PreberiPocasi(unsigned char *cilj, unsigned int stevilo);
     unsigned int ZapisiPocasi(unsigned char const *vir, unsigned int stevilo);
