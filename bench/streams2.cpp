@@ -222,7 +222,7 @@ void PripraviKanal() {
         return;
     const std::string ime = "\\\\.\\pipe\\zrno_bench_" + std::to_string(GetCurrentProcessId());
     RImenovanKanal kanal;
-    kanal.Ustvari(ime.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, k_kos, k_kos, 0);
+    kanal.Ustvari(ime.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 1u << 20, 1u << 20, 0);
     g_odjemalec = CreateFileA(ime.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     kanal.Sprejmi();
     g_streznik = kanal.Odpusti();
