@@ -2,8 +2,8 @@
 // device controls that SetFileAttributes cannot do).
 #include "frame/win.h"
 #include <winioctl.h>
-#include <zrno/streams.h>
-#include <zrno/util.h>
+#include <zrno/streams/RFizDatoteka.h>
+#include <zrno/util/RDatum.h>
 
 namespace {
 

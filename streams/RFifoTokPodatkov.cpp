@@ -1,10 +1,11 @@
 // The FIFO stream: a list of blocks, one per write.
-#include "streams/Deljeno.h"
+#include "frame/Deljeno.h"
 #include "streams/Kopiraj.h"
 #include <zrno/streams/RFifoTokPodatkov.h>
 
 using Zrno::Notranje::KopirajBajte;
 using Zrno::Notranje::Vir;
+namespace Deljeno = Zrno::Notranje::Deljeno;
 
 // The export attribute sits on the extern declarations in the header.
 template class RZbirka<T_BINBLOK>;
@@ -35,13 +36,13 @@ RFifoTokPodatkov::~RFifoTokPodatkov() { Zapri(); }
 
 void RFifoTokPodatkov::Deli(const RFifoTokPodatkov &o) {
     for (void *v = m_bloki.VrniPrvega(); v; v = m_bloki.VrniNaslednjega(v))
-        Zrno::Notranje::DodajSolastnika(Vir::Blok, m_bloki[v].Podatki, &o, this);
+        Deljeno::Deli(Vir::Blok, m_bloki[v].Podatki, &o, this);
 }
 
 // A block shared with a copy is freed by whichever of the two lets it go last.
 void RFifoTokPodatkov::OdstraniPrvega() {
     unsigned char *podatki = m_bloki.VrniPrviElement().Podatki;
-    if (Zrno::Notranje::OdstraniSolastnika(Vir::Blok, podatki, this))
+    if (Deljeno::Izpusti(Vir::Blok, podatki, this))
         Zrno::SprostiPomnilnik(podatki);
     m_bloki.Brisi();
 }

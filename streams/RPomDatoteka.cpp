@@ -1,18 +1,16 @@
 // The memory file: one block that grows in 4096-byte steps, or a fixed view over the caller's memory.
+#include "frame/Deljeno.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
-#include "streams/Deljeno.h"
 #include "streams/Kopiraj.h"
 #include "streams/Oblikuj.h"
 #include <stdarg.h>
-#include <zrno/streams.h>
+#include <zrno/streams/RFizDatoteka.h>
+#include <zrno/streams/RPomDatoteka.h>
 
-using Zrno::Notranje::DodajSolastnika;
-using Zrno::Notranje::ImaSolastnike;
+namespace Deljeno = Zrno::Notranje::Deljeno;
 using Zrno::Notranje::KopirajBajte;
-using Zrno::Notranje::OdstraniSolastnika;
 using Zrno::Notranje::Vir;
-using Zrno::Notranje::ZaprtoPriLastniku;
 
 RPomDatoteka::RPomDatoteka()
     : m_podatki(nullptr), m_lastnik(true), m_polozaj(0), m_dolzina(0), m_rezervirano(0) {}
@@ -40,8 +38,8 @@ RPomDatoteka::RPomDatoteka(char const *ime, unsigned int zastavice)
 RPomDatoteka::RPomDatoteka(const RPomDatoteka &o)
     : RElement(o), RIzpElement(o), RTokPodatkov(o), RDatoteka(o), m_podatki(o.m_podatki),
       m_lastnik(o.m_lastnik), m_polozaj(o.m_polozaj), m_dolzina(o.m_dolzina), m_rezervirano(o.m_rezervirano) {
-    if (m_lastnik && m_podatki)
-        DodajSolastnika(Vir::Blok, m_podatki, &o, this);
+    if (m_lastnik)
+        Deljeno::Deli(Vir::Blok, m_podatki, &o, this);
 }
 
 RPomDatoteka &RPomDatoteka::operator=(const RPomDatoteka &o) {
@@ -53,8 +51,8 @@ RPomDatoteka &RPomDatoteka::operator=(const RPomDatoteka &o) {
         Pozabi();
     else
         Zapri();
-    if (o.m_lastnik && o.m_podatki)
-        DodajSolastnika(Vir::Blok, o.m_podatki, &o, this);
+    if (o.m_lastnik)
+        Deljeno::Deli(Vir::Blok, o.m_podatki, &o, this);
     m_stanje = o.m_stanje;
     m_podatki = o.m_podatki;
     m_lastnik = o.m_lastnik;
@@ -71,8 +69,8 @@ RPomDatoteka::~RPomDatoteka() {
 
 void RPomDatoteka::Pozabi() {
     // The object stops being one of the owners of a shared block, without freeing it.
-    if (m_lastnik && m_podatki)
-        OdstraniSolastnika(Vir::Blok, m_podatki, this);
+    if (m_lastnik)
+        Deljeno::Izpusti(Vir::Blok, m_podatki, this);
     m_podatki = nullptr;
     m_polozaj = m_dolzina = m_rezervirano = 0;
     m_lastnik = true;
@@ -87,17 +85,17 @@ int RPomDatoteka::RezervirajDolzino(unsigned int dolzina, bool natancno) {
         unsigned int nova =
             natancno ? dolzina : (dolzina > 0xFFFFF000u ? 0xFFFFFFFFu : (dolzina + 4095) & ~4095u);
         if (nova == 0) {
-            if (OdstraniSolastnika(Vir::Blok, m_podatki, this))
+            if (Deljeno::Izpusti(Vir::Blok, m_podatki, this))
                 Zrno::SprostiPomnilnik(m_podatki);
             m_podatki = nullptr;
-        } else if (m_podatki && ImaSolastnike(Vir::Blok, m_podatki, this)) {
+        } else if (Deljeno::JeDeljena(Vir::Blok, m_podatki, this)) {
             // Copies share this block: resizing it in place would leave them a dangling pointer, so
             // this object moves to a block of its own and leaves the old one to them.
             void *p = Zrno::RezervirajPomnilnik(nullptr, nova);
             if (!p)
                 return m_stanje = Zrno::NAP_POMNILNIK;
             KopirajBajte(p, m_podatki, nova < m_rezervirano ? nova : m_rezervirano);
-            OdstraniSolastnika(Vir::Blok, m_podatki, this);
+            Deljeno::Izpusti(Vir::Blok, m_podatki, this);
             m_podatki = static_cast<unsigned char *>(p);
         } else {
             void *p = Zrno::RezervirajPomnilnik(m_podatki, nova);
@@ -147,7 +145,7 @@ unsigned int RPomDatoteka::Zapisi(void const *medpomnilnik, unsigned int stevilo
 
 int RPomDatoteka::Zapri() {
     // A block shared with copies is freed only by its last owner.
-    if (m_lastnik && m_podatki && OdstraniSolastnika(Vir::Blok, m_podatki, this))
+    if (m_lastnik && Deljeno::Izpusti(Vir::Blok, m_podatki, this))
         Zrno::SprostiPomnilnik(m_podatki);
     m_podatki = nullptr;
     Pozabi();
@@ -204,8 +202,8 @@ int RPomDatoteka::Uporabi(tagSAFEARRAY *polje) {
 void *RPomDatoteka::Odpusti() {
     void *p = m_podatki;
     // An owned block now belongs to the caller alone: copies that share it must no longer free it.
-    if (m_lastnik && p)
-        ZaprtoPriLastniku(Vir::Blok, p, this);
+    if (m_lastnik)
+        Deljeno::Zaprta(Vir::Blok, p, this);
     m_podatki = nullptr;
     Pozabi();
     return p;

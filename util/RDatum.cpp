@@ -4,7 +4,7 @@
 #include "frame/cas.h"
 #include "frame/win.h"
 #include <time.h>
-#include <zrno/util.h>
+#include <zrno/util/RDatum.h>
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string.h>
 #include <time.h>
 #include <xlocinfo.h>
-#include <zrno/util.h>
+#include <zrno/util/RDatum.h>
 
 namespace {
 

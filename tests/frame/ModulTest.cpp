@@ -1,5 +1,5 @@
 // Zrno.dll as a file: its three-language string table (the version resource is read in DatotekeTest).
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
 

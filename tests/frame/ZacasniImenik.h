@@ -2,7 +2,7 @@
 #ifndef ZRNO_TESTS_FRAME_ZACASNIIMENIK_H
 #define ZRNO_TESTS_FRAME_ZACASNIIMENIK_H
 
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
 

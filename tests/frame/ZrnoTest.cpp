@@ -1,5 +1,5 @@
 // Start-up counting, the socket layer behind it, version queries, the private locale and the heap.
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <zrno/frame.h>
 #include <locale.h>

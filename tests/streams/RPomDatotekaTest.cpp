@@ -1,5 +1,7 @@
 // The memory file: growth, reservations, foreign storage, typed access, SAFEARRAY views, loading.
 #include "TestniTok.h"
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -115,6 +117,30 @@ TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
     EXPECT_NE(x, y);
     Zrno::SprostiPomnilnik(x);
     Zrno::SprostiPomnilnik(y);
+}
+
+// Threads copy and drop copies of their own files at once: every share goes through one table, whose
+// lock must neither lose an entry (a block freed twice or never) nor keep a thread out for good.
+TEST(RPomDatoteka, CopiesInManyThreadsFreeEachBlockOnce) {
+    std::vector<std::thread> niti;
+    std::atomic<int> napake{0};
+    for (int n = 0; n < 4; ++n)
+        niti.emplace_back([&napake, n] {
+            RPomDatoteka izvor;
+            const std::string besedilo(100 + n, static_cast<char>('a' + n));
+            izvor.Zapisi(besedilo.data(), static_cast<unsigned int>(besedilo.size()));
+            for (int i = 0; i < 2000; ++i) {
+                RPomDatoteka a(izvor), b;
+                b = a;
+                if (Vsebina(b) != besedilo)
+                    ++napake;
+            }
+            if (Vsebina(izvor) != besedilo)
+                ++napake;
+        });
+    for (auto &t : niti)
+        t.join();
+    EXPECT_EQ(0, napake.load());
 }
 
 TEST(RPomDatoteka, SafeArrayRoundTrip) {

@@ -1,5 +1,5 @@
 // SGML references in and out of RNizA and RNizU: known answers, every mode, round trips, hostile input.
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <string.h>
 #include <string>

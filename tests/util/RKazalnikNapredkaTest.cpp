@@ -1,5 +1,5 @@
 // Progress indicators: the time throttle and the mapping onto a global range, seen through recorders.
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

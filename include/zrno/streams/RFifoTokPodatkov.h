@@ -3,8 +3,8 @@
 #ifndef ZRNO_STREAMS_RFIFOTOKPODATKOV_H
 #define ZRNO_STREAMS_RFIFOTOKPODATKOV_H
 
-#include <zrno/streams.h>
-#include <zrno/util.h>
+#include <zrno/streams/RTokPodatkov.h>
+#include <zrno/util/Zbirke.h>
 
 /// One block of the FIFO: its size and its bytes (private heap, owned by the FIFO).
 struct T_BINBLOK {

@@ -3,7 +3,7 @@
 #ifndef ZRNO_STREAMS_RIMENOVANKANAL_H
 #define ZRNO_STREAMS_RIMENOVANKANAL_H
 
-#include <zrno/streams.h>
+#include <zrno/streams/RSisTokPodatkov.h>
 
 /// One instance of a named pipe. Reading, writing, flushing and closing are the handle stream's; the
 /// destructor releases the handle without closing it.

@@ -2,7 +2,7 @@
 #ifndef ZRNO_STREAMS_RKANAL_H
 #define ZRNO_STREAMS_RKANAL_H
 
-#include <zrno/streams.h>
+#include <zrno/streams/RSisTokPodatkov.h>
 
 /// The two ends of an anonymous pipe. Neither the ends nor the destructor close a handle: the owner
 /// closes each end with its Zapri.

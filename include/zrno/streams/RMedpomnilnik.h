@@ -4,7 +4,7 @@
 #ifndef ZRNO_STREAMS_RMEDPOMNILNIK_H
 #define ZRNO_STREAMS_RMEDPOMNILNIK_H
 
-#include <zrno/streams.h>
+#include <zrno/streams/RFizDatoteka.h>
 
 /// A one-block cache over another RDatoteka. The file is not owned, but Zapri closes it. Nobody else
 /// may move or write the file while the cache is attached: it seeks the file before every transfer.

@@ -5,7 +5,7 @@
 #ifndef ZRNO_STREAMS_RVTICNICA_H
 #define ZRNO_STREAMS_RVTICNICA_H
 
-#include <zrno/streams.h>
+#include <zrno/streams/RTokPodatkov.h>
 
 struct sockaddr;
 struct sockaddr_in;
