@@ -92,14 +92,14 @@ template <typename T, typename Niz> unsigned int BeriVrstico(RTokPodatkov &tok, 
             if (!prva && !(konec && lf == 0 && prejsnja == CR))
                 zbiralnik.Dodaj(prejsnja);
             if (konec) {
-                // The units before the LF; the last of them is a CR that goes with the LF.
+                // The units before the LF, but a CR just before it goes with it.
                 unsigned int pred = lf;
                 if (pred > 0) {
                     memcpy(&prejsnja, p + (pred - 1) * sizeof(T), sizeof(T));
-                    zbiralnik.Dodaj(p, pred - 1);
-                    if (prejsnja != CR)
-                        zbiralnik.Dodaj(prejsnja);
+                    if (prejsnja == CR)
+                        --pred;
                 }
+                zbiralnik.Dodaj(p, pred);
                 return zbiralnik.Izprazni();
             }
             zbiralnik.Dodaj(p, enot - 1);
