@@ -1,9 +1,9 @@
 // RRegister against the real registry of the test prefix: a key of the test's own under
 // HKEY_CURRENT_USER, written with the raw system calls where the stored bytes matter, removed afterwards.
-#include "frame/win.h"
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <windows.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
 #include <zrno/system.h>

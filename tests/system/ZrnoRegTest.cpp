@@ -1,8 +1,8 @@
 // zrno reg, run as a program: writing, reading and deleting, exit codes and messages for a missing key,
 // a refused access and bad usage.
-#include "frame/win.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <windows.h>
 
 namespace {
 

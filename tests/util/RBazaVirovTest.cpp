@@ -1,10 +1,10 @@
 // RBazaVirov over the resource modules built with the tests (bin/jeziki): adding, sorting, the choice of
 // a fallback by the user's language, loading and unloading, and the static loaders.
-#include "frame/win.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include <windows.h>
 #include <zrno/streams.h>
 #include <zrno/util.h>
 
