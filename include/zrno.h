@@ -8,5 +8,6 @@
 #include <zrno/streams.h>
 #include <zrno/digests.h>
 #include <zrno/threads.h>
+#include <zrno/system.h>
 
 #endif

@@ -7,4 +7,6 @@
 #include <zrno/util/RKazalnikNapredka.h>
 #include <zrno/util/Zbirke.h>
 
+#include <zrno/util/RBazaVirov.h>
+
 #endif

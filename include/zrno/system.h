@@ -1,0 +1,9 @@
+// Zrno system services: registry keys (RRegister, with the growable array RDinTabela), logs and system
+// services. One header per concept under zrno/system/.
+#ifndef ZRNO_SYSTEM_H
+#define ZRNO_SYSTEM_H
+
+#include <zrno/system/RDinTabela.h>
+#include <zrno/system/RRegister.h>
+
+#endif
