@@ -437,4 +437,7 @@ class ZRNO_API RIzrSisTokPodatkov : public virtual RIzravnalnik {
     RSisTokPodatkov m_tok;
 };
 
+// Concepts with headers of their own.
+#include <zrno/streams/RMedpomnilnik.h>
+
 #endif
