@@ -3,7 +3,7 @@
 #include "frame/locale.h"
 #include "frame/win.h"
 #include <zrno/frame.h>
-#include <stdio.h>
+#include <zrno/strings.h>
 
 namespace {
 
@@ -45,19 +45,19 @@ void NaloziKernel() {
             reinterpret_cast<void *>(GetProcAddress(g_kernel, "GetSystemTimeAsFileTime")));
 }
 
-// A failed start at load time must be visible to someone: there is no caller to return a code to.
-// TODO(resource strings): load the caption with RNizA::NastaviV(g_modul, 1, 0x400) and the message with
-// RNizA::OblikujV(g_modul, 2, 0x400, koda) once strings read resources by language; until then the
-// same two table entries are read with LoadStringA in the thread's language.
+// A failed start at load time must be visible to someone: there is no caller to return a code to. The
+// texts come from this module's own string table in the user's language.
 void SporociNeuspeh(int koda) {
-    char naslov[64], vzorec[256], sporocilo[320];
-    if (!LoadStringA(g_modul, 1, naslov, sizeof naslov))
-        naslov[0] = 0;
-    if (!LoadStringA(g_modul, 2, vzorec, sizeof vzorec))
-        vzorec[0] = 0;
-    _snprintf_l(sporocilo, sizeof sporocilo, vzorec, Zrno::Notranje::Locale(), koda);
-    sporocilo[sizeof sporocilo - 1] = 0;
+    RNizA naslov, sporocilo;
+    naslov.NastaviV(g_modul, 1, KJ2_PRIVZETI);
+    sporocilo.OblikujV(g_modul, 2, KJ2_PRIVZETI, koda);
+#ifdef ZRNO_PREIZKUS_ZAGONA
+    // The test build hands the texts to the loading process instead of showing them.
+    SetEnvironmentVariableA("ZRNO_ZAGON_NASLOV", naslov);
+    SetEnvironmentVariableA("ZRNO_ZAGON_SPOROCILO", sporocilo);
+#else
     MessageBoxA(nullptr, sporocilo, naslov, MB_ICONERROR);
+#endif
 }
 
 } // namespace
@@ -69,6 +69,11 @@ int Zrno::Vzpostavi() {
     if (g_stevec++ != 0)
         return OK;
     WSADATA wsa;
+#ifdef ZRNO_PREIZKUS_ZAGONA
+    // The test build can be told to find the socket layer refusing to start.
+    if (GetEnvironmentVariableA("ZRNO_ZAGON_ZAVRNI", nullptr, 0))
+        return NAP_VTICNICE;
+#endif
     if (WSAStartup(0x0101, &wsa) != 0)
         return NAP_VTICNICE;
     OSVERSIONINFOA v;

@@ -12,8 +12,6 @@ using Zrno::Notranje::ScopedBlock;
 
 namespace {
 
-constexpr int OK_PRETVORJENO = 4; // read from a value of another type
-
 /// The value's type and size; a missing value gives NAP_NIDATOTEKE.
 int Poizvedi(HKEY k, char const *ime, DWORD &tip, DWORD &velikost) {
     return PretvoriNapako(RegQueryValueExA(k, ime, nullptr, &tip, nullptr, &velikost), NAP_NIDATOTEKE);

@@ -1,7 +1,8 @@
 // Zrno strings: the layered string family over 8-bit code-page text (char) and UTF-16 code units
 // (unsigned short). RNizP<T> holds the storage and the searching and editing operations, RNizNP<T>
 // adds case conversion and white-space trimming, RNizOP<T> printf/scanf-style formatting and
-// parsing, RNizVP<T> is the resource-string layer; RNizA and RNizU are the concrete classes.
+// parsing, RNizVP<T> loads resource strings and formats with them; RNizA and RNizU are the concrete
+// classes.
 //
 // Every layer is a virtual base of the next, so an RNizA or RNizU holds one storage part. Counts and
 // positions are in characters of T. A trailing `unsigned int` maximum of 0xFFFFFFFF means "all of it";
@@ -210,13 +211,55 @@ template <class T> class ZRNO_API RNizOP : public virtual RNizNP<T> {
     unsigned int OblikujOd(unsigned int od, T const *oblika, char *args);
 };
 
-/// The resource-string layer (loading and resource formats come with the resource libraries).
+struct HINSTANCE__;
+
+/// A Windows language identifier (LANGID: primary language in bits 0 to 9, sublanguage in bits 10 to
+/// 15), passed unchanged as the language of a resource lookup. Any LANGID may be given.
+enum T_KODAJEZIKA2 : unsigned int {
+    KJ2_PRIVZETI = 0x0400,    ///< neutral, default sublanguage: the system picks the user's language
+    KJ2_ANGLESKI = 0x0409,    ///< English (United States)
+    KJ2_ITALIJANSKI = 0x0410, ///< Italian
+    KJ2_SLOVENSKI = 0x0424    ///< Slovenian
+};
+
+/// Strings from the string resources of a module (by module handle, id and language), and resource
+/// texts as the formats of formatting and parsing. A missing string is an empty text: loading gives
+/// the length 0 (appending leaves the text), formatting an empty text, parsing 0. Narrow strings
+/// receive the UTF-16 resource text in code page 1250 (RNizA's U forms take another); characters the
+/// page lacks become its default character.
 template <class T> class ZRNO_API RNizVP : public virtual RNizOP<T> {
   public:
     explicit RNizVP(unsigned int rezerva = 0);
+    /// A string holding the resource text (NastaviV).
+    RNizVP(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik);
     RNizVP(RNizVP<T> const &drugi);
     RNizVP<T> &operator=(RNizVP<T> const &drugi);
     using RNizP<T>::operator=;
+
+    /// Replace with / append the resource text; return the new length.
+    unsigned int NastaviV(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik);
+    unsigned int PrilepiV(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik);
+    /// Oblikuj, OblikujS and PrilepiO with the resource text as the format.
+    unsigned int OblikujV(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, ...);
+    unsigned int OblikujVP(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, char *args);
+    static RNizVP<T> OblikujVS(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, ...);
+    static RNizVP<T> OblikujVSP(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, char *args);
+    unsigned int PrilepiVO(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, ...);
+    unsigned int PrilepiVOP(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, char *args);
+    /// Razcleni with the resource text as the format: the fields assigned.
+    unsigned int RazcleniV(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, ...) const;
+    unsigned int RazcleniVP(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, char *args) const;
+
+  protected:
+    /// Writes the resource text at index od (0 replaces, the length appends), narrow text in code page
+    /// kn; returns the new length.
+    unsigned int NaloziOd(unsigned int od, HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik,
+                          T_KODNASTRAN kn);
+    /// Formats at index od with the resource text (in code page kn) as the format.
+    unsigned int OblikujVOd(unsigned int od, HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik,
+                            T_KODNASTRAN kn, char *args);
+    unsigned int RazcleniVOd(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn,
+                             char *args) const;
 };
 
 extern template class ZRNO_API RNizP<char>;
@@ -257,7 +300,26 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
     RNizA(RNizP<unsigned short> const &drugi, unsigned int najvec = 0xFFFFFFFF);
     RNizA(unsigned short znak, unsigned int stevilo);
     RNizA(RNizA const &drugi);
+    /// The resource text in code page kn.
+    RNizA(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn = KN_CP1250);
     virtual ~RNizA();
+
+    /// The resource-string operations of RNizVP with the UTF-16 resource text converted by code page kn.
+    unsigned int NastaviVU(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn);
+    unsigned int PrilepiVU(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn);
+    unsigned int OblikujVU(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn, ...);
+    unsigned int OblikujVUP(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn,
+                            char *args);
+    static RNizA OblikujVUS(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn, ...);
+    static RNizA OblikujVUSP(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn,
+                             char *args);
+    unsigned int PrilepiVUO(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn, ...);
+    unsigned int PrilepiVUOP(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn,
+                             char *args);
+    unsigned int RazcleniVU(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn,
+                            ...) const;
+    unsigned int RazcleniVUP(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn,
+                             char *args) const;
 
     /// Replace with / append the conversion of UTF-16 text: one byte per code unit for single-byte
     /// code pages. Return the new length.
@@ -327,6 +389,8 @@ class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
     RNizU(RNizP<char> const &drugi, unsigned int najvec = 0xFFFFFFFF);
     RNizU(char znak, unsigned int stevilo);
     RNizU(RNizU const &drugi);
+    /// The resource text.
+    RNizU(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik);
     virtual ~RNizU();
 
     /// Replace with / append the conversion of 8-bit text in the code page. Return the new length.

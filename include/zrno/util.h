@@ -750,4 +750,6 @@ template <typename T> void *RUrejenSeznam<T>::PoisciOd(void *zacetek, T const &k
 ZRNO_IZVOZENE_ZBIRKE(ZRNO_ZBIRKE_IZVOZ)
 #undef ZRNO_ZBIRKE_IZVOZ
 
+#include <zrno/util/RBazaVirov.h>
+
 #endif

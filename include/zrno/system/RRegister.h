@@ -25,6 +25,10 @@ enum T_REGTIP : unsigned int {
     REGT_SEZNAM = 7    ///< REG_MULTI_SZ: zero-terminated texts ended by an empty one
 };
 
+namespace Zrno {
+constexpr int OK_PRETVORJENO = 4; ///< a registry value was read from a value of another type
+} // namespace Zrno
+
 /// Bit 31 of the SpremljajSpremembe filter: watch the whole subtree. Bits 0 to 30 are the system's
 /// REG_NOTIFY_CHANGE_* flags.
 constexpr unsigned int REG_SPREMLJAJ_PODDREVO = 0x80000000u;

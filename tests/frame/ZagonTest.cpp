@@ -1,0 +1,73 @@
+// The start-up failure message: the module's own caption and message in its three languages, and a
+// refused load of the test build of the library (ZrnoZagon.dll), which hands the texts back through
+// the environment instead of showing them.
+#include "frame/win.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <zrno/strings.h>
+
+namespace {
+
+struct Jezik {
+    T_KODAJEZIKA2 jezik;
+    char const *sporocilo;
+};
+Jezik const JEZIKI[] = {
+    {KJ2_ANGLESKI, "Error initializing WinSocket (code 0x80000001)."},
+    {KJ2_ITALIJANSKI, "Errore nell'inizializzazione del WinSocket (codice 0x80000001)."},
+    {KJ2_SLOVENSKI, "Napaka pri inicializaciji WinSocket (koda 0x80000001)."},
+};
+
+std::string Okolje(char const *ime) {
+    char b[512];
+    DWORD n = GetEnvironmentVariableA(ime, b, sizeof b);
+    return n && n < sizeof b ? std::string(b, n) : "<none>";
+}
+
+} // namespace
+
+TEST(Zagon, TextsInEachLanguage) {
+    HINSTANCE zrno = GetModuleHandleA("Zrno.dll");
+    ASSERT_NE(zrno, nullptr);
+    for (auto const &j : JEZIKI) {
+        EXPECT_STREQ(RNizA(zrno, 1, j.jezik), "Zrno");
+        RNizA sporocilo;
+        sporocilo.OblikujV(zrno, 2, j.jezik, 0x80000001u);
+        EXPECT_STREQ(sporocilo, j.sporocilo);
+    }
+}
+
+TEST(Zagon, FailedStartRefusesTheLoad) {
+    // The neutral language picks the user's LANGID when the table has it, otherwise English under Wine
+    // (Italian of Switzerland gets English there); Windows may also take the primary language.
+    LANGID uporabnik = GetUserDefaultLangID();
+    std::string angleski = JEZIKI[0].sporocilo, natancen = angleski, primarni = angleski;
+    for (auto const &j : JEZIKI) {
+        if (j.jezik == uporabnik)
+            natancen = j.sporocilo;
+        if (PRIMARYLANGID(j.jezik) == PRIMARYLANGID(uporabnik))
+            primarni = j.sporocilo;
+    }
+
+    ASSERT_TRUE(SetEnvironmentVariableA("ZRNO_ZAGON_ZAVRNI", "1"));
+    SetEnvironmentVariableA("ZRNO_ZAGON_NASLOV", nullptr);
+    SetEnvironmentVariableA("ZRNO_ZAGON_SPOROCILO", nullptr);
+    HMODULE m = LoadLibraryA("ZrnoZagon.dll");
+    DWORD napaka = GetLastError();
+    SetEnvironmentVariableA("ZRNO_ZAGON_ZAVRNI", nullptr);
+    EXPECT_EQ(m, nullptr);
+    EXPECT_EQ(napaka, static_cast<DWORD>(ERROR_DLL_INIT_FAILED));
+    EXPECT_EQ(Okolje("ZRNO_ZAGON_NASLOV"), "Zrno");
+    std::string sporocilo = Okolje("ZRNO_ZAGON_SPOROCILO");
+    if (natancen != angleski)
+        EXPECT_EQ(sporocilo, natancen);
+    else
+        EXPECT_TRUE(sporocilo == angleski || sporocilo == primarni) << sporocilo;
+
+    // Without the switch the same build starts.
+    SetEnvironmentVariableA("ZRNO_ZAGON_SPOROCILO", nullptr);
+    m = LoadLibraryA("ZrnoZagon.dll");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(Okolje("ZRNO_ZAGON_SPOROCILO"), "<none>");
+    FreeLibrary(m);
+}

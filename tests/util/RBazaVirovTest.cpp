@@ -1,0 +1,258 @@
+// RBazaVirov over the resource modules built with the tests (bin/jeziki): adding, sorting, the choice of
+// a fallback by the user's language, loading and unloading, and the static loaders.
+#include "frame/win.h"
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include <zrno/streams.h>
+#include <zrno/util.h>
+
+namespace {
+
+using namespace Zrno;
+
+// The codes the test modules report (agreed with tests/helpers/jeziki.cmake).
+constexpr T_KODAJEZIKA ANGLESKI = T_KODAJEZIKA(1), ITALIJANSKI = T_KODAJEZIKA(2), SLOVENSKI = T_KODAJEZIKA(3),
+                       NEMSKI = T_KODAJEZIKA(4), NOBEN = T_KODAJEZIKA(99);
+
+std::string Imenik() {
+    char pot[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, pot, MAX_PATH);
+    std::string s(pot, n);
+    return s.substr(0, s.rfind('\\')) + "\\jeziki";
+}
+
+unsigned int JezikUporabnika() {
+    char b[5];
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ILANGUAGE, b, sizeof b) ? strtoul(b, nullptr, 16) : 0;
+}
+
+class BazaVirov : public ::testing::Test {
+  protected:
+    RBazaVirov baza;
+    std::string imenik = Imenik();
+
+    void TearDown() override { EXPECT_EQ(baza.Sprosti(), 0); }
+
+    std::string Pot(char const *ime) { return imenik + "\\" + ime; }
+    T_KNJIZNICAVIROV &Zapis(void *vozel) { return baza.VrniElement(vozel); }
+    /// The language codes in list order, with an asterisk on the loaded ones.
+    std::string Seznam() {
+        std::string s;
+        for (void *v = baza.VrniPrvega(); v; v = baza.VrniNaslednjega(v))
+            s += std::to_string(Zapis(v).KodaJezika) + (Zapis(v).Modul ? "* " : " ");
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(BazaVirov, DirectoryWithTheWantedCode) {
+    void *vozel = nullptr;
+    EXPECT_EQ(baza.Dodaj(imenik.c_str(), "jezik_04*.dll", SLOVENSKI, vozel), 0);
+    // Sorted by description without regard to case: Deutsch, English, italiano, Slovenscina.
+    EXPECT_EQ(Seznam(), "4 1 2 3* ");
+    ASSERT_NE(vozel, nullptr);
+    EXPECT_EQ(Zapis(vozel).KodaJezika, SLOVENSKI);
+    EXPECT_EQ(Zapis(vozel).Jezik, 0x0424u);
+    EXPECT_STREQ(Zapis(vozel).Opis, "Slovenscina");
+    EXPECT_EQ(Pot("jezik_0424.dll"), Zapis(vozel).Datoteka);
+    EXPECT_EQ(baza.Nalozi(vozel, true), OK_ZENALOZEN);
+
+    // Descriptions longer than the first buffer, and one that exactly fills it.
+    void *prvi = baza.VrniPrvega();
+    EXPECT_EQ(std::string(Zapis(prvi).Opis), "Deutsch " + std::string(300, '-'));
+    EXPECT_EQ(std::string(Zapis(baza.VrniNaslednjega(prvi)).Opis), "English " + std::string(119, '.'));
+}
+
+TEST_F(BazaVirov, BrokenModulesAreLeftOut) {
+    struct {
+        char const *datoteka;
+        int rezultat;
+    } const primeri[] = {
+        {"jezik_brez.dll", NAP_DODAJKNJIZNICO1},   // no VrniJezikModula
+        {"jezik_napaka.dll", NAP_DODAJKNJIZNICO3}, // VrniJezikModula fails
+        {"ni_take.dll", NAP_NALAGANJE},
+    };
+    for (auto const &p : primeri) {
+        void *vozel = &baza;
+        EXPECT_EQ(baza.Dodaj(Pot(p.datoteka).c_str(), ANGLESKI, vozel), p.rezultat) << p.datoteka;
+        EXPECT_EQ(vozel, nullptr);
+        EXPECT_TRUE(baza.JePrazen());
+        EXPECT_EQ(GetModuleHandleA(p.datoteka), nullptr) << "the module was released";
+    }
+    void *vozel = &baza;
+    EXPECT_EQ(baza.Dodaj(imenik.c_str(), "nic_takega_*.dll", ANGLESKI, vozel), NAP_DODAJKNJIZNICO2);
+    EXPECT_EQ(vozel, nullptr);
+    EXPECT_EQ(baza.Dodaj((imenik + "\\").c_str(), "jezik_*.dll", ANGLESKI, vozel), 0);
+    EXPECT_EQ(Seznam(), "4 1* 2 3 ");
+}
+
+TEST_F(BazaVirov, LoadingAndUnloading) {
+    void *vozel;
+    EXPECT_EQ(baza.Dodaj(Pot("jezik_0410.dll").c_str(), ANGLESKI, vozel), OK_NITEJEZIK);
+    ASSERT_NE(vozel, nullptr);
+    EXPECT_EQ(Zapis(vozel).Modul, nullptr);
+    EXPECT_EQ(GetModuleHandleA("jezik_0410.dll"), nullptr);
+    EXPECT_EQ(baza.Nalozi(vozel, false), OK_NINALOZEN);
+    EXPECT_EQ(baza.Nalozi(vozel, true), 0);
+    EXPECT_NE(GetModuleHandleA("jezik_0410.dll"), nullptr);
+    EXPECT_EQ(baza.Nalozi(vozel, true), OK_ZENALOZEN);
+    EXPECT_EQ(baza.Nalozi(vozel, false), 0);
+    EXPECT_EQ(baza.Nalozi(vozel, false), OK_NINALOZEN);
+    EXPECT_EQ(GetModuleHandleA("jezik_0410.dll"), nullptr);
+    EXPECT_EQ(baza.Nalozi(vozel, true), 0);
+    EXPECT_EQ(baza.Sprosti(), 0);
+    EXPECT_TRUE(baza.JePrazen());
+    EXPECT_EQ(GetModuleHandleA("jezik_0410.dll"), nullptr) << "Sprosti releases loaded modules";
+}
+
+// Runs in the user's language of the process; ctest repeats it under several (LC_ALL of the prefix).
+TEST_F(BazaVirov, FallbackByTheUserLanguage) {
+    unsigned int uporabnik = JezikUporabnika();
+    struct {
+        unsigned int uporabnik;
+        T_KODAJEZIKA vsi;      // all four modules
+        T_KODAJEZIKA brezAngl; // German, Italian and Slovenian only
+    } const primeri[] = {
+        {0x0424, SLOVENSKI, SLOVENSKI},     // the user's LANGID
+        {0x0810, ITALIJANSKI, ITALIJANSKI}, // Italian (Switzerland): the primary language
+        {0x040C, ANGLESKI, NEMSKI},         // French: English, else the first description
+        {0x0409, ANGLESKI, NEMSKI},
+    };
+    auto p = std::find_if(std::begin(primeri), std::end(primeri),
+                          [&](auto &p) { return p.uporabnik == uporabnik; });
+    if (p == std::end(primeri))
+        GTEST_SKIP() << "no expectation for the user language " << std::hex << uporabnik;
+
+    void *vozel;
+    EXPECT_EQ(baza.Dodaj(imenik.c_str(), "jezik_04*.dll", NOBEN, vozel), OK_NADOMESTNI);
+    ASSERT_NE(vozel, nullptr);
+    EXPECT_EQ(Zapis(vozel).KodaJezika, p->vsi);
+    EXPECT_NE(Zapis(vozel).Modul, nullptr);
+    EXPECT_EQ(baza.Sprosti(), 0);
+
+    for (char const *ime : {"jezik_0424.dll", "jezik_0407.dll", "jezik_0410.dll"})
+        EXPECT_EQ(baza.Dodaj(Pot(ime).c_str(), NOBEN, vozel), OK_NITEJEZIK);
+    // A pattern that matches nothing still chooses among the records already listed.
+    EXPECT_EQ(baza.Dodaj(imenik.c_str(), "nic_takega_*.dll", NOBEN, vozel), OK_NADOMESTNI);
+    ASSERT_NE(vozel, nullptr);
+    EXPECT_EQ(Zapis(vozel).KodaJezika, p->brezAngl);
+    EXPECT_NE(Zapis(vozel).Modul, nullptr);
+}
+
+namespace {
+
+class StaticniNalagalniki : public ::testing::Test {
+  protected:
+    HINSTANCE modul = nullptr;
+    void SetUp() override {
+        modul =
+            LoadLibraryExA((Imenik() + "\\jezik_0424.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        ASSERT_NE(modul, nullptr);
+    }
+    void TearDown() override { FreeLibrary(modul); }
+};
+
+constexpr T_KODAJEZIKA2 SL = KJ2_SLOVENSKI;
+
+std::u16string U16(unsigned short const *p, size_t n) {
+    return std::u16string(reinterpret_cast<char16_t const *>(p), n);
+}
+
+} // namespace
+
+TEST_F(StaticniNalagalniki, StringsAcrossBlocks) {
+    struct {
+        unsigned int id;
+        char const *besedilo;
+    } const primeri[] = {
+        {15, "petnajst"}, {16, "sestnajst"}, {17, "sedemnajst"}, {4, "0123456789"}, {2, "abc"}};
+    for (auto const &p : primeri) {
+        RNizU niz;
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, niz, SL), 0) << p.id;
+        EXPECT_EQ(std::string(RNizA(niz)), p.besedilo);
+    }
+    for (unsigned int id : {3u, 14u, 18u, 40u, 0x10000u, 0xFFFFFFFFu}) { // empty entries and missing blocks
+        RNizU niz("prej");
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, id, niz, SL), NAP_NIVIRA) << id;
+        EXPECT_EQ(niz.VrniDolzino(), 4u);
+    }
+    RNizU niz;
+    EXPECT_EQ(RBazaVirov::NaloziNiz(modul, 4, niz, KJ2_ITALIJANSKI), NAP_NIVIRA)
+        << "no table in that language";
+}
+
+TEST_F(StaticniNalagalniki, BufferSizes) {
+    struct {
+        unsigned int id, velikost;
+        char const *besedilo; // what the buffer holds up to the first untouched place
+        size_t n;
+    } const primeri[] = {
+        {4, 11, "0123456789\0", 11}, // fits with its terminator
+        {4, 10, "0123456789", 10},   // fills the buffer exactly: no terminator
+        {4, 9, "012345678", 9},      // one short: cut
+        {2, 4, "abc\0", 4},          // the stored final zero is not counted
+        {2, 3, "abc", 3},
+        {1, 5, "ka\xE8?\0", 5}, // U+010D and U+0416 in code page 1250
+    };
+    for (auto const &p : primeri) {
+        SCOPED_TRACE(p.besedilo);
+        unsigned short siroko[16];
+        char ozko[16];
+        std::fill(std::begin(siroko), std::end(siroko), 0x7777);
+        std::fill(std::begin(ozko), std::end(ozko), 0x77);
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, siroko, p.velikost, SL), 0);
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, ozko, p.velikost, SL, KN_CP1250), 0);
+        EXPECT_EQ(std::string(ozko, p.n + 1), std::string(p.besedilo, p.n) + '\x77');
+        if (p.id != 1) {
+            std::u16string pricakovano(p.besedilo, p.besedilo + p.n);
+            EXPECT_EQ(U16(siroko, p.n + 1), pricakovano + u'\x7777');
+        }
+    }
+    char ozko[8];
+    EXPECT_EQ(RBazaVirov::NaloziNiz(modul, 1, ozko, sizeof ozko, SL, KN_CP1252), 0);
+    // Flags 0 allow the system's best fit: U+010D becomes c; U+0416 has none and becomes the default.
+    EXPECT_STREQ(ozko, "kac?");
+
+    unsigned short const *p = nullptr;
+    EXPECT_EQ(RBazaVirov::NaloziNiz(modul, 2, p, SL), 0);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p[-1], 4) << "the pointer form keeps the stored length";
+    EXPECT_EQ(U16(p, 4), std::u16string(u"abc\0", 4));
+    EXPECT_EQ(RBazaVirov::NaloziNiz(modul, 3, p, SL), NAP_NIVIRA);
+}
+
+TEST_F(StaticniNalagalniki, DataResources) {
+    void *podatki = nullptr;
+    unsigned int velikost = 0;
+    EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 1, &podatki, &velikost, SL), 0);
+    EXPECT_EQ(std::string(static_cast<char const *>(podatki), velikost), "0123456789");
+    RPomDatoteka tok;
+    EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 1, tok, SL), 0);
+    EXPECT_EQ(std::string(static_cast<char const *>(tok.VrniPodatke()), tok.VrniDolzino()), "0123456789");
+    EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 2, &podatki, &velikost, SL),
+              NAP_NINAJDENO);
+    EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 1, tok, KJ2_ITALIJANSKI), NAP_NINAJDENO);
+
+    // Icon image and bitmap start with a BITMAPINFOHEADER (40 bytes), the icon group with its header.
+    struct {
+        int (*nalozi)(HINSTANCE__ *, unsigned int, void **, unsigned int *, T_KODAJEZIKA2);
+        unsigned int velikost;
+        std::string zacetek;
+    } const primeri[] = {
+        {RBazaVirov::NaloziIkono, 48, std::string("\x28\0\0\0\x01\0\0\0", 8)},
+        {RBazaVirov::NaloziZbirkoIkone, 20, std::string("\0\0\x01\0\x01\0", 6)},
+        {RBazaVirov::NaloziSliko, 56, std::string("\x28\0\0\0\x02\0\0\0", 8)},
+    };
+    for (auto const &p : primeri) {
+        ASSERT_EQ(p.nalozi(modul, 1, &podatki, &velikost, SL), 0);
+        EXPECT_EQ(velikost, p.velikost);
+        EXPECT_EQ(std::string(static_cast<char const *>(podatki), p.zacetek.size()), p.zacetek);
+        EXPECT_EQ(p.nalozi(modul, 7, &podatki, &velikost, SL), NAP_NINAJDENO);
+    }
+    RPomDatoteka slika;
+    EXPECT_EQ(RBazaVirov::NaloziSliko(modul, 1, slika, SL), 0);
+    EXPECT_EQ(slika.VrniDolzino(), 56u);
+}

@@ -1,0 +1,23 @@
+// The lookup of one string in a module's string table, shared by the static loaders of RBazaVirov and
+// the resource strings of RNizVP.
+#ifndef ZRNO_UTIL_RBAZAVIROVNIZ_H
+#define ZRNO_UTIL_RBAZAVIROVNIZ_H
+
+#include "frame/win.h"
+
+namespace Zrno::Notranje {
+
+/// String `id` of the module in the language: p receives its first code unit inside the loaded image
+/// and n its stored length (a final zero unit included). 0, or NAP_NIVIRA (the mapped system error)
+/// when the block is missing or the entry is empty.
+int PoisciNiz(HINSTANCE modul, unsigned int id, unsigned int jezik, unsigned short const *&p,
+              unsigned int &n);
+
+/// The length without a final zero unit, which resource compilers may store.
+inline unsigned int BrezKoncneNicle(unsigned short const *p, unsigned int n) {
+    return n && p[n - 1] == 0 ? n - 1 : n;
+}
+
+} // namespace Zrno::Notranje
+
+#endif
