@@ -14,7 +14,7 @@ void *Podvojen(const RNevarenOdsek &odsek) {
 
 } // namespace
 
-RDnevnikDat::RDnevnikDat(unsigned int kategorija, char const *vir, HINSTANCE modul, T_KODAJEZIKA2 jezik,
+RDnevnikDat::RDnevnikDat(unsigned int kategorija, char const *vir, HINSTANCE__ *modul, T_KODAJEZIKA2 jezik,
                          T_KODNASTRAN kodnaStran)
     : RDnevnik(kategorija, vir), m_tok(nullptr), m_odsek(), m_modul(modul), m_jezik(jezik),
       m_kodnaStran(kodnaStran) {}

@@ -87,6 +87,30 @@ TEST(RDnevnikDatTest, WritesOneStampedLinePerMessage) {
     }
 }
 
+TEST(RDnevnikDatTest, TakesTheFormatFromAMessageResource) {
+    // The library's own string table: 2 is the start-up failure message, in three languages.
+    HMODULE modul = GetModuleHandleA("Zrno.dll");
+    const struct {
+        T_KODAJEZIKA2 jezik;
+        unsigned int sporocilo;
+        const char *pricakovano;
+    } primeri[] = {
+        {KJ2_ANGLESKI, 2, "5\tApp: Error initializing WinSocket (code 0x001234).\n"},
+        {KJ2_SLOVENSKI, 2, "5\tApp: Napaka pri inicializaciji WinSocket (koda 0x001234).\n"},
+        {KJ2_ANGLESKI, 999, "5\tApp: \n"}, // a missing message logs an empty text
+    };
+    for (const auto &p : primeri) {
+        RDnevnikDat dnevnik(0, "App", modul, p.jezik, KN_CP1250);
+        RPomDatoteka datoteka;
+        dnevnik.Uporabi(&datoteka);
+        EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_OBVESTILO, p.sporocilo, 0x1234), 0);
+        dnevnik.Uporabi(nullptr);
+        std::string ostanek;
+        EXPECT_GT(Zig(Vsebina(datoteka), &ostanek), 0);
+        EXPECT_EQ(ostanek, p.pricakovano);
+    }
+}
+
 TEST(RDnevnikDatTest, PadsDateAndTimeFieldsWithZeros) {
     // The stamp's fields are two digits wide and the year four: check the shape of a line of today.
     RDnevnikDat dnevnik(0, "S");

@@ -117,8 +117,13 @@ int Krmili(RServis &servis, const char *ukaz, const char *ime, int argc, char **
         return 0;
     }
     if (!strcmp(ukaz, "start")) {
-        if ((r = servis.Pozeni(static_cast<unsigned int>(argc), const_cast<const char **>(argv))) < 0)
-            return Napaka("start", ime, r);
+        if ((r = servis.Pozeni(static_cast<unsigned int>(argc), const_cast<const char **>(argv))) < 0) {
+            const int izhod = Napaka("start", ime, r);
+            // A service that stopped during its start-up says why in its exit codes.
+            if (servis.VrniStatus(&s) >= 0 && s.dwWin32ExitCode != ERROR_SERVICE_NEVER_STARTED)
+                Izpisi(ime, s);
+            return izhod;
+        }
         return Pocakaj(servis, ime, SERVIS_ZAGANJANJE, SERVIS_TECE);
     }
     static const struct {

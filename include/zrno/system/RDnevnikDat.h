@@ -9,10 +9,6 @@
 #include <zrno/system/RDnevnik.h>
 #include <zrno/threads/RNevarenOdsek.h>
 
-struct HINSTANCE__;
-typedef struct HINSTANCE__ *HINSTANCE;
-typedef unsigned short T_KODAJEZIKA2;
-
 /// Each message becomes the line "yyyy/mm/dd<TAB>hh:mm:ss<TAB>priority<TAB>source: text<LF>", stamped
 /// with the present UTC time, and is written with one Zapisi and flushed while the mutex is held: lines
 /// of several threads never mix. The stream is not owned: the caller attaches it with Uporabi, detaches
@@ -22,8 +18,8 @@ class ZRNO_API RDnevnikDat : public RDnevnik {
   public:
     /// modul, jezik, kodnaStran: where message resources are loaded from, and the code page their
     /// UTF-16 text is converted to. No stream; creates the mutex.
-    RDnevnikDat(unsigned int kategorija = 0, char const *vir = nullptr, HINSTANCE modul = nullptr,
-                T_KODAJEZIKA2 jezik = 0, T_KODNASTRAN kodnaStran = KN_CP1250);
+    RDnevnikDat(unsigned int kategorija = 0, char const *vir = nullptr, HINSTANCE__ *modul = nullptr,
+                T_KODAJEZIKA2 jezik = KJ2_PRIVZETI, T_KODNASTRAN kodnaStran = KN_CP1250);
     RDnevnikDat(const RDnevnikDat &o);
     RDnevnikDat &operator=(const RDnevnikDat &o);
     /// Closes the mutex; the stream is left alone.
@@ -44,7 +40,7 @@ class ZRNO_API RDnevnikDat : public RDnevnik {
   protected:
     RTokPodatkov *m_tok;
     RNevarenOdsek m_odsek;
-    HINSTANCE m_modul;
+    HINSTANCE__ *m_modul; ///< HINSTANCE
     T_KODAJEZIKA2 m_jezik;
     T_KODNASTRAN m_kodnaStran;
 };
