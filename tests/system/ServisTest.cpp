@@ -127,19 +127,6 @@ TEST_F(ServisTest, LivesThroughStartPauseContinueUserCodesAndStop) {
     EXPECT_EQ(Sporocila(), pricakovano);
 }
 
-TEST_F(ServisTest, FailedPauseEndsTheServiceWithTheServicesCode) {
-    const char *argumenti[] = {dnevnik.c_str()};
-    ASSERT_EQ(a.Pozeni(1, argumenti), 0);
-    SERVICE_STATUS s;
-    ASSERT_EQ(PocakajStanje(a, SERVIS_TECE).dwCurrentState, unsigned{SERVIS_TECE});
-    ASSERT_EQ(a.Sporoci(202, &s), 0);
-    ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_PAUSE, &s), 0);
-    s = PocakajStanje(a, SERVIS_USTAVLJEN);
-    EXPECT_EQ(s.dwCurrentState, unsigned{SERVIS_USTAVLJEN});
-    EXPECT_EQ(s.dwWin32ExitCode, unsigned{ERROR_SERVICE_SPECIFIC_ERROR});
-    EXPECT_EQ(s.dwServiceSpecificExitCode, unsigned(NAP_NIPODPRTO));
-}
-
 TEST_F(ServisTest, FailedStartUpIsReportedStoppedWithTheServicesCode) {
     // Windows reports the start itself as done; Wine's StartService fails with
     // ERROR_SERVICE_REQUEST_TIMEOUT (unmapped, so the default code) when the service stops before it
