@@ -204,7 +204,7 @@ TEST(RDnevnikDatTest, LinesOfManyThreadsReachACachedDiskFileWhole) {
     GetTempFileNameA(".", "dnv", 0, pot);
     RMedFizDatoteka datoteka(pot, DAT_PISANJE | DAT_USTVARI | DAT_BREZ_DEDOVANJA, 4096);
     ASSERT_EQ(datoteka.VrniStanje(), 0);
-    PreveriVrstice(PisiIzOsmihNiti(datoteka, 500), 500);
+    PreveriVrstice(PisiIzOsmihNiti(datoteka, 200), 200);
     datoteka.Zapri();
     DeleteFileA(pot);
 }

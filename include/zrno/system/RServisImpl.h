@@ -41,7 +41,7 @@ class ZRNO_API RServisImpl : public RDogNit {
     /// and starts the message thread with the handler (a void (__stdcall *)(unsigned long)) as its
     /// parameter; returns RDogNit::Odpri's result.
     int Odpri(unsigned int stevilo, char const **argumenti, unsigned int, void *rokovalnik,
-              T_NITZACETNOSTANJE stanje = T_NITZACETNOSTANJE(0), unsigned int sklad = 0);
+              T_NITZACETNOSTANJE stanje = NIT_TECE, unsigned int sklad = 0);
 
     /// The status as last set (reported or not).
     T_ZAPISSTATUSA const &VrniStatus() const { return m_status; }
