@@ -50,7 +50,9 @@ class ZRNO_API RServisImpl : public RDogNit {
 
   protected:
     /// Keeps the arguments and runs the message loop on the calling thread until the service ends;
-    /// returns the loop's result.
+    /// returns the loop's result. The object learns no thread identifier this way: for the handler's
+    /// Sporoci to reach the loop, give it the calling thread first (Uporabi(RNit::VrniTrenutnoNit(),
+    /// RNit::VrniKodoTrenutneNiti(), 0)).
     unsigned int Pozeni(unsigned int stevilo, char const **argumenti, void(__stdcall *rokovalnik)(unsigned long));
 
     /// Sets the state, clears the exit code and the check point, sets the wait hint to 60 000 ms and

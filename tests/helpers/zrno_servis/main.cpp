@@ -87,6 +87,7 @@ void __stdcall RokovalnikB(unsigned long koda) { g_b.Sporoci(koda, 0, nullptr); 
 
 void __stdcall GlavnaA(unsigned long argc, char **argv) {
     g_besedilaA.assign(argv, argv + argc);
+    g_argumentiA.clear();
     for (const std::string &s : g_besedilaA)
         g_argumentiA.push_back(s.c_str());
     if (g_a.Odpri(argc, g_argumentiA.data(), 0, reinterpret_cast<void *>(RokovalnikA)) < 0)
