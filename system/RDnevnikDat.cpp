@@ -63,6 +63,9 @@ int RDnevnikDat::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, cha
         vrstica.Oblikuj("%04i/%02u/%02u\t%02u:%02u:%02u\t%u\t%s: %s\n", static_cast<int>(leto), unsigned{mesec},
                         unsigned{dan}, unsigned{ura}, unsigned{minuta}, unsigned{sekunda},
                         static_cast<unsigned int>(prioriteta), m_vir, static_cast<char const *>(besedilo));
+    // A string the heap would not grow keeps only what fitted: never write a line without its end.
+    if (dolzina == 0 || vrstica.VrniZnak(dolzina - 1) != '\n')
+        return Zrno::NAP_POMNILNIK;
 
     const int zaklep = m_odsek.Zakleni(INFINITE);
     if (zaklep < 0)

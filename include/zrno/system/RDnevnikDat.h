@@ -34,7 +34,8 @@ class ZRNO_API RDnevnikDat : public RDnevnik {
     /// page, and logs it as the format; a missing resource logs an empty text.
     int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, unsigned int sporocilo, char *argumenti) override;
     /// Writes one line. 0; the stream's state when it took fewer bytes than the line holds; the mutex's
-    /// failure; NAP_PARAMETER when no stream is attached (nothing is written).
+    /// failure; NAP_PARAMETER when no stream is attached, NAP_POMNILNIK when the line cannot be built
+    /// (nothing is written then).
     int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) override;
 
   protected:
