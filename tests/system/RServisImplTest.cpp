@@ -2,6 +2,7 @@
 // every report going to ObStatusu instead of the system.
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 #include <windows.h>
 #include <zrno/system.h>
@@ -61,20 +62,13 @@ unsigned int Izvedi(PoskusniServis &servis, std::vector<unsigned int> const &kod
     return izhod;
 }
 
-struct Stanje {
-    unsigned int stanje, kontrolnaTocka, namig;
-};
+// State, check point and wait hint of each report.
+using Stanje = std::tuple<unsigned int, unsigned int, unsigned int>;
 std::vector<Stanje> Stanja(std::vector<T_ZAPISSTATUSA> const &porocila) {
     std::vector<Stanje> izhod;
     for (const T_ZAPISSTATUSA &p : porocila)
-        izhod.push_back({p.TrenutnoStanje, p.KontrolnaTocka, p.CakalniNamig});
+        izhod.emplace_back(p.TrenutnoStanje, p.KontrolnaTocka, p.CakalniNamig);
     return izhod;
-}
-bool operator==(Stanje const &a, Stanje const &b) {
-    return a.stanje == b.stanje && a.kontrolnaTocka == b.kontrolnaTocka && a.namig == b.namig;
-}
-void PrintTo(Stanje const &s, std::ostream *os) {
-    *os << "{" << s.stanje << ", " << s.kontrolnaTocka << ", " << s.namig << "}";
 }
 
 } // namespace
