@@ -1,11 +1,11 @@
 // Waiting on several objects at once. The object pointers, their handles and the held flags live in
 // one block of the private heap, shared by copies; the last copy frees it.
 #include "frame/win.h"
-#include "streams/Deljeno.h"
+#include "frame/Deljeno.h"
 #include <zrno/threads/RMultiCakalnik.h>
 
-using Zrno::Notranje::DodajSolastnika;
-using Zrno::Notranje::OdstraniSolastnika;
+using Zrno::Notranje::Deljeno::Deli;
+using Zrno::Notranje::Deljeno::Izpusti;
 using Zrno::Notranje::Vir;
 
 RMultiCakalnik::RMultiCakalnik(RSinhronizator **objekti, unsigned int stevilo, bool zakleni)
@@ -31,14 +31,14 @@ RMultiCakalnik::RMultiCakalnik(RSinhronizator **objekti, unsigned int stevilo, b
 RMultiCakalnik::RMultiCakalnik(const RMultiCakalnik &o)
     : RElement(o), m_objekti(o.m_objekti), m_rocice(o.m_rocice), m_drzi(o.m_drzi), m_stevilo(o.m_stevilo) {
     if (m_objekti)
-        DodajSolastnika(Vir::Blok, m_objekti, &o, this);
+        Deli(Vir::Blok, m_objekti, &o, this);
 }
 
 RMultiCakalnik &RMultiCakalnik::operator=(const RMultiCakalnik &o) {
     if (this == &o)
         return *this;
     if (o.m_objekti)
-        DodajSolastnika(Vir::Blok, o.m_objekti, &o, this);
+        Deli(Vir::Blok, o.m_objekti, &o, this);
     Sprosti(); // the arrays held before go as in the destructor
     m_objekti = o.m_objekti;
     m_rocice = o.m_rocice;
@@ -53,7 +53,7 @@ void RMultiCakalnik::Sprosti() {
     if (!m_objekti)
         return;
     Odkleni();
-    if (OdstraniSolastnika(Vir::Blok, m_objekti, this))
+    if (Izpusti(Vir::Blok, m_objekti, this))
         Zrno::SprostiPomnilnik(m_objekti);
 }
 
