@@ -1,0 +1,177 @@
+// One connection: requests "MD5 <length>\n" followed by that many bytes, each answered with
+// "OK <Base64 of the 16-byte MD5 and the 8-byte length>\n", until the client closes.
+#include "Sporocila.h"
+#include "Streznik.h"
+#include <new>
+#include <stdio.h>
+#include <string.h>
+#include <zrno/digests.h>
+
+namespace {
+
+constexpr unsigned int k_medpomnilnik = 64 * 1024;
+constexpr unsigned int k_vrstica = 32;  // "MD5 " and 20 digits fit with room to spare
+constexpr unsigned int k_cakanje = 250; // ms per receive, so that a stop is noticed
+constexpr unsigned int k_nedejavnost = 120; // receive time-outs in a row before an idle client is dropped
+
+/// A socket that reads what has arrived instead of waiting for the whole request (the buffering
+/// converter above it asks for a full buffer), and that gives up when the server stops: at once
+/// between requests, after the deadline in the middle of one.
+class Vticnica : public RVticnica {
+  public:
+    Vticnica(const Streznik &streznik, unsigned int vticnica)
+        : RVticnica(vticnica), m_streznik(streznik), m_casovniRok(PretvoriNapako(WSAETIMEDOUT, Zrno::NAP_BRANJE)) {
+        NastaviParameter(PARAM_RCVTIMEO, &k_cakanje, sizeof k_cakanje);
+        // A client that stops reading must not hold a thread for ever either.
+        const unsigned int posiljanje = 10000;
+        NastaviParameter(PARAM_SNDTIMEO, &posiljanje, sizeof posiljanje);
+    }
+
+    unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override {
+        for (unsigned int prazni = 0;; ++prazni) {
+            unsigned int n = Prejmi(medpomnilnik, stevilo, 0);
+            if (n || VrniStanje() != m_casovniRok)
+                return n;
+            if (m_streznik.JeUstavljanje() && (!m_vZahtevi || m_streznik.JeRokPotekel()))
+                return NastaviStanje(Zrno::NAP_PREKINI), 0;
+            if (!m_vZahtevi && prazni == k_nedejavnost)
+                return 0;
+        }
+    }
+
+    bool m_vZahtevi = false;
+
+  private:
+    const Streznik &m_streznik;
+    const int m_casovniRok;
+};
+
+enum Vrstica { VRSTICA, KONEC, NAPACNA, IZGUBLJENA };
+
+/// Reads the request line into vrstica (without the LF and a CR before it).
+Vrstica PreberiVrstico(RTokPodatkov &kanal, char (&vrstica)[k_vrstica]) {
+    for (unsigned int i = 0;; ++i) {
+        char znak;
+        if (kanal.Preberi(&znak, 1) != 1)
+            return i == 0 && kanal.VrniStanje() == Zrno::NAP_KONECPODATKOV ? KONEC : IZGUBLJENA;
+        if (znak == '\n') {
+            if (i && vrstica[i - 1] == '\r')
+                --i;
+            vrstica[i] = 0;
+            return VRSTICA;
+        }
+        if (i + 1 == k_vrstica)
+            return NAPACNA;
+        vrstica[i] = znak;
+    }
+}
+
+/// "MD5 " and decimal digits only; a number too long to hold counts as over any limit.
+bool Razcleni(char const *vrstica, unsigned __int64 &dolzina, bool &prevelika) {
+    if (strncmp(vrstica, "MD5 ", 4) != 0 || !vrstica[4])
+        return false;
+    dolzina = 0;
+    prevelika = false;
+    for (char const *p = vrstica + 4; *p; ++p) {
+        if (*p < '0' || *p > '9')
+            return false;
+        prevelika = prevelika || dolzina > 0xFFFFFFFFull;
+        dolzina = dolzina * 10 + static_cast<unsigned int>(*p - '0');
+    }
+    return true;
+}
+
+void Hex(const T_ODTIS_MD2 &odtis, char (&besedilo)[33]) {
+    for (unsigned int i = 0; i < 16; ++i)
+        sprintf(besedilo + 2 * i, "%02x", odtis.Bajti[i]);
+}
+
+} // namespace
+
+void Streznik::Postrezi(unsigned int stevilka) {
+    Vticnica vticnica(*this, stevilka);
+    sockaddr_in naslov;
+    unsigned int dolzinaNaslova = sizeof naslov;
+    RNizA ip;
+    unsigned int vrata = 0;
+    if (vticnica.VrniNaslovVrstnika(reinterpret_cast<sockaddr *>(&naslov), &dolzinaNaslova) >= 0)
+        RVticnica::VrniIme(&naslov, ip, &vrata);
+    char const *odjemalec = ip;
+
+    // Reads come in large pieces and the short answer leaves in one send.
+    RIzravnalnik kanal(&vticnica, k_medpomnilnik, 64);
+    char *podatki = new (std::nothrow) char[k_medpomnilnik];
+    RMD5 md5;
+    ROdtisnikToka odtis(md5);
+    while (podatki) {
+        char vrstica[k_vrstica];
+        const Vrstica v = PreberiVrstico(kanal, vrstica);
+        if (v == KONEC || v == IZGUBLJENA)
+            break;
+        unsigned __int64 dolzina;
+        bool prevelika;
+        if (v == NAPACNA || !Razcleni(vrstica, dolzina, prevelika)) {
+            Zavrni(kanal, 400, SPR_ERR_VRSTICA);
+            Zapisi(DNEVNIK_OPOZORILO, SPR_NAPACNA, odjemalec, vrata);
+            break;
+        }
+        if (prevelika || dolzina > m_nastavitve.Omejitev) {
+            // Refused by its announced length alone: nothing is read or kept for it.
+            Zavrni(kanal, 413, SPR_ERR_OMEJITEV, static_cast<unsigned int>(m_nastavitve.Omejitev));
+            Zapisi(DNEVNIK_OPOZORILO, SPR_PREVELIKA, odjemalec, vrata, vrstica + 4,
+                   static_cast<unsigned int>(m_nastavitve.Omejitev));
+            break;
+        }
+        if (m_ustavljanje) {
+            Zavrni(kanal, 503, SPR_ERR_USTAVLJANJE);
+            Zapisi(DNEVNIK_OPOZORILO, SPR_ZAVRNJENA, odjemalec, vrata);
+            break;
+        }
+
+        const DWORD zacetek = GetTickCount();
+        vticnica.m_vZahtevi = true;
+        odtis.Uporabi(&kanal); // starts a new MD5
+        unsigned int ostanek = static_cast<unsigned int>(dolzina);
+        while (ostanek) {
+            const unsigned int n = odtis.Preberi(podatki, ostanek < k_medpomnilnik ? ostanek : k_medpomnilnik);
+            if (!n && odtis.JeKonec())
+                break;
+            ostanek -= n;
+        }
+        const bool prekinjena = odtis.JeKonec() && ostanek;
+        odtis.Odpusti(); // finishes the MD5
+        vticnica.m_vZahtevi = false;
+        if (prekinjena) {
+            if (vticnica.VrniStanje() == Zrno::NAP_PREKINI)
+                Zavrni(kanal, 503, SPR_ERR_USTAVLJANJE);
+            Zapisi(DNEVNIK_OPOZORILO, SPR_PREKINJENA, odjemalec, vrata,
+                   static_cast<unsigned int>(dolzina) - ostanek, static_cast<unsigned int>(dolzina));
+            break;
+        }
+
+        // The answer record: the MD5, then the length as 64 bits, low byte first.
+        unsigned char zapis[24];
+        const T_ODTIS_MD2 vrednost = md5.Vrni();
+        memcpy(zapis, vrednost.Bajti, 16);
+        for (unsigned int i = 0; i < 8; ++i)
+            zapis[16 + i] = static_cast<unsigned char>(dolzina >> (8 * i));
+        kanal.Zapisi("OK ", 3);
+        {
+            RBase64Tok base64(19, &kanal);
+            base64.Zapisi(zapis, sizeof zapis);
+            base64.Odpusti(); // the last group, had the record not filled it
+        }
+        kanal.Zapisi("\n", 1);
+        kanal.Zapisi(nullptr, 0);
+        if (kanal.JeKonec())
+            break;
+        InterlockedIncrement(&m_zahtev);
+        char hex[33];
+        Hex(vrednost, hex);
+        Zapisi(DNEVNIK_OBVESTILO, SPR_ZAHTEVA, odjemalec, vrata, static_cast<unsigned int>(dolzina), hex,
+               static_cast<unsigned int>(GetTickCount() - zacetek));
+    }
+    delete[] podatki;
+    kanal.Odpusti();
+    vticnica.Zapri();
+}
