@@ -1,0 +1,121 @@
+// zrno ask [HOST:]PORT FILE...: sends each file to the sample service (examples/odtis) as one request
+// and prints its answer and the MD5 decoded from it, in the form of `zrno digest --md5`.
+#include "ukaz.h"
+#include "vhod.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include <zrno/streams.h>
+#include <zrno/strings.h>
+
+namespace {
+
+const char k_navodila[] = "usage: zrno ask [HOST:]PORT FILE...\n"
+                          "Sends each file as \"MD5 <length>\\n<bytes>\" and prints the answer, then the MD5\n"
+                          "and the length it carries. HOST defaults to 127.0.0.1.\n";
+
+/// Reads the answer line (without its LF) from the socket; false when the connection ends first.
+bool PreberiOdgovor(RVticnica &vticnica, RNizA &vrstica) {
+    vrstica.Nastavi("");
+    char znak;
+    // The answer is short: one byte per receive is cheap and never reads past the line.
+    while (vrstica.VrniDolzino() < 1024 && vticnica.Preberi(&znak, 1) == 1) {
+        if (znak == '\n')
+            return true;
+        vrstica.Prilepi(&znak, 1);
+    }
+    return false;
+}
+
+/// The record of an OK answer: the MD5 and the length as 64 bits, low byte first.
+bool Dekodiraj(char const *base64, unsigned char (&odtis)[16], unsigned __int64 &dolzina) {
+    unsigned char zapis[33];
+    RBase64 kodek;
+    bool konec;
+    if (kodek.VrniDeKodDolzino(static_cast<unsigned int>(strlen(base64))) > sizeof zapis ||
+        kodek.DeKodiraj(base64, zapis, konec) != 24)
+        return false;
+    memcpy(odtis, zapis, 16);
+    dolzina = 0;
+    for (unsigned int i = 0; i < 8; ++i)
+        dolzina |= static_cast<unsigned __int64>(zapis[16 + i]) << (8 * i);
+    return true;
+}
+
+int Vprasaj(char const *gostitelj, unsigned int vrata, char const *ime) {
+    RFizDatoteka datoteka(ime, DAT_BRANJE | DAT_DELI_BRANJE | DAT_BREZ_DEDOVANJA | DAT_ZAPOREDNO);
+    if (datoteka.JeKonec()) {
+        fprintf(stderr, "zrno ask: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(datoteka.VrniStanje()),
+                static_cast<unsigned int>(datoteka.VrniStanje()));
+        return 1;
+    }
+    const unsigned __int64 velikost = datoteka.VrniDolzino();
+    RVticnica vticnica;
+    int r = vticnica.Odpri(RVticnica::DOMENA_INET, RVticnica::VRSTA_TOK, 0);
+    if (r >= 0)
+        r = vticnica.Povezi(gostitelj, vrata);
+    if (r < 0) {
+        fprintf(stderr, "zrno ask: cannot connect to %s:%u (0x%08x)\n", gostitelj, vrata, static_cast<unsigned int>(r));
+        vticnica.Zapri();
+        return 1;
+    }
+    RNizA vrstica;
+    vrstica.Oblikuj("MD5 %I64u\n", velikost);
+    // A refusal may come before the whole file has gone: the answer is read in any case.
+    if (vticnica.Zapisi(static_cast<char const *>(vrstica), vrstica.VrniDolzino()) == vrstica.VrniDolzino())
+        vticnica.ZapisiTok(datoteka, velikost);
+    if (datoteka.JeKonec() && datoteka.VrniStanje() != Zrno::NAP_KONECPODATKOV) {
+        fprintf(stderr, "zrno ask: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(datoteka.VrniStanje()),
+                static_cast<unsigned int>(datoteka.VrniStanje()));
+        vticnica.Zapri();
+        return 1;
+    }
+    const bool odgovor = PreberiOdgovor(vticnica, vrstica);
+    vticnica.Zapri();
+    if (!odgovor) {
+        fprintf(stderr, "zrno ask: %s: the service closed the connection without an answer\n", ime);
+        return 1;
+    }
+    unsigned char odtis[16];
+    unsigned __int64 dolzina;
+    if (strncmp(vrstica, "OK ", 3) != 0 || !Dekodiraj(static_cast<char const *>(vrstica) + 3, odtis, dolzina)) {
+        fprintf(stderr, "%s: %s\n", ime, static_cast<char const *>(vrstica));
+        return 1;
+    }
+    printf("%s: %s (%llu bytes)\n", ime, static_cast<char const *>(vrstica), dolzina);
+    for (unsigned char b : odtis)
+        printf("%02x", b);
+    printf("  %s\n", ime);
+    fflush(stdout);
+    return dolzina == velikost ? 0 : 1;
+}
+
+int Izvedi(int argc, char **argv) {
+    if (argc == 1 && !strcmp(argv[0], "--help")) {
+        fputs(k_navodila, stdout);
+        return 0;
+    }
+    if (argc < 2) {
+        fputs(k_navodila, stderr);
+        return 2;
+    }
+    RNizA gostitelj("127.0.0.1");
+    char const *vrata = argv[0];
+    if (char const *dvopicje = strrchr(argv[0], ':')) {
+        gostitelj.Nastavi(argv[0], static_cast<unsigned int>(dvopicje - argv[0]));
+        vrata = dvopicje + 1;
+    }
+    char *konec;
+    const unsigned long stevilka = strtoul(vrata, &konec, 10);
+    if (!*vrata || *konec || stevilka == 0 || stevilka > 65535) {
+        fprintf(stderr, "zrno ask: '%s' is not a port\n%s", argv[0], k_navodila);
+        return 2;
+    }
+    int koncna = 0;
+    for (int i = 1; i < argc; ++i)
+        koncna |= Vprasaj(gostitelj, static_cast<unsigned int>(stevilka), argv[i]);
+    return koncna;
+}
+
+} // namespace
+
+ZRNO_UKAZ(ask, "send files to the sample service and print the MD5 it answers", Izvedi)
