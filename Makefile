@@ -28,8 +28,7 @@ test: i686 x86_64
 	cd $(X64) && ctest --output-on-failure --timeout 900
 
 demo: x86_64
-	sh cmake/wine-prefix.sh start $(CURDIR)/$(X64)/wineprefix
-	$(X64)/wine-run $(X64)/bin/zrno.exe version
+	sh scripts/demo.sh $(X64)
 
 bench: x86_64
 	sh cmake/wine-prefix.sh start $(CURDIR)/$(X64)/wineprefix

@@ -1,0 +1,75 @@
+#!/bin/sh
+# make demo: the library's main job, end to end. Installs the sample service (examples/odtis) in a Wine
+# prefix of its own, writes its settings, starts it, sends it a small text, a 10 MiB file and an empty
+# file with `zrno ask`, holds the answers against `zrno digest --md5`, shows the service's log, then
+# stops and deletes the service. Whatever happens, the prefix's processes end with it.
+set -eu
+BUILD=$(cd "${1:-build/x86_64}" && pwd)
+JEZIK=${ODTIS_LANGUAGE:-sl}
+VRATA=${ODTIS_PORT:-7878}
+export WINEPREFIX="$BUILD/demoprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+WINE=/usr/lib/wine/wine64
+DEMO="$BUILD/demo"
+KLJUC='HKLM\SYSTEM\CurrentControlSet\Services\ZrnoOdtis\Parameters'
+okno() { printf 'Z:%s' "$1" | tr / '\\'; }
+zrno() { "$WINE" "$BUILD/bin/zrno.exe" "$@"; }
+korak() { printf '\n== %s\n' "$*"; }
+
+konec() {
+    /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
+}
+trap konec EXIT
+trap 'exit 1' INT TERM
+
+zacetek=$(date +%s)
+mkdir -p "$DEMO"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    korak "creating the Wine prefix $WINEPREFIX (once, about 15 s)"
+    "$WINE" wineboot --init </dev/null >/dev/null 2>&1
+    /usr/lib/wine/wineserver -w
+fi
+/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
+"$WINE" wineboot </dev/null >/dev/null 2>&1
+
+cd "$DEMO"
+printf 'Zrno: the typical request, from a socket through MD5 and Base64 to the log.\n' > hello.txt
+head -c 10485760 /dev/urandom > big.bin
+: > empty.bin
+rm -f odtis.log
+
+# A service left behind by an interrupted run goes first.
+zrno service stop ZrnoOdtis >/dev/null 2>&1 || true
+zrno service delete ZrnoOdtis >/dev/null 2>&1 || true
+
+korak "install the service and write its settings"
+zrno service install ZrnoOdtis "$(okno "$BUILD/bin/odtis.exe")"
+zrno reg set -t REG_DWORD "$KLJUC" Port "$VRATA"
+zrno reg set "$KLJUC" LogFile "$(okno "$DEMO/odtis.log")"
+zrno reg set "$KLJUC" Language "$JEZIK"
+zrno reg set -t REG_DWORD "$KLJUC" MaxRequest 67108864
+zrno reg query "$KLJUC"
+
+korak "start"
+zrno service start ZrnoOdtis
+
+korak "zrno ask $VRATA hello.txt big.bin empty.bin"
+zrno ask "$VRATA" hello.txt big.bin empty.bin | tee odgovori.txt
+
+korak "zrno digest --md5 hello.txt big.bin empty.bin (on this side)"
+zrno digest --md5 hello.txt big.bin empty.bin | tr -d '\r' | tee odtisi.txt
+grep -E '^[0-9a-f]{32}  ' odgovori.txt | tr -d '\r' > iz_odgovorov.txt
+if cmp -s iz_odgovorov.txt odtisi.txt; then
+    echo "the service's digests agree with zrno digest"
+else
+    echo "the digests differ" >&2
+    exit 1
+fi
+
+korak "stop and delete"
+zrno service stop ZrnoOdtis
+zrno service delete ZrnoOdtis
+
+korak "the service's log ($(okno "$DEMO/odtis.log"), code page 1250)"
+iconv -f CP1250 -t UTF-8 odtis.log
+
+printf '\ndemo done in %s s\n' $(( $(date +%s) - zacetek ))
