@@ -3,8 +3,10 @@ BUILD := build
 X64 := $(BUILD)/x86_64
 X86 := $(BUILD)/i686
 JOBS ?= $(shell nproc)
+# Where `make install` lays out the package (include/, lib/, bin/, lib/cmake/Zrno).
+PREFIX ?= $(CURDIR)/$(BUILD)/install
 
-.PHONY: all bootstrap x86_64 i686 test demo bench clean
+.PHONY: all bootstrap x86_64 i686 test demo bench install clean
 
 all: x86_64 i686
 
@@ -29,6 +31,9 @@ test: i686 x86_64
 
 demo: x86_64
 	sh scripts/demo.sh $(X64)
+
+install: x86_64
+	cmake --install $(X64) --prefix $(PREFIX)
 
 bench: x86_64
 	sh cmake/wine-prefix.sh start $(CURDIR)/$(X64)/wineprefix
