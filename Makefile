@@ -38,6 +38,7 @@ install: x86_64
 bench: x86_64
 	sh cmake/wine-prefix.sh start $(CURDIR)/$(X64)/wineprefix
 	$(X64)/wine-run $(X64)/bin/zrno_bench.exe $(FILTER)
+	$(X64)/wine-run $(X64)/bin/odtis_bench.exe $(FILTER)
 	sh scripts/bench-host.sh $(X64) "$(FILTER)"
 
 clean:
