@@ -1,13 +1,10 @@
 // File-system helpers on real temp directories: versions, deletion, current directory, module paths, trees.
+#include "Siroko.h"
 #include "ZacasniImenik.h"
 #include <vector>
 #include <zrno/frame.h>
 
 namespace {
-
-std::basic_string<unsigned short> Siroko(const std::string &s) {
-    return std::basic_string<unsigned short>(s.begin(), s.end()); // ASCII paths only
-}
 
 std::string PotZrna() {
     char pot[MAX_PATH];
@@ -17,7 +14,7 @@ std::string PotZrna() {
 
 } // namespace
 
-using Datoteke = ZacasniImenik;
+using Datoteke = VZacasnemImeniku;
 
 TEST_F(Datoteke, VersionOfZrnoAndOfAFileWithoutOne) {
     using V = std::vector<unsigned int>;

@@ -1,5 +1,6 @@
 // The memory file: growth, reservations, foreign storage, typed access, SAFEARRAY views, loading.
 #include "TestniTok.h"
+#include "ZacasniImenik.h"
 #include <atomic>
 #include <thread>
 
@@ -177,7 +178,7 @@ TEST(RPomDatoteka, ZapisiTokReadsStraightIntoStorage) {
 }
 
 TEST(RPomDatoteka, NaloziLoadsAWholeFile) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     const std::string vsebina = Zaporedje(10000), ime = datoteke.Nova("n.bin", vsebina);
     RPomDatoteka f(ime.c_str(), 0);
     EXPECT_EQ(vsebina, Vsebina(f));
