@@ -1,9 +1,9 @@
 // The memory file: one block that grows in 4096-byte steps, or a fixed view over the caller's memory.
 #include "frame/Deljeno.h"
+#include "frame/Oblikuj.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
 #include "streams/Kopiraj.h"
-#include "frame/Oblikuj.h"
 #include <stdarg.h>
 #include <zrno/streams/RFizDatoteka.h>
 #include <zrno/streams/RPomDatoteka.h>
@@ -274,7 +274,8 @@ template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char 
     }
     const unsigned long long bajtov = static_cast<unsigned long long>(dolzina) * sizeof(T);
     unsigned long long rezervacija = m_rezervirano;
-    if (rezervacija < m_polozaj + static_cast<unsigned long long>(sizeof(T)) || rezervacija - m_polozaj < bajtov) {
+    if (rezervacija < m_polozaj + static_cast<unsigned long long>(sizeof(T)) ||
+        rezervacija - m_polozaj < bajtov) {
         // A seek may have left the position beyond the reservation. The first step rounds up to a
         // multiple of 4096 bytes, every further one adds 4096 characters.
         const unsigned long long korak = 4096 * sizeof(T);
@@ -294,15 +295,17 @@ template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char 
     // The runtime would only fail now if the output changed since it was measured (another thread
     // changing the library's locale): the file data it overwrote is then put back.
     const unsigned int ogrozeno =
-        m_polozaj < m_dolzina ? (m_dolzina - m_polozaj < bajtov ? m_dolzina - m_polozaj : static_cast<unsigned int>(bajtov)) : 0;
+        m_polozaj < m_dolzina
+            ? (m_dolzina - m_polozaj < bajtov ? m_dolzina - m_polozaj : static_cast<unsigned int>(bajtov))
+            : 0;
     Zrno::Notranje::ScopedBlock varnostna(ogrozeno ? Zrno::RezervirajPomnilnik(nullptr, ogrozeno) : nullptr);
     if (ogrozeno && !varnostna) {
         m_stanje = Zrno::NAP_POMNILNIK;
         return 0;
     }
     KopirajBajte(varnostna.get(), m_podatki + m_polozaj, ogrozeno);
-    int r = Zrno::Notranje::OmejenoOblikuj(reinterpret_cast<T *>(m_podatki + m_polozaj), static_cast<size_t>(dolzina),
-                                           oblika, argumenti);
+    int r = Zrno::Notranje::OmejenoOblikuj(reinterpret_cast<T *>(m_podatki + m_polozaj),
+                                           static_cast<size_t>(dolzina), oblika, argumenti);
     if (r != dolzina) {
         KopirajBajte(m_podatki + m_polozaj, varnostna.get(), ogrozeno);
         m_stanje = Zrno::NAP_PARAMETER;

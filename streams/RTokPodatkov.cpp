@@ -1,8 +1,8 @@
 // The helpers every stream gets from the four virtual operations: arrays, bytes, copying from another
 // stream, SAFEARRAY bytes and formatted text.
+#include "frame/Oblikuj.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
-#include "frame/Oblikuj.h"
 #include <stdarg.h>
 #include <zrno/streams.h>
 
@@ -95,8 +95,8 @@ template <typename T> int OblikujZacasno(ScopedBlock &blok, T const *oblika, cha
                        : nullptr);
         if (!blok)
             return Zrno::NAP_POMNILNIK;
-        int r = Zrno::Notranje::OmejenoOblikuj(static_cast<T *>(blok.get()), static_cast<size_t>(znakov), oblika,
-                                               argumenti);
+        int r = Zrno::Notranje::OmejenoOblikuj(static_cast<T *>(blok.get()), static_cast<size_t>(znakov),
+                                               oblika, argumenti);
         if (r >= 0 || znakov != 4096)
             return r >= 0 ? r : Zrno::NAP_PARAMETER;
         const int dolzina = Zrno::Notranje::IzmeriObliko(oblika, argumenti);

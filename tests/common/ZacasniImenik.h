@@ -4,11 +4,11 @@
 #ifndef ZRNO_TESTS_COMMON_ZACASNIIMENIK_H
 #define ZRNO_TESTS_COMMON_ZACASNIIMENIK_H
 
-#include <windows.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <windows.h>
 
 class ZacasniImenik {
   public:

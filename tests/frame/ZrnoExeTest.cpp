@@ -53,7 +53,9 @@ Izid Zazeni(const ZacasniImenik &imenik, const std::string &argumenti) {
     return izid;
 }
 
-bool Vsebuje(const std::string &besedilo, const std::string &del) { return besedilo.find(del) != std::string::npos; }
+bool Vsebuje(const std::string &besedilo, const std::string &del) {
+    return besedilo.find(del) != std::string::npos;
+}
 
 // The subcommands of `zrno help`: the first word of each line after "commands:".
 std::vector<std::string> Ukazi(const std::string &pomoc) {
@@ -105,8 +107,8 @@ TEST_F(ZrnoExe, ExitCodesOfTheWork) {
         const char *argumenti;
         DWORD koda;
     } k_primeri[] = {
-        {"version", 0}, {"date 211813444800000", 0}, {"date 0", 2}, {"date 1 2", 2}, {"cat", 2},
-        {"cat missing.txt", 1}, {"find", 2},
+        {"version", 0}, {"date 211813444800000", 0}, {"date 0", 2}, {"date 1 2", 2},
+        {"cat", 2},     {"cat missing.txt", 1},      {"find", 2},
     };
     for (const auto &p : k_primeri)
         EXPECT_EQ(Zazeni(*this, p.argumenti).koda, p.koda) << p.argumenti;

@@ -39,9 +39,9 @@ int Izvedi(int argc, char **argv) {
             return zrno_orodje::NapacnaUporaba(k_navodila, "date: '%s' is not a whole number of milliseconds",
                                                argv[0]);
         if (vrednost < k_najmanj || vrednost > k_najvec)
-            return zrno_orodje::NapacnaUporaba(k_navodila,
-                                               "date: %lld is outside the calendar range %lld (0000-03-01) to %lld",
-                                               vrednost, k_najmanj, k_najvec);
+            return zrno_orodje::NapacnaUporaba(
+                k_navodila, "date: %lld is outside the calendar range %lld (0000-03-01) to %lld", vrednost,
+                k_najmanj, k_najvec);
     } else {
         vrednost = RDatum::VrniTrenutniCas();
     }

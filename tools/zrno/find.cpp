@@ -9,9 +9,10 @@ namespace {
 
 constexpr unsigned int k_imenik = 0x10; // FILE_ATTRIBUTE_DIRECTORY
 
-const char k_navodila[] = "usage: zrno find PATTERN\n"
-                          "Lists the entries matching a search pattern such as C:\\dir\\*.txt, with size and\n"
-                          "UTC write time.\n";
+const char k_navodila[] =
+    "usage: zrno find PATTERN\n"
+    "Lists the entries matching a search pattern such as C:\\dir\\*.txt, with size and\n"
+    "UTC write time.\n";
 
 int Izvedi(int argc, char **argv) {
     if (argc == 1 && zrno_orodje::JePomoc(argv[0]))

@@ -1,9 +1,9 @@
 // zrno.exe: the library's functions from the command line, one subcommand per job.
 #include "ukaz.h"
-#include <zrno/frame.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
+#include <zrno/frame.h>
 
 namespace zrno_orodje {
 

@@ -31,8 +31,8 @@ int NapacnaUporaba(const char *navodila, const char *sporocilo, ...);
 
 } // namespace zrno_orodje
 
-#define ZRNO_UKAZ(ime, opis, funkcija)                                                                     \
-    static zrno_orodje::Ukaz zrno_ukaz_##ime = {#ime, opis, funkcija, nullptr};                            \
+#define ZRNO_UKAZ(ime, opis, funkcija)                                                                       \
+    static zrno_orodje::Ukaz zrno_ukaz_##ime = {#ime, opis, funkcija, nullptr};                              \
     [[maybe_unused]] static const int zrno_ukaz_reg_##ime = zrno_orodje::Registriraj(&zrno_ukaz_##ime);
 
 #endif

@@ -1,7 +1,7 @@
 // zrno version: the library's version and how it classified the running system.
 #include "ukaz.h"
-#include <zrno/frame.h>
 #include <stdio.h>
+#include <zrno/frame.h>
 
 namespace {
 
