@@ -40,6 +40,7 @@ demo: x86_64
 
 bench: x86_64
 	$(call under_wine,$(X64)/bin/zrno_bench.exe $(FILTER))
+	sh scripts/bench-host.sh $(X64) "$(FILTER)"
 
 clean:
 	rm -rf $(BUILD)

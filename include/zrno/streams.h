@@ -13,4 +13,6 @@
 #include <zrno/streams/RIzravnalnik.h>
 #include <zrno/streams/RIzrSisTokPodatkov.h>
 
+#include <zrno/streams/RBase64.h>
+#include <zrno/streams/RBase64Tok.h>
 #endif
