@@ -20,9 +20,11 @@ namespace Zrno::Notranje {
 inline int OmejenoOblikuj(char *cilj, size_t stevilo, char const *oblika, char *argumenti) {
     return _vsnprintf_l(cilj, stevilo, oblika, Locale(), reinterpret_cast<va_list>(argumenti));
 }
-inline int OmejenoOblikuj(unsigned short *cilj, size_t stevilo, unsigned short const *oblika, char *argumenti) {
-    return _vsnwprintf_l(reinterpret_cast<wchar_t *>(cilj), stevilo, reinterpret_cast<wchar_t const *>(oblika),
-                         Locale(), reinterpret_cast<va_list>(argumenti));
+inline int OmejenoOblikuj(unsigned short *cilj, size_t stevilo, unsigned short const *oblika,
+                          char *argumenti) {
+    return _vsnwprintf_l(reinterpret_cast<wchar_t *>(cilj), stevilo,
+                         reinterpret_cast<wchar_t const *>(oblika), Locale(),
+                         reinterpret_cast<va_list>(argumenti));
 }
 
 /// The output length in characters without the terminator, writing nothing; negative when the runtime
@@ -31,7 +33,8 @@ inline int IzmeriObliko(char const *oblika, char *argumenti) {
     return _vscprintf_l(oblika, Locale(), reinterpret_cast<va_list>(argumenti));
 }
 inline int IzmeriObliko(unsigned short const *oblika, char *argumenti) {
-    return _vscwprintf_l(reinterpret_cast<wchar_t const *>(oblika), Locale(), reinterpret_cast<va_list>(argumenti));
+    return _vscwprintf_l(reinterpret_cast<wchar_t const *>(oblika), Locale(),
+                         reinterpret_cast<va_list>(argumenti));
 }
 
 } // namespace Zrno::Notranje

@@ -1,4 +1,4 @@
-// RDatum as text: strftime into an RNizA, growing the room by 128 characters while the text does not fit.
+// RDatum as text: strftime into an RNizA, doubling the room while the text does not fit.
 #include "frame/locale.h"
 #include <string.h>
 #include <time.h>
@@ -14,11 +14,13 @@ unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
     PretvoriJulVGre(vrednost, &cas);
     // strftime answers 0 both when the text does not fit and when it is empty or the format invalid, so
     // growth stops once the room is far beyond anything a conversion can expand to (the longest, the
-    // long date and time of a locale, stay well under 256 characters per format character).
+    // long date and time of a locale, stay well under 256 characters per format character). The room
+    // doubles, so a format that never fits costs a few attempts rather than one per 128 characters;
+    // the last attempt is at the bound itself, so the same texts fit as with any smaller steps.
     size_t dolzinaOblike = strlen(oblika);
     unsigned int meja =
         dolzinaOblike < 0xFFFFFFu ? 256u * static_cast<unsigned int>(dolzinaOblike + 1) : 0xFFFFFF00u;
-    for (unsigned int n = 128;; n += 128) {
+    for (unsigned int n = 128;; n = n < meja / 2 ? n * 2 : meja) {
         char *medpomnilnik = niz.Odpusti(n, false);
         if (!medpomnilnik)
             return 0;

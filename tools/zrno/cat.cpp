@@ -3,20 +3,29 @@
 #include "ukaz.h"
 #include "vhod.h"
 #include <stdio.h>
+#include <string.h>
 #include <windows.h>
 #include <zrno/streams.h>
 
 namespace {
 
+const char k_navodila[] = "usage: zrno cat [--] FILE...\n"
+                          "Copies each FILE to standard output through a buffered stream.\n";
+
 int Izvedi(int argc, char **argv) {
-    if (argc == 0) {
-        fprintf(stderr, "usage: zrno cat FILE...\n");
-        return 2;
-    }
+    int i = 0;
+    if (argc > 0 && zrno_orodje::JePomoc(argv[0]))
+        return zrno_orodje::Pomoc(k_navodila);
+    if (argc > 0 && !strcmp(argv[0], "--"))
+        i = 1;
+    else if (argc > 0 && argv[0][0] == '-' && argv[0][1] == '-')
+        return zrno_orodje::NapacnaUporaba(k_navodila, "cat: unknown option %s", argv[0]);
+    if (i == argc)
+        return zrno_orodje::NapacnaUporaba(k_navodila, "cat: no file given");
     // Standard output is written by the library, not by the C runtime, so nothing is translated.
     RIzrSisTokPodatkov izhod(GetStdHandle(STD_OUTPUT_HANDLE), 0, 64 * 1024);
     int koncna = 0;
-    for (int i = 0; i < argc; ++i) {
+    for (; i < argc; ++i) {
         RFizDatoteka datoteka(argv[i], DAT_BRANJE | DAT_DELI_BRANJE | DAT_BREZ_DEDOVANJA | DAT_ZAPOREDNO);
         if (datoteka.JeKonec()) {
             izhod.Zapisi(nullptr, 0); // what came before goes out before the message
