@@ -1,6 +1,6 @@
 // Waitable timers and their completion routine.
-#include "frame/win.h"
 #include "frame/Deljeno.h"
+#include "frame/win.h"
 #include <zrno/threads/RCasomer.h>
 
 RCasomer::RCasomer(unsigned int zastavice, char const *ime)

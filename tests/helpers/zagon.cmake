@@ -4,7 +4,7 @@
 add_library(ZrnoZagon SHARED $<FILTER:$<TARGET_OBJECTS:Zrno>,EXCLUDE,/frame/Zrno\\.cpp\\.obj$>
             ${CMAKE_SOURCE_DIR}/frame/Zrno.cpp)
 set_target_properties(ZrnoZagon PROPERTIES PREFIX "")
-target_include_directories(ZrnoZagon PRIVATE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR})
+target_include_directories(ZrnoZagon PRIVATE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(ZrnoZagon PRIVATE ZRNO_BUILD ZRNO_PREIZKUS_ZAGONA __USE_MINGW_ANSI_STDIO=0)
 target_compile_options(ZrnoZagon PRIVATE ${ZRNO_WARNINGS} -fno-exceptions)
 target_link_libraries(ZrnoZagon PRIVATE ${ZRNO_SYSTEM_LIBS})
