@@ -146,7 +146,8 @@ bool Deljeno::Izpusti(Vir vrsta, void const *vrednost, void const *lastnik) {
     return Odstrani(vrsta, vrednost, lastnik);
 }
 
-bool Deljeno::Prevzemi(Vir vrsta, void const *stara, void const *nova, void const *izvor, void const *lastnik) {
+bool Deljeno::Prevzemi(Vir vrsta, void const *stara, void const *nova, void const *izvor,
+                       void const *lastnik) {
     const bool zapri = Izpusti(vrsta, stara, lastnik);
     Deli(vrsta, nova, izvor, lastnik);
     return zapri && stara != nova;

@@ -6,12 +6,14 @@
 // never taken for one of the copies. Null and INVALID_HANDLE_VALUE are never shared: every call
 // ignores them, so callers need no validity test of their own.
 //
-/// One line per place, for a class whose copies share m_h (a block: Vir::Blok and the free call):
+/// One line per place, for a class whose copies share the handle m_h (a heap block: Vir::Blok and the
+/// free call instead):
 ///   copy constructor:  Deljeno::Deli(Vir::Rocica, m_h, &o, this);
 ///   assignment:        if (Deljeno::Prevzemi(Vir::Rocica, m_h, o.m_h, &o, this)) CloseHandle(m_h);
 ///   destructor:        if (Deljeno::Izpusti(Vir::Rocica, m_h, this)) CloseHandle(m_h);
-///   close, for all:    if (!Deljeno::JeMrtva(Vir::Rocica, m_h, this) && CloseHandle(m_h)) Deljeno::Zaprta(Vir::Rocica, m_h, this);
-///   close, this copy:  if (Deljeno::Izpusti(Vir::Blok, m_p, this)) SprostiPomnilnik(m_p);
+///   close, this copy:  if (Deljeno::Izpusti(Vir::Rocica, m_h, this)) CloseHandle(m_h);
+///   close, all copies: if (!Deljeno::JeMrtva(V, m_h, this) && CloseHandle(m_h)) Deljeno::Zaprta(V, m_h,
+///   this);
 #ifndef ZRNO_FRAME_DELJENO_H
 #define ZRNO_FRAME_DELJENO_H
 

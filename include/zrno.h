@@ -6,5 +6,6 @@
 #include <zrno/strings.h>
 #include <zrno/util.h>
 #include <zrno/streams.h>
+#include <zrno/digests.h>
 
 #endif

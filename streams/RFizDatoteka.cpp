@@ -1,9 +1,9 @@
 // The disk file: CreateFileA with the library's open flags, 64-bit seeking, length, truncation, region
 // locks and file times.
 #include "frame/Deljeno.h"
+#include "frame/cas.h"
 #include "frame/win.h"
 #include <zrno/streams/RFizDatoteka.h>
-#include <zrno/util/RDatum.h>
 
 namespace Deljeno = Zrno::Notranje::Deljeno;
 using Zrno::Notranje::Vir;
@@ -142,7 +142,7 @@ __int64 CasRocice(void *rocica, KateriCas kateri) {
     BOOL ok = GetFileTime(rocica, kateri == KateriCas::Stvaritev ? &cas : nullptr,
                           kateri == KateriCas::Dostop ? &cas : nullptr,
                           kateri == KateriCas::Pisanje ? &cas : nullptr);
-    return ok ? RDatum::Pretvori(&cas) : 0;
+    return ok ? Zrno::Notranje::IzFileTime(cas) : 0;
 }
 
 } // namespace

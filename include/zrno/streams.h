@@ -18,4 +18,6 @@
 #include <zrno/streams/RImenovanKanal.h>
 #include <zrno/streams/RVticnica.h>
 
+#include <zrno/streams/RBase64.h>
+#include <zrno/streams/RBase64Tok.h>
 #endif
