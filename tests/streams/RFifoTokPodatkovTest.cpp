@@ -1,6 +1,7 @@
 // The FIFO stream: partial reads across blocks, empty blocks, the end of data that a later write ends,
 // copies sharing blocks, and random writes and reads against a byte-queue model.
 #include "TestniTok.h"
+#include <windows.h>
 #include <deque>
 #include <random>
 
