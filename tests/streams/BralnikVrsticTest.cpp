@@ -4,6 +4,7 @@
 // transparent converter over an identical stream: the same lines, counts and states, and the same
 // requests to the source underneath.
 #include "TestniTok.h"
+#include "ZacasniImenik.h"
 #include <memory>
 #include <random>
 #include <type_traits>
@@ -97,7 +98,7 @@ TEST(PreberiVrstico, BufferedStreamsReadAsUnitByUnit) {
 
 TEST(PreberiVrstico, BufferedFilesOnDiskToo) {
     std::mt19937 nakljucno(11);
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     const std::string besedilo = NakljucnoBesedilo(nakljucno, 20000) + "tail";
     const std::string ime = datoteke.Nova("lines_fast.txt", besedilo);
     RMedFizDatoteka medpomnjena(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE, 61);

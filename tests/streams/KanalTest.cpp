@@ -3,6 +3,7 @@
 // client that dies mid-transfer). Sprejmi is called only once a client is known to be on its way, and
 // the helper signals an event once connected, so no wait is unbounded.
 #include "TestniTok.h"
+#include <windows.h>
 #include <thread>
 #include <zrno/strings.h>
 

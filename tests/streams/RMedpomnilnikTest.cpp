@@ -1,6 +1,7 @@
 // The caching buffer: which transfers reach the file, end of data in the same call, write-back and its
 // failure, truncation through the block, closing, and a random model run against a plain disk file.
 #include "TestniTok.h"
+#include "ZacasniImenik.h"
 #include <random>
 
 namespace {
@@ -165,7 +166,7 @@ TEST(RMedpomnilnik, ClosingAndDetaching) {
     EXPECT_IZID(prazen, Zapri(), 1, 1);
     EXPECT_EQ(nullptr, prazen.Odpusti());
 
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     const std::string ime = datoteke.Nova("cache_close.bin", Zaporedje(600));
     RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_PISANJE);
     RMedpomnilnik c(&f, 512);
@@ -183,7 +184,7 @@ TEST(RMedpomnilnik, ClosingAndDetaching) {
 }
 
 TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     const std::string ime = datoteke.Nova("cached.bin", Zaporedje(1000));
     RMedFizDatoteka c(ime.c_str(), DAT_PISANJE, 512); // read access is added: blocks still load
     ASSERT_EQ(0, c.VrniStanje());
@@ -227,7 +228,7 @@ TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
 // applied to a cached file and to a plain one: every transfer returns the same bytes and counts, and
 // the two files hold the same bytes after every flush and at the end.
 TEST(RMedFizDatoteka, BehavesAsThePlainFileItCaches) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     std::mt19937 nakljucno(12345);
     const unsigned int velikosti[] = {61, 512, 4096};
     const int korakov = 34000;

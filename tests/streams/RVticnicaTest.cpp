@@ -1,6 +1,8 @@
 // Sockets on 127.0.0.1 with ephemeral ports: listen, accept, connect, a 64 MiB echo, the peer closing
 // half-way, options, address helpers, failures on a missing socket and sockets after the library's stop.
 // Every socket that could block gets receive and send time-outs, so a fault fails instead of hanging.
+#include <winsock.h>
+
 #include "TestniTok.h"
 #include <functional>
 #include <thread>
