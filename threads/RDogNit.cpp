@@ -53,6 +53,9 @@ int RDogNit::Odpri(unsigned int, void *parameter, T_NITZACETNOSTANJE stanje, uns
 }
 
 int RDogNit::Sporoci(unsigned int koda, unsigned int vrednost, void *podatki) {
+    // Wine accepts a post to thread identifier 0 and drops it; Windows refuses it.
+    if (m_koda == 0)
+        return PretvoriNapako(ERROR_INVALID_THREAD_ID, Zrno::NAP_NITID);
     if (PostThreadMessageA(m_koda, k_prvaOznaka + koda, vrednost, reinterpret_cast<LPARAM>(podatki)))
         return Zrno::OK;
     return PretvoriNapako(GetLastError(), Zrno::NAP_NITID);
