@@ -4,9 +4,8 @@
 #include <stdarg.h>
 #include <zrno/strings.h>
 
-using Zrno::Notranje::BrezKoncneNicle;
 using Zrno::Notranje::DolzinaDo;
-using Zrno::Notranje::PoisciNiz;
+using Zrno::Notranje::PoisciBesedilo;
 using Zrno::Notranje::Pretvorba;
 
 namespace {
@@ -46,9 +45,9 @@ unsigned int RNizVP<T>::NaloziOd(unsigned int od, HINSTANCE__ *modul, unsigned i
                                  T_KODNASTRAN kn) {
     unsigned short const *p;
     unsigned int n;
-    if (PoisciNiz(modul, id, jezik, p, n) < 0)
+    if (PoisciBesedilo(modul, id, jezik, p, n) < 0)
         return this->Skrajsaj(od);
-    return Zapisi(*this, od, p, BrezKoncneNicle(p, n), kn);
+    return Zapisi(*this, od, p, n, kn);
 }
 
 template <class T>

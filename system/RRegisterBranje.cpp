@@ -53,14 +53,16 @@ int Razsiri(char const *surovo, DWORD velikost, RNizA &besedilo) {
         DWORD n = ExpandEnvironmentStringsA(surovo, static_cast<char *>(blok.get()), prostor);
         if (n == 0)
             return PretvoriNapako(GetLastError(), NAP_BRANJE);
-        if (n <= prostor)
+        // The narrow form may want one byte beyond the count it reports, so an answer that exactly
+        // fills the buffer is taken as a cut one.
+        if (n < prostor)
             break;
-        void *vecji = RezervirajPomnilnik(blok.get(), n);
+        void *vecji = RezervirajPomnilnik(blok.get(), n + 1);
         if (!vecji)
             return NAP_POMNILNIK;
         blok.release();
         blok.reset(vecji);
-        prostor = n;
+        prostor = n + 1;
     }
     besedilo.Nastavi(static_cast<char const *>(blok.get()));
     return OK;

@@ -52,10 +52,10 @@ int Opis(HINSTANCE modul, char *&opis) {
     if (p[n - 1] == 0) // a final zero stored with the text
         --n;
     p[n] = 0;
+    // Shrinking in place hardly fails; if it does, the larger block serves as well.
     void *tocen = RezervirajPomnilnik(p, static_cast<unsigned int>(n) + 1);
-    if (tocen)
-        blok.release(), blok.reset(tocen);
-    opis = static_cast<char *>(blok.release());
+    blok.release();
+    opis = static_cast<char *>(tocen ? tocen : p);
     return OK;
 }
 

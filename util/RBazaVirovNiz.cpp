@@ -39,17 +39,16 @@ int Zrno::Notranje::PoisciNiz(HINSTANCE modul, unsigned int id, unsigned int jez
 }
 
 using namespace Zrno;
-using Zrno::Notranje::BrezKoncneNicle;
+using Zrno::Notranje::PoisciBesedilo;
 using Zrno::Notranje::PoisciNiz;
 
 int RBazaVirov::NaloziNiz(HINSTANCE__ *modul, unsigned int id, unsigned short *medpomnilnik,
                           unsigned int velikost, T_KODAJEZIKA2 jezik) {
     unsigned short const *p;
     unsigned int n;
-    int r = PoisciNiz(modul, id, jezik, p, n);
+    int r = PoisciBesedilo(modul, id, jezik, p, n);
     if (r < 0)
         return r;
-    n = BrezKoncneNicle(p, n);
     if (n < velikost) {
         unsigned int i = 0;
         for (; i < n && p[i]; ++i)
@@ -66,10 +65,9 @@ int RBazaVirov::NaloziNiz(HINSTANCE__ *modul, unsigned int id, char *medpomnilni
                           T_KODAJEZIKA2 jezik, T_KODNASTRAN kn) {
     unsigned short const *p;
     unsigned int n;
-    int r = PoisciNiz(modul, id, jezik, p, n);
+    int r = PoisciBesedilo(modul, id, jezik, p, n);
     if (r < 0)
         return r;
-    n = BrezKoncneNicle(p, n);
     // One byte per unit: a page that needs more for some characters gets only what fits.
     unsigned int m = n < velikost ? n : velikost;
     if (m)
@@ -83,11 +81,10 @@ int RBazaVirov::NaloziNiz(HINSTANCE__ *modul, unsigned int id, char *medpomnilni
 int RBazaVirov::NaloziNiz(HINSTANCE__ *modul, unsigned int id, RNizU &niz, T_KODAJEZIKA2 jezik) {
     unsigned short const *p;
     unsigned int n;
-    int r = PoisciNiz(modul, id, jezik, p, n);
-    if (r < 0)
-        return r;
-    niz.Nastavi(p, BrezKoncneNicle(p, n));
-    return OK;
+    int r = PoisciBesedilo(modul, id, jezik, p, n);
+    if (r >= 0)
+        niz.Nastavi(p, n);
+    return r;
 }
 
 int RBazaVirov::NaloziNiz(HINSTANCE__ *modul, unsigned int id, unsigned short const *&niz,

@@ -13,9 +13,14 @@ namespace Zrno::Notranje {
 int PoisciNiz(HINSTANCE modul, unsigned int id, unsigned int jezik, unsigned short const *&p,
               unsigned int &n);
 
-/// The length without a final zero unit, which resource compilers may store.
-inline unsigned int BrezKoncneNicle(unsigned short const *p, unsigned int n) {
-    return n && p[n - 1] == 0 ? n - 1 : n;
+/// PoisciNiz with n the text's length: a final zero unit, which resource compilers may store, is not
+/// counted.
+inline int PoisciBesedilo(HINSTANCE modul, unsigned int id, unsigned int jezik, unsigned short const *&p,
+                          unsigned int &n) {
+    int r = PoisciNiz(modul, id, jezik, p, n);
+    if (n && p[n - 1] == 0)
+        --n;
+    return r;
 }
 
 } // namespace Zrno::Notranje

@@ -1,9 +1,9 @@
 // The start-up failure message: the module's own caption and message in its three languages, and a
 // refused load of the test build of the library (ZrnoZagon.dll), which hands the texts back through
 // the environment instead of showing them.
-#include "frame/win.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <windows.h>
 #include <zrno/strings.h>
 
 namespace {

@@ -35,7 +35,7 @@ zrno_jezikovni_modul(jezik_napaka 0x0409 6 "Napaka" NEUSPEH)
 # The choices that depend on the user's language (the fallback module, the start-up message) once more
 # in other languages: Wine takes the user's locale from LC_ALL.
 if(ZRNO_RUN_TESTS)
-  foreach(locale sl_SI it_CH fr_FR)
+  foreach(locale sl_SI it_CH en_GB fr_FR)
     add_test(NAME util_jezik_${locale} COMMAND test_util --gtest_brief=1
              --gtest_filter=BazaVirov.FallbackByTheUserLanguage)
     add_test(NAME frame_jezik_${locale} COMMAND test_frame --gtest_brief=1 --gtest_filter=Zagon.*)

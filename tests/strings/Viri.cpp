@@ -1,8 +1,8 @@
 // Resource strings (RNizVP and the resource forms of RNizA and RNizU) from a test resource module in
 // Slovenian (bin/jeziki/jezik_0424.dll): loading, appending, formats from resources, code pages.
-#include "frame/win.h"
 #include "strings/Pomoc.h"
 #include <string>
+#include <windows.h>
 
 namespace {
 

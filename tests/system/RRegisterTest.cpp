@@ -1,9 +1,9 @@
 // RRegister against the real registry of the test prefix: a key of the test's own under
 // HKEY_CURRENT_USER, written with the raw system calls where the stored bytes matter, removed afterwards.
-#include "frame/win.h"
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <windows.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
 #include <zrno/system.h>
@@ -44,7 +44,6 @@ class RegisterTest : public ::testing::Test {
 };
 
 std::string S(char const *s, size_t n) { return std::string(s, n); }
-std::string Dword(unsigned int v) { return std::string(reinterpret_cast<char const *>(&v), 4); }
 
 struct Vrednost {
     DWORD tip;
@@ -169,27 +168,26 @@ TEST_F(RegisterTest, ReadsLists) {
 }
 
 TEST_F(RegisterTest, WritesEveryForm) {
-    DWORD tip;
-    EXPECT_EQ(kljuc.Zapisi("niz", "abc"), 0);
-    EXPECT_EQ(Bajti("niz", &tip), S("abc", 4));
-    EXPECT_EQ(tip, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(kljuc.Zapisi(nullptr, "privzeta"), 0);
-    EXPECT_EQ(Bajti(""), S("privzeta", 9)) << "a null name is the default value";
-
-    EXPECT_EQ(kljuc.Zapisi("stevilo", 0x01020304ul), 0);
-    EXPECT_EQ(Bajti("stevilo", &tip), Dword(0x01020304));
-    EXPECT_EQ(tip, static_cast<DWORD>(REG_DWORD));
-
-    EXPECT_EQ(kljuc.Zapisi("bin", "\x00\xFF\x10", 3u), 0);
-    EXPECT_EQ(Bajti("bin", &tip), S("\x00\xFF\x10", 3));
-    EXPECT_EQ(tip, static_cast<DWORD>(REG_BINARY));
-
-    EXPECT_EQ(kljuc.ZapisiSeznam("seznam", "a\0bc\0"), 0);
-    EXPECT_EQ(Bajti("seznam", &tip), S("a\0bc\0", 6));
-    EXPECT_EQ(tip, static_cast<DWORD>(REG_MULTI_SZ));
-    EXPECT_EQ(kljuc.ZapisiSeznam("prazen", ""), 0);
-    EXPECT_EQ(Bajti("prazen"), S("", 1));
-
+    struct {
+        int rezultat;
+        char const *ime;
+        DWORD tip;
+        char const *bajti;
+        unsigned int n;
+    } const primeri[] = {
+        {kljuc.Zapisi("niz", "abc"), "niz", REG_SZ, "abc", 4},
+        {kljuc.Zapisi(nullptr, "privzeta"), "", REG_SZ, "privzeta", 9}, // null: the default value
+        {kljuc.Zapisi("stevilo", 0x01020304ul), "stevilo", REG_DWORD, "\x04\x03\x02\x01", 4},
+        {kljuc.Zapisi("bin", "\x00\xFF\x10", 3u), "bin", REG_BINARY, "\x00\xFF\x10", 3},
+        {kljuc.ZapisiSeznam("seznam", "a\0bc\0"), "seznam", REG_MULTI_SZ, "a\0bc\0", 6},
+        {kljuc.ZapisiSeznam("prazen", ""), "prazen", REG_MULTI_SZ, "", 1},
+    };
+    for (auto const &p : primeri) {
+        DWORD tip = 0;
+        EXPECT_EQ(p.rezultat, 0) << p.ime;
+        EXPECT_EQ(Bajti(p.ime, &tip), S(p.bajti, p.n)) << p.ime;
+        EXPECT_EQ(tip, p.tip) << p.ime;
+    }
     EXPECT_EQ(kljuc.VrniTip("seznam"), REGT_SEZNAM);
     EXPECT_EQ(kljuc.VrniDolzino("seznam"), 6u);
     EXPECT_EQ(kljuc.VrniTip("manjka"), REGT_NIC);
@@ -252,6 +250,21 @@ TEST_F(RegisterTest, DeletesValuesAndSubtrees) {
     RRegister ni;
     EXPECT_EQ(ni.Odpri(kljuc, "drevo", KEY_READ), NAP_NIDATOTEKE);
     EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), NAP_NIDATOTEKE);
+
+    // A child that nobody may open stays, and the walk ends with a failure instead of retrying it.
+    HKEY zaklenjen;
+    ASSERT_EQ(RegCreateKeyExA(kljuc, "drevo\\a\\zaklenjen", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &zaklenjen, nullptr),
+              ERROR_SUCCESS);
+    SECURITY_DESCRIPTOR sd;
+    ACL acl;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    InitializeAcl(&acl, sizeof acl, ACL_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE);
+    EXPECT_EQ(RegSetKeySecurity(zaklenjen, DACL_SECURITY_INFORMATION, &sd), ERROR_SUCCESS);
+    RegCloseKey(zaklenjen);
+    EXPECT_LT(kljuc.BrisiPodkljuc("drevo"), 0);
+    EXPECT_EQ(RegDeleteKeyA(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
 }
 
 TEST_F(RegisterTest, EnumeratesAThousandSubkeys) {

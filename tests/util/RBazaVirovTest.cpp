@@ -1,10 +1,10 @@
 // RBazaVirov over the resource modules built with the tests (bin/jeziki): adding, sorting, the choice of
 // a fallback by the user's language, loading and unloading, and the static loaders.
-#include "frame/win.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include <windows.h>
 #include <zrno/streams.h>
 #include <zrno/util.h>
 
@@ -118,6 +118,7 @@ TEST_F(BazaVirov, FallbackByTheUserLanguage) {
     } const primeri[] = {
         {0x0424, SLOVENSKI, SLOVENSKI},     // the user's LANGID
         {0x0810, ITALIJANSKI, ITALIJANSKI}, // Italian (Switzerland): the primary language
+        {0x0809, ANGLESKI, NEMSKI},         // English (United Kingdom): the primary language
         {0x040C, ANGLESKI, NEMSKI},         // French: English, else the first description
         {0x0409, ANGLESKI, NEMSKI},
     };
