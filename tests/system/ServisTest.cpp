@@ -188,10 +188,9 @@ static void __stdcall Glavna(unsigned long, char **) {}
 
 TEST(RRegisterServisovTest, KeepsItsTableAndRefusesToDispatchOutsideTheManager) {
     RRegisterServisov r;
-    auto glavna = Glavna;
-    void *k1 = r.RegistrirajServis("Prvi", glavna);
-    void *k2 = r.RegistrirajServis("Drugi", glavna);
-    void *k3 = r.RegistrirajServis("Tretji", glavna);
+    void *k1 = r.RegistrirajServis("Prvi", Glavna);
+    void *k2 = r.RegistrirajServis("Drugi", Glavna);
+    void *k3 = r.RegistrirajServis("Tretji", Glavna);
     EXPECT_STREQ(r.VrniImeServisa(k2), "Drugi");
     EXPECT_EQ(r.OdjaviServis(k2), 0);
     EXPECT_STREQ(r.VrniImeServisa(k1), "Prvi");
