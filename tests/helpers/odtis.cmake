@@ -1,12 +1,12 @@
 # The sample service's tests (tests/odtis), run in a Wine prefix of their own whose background
 # processes write their errors, the event log's among them, to odtisprefix.log.
-if(ZRNO_RUN_TESTS)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/odtis/*.cpp)
-  add_executable(test_odtis ${sources})
-  target_compile_options(test_odtis PRIVATE -Wall -Wextra -Werror)
-  target_link_libraries(test_odtis PRIVATE Zrno GTest::gtest_main)
-  add_dependencies(test_odtis odtis)
+file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/odtis/*.cpp)
+add_executable(test_odtis ${sources})
+target_compile_options(test_odtis PRIVATE -Wall -Wextra -Werror)
+target_link_libraries(test_odtis PRIVATE Zrno GTest::gtest_main)
+add_dependencies(test_odtis odtis)
 
+if(ZRNO_RUN_TESTS)
   function(odtis_zaganjalnik)
     set(ZRNO_WINEPREFIX ${CMAKE_BINARY_DIR}/odtisprefix)
     configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.in ${CMAKE_BINARY_DIR}/odtis-run @ONLY
