@@ -7,5 +7,6 @@
 #include <zrno/util.h>
 #include <zrno/streams.h>
 #include <zrno/digests.h>
+#include <zrno/threads.h>
 
 #endif
