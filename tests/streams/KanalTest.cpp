@@ -3,8 +3,8 @@
 // client that dies mid-transfer). Sprejmi is called only once a client is known to be on its way, and
 // the helper signals an event once connected, so no wait is unbounded.
 #include "TestniTok.h"
-#include <windows.h>
 #include <thread>
+#include <windows.h>
 #include <zrno/strings.h>
 
 namespace {
@@ -28,7 +28,8 @@ class Odjemalec {
         std::string ukaz = "\"" + program + "\" " + kanal + " " + dogodek + " " + nacin;
         STARTUPINFOA si = {};
         si.cb = sizeof si;
-        if (CreateProcessA(program.c_str(), &ukaz[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+        if (CreateProcessA(program.c_str(), &ukaz[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                           &m_pi))
             CloseHandle(m_pi.hThread);
     }
     ~Odjemalec() {
@@ -94,7 +95,8 @@ TEST(RImenovanKanal, ServesAClientThreadAndDisconnects) {
     HANDLE odjemalec = INVALID_HANDLE_VALUE;
     std::thread nit([&] {
         if (WaitNamedPipeA(ime.c_str(), k_rok))
-            odjemalec = CreateFileA(ime.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            odjemalec =
+                CreateFileA(ime.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     });
     EXPECT_IZID(streznik, Sprejmi(), 0, 0); // waits for the thread's CreateFile
     nit.join();
