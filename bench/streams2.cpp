@@ -6,8 +6,8 @@
 #include <stdlib.h>
 #include <string>
 #include <vector>
-#include <winsock.h>
 #include <windows.h>
+#include <winsock.h>
 #include <zrno/streams.h>
 
 namespace {
@@ -79,7 +79,8 @@ void PripraviMedpomnjeno() {
 }
 
 void NakljucnoSurovo() {
-    HANDLE h = CreateFileA(g_datoteka.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h =
+        CreateFileA(g_datoteka.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     char b[k_zapis];
     DWORD n;
     for (unsigned int i = 0; i < k_nakljucnih; ++i) {
@@ -106,8 +107,8 @@ void ZaporednoNase() {
 }
 
 void ZaporednoSurovo() {
-    HANDLE h = CreateFileA(g_datoteka.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                           nullptr);
+    HANDLE h = CreateFileA(g_datoteka.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     static char b[k_kos];
     DWORD n;
     while (ReadFile(h, b, k_kos, &n, nullptr) && n) {

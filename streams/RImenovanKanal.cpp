@@ -35,7 +35,8 @@ int RImenovanKanal::Zakljuci() {
 
 int RImenovanKanal::VrniNaslovVrstnika(RNizA &ime) const {
     char uporabnik[257];
-    if (!GetNamedPipeHandleStateA(m_rocica, nullptr, nullptr, nullptr, nullptr, uporabnik, sizeof uporabnik)) {
+    if (!GetNamedPipeHandleStateA(m_rocica, nullptr, nullptr, nullptr, nullptr, uporabnik,
+                                  sizeof uporabnik)) {
         const int r = PretvoriNapako(GetLastError(), Zrno::NAP_RAZRESITEV);
         ime.Sprazni();
         return r;

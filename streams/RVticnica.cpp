@@ -115,8 +115,8 @@ int RVticnica::VrniParameter(T_VTICPARAMETER parameter, void *vrednost, unsigned
 
 int RVticnica::NastaviParameter(T_VTICPARAMETER parameter, void const *vrednost, unsigned int dolzina,
                                 T_VTICNIVOPARAM nivo) {
-    if (setsockopt(Sistemska(m_vticnica), nivo, static_cast<int>(parameter), static_cast<char const *>(vrednost),
-                   static_cast<int>(dolzina)) == SOCKET_ERROR)
+    if (setsockopt(Sistemska(m_vticnica), nivo, static_cast<int>(parameter),
+                   static_cast<char const *>(vrednost), static_cast<int>(dolzina)) == SOCKET_ERROR)
         return m_stanje = Napaka(Zrno::NAP_NASTAVIOPCIJO);
     return m_stanje = 0;
 }

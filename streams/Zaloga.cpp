@@ -11,7 +11,8 @@ namespace {
 // virtual bases walks the type tree every time, which would cost more than reading the line).
 template <typename Tip, typename Osnova> Osnova *Kot(RTokPodatkov &tok) {
     static const ptrdiff_t razdalja =
-        reinterpret_cast<char *>(static_cast<Osnova *>(dynamic_cast<Tip *>(&tok))) - reinterpret_cast<char *>(&tok);
+        reinterpret_cast<char *>(static_cast<Osnova *>(dynamic_cast<Tip *>(&tok))) -
+        reinterpret_cast<char *>(&tok);
     return reinterpret_cast<Osnova *>(reinterpret_cast<char *>(&tok) + razdalja);
 }
 

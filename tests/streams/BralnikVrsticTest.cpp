@@ -28,7 +28,8 @@ struct Izvor {
     std::unique_ptr<RPomDatoteka> pomnilnik;
     std::unique_ptr<RTokPodatkov> tok;
 
-    Izvor(int vrsta, const std::string &besedilo, unsigned int velikost, unsigned int kapljica, bool konecZZadnjimi) {
+    Izvor(int vrsta, const std::string &besedilo, unsigned int velikost, unsigned int kapljica,
+          bool konecZZadnjimi) {
         switch (vrsta) {
         case 0:
             vir.reset(new TestniTok(besedilo));

@@ -3,8 +3,8 @@
 // client that dies mid-transfer). Sprejmi is called only once a client is known to be on its way, and
 // the helper signals an event once connected, so no wait is unbounded.
 #include "TestniTok.h"
-#include <windows.h>
 #include <thread>
+#include <windows.h>
 #include <zrno/strings.h>
 
 namespace {
@@ -28,7 +28,8 @@ class Odjemalec {
         std::string ukaz = "\"" + program + "\" " + kanal + " " + dogodek + " " + nacin;
         STARTUPINFOA si = {};
         si.cb = sizeof si;
-        if (CreateProcessA(program.c_str(), &ukaz[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+        if (CreateProcessA(program.c_str(), &ukaz[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                           &m_pi))
             CloseHandle(m_pi.hThread);
     }
     ~Odjemalec() {
@@ -62,6 +63,15 @@ int UstvariKanal(RImenovanKanal &kanal, const std::string &ime) {
     return kanal.Ustvari(ime.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0);
 }
 
+/// A pipe instance served here, and kanal_odjemalec.exe started on it in the given mode.
+struct Seja {
+    Seja(const char *ime, const std::string &nacin)
+        : ustvarjen(UstvariKanal(streznik, ImeKanala(ime))), odjemalec(ImeKanala(ime), nacin) {}
+    RImenovanKanal streznik;
+    int ustvarjen;
+    Odjemalec odjemalec;
+};
+
 TEST(RKanal, AnonymousPipeBetweenTwoThreads) {
     RKanal kanal;
     ASSERT_EQ(0, kanal.Odpri(0));
@@ -94,7 +104,8 @@ TEST(RImenovanKanal, ServesAClientThreadAndDisconnects) {
     HANDLE odjemalec = INVALID_HANDLE_VALUE;
     std::thread nit([&] {
         if (WaitNamedPipeA(ime.c_str(), k_rok))
-            odjemalec = CreateFileA(ime.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            odjemalec =
+                CreateFileA(ime.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     });
     EXPECT_IZID(streznik, Sprejmi(), 0, 0); // waits for the thread's CreateFile
     nit.join();
@@ -123,11 +134,10 @@ TEST(RImenovanKanal, ServesAClientThreadAndDisconnects) {
 
 // The client in another process connects before Sprejmi, then 16 MiB go there and back.
 TEST(RImenovanKanal, ExchangesSixteenMiBWithAnotherProcess) {
-    const std::string ime = ImeKanala("odmev");
-    RImenovanKanal streznik;
-    ASSERT_EQ(0, UstvariKanal(streznik, ime));
-    Odjemalec odjemalec(ime, "odmev");
-    ASSERT_TRUE(odjemalec.Povezan());
+    Seja seja("odmev", "odmev");
+    RImenovanKanal &streznik = seja.streznik;
+    ASSERT_EQ(0, seja.ustvarjen);
+    ASSERT_TRUE(seja.odjemalec.Povezan());
     EXPECT_IZID(streznik, Sprejmi(), 0, 0); // already connected: the system's 535 counts as success
 
     constexpr unsigned int k_skupaj = 16u << 20, k_kos = 65536;
@@ -147,18 +157,17 @@ TEST(RImenovanKanal, ExchangesSixteenMiBWithAnotherProcess) {
     EXPECT_EQ(k_skupaj, skupaj);
     EXPECT_EQ(0u, napacnih);
     EXPECT_IZID(streznik, Zakljuci(), 0, 0); // the client's read then fails and it ends
-    EXPECT_EQ(0u, odjemalec.Izhod());
+    EXPECT_EQ(0u, seja.odjemalec.Izhod());
     EXPECT_EQ(0, streznik.Zapri());
 }
 
 // A client that dies with data in flight: the server's writes and reads fail with the handle stream's
 // codes instead of blocking.
 TEST(RImenovanKanal, AClientThatDiesMidTransferFailsTheTransfer) {
-    const std::string ime = ImeKanala("umri");
-    RImenovanKanal streznik;
-    ASSERT_EQ(0, UstvariKanal(streznik, ime));
-    Odjemalec odjemalec(ime, "umri 100000");
-    ASSERT_TRUE(odjemalec.Povezan());
+    Seja seja("umri", "umri 100000");
+    RImenovanKanal &streznik = seja.streznik;
+    ASSERT_EQ(0, seja.ustvarjen);
+    ASSERT_TRUE(seja.odjemalec.Povezan());
     ASSERT_EQ(0, streznik.Sprejmi());
     const std::string kos = Zaporedje(65536);
     unsigned int i = 0;
@@ -166,7 +175,7 @@ TEST(RImenovanKanal, AClientThatDiesMidTransferFailsTheTransfer) {
         ++i;
     EXPECT_LT(i, 256u);
     EXPECT_EQ(Zrno::NAP_PISANJE, streznik.VrniStanje()); // ERROR_NO_DATA
-    EXPECT_EQ(3u, odjemalec.Izhod());
+    EXPECT_EQ(3u, seja.odjemalec.Izhod());
     char b[4];
     EXPECT_IZID(streznik, Preberi(b, 4), 0u, Zrno::NAP_BRANJE); // ERROR_BROKEN_PIPE
     EXPECT_EQ(0, streznik.Zakljuci());

@@ -77,7 +77,8 @@ TEST(RFifoTokPodatkov, AgreesWithAByteQueue) {
                 model.push_back(b[i] = static_cast<unsigned char>(nakljucno()));
             ASSERT_EQ(n, f.Zapisi(b.data(), n));
         } else {
-            const unsigned int pricakovano = std::min<unsigned int>(n, static_cast<unsigned int>(model.size()));
+            const unsigned int pricakovano =
+                std::min<unsigned int>(n, static_cast<unsigned int>(model.size()));
             ASSERT_EQ(pricakovano, f.Preberi(b.data(), n)) << "step " << korak;
             ASSERT_EQ(pricakovano == 0 && n != 0 ? Zrno::NAP_KONECPODATKOV : 0, f.VrniStanje());
             ASSERT_TRUE(std::equal(b.begin(), b.begin() + pricakovano, model.begin())) << "step " << korak;
@@ -98,8 +99,8 @@ TEST(RFifoTokPodatkov, ProducerAndConsumerUnderOneLock) {
     constexpr unsigned int k_skupaj = 64u << 20;
     constexpr DWORD k_rok = 20000; // ms without progress before the consumer gives up
     RFifoTokPodatkov fifo;
-    RNevarenOdsek odsek;   // every call on the FIFO holds it
-    RDogodek podatki;      // auto-reset: set after each write, so an empty FIFO is waited on, not polled
+    RNevarenOdsek odsek; // every call on the FIFO holds it
+    RDogodek podatki;    // auto-reset: set after each write, so an empty FIFO is waited on, not polled
     unsigned long long poslano = 0xCBF29CE484222325ull, prejeto = poslano;
     std::thread proizvajalec([&] {
         std::mt19937 nakljucno(99);

@@ -212,7 +212,7 @@ TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
     {
         RMedFizDatoteka prevzeta(h, 16);
         EXPECT_EQ(1004u, prevzeta.VrniOdmik()); // the handle's own pointer
-        RMedFizDatoteka kopija(prevzeta);    // shares the buffer and the handle: each freed once
+        RMedFizDatoteka kopija(prevzeta);       // shares the buffer and the handle: each freed once
         EXPECT_EQ(1004u, kopija.VrniDolzino());
         kopija.PrestaviZac(0);
         EXPECT_EQ(4u, kopija.Preberi(b, 4));
@@ -278,14 +278,16 @@ TEST(RMedFizDatoteka, BehavesAsThePlainFileItCaches) {
                     izhodisce = ODMIK_ZAC; // keep the file small
                     odmik = nakljucno() % (meja / 2);
                 }
-                ASSERT_EQ(f.Prestavi(odmik, izhodisce), c.Prestavi(odmik, izhodisce)) << "seek at step " << korak;
+                ASSERT_EQ(f.Prestavi(odmik, izhodisce), c.Prestavi(odmik, izhodisce))
+                    << "seek at step " << korak;
             } else if (op < 198) {
                 ASSERT_EQ(f.PostaviKonec(), c.PostaviKonec()) << "truncate at step " << korak;
             } else {
                 ++izplakni;
                 c.ResetirajStanje(); // an end of data left by a read would keep the file unflushed
                 ASSERT_EQ(0, c.Izplakni()) << "flush at step " << korak;
-                ASSERT_EQ(PreberiDatoteko(imeF), PreberiDatoteko(imeC)) << "after the flush at step " << korak;
+                ASSERT_EQ(PreberiDatoteko(imeF), PreberiDatoteko(imeC))
+                    << "after the flush at step " << korak;
             }
             ASSERT_EQ(Mesto(f), Mesto(c)) << "step " << korak;
         }

@@ -139,9 +139,11 @@ TEST(RVticnica, OptionsAndRefusedConnections) {
     EXPECT_EQ(0, p.poslusalec.VrniParameter(RVticnica::PARAM_ACCEPTCONN, &vrednost, &dolzina));
     EXPECT_NE(0u, vrednost);
     const unsigned int ena = 1;
-    EXPECT_EQ(0, p.odjemalec.NastaviParameter(RVticnica::PARAM_TCP_NODELAY, &ena, sizeof ena, RVticnica::NIVO_TCP));
+    EXPECT_EQ(
+        0, p.odjemalec.NastaviParameter(RVticnica::PARAM_TCP_NODELAY, &ena, sizeof ena, RVticnica::NIVO_TCP));
     dolzina = sizeof vrednost;
-    EXPECT_EQ(0, p.odjemalec.VrniParameter(RVticnica::PARAM_TCP_NODELAY, &vrednost, &dolzina, RVticnica::NIVO_TCP));
+    EXPECT_EQ(
+        0, p.odjemalec.VrniParameter(RVticnica::PARAM_TCP_NODELAY, &vrednost, &dolzina, RVticnica::NIVO_TCP));
     EXPECT_NE(0u, vrednost);
     const unsigned int vmesnik = 1 << 17;
     EXPECT_EQ(0, p.odjemalec.NastaviParameter(RVticnica::PARAM_RCVBUF, &vmesnik, sizeof vmesnik));
@@ -163,8 +165,8 @@ TEST(RVticnica, OptionsAndRefusedConnections) {
     EXPECT_IZID(zavrnjena, Povezi("127.0.0.1", Vrata(vezana)), Zrno::NAP_ZAVRNJENO, Zrno::NAP_ZAVRNJENO);
     sockaddr_in naslov;
     unsigned int d = sizeof naslov;
-    EXPECT_IZID(zavrnjena, VrniNaslovVrstnika(reinterpret_cast<sockaddr *>(&naslov), &d), Zrno::NAP_NASPROTNIK,
-                Zrno::NAP_NASPROTNIK);
+    EXPECT_IZID(zavrnjena, VrniNaslovVrstnika(reinterpret_cast<sockaddr *>(&naslov), &d),
+                Zrno::NAP_NASPROTNIK, Zrno::NAP_NASPROTNIK);
     EXPECT_EQ(0, vezana.Zapri());
     EXPECT_EQ(0, zavrnjena.Zapri());
 }
@@ -187,7 +189,8 @@ TEST(RVticnica, WithoutASocketEveryOperationFailsWithItsCode) {
         {"listen", [&] { return v.Poslusaj(5); }, Zrno::NAP_POSLUSANJE},
         {"accept", [&] { return v.Sprejmi(druga, nullptr, nullptr); }, Zrno::NAP_SPREJEM},
         {"shutdown", [&] { return v.Zakljuci(RVticnica::ZAPIRANJE_OBOJE); }, Zrno::NAP_ZAPRIPOVEZAVO},
-        {"get option", [&] { return v.VrniParameter(RVticnica::PARAM_TYPE, &vrednost, &d); }, Zrno::NAP_BERIOPCIJO},
+        {"get option", [&] { return v.VrniParameter(RVticnica::PARAM_TYPE, &vrednost, &d); },
+         Zrno::NAP_BERIOPCIJO},
         {"set option", [&] { return v.NastaviParameter(RVticnica::PARAM_TYPE, &vrednost, 4); },
          Zrno::NAP_NASTAVIOPCIJO},
         {"peer", [&] { return v.VrniNaslovVrstnika(n, &d); }, Zrno::NAP_NASPROTNIK},

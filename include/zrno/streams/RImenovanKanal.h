@@ -21,8 +21,9 @@ class ZRNO_API RImenovanKanal : public RSisTokPodatkov {
     /// Creates an instance of the pipe ime (code-page text, \\.\pipe\name); the modes, the instance
     /// limit, the buffer sizes and the default time-out in ms go to CreateNamedPipe unchanged. A handle
     /// held before is not closed. 0, or NAP_ODPIRANJE.
-    int Ustvari(char const *ime, unsigned int nacinOdpiranja, unsigned int nacinKanala, unsigned int primerkov,
-                unsigned int izhodniMedpomnilnik, unsigned int vhodniMedpomnilnik, unsigned int casovniRok);
+    int Ustvari(char const *ime, unsigned int nacinOdpiranja, unsigned int nacinKanala,
+                unsigned int primerkov, unsigned int izhodniMedpomnilnik, unsigned int vhodniMedpomnilnik,
+                unsigned int casovniRok);
     /// Waits for a client to connect; 0 also when one connected before the call. Default NAP_SPREJEM.
     int Sprejmi();
     /// Disconnects the client so that the instance can accept another; default NAP_ZAPRIPOVEZAVO.
