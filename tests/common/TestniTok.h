@@ -1,12 +1,15 @@
 // A scripted source/sink that records its calls, trickles, fails after n bytes, and reports its end with an
-// empty read (disk and memory files) or with the last bytes (cache, socket). Plus temporary files.
-#ifndef ZRNO_TESTS_STREAMS_TESTNITOK_H
-#define ZRNO_TESTS_STREAMS_TESTNITOK_H
+// empty read (disk and memory files) or with the last bytes (cache, socket); and the checks that go
+// with it.
+#ifndef ZRNO_TESTS_COMMON_TESTNITOK_H
+#define ZRNO_TESTS_COMMON_TESTNITOK_H
 
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <windows.h>
+#include <stdint.h>
+#include <string.h>
+#include <string>
+#include <vector>
 #include <zrno/streams.h>
 
 using Velikosti = std::vector<unsigned int>;
@@ -69,38 +72,6 @@ inline std::string Zaporedje(size_t n) {
     for (size_t i = 0; i < n; ++i)
         s[i] = static_cast<char>(i % 251);
     return s;
-}
-
-/// Temporary files named after the process; they are removed (read-only ones too) at the end of the test.
-class ZacasneDatoteke {
-  public:
-    ~ZacasneDatoteke() {
-        for (const std::string &ime : m_imena) {
-            SetFileAttributesA(ime.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(ime.c_str());
-        }
-    }
-    std::string Pot(const char *ime) {
-        char tmp[MAX_PATH];
-        GetTempPathA(MAX_PATH, tmp);
-        m_imena.push_back(tmp + ("zrno_streams_" + std::to_string(GetCurrentProcessId()) + "_" + ime));
-        return m_imena.back();
-    }
-    /// Writes a file with the plain runtime and returns its path.
-    std::string Nova(const char *ime, const std::string &vsebina) {
-        std::string pot = Pot(ime);
-        std::ofstream(pot, std::ios::binary) << vsebina;
-        return pot;
-    }
-
-  private:
-    std::vector<std::string> m_imena;
-};
-
-/// Reads a whole file with the plain runtime (which shares reading and writing with other handles).
-inline std::string PreberiDatoteko(const std::string &ime) {
-    std::ifstream f(ime, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 #endif
