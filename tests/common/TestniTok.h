@@ -1,9 +1,10 @@
 // A scripted source/sink that records its calls, trickles, fails after n bytes, and reports its end with an
 // empty read (disk and memory files) or with the last bytes (cache, socket); and the checks that go
-// with it.
+// with it. The temporary files of stream tests come along (ZacasniImenik.h).
 #ifndef ZRNO_TESTS_COMMON_TESTNITOK_H
 #define ZRNO_TESTS_COMMON_TESTNITOK_H
 
+#include "ZacasniImenik.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <stdint.h>

@@ -1,7 +1,8 @@
 // zrno digest and zrno base64 as a user runs them: zrno.exe (beside this test program) started with its
 // standard input, output and error redirected to files.
 #include "Pomoc.h"
-#include "streams/TestniTok.h"
+#include "TestniTok.h"
+#include "ZacasniImenik.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ HANDLE Dedna(const std::string &pot, bool pisanje) {
                        pisanje ? CREATE_ALWAYS : OPEN_EXISTING, 0, nullptr);
 }
 
-Izid Zazeni(ZacasneDatoteke &datoteke, const std::string &argumenti, const std::string &vhod = "") {
+Izid Zazeni(ZacasniImenik &datoteke, const std::string &argumenti, const std::string &vhod = "") {
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string ukaz = exe;
@@ -46,7 +47,7 @@ Izid Zazeni(ZacasneDatoteke &datoteke, const std::string &argumenti, const std::
 }
 
 TEST(ZrnoOrodje, DigestOfFilesAndStandardInput) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     const std::string pot = datoteke.Nova("devet.txt", "123456789");
     Izid i = Zazeni(datoteke, "digest --crc32 \"" + pot + "\" manjka.bin");
     EXPECT_EQ(1u, i.koda);
@@ -63,7 +64,7 @@ TEST(ZrnoOrodje, DigestOfFilesAndStandardInput) {
 }
 
 TEST(ZrnoOrodje, Base64WrapsDecodesAndRefusesMalformedText) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     const std::string s = Zaporedje(100);
     const std::string pot = datoteke.Nova("podatki.bin", s);
     RBase64 b;

@@ -1,12 +1,13 @@
 // The digesting converter: reading a disk file in odd chunks, writing through a buffering converter to
 // a file, a read that ends with a negative state, and when the digest is reset and finished.
 #include "Pomoc.h"
-#include "streams/TestniTok.h"
+#include "TestniTok.h"
+#include "ZacasniImenik.h"
 
 namespace {
 
 TEST(ROdtisnikToka, ReadingAFileInOddChunksDigestsEveryByte) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     std::mt19937 g(9);
     const std::string s = Nakljucni(g, 300001);
     const std::string pot = datoteke.Nova("branje.bin", s);
@@ -30,7 +31,7 @@ TEST(ROdtisnikToka, ReadingAFileInOddChunksDigestsEveryByte) {
 // Digest filter over a buffering converter over a file: the bytes reach the file unchanged, and Zapri
 // down the chain finishes the digest, writes out the buffer and closes the file.
 TEST(ROdtisnikToka, AWriteChainDigestsWhatReachesTheFile) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     const std::string pot = datoteke.Pot("pisanje.bin");
     std::mt19937 g(10);
     const std::string s = Nakljucni(g, 100000);

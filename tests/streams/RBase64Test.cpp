@@ -4,6 +4,7 @@
 // lines and reads.
 #include "TestniTok.h"
 #include <random>
+#include <windows.h>
 #include <zrno/strings.h>
 
 namespace {

@@ -1,0 +1,215 @@
+// Message threads: the start-up handshake, the stop request, the codes of failed posts, eight producers
+// racing into one queue, and a three-stage pipeline.
+#include "Pomoc.h"
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace niti;
+
+namespace {
+
+struct Zahteva {
+    unsigned int koda, vrednost;
+    void *podatki;
+};
+
+// Records what it handles; ends the loop with rezultat when asked for code 0.
+class Zapisovalnik : public RDogNit {
+  public:
+    std::vector<Zahteva> prejete;
+    unsigned int zagon = 0, rezultat = 0;
+    bool zakljuceno = false;
+    void *parameter = nullptr;
+
+  protected:
+    unsigned int ObZagonu(void *p) override {
+        parameter = p;
+        return zagon;
+    }
+    void ObZakljucku(void *) override { zakljuceno = true; }
+    unsigned int RokovalnikOznak(unsigned int koda, unsigned int vrednost, void *podatki) override {
+        prejete.push_back({koda, vrednost, podatki});
+        return koda == 0 ? rezultat : 0;
+    }
+};
+
+unsigned int Koda(RNit &nit) {
+    unsigned int koda = 0xDEAD;
+    nit.VrniRezultat(&koda);
+    return koda;
+}
+
+} // namespace
+
+TEST(RDogNit, RequestRightAfterOdpriStopAndEndedThread) {
+    for (int krog = 0; krog < 20; ++krog) { // the handshake race, many times over
+        Zapisovalnik n;
+        n.rezultat = 8;
+        int p = 0;
+        ASSERT_EQ(n.Odpri(0, &p, NIT_TECE, 0), 0);
+        EXPECT_EQ(n.Sporoci(5, 1, &p), 0);
+        EXPECT_EQ(n.Sporoci(0, 2, nullptr), 0);
+        ASSERT_EQ(n.Zakleni(ROK), 0);
+        ASSERT_EQ(n.prejete.size(), 2u);
+        EXPECT_EQ(n.prejete[0].koda, 5u);
+        EXPECT_EQ(n.prejete[0].vrednost, 1u);
+        EXPECT_EQ(n.prejete[0].podatki, &p);
+        EXPECT_EQ(n.prejete[1].koda, 0u);
+        EXPECT_EQ(n.parameter, &p);
+        EXPECT_TRUE(n.zakljuceno);
+        EXPECT_EQ(Koda(n), 8u) << "the exit code is the stop handler's result";
+        EXPECT_EQ(n.Sporoci(1, 0, nullptr), Zrno::NAP_NITID) << "posting to a thread that has ended";
+    }
+    Zapisovalnik n;
+    EXPECT_EQ(n.Sporoci(1, 0, nullptr), Zrno::NAP_NITID) << "no thread yet";
+    n.zagon = 7;
+    ASSERT_EQ(n.Odpri(0, nullptr, NIT_TECE, 0), 0);
+    ASSERT_EQ(n.Zakleni(ROK), 0);
+    EXPECT_TRUE(n.prejete.empty()) << "ObZagonu's non-zero result skips the loop";
+    EXPECT_TRUE(n.zakljuceno);
+    EXPECT_EQ(Koda(n), 7u);
+}
+
+TEST(RDogNit, SuspendedStartHoldsBeforeObZagonu) {
+    Zapisovalnik n;
+    int p = 0;
+    ASSERT_EQ(n.Odpri(0, &p, NIT_ZAMRZNJENA, 0), 0);
+    EXPECT_EQ(n.Sporoci(3, 0, nullptr), 0) << "the queue exists already";
+    EXPECT_EQ(n.Sporoci(0, 0, nullptr), 0);
+    EXPECT_EQ(n.Zakleni(0), Zrno::NAP_CASOVNIROK);
+    EXPECT_EQ(n.parameter, nullptr) << "ObZagonu waits for Odmrzni";
+    EXPECT_EQ(n.Odmrzni(), 0);
+    ASSERT_EQ(n.Zakleni(ROK), 0);
+    EXPECT_EQ(n.parameter, &p);
+    EXPECT_EQ(n.prejete.size(), 2u);
+}
+
+TEST(RDogNit, StartedThroughOdkleniAndRunOnTheCallingThread) {
+    Zapisovalnik n;
+    ASSERT_EQ(n.Odkleni(), 0); // no start record: no handshake, so wait for the queue by posting
+    for (unsigned int i = 0; n.Sporoci(0, 0, nullptr) != 0; ++i) {
+        ASSERT_LT(i, ROK) << "the queue never came";
+        n.Zakleni(1); // the bounded wait on the thread is the back-off
+    }
+    ASSERT_EQ(n.Zakleni(ROK), 0);
+    EXPECT_EQ(n.parameter, nullptr);
+
+    Zapisovalnik tu;
+    tu.rezultat = 6;
+    MSG m;
+    PeekMessageA(&m, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    tu.Uporabi(RNit::VrniTrenutnoNit(), RNit::VrniKodoTrenutneNiti(), 0);
+    EXPECT_EQ(tu.Sporoci(4, 0, nullptr), 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 0, 0); // not a stop: handled as a system code
+    EXPECT_EQ(tu.Sporoci(0, 0, nullptr), 0);
+    EXPECT_EQ(tu.Pozeni(nullptr), 6u);
+    ASSERT_EQ(tu.prejete.size(), 3u);
+    EXPECT_EQ(tu.prejete[1].koda, WM_QUIT - 0x1400u);
+}
+
+namespace {
+
+// Sums what it handles; handlers run one at a time, so plain fields suffice.
+class Sestevalnik : public RDogNit {
+  public:
+    unsigned long long vsota = 0;
+    unsigned int stevilo = 0;
+
+  protected:
+    unsigned int RokovalnikOznak(unsigned int koda, unsigned int vrednost, void *) override {
+        if (koda == 1) {
+            vsota += vrednost;
+            ++stevilo;
+        }
+        return 0;
+    }
+};
+
+// Posts one request, retrying while the queue is full (Windows caps a queue at 10 000 posted
+// messages; Wine has no cap). A failure while the thread still runs can only be the full queue, and
+// the bounded wait on the thread is the back-off.
+bool Poslji(RDogNit &n, unsigned int koda, unsigned int vrednost) {
+    for (int i = 0; i < 10000; ++i) {
+        if (n.Sporoci(koda, vrednost, nullptr) == 0)
+            return true;
+        if (n.Zakleni(1) != Zrno::NAP_CASOVNIROK)
+            return false; // ended: the post was refused for good
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(RDogNit, EightProducersEveryRequestHandledOnce) {
+    constexpr unsigned int k_proizvajalci = 8, k_zahtev = 100000;
+    Sestevalnik n;
+    ASSERT_EQ(n.Odpri(0, nullptr, NIT_TECE, 0), 0);
+    std::vector<std::unique_ptr<Nit>> proizvajalci;
+    for (unsigned int p = 0; p < k_proizvajalci; ++p) {
+        proizvajalci.emplace_back(new Nit([&n, p] {
+            unsigned int poslanih = 0;
+            for (unsigned int i = 1; i <= k_zahtev && Poslji(n, 1, p * k_zahtev + i); ++i)
+                ++poslanih;
+            return poslanih;
+        }));
+        ASSERT_EQ(proizvajalci.back()->Odkleni(), 0);
+    }
+    for (auto &p : proizvajalci) {
+        ASSERT_EQ(p->Zakleni(120000), 0);
+        EXPECT_EQ(Koda(*p), k_zahtev);
+    }
+    ASSERT_TRUE(Poslji(n, 0, 0));
+    ASSERT_EQ(n.Zakleni(ROK * 6), 0);
+    const unsigned long long vse = k_proizvajalci * k_zahtev;
+    EXPECT_EQ(n.stevilo, vse);
+    EXPECT_EQ(n.vsota, vse * (vse + 1) / 2) << "each of 1..800000 exactly once";
+}
+
+namespace {
+
+// A stage that adds its own weight to each item and passes it on, checking that items arrive in order.
+class Stopnja : public RStopnjaCevovoda {
+  public:
+    Stopnja(RDogNit *naslednja, unsigned int utez, unsigned int zamik)
+        : RStopnjaCevovoda(naslednja), m_utez(utez), m_zamik(zamik) {}
+    unsigned int prejetih = 0, napak = 0;
+    unsigned long long vsota = 0;
+
+  protected:
+    unsigned int RokovalnikOznak(unsigned int koda, unsigned int vrednost, void *) override {
+        if (koda == 1) {
+            if (vrednost != prejetih * 8 + 1 + m_zamik)
+                ++napak;
+            ++prejetih;
+            vsota += vrednost;
+        }
+        if (m_naslednja && !Poslji(*m_naslednja, koda, koda == 1 ? vrednost + m_utez : 0))
+            ++napak;
+        return 0;
+    }
+
+  private:
+    unsigned int m_utez, m_zamik;
+};
+
+} // namespace
+
+TEST(RStopnjaCevovoda, ThreeStagesKeepOrder) {
+    constexpr unsigned int k_stevilo = 100000;
+    Stopnja tretja(nullptr, 1, 6), druga(&tretja, 4, 2), prva(nullptr, 2, 0);
+    prva.UporabiNaslednjo(&druga);
+    for (RDogNit *s : {static_cast<RDogNit *>(&tretja), static_cast<RDogNit *>(&druga), static_cast<RDogNit *>(&prva)})
+        ASSERT_EQ(s->Odpri(0, nullptr, NIT_TECE, 0), 0);
+    // Item i enters as 8i + 1 and gains 2, then 4 on its way: each stage can check order and content.
+    for (unsigned int i = 0; i < k_stevilo; ++i)
+        ASSERT_TRUE(Poslji(prva, 1, i * 8 + 1));
+    ASSERT_TRUE(Poslji(prva, 0, 0)); // the stop request travels down the pipeline behind the items
+    for (Stopnja *s : {&prva, &druga, &tretja}) {
+        ASSERT_EQ(s->Zakleni(ROK * 6), 0);
+        EXPECT_EQ(s->prejetih, k_stevilo);
+        EXPECT_EQ(s->napak, 0u);
+    }
+    const unsigned long long n = k_stevilo;
+    EXPECT_EQ(tretja.vsota, 8 * n * (n - 1) / 2 + 7 * n);
+}

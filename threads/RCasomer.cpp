@@ -1,0 +1,49 @@
+// Waitable timers and their completion routine.
+#include "frame/Deljeno.h"
+#include "frame/win.h"
+#include <zrno/threads/RCasomer.h>
+
+RCasomer::RCasomer(unsigned int zastavice, char const *ime)
+    : RSinhronizator(CreateWaitableTimerA(nullptr, (zastavice & ROCNI) != 0, ime)) {}
+
+RCasomer::RCasomer(void *rocica) : RSinhronizator(rocica) {}
+
+RCasomer::~RCasomer() {
+    // A completion routine already queued to the arming thread carries this object's address and
+    // would run after the object is gone; cancelling the timer also removes that queued call.
+    using namespace Zrno::Notranje;
+    if (JeVeljaven() && !Deljeno::JeDeljena(Vir::Rocica, m_rocica, this))
+        CancelWaitableTimer(m_rocica);
+}
+
+namespace {
+
+int Nastavi(HANDLE casomer, __int64 rok, LONG perioda, RCasomer *objekt, int privzeta) {
+    LARGE_INTEGER cas;
+    cas.QuadPart = rok;
+    if (SetWaitableTimer(casomer, &cas, perioda, reinterpret_cast<PTIMERAPCROUTINE>(&RCasomer::Rokovalnik),
+                         objekt, FALSE))
+        return Zrno::OK;
+    return PretvoriNapako(GetLastError(), privzeta);
+}
+
+} // namespace
+
+int RCasomer::Odkleni() { return ::Nastavi(m_rocica, -1, 0, this, Zrno::NAP_ODKLEPANJE); }
+
+int RCasomer::Nastavi(__int64 cas, unsigned int perioda) {
+    return ::Nastavi(m_rocica, cas * 10000, static_cast<LONG>(perioda), this, Zrno::NAP_NASTAVICASOMER);
+}
+
+int RCasomer::Prekini() {
+    if (CancelWaitableTimer(m_rocica))
+        return Zrno::OK;
+    return PretvoriNapako(GetLastError(), Zrno::NAP_PREKINI);
+}
+
+void __stdcall RCasomer::Rokovalnik(void *argument, unsigned long spodnji, unsigned long zgornji) {
+    static_cast<RCasomer *>(argument)->ObAlarmu(static_cast<__int64>(
+        (static_cast<unsigned __int64>(zgornji) << 32) | spodnji));
+}
+
+void RCasomer::ObAlarmu(__int64) {}

@@ -1,0 +1,99 @@
+// The message-loop thread: its start-up handshake, posting requests and the loop itself.
+#include "frame/win.h"
+#include <zrno/threads/RDogNit.h>
+
+namespace {
+
+constexpr UINT k_prvaOznaka = 0x1400; // request 0 is this message; WM_USER + 0x1000
+
+// What RDogNit::Odpri hands its thread: the event to signal once the queue exists and the caller's
+// parameter, then for a thread started suspended the event it waits on, already frozen, before it
+// goes on to ObZagonu (the thread closes that one).
+struct Zagon {
+    HANDLE pripravljen;
+    void *parameter;
+    HANDLE naprej;
+};
+
+bool JeRocica(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+
+} // namespace
+
+RDogNit::RDogNit() {}
+
+RDogNit::~RDogNit() {}
+
+int RDogNit::Uporabi(void *rocica, unsigned int koda, unsigned int) { return RNit::Uporabi(rocica, koda); }
+
+int RDogNit::Odpri(unsigned int, void *parameter, T_NITZACETNOSTANJE stanje, unsigned int sklad) {
+    Zagon zagon = {CreateEventA(nullptr, FALSE, FALSE, nullptr), parameter, nullptr};
+    if (!zagon.pripravljen)
+        return PretvoriNapako(GetLastError(), Zrno::NAP_USTVARI);
+    // A thread created suspended could not make its queue, and the handshake would wait for ever. It
+    // starts running instead, makes its queue, and is frozen here before it reaches ObZagonu.
+    const bool zamrznjena = stanje == NIT_ZAMRZNJENA;
+    if (zamrznjena && !(zagon.naprej = CreateEventA(nullptr, TRUE, FALSE, nullptr))) {
+        const DWORD napaka = GetLastError();
+        CloseHandle(zagon.pripravljen);
+        return PretvoriNapako(napaka, Zrno::NAP_USTVARI);
+    }
+    int r = RNit::Odpri(&zagon, NIT_TECE, sklad);
+    if (r == Zrno::OK) {
+        WaitForSingleObject(zagon.pripravljen, INFINITE);
+        if (zamrznjena) {
+            // The thread waits on naprej; frozen first, it stays before ObZagonu until Odmrzni.
+            SuspendThread(m_rocica);
+            SetEvent(zagon.naprej);
+        }
+    } else if (zamrznjena) {
+        CloseHandle(zagon.naprej);
+    }
+    CloseHandle(zagon.pripravljen);
+    return r;
+}
+
+int RDogNit::Sporoci(unsigned int koda, unsigned int vrednost, void *podatki) {
+    // Wine accepts a post to thread identifier 0 and drops it; Windows refuses it.
+    if (m_koda == 0)
+        return PretvoriNapako(ERROR_INVALID_THREAD_ID, Zrno::NAP_NITID);
+    if (PostThreadMessageA(m_koda, k_prvaOznaka + koda, vrednost, reinterpret_cast<LPARAM>(podatki)))
+        return Zrno::OK;
+    return PretvoriNapako(GetLastError(), Zrno::NAP_NITID);
+}
+
+unsigned int RDogNit::Pozeni(void *parameter) {
+    Zagon zagon = {INVALID_HANDLE_VALUE, parameter, nullptr};
+    return Izvedi(&zagon);
+}
+
+unsigned int RDogNit::Izvedi(void *zapis) {
+    // Started through Odkleni there is no record: no handshake and a null parameter.
+    const Zagon zagon = zapis ? *static_cast<Zagon *>(zapis) : Zagon{nullptr, nullptr, nullptr};
+    MSG sporocilo;
+    // Peeking makes the system create this thread's message queue; posts fail until it exists.
+    PeekMessageA(&sporocilo, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    if (JeRocica(zagon.pripravljen))
+        SetEvent(zagon.pripravljen); // the record is gone after this: Odpri returns
+    if (zagon.naprej) {
+        WaitForSingleObject(zagon.naprej, INFINITE);
+        CloseHandle(zagon.naprej);
+    }
+    unsigned int rezultat = ObZagonu(zagon.parameter);
+    while (rezultat == 0) {
+        // GetMessage returns 0 for WM_QUIT, which is handled like any other message here.
+        if (GetMessageA(&sporocilo, nullptr, 0, 0) == -1)
+            break;
+        rezultat = RokovalnikOznak(sporocilo.message - k_prvaOznaka, static_cast<unsigned int>(sporocilo.wParam),
+                                   reinterpret_cast<void *>(sporocilo.lParam));
+        if (sporocilo.message == k_prvaOznaka)
+            break;
+    }
+    ObZakljucku(zagon.parameter);
+    return rezultat;
+}
+
+unsigned int RDogNit::ObZagonu(void *) { return 0; }
+
+void RDogNit::ObZakljucku(void *) {}
+
+unsigned int RDogNit::RokovalnikOznak(unsigned int, unsigned int, void *) { return 0; }
