@@ -1,5 +1,6 @@
 // RRegister against the real registry of the test prefix: a key of the test's own under
 // HKEY_CURRENT_USER, written with the raw system calls where the stored bytes matter, removed afterwards.
+#include "Zaklenjen.h"
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -252,17 +253,7 @@ TEST_F(RegisterTest, DeletesValuesAndSubtrees) {
     EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), NAP_NIDATOTEKE);
 
     // A child that nobody may open stays, and the walk ends with a failure instead of retrying it.
-    HKEY zaklenjen;
-    ASSERT_EQ(RegCreateKeyExA(kljuc, "drevo\\a\\zaklenjen", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &zaklenjen, nullptr),
-              ERROR_SUCCESS);
-    SECURITY_DESCRIPTOR sd;
-    ACL acl;
-    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
-    InitializeAcl(&acl, sizeof acl, ACL_REVISION);
-    SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE);
-    EXPECT_EQ(RegSetKeySecurity(zaklenjen, DACL_SECURITY_INFORMATION, &sd), ERROR_SUCCESS);
-    RegCloseKey(zaklenjen);
+    ASSERT_EQ(UstvariZaklenjenKljuc(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
     EXPECT_LT(kljuc.BrisiPodkljuc("drevo"), 0);
     EXPECT_EQ(RegDeleteKeyA(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
 }

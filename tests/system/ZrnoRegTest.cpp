@@ -1,5 +1,6 @@
 // zrno reg, run as a program: writing, reading and deleting, exit codes and messages for a missing key,
 // a refused access and bad usage.
+#include "Zaklenjen.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <windows.h>
@@ -79,18 +80,7 @@ TEST(ZrnoReg, SetQueryDelete) {
 }
 
 TEST(ZrnoReg, RefusedAccess) {
-    // A key whose security allows nobody anything: Wine checks it when the key is opened.
-    HKEY k;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Zaklenjen", 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &k, nullptr),
-              ERROR_SUCCESS);
-    SECURITY_DESCRIPTOR sd;
-    ACL acl;
-    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
-    InitializeAcl(&acl, sizeof acl, ACL_REVISION);
-    SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE);
-    EXPECT_EQ(RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, &sd), ERROR_SUCCESS);
-    RegCloseKey(k);
+    ASSERT_EQ(UstvariZaklenjenKljuc(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Zaklenjen"), ERROR_SUCCESS);
     for (char const *ukaz : {"reg query HKCU\\Software\\ZrnoTest\\Zaklenjen",
                              "reg set HKCU\\Software\\ZrnoTest\\Zaklenjen ime x"}) {
         Izid i = Zrno(ukaz);

@@ -8,7 +8,7 @@
 
 #include <zrno/frame.h>
 #include <zrno/strings.h>
-#include <zrno/util.h>
+#include <zrno/util/Zbirke.h>
 
 class RTokPodatkov;
 
