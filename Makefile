@@ -27,13 +27,20 @@ x86_64: bootstrap $(X64)/build.ninja
 test: i686 x86_64
 	cd $(X64) && ctest --output-on-failure --timeout 900
 
+# Runs a program under the build's prefix with a wineserver started for it, and stops that server
+# afterwards whatever the program's outcome, passing the outcome on.
+PREFIX := $(CURDIR)/$(X64)/wineprefix
+define under_wine
+	sh cmake/wine-prefix.sh start $(PREFIX)
+	$(X64)/wine-run $(1); r=$$?; sh cmake/wine-prefix.sh stop $(PREFIX); exit $$r
+endef
+
 demo: x86_64
-	sh cmake/wine-prefix.sh start $(CURDIR)/$(X64)/wineprefix
-	$(X64)/wine-run $(X64)/bin/zrno.exe version
+	$(call under_wine,$(X64)/bin/zrno.exe version)
 
 bench: x86_64
-	sh cmake/wine-prefix.sh start $(CURDIR)/$(X64)/wineprefix
-	$(X64)/wine-run $(X64)/bin/zrno_bench.exe $(FILTER)
+	$(call under_wine,$(X64)/bin/zrno_bench.exe $(FILTER))
+	sh scripts/bench-host.sh $(X64) "$(FILTER)"
 
 clean:
 	rm -rf $(BUILD)

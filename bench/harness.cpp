@@ -1,6 +1,6 @@
 // Runs every registered benchmark (or those whose name contains argv[1]) and prints one line each.
 #include "harness.h"
-#include "frame/win.h"
+#include <windows.h>
 #include <algorithm>
 #include <stdio.h>
 #include <string.h>

@@ -1,7 +1,7 @@
 // Threads against the system calls they wrap: a request round trip through a message thread, an
 // uncontended mutex lock and release through the scoped holder, and a three-stage pipeline, each
 // against the same job written with PostThreadMessage, GetMessage and the wait functions directly.
-#include "frame/win.h"
+#include <windows.h>
 #include "harness.h"
 #include <zrno/threads.h>
 

@@ -1,6 +1,6 @@
 // Utilities against their nearest peers: the calendar split of RDatum against the system's
 // FileTimeToSystemTime, and the pooled list against std::list with the runtime's heap.
-#include "frame/win.h"
+#include <windows.h>
 #include "harness.h"
 #include <list>
 #include <zrno/util.h>

@@ -5,6 +5,7 @@
 #include <zrno/frame.h>
 #include <string.h>
 #include <stdio.h>
+#include <xlocinfo.h>
 
 namespace {
 
@@ -77,6 +78,14 @@ _locale_t Zrno::Notranje::Locale() {
     if (!g_locale)
         g_locale = _create_locale(LC_ALL, "C");
     return g_locale;
+}
+
+// msvcrt has no _strftime_l (that came with msvcr80), but its _Strftime takes the time-names table
+// directly, and the library's private locale carries one: the names follow the library's locale
+// without touching the application's.
+size_t Zrno::Notranje::Strftime(char *medpomnilnik, size_t velikost, const char *oblika, const tm *cas) {
+    _locale_t l = Locale();
+    return _Strftime(medpomnilnik, velikost, oblika, cas, l && l->locinfo ? l->locinfo->lc_time_curr : nullptr);
 }
 
 char const *Zrno::NastaviLocale(int category, char const *locale) {

@@ -1,8 +1,8 @@
 // RIskalnikDatotek: the system's file search, one entry ahead, delivering each as T_NAJDENADATOTEKA.
+#include "frame/cas.h"
 #include "frame/win.h"
 #include <string.h>
 #include <zrno/frame.h>
-#include <zrno/util.h>
 
 static_assert(sizeof(WIN32_FIND_DATAA) == 320 && alignof(WIN32_FIND_DATAA) <= 4,
               "the pending entry is kept as raw storage in the public class");
@@ -65,9 +65,9 @@ int RIskalnikDatotek::Poisci(T_NAJDENADATOTEKA *najdena) {
     const WIN32_FIND_DATAA &z = *Zapis(m_cakajoci);
     najdena->Atributi = z.dwFileAttributes;
     najdena->Velikost = (static_cast<unsigned long long>(z.nFileSizeHigh) << 32) | z.nFileSizeLow;
-    najdena->CasUstvarjanja = RDatum::Pretvori(&z.ftCreationTime);
-    najdena->CasDostopa = RDatum::Pretvori(&z.ftLastAccessTime);
-    najdena->CasSpremembe = RDatum::Pretvori(&z.ftLastWriteTime);
+    najdena->CasUstvarjanja = Zrno::Notranje::IzFileTime(z.ftCreationTime);
+    najdena->CasDostopa = Zrno::Notranje::IzFileTime(z.ftLastAccessTime);
+    najdena->CasSpremembe = Zrno::Notranje::IzFileTime(z.ftLastWriteTime);
     lstrcpynA(najdena->KratkoIme, z.cAlternateFileName, sizeof najdena->KratkoIme);
     memcpy(najdena->Pot, m_imenik, m_dolzinaImenika);
     lstrcpynA(najdena->Pot + m_dolzinaImenika, z.cFileName,

@@ -1,6 +1,7 @@
 // Start-up and shut-down of the library, version queries and the module entry point.
 #include "frame/cas.h"
 #include "frame/locale.h"
+#include "frame/verzija.h"
 #include "frame/win.h"
 #include <zrno/frame.h>
 #include <zrno/strings.h>
@@ -105,17 +106,17 @@ T_VERZIJAOS Zrno::VrniVerzijoOS() { return g_verzijaOS; }
 
 int Zrno::VrniVerzijo(unsigned int *packed, unsigned int *major, unsigned int *minor, unsigned int *third,
                       unsigned int *fourth, char **const text) {
-    static char k_verzija[] = "1.18";
+    static char k_verzija[] = ZRNO_VERZIJA_KRATKA;
     if (packed)
-        *packed = 0x01120000;
+        *packed = ZRNO_VERZIJA_1 << 24 | ZRNO_VERZIJA_2 << 16 | ZRNO_VERZIJA_3 << 8 | ZRNO_VERZIJA_4;
     if (major)
-        *major = 1;
+        *major = ZRNO_VERZIJA_1;
     if (minor)
-        *minor = 18;
+        *minor = ZRNO_VERZIJA_2;
     if (third)
-        *third = 0;
+        *third = ZRNO_VERZIJA_3;
     if (fourth)
-        *fourth = 0;
+        *fourth = ZRNO_VERZIJA_4;
     if (text)
         *text = k_verzija;
     return OK;

@@ -6,6 +6,7 @@
 #include <zrno/strings.h>
 #include <zrno/util.h>
 #include <zrno/streams.h>
+#include <zrno/digests.h>
 #include <zrno/threads.h>
 #include <zrno/system.h>
 

@@ -1,9 +1,9 @@
 // File attributes by name and by handle, and changing them (with the compression and sparse-file
 // device controls that SetFileAttributes cannot do).
+#include "frame/cas.h"
 #include "frame/win.h"
 #include <winioctl.h>
-#include <zrno/streams.h>
-#include <zrno/util.h>
+#include <zrno/streams/RFizDatoteka.h>
 
 namespace {
 
@@ -14,11 +14,11 @@ void Shrani(bool uspeh, DWORD atr, FILETIME const &c, FILETIME const &a, FILETIM
     if (atributi)
         *atributi = uspeh ? atr : 0;
     if (ustvarjena)
-        *ustvarjena = uspeh ? RDatum::Pretvori(&c) : 0;
+        *ustvarjena = uspeh ? Zrno::Notranje::IzFileTime(c) : 0;
     if (dostop)
-        *dostop = uspeh ? RDatum::Pretvori(&a) : 0;
+        *dostop = uspeh ? Zrno::Notranje::IzFileTime(a) : 0;
     if (pisanje)
-        *pisanje = uspeh ? RDatum::Pretvori(&w) : 0;
+        *pisanje = uspeh ? Zrno::Notranje::IzFileTime(w) : 0;
     if (velikost)
         *velikost = uspeh ? (static_cast<unsigned __int64>(visja) << 32) | nizja : 0;
 }

@@ -1,6 +1,6 @@
 // The seekable file: the default (unavailable) region locks and the whole file as a SAFEARRAY.
 #include "frame/win.h"
-#include <zrno/streams.h>
+#include <zrno/streams/RDatoteka.h>
 
 RDatoteka::~RDatoteka() {}
 

@@ -1,32 +1,25 @@
 // The disk file: CreateFileA with the library's open flags, 64-bit seeking, length, truncation, region
 // locks and file times.
+#include "frame/Deljeno.h"
+#include "frame/cas.h"
 #include "frame/win.h"
-#include "streams/Deljeno.h"
-#include <zrno/streams.h>
-#include <zrno/util.h>
+#include <zrno/streams/RFizDatoteka.h>
 
-using Zrno::Notranje::DodajSolastnika;
-using Zrno::Notranje::JeZaprtPriKopiji;
-using Zrno::Notranje::OdstraniSolastnika;
+namespace Deljeno = Zrno::Notranje::Deljeno;
 using Zrno::Notranje::Vir;
-using Zrno::Notranje::ZaprtoPriLastniku;
 
 RFizDatoteka::RFizDatoteka(char const *ime, unsigned int zastavice) { Odpri(ime, zastavice); }
 
 RFizDatoteka::RFizDatoteka(const RFizDatoteka &o)
     : RElement(o), RIzpElement(o), RTokPodatkov(o), RDatoteka(o), RSisElement(o), RSisTokPodatkov(o) {
-    if (JeVeljaven())
-        DodajSolastnika(Vir::Rocica, m_rocica, &o, this);
+    Deljeno::Deli(Vir::Rocica, m_rocica, &o, this);
 }
 
 RFizDatoteka &RFizDatoteka::operator=(const RFizDatoteka &o) {
     if (this == &o)
         return *this;
     // The handle held before goes as in the destructor: closed by its last owner.
-    const bool zapri = JeVeljaven() && OdstraniSolastnika(Vir::Rocica, m_rocica, this);
-    if (o.JeVeljaven())
-        DodajSolastnika(Vir::Rocica, o.m_rocica, &o, this);
-    if (zapri && m_rocica != o.m_rocica)
+    if (Deljeno::Prevzemi(Vir::Rocica, m_rocica, o.m_rocica, &o, this))
         RSisTokPodatkov::Zapri();
     m_stanje = o.m_stanje;
     m_rocica = o.m_rocica;
@@ -36,7 +29,7 @@ RFizDatoteka &RFizDatoteka::operator=(const RFizDatoteka &o) {
 RFizDatoteka::~RFizDatoteka() {
     // Copies share one handle value: only the last owner closes it, and none closes a value that a
     // copy has closed already and that may meanwhile name another object.
-    if (JeVeljaven() && OdstraniSolastnika(Vir::Rocica, m_rocica, this))
+    if (Deljeno::Izpusti(Vir::Rocica, m_rocica, this))
         RSisTokPodatkov::Zapri();
 }
 
@@ -44,25 +37,24 @@ int RFizDatoteka::Zapri() {
     void *rocica = m_rocica;
     // Closing the value again could close an unrelated object's handle. Report what closing a closed
     // handle reports, and keep the value, as after any failed close.
-    if (JeVeljaven() && JeZaprtPriKopiji(Vir::Rocica, rocica, this))
+    if (Deljeno::JeMrtva(Vir::Rocica, rocica, this))
         return m_stanje = Zrno::NAP_ROCICA;
     const int r = RSisTokPodatkov::Zapri();
     if (r == 0)
-        ZaprtoPriLastniku(Vir::Rocica, rocica, this);
+        Deljeno::Zaprta(Vir::Rocica, rocica, this);
     return r;
 }
 
 int RFizDatoteka::Uporabi(void *rocica) {
     // The same value again keeps a live share (the copies still hold it), but not a dead one: the
     // value has since been handed out anew and is adopted as this object's own.
-    if (JeVeljaven() && (rocica != m_rocica || JeZaprtPriKopiji(Vir::Rocica, m_rocica, this)))
-        OdstraniSolastnika(Vir::Rocica, m_rocica, this);
+    if (rocica != m_rocica || Deljeno::JeMrtva(Vir::Rocica, m_rocica, this))
+        Deljeno::Izpusti(Vir::Rocica, m_rocica, this);
     return RSisTokPodatkov::Uporabi(rocica);
 }
 
 void *RFizDatoteka::Odpusti() {
-    if (JeVeljaven())
-        OdstraniSolastnika(Vir::Rocica, m_rocica, this);
+    Deljeno::Izpusti(Vir::Rocica, m_rocica, this);
     return RSisTokPodatkov::Odpusti();
 }
 
@@ -91,8 +83,7 @@ int RFizDatoteka::Odpri(char const *ime, unsigned int zastavice) {
     SECURITY_ATTRIBUTES varnost = {sizeof(SECURITY_ATTRIBUTES), nullptr,
                                    (zastavice & DAT_BREZ_DEDOVANJA) ? FALSE : TRUE};
 
-    if (JeVeljaven())
-        OdstraniSolastnika(Vir::Rocica, m_rocica, this); // overwritten, not closed: callers close first
+    Deljeno::Izpusti(Vir::Rocica, m_rocica, this); // overwritten, not closed: callers close first
     m_rocica = CreateFileA(ime, dostop, deljenje, &varnost, ustvarjanje, atributi, nullptr);
     if (!JeVeljaven())
         return m_stanje = PretvoriNapako(GetLastError(), Zrno::NAP_ODPIRANJE);
@@ -151,7 +142,7 @@ __int64 CasRocice(void *rocica, KateriCas kateri) {
     BOOL ok = GetFileTime(rocica, kateri == KateriCas::Stvaritev ? &cas : nullptr,
                           kateri == KateriCas::Dostop ? &cas : nullptr,
                           kateri == KateriCas::Pisanje ? &cas : nullptr);
-    return ok ? RDatum::Pretvori(&cas) : 0;
+    return ok ? Zrno::Notranje::IzFileTime(cas) : 0;
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The buffered handle stream: a buffering converter whose target is a contained handle stream.
-#include <zrno/streams.h>
+#include <zrno/streams/RIzrSisTokPodatkov.h>
 
 RIzrSisTokPodatkov::RIzrSisTokPodatkov(void *rocica, unsigned int branje, unsigned int pisanje)
     : RIzravnalnik(nullptr, branje, pisanje) {

@@ -1,8 +1,8 @@
 // The buffering converter. The common case, a transfer that fits what is already buffered, is handled
 // inline; refills, write-outs and large requests go through the slower paths.
-#include "streams/Deljeno.h"
+#include "frame/Deljeno.h"
 #include "streams/Kopiraj.h"
-#include <zrno/streams.h>
+#include <zrno/streams/RIzravnalnik.h>
 
 using Zrno::Notranje::KopirajBajte;
 using Zrno::Notranje::Vir;
@@ -61,17 +61,15 @@ RIzravnalnik &RIzravnalnik::operator=(const RIzravnalnik &o) {
 RIzravnalnik::~RIzravnalnik() { Sprosti(); }
 
 void RIzravnalnik::Deli(const RIzravnalnik &o) {
-    if (m_branje)
-        Zrno::Notranje::DodajSolastnika(Vir::Blok, m_branje, &o, this);
-    if (m_pisanje)
-        Zrno::Notranje::DodajSolastnika(Vir::Blok, m_pisanje, &o, this);
+    Zrno::Notranje::Deljeno::Deli(Vir::Blok, m_branje, &o, this);
+    Zrno::Notranje::Deljeno::Deli(Vir::Blok, m_pisanje, &o, this);
 }
 
 // Copies share the buffers; the last owner frees them.
 void RIzravnalnik::Sprosti() {
-    if (m_branje && Zrno::Notranje::OdstraniSolastnika(Vir::Blok, m_branje, this))
+    if (Zrno::Notranje::Deljeno::Izpusti(Vir::Blok, m_branje, this))
         Zrno::SprostiPomnilnik(m_branje);
-    if (m_pisanje && Zrno::Notranje::OdstraniSolastnika(Vir::Blok, m_pisanje, this))
+    if (Zrno::Notranje::Deljeno::Izpusti(Vir::Blok, m_pisanje, this))
         Zrno::SprostiPomnilnik(m_pisanje);
     m_branje = m_pisanje = nullptr;
 }

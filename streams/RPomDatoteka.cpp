@@ -1,18 +1,16 @@
 // The memory file: one block that grows in 4096-byte steps, or a fixed view over the caller's memory.
+#include "frame/Deljeno.h"
+#include "frame/Oblikuj.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
-#include "streams/Deljeno.h"
 #include "streams/Kopiraj.h"
-#include "streams/Oblikuj.h"
 #include <stdarg.h>
-#include <zrno/streams.h>
+#include <zrno/streams/RFizDatoteka.h>
+#include <zrno/streams/RPomDatoteka.h>
 
-using Zrno::Notranje::DodajSolastnika;
-using Zrno::Notranje::ImaSolastnike;
+namespace Deljeno = Zrno::Notranje::Deljeno;
 using Zrno::Notranje::KopirajBajte;
-using Zrno::Notranje::OdstraniSolastnika;
 using Zrno::Notranje::Vir;
-using Zrno::Notranje::ZaprtoPriLastniku;
 
 RPomDatoteka::RPomDatoteka()
     : m_podatki(nullptr), m_lastnik(true), m_polozaj(0), m_dolzina(0), m_rezervirano(0) {}
@@ -40,8 +38,8 @@ RPomDatoteka::RPomDatoteka(char const *ime, unsigned int zastavice)
 RPomDatoteka::RPomDatoteka(const RPomDatoteka &o)
     : RElement(o), RIzpElement(o), RTokPodatkov(o), RDatoteka(o), m_podatki(o.m_podatki),
       m_lastnik(o.m_lastnik), m_polozaj(o.m_polozaj), m_dolzina(o.m_dolzina), m_rezervirano(o.m_rezervirano) {
-    if (m_lastnik && m_podatki)
-        DodajSolastnika(Vir::Blok, m_podatki, &o, this);
+    if (m_lastnik)
+        Deljeno::Deli(Vir::Blok, m_podatki, &o, this);
 }
 
 RPomDatoteka &RPomDatoteka::operator=(const RPomDatoteka &o) {
@@ -53,8 +51,8 @@ RPomDatoteka &RPomDatoteka::operator=(const RPomDatoteka &o) {
         Pozabi();
     else
         Zapri();
-    if (o.m_lastnik && o.m_podatki)
-        DodajSolastnika(Vir::Blok, o.m_podatki, &o, this);
+    if (o.m_lastnik)
+        Deljeno::Deli(Vir::Blok, o.m_podatki, &o, this);
     m_stanje = o.m_stanje;
     m_podatki = o.m_podatki;
     m_lastnik = o.m_lastnik;
@@ -71,8 +69,8 @@ RPomDatoteka::~RPomDatoteka() {
 
 void RPomDatoteka::Pozabi() {
     // The object stops being one of the owners of a shared block, without freeing it.
-    if (m_lastnik && m_podatki)
-        OdstraniSolastnika(Vir::Blok, m_podatki, this);
+    if (m_lastnik)
+        Deljeno::Izpusti(Vir::Blok, m_podatki, this);
     m_podatki = nullptr;
     m_polozaj = m_dolzina = m_rezervirano = 0;
     m_lastnik = true;
@@ -87,17 +85,17 @@ int RPomDatoteka::RezervirajDolzino(unsigned int dolzina, bool natancno) {
         unsigned int nova =
             natancno ? dolzina : (dolzina > 0xFFFFF000u ? 0xFFFFFFFFu : (dolzina + 4095) & ~4095u);
         if (nova == 0) {
-            if (OdstraniSolastnika(Vir::Blok, m_podatki, this))
+            if (Deljeno::Izpusti(Vir::Blok, m_podatki, this))
                 Zrno::SprostiPomnilnik(m_podatki);
             m_podatki = nullptr;
-        } else if (m_podatki && ImaSolastnike(Vir::Blok, m_podatki, this)) {
+        } else if (Deljeno::JeDeljena(Vir::Blok, m_podatki, this)) {
             // Copies share this block: resizing it in place would leave them a dangling pointer, so
             // this object moves to a block of its own and leaves the old one to them.
             void *p = Zrno::RezervirajPomnilnik(nullptr, nova);
             if (!p)
                 return m_stanje = Zrno::NAP_POMNILNIK;
             KopirajBajte(p, m_podatki, nova < m_rezervirano ? nova : m_rezervirano);
-            OdstraniSolastnika(Vir::Blok, m_podatki, this);
+            Deljeno::Izpusti(Vir::Blok, m_podatki, this);
             m_podatki = static_cast<unsigned char *>(p);
         } else {
             void *p = Zrno::RezervirajPomnilnik(m_podatki, nova);
@@ -147,7 +145,7 @@ unsigned int RPomDatoteka::Zapisi(void const *medpomnilnik, unsigned int stevilo
 
 int RPomDatoteka::Zapri() {
     // A block shared with copies is freed only by its last owner.
-    if (m_lastnik && m_podatki && OdstraniSolastnika(Vir::Blok, m_podatki, this))
+    if (m_lastnik && Deljeno::Izpusti(Vir::Blok, m_podatki, this))
         Zrno::SprostiPomnilnik(m_podatki);
     m_podatki = nullptr;
     Pozabi();
@@ -204,8 +202,8 @@ int RPomDatoteka::Uporabi(tagSAFEARRAY *polje) {
 void *RPomDatoteka::Odpusti() {
     void *p = m_podatki;
     // An owned block now belongs to the caller alone: copies that share it must no longer free it.
-    if (m_lastnik && p)
-        ZaprtoPriLastniku(Vir::Blok, p, this);
+    if (m_lastnik)
+        Deljeno::Zaprta(Vir::Blok, p, this);
     m_podatki = nullptr;
     Pozabi();
     return p;
@@ -264,52 +262,59 @@ void RPomDatoteka::Dobi(unsigned __int64 odmik, void *v, unsigned int sirina) co
     KopirajBajte(v, m_podatki + static_cast<unsigned int>(odmik), sirina);
 }
 
-// Formats straight into the storage at the position. Each failed attempt grows the reservation by
-// 4096 characters; the first attempt grows only when there is no room at all.
+// Formats straight into the storage at the position. The output is measured once; the reservation then
+// grows at once to what growing by 4096 characters per failed attempt would reach (the first attempt
+// grows only when there is no room at all), and the formatter is given exactly the output's length, so
+// it writes no terminator over the data after the text.
 template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char *argumenti) {
-    // The runtime fills the whole room before it reports that the text does not fit, so an attempt
-    // inside the file's data overwrites it. Those bytes are kept aside and put back if the write fails
-    // in the end (storage that cannot grow, memory refused, a format the runtime rejects).
-    const unsigned int konecPodatkov = m_dolzina < m_rezervirano ? m_dolzina : m_rezervirano;
-    const unsigned int ogrozeno = m_polozaj < konecPodatkov ? konecPodatkov - m_polozaj : 0;
-    Zrno::Notranje::ScopedBlock varnostna(ogrozeno ? Zrno::RezervirajPomnilnik(nullptr, ogrozeno) : nullptr);
-    if (ogrozeno) {
-        if (!varnostna) {
+    const int dolzina = Zrno::Notranje::IzmeriObliko(oblika, argumenti);
+    if (dolzina < 0) {
+        m_stanje = Zrno::NAP_PARAMETER;
+        return 0;
+    }
+    const unsigned long long bajtov = static_cast<unsigned long long>(dolzina) * sizeof(T);
+    unsigned long long rezervacija = m_rezervirano;
+    if (rezervacija < m_polozaj + static_cast<unsigned long long>(sizeof(T)) ||
+        rezervacija - m_polozaj < bajtov) {
+        // A seek may have left the position beyond the reservation. The first step rounds up to a
+        // multiple of 4096 bytes, every further one adds 4096 characters.
+        const unsigned long long korak = 4096 * sizeof(T);
+        rezervacija = ((rezervacija > m_polozaj ? rezervacija : m_polozaj) + korak + 4095) / 4096 * 4096;
+        if (rezervacija - m_polozaj < bajtov)
+            rezervacija += (bajtov - (rezervacija - m_polozaj) + korak - 1) / korak * korak;
+        if (rezervacija > 0xFFFFFFFFu) { // the 32-bit range is exhausted
             m_stanje = Zrno::NAP_POMNILNIK;
             return 0;
         }
-        KopirajBajte(varnostna.get(), m_podatki + m_polozaj, ogrozeno);
+        if (RezervirajDolzino(static_cast<unsigned int>(rezervacija), false) < 0)
+            return 0; // the reservation has set the state
     }
-    auto neuspeh = [&](int koda) -> unsigned int {
-        if (ogrozeno)
-            KopirajBajte(m_podatki + m_polozaj, varnostna.get(), ogrozeno);
-        if (koda)
-            m_stanje = koda;
+    m_stanje = 0;
+    if (dolzina == 0)
         return 0;
-    };
-    for (bool prvic = true;; prvic = false) {
-        unsigned int prosto = m_rezervirano > m_polozaj ? (m_rezervirano - m_polozaj) / sizeof(T) : 0;
-        if (prosto == 0 || !prvic) {
-            // A seek may have left the position beyond the reservation.
-            unsigned int baza = m_rezervirano > m_polozaj ? m_rezervirano : m_polozaj;
-            unsigned int zelja = baza + 4096 * sizeof(T);
-            if (zelja < baza) // the 32-bit range is exhausted
-                return neuspeh(Zrno::NAP_POMNILNIK);
-            if (RezervirajDolzino(zelja, false) < 0)
-                return neuspeh(0); // the reservation has set the state
-            prosto = (m_rezervirano - m_polozaj) / sizeof(T);
-        }
-        int r = Zrno::Notranje::OmejenoOblikuj(reinterpret_cast<T *>(m_podatki + m_polozaj), prosto, oblika,
-                                               argumenti);
-        if (r >= 0) {
-            m_polozaj += static_cast<unsigned int>(r) * sizeof(T);
-            if (m_polozaj > m_dolzina)
-                m_dolzina = m_polozaj;
-            return static_cast<unsigned int>(r);
-        }
-        if (prvic && Zrno::Notranje::OblikaNapacna(oblika, argumenti))
-            return neuspeh(Zrno::NAP_PARAMETER);
+    // The runtime would only fail now if the output changed since it was measured (another thread
+    // changing the library's locale): the file data it overwrote is then put back.
+    const unsigned int ogrozeno =
+        m_polozaj < m_dolzina
+            ? (m_dolzina - m_polozaj < bajtov ? m_dolzina - m_polozaj : static_cast<unsigned int>(bajtov))
+            : 0;
+    Zrno::Notranje::ScopedBlock varnostna(ogrozeno ? Zrno::RezervirajPomnilnik(nullptr, ogrozeno) : nullptr);
+    if (ogrozeno && !varnostna) {
+        m_stanje = Zrno::NAP_POMNILNIK;
+        return 0;
     }
+    KopirajBajte(varnostna.get(), m_podatki + m_polozaj, ogrozeno);
+    int r = Zrno::Notranje::OmejenoOblikuj(reinterpret_cast<T *>(m_podatki + m_polozaj),
+                                           static_cast<size_t>(dolzina), oblika, argumenti);
+    if (r != dolzina) {
+        KopirajBajte(m_podatki + m_polozaj, varnostna.get(), ogrozeno);
+        m_stanje = Zrno::NAP_PARAMETER;
+        return 0;
+    }
+    m_polozaj += static_cast<unsigned int>(bajtov);
+    if (m_polozaj > m_dolzina)
+        m_dolzina = m_polozaj;
+    return static_cast<unsigned int>(r);
 }
 
 unsigned int RPomDatoteka::ZapisiOblP(char const *oblika, char *argumenti) {

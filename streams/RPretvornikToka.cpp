@@ -1,5 +1,5 @@
 // The transparent converter: forwards every operation to its target and manages the attachment.
-#include <zrno/streams.h>
+#include <zrno/streams/RPretvornikToka.h>
 
 RPretvornikToka::RPretvornikToka(RTokPodatkov *cilj) : m_cilj(nullptr) {
     if (cilj)

@@ -1,6 +1,6 @@
 // The stream over a system handle: ReadFile, WriteFile and FlushFileBuffers without overlapped I/O.
 #include "frame/win.h"
-#include <zrno/streams.h>
+#include <zrno/streams/RSisTokPodatkov.h>
 
 RSisTokPodatkov::~RSisTokPodatkov() {
     // Released, never closed: whoever owns the handle closes it with Zapri first.

@@ -1,8 +1,8 @@
 // The helpers every stream gets from the four virtual operations: arrays, bytes, copying from another
 // stream, SAFEARRAY bytes and formatted text.
+#include "frame/Oblikuj.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
-#include "streams/Oblikuj.h"
 #include <stdarg.h>
 #include <zrno/streams.h>
 
@@ -83,23 +83,29 @@ unsigned int RTokPodatkov::ZapisiSAFEARRAY(tagSAFEARRAY *polje) {
 
 namespace {
 
-// Formats into a temporary block of 4096 characters, growing by 4096 per failed attempt. Returns the
-// character count, or a failure code when no block could be had or the format cannot be produced.
+// Formats into a temporary block of 4096 characters. When the output is longer, its length, measured
+// once, gives the block the growth by 4096 characters per attempt would end at, and the second attempt
+// fits. Returns the character count, or a failure code when no block could be had or the format cannot
+// be produced.
 template <typename T> int OblikujZacasno(ScopedBlock &blok, T const *oblika, char *argumenti) {
-    unsigned int znakov = 0;
-    int r;
-    do {
-        znakov += 4096;
-        // The old content need not survive, so free first rather than reallocate (no copy).
-        blok.reset();
-        blok.reset(Zrno::RezervirajPomnilnik(nullptr, znakov * sizeof(T)));
+    unsigned long long znakov = 4096;
+    for (;;) {
+        blok.reset(znakov * sizeof(T) <= 0xFFFFFFFFu
+                       ? Zrno::RezervirajPomnilnik(nullptr, static_cast<unsigned int>(znakov * sizeof(T)))
+                       : nullptr);
         if (!blok)
             return Zrno::NAP_POMNILNIK;
-        r = Zrno::Notranje::OmejenoOblikuj(static_cast<T *>(blok.get()), znakov, oblika, argumenti);
-        if (r < 0 && znakov == 4096 && Zrno::Notranje::OblikaNapacna(oblika, argumenti))
+        int r = Zrno::Notranje::OmejenoOblikuj(static_cast<T *>(blok.get()), static_cast<size_t>(znakov),
+                                               oblika, argumenti);
+        if (r >= 0 || znakov != 4096)
+            return r >= 0 ? r : Zrno::NAP_PARAMETER;
+        const int dolzina = Zrno::Notranje::IzmeriObliko(oblika, argumenti);
+        if (dolzina < 0)
             return Zrno::NAP_PARAMETER;
-    } while (r < 0);
-    return r;
+        // The old content need not survive, so the block is freed first rather than reallocated.
+        blok.reset();
+        znakov = (static_cast<unsigned long long>(dolzina) + 4095) / 4096 * 4096;
+    }
 }
 
 } // namespace

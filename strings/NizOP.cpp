@@ -4,8 +4,8 @@
 // The bounded formatter (_vsnprintf_l / _vsnwprintf_l) returns the output length when it fits with its
 // terminator, exactly the count (no terminator) when it fills the buffer, and -1 when it does not fit,
 // having written count characters of it. It also returns -1 when the output cannot be produced at all
-// (a %S/%C argument the code page cannot hold); then no buffer is ever large enough, and the counting
-// form (_vscprintf_l), asked once after the first refusal, tells the two apart.
+// (a %S/%C argument the code page cannot hold); then no buffer is ever large enough. The counting form
+// (_vscprintf_l), asked once after the first refusal, tells the two apart and gives the exact length.
 #include "strings/Znaki.h"
 #include <stdarg.h>
 #include <zrno/strings.h>
@@ -28,12 +28,19 @@ template <class T> int Poskus(T *cilj, unsigned int stevilo, T const *oblika, _l
     return r;
 }
 
-template <class T> bool SeDaOblikovati(T const *oblika, _locale_t l, char *args) {
+template <class T> int Izmeri(T const *oblika, _locale_t l, char *args) {
     va_list kopija;
     va_copy(kopija, args);
     int r = Znaki<T>::Izmeri(oblika, l, kopija);
     va_end(kopija);
-    return r >= 0;
+    return r;
+}
+
+// The capacity that growing to capacity + 128 per refusal reaches first with room for `potrebno`
+// characters: the first step rounds up to a multiple of 128, every further one adds 256.
+unsigned long long Rast(unsigned long long kapaciteta, unsigned long long potrebno) {
+    unsigned long long c = ((kapaciteta + 128) / 128 + 1) * 128;
+    return c < potrebno ? c + (potrebno - c + 255) / 256 * 256 : c;
 }
 
 } // namespace
@@ -49,24 +56,23 @@ template <class T> RNizOP<T> &RNizOP<T>::operator=(RNizOP<T> const &drugi) {
 }
 
 // Formats at index `od` (0 for Oblikuj, the length for PrilepiO) and returns the new total length.
-// Each refusal grows the buffer by 128 past the capacity (a 128-multiple grows by 256); an output that
-// exactly fills the buffer costs one more step of 128 for its terminator. When the heap refuses to grow,
-// the text keeps what fitted.
+// Each refusal would grow the buffer by 128 past the capacity (a 128-multiple grows by 256) and format
+// again; the output's length, measured once after the first refusal, leads straight to the capacity
+// those steps end at, so a long output is formatted twice, not once per step. An output that exactly
+// fills the buffer costs one more step of 128 for its terminator. When the heap refuses to grow, the
+// text keeps what fitted.
 template <class T> unsigned int RNizOP<T>::OblikujOd(unsigned int od, T const *oblika, char *args) {
     _locale_t l = Locale();
     if (this->m_kapaciteta == 0 && this->RezervirajDolzino(0, false) < 0)
         return this->Skrajsaj(0);
     int r = Poskus(this->m_niz + od, this->m_kapaciteta - od, oblika, l, args);
-    bool preverjeno = false;
-    while (r < 0) {
-        if (!preverjeno) {
-            preverjeno = true;
-            if (!SeDaOblikovati(oblika, l, args))
-                break;
-        }
-        if (this->RezervirajDolzino(this->m_kapaciteta + 128, false) < 0)
-            break;
-        r = Poskus(this->m_niz + od, this->m_kapaciteta - od, oblika, l, args);
+    if (r < 0) {
+        const int dolzina = Izmeri(oblika, l, args);
+        const unsigned long long kapaciteta = dolzina < 0 ? 0 : Rast(this->m_kapaciteta, od + 0ull + dolzina);
+        // RezervirajDolzino(n) makes the capacity the smallest multiple of 128 above n.
+        if (kapaciteta != 0 && kapaciteta <= 0xFFFFFF80u &&
+            this->RezervirajDolzino(static_cast<unsigned int>(kapaciteta - 1), false) >= 0)
+            r = Poskus(this->m_niz + od, this->m_kapaciteta - od, oblika, l, args);
     }
     if (r < 0) {
         // Either the runtime gave up part-way (keep what it wrote before failing) or the heap did

@@ -1,6 +1,6 @@
 // Waitable timers and their completion routine.
+#include "frame/Deljeno.h"
 #include "frame/win.h"
-#include "streams/Deljeno.h"
 #include <zrno/threads/RCasomer.h>
 
 RCasomer::RCasomer(unsigned int zastavice, char const *ime)
@@ -12,7 +12,7 @@ RCasomer::~RCasomer() {
     // A completion routine already queued to the arming thread carries this object's address and
     // would run after the object is gone; cancelling the timer also removes that queued call.
     using namespace Zrno::Notranje;
-    if (JeVeljaven() && !ImaSolastnike(Vir::Rocica, m_rocica, this))
+    if (JeVeljaven() && !Deljeno::JeDeljena(Vir::Rocica, m_rocica, this))
         CancelWaitableTimer(m_rocica);
 }
 

@@ -1,11 +1,10 @@
 // Waiting on several objects at once. The object pointers, their handles and the held flags live in
 // one block of the private heap, shared by copies; the last copy frees it.
+#include "frame/Deljeno.h"
 #include "frame/win.h"
-#include "streams/Deljeno.h"
 #include <zrno/threads/RMultiCakalnik.h>
 
-using Zrno::Notranje::DodajSolastnika;
-using Zrno::Notranje::OdstraniSolastnika;
+namespace Deljeno = Zrno::Notranje::Deljeno;
 using Zrno::Notranje::Vir;
 
 RMultiCakalnik::RMultiCakalnik(RSinhronizator **objekti, unsigned int stevilo, bool zakleni)
@@ -30,16 +29,16 @@ RMultiCakalnik::RMultiCakalnik(RSinhronizator **objekti, unsigned int stevilo, b
 
 RMultiCakalnik::RMultiCakalnik(const RMultiCakalnik &o)
     : RElement(o), m_objekti(o.m_objekti), m_rocice(o.m_rocice), m_drzi(o.m_drzi), m_stevilo(o.m_stevilo) {
-    if (m_objekti)
-        DodajSolastnika(Vir::Blok, m_objekti, &o, this);
+    Deljeno::Deli(Vir::Blok, m_objekti, &o, this);
 }
 
 RMultiCakalnik &RMultiCakalnik::operator=(const RMultiCakalnik &o) {
     if (this == &o)
         return *this;
-    if (o.m_objekti)
-        DodajSolastnika(Vir::Blok, o.m_objekti, &o, this);
-    Sprosti(); // the arrays held before go as in the destructor
+    // The arrays held before go as in the destructor: what they hold is released, the last copy frees.
+    Odkleni();
+    if (Deljeno::Prevzemi(Vir::Blok, m_objekti, o.m_objekti, &o, this))
+        Zrno::SprostiPomnilnik(m_objekti);
     m_objekti = o.m_objekti;
     m_rocice = o.m_rocice;
     m_drzi = o.m_drzi;
@@ -47,13 +46,9 @@ RMultiCakalnik &RMultiCakalnik::operator=(const RMultiCakalnik &o) {
     return *this;
 }
 
-RMultiCakalnik::~RMultiCakalnik() { Sprosti(); }
-
-void RMultiCakalnik::Sprosti() {
-    if (!m_objekti)
-        return;
+RMultiCakalnik::~RMultiCakalnik() {
     Odkleni();
-    if (OdstraniSolastnika(Vir::Blok, m_objekti, this))
+    if (Deljeno::Izpusti(Vir::Blok, m_objekti, this))
         Zrno::SprostiPomnilnik(m_objekti);
 }
 

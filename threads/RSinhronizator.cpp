@@ -1,61 +1,52 @@
 // The waitable object: waits, and the shared ownership of its handle among copies.
+#include "frame/Deljeno.h"
 #include "frame/win.h"
-#include "streams/Deljeno.h"
 #include <zrno/threads/RSinhronizator.h>
 
-using Zrno::Notranje::DodajSolastnika;
-using Zrno::Notranje::JeZaprtPriKopiji;
-using Zrno::Notranje::OdstraniSolastnika;
+namespace Deljeno = Zrno::Notranje::Deljeno;
 using Zrno::Notranje::Vir;
-using Zrno::Notranje::ZaprtoPriLastniku;
 
 RSinhronizator::RSinhronizator(void *rocica) : RSisElement(rocica) {}
 
 RSinhronizator::RSinhronizator(const RSinhronizator &o) : RElement(o), RSisElement(o) {
-    if (JeVeljaven())
-        DodajSolastnika(Vir::Rocica, m_rocica, &o, this);
+    Deljeno::Deli(Vir::Rocica, m_rocica, &o, this);
 }
 
 RSinhronizator &RSinhronizator::operator=(const RSinhronizator &o) {
     if (this == &o)
         return *this;
-    // The handle held before goes as in the destructor: closed by its last owner.
-    const bool zapri = JeVeljaven() && OdstraniSolastnika(Vir::Rocica, m_rocica, this);
-    if (o.JeVeljaven())
-        DodajSolastnika(Vir::Rocica, o.m_rocica, &o, this);
-    if (zapri && m_rocica != o.m_rocica)
-        RSisElement::Zapri();
+    if (Deljeno::Prevzemi(Vir::Rocica, m_rocica, o.m_rocica, &o, this))
+        RSisElement::Zapri(); // the handle held before, closed by its last owner
     m_rocica = o.m_rocica;
     return *this;
 }
 
 RSinhronizator::~RSinhronizator() {
-    // Copies share one handle value: only the last owner closes it, and none closes a value that a copy
-    // has closed already and that may meanwhile name another object.
-    if (JeVeljaven() && OdstraniSolastnika(Vir::Rocica, m_rocica, this))
+    // Only the last owner closes, and none closes a value that a copy has closed already and that may
+    // meanwhile name another object.
+    if (Deljeno::Izpusti(Vir::Rocica, m_rocica, this))
         RSisElement::Zapri();
 }
 
 int RSinhronizator::Zapri() {
     void *rocica = m_rocica;
-    if (JeVeljaven() && JeZaprtPriKopiji(Vir::Rocica, rocica, this))
+    if (Deljeno::JeMrtva(Vir::Rocica, rocica, this))
         return Zrno::NAP_ROCICA; // what closing a closed handle reports; the value is kept
     const int r = RSisElement::Zapri();
     if (r == Zrno::OK)
-        ZaprtoPriLastniku(Vir::Rocica, rocica, this);
+        Deljeno::Zaprta(Vir::Rocica, rocica, this);
     return r;
 }
 
 int RSinhronizator::Uporabi(void *rocica) {
     // The same value again keeps a live share, but not a dead one: it has since been handed out anew.
-    if (JeVeljaven() && (rocica != m_rocica || JeZaprtPriKopiji(Vir::Rocica, m_rocica, this)))
-        OdstraniSolastnika(Vir::Rocica, m_rocica, this);
+    if (rocica != m_rocica || Deljeno::JeMrtva(Vir::Rocica, m_rocica, this))
+        Deljeno::Izpusti(Vir::Rocica, m_rocica, this);
     return RSisElement::Uporabi(rocica);
 }
 
 void *RSinhronizator::Odpusti() {
-    if (JeVeljaven())
-        OdstraniSolastnika(Vir::Rocica, m_rocica, this);
+    Deljeno::Izpusti(Vir::Rocica, m_rocica, this);
     return RSisElement::Odpusti();
 }
 

@@ -4,7 +4,7 @@
 #include "frame/cas.h"
 #include "frame/win.h"
 #include <time.h>
-#include <zrno/util.h>
+#include <zrno/util/RDatum.h>
 
 namespace {
 
@@ -51,19 +51,9 @@ long long Vrednost(long long jdn, long long ura, long long minuta, long long sek
 // The system counts weekdays from Sunday = 0, the library from Monday = 0.
 int NedeljaNic(long long jdn) { return static_cast<int>((jdn % 7 + 1) % 7); }
 
-long long IzFileTime(const FILETIME &f) {
-    long long t =
-        static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
-    return t / 10000 + DATUM_1601;
-}
-
-FILETIME VFileTime(long long vrednost) {
-    unsigned long long t = static_cast<unsigned long long>((vrednost - DATUM_1601) * 10000);
-    FILETIME f;
-    f.dwLowDateTime = static_cast<DWORD>(t);
-    f.dwHighDateTime = static_cast<DWORD>(t >> 32);
-    return f;
-}
+using Zrno::Notranje::IzFileTime;
+using Zrno::Notranje::VFileTime;
+static_assert(Zrno::Notranje::k_cas1601 == DATUM_1601, "one origin of FILETIME");
 
 } // namespace
 

@@ -1,23 +1,10 @@
-// RDatum as text: strftime into an RNizA, growing the room by 128 characters while the text does not fit.
+// RDatum as text: strftime into an RNizA, doubling the room while the text does not fit.
 #include "frame/locale.h"
-#include "frame/win.h"
 #include <string.h>
 #include <time.h>
-#include <xlocinfo.h>
-#include <zrno/util.h>
+#include <zrno/util/RDatum.h>
 
-namespace {
-
-// msvcrt has no _strftime_l (that came with msvcr80), but its _Strftime takes the time-names table
-// directly, and the library's private locale carries one: the names follow the library's locale
-// without touching the application's.
-size_t Strftime(char *medpomnilnik, size_t velikost, const char *oblika, const tm *cas) {
-    _locale_t l = Zrno::Notranje::Locale();
-    return _Strftime(medpomnilnik, velikost, oblika, cas,
-                     l && l->locinfo ? l->locinfo->lc_time_curr : nullptr);
-}
-
-} // namespace
+using Zrno::Notranje::Strftime;
 
 unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
     niz.Sprazni();
@@ -27,11 +14,13 @@ unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
     PretvoriJulVGre(vrednost, &cas);
     // strftime answers 0 both when the text does not fit and when it is empty or the format invalid, so
     // growth stops once the room is far beyond anything a conversion can expand to (the longest, the
-    // long date and time of a locale, stay well under 256 characters per format character).
+    // long date and time of a locale, stay well under 256 characters per format character). The room
+    // doubles, so a format that never fits costs a few attempts rather than one per 128 characters;
+    // the last attempt is at the bound itself, so the same texts fit as with any smaller steps.
     size_t dolzinaOblike = strlen(oblika);
     unsigned int meja =
         dolzinaOblike < 0xFFFFFFu ? 256u * static_cast<unsigned int>(dolzinaOblike + 1) : 0xFFFFFF00u;
-    for (unsigned int n = 128;; n += 128) {
+    for (unsigned int n = 128;; n = n < meja / 2 ? n * 2 : meja) {
         char *medpomnilnik = niz.Odpusti(n, false);
         if (!medpomnilnik)
             return 0;

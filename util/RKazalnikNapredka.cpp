@@ -1,6 +1,6 @@
 // Progress indicators: the silent base, time throttling and the mapping onto a global range.
 #include "frame/win.h"
-#include <zrno/util.h>
+#include <zrno/util/RKazalnikNapredka.h>
 
 RKazalnikNapredka::~RKazalnikNapredka() {}
 void RKazalnikNapredka::NastaviBesedilo(unsigned int) {}

@@ -1,6 +1,6 @@
 // The containers' heaps, and the exported instantiations of the container templates.
 #include "frame/win.h"
-#include <zrno/util.h>
+#include <zrno/util/Zbirke.h>
 
 void *Zrno::Notranje::UstvariKopicoZbirke(size_t zacetnaVelikost) {
     return HeapCreate(HEAP_NO_SERIALIZE, zacetnaVelikost, 0);

@@ -1,13 +1,10 @@
 // File-system helpers on real temp directories: versions, deletion, current directory, module paths, trees.
+#include "Siroko.h"
 #include "ZacasniImenik.h"
 #include <vector>
 #include <zrno/frame.h>
 
 namespace {
-
-std::basic_string<unsigned short> Siroko(const std::string &s) {
-    return std::basic_string<unsigned short>(s.begin(), s.end()); // ASCII paths only
-}
 
 std::string PotZrna() {
     char pot[MAX_PATH];
@@ -17,16 +14,18 @@ std::string PotZrna() {
 
 } // namespace
 
-using Datoteke = ZacasniImenik;
+using Datoteke = VZacasnemImeniku;
 
 TEST_F(Datoteke, VersionOfZrnoAndOfAFileWithoutOne) {
     using V = std::vector<unsigned int>;
-    V v(4, 9), u(4, 9);
+    V v(4, 9), u(4, 9), z(4);
+    Zrno::VrniVerzijo(nullptr, &z[0], &z[1], &z[2], &z[3], nullptr);
     ASSERT_EQ(Zrno::VrniVerzijoDatoteke(PotZrna().c_str(), &v[0], &v[1], &v[2], &v[3]), 0);
-    EXPECT_EQ(v, V({1, 18, 0, 0}));
+    EXPECT_EQ(v, z);
     v.assign(4, 9);
+    z[2] = 9;
     ASSERT_EQ(Zrno::VrniVerzijoDatoteke(Siroko(PotZrna()).c_str(), &v[0], &v[1], nullptr, &v[3]), 0);
-    EXPECT_EQ(v, V({1, 18, 9, 0})) << "a null target is skipped";
+    EXPECT_EQ(v, z) << "a null target is skipped";
     // No version resource: Wine says ERROR_RESOURCE_DATA_NOT_FOUND, which maps to the default code.
     Ustvari("brez.txt");
     EXPECT_LT(Zrno::VrniVerzijoDatoteke(Siroko(Pot("brez.txt")).c_str(), &u[0], &u[1], &u[2], &u[3]), 0);

@@ -5,12 +5,11 @@
 
 namespace {
 
-class RIskalnikDatotekTest : public ZacasniImenik {
+class RIskalnikDatotekTest : public VZacasnemImeniku {
   protected:
     std::string imenik; // with a trailing backslash
 
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(ZacasniImenik::SetUp());
         imenik = koren + "\\";
         Ustvari("a.txt", 3);
         Ustvari("dolgo ime datoteke.txt", 70000);

@@ -1,5 +1,5 @@
 // The handle root with real event handles: adoption, release, closing, duplication and raw copies.
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <zrno/frame.h>
 

@@ -1,5 +1,6 @@
 // Converters: forwarding, read-ahead and write-behind buffering, pushes, flush and close down a chain.
 #include "TestniTok.h"
+#include "ZacasniImenik.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ TEST(RIzravnalnik, FlushAndCloseTravelDownAChain) {
 }
 
 TEST(RIzravnalnik, TwoBufferingFiltersOverADiskFile) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     std::string ime = datoteke.Pot("chain.bin"), vsebina = Zaporedje(100002), prebrano;
     {
         RFizDatoteka f(ime.c_str(), DAT_PISANJE | DAT_USTVARI);
@@ -157,7 +158,7 @@ TEST(RIzravnalnik, TwoBufferingFiltersOverADiskFile) {
 }
 
 TEST(RIzrSisTokPodatkov, BufferedHandleStream) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     std::string ime = datoteke.Pot("h.bin");
     HANDLE h = CreateFileA(ime.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, CREATE_ALWAYS, 0, nullptr);

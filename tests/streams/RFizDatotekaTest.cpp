@@ -1,5 +1,6 @@
 // Disk files: dispositions, sharing, locks, positions beyond 4 GiB, closed objects, times and attributes.
 #include "TestniTok.h"
+#include "ZacasniImenik.h"
 
 namespace {
 
@@ -7,7 +8,7 @@ constexpr __int64 k_leto1601 = 199222329600000LL; // 1 January 1601 in the libra
 
 class RFizDatotekaTest : public ::testing::Test {
   protected:
-    ZacasneDatoteke m_datoteke;
+    ZacasniImenik m_datoteke;
 };
 
 TEST_F(RFizDatotekaTest, CreationDisposition) {

@@ -1,4 +1,5 @@
 // Stream helpers over scripted sources: array reads, chunked copies, bytes, SAFEARRAY bytes, formatting.
+#include <windows.h>
 #include "TestniTok.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // Line reading, narrow and wide, from memory, buffered files and a byte-at-a-time source (wide units arrive
 // in halves): LF ends a line, CR LF counts as LF, a lone CR stays, the last line needs no LF.
 #include "TestniTok.h"
+#include "ZacasniImenik.h"
 #include <type_traits>
 #include <zrno/strings.h>
 
@@ -32,7 +33,7 @@ template <typename T> class VrsticaTest : public ::testing::Test {
         SCOPED_TRACE(std::string(p.opis) + " from " + viri[vir]);
         const std::vector<T> enote(p.vhod.begin(), p.vhod.end());
         const std::string podatki(reinterpret_cast<const char *>(enote.data()), enote.size() * sizeof(T));
-        ZacasneDatoteke datoteke;
+        ZacasniImenik datoteke;
         const std::string ime = datoteke.Nova("lines.txt", podatki);
         RPomDatoteka pom(ime.c_str(), 0); // before the file below takes the only handle
         RFizDatoteka datoteka(ime.c_str(), DAT_BRANJE);

@@ -2,6 +2,7 @@
 #ifndef ZRNO_TESTS_STRINGS_POMOC_H
 #define ZRNO_TESTS_STRINGS_POMOC_H
 
+#include "Siroko.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -47,8 +48,6 @@ template <> struct ZnakNiza<RNizA> { using T = char; };
 template <> struct ZnakNiza<RNizU> { using T = unsigned short; };
 
 using ObaNiza = testing::Types<RNizA, RNizU>;
-
-inline unsigned short const *U(wchar_t const *s) { return reinterpret_cast<unsigned short const *>(s); }
 
 constexpr unsigned int NI = 0xFFFFFFFF;
 

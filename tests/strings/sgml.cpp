@@ -1,5 +1,6 @@
 // SGML references in and out of RNizA and RNizU: known answers, every mode, round trips, hostile input.
-#include "frame/win.h"
+#include <windows.h>
+#include "Siroko.h"
 #include <gtest/gtest.h>
 #include <string.h>
 #include <string>
@@ -15,7 +16,6 @@ std::u16string Besedilo(const RNizU &s) {
     auto p = reinterpret_cast<const char16_t *>(static_cast<const unsigned short *>(s));
     return std::u16string(p, s.VrniDolzino());
 }
-const unsigned short *U(const char16_t *s) { return reinterpret_cast<const unsigned short *>(s); }
 
 std::string DekodirajA(const char *vhod, unsigned int najvec = k_vse, T_KODNASTRAN cp = k_cp1250) {
     RNizA s;

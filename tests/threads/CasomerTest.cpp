@@ -1,7 +1,7 @@
 // Waitable timers: relative and absolute due times, periodic firing, the completion routine on the
 // arming thread, cancelling, and the timer thread RCasovnaPast.
 #include "Pomoc.h"
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 
 using namespace niti;

@@ -1,7 +1,7 @@
 // Message threads: the start-up handshake, the stop request, the codes of failed posts, eight producers
 // racing into one queue, and a three-stage pipeline.
 #include "Pomoc.h"
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <vector>
 

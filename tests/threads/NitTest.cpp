@@ -1,7 +1,7 @@
 // Threads: exit codes, waiting, suspension, termination, priorities, and what closing or destroying
 // the object does to a running thread.
 #include "Pomoc.h"
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 
 using namespace niti;

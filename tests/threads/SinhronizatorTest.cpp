@@ -1,7 +1,7 @@
 // Events, semaphores and mutexes: signalling rules, the codes of failed releases, abandoned mutexes, and
 // named objects opened twice and from another process.
 #include "Pomoc.h"
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
 

@@ -1,5 +1,5 @@
 // RDatum against known dates and the system's own time conversions, an oracle for 1601 to 30827.
-#include "frame/win.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <locale.h>
 #include <string>

@@ -1,5 +1,5 @@
 // The pooled containers: order, node reuse from the pool, blocks, removal, assignment, copies, heap.
-#include "frame/win.h"
+#include <windows.h>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <stdlib.h>

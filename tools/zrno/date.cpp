@@ -21,26 +21,27 @@ void Izpisi(const char *oznaka, long long vrednost) {
            d.Sekunda, d.Milisekunde, k_dnevi[RDatum(vrednost).VrniDanVTednu()]);
 }
 
+const char k_navodila[] = "usage: zrno date [VALUE]\n"
+                          "Prints the present time, or VALUE (milliseconds on the Julian-day scale), as UTC\n"
+                          "and local calendar fields, with its Julian Day Number and weekday.\n";
+
 int Izvedi(int argc, char **argv) {
-    if (argc > 1) {
-        fprintf(stderr, "zrno date: takes at most one argument, a time value in milliseconds on the "
-                        "Julian-day scale\n");
-        return 2;
-    }
+    if (argc == 1 && zrno_orodje::JePomoc(argv[0]))
+        return zrno_orodje::Pomoc(k_navodila);
+    if (argc > 1)
+        return zrno_orodje::NapacnaUporaba(k_navodila, "date: takes at most one value");
     long long vrednost;
     if (argc == 1) {
         char *konec = nullptr;
         errno = 0;
         vrednost = strtoll(argv[0], &konec, 10);
-        if (konec == argv[0] || *konec || errno == ERANGE) {
-            fprintf(stderr, "zrno date: '%s' is not a whole number of milliseconds\n", argv[0]);
-            return 2;
-        }
-        if (vrednost < k_najmanj || vrednost > k_najvec) {
-            fprintf(stderr, "zrno date: %lld is outside the calendar range %lld (0000-03-01) to %lld\n",
-                    vrednost, k_najmanj, k_najvec);
-            return 2;
-        }
+        if (konec == argv[0] || *konec || errno == ERANGE)
+            return zrno_orodje::NapacnaUporaba(k_navodila, "date: '%s' is not a whole number of milliseconds",
+                                               argv[0]);
+        if (vrednost < k_najmanj || vrednost > k_najvec)
+            return zrno_orodje::NapacnaUporaba(
+                k_navodila, "date: %lld is outside the calendar range %lld (0000-03-01) to %lld", vrednost,
+                k_najmanj, k_najvec);
     } else {
         vrednost = RDatum::VrniTrenutniCas();
     }

@@ -9,11 +9,18 @@ namespace {
 
 constexpr unsigned int k_imenik = 0x10; // FILE_ATTRIBUTE_DIRECTORY
 
+const char k_navodila[] =
+    "usage: zrno find PATTERN\n"
+    "Lists the entries matching a search pattern such as C:\\dir\\*.txt, with size and\n"
+    "UTC write time.\n";
+
 int Izvedi(int argc, char **argv) {
-    if (argc != 1) {
-        fprintf(stderr, "zrno find: takes one search pattern, such as C:\\dir\\*.txt\n");
-        return 2;
-    }
+    if (argc == 1 && zrno_orodje::JePomoc(argv[0]))
+        return zrno_orodje::Pomoc(k_navodila);
+    if (argc != 1)
+        return zrno_orodje::NapacnaUporaba(k_navodila, "find: takes one search pattern");
+    if (argv[0][0] == '-' && argv[0][1] == '-')
+        return zrno_orodje::NapacnaUporaba(k_navodila, "find: unknown option %s", argv[0]);
     RIskalnikDatotek iskalnik;
     int r = iskalnik.Odpri(argv[0]);
     if (r < 0) {

@@ -1,8 +1,9 @@
 // zrno.exe: the library's functions from the command line, one subcommand per job.
 #include "ukaz.h"
-#include <zrno/frame.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
+#include <zrno/frame.h>
 
 namespace zrno_orodje {
 
@@ -20,6 +21,24 @@ int Registriraj(Ukaz *ukaz) {
     return 0;
 }
 
+bool JePomoc(const char *argument) { return !strcmp(argument, "--help") || !strcmp(argument, "-h"); }
+
+int Pomoc(const char *navodila) {
+    fputs(navodila, stdout);
+    return 0;
+}
+
+int NapacnaUporaba(const char *navodila, const char *sporocilo, ...) {
+    va_list a;
+    va_start(a, sporocilo);
+    fputs("zrno ", stderr);
+    vfprintf(stderr, sporocilo, a);
+    va_end(a);
+    fputc('\n', stderr);
+    fputs(navodila, stderr);
+    return 2;
+}
+
 } // namespace zrno_orodje
 
 static int Navodila(FILE *izhod) {
@@ -32,7 +51,7 @@ static int Navodila(FILE *izhod) {
 int main(int argc, char **argv) {
     if (argc < 2)
         return Navodila(stderr);
-    if (!strcmp(argv[1], "help") || !strcmp(argv[1], "--help") || !strcmp(argv[1], "-h")) {
+    if (!strcmp(argv[1], "help") || zrno_orodje::JePomoc(argv[1])) {
         Navodila(stdout);
         return 0;
     }

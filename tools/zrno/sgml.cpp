@@ -13,12 +13,13 @@
 
 namespace {
 
+const char k_navodila[] = "usage: zrno sgml encode [--mode N] [--codepage N]\n"
+                          "       zrno sgml decode [--codepage N]\n"
+                          "Encodes code-page text from standard input into ASCII with SGML entity references,\n"
+                          "or decodes them, on standard output. The code page defaults to 1250.\n";
+
 int Uporaba(const char *sporocilo, const char *kaj) {
-    fprintf(stderr,
-            "zrno sgml: %s%s\nusage: zrno sgml encode [--mode N] [--codepage N]\n"
-            "       zrno sgml decode [--codepage N]\n",
-            sporocilo, kaj);
-    return 2;
+    return zrno_orodje::NapacnaUporaba(k_navodila, "sgml: %s%s", sporocilo, kaj);
 }
 
 bool Stevilo(const char *besedilo, unsigned int &vrednost) {
@@ -43,6 +44,8 @@ bool PreberiVse(std::string &vsebina) {
 int Izvedi(int argc, char **argv) {
     if (argc < 1)
         return Uporaba("missing direction", "");
+    if (zrno_orodje::JePomoc(argv[0]))
+        return zrno_orodje::Pomoc(k_navodila);
     bool kodiraj = !strcmp(argv[0], "encode");
     if (!kodiraj && strcmp(argv[0], "decode"))
         return Uporaba("unknown direction: ", argv[0]);

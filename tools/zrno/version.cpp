@@ -1,7 +1,7 @@
 // zrno version: the library's version and how it classified the running system.
 #include "ukaz.h"
-#include <zrno/frame.h>
 #include <stdio.h>
+#include <zrno/frame.h>
 
 namespace {
 
@@ -20,11 +20,14 @@ const char *ImeSistema(T_VERZIJAOS v) {
     return "unknown";
 }
 
-int Izvedi(int argc, char **) {
-    if (argc != 0) {
-        fprintf(stderr, "zrno version: takes no arguments\n");
-        return 2;
-    }
+const char k_navodila[] = "usage: zrno version\n"
+                          "Prints the library's version and how it classified the running system.\n";
+
+int Izvedi(int argc, char **argv) {
+    if (argc == 1 && zrno_orodje::JePomoc(argv[0]))
+        return zrno_orodje::Pomoc(k_navodila);
+    if (argc != 0)
+        return zrno_orodje::NapacnaUporaba(k_navodila, "version: takes no arguments");
     unsigned int packed;
     char *text;
     Zrno::VrniVerzijo(&packed, nullptr, nullptr, nullptr, nullptr, &text);

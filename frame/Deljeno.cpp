@@ -1,0 +1,184 @@
+// A small table of shares (kind, value, owner, alive), normally empty: it only fills when objects that
+// share a value are copied. The lock is a CRITICAL_SECTION made by the first thread that copies such an
+// object: _WIN32_WINNT is fixed at XP, so there is no SRW lock, and a critical section that waiters
+// block on cannot starve anyone the way a Sleep(0) spin could. It is published with one interlocked
+// exchange, so no start-up order is involved: a thread that loses the race to publish discards its
+// own. The calls other than Deli take the lock only when the table holds shares, and shares exist only
+// after a Deli has made the lock.
+#include "frame/Deljeno.h"
+#include "frame/win.h"
+#include <zrno/frame.h>
+
+namespace Zrno::Notranje {
+namespace {
+
+struct Delez {
+    Vir vrsta;
+    void const *vrednost;
+    void const *lastnik;
+    bool zivo; // false: a copy closed the value; the share only keeps its owner from closing it again
+};
+
+CRITICAL_SECTION *volatile g_kljuc = nullptr;
+Delez *g_delezi = nullptr;
+volatile unsigned int g_stevilo = 0; // read without the lock only to skip an empty table
+unsigned int g_kapaciteta = 0;
+
+// The process heap, not the library's own: the lock must outlive anything the library frees at exit.
+CRITICAL_SECTION *Kljuc() {
+    CRITICAL_SECTION *k = g_kljuc;
+    if (k)
+        return k;
+    k = static_cast<CRITICAL_SECTION *>(HeapAlloc(GetProcessHeap(), 0, sizeof(CRITICAL_SECTION)));
+    if (!k)
+        return nullptr;
+    if (!InitializeCriticalSectionAndSpinCount(k, 0)) {
+        HeapFree(GetProcessHeap(), 0, k);
+        return nullptr;
+    }
+    CRITICAL_SECTION *prej = static_cast<CRITICAL_SECTION *>(
+        InterlockedCompareExchangePointer(reinterpret_cast<void *volatile *>(&g_kljuc), k, nullptr));
+    if (!prej)
+        return k;
+    DeleteCriticalSection(k);
+    HeapFree(GetProcessHeap(), 0, k);
+    return prej;
+}
+
+// Released when the module unloads, unless shares are left: an object destroyed later still takes it.
+struct Pospravi {
+    ~Pospravi() {
+        if (g_kljuc && g_stevilo == 0) {
+            DeleteCriticalSection(g_kljuc);
+            HeapFree(GetProcessHeap(), 0, g_kljuc);
+            g_kljuc = nullptr;
+        }
+    }
+} g_pospravi;
+
+class Zaklep {
+  public:
+    explicit Zaklep(CRITICAL_SECTION *k) : m_k(k) { EnterCriticalSection(m_k); }
+    ~Zaklep() { LeaveCriticalSection(m_k); }
+    Zaklep(const Zaklep &) = delete;
+    Zaklep &operator=(const Zaklep &) = delete;
+
+  private:
+    CRITICAL_SECTION *m_k;
+};
+
+bool Prazna(void const *vrednost) {
+    return g_stevilo == 0 || vrednost == nullptr || vrednost == reinterpret_cast<void const *>(-1);
+}
+
+Delez *Najdi(Vir vrsta, void const *vrednost, void const *lastnik) {
+    for (unsigned int i = 0; i < g_stevilo; ++i)
+        if (g_delezi[i].lastnik == lastnik && g_delezi[i].vrednost == vrednost && g_delezi[i].vrsta == vrsta)
+            return &g_delezi[i];
+    return nullptr;
+}
+
+// Live shares of vrednost other than lastnik's.
+bool DrugiZivi(Vir vrsta, void const *vrednost, void const *lastnik) {
+    for (unsigned int i = 0; i < g_stevilo; ++i)
+        if (g_delezi[i].zivo && g_delezi[i].lastnik != lastnik && g_delezi[i].vrednost == vrednost &&
+            g_delezi[i].vrsta == vrsta)
+            return true;
+    return false;
+}
+
+void Odstrani(Delez *d) { *d = g_delezi[--g_stevilo]; }
+
+// Under the lock: removes lastnik's share; true when it was live and no live share is left.
+bool Odstrani(Vir vrsta, void const *vrednost, void const *lastnik) {
+    Delez *d = Najdi(vrsta, vrednost, lastnik);
+    if (!d)
+        return true;
+    const bool zivo = d->zivo;
+    Odstrani(d);
+    unsigned int ostali = 0, zivi = 0;
+    Delez *zadnji = nullptr;
+    for (unsigned int i = 0; i < g_stevilo; ++i)
+        if (g_delezi[i].vrednost == vrednost && g_delezi[i].vrsta == vrsta) {
+            ++ostali;
+            if (g_delezi[i].zivo) {
+                ++zivi;
+                zadnji = &g_delezi[i];
+            }
+        }
+    // A single live owner left behind holds the value alone again and needs no share.
+    if (ostali == 1 && zadnji)
+        Odstrani(zadnji);
+    return zivo && zivi == 0;
+}
+
+} // namespace
+
+void Deljeno::Deli(Vir vrsta, void const *vrednost, void const *izvor, void const *kopija) {
+    if (vrednost == nullptr || vrednost == reinterpret_cast<void const *>(-1))
+        return;
+    CRITICAL_SECTION *k = Kljuc();
+    if (!k)
+        return; // untracked, as when the table cannot grow
+    Zaklep z(k);
+    if (g_kapaciteta - g_stevilo < 2) {
+        unsigned int nova = g_kapaciteta ? g_kapaciteta * 2 : 16;
+        void *p = RezervirajPomnilnik(g_delezi, nova * sizeof(Delez));
+        if (!p)
+            return; // untracked: the copies then each close or free, as a plain raw copy would
+        g_delezi = static_cast<Delez *>(p);
+        g_kapaciteta = nova;
+    }
+    Delez *d = Najdi(vrsta, vrednost, izvor);
+    if (!d) {
+        g_delezi[g_stevilo] = Delez{vrsta, vrednost, izvor, true};
+        d = &g_delezi[g_stevilo++];
+    }
+    g_delezi[g_stevilo++] = Delez{vrsta, vrednost, kopija, d->zivo};
+}
+
+bool Deljeno::Izpusti(Vir vrsta, void const *vrednost, void const *lastnik) {
+    if (vrednost == nullptr || vrednost == reinterpret_cast<void const *>(-1))
+        return false;
+    if (g_stevilo == 0) // the usual case: nothing was ever copied
+        return true;
+    Zaklep z(g_kljuc);
+    return Odstrani(vrsta, vrednost, lastnik);
+}
+
+bool Deljeno::Prevzemi(Vir vrsta, void const *stara, void const *nova, void const *izvor,
+                       void const *lastnik) {
+    const bool zapri = Izpusti(vrsta, stara, lastnik);
+    Deli(vrsta, nova, izvor, lastnik);
+    return zapri && stara != nova;
+}
+
+bool Deljeno::JeMrtva(Vir vrsta, void const *vrednost, void const *lastnik) {
+    if (Prazna(vrednost))
+        return false;
+    Zaklep z(g_kljuc);
+    Delez *d = Najdi(vrsta, vrednost, lastnik);
+    return d && !d->zivo;
+}
+
+bool Deljeno::JeDeljena(Vir vrsta, void const *vrednost, void const *lastnik) {
+    if (Prazna(vrednost))
+        return false;
+    Zaklep z(g_kljuc);
+    Delez *d = Najdi(vrsta, vrednost, lastnik);
+    return d && (!d->zivo || DrugiZivi(vrsta, vrednost, lastnik));
+}
+
+void Deljeno::Zaprta(Vir vrsta, void const *vrednost, void const *lastnik) {
+    if (Prazna(vrednost))
+        return;
+    Zaklep z(g_kljuc);
+    if (Delez *d = Najdi(vrsta, vrednost, lastnik))
+        Odstrani(d);
+    // Whoever closed or gave it away, no share of the value is a live one any more.
+    for (unsigned int i = 0; i < g_stevilo; ++i)
+        if (g_delezi[i].vrednost == vrednost && g_delezi[i].vrsta == vrsta)
+            g_delezi[i].zivo = false;
+}
+
+} // namespace Zrno::Notranje

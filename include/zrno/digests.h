@@ -1,0 +1,12 @@
+// Zrno digests: CRC-32, MD5 and SHA-1 behind one interface, and the converter that digests a stream.
+#ifndef ZRNO_DIGESTS_H
+#define ZRNO_DIGESTS_H
+
+#include <zrno/digests/ROdtisnik.h>
+#include <zrno/digests/RBlokovniOdtisnik.h>
+#include <zrno/digests/RCRC32.h>
+#include <zrno/digests/RMD5.h>
+#include <zrno/digests/RSHA1.h>
+#include <zrno/digests/ROdtisnikToka.h>
+
+#endif

@@ -1,0 +1,32 @@
+// A stream converter that feeds a digest with every byte read or written through it.
+#ifndef ZRNO_DIGESTS_RODTISNIKTOKA_H
+#define ZRNO_DIGESTS_RODTISNIKTOKA_H
+
+#include <zrno/digests/ROdtisnik.h>
+#include <zrno/streams.h>
+
+/// Digests the data passing through. The filter does not own the digest, which must outlive every use
+/// of the filter; copies feed the same digest. Odpusti and Zapri finish the digest, the destructor
+/// does not.
+class ZRNO_API ROdtisnikToka : public RPretvornikToka {
+  public:
+    /// Attaches tok when given; the digest is not reset.
+    ROdtisnikToka(ROdtisnik &odtisnik, RTokPodatkov *tok = nullptr);
+    ROdtisnikToka(const ROdtisnikToka &o);
+    ~ROdtisnikToka() override;
+    ROdtisnikToka &operator=(const ROdtisnikToka &o);
+
+    /// Resets the digest, then attaches.
+    int Uporabi(RTokPodatkov *tok) override;
+    /// Finishes the digest, then detaches and returns the former stream.
+    RTokPodatkov *Odpusti() override;
+    /// Digests all the bytes first, then writes them through.
+    unsigned int Zapisi(void const *medpomnilnik, unsigned int stevilo) override;
+    /// Reads through; the bytes read are digested unless the read left a negative state.
+    unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override;
+
+  protected:
+    ROdtisnik *m_odtisnik;
+};
+
+#endif

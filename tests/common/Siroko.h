@@ -1,0 +1,16 @@
+// UTF-16 text for the library's unsigned short interface: wide and char16_t literals seen as its code
+// units, and ASCII text widened unit by unit.
+#ifndef ZRNO_TESTS_COMMON_SIROKO_H
+#define ZRNO_TESTS_COMMON_SIROKO_H
+
+#include <string>
+
+inline unsigned short const *U(wchar_t const *s) { return reinterpret_cast<unsigned short const *>(s); }
+inline unsigned short const *U(char16_t const *s) { return reinterpret_cast<unsigned short const *>(s); }
+
+/// ASCII text (paths, names) as UTF-16 code units.
+inline std::basic_string<unsigned short> Siroko(const std::string &s) {
+    return std::basic_string<unsigned short>(s.begin(), s.end());
+}
+
+#endif

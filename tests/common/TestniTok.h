@@ -1,0 +1,78 @@
+// A scripted source/sink that records its calls, trickles, fails after n bytes, and reports its end with an
+// empty read (disk and memory files) or with the last bytes (cache, socket); and the checks that go
+// with it. The temporary files of stream tests come along (ZacasniImenik.h).
+#ifndef ZRNO_TESTS_COMMON_TESTNITOK_H
+#define ZRNO_TESTS_COMMON_TESTNITOK_H
+
+#include "ZacasniImenik.h"
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <stdint.h>
+#include <string.h>
+#include <string>
+#include <vector>
+#include <zrno/streams.h>
+
+using Velikosti = std::vector<unsigned int>;
+using Par = std::pair<unsigned __int64, unsigned __int64>;
+
+/// Position and length of a file, to check both at once.
+inline Par Mesto(RDatoteka &f) { return Par(f.VrniOdmik(), f.VrniDolzino()); }
+
+/// Expects tok.klic to return rezultat and to leave the state stanje.
+#define EXPECT_IZID(tok, klic, rezultat, stanje)                                                             \
+    do {                                                                                                     \
+        EXPECT_EQ(rezultat, (tok).klic);                                                                     \
+        EXPECT_EQ(stanje, (tok).VrniStanje());                                                               \
+    } while (0)
+
+class TestniTok : public RTokPodatkov {
+  public:
+    explicit TestniTok(std::string vsebina = std::string()) : m_vir(std::move(vsebina)) {}
+
+    unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override {
+        zahteve.push_back(stevilo);
+        if (stevilo == 0 || m_poz >= napakaPri)
+            return NastaviStanje(stevilo ? napaka : 0), 0u;
+        size_t n =
+            std::min({m_vir.size() - m_poz, size_t(stevilo), size_t(najvecNaBranje), napakaPri - m_poz});
+        memcpy(medpomnilnik, m_vir.data() + m_poz, n);
+        m_poz += n;
+        NastaviStanje(n == 0 || (konecZZadnjimi && m_poz == m_vir.size()) ? Zrno::NAP_KONECPODATKOV : 0);
+        return static_cast<unsigned int>(n);
+    }
+    unsigned int Zapisi(void const *medpomnilnik, unsigned int stevilo) override {
+        velikostiPisanj.push_back(stevilo);
+        unsigned int n = std::min(stevilo, sprejmeNaPisanje);
+        if (n)
+            zapisano.append(static_cast<char const *>(medpomnilnik), n);
+        NastaviStanje(n < stevilo ? Zrno::NAP_PISANJE : 0);
+        return n;
+    }
+    int Zapri() override { return dogodki += 'Z', NastaviStanje(0); }
+    int Izplakni() override { return dogodki += 'I', NastaviStanje(0); }
+    size_t Prebrano() const { return m_poz; }
+
+    // Behaviour knobs.
+    unsigned int najvecNaBranje = ~0u, sprejmeNaPisanje = ~0u;
+    size_t napakaPri = SIZE_MAX;
+    int napaka = Zrno::NAP_BRANJE;
+    bool konecZZadnjimi = false;
+    // What happened: the sizes asked of every read and write, the bytes written, 'I' flush, 'Z' close.
+    std::vector<unsigned int> zahteve, velikostiPisanj;
+    std::string zapisano, dogodki;
+
+  private:
+    std::string m_vir;
+    size_t m_poz = 0;
+};
+
+/// Bytes 0 to 250 over and over (0, CR and LF among them): a prime period shows an offset gone wrong.
+inline std::string Zaporedje(size_t n) {
+    std::string s(n, 0);
+    for (size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>(i % 251);
+    return s;
+}
+
+#endif

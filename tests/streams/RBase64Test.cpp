@@ -1,0 +1,255 @@
+// Base64: RFC 4648 vectors in every output form, the carries across calls, the decoder's handling of
+// foreign characters, padding and unfinished groups (writing nothing past the caller's buffer), the
+// vector paths against the scalar steps at every length, offset and page edge, and the converter's
+// lines and reads.
+#include "TestniTok.h"
+#include <random>
+#include <windows.h>
+#include <zrno/strings.h>
+
+namespace {
+
+struct Vektor {
+    const char *podatki, *besedilo;
+};
+const Vektor k_rfc4648[] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},        {"foo", "Zm9v"},
+                            {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}};
+
+std::string Kodiraj(RBase64 &b, std::string const &s, bool koncno) {
+    std::string o(b.VrniKodDolzino(static_cast<unsigned int>(s.size())) + 1, '?');
+    unsigned int n = b.Kodiraj(s.data(), static_cast<unsigned int>(s.size()), &o[0], koncno);
+    EXPECT_EQ(0, o[n]);
+    return o.substr(0, n);
+}
+
+/// Decodes into a buffer of exactly the documented size followed by guard bytes that must survive.
+std::string Dekodiraj(RBase64 &b, std::string const &t, bool &konec) {
+    const unsigned int prostor = b.VrniDeKodDolzino(static_cast<unsigned int>(t.size()));
+    std::string o(prostor + 64, '\xA5');
+    unsigned int n = b.DeKodiraj(t.c_str(), &o[0], konec);
+    EXPECT_LE(n, prostor);
+    EXPECT_EQ(std::string(64, '\xA5'), o.substr(prostor)) << "written past the buffer";
+    return o.substr(0, n);
+}
+
+std::string Dekodiraj(std::string const &t) {
+    RBase64 b;
+    bool konec;
+    return Dekodiraj(b, t, konec);
+}
+
+TEST(RBase64, Rfc4648VectorsInEveryForm) {
+    for (const Vektor &v : k_rfc4648) {
+        SCOPED_TRACE(v.podatki);
+        const unsigned int n = static_cast<unsigned int>(strlen(v.podatki));
+        RBase64 b;
+        EXPECT_EQ(v.besedilo, Kodiraj(b, v.podatki, true));
+        RNizA niz("x");
+        EXPECT_EQ(strlen(v.besedilo), b.Kodiraj(v.podatki, n, niz, true));
+        EXPECT_EQ(std::string("x") + v.besedilo, static_cast<char const *>(niz));
+        TestniTok tok;
+        EXPECT_EQ(strlen(v.besedilo), b.Kodiraj(v.podatki, n, tok, true));
+        EXPECT_EQ(v.besedilo, tok.zapisano);
+        EXPECT_EQ(Velikosti(strlen(v.besedilo), 1), tok.velikostiPisanj) << "one byte per write";
+
+        bool konec;
+        EXPECT_EQ(v.podatki, Dekodiraj(b, v.besedilo, konec));
+        EXPECT_EQ(n % 3 != 0, konec);
+        TestniTok izhod;
+        EXPECT_EQ(n, b.DeKodiraj(v.besedilo, izhod, konec));
+        EXPECT_EQ(v.podatki, izhod.zapisano);
+        EXPECT_EQ(Velikosti(n, 1), izhod.velikostiPisanj);
+    }
+}
+
+TEST(RBase64, EncodeCarriesWaitForTheNextCall) {
+    RBase64 b;
+    EXPECT_EQ(0u, b.VrniKodDolzino(0));
+    EXPECT_EQ(4u, b.VrniKodDolzino(1));
+    EXPECT_EQ("", Kodiraj(b, "fo", false));
+    EXPECT_EQ(4u, b.VrniKodDolzino(1)) << "the carry counts";
+    EXPECT_EQ("Zm9v", Kodiraj(b, "o", true));
+    EXPECT_EQ("Zm9v", Kodiraj(b, "foo", false)) << "a full carry leaves in the same call";
+    EXPECT_EQ("", Kodiraj(b, "f", false));
+    b.Sprazni();
+    EXPECT_EQ("", Kodiraj(b, "", true));
+}
+
+// Both directions split into two calls at every point of a 100-byte input (and its text).
+TEST(RBase64, EverySplitGivesTheSameText) {
+    std::string s = Zaporedje(100);
+    RBase64 b;
+    const std::string cel = Kodiraj(b, s, true);
+    for (size_t i = 0; i <= s.size(); ++i) {
+        RBase64 d;
+        std::string prvi = Kodiraj(d, s.substr(0, i), false);
+        EXPECT_EQ(cel, prvi + Kodiraj(d, s.substr(i), true)) << i;
+    }
+    for (size_t i = 0; i <= cel.size(); ++i) {
+        RBase64 d;
+        bool konec;
+        std::string prvi = Dekodiraj(d, cel.substr(0, i), konec);
+        EXPECT_EQ(i == cel.size(), konec);
+        EXPECT_EQ(s, prvi + Dekodiraj(d, cel.substr(i), konec)) << i;
+        EXPECT_EQ(i < cel.size(), konec);
+    }
+}
+
+// Random lengths and offsets exercise the vector paths from every alignment; the decoder also sees the
+// text broken into lines and strewn with foreign characters that leave the vector path mid-run.
+TEST(RBase64, RandomRoundTrips) {
+    std::mt19937 g(11);
+    std::string velik(1 << 16, 0);
+    for (char &c : velik)
+        c = static_cast<char>(g());
+    for (int i = 0; i < 300; ++i) {
+        size_t zacetek = g() % 32, n = i < 150 ? g() % 200 : g() % (velik.size() - 32);
+        std::string s = velik.substr(zacetek, n);
+        RBase64 b;
+        std::string t = Kodiraj(b, s, true);
+        ASSERT_EQ(s, Dekodiraj(t)) << n;
+        std::string nered;
+        for (char c : t) {
+            nered += c;
+            if (g() % 50 == 0)
+                nered += "\r\n \x80*-"[g() % 6];
+        }
+        ASSERT_EQ(s, Dekodiraj(nered)) << n;
+    }
+}
+
+struct Nepravilno {
+    const char *besedilo;
+    const char *bajti; // what comes out
+    bool konec;
+    unsigned int ostane; // values left in the carry
+};
+
+// Foreign characters are skipped; the first padded group ends the data; an unfinished group waits;
+// padding in the first two places still decodes by the arithmetic (values truncated to 8 bits).
+const Nepravilno k_nepravilno[] = {
+    {"Zm9v YmFy", "foobar", false, 0},
+    {"Z\nm\r9\tv!@#$%^&*()", "foo", false, 0},
+    {"\xFFZ\x80m9v", "foo", false, 0},
+    {"Zm8=", "fo", true, 0},
+    {"Zm8=Zm9v", "fo", true, 0},
+    {"Zg==Zm9v", "f", true, 0},
+    {"Zm9vZg==YmFy", "foof", true, 0},
+    {"Zm9", "", false, 3},
+    {"Zm9vY", "foo", false, 1},
+    {"Z=9v", "d\x0Fo", false, 0},
+    {"=m9v", "\x02oo", false, 0},
+    {"Zm=v", "f", true, 0},
+    {"====", "\x04", true, 0},
+};
+
+TEST(RBase64, MalformedTextDecodesAsDocumented) {
+    for (const Nepravilno &p : k_nepravilno) {
+        SCOPED_TRACE(p.besedilo);
+        RBase64 b;
+        bool konec = !p.konec;
+        EXPECT_EQ(p.bajti, Dekodiraj(b, p.besedilo, konec));
+        EXPECT_EQ(p.konec, konec);
+        EXPECT_EQ(3 * ((p.ostane + 1) / 4), b.VrniDeKodDolzino(1)) << "carry of " << p.ostane;
+    }
+    RBase64 b;
+    bool konec;
+    EXPECT_EQ("", Dekodiraj(b, "Zm9", konec));
+    EXPECT_EQ("foo", Dekodiraj(b, "v", konec)) << "the fourth character completes the carry";
+}
+
+// Text whose terminator is the last byte before an inaccessible page: the vector loads must not touch
+// the next page, at any distance from it.
+TEST(RBase64, DecodingStopsAtAPageEdge) {
+    SYSTEM_INFO si;
+    GetSystemInfo(&si);
+    char *p = static_cast<char *>(VirtualAlloc(nullptr, 2 * si.dwPageSize, MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(nullptr, p);
+    DWORD staro;
+    ASSERT_TRUE(VirtualProtect(p + si.dwPageSize, si.dwPageSize, PAGE_NOACCESS, &staro));
+    std::string s = Zaporedje(3000);
+    RBase64 b;
+    std::string t = Kodiraj(b, s, false);
+    for (size_t n = 0; n <= 200; n += 4) {
+        char *z = p + si.dwPageSize - n - 1;
+        memcpy(z, t.data(), n);
+        z[n] = 0;
+        EXPECT_EQ(s.substr(0, n / 4 * 3), Dekodiraj(std::string(z))) << n;
+        unsigned char o[200];
+        bool konec;
+        RBase64 d;
+        EXPECT_EQ(n / 4 * 3, d.DeKodiraj(z, o, konec));
+    }
+    VirtualFree(p, 0, MEM_RELEASE);
+}
+
+TEST(RBase64Tok, WritesLinesOfGroupsAndThePaddedEndOnClose) {
+    struct Primer {
+        unsigned int skupin, bajtov;
+        std::string pricakovano;
+    };
+    RBase64 b;
+    const std::string t = Kodiraj(b, Zaporedje(120), true);
+    const Primer primeri[] = {
+        {19, 120, t.substr(0, 76) + "\n" + t.substr(76, 76) + "\n" + t.substr(152)},
+        {1, 9, "AAEC\nAwQF\nBgcI"},
+        {1, 7, "AAEC\nAwQFBg=="}, // the padded group of Zapri makes no line check
+        {0, 6, "\nAAEC\nAwQF"},
+    };
+    for (const Primer &p : primeri) {
+        TestniTok cilj;
+        RBase64Tok tok(p.skupin, &cilj);
+        std::string s = Zaporedje(p.bajtov);
+        for (size_t i = 0; i < s.size(); i += 5)
+            EXPECT_EQ(std::min<size_t>(5, s.size() - i), tok.Zapisi(s.data() + i, std::min<size_t>(5, s.size() - i)));
+        EXPECT_EQ(0, tok.Zapri());
+        EXPECT_EQ(p.pricakovano, cilj.zapisano) << p.skupin;
+        EXPECT_EQ(Velikosti(cilj.zapisano.size(), 1), cilj.velikostiPisanj);
+    }
+}
+
+TEST(RBase64Tok, ReadingEndsWithAPaddedGroupAndGoesOnAfterIt) {
+    TestniTok cilj("Zm8=\nZm9vYmFy");
+    RBase64Tok tok(19, &cilj);
+    char b[10];
+    EXPECT_IZID(tok, Preberi(b, 10), 2u, 0);
+    EXPECT_EQ("fo", std::string(b, 2));
+    EXPECT_IZID(tok, Preberi(b, 4), 4u, 0);
+    EXPECT_IZID(tok, Preberi(b + 4, 10), 2u, Zrno::NAP_KONECPODATKOV);
+    EXPECT_EQ("foobar", std::string(b, 6));
+    EXPECT_IZID(tok, Preberi(b, 10), 0u, Zrno::NAP_KONECPODATKOV);
+    EXPECT_EQ(0u, tok.Preberi(b, 0));
+
+    TestniTok padded("Zm8=\n");
+    RBase64Tok drugi(19, &padded);
+    EXPECT_IZID(drugi, Preberi(b, 10), 2u, 0);
+    EXPECT_IZID(drugi, Preberi(b, 10), 0u, Zrno::NAP_KONECPODATKOV);
+}
+
+// Through buffering converters both ways, as the converter is meant to be used: bytes in, text to a
+// memory file, the same bytes back.
+TEST(RBase64Tok, RoundTripThroughBufferedConverters) {
+    std::mt19937 g(12);
+    std::string s(20000, 0);
+    for (char &c : s)
+        c = static_cast<char>(g());
+    RPomDatoteka f;
+    {
+        RIzravnalnik izr(&f, 0, 4096);
+        RBase64Tok kodirnik(19, &izr);
+        RBase64Tok kopija(kodirnik); // copies carry the line position and the codec
+        for (size_t i = 0; i < s.size(); i += 1000)
+            kodirnik.Zapisi(s.data() + i, 1000);
+        kodirnik.Odpusti();
+        izr.Izplakni();
+    }
+    f.PrestaviZac(0);
+    RIzravnalnik izr(&f, 4096, 0);
+    RBase64Tok dekodirnik(19, &izr);
+    std::string nazaj(s.size() + 10, 0);
+    EXPECT_EQ(s.size(), dekodirnik.PreberiTab(&nazaj[0], 1, static_cast<unsigned int>(nazaj.size())));
+    EXPECT_EQ(s, nazaj.substr(0, s.size()));
+    EXPECT_EQ(Zrno::NAP_KONECPODATKOV, dekodirnik.VrniStanje());
+}
+
+} // namespace

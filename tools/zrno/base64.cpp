@@ -1,0 +1,184 @@
+// zrno base64 [-d] [-w COLS] [FILE]: Base64 of a file or standard input on standard output, lines of
+// COLS characters (76 unless given; 0 does not wrap) when encoding. Decoding skips white space and
+// stops with a message, after writing what was valid, at any other foreign character, data after the
+// padding or an unfinished last group.
+#include "ukaz.h"
+#include "vhod.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include <zrno/streams.h>
+
+namespace {
+
+const char k_navodila[] = "usage: zrno base64 [-d] [-w COLS] [FILE]\n"
+                          "Encodes FILE (standard input when none or -) as Base64 on standard output, in lines\n"
+                          "of COLS characters (default 76, 0 for one line); -d decodes instead.\n";
+
+constexpr unsigned int k_kos = 3 * 64 * 1024; // whole groups, so only the last read leaves a carry
+
+int NapakaBranja(const char *ime, int stanje) {
+    fprintf(stderr, "zrno base64: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(stanje),
+            static_cast<unsigned int>(stanje));
+    return 1;
+}
+
+// Fills the buffer as far as the input allows; false at the end of the data or on a failure.
+unsigned int Napolni(RTokPodatkov &vhod, unsigned char *b, unsigned int n) {
+    unsigned int skupaj = 0;
+    while (skupaj < n) {
+        skupaj += vhod.Preberi(b + skupaj, n - skupaj);
+        if (vhod.JeKonec())
+            break;
+    }
+    return skupaj;
+}
+
+int Kodiraj(RTokPodatkov &vhod, RTokPodatkov &izhod, const char *ime, unsigned int stolpcev) {
+    static unsigned char b[k_kos];
+    static char besedilo[k_kos / 3 * 4 + 8], vrstice[k_kos / 3 * 4 * 2 + 8];
+    RBase64 kodirnik;
+    unsigned int stolpec = 0;
+    bool kaj = false;
+    for (;;) {
+        unsigned int n = Napolni(vhod, b, k_kos);
+        bool konec = vhod.JeKonec();
+        if (konec && vhod.VrniStanje() != Zrno::NAP_KONECPODATKOV)
+            return NapakaBranja(ime, vhod.VrniStanje());
+        unsigned int z = kodirnik.Kodiraj(b, n, besedilo, konec);
+        kaj = kaj || z;
+        if (!stolpcev) {
+            izhod.Zapisi(besedilo, z);
+        } else {
+            char *o = vrstice;
+            for (unsigned int i = 0; i < z;) {
+                unsigned int del = z - i < stolpcev - stolpec ? z - i : stolpcev - stolpec;
+                memcpy(o, besedilo + i, del);
+                o += del;
+                i += del;
+                if ((stolpec += del) == stolpcev) {
+                    *o++ = '\n';
+                    stolpec = 0;
+                }
+            }
+            if (konec && stolpec)
+                *o++ = '\n';
+            izhod.Zapisi(vrstice, static_cast<unsigned int>(o - vrstice));
+        }
+        if (izhod.JeKonec()) {
+            fprintf(stderr, "zrno base64: writing failed (0x%08x)\n", static_cast<unsigned int>(izhod.VrniStanje()));
+            return 1;
+        }
+        if (konec)
+            return 0;
+    }
+}
+
+bool JePresledek(unsigned char z) { return z == ' ' || z == '\t' || z == '\r' || z == '\n' || z == '\v' || z == '\f'; }
+
+bool JeBase64(unsigned char z) {
+    return (z >= 'A' && z <= 'Z') || (z >= 'a' && z <= 'z') || (z >= '0' && z <= '9') || z == '+' || z == '/' ||
+           z == '=';
+}
+
+int Dekodiraj(RTokPodatkov &vhod, RTokPodatkov &izhod, const char *ime) {
+    static unsigned char besedilo[k_kos + 1], b[k_kos / 4 * 3 + 3];
+    RBase64 dekodirnik;
+    bool poPolnilu = false; // a padded group has ended the data: only white space may follow
+    unsigned long long odmik = 0;
+    for (;;) {
+        unsigned int n = Napolni(vhod, besedilo, k_kos);
+        bool konec = vhod.JeKonec();
+        if (konec && vhod.VrniStanje() != Zrno::NAP_KONECPODATKOV)
+            return NapakaBranja(ime, vhod.VrniStanje());
+        unsigned int slab = 0;
+        while (slab < n && (JeBase64(besedilo[slab]) || JePresledek(besedilo[slab])))
+            ++slab;
+        unsigned int dobrih = slab;
+        const unsigned char tuj = slab < n ? besedilo[slab] : 0;
+        if (!poPolnilu) {
+            besedilo[slab] = 0;
+            bool polnilo = false;
+            unsigned int m = dekodirnik.DeKodiraj(reinterpret_cast<char *>(besedilo), b, polnilo);
+            izhod.Zapisi(b, m);
+            if (polnilo) {
+                // The decoder has stopped at the first padded group: the rest of this piece must be
+                // the rest of the padding and white space.
+                poPolnilu = true;
+                unsigned int i = 0;
+                while (i < slab && besedilo[i] != '=')
+                    ++i;
+                while (i < slab && (besedilo[i] == '=' || JePresledek(besedilo[i])))
+                    ++i;
+                dobrih = i;
+            }
+        }
+        if (poPolnilu) {
+            while (dobrih < n && JePresledek(besedilo[dobrih]))
+                ++dobrih;
+            if (dobrih < n) {
+                fprintf(stderr, "zrno base64: %s: data after the padding at offset %llu\n", ime, odmik + dobrih);
+                return 1;
+            }
+        } else if (slab < n) {
+            fprintf(stderr, "zrno base64: %s: invalid character 0x%02x at offset %llu\n", ime, tuj, odmik + slab);
+            return 1;
+        }
+        if (izhod.JeKonec()) {
+            fprintf(stderr, "zrno base64: writing failed (0x%08x)\n", static_cast<unsigned int>(izhod.VrniStanje()));
+            return 1;
+        }
+        odmik += n;
+        if (konec) {
+            // Three more characters would complete a group only if some are waiting.
+            if (!poPolnilu && dekodirnik.VrniDeKodDolzino(3)) {
+                fprintf(stderr, "zrno base64: %s: the input ends within a group\n", ime);
+                return 1;
+            }
+            return 0;
+        }
+    }
+}
+
+int Izvedi(int argc, char **argv) {
+    bool dekodiraj = false;
+    long stolpcev = 76;
+    const char *ime = nullptr;
+    for (int i = 0; i < argc; ++i) {
+        const char *a = argv[i];
+        if (!strcmp(a, "--help")) {
+            fputs(k_navodila, stdout);
+            return 0;
+        }
+        bool dobro = true;
+        if (!strcmp(a, "-d")) {
+            dekodiraj = true;
+        } else if (!strcmp(a, "-w")) {
+            char *konec = nullptr;
+            dobro = i + 1 < argc && *argv[i + 1];
+            if (dobro)
+                stolpcev = strtol(argv[++i], &konec, 10);
+            dobro = dobro && !*konec && stolpcev >= 0;
+        } else if ((a[0] != '-' || !a[1]) && !ime) {
+            ime = a;
+        } else {
+            dobro = false;
+        }
+        if (!dobro) {
+            fprintf(stderr, "zrno base64: bad argument '%s'\n%s", a, k_navodila);
+            return 2;
+        }
+    }
+    if (!ime)
+        ime = "-";
+    zrno_orodje::Vhod vhod(ime);
+    if (vhod.JeKonec())
+        return NapakaBranja(ime, vhod.VrniStanje());
+    RSisTokPodatkov izhod(GetStdHandle(STD_OUTPUT_HANDLE));
+    int r = dekodiraj ? Dekodiraj(vhod, izhod, ime) : Kodiraj(vhod, izhod, ime, static_cast<unsigned int>(stolpcev));
+    izhod.Odpusti(); // standard output stays open
+    return r;
+}
+
+} // namespace
+
+ZRNO_UKAZ(base64, "encode or decode Base64", Izvedi)

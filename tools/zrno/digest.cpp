@@ -1,0 +1,88 @@
+// zrno digest [--crc32|--md5|--sha1] FILE...: one "<hex>  <name>" line per file, read through the
+// digesting converter; "-" or no file reads standard input.
+#include "ukaz.h"
+#include "vhod.h"
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <zrno/digests.h>
+
+namespace {
+
+const char k_navodila[] = "usage: zrno digest [--crc32|--md5|--sha1] [FILE...]\n"
+                          "Prints the digest of each FILE (MD5 unless chosen otherwise) as \"<hex>  <name>\".\n"
+                          "With no FILE, or when FILE is -, reads standard input.\n";
+
+void IzpisiHex(unsigned char const *b, unsigned int n) {
+    for (unsigned int i = 0; i < n; ++i)
+        printf("%02x", b[i]);
+}
+
+void Izpisi(const RCRC32 &crc) { printf("%08lx", crc.Vrni()); }
+void Izpisi(const RMD5 &md5) { IzpisiHex(md5.Vrni().Bajti, sizeof(T_ODTIS_MD2)); }
+void Izpisi(const RSHA1 &sha) { IzpisiHex(sha.Vrni().Bajti, sizeof(T_ODTIS_SHA)); }
+
+int Napaka(const char *ime, int stanje) {
+    fprintf(stderr, "zrno digest: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(stanje),
+            static_cast<unsigned int>(stanje));
+    return 1;
+}
+
+// Reads the whole input through the digesting converter and prints the line; 1 with a message when
+// the input cannot be opened or read.
+template <class D> int Odtisni(const char *ime) {
+    static unsigned char b[256 * 1024];
+    zrno_orodje::Vhod vhod(ime);
+    if (vhod.JeKonec())
+        return Napaka(ime, vhod.VrniStanje());
+    D odtis;
+    ROdtisnikToka filter(odtis);
+    filter.Uporabi(&vhod);
+    do
+        filter.Preberi(b, sizeof b);
+    while (!filter.JeKonec());
+    int stanje = filter.VrniStanje();
+    filter.Odpusti();
+    if (stanje != Zrno::NAP_KONECPODATKOV)
+        return Napaka(ime, stanje);
+    Izpisi(odtis);
+    printf("  %s\n", ime);
+    return 0;
+}
+
+int Izvedi(int argc, char **argv) {
+    int (*odtisni)(const char *) = Odtisni<RMD5>;
+    int i = 0;
+    for (; i < argc && argv[i][0] == '-' && argv[i][1]; ++i) {
+        if (!strcmp(argv[i], "--help")) {
+            fputs(k_navodila, stdout);
+            return 0;
+        }
+        if (!strcmp(argv[i], "--")) {
+            ++i;
+            break;
+        }
+        if (!strcmp(argv[i], "--crc32"))
+            odtisni = Odtisni<RCRC32>;
+        else if (!strcmp(argv[i], "--md5"))
+            odtisni = Odtisni<RMD5>;
+        else if (!strcmp(argv[i], "--sha1"))
+            odtisni = Odtisni<RSHA1>;
+        else {
+            fprintf(stderr, "zrno digest: unknown option '%s'\n%s", argv[i], k_navodila);
+            return 2;
+        }
+    }
+    _setmode(_fileno(stdout), _O_BINARY); // lines end in LF alone, as the digest tools print them
+    int koncna = 0;
+    if (i == argc)
+        koncna = odtisni("-");
+    for (; i < argc; ++i)
+        koncna |= odtisni(argv[i]);
+    fflush(stdout);
+    return koncna;
+}
+
+} // namespace
+
+ZRNO_UKAZ(digest, "print CRC-32, MD5 or SHA-1 digests of files", Izvedi)
