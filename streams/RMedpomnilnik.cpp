@@ -1,11 +1,12 @@
 // The caching buffer. A transfer that lies inside the held block is a copy, handled inline; loading,
 // writing back and requests larger than the block go through the slower paths.
-#include "streams/Deljeno.h"
+#include "frame/Deljeno.h"
 #include "streams/Kopiraj.h"
 #include <zrno/streams/RMedpomnilnik.h>
 
 using Zrno::Notranje::KopirajBajte;
 using Zrno::Notranje::Vir;
+namespace Deljeno = Zrno::Notranje::Deljeno;
 
 RMedpomnilnik::RMedpomnilnik()
     : m_datoteka(nullptr), m_medpomnilnik(nullptr), m_drzano(0), m_velikost(0), m_spremenjen(false),
@@ -19,8 +20,7 @@ RMedpomnilnik::RMedpomnilnik(const RMedpomnilnik &o)
     : RElement(o), RIzpElement(o), RTokPodatkov(o), RDatoteka(o), m_datoteka(o.m_datoteka),
       m_medpomnilnik(o.m_medpomnilnik), m_drzano(o.m_drzano), m_velikost(o.m_velikost),
       m_spremenjen(o.m_spremenjen), m_odmikBloka(o.m_odmikBloka), m_polozaj(o.m_polozaj) {
-    if (m_medpomnilnik)
-        Zrno::Notranje::DodajSolastnika(Vir::Blok, m_medpomnilnik, &o, this);
+    Deljeno::Deli(Vir::Blok, m_medpomnilnik, &o, this);
 }
 
 RMedpomnilnik &RMedpomnilnik::operator=(const RMedpomnilnik &o) {
@@ -38,8 +38,7 @@ RMedpomnilnik &RMedpomnilnik::operator=(const RMedpomnilnik &o) {
     m_spremenjen = o.m_spremenjen;
     m_odmikBloka = o.m_odmikBloka;
     m_polozaj = o.m_polozaj;
-    if (m_medpomnilnik)
-        Zrno::Notranje::DodajSolastnika(Vir::Blok, m_medpomnilnik, &o, this);
+    Deljeno::Deli(Vir::Blok, m_medpomnilnik, &o, this);
     return *this;
 }
 
@@ -51,7 +50,7 @@ RMedpomnilnik::~RMedpomnilnik() {
 
 // Copies share the buffer; the last owner frees it.
 void RMedpomnilnik::SprostiMedpomnilnik() {
-    if (m_medpomnilnik && Zrno::Notranje::OdstraniSolastnika(Vir::Blok, m_medpomnilnik, this))
+    if (Deljeno::Izpusti(Vir::Blok, m_medpomnilnik, this))
         Zrno::SprostiPomnilnik(m_medpomnilnik);
     m_medpomnilnik = nullptr;
 }

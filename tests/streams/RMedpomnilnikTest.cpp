@@ -1,6 +1,7 @@
 // The caching buffer: which transfers reach the file, end of data in the same call, write-back and its
 // failure, truncation through the block, closing, and a random model run against a plain disk file.
 #include "TestniTok.h"
+#include "ZacasniImenik.h"
 #include <random>
 
 namespace {
@@ -165,7 +166,7 @@ TEST(RMedpomnilnik, ClosingAndDetaching) {
     EXPECT_IZID(prazen, Zapri(), 1, 1);
     EXPECT_EQ(nullptr, prazen.Odpusti());
 
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     const std::string ime = datoteke.Nova("cache_close.bin", Zaporedje(600));
     RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_PISANJE);
     RMedpomnilnik c(&f, 512);
@@ -183,7 +184,7 @@ TEST(RMedpomnilnik, ClosingAndDetaching) {
 }
 
 TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     const std::string ime = datoteke.Nova("cached.bin", Zaporedje(1000));
     RMedFizDatoteka c(ime.c_str(), DAT_PISANJE, 512); // read access is added: blocks still load
     ASSERT_EQ(0, c.VrniStanje());
@@ -211,7 +212,7 @@ TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
     {
         RMedFizDatoteka prevzeta(h, 16);
         EXPECT_EQ(1004u, prevzeta.VrniOdmik()); // the handle's own pointer
-        RMedFizDatoteka kopija(prevzeta);    // shares the buffer and the handle: each freed once
+        RMedFizDatoteka kopija(prevzeta);       // shares the buffer and the handle: each freed once
         EXPECT_EQ(1004u, kopija.VrniDolzino());
         kopija.PrestaviZac(0);
         EXPECT_EQ(4u, kopija.Preberi(b, 4));
@@ -227,7 +228,7 @@ TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
 // applied to a cached file and to a plain one: every transfer returns the same bytes and counts, and
 // the two files hold the same bytes after every flush and at the end.
 TEST(RMedFizDatoteka, BehavesAsThePlainFileItCaches) {
-    ZacasneDatoteke datoteke;
+    ZacasniImenik datoteke;
     std::mt19937 nakljucno(12345);
     const unsigned int velikosti[] = {61, 512, 4096};
     const int korakov = 34000;
@@ -277,14 +278,16 @@ TEST(RMedFizDatoteka, BehavesAsThePlainFileItCaches) {
                     izhodisce = ODMIK_ZAC; // keep the file small
                     odmik = nakljucno() % (meja / 2);
                 }
-                ASSERT_EQ(f.Prestavi(odmik, izhodisce), c.Prestavi(odmik, izhodisce)) << "seek at step " << korak;
+                ASSERT_EQ(f.Prestavi(odmik, izhodisce), c.Prestavi(odmik, izhodisce))
+                    << "seek at step " << korak;
             } else if (op < 198) {
                 ASSERT_EQ(f.PostaviKonec(), c.PostaviKonec()) << "truncate at step " << korak;
             } else {
                 ++izplakni;
                 c.ResetirajStanje(); // an end of data left by a read would keep the file unflushed
                 ASSERT_EQ(0, c.Izplakni()) << "flush at step " << korak;
-                ASSERT_EQ(PreberiDatoteko(imeF), PreberiDatoteko(imeC)) << "after the flush at step " << korak;
+                ASSERT_EQ(PreberiDatoteko(imeF), PreberiDatoteko(imeC))
+                    << "after the flush at step " << korak;
             }
             ASSERT_EQ(Mesto(f), Mesto(c)) << "step " << korak;
         }

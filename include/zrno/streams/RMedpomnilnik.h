@@ -4,7 +4,7 @@
 #ifndef ZRNO_STREAMS_RMEDPOMNILNIK_H
 #define ZRNO_STREAMS_RMEDPOMNILNIK_H
 
-#include <zrno/streams.h>
+#include <zrno/streams/RFizDatoteka.h>
 
 /// A one-block cache over another RDatoteka. The file is not owned, but Zapri closes it. Nobody else
 /// may move or write the file while the cache is attached: it seeks the file before every transfer.
@@ -69,6 +69,7 @@ class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
     unsigned __int64 m_polozaj;
 
   private:
+    friend class Zrno::Notranje::Zaloga; // the line reader scans the block in place
     void SprostiMedpomnilnik();
     unsigned int PreberiPocasi(unsigned char *cilj, unsigned int stevilo);
     unsigned int ZapisiPocasi(unsigned char const *vir, unsigned int stevilo);
