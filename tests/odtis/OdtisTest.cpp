@@ -164,10 +164,15 @@ TEST_F(Odtis, FaultsLeaveTheServiceAnswering) {
         EXPECT_EQ(Sporocilo(v).find("<malformed>"), std::string::npos) << v;
 }
 
-// Sixteen clients in the middle of 4 MiB requests when the stop comes: each gets its whole answer or
-// a clean refusal, and the service reports its way to "stopped" within its wait hints.
+// Sixteen clients in the middle of 4 MiB requests when the stop comes, and one idle between two
+// requests: each sender gets its whole answer or a clean refusal, the idle one is disconnected, and the
+// service reports its way to "stopped" within its wait hints.
 TEST_F(Odtis, StopWhileSixteenClientsSend) {
     ASSERT_NO_FATAL_FAILURE(Zazeni());
+    Odjemalec nedejaven(k_vrata);
+    const auto prva = Podatki(10, 99);
+    ASSERT_TRUE(nedejaven.Zahtevaj(prva));
+    EXPECT_EQ(PreveriOdgovor(nedejaven.Vrstica(), prva), "");
     constexpr unsigned int k_odjemalci = 16;
     std::atomic<unsigned int> zacetih{0}, potrjenih{0}, zavrnjenih{0};
     std::vector<std::string> napake(k_odjemalci);
@@ -201,9 +206,10 @@ TEST_F(Odtis, StopWhileSixteenClientsSend) {
     for (unsigned int i = 0; i < k_odjemalci; ++i)
         EXPECT_EQ(napake[i], "") << "client " << i;
     EXPECT_EQ(potrjenih + zavrnjenih, k_odjemalci);
+    EXPECT_EQ(nedejaven.Vrstica(), "<closed>");
     const auto vrstice = Vrstice();
     ASSERT_FALSE(vrstice.empty());
-    EXPECT_EQ(Sporocilo(vrstice.back()), "stopped after " + std::to_string(potrjenih) + " requests");
+    EXPECT_EQ(Sporocilo(vrstice.back()), "stopped after " + std::to_string(potrjenih + 1) + " requests");
 }
 
 // A log whose every disk write fails (Wine opens Linux's /dev/full, which refuses all data): the
