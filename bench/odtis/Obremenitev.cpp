@@ -1,9 +1,9 @@
 #include "Obremenitev.h"
-#include <winsock2.h>
 #include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
+#include <winsock2.h>
 #include <zrno/digests.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
@@ -25,7 +25,8 @@ std::string Pricakovano(const std::vector<char> &podatki) {
     unsigned char zapis[24];
     memcpy(zapis, md5.Vrni().Bajti, 16);
     for (unsigned int i = 0; i < 8; ++i)
-        zapis[16 + i] = static_cast<unsigned char>(static_cast<unsigned long long>(podatki.size()) >> (8 * i));
+        zapis[16 + i] =
+            static_cast<unsigned char>(static_cast<unsigned long long>(podatki.size()) >> (8 * i));
     RNizA besedilo("OK ");
     RBase64 kodek;
     kodek.Kodiraj(zapis, sizeof zapis, besedilo, true);
@@ -36,7 +37,8 @@ struct Odjemalec {
     std::vector<double> zamude;
     unsigned int neuspelih = 0;
 
-    void Izvedi(unsigned int vrata, unsigned int zahtev, unsigned int velikost, unsigned int seme, HANDLE start) {
+    void Izvedi(unsigned int vrata, unsigned int zahtev, unsigned int velikost, unsigned int seme,
+                HANDLE start) {
         std::vector<char> zahteva(velikost);
         for (unsigned int i = 0; i < velikost; ++i)
             zahteva[i] = static_cast<char>((seme * 2654435761u + i * 40503u) >> 13);
@@ -59,7 +61,8 @@ struct Odjemalec {
             const double t = Zdaj();
             bool prav = true;
             for (size_t p = 0; p < zahteva.size() && prav;) {
-                const int k = send(s, zahteva.data() + p, static_cast<int>(std::min<size_t>(zahteva.size() - p, 1 << 20)), 0);
+                const int k = send(s, zahteva.data() + p,
+                                   static_cast<int>(std::min<size_t>(zahteva.size() - p, 1 << 20)), 0);
                 prav = k > 0;
                 p += prav ? static_cast<size_t>(k) : 0;
             }

@@ -4,11 +4,11 @@
 #define ODTIS_BENCH_OBREMENITEV_H
 
 struct Rezultat {
-    double Sekunde = 0;        ///< from the common start to the last answer
-    double Bajtov = 0;         ///< request data sent, without the request lines
-    unsigned int Zahtev = 0;   ///< answered correctly
+    double Sekunde = 0;      ///< from the common start to the last answer
+    double Bajtov = 0;       ///< request data sent, without the request lines
+    unsigned int Zahtev = 0; ///< answered correctly
     unsigned int Neuspelih = 0;
-    double P50 = 0, P99 = 0;   ///< latency in ms
+    double P50 = 0, P99 = 0; ///< latency in ms
 };
 
 Rezultat Obremeni(unsigned int vrata, unsigned int odjemalcev, unsigned int zahtev, unsigned int velikost);

@@ -1,8 +1,10 @@
 #include "Surov.h"
+// winsock2.h brings windows.h, which wincrypt.h needs first.
 #include <winsock2.h>
-#include <wincrypt.h>
+
 #include <stdio.h>
 #include <string.h>
+#include <wincrypt.h>
 
 namespace {
 
@@ -49,7 +51,8 @@ DWORD WINAPI Postrezi(void *parameter) {
             zacetek = static_cast<int>(lf + 1 - medpomnilnik);
             if (lf > vrstica && lf[-1] == '\r')
                 lf[-1] = 0;
-            if (strncmp(vrstica, "MD5 ", 4) || !vrstica[4] || strspn(vrstica + 4, "0123456789") != strlen(vrstica + 4))
+            if (strncmp(vrstica, "MD5 ", 4) || !vrstica[4] ||
+                strspn(vrstica + 4, "0123456789") != strlen(vrstica + 4))
                 goto napacna;
             unsigned long long dolzina = _strtoui64(vrstica + 4, nullptr, 10);
             if (strlen(vrstica + 4) > 19 || dolzina > g_omejitev) {
@@ -72,7 +75,8 @@ DWORD WINAPI Postrezi(void *parameter) {
                     zacetek = 0;
                     konec = k;
                 }
-                const DWORD n = static_cast<DWORD>(ostanek < unsigned(konec - zacetek) ? ostanek : unsigned(konec - zacetek));
+                const DWORD n = static_cast<DWORD>(
+                    ostanek < unsigned(konec - zacetek) ? ostanek : unsigned(konec - zacetek));
                 CryptHashData(md5, reinterpret_cast<BYTE *>(medpomnilnik + zacetek), n, 0);
                 zacetek += n;
                 ostanek -= n;
@@ -87,14 +91,15 @@ DWORD WINAPI Postrezi(void *parameter) {
                 zapis[16 + i] = static_cast<BYTE>(dolzina >> (8 * i));
             char odgovor[64] = "OK ";
             DWORD znakov = sizeof odgovor - 4;
-            CryptBinaryToStringA(zapis, sizeof zapis, CRYPT_STRING_BASE64 | CRYPT_STRING_NOCRLF, odgovor + 3, &znakov);
+            CryptBinaryToStringA(zapis, sizeof zapis, CRYPT_STRING_BASE64 | CRYPT_STRING_NOCRLF, odgovor + 3,
+                                 &znakov);
             odgovor[3 + znakov] = '\n';
             if (!PosljiVse(s, odgovor, 4 + static_cast<int>(znakov)))
                 goto konec;
         }
     }
     goto konec;
-napacna: {
+napacna : {
     const char odgovor[] = "ERR 400 malformed request line\n";
     PosljiVse(s, odgovor, sizeof odgovor - 1);
 }
@@ -134,8 +139,10 @@ unsigned int ZazeniSurovega(unsigned int omejitev) {
     naslov.sin_family = AF_INET;
     naslov.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int dolzina = sizeof naslov;
-    if (g_poslusalec == INVALID_SOCKET || bind(g_poslusalec, reinterpret_cast<sockaddr *>(&naslov), sizeof naslov) ||
-        listen(g_poslusalec, 64) || getsockname(g_poslusalec, reinterpret_cast<sockaddr *>(&naslov), &dolzina))
+    if (g_poslusalec == INVALID_SOCKET ||
+        bind(g_poslusalec, reinterpret_cast<sockaddr *>(&naslov), sizeof naslov) ||
+        listen(g_poslusalec, 64) ||
+        getsockname(g_poslusalec, reinterpret_cast<sockaddr *>(&naslov), &dolzina))
         return 0;
     g_sprejemnik = CreateThread(nullptr, 0, Sprejemaj, nullptr, 0, nullptr);
     return g_sprejemnik ? ntohs(naslov.sin_port) : 0;

@@ -1,7 +1,7 @@
 #include "Nastavitve.h"
+#include <initializer_list>
 #include <string.h>
 #include <windows.h>
-#include <initializer_list>
 #include <zrno/system.h>
 
 namespace {

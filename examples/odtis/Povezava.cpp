@@ -10,8 +10,8 @@
 namespace {
 
 constexpr unsigned int k_medpomnilnik = 64 * 1024;
-constexpr unsigned int k_vrstica = 32;  // "MD5 " and 20 digits fit with room to spare
-constexpr unsigned int k_cakanje = 250; // ms per receive, so that a stop is noticed
+constexpr unsigned int k_vrstica = 32;      // "MD5 " and 20 digits fit with room to spare
+constexpr unsigned int k_cakanje = 250;     // ms per receive, so that a stop is noticed
 constexpr unsigned int k_nedejavnost = 120; // receive time-outs in a row before an idle client is dropped
 
 /// A socket that reads what has arrived instead of waiting for the whole request (the buffering
@@ -20,7 +20,8 @@ constexpr unsigned int k_nedejavnost = 120; // receive time-outs in a row before
 class Vticnica : public RVticnica {
   public:
     Vticnica(const Streznik &streznik, unsigned int vticnica)
-        : RVticnica(vticnica), m_streznik(streznik), m_casovniRok(PretvoriNapako(WSAETIMEDOUT, Zrno::NAP_BRANJE)) {
+        : RVticnica(vticnica), m_streznik(streznik),
+          m_casovniRok(PretvoriNapako(WSAETIMEDOUT, Zrno::NAP_BRANJE)) {
         NastaviParameter(PARAM_RCVTIMEO, &k_cakanje, sizeof k_cakanje);
         // A client that stops reading must not hold a thread for ever either.
         const unsigned int posiljanje = 10000;
@@ -133,7 +134,8 @@ void Streznik::Postrezi(unsigned int stevilka) {
         odtis.Uporabi(&kanal); // starts a new MD5
         unsigned int ostanek = static_cast<unsigned int>(dolzina);
         while (ostanek) {
-            const unsigned int n = odtis.Preberi(podatki, ostanek < k_medpomnilnik ? ostanek : k_medpomnilnik);
+            const unsigned int n =
+                odtis.Preberi(podatki, ostanek < k_medpomnilnik ? ostanek : k_medpomnilnik);
             if (!n && odtis.JeKonec())
                 break;
             ostanek -= n;

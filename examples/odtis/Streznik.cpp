@@ -38,9 +38,9 @@ unsigned int Sprejemnik::Izvedi(void *) {
 }
 
 Streznik::Streznik()
-    : m_modul(nullptr), m_opis(""), m_jezik(KJ2_PRIVZETI), m_dnevnik(nullptr), m_dnevnikPokvarjen(0), m_vrata(0),
-      m_sprejemnik(*this), m_delavci(nullptr), m_prosti(nullptr), m_steviloDelavcev(0), m_steviloProstih(0),
-      m_ustavljanje(0), m_zahtev(0), m_zacetekUstavljanja(0) {}
+    : m_modul(nullptr), m_opis(""), m_jezik(KJ2_PRIVZETI), m_dnevnik(nullptr), m_dnevnikPokvarjen(0),
+      m_vrata(0), m_sprejemnik(*this), m_delavci(nullptr), m_prosti(nullptr), m_steviloDelavcev(0),
+      m_steviloProstih(0), m_ustavljanje(0), m_zahtev(0), m_zacetekUstavljanja(0) {}
 
 Streznik::~Streznik() { ZapriVse(); }
 
@@ -76,11 +76,12 @@ int Streznik::Zazeni(char const *ime, const Nastavitve &nastavitve) {
     }
     m_dnevnik = new (std::nothrow) RDnevnikDat(0, ime, m_modul, m_jezik, KN_CP1250);
     r = m_dnevnik ? m_datoteka.Odpri(m_nastavitve.Dnevnik, DAT_PISANJE | DAT_USTVARI | DAT_OHRANI |
-                                                              DAT_DELI_BRANJE | DAT_BREZ_DEDOVANJA)
+                                                               DAT_DELI_BRANJE | DAT_BREZ_DEDOVANJA)
                   : Zrno::NAP_POMNILNIK;
     if (r < 0) {
         RNizA besedilo;
-        besedilo.OblikujV(m_modul, SPR_NAPAKAZAGONA, m_jezik, static_cast<char const *>(m_nastavitve.Dnevnik), r);
+        besedilo.OblikujV(m_modul, SPR_NAPAKAZAGONA, m_jezik, static_cast<char const *>(m_nastavitve.Dnevnik),
+                          r);
         m_dogodki.Zapisi(DNEVNIK_NAPAKA, "%s", static_cast<char const *>(besedilo));
         ZapriVse();
         return r;
@@ -244,10 +245,12 @@ void Streznik::Zapisi(T_DNEVNIKPRIORITETA prioriteta, unsigned int sporocilo, ..
         return;
     RNizA besedilo;
     if (pokvarjen)
-        besedilo.OblikujV(m_modul, SPR_NAPAKALOGA, m_jezik, static_cast<char const *>(m_nastavitve.Dnevnik), r);
+        besedilo.OblikujV(m_modul, SPR_NAPAKALOGA, m_jezik, static_cast<char const *>(m_nastavitve.Dnevnik),
+                          r);
     else
         besedilo.OblikujV(m_modul, SPR_LOGSPET, m_jezik, static_cast<char const *>(m_nastavitve.Dnevnik));
-    m_dogodki.Zapisi(pokvarjen ? DNEVNIK_NAPAKA : DNEVNIK_OBVESTILO, "%s", static_cast<char const *>(besedilo));
+    m_dogodki.Zapisi(pokvarjen ? DNEVNIK_NAPAKA : DNEVNIK_OBVESTILO, "%s",
+                     static_cast<char const *>(besedilo));
 }
 
 void Streznik::Zavrni(RTokPodatkov &kanal, unsigned int stevilka, unsigned int sporocilo, ...) {

@@ -11,7 +11,8 @@ constexpr char k_ime[] = "ZrnoOdtis";
 
 class Servis : public RServisImpl, private Napredek {
   public:
-    unsigned int Pozeni(unsigned int stevilo, char const **argumenti, void(__stdcall *rokovalnik)(unsigned long)) {
+    unsigned int Pozeni(unsigned int stevilo, char const **argumenti,
+                        void(__stdcall *rokovalnik)(unsigned long)) {
         // The control handler's Sporoci must reach the loop that runs on this thread.
         Uporabi(RNit::VrniTrenutnoNit(), RNit::VrniKodoTrenutneNiti(), 0);
         return RServisImpl::Pozeni(stevilo, argumenti, rokovalnik);

@@ -27,7 +27,8 @@ class Odjemalec {
     bool Poslji(const std::string &s) { return Poslji(s.data(), s.size()); }
     /// The request line and the data.
     bool Zahtevaj(const std::vector<unsigned char> &podatki) {
-        return Poslji("MD5 " + std::to_string(podatki.size()) + "\n") && Poslji(podatki.data(), podatki.size());
+        return Poslji("MD5 " + std::to_string(podatki.size()) + "\n") &&
+               Poslji(podatki.data(), podatki.size());
     }
     /// The next line without its LF; "<closed>" followed by what came when the connection ended first.
     std::string Vrstica() {

@@ -63,7 +63,7 @@ TEST_F(Odtis, HundredRequestsOfRandomSizes) {
             Odjemalec o(k_vrata);
             for (size_t i = t; i < velikosti.size(); i += 4) {
                 const auto podatki = Podatki(velikosti[i], static_cast<unsigned int>(i));
-                napake[i] = !o.JePovezan() ? "cannot connect"
+                napake[i] = !o.JePovezan()        ? "cannot connect"
                             : o.Zahtevaj(podatki) ? PreveriOdgovor(o.Vrstica(), podatki)
                                                   : "cannot send";
             }
@@ -78,9 +78,10 @@ TEST_F(Odtis, HundredRequestsOfRandomSizes) {
 
     const auto vrstice = Vrstice();
     ASSERT_EQ(vrstice.size(), 103u);
-    EXPECT_TRUE(std::regex_match(Sporocilo(vrstice.front()),
-                                 std::regex("started on port 47801: requests up to 8388608 bytes, 32 threads, "
-                                            "messages in English")))
+    EXPECT_TRUE(
+        std::regex_match(Sporocilo(vrstice.front()),
+                         std::regex("started on port 47801: requests up to 8388608 bytes, 32 threads, "
+                                    "messages in English")))
         << vrstice.front();
     std::vector<std::string> zabelezeno;
     const std::regex zahteva(R"(127\.0\.0\.1:\d+: (\d+ bytes, MD5 [0-9a-f]{32}), \d+ ms)");
@@ -231,7 +232,8 @@ TEST_F(Odtis, FailingLogGoesToTheEventLog) {
     std::ifstream f(napake, std::ios::binary);
     f.seekg(static_cast<std::streamoff>(prej));
     std::string novo((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    const std::regex porocilo(R"re(err:eventlog:ReportEventW L"the log file Z:\\\\dev\\\\full cannot be written \(0x8000[0-9a-f]{4}\)")re");
+    const std::regex porocilo(
+        R"re(err:eventlog:ReportEventW L"the log file Z:\\\\dev\\\\full cannot be written \(0x8000[0-9a-f]{4}\)")re");
     auto zacetek = std::sregex_iterator(novo.begin(), novo.end(), porocilo);
     EXPECT_EQ(std::distance(zacetek, std::sregex_iterator()), 1) << novo;
 }

@@ -37,39 +37,47 @@ void ServisOdtis::TearDown() {
 
 void ServisOdtis::Zazeni(const std::vector<std::pair<const char *, std::string>> &spremembe) {
     const std::string program = "\"" + ImenikPrograma() + "odtis.exe\"";
-    ASSERT_EQ(servis.Ustvari(oskrbnik, k_ime, k_ime, program.c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-                             ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr, nullptr, nullptr, nullptr),
+    ASSERT_EQ(servis.Ustvari(oskrbnik, k_ime, k_ime, program.c_str(), SERVICE_ALL_ACCESS,
+                             SERVICE_WIN32_OWN_PROCESS, ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr,
+                             nullptr, nullptr, nullptr),
               0);
     RRegister kljuc;
-    ASSERT_EQ(kljuc.Ustvari(HKEY_LOCAL_MACHINE,
-                            (std::string("SYSTEM\\CurrentControlSet\\Services\\") + k_ime + "\\Parameters").c_str(),
-                            KEY_ALL_ACCESS),
-              0);
-    std::vector<std::pair<const char *, std::string>> vrednosti = {
-        {"Port", std::to_string(k_vrata)}, {"LogFile", dnevnik},     {"Language", "en"},
-        {"MaxRequest", "8388608"},         {"Threads", "32"}};
+    ASSERT_EQ(
+        kljuc.Ustvari(HKEY_LOCAL_MACHINE,
+                      (std::string("SYSTEM\\CurrentControlSet\\Services\\") + k_ime + "\\Parameters").c_str(),
+                      KEY_ALL_ACCESS),
+        0);
+    std::vector<std::pair<const char *, std::string>> vrednosti = {{"Port", std::to_string(k_vrata)},
+                                                                   {"LogFile", dnevnik},
+                                                                   {"Language", "en"},
+                                                                   {"MaxRequest", "8388608"},
+                                                                   {"Threads", "32"}};
     vrednosti.insert(vrednosti.end(), spremembe.begin(), spremembe.end());
     for (const auto &[ime, vrednost] : vrednosti) {
-        const bool stevilo = !vrednost.empty() && vrednost.find_first_not_of("0123456789") == std::string::npos;
-        EXPECT_EQ(stevilo ? kljuc.Zapisi(ime, std::stoul(vrednost)) : kljuc.Zapisi(ime, vrednost.c_str()), 0) << ime;
+        const bool stevilo =
+            !vrednost.empty() && vrednost.find_first_not_of("0123456789") == std::string::npos;
+        EXPECT_EQ(stevilo ? kljuc.Zapisi(ime, std::stoul(vrednost)) : kljuc.Zapisi(ime, vrednost.c_str()), 0)
+            << ime;
     }
     kljuc.Zapri();
     ASSERT_EQ(servis.Pozeni(0, nullptr), 0);
     const SERVICE_STATUS s = Pocakaj(servis, SERVICE_RUNNING);
-    ASSERT_EQ(s.dwCurrentState, DWORD{SERVICE_RUNNING}) << "exit code " << s.dwWin32ExitCode << ", service's "
-                                                        << std::hex << s.dwServiceSpecificExitCode;
+    ASSERT_EQ(s.dwCurrentState, DWORD{SERVICE_RUNNING})
+        << "exit code " << s.dwWin32ExitCode << ", service's " << std::hex << s.dwServiceSpecificExitCode;
 }
 
 SERVICE_STATUS ServisOdtis::Ustavi() {
     SERVICE_STATUS s = {};
     EXPECT_EQ(servis.Sporoci(SERVICE_CONTROL_STOP, &s), 0);
     DWORD tocka = s.dwCheckPoint, namig = s.dwWaitHint, kdaj = GetTickCount();
-    for (const DWORD zacetek = kdaj; s.dwCurrentState != SERVICE_STOPPED && GetTickCount() - zacetek < k_meja; Sleep(10)) {
+    for (const DWORD zacetek = kdaj; s.dwCurrentState != SERVICE_STOPPED && GetTickCount() - zacetek < k_meja;
+         Sleep(10)) {
         if (servis.VrniStatus(&s) < 0)
             break;
         const DWORD zdaj = GetTickCount();
         if (s.dwCheckPoint != tocka || s.dwCurrentState == SERVICE_STOPPED) {
-            EXPECT_LE(zdaj - kdaj, namig + 200) << "check point " << s.dwCheckPoint << " came after the wait hint";
+            EXPECT_LE(zdaj - kdaj, namig + 200)
+                << "check point " << s.dwCheckPoint << " came after the wait hint";
             tocka = s.dwCheckPoint;
             namig = s.dwWaitHint;
             kdaj = zdaj;

@@ -9,9 +9,10 @@
 
 namespace {
 
-const char k_navodila[] = "usage: zrno ask [HOST:]PORT FILE...\n"
-                          "Sends each file as \"MD5 <length>\\n<bytes>\" and prints the answer, then the MD5\n"
-                          "and the length it carries. HOST defaults to 127.0.0.1.\n";
+const char k_navodila[] =
+    "usage: zrno ask [HOST:]PORT FILE...\n"
+    "Sends each file as \"MD5 <length>\\n<bytes>\" and prints the answer, then the MD5\n"
+    "and the length it carries. HOST defaults to 127.0.0.1.\n";
 
 /// Reads the answer line (without its LF) from the socket; false when the connection ends first.
 bool PreberiOdgovor(RVticnica &vticnica, RNizA &vrstica) {
@@ -54,7 +55,8 @@ int Vprasaj(char const *gostitelj, unsigned int vrata, char const *ime) {
     if (r >= 0)
         r = vticnica.Povezi(gostitelj, vrata);
     if (r < 0) {
-        fprintf(stderr, "zrno ask: cannot connect to %s:%u (0x%08x)\n", gostitelj, vrata, static_cast<unsigned int>(r));
+        fprintf(stderr, "zrno ask: cannot connect to %s:%u (0x%08x)\n", gostitelj, vrata,
+                static_cast<unsigned int>(r));
         vticnica.Zapri();
         return 1;
     }
@@ -77,7 +79,8 @@ int Vprasaj(char const *gostitelj, unsigned int vrata, char const *ime) {
     }
     unsigned char odtis[16];
     unsigned __int64 dolzina;
-    if (strncmp(vrstica, "OK ", 3) != 0 || !Dekodiraj(static_cast<char const *>(vrstica) + 3, odtis, dolzina)) {
+    if (strncmp(vrstica, "OK ", 3) != 0 ||
+        !Dekodiraj(static_cast<char const *>(vrstica) + 3, odtis, dolzina)) {
         fprintf(stderr, "%s: %s\n", ime, static_cast<char const *>(vrstica));
         return 1;
     }
