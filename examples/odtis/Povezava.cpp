@@ -20,8 +20,7 @@ constexpr unsigned int k_nedejavnost = 120; // receive time-outs in a row before
 class Vticnica : public RVticnica {
   public:
     Vticnica(const Streznik &streznik, unsigned int vticnica)
-        : RVticnica(vticnica), m_streznik(streznik),
-          m_casovniRok(PretvoriNapako(WSAETIMEDOUT, Zrno::NAP_BRANJE)) {
+        : RVticnica(vticnica), m_streznik(streznik) {
         NastaviParameter(PARAM_RCVTIMEO, &k_cakanje, sizeof k_cakanje);
         // A client that stops reading must not hold a thread for ever either.
         const unsigned int posiljanje = 10000;
@@ -31,7 +30,9 @@ class Vticnica : public RVticnica {
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override {
         for (unsigned int prazni = 0;; ++prazni) {
             unsigned int n = Prejmi(medpomnilnik, stevilo, 0);
-            if (n || VrniStanje() != m_casovniRok)
+            // The library maps a receive time-out to its general read failure; the socket layer's
+            // own code, still the thread's last error, tells it from a connection that failed.
+            if (n || VrniStanje() >= 0 || WSAGetLastError() != WSAETIMEDOUT)
                 return n;
             if (m_streznik.JeUstavljanje() && (!m_vZahtevi || m_streznik.JeRokPotekel()))
                 return NastaviStanje(Zrno::NAP_PREKINI), 0;
@@ -44,7 +45,6 @@ class Vticnica : public RVticnica {
 
   private:
     const Streznik &m_streznik;
-    const int m_casovniRok;
 };
 
 enum Vrstica { VRSTICA, KONEC, NAPACNA, IZGUBLJENA };

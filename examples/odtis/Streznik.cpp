@@ -66,7 +66,6 @@ int Streznik::OdpriJezik(char const *jezik) {
 
 int Streznik::Zazeni(char const *ime, const Nastavitve &nastavitve) {
     m_nastavitve = nastavitve;
-    m_ime = ime;
     m_dogodki = RDnevnikNT(0, ime);
     m_dogodki.Odpri();
     int r = OdpriJezik(m_nastavitve.Jezik);

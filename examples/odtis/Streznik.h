@@ -101,7 +101,6 @@ class Streznik {
     void ZapriVse();
 
     Nastavitve m_nastavitve;
-    RNizA m_ime;
     RBazaVirov m_jeziki;
     HINSTANCE__ *m_modul;
     char const *m_opis; ///< the language module's description

@@ -76,7 +76,7 @@ SERVICE_STATUS ServisOdtis::Ustavi() {
             break;
         const DWORD zdaj = GetTickCount();
         if (s.dwCheckPoint != tocka || s.dwCurrentState == SERVICE_STOPPED) {
-            EXPECT_LE(zdaj - kdaj, namig + 200)
+            EXPECT_LE(zdaj - kdaj, namig + 1000)
                 << "check point " << s.dwCheckPoint << " came after the wait hint";
             tocka = s.dwCheckPoint;
             namig = s.dwWaitHint;
