@@ -1,6 +1,6 @@
 // Zrno data streams, one header each: the abstract stream, the seekable file, the stream over a system
-// handle, the disk file, the memory file and the stream converters (the transparent base, the buffering
-// converter and the buffered handle stream).
+// handle, the disk file, the memory file, the stream converters (the transparent base, the buffering
+// converter and the buffered handle stream), the caching buffer, the FIFO, pipes and sockets.
 #ifndef ZRNO_STREAMS_H
 #define ZRNO_STREAMS_H
 
@@ -12,6 +12,11 @@
 #include <zrno/streams/RPretvornikToka.h>
 #include <zrno/streams/RIzravnalnik.h>
 #include <zrno/streams/RIzrSisTokPodatkov.h>
+#include <zrno/streams/RMedpomnilnik.h>
+#include <zrno/streams/RFifoTokPodatkov.h>
+#include <zrno/streams/RKanal.h>
+#include <zrno/streams/RImenovanKanal.h>
+#include <zrno/streams/RVticnica.h>
 
 #include <zrno/streams/RBase64.h>
 #include <zrno/streams/RBase64Tok.h>

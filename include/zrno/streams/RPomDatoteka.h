@@ -104,6 +104,7 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void Vrni(unsigned __int64 odmik, double &v) const { Dobi(odmik, &v, sizeof v); }
 
   private:
+    friend class Zrno::Notranje::Zaloga; // the line reader scans the storage in place
     void Shrani(unsigned __int64 odmik, void const *v, unsigned int sirina);
     void Dobi(unsigned __int64 odmik, void *v, unsigned int sirina) const;
     void Pozabi();

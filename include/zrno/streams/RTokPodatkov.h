@@ -12,6 +12,9 @@
 struct tagSAFEARRAY;
 class RNizA;
 class RNizU;
+namespace Zrno::Notranje {
+class Zaloga; // lets the line reader scan the buffered streams' buffers in place
+}
 
 /// The abstract stream: read, write, close, flush, and the state of the last operation.
 class ZRNO_API RTokPodatkov : public virtual RIzpElement {

@@ -1,0 +1,151 @@
+// The line reader over the library's buffered streams scans their buffers in place. Over random text
+// full of CR, LF, CR LF and 0 units, in random buffer sizes, with trickling sources and sources that
+// report the end with the last bytes, it must give what the unit-by-unit reader gives through a
+// transparent converter over an identical stream: the same lines, counts and states, and the same
+// requests to the source underneath.
+#include "TestniTok.h"
+#include "ZacasniImenik.h"
+#include <memory>
+#include <random>
+#include <type_traits>
+#include <zrno/strings.h>
+
+namespace {
+
+template <typename T> using Niz = std::conditional_t<std::is_same<T, char>::value, RNizA, RNizU>;
+
+std::string NakljucnoBesedilo(std::mt19937 &nakljucno, size_t bajtov) {
+    static const char abeceda[] = {'a', 'b', '\r', '\n', '\r', '\n', 0, 'x'};
+    std::string s(bajtov, '\0');
+    for (char &c : s)
+        c = abeceda[nakljucno() % sizeof abeceda];
+    return s;
+}
+
+/// One buffered stream of a chosen kind over the text, with everything it stands on.
+struct Izvor {
+    std::unique_ptr<TestniTok> vir;
+    std::unique_ptr<RPomDatoteka> pomnilnik;
+    std::unique_ptr<RTokPodatkov> tok;
+
+    Izvor(int vrsta, const std::string &besedilo, unsigned int velikost, unsigned int kapljica,
+          bool konecZZadnjimi) {
+        switch (vrsta) {
+        case 0:
+            vir.reset(new TestniTok(besedilo));
+            vir->najvecNaBranje = kapljica;
+            vir->konecZZadnjimi = konecZZadnjimi;
+            tok.reset(new RIzravnalnik(vir.get(), velikost, 0));
+            break;
+        case 1:
+        case 2: {
+            pomnilnik.reset(new RPomDatoteka());
+            pomnilnik->Zapisi(besedilo.data(), static_cast<unsigned int>(besedilo.size()));
+            pomnilnik->PrestaviZac(0);
+            if (vrsta == 1)
+                tok.reset(new RMedpomnilnik(pomnilnik.get(), velikost));
+            else
+                tok = std::move(pomnilnik);
+            break;
+        }
+        }
+    }
+};
+
+template <typename T> void Primerjaj(std::mt19937 &nakljucno) {
+    const int vrsta = static_cast<int>(nakljucno() % 3);
+    const std::string besedilo = NakljucnoBesedilo(nakljucno, nakljucno() % 600);
+    const unsigned int velikost = nakljucno() % 5 == 0 ? 0 : 1 + nakljucno() % 40;
+    const unsigned int kapljica = nakljucno() % 3 == 0 ? 1 + nakljucno() % 5 : ~0u;
+    const bool konecZZadnjimi = nakljucno() % 2;
+    SCOPED_TRACE("kind " + std::to_string(vrsta) + ", buffer " + std::to_string(velikost) + ", " +
+                 std::to_string(besedilo.size()) + " bytes");
+    Izvor hitri(vrsta, besedilo, velikost, kapljica, konecZZadnjimi);
+    Izvor splosni(vrsta, besedilo, velikost, kapljica, konecZZadnjimi);
+    RPretvornikToka prek(splosni.tok.get()); // not a buffered class: the unit-by-unit reader
+    Niz<T> a, b;
+    char smeti[8];
+    for (int korak = 0; korak < 2000; ++korak) {
+        if (nakljucno() % 4 == 0) { // a plain read in between leaves the buffer anywhere
+            const unsigned int n = nakljucno() % 8;
+            ASSERT_EQ(prek.Preberi(smeti, n), hitri.tok->Preberi(smeti, n));
+            continue;
+        }
+        const unsigned int na = hitri.tok->PreberiVrstico(a), nb = prek.PreberiVrstico(b);
+        ASSERT_EQ(nb, na) << "line " << korak;
+        ASSERT_EQ(b.VrniDolzino(), a.VrniDolzino());
+        ASSERT_EQ(0, memcmp(static_cast<T const *>(a), static_cast<T const *>(b), na * sizeof(T)));
+        ASSERT_EQ(prek.VrniStanje(), hitri.tok->VrniStanje()) << "line " << korak;
+        if (prek.JeKonec() && nakljucno() % 2)
+            break;
+    }
+    if (hitri.vir) {
+        EXPECT_EQ(splosni.vir->zahteve, hitri.vir->zahteve);
+    } else {
+        RDatoteka &ha = dynamic_cast<RDatoteka &>(*hitri.tok), &sp = dynamic_cast<RDatoteka &>(*splosni.tok);
+        EXPECT_EQ(Mesto(sp), Mesto(ha));
+    }
+}
+
+TEST(PreberiVrstico, BufferedStreamsReadAsUnitByUnit) {
+    std::mt19937 nakljucno(2026);
+    for (int i = 0; i < 400; ++i) {
+        Primerjaj<char>(nakljucno);
+        Primerjaj<unsigned short>(nakljucno);
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+TEST(PreberiVrstico, BufferedFilesOnDiskToo) {
+    std::mt19937 nakljucno(11);
+    ZacasniImenik datoteke;
+    const std::string besedilo = NakljucnoBesedilo(nakljucno, 20000) + "tail";
+    const std::string ime = datoteke.Nova("lines_fast.txt", besedilo);
+    RMedFizDatoteka medpomnjena(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE, 61);
+    RFizDatoteka fizicna(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE);
+    RIzrSisTokPodatkov izrSis(fizicna.VrniRocico(), 37, 0);
+    RPomDatoteka pomnilnik(ime.c_str(), DAT_DELI_BRANJE);
+    RTokPodatkov *const tokovi[] = {&medpomnjena, &izrSis, &pomnilnik};
+    std::vector<std::string> vrstice[3];
+    for (int i = 0; i < 3; ++i) {
+        RNizA vrstica;
+        for (int n = 0; n < 100000; ++n) {
+            const unsigned int dolzina = tokovi[i]->PreberiVrstico(vrstica);
+            vrstice[i].emplace_back(static_cast<const char *>(vrstica), dolzina);
+            if (tokovi[i]->JeKonec())
+                break;
+        }
+        EXPECT_EQ(Zrno::NAP_KONECPODATKOV, tokovi[i]->VrniStanje());
+    }
+    // The reference: the same text, unit by unit.
+    TestniTok referenca(besedilo);
+    std::vector<std::string> pricakovane;
+    RNizA vrstica;
+    do {
+        const unsigned int dolzina = referenca.PreberiVrstico(vrstica);
+        pricakovane.emplace_back(static_cast<const char *>(vrstica), dolzina);
+    } while (!referenca.JeKonec());
+    EXPECT_GT(pricakovane.size(), 3000u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(pricakovane, vrstice[i]) << "stream " << i;
+}
+
+// A class derived from a buffered one may read differently: its own Preberi is used.
+TEST(PreberiVrstico, DerivedStreamsKeepTheirOwnReads) {
+    class Steta : public RPomDatoteka {
+      public:
+        unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override {
+            ++branj;
+            return RPomDatoteka::Preberi(medpomnilnik, stevilo);
+        }
+        int branj = 0;
+    } steta;
+    steta.Zapisi("ab\r\ncd", 6);
+    steta.PrestaviZac(0);
+    RNizA vrstica;
+    EXPECT_EQ(2u, steta.PreberiVrstico(vrstica));
+    EXPECT_EQ(4, steta.branj);
+}
+
+} // namespace
