@@ -5,5 +5,12 @@
 
 #include <zrno/system/RDinTabela.h>
 #include <zrno/system/RRegister.h>
+#include <zrno/system/RDnevnik.h>
+#include <zrno/system/RDnevnikDat.h>
+#include <zrno/system/RDnevnikNT.h>
+#include <zrno/system/ROskrbnikServisov.h>
+#include <zrno/system/RRegisterServisov.h>
+#include <zrno/system/RServis.h>
+#include <zrno/system/RServisImpl.h>
 
 #endif

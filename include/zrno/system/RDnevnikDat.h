@@ -1,0 +1,49 @@
+// A log that writes one text line per message to any data stream (a disk file, a pipe, a memory
+// file), its writers serialised by a mutex of its own.
+#ifndef ZRNO_SYSTEM_RDNEVNIKDAT_H
+#define ZRNO_SYSTEM_RDNEVNIKDAT_H
+
+#include <zrno/frame.h>
+#include <zrno/streams.h>
+#include <zrno/strings.h>
+#include <zrno/system/RDnevnik.h>
+#include <zrno/threads/RNevarenOdsek.h>
+
+/// Each message becomes the line "yyyy/mm/dd<TAB>hh:mm:ss<TAB>priority<TAB>source: text<LF>", stamped
+/// with the present UTC time, and is written with one Zapisi and flushed while the mutex is held: lines
+/// of several threads never mix. The stream is not owned: the caller attaches it with Uporabi, detaches
+/// it (Uporabi(nullptr)) before destroying it, and closes it. A copy shares the stream and holds a
+/// duplicate handle of the same mutex, so copies serialise with each other too.
+class ZRNO_API RDnevnikDat : public RDnevnik {
+  public:
+    /// modul, jezik, kodnaStran: where message resources are loaded from, and the code page their
+    /// UTF-16 text is converted to. No stream; creates the mutex.
+    RDnevnikDat(unsigned int kategorija = 0, char const *vir = nullptr, HINSTANCE__ *modul = nullptr,
+                T_KODAJEZIKA2 jezik = KJ2_PRIVZETI, T_KODNASTRAN kodnaStran = KN_CP1250);
+    RDnevnikDat(const RDnevnikDat &o);
+    RDnevnikDat &operator=(const RDnevnikDat &o);
+    /// Closes the mutex; the stream is left alone.
+    ~RDnevnikDat() override;
+
+    /// Replaces the output stream (null detaches) and returns the previous one. Waits for a line in
+    /// progress, so the previous stream is no longer used once this returns.
+    RTokPodatkov *Uporabi(RTokPodatkov *tok);
+
+    using RDnevnik::Zapisi;
+    /// Loads the message resource from the stored module and language, converted with the stored code
+    /// page, and logs it as the format; a missing resource logs an empty text.
+    int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, unsigned int sporocilo, char *argumenti) override;
+    /// Writes one line. 0; the stream's state when it took fewer bytes than the line holds; the mutex's
+    /// failure; NAP_PARAMETER when no stream is attached, NAP_POMNILNIK when the line cannot be built
+    /// (nothing is written then).
+    int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) override;
+
+  protected:
+    RTokPodatkov *m_tok;
+    RNevarenOdsek m_odsek;
+    HINSTANCE__ *m_modul; ///< HINSTANCE
+    T_KODAJEZIKA2 m_jezik;
+    T_KODNASTRAN m_kodnaStran;
+};
+
+#endif

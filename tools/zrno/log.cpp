@@ -1,0 +1,80 @@
+// zrno log [-p PRIORITY] [-s SOURCE] FILE TEXT...: appends one line to a log file through the
+// library's file log, stamped with the UTC time.
+#include "ukaz.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <zrno/streams.h>
+#include <zrno/strings.h>
+#include <zrno/system.h>
+
+namespace {
+
+const char NAVODILA[] = "usage: zrno log [-p PRIORITY] [-s SOURCE] FILE TEXT...\n"
+                        "  appends the line \"yyyy/mm/dd<TAB>hh:mm:ss<TAB>PRIORITY<TAB>SOURCE: TEXT\" (UTC) to\n"
+                        "  FILE, creating it when it does not exist; the words of TEXT are joined by spaces\n"
+                        "  -p PRIORITY  a number (smaller is more severe) or one of emergency alert critical\n"
+                        "               error warning notice info debug (0 to 7); default notice (5)\n"
+                        "  -s SOURCE    the source name in the line; default zrno\n";
+
+bool Prioriteta(const char *besedilo, int *prioriteta) {
+    static const char *const imena[] = {"emergency", "alert", "critical", "error",
+                                        "warning",   "notice", "info",    "debug"};
+    for (int i = 0; i < 8; ++i)
+        if (!strcmp(besedilo, imena[i]))
+            return *prioriteta = i, true;
+    char *konec;
+    const long n = strtol(besedilo, &konec, 10);
+    *prioriteta = static_cast<int>(n);
+    return *besedilo && !*konec;
+}
+
+int Izvedi(int argc, char **argv) {
+    if (argc == 1 && (!strcmp(argv[0], "--help") || !strcmp(argv[0], "-h"))) {
+        fputs(NAVODILA, stdout);
+        return 0;
+    }
+    int prioriteta = DNEVNIK_OBVESTILO;
+    const char *vir = "zrno";
+    int i = 0;
+    for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
+        if (!strcmp(argv[i], "-s"))
+            vir = argv[i + 1];
+        else if (strcmp(argv[i], "-p") || !Prioriteta(argv[i + 1], &prioriteta))
+            break;
+    }
+    if (argc - i < 2) {
+        fputs(NAVODILA, stderr);
+        return 2;
+    }
+    const char *ime = argv[i++];
+    RNizA besedilo;
+    for (; i < argc; ++i) {
+        if (!besedilo.JePrazen())
+            besedilo += ' ';
+        besedilo += argv[i];
+    }
+    RFizDatoteka datoteka;
+    int r = datoteka.Odpri(ime, DAT_PISANJE | DAT_USTVARI | DAT_OHRANI | DAT_NA_KONEC | DAT_DELI_BRANJE |
+                                    DAT_DELI_PISANJE | DAT_BREZ_DEDOVANJA);
+    if (r < 0) {
+        fprintf(stderr, "zrno log: cannot open '%s'%s (code 0x%08x)\n", ime,
+                r == Zrno::NAP_NIPOTI ? ": no such directory" : r == Zrno::NAP_DOSTOP ? ": access denied" : "",
+                static_cast<unsigned int>(r));
+        return 1;
+    }
+    RDnevnikDat dnevnik(0, vir);
+    dnevnik.Uporabi(&datoteka);
+    r = dnevnik.Zapisi(static_cast<T_DNEVNIKPRIORITETA>(prioriteta), "%s", static_cast<const char *>(besedilo));
+    dnevnik.Uporabi(nullptr);
+    datoteka.Zapri();
+    if (r < 0) {
+        fprintf(stderr, "zrno log: cannot write to '%s' (code 0x%08x)\n", ime, static_cast<unsigned int>(r));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+ZRNO_UKAZ(log, "append a UTC-stamped line to a log file", Izvedi)
