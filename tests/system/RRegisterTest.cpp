@@ -8,6 +8,7 @@
 #include <zrno/streams.h>
 #include <zrno/strings.h>
 #include <zrno/system.h>
+#include <zrno/threads.h>
 
 namespace {
 
@@ -358,19 +359,18 @@ DWORD WINAPI Pisi(void *p) {
 } // namespace
 
 TEST_F(RegisterTest, WatchSignalsAnEventOnAChangeFromAnotherThread) {
-    HANDLE dogodek = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_TRUE(dogodek);
+    RDogodek dogodek(RDogodek::ROCNI);
+    ASSERT_TRUE(dogodek.JeVeljaven());
     EXPECT_EQ(kljuc.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET | REG_SPREMLJAJ_PODDREVO, dogodek), 0);
-    EXPECT_EQ(WaitForSingleObject(dogodek, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(dogodek.Zakleni(0), NAP_CASOVNIROK);
     RRegister pisec;
     ASSERT_EQ(pisec.Odpri(kljuc, nullptr, KEY_SET_VALUE), 0);
     HANDLE nit = CreateThread(nullptr, 0, Pisi, &pisec, 0, nullptr);
     ASSERT_TRUE(nit);
-    EXPECT_EQ(WaitForSingleObject(dogodek, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(dogodek.Zakleni(10000), 0);
     EXPECT_EQ(WaitForSingleObject(nit, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
     CloseHandle(nit);
     pisec.Zapri();
-    CloseHandle(dogodek);
 }
 
 TEST_F(RegisterTest, WatchWithoutAnEventReturnsOnAChange) {
