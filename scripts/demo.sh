@@ -66,16 +66,7 @@ else
 fi
 
 korak "stop and delete"
-# `zrno service stop` may read the state before the service has taken the request (still "running"),
-# so the stop is also awaited here, within the service's own bounds.
-zrno service stop ZrnoOdtis >/dev/null 2>&1 || true
-n=0
-until zrno service query ZrnoOdtis | grep -q ': stopped'; do
-    n=$((n + 1))
-    [ $n -le 60 ] || { echo "the service did not stop" >&2; exit 1; }
-    sleep 0.5
-done
-zrno service query ZrnoOdtis
+zrno service stop ZrnoOdtis
 zrno service delete ZrnoOdtis
 
 korak "the service's log ($(okno "$DEMO/odtis.log"), code page 1250)"

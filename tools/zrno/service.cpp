@@ -69,12 +69,15 @@ void Izpisi(const char *ime, const SERVICE_STATUS &s) {
         printf("  check point %lu, wait hint %lu ms\n", s.dwCheckPoint, s.dwWaitHint);
 }
 
-// Waits (bounded) while the service is in the pending state; reports the state it reaches.
-int Pocakaj(RServis &servis, const char *ime, DWORD vmesno, DWORD cilj) {
+// Waits (bounded) while the service is in the pending state, or still in the state it was in when the
+// control was sent: the control returns once the handler has posted the request, before the service's
+// thread has reported the pending state. Reports the state it reaches.
+int Pocakaj(RServis &servis, const char *ime, DWORD vmesno, DWORD cilj, DWORD prej) {
     SERVICE_STATUS s;
     const DWORD zacetek = GetTickCount();
     int r;
-    while ((r = servis.VrniStatus(&s)) >= 0 && s.dwCurrentState == vmesno && GetTickCount() - zacetek < CAKANJE_MS)
+    while ((r = servis.VrniStatus(&s)) >= 0 && s.dwCurrentState != cilj &&
+           (s.dwCurrentState == vmesno || s.dwCurrentState == prej) && GetTickCount() - zacetek < CAKANJE_MS)
         Sleep(50);
     if (r < 0)
         return Napaka("query", ime, r);
@@ -124,7 +127,7 @@ int Krmili(RServis &servis, const char *ukaz, const char *ime, int argc, char **
                 Izpisi(ime, s);
             return izhod;
         }
-        return Pocakaj(servis, ime, SERVIS_ZAGANJANJE, SERVIS_TECE);
+        return Pocakaj(servis, ime, SERVIS_ZAGANJANJE, SERVIS_TECE, SERVIS_ZAGANJANJE);
     }
     static const struct {
         const char *ukaz;
@@ -136,7 +139,7 @@ int Krmili(RServis &servis, const char *ukaz, const char *ime, int argc, char **
         if (!strcmp(ukaz, k.ukaz)) {
             if ((r = servis.Sporoci(k.koda, &s)) < 0)
                 return Napaka(ukaz, ime, r);
-            return Pocakaj(servis, ime, k.vmesno, k.cilj);
+            return Pocakaj(servis, ime, k.vmesno, k.cilj, s.dwCurrentState);
         }
     fputs(NAVODILA, stderr);
     return 2;
