@@ -72,9 +72,6 @@ class ZacasniImenik {
 
 class VZacasnemImeniku : public testing::Test, public ZacasniImenik {};
 
-/// The name the stream and digest tests use for the files of a test: they live in its directory.
-using ZacasneDatoteke = ZacasniImenik;
-
 /// Reads a whole file with the plain runtime (which shares reading and writing with other handles).
 inline std::string PreberiDatoteko(const std::string &ime) {
     std::ifstream f(ime, std::ios::binary);
