@@ -36,13 +36,12 @@ class Stevec : public RCasomer {
 
 TEST(RCasomer, RelativeAbsoluteAndPeriodicDueTimes) {
     RCasomer t;
-    EXPECT_EQ(t.Nastavi(-300, 0), 0);
-    EXPECT_EQ(t.Zakleni(0), Zrno::NAP_CASOVNIROK);
-    EXPECT_EQ(t.Zakleni(ROK), 0);
-    EXPECT_EQ(t.Zakleni(0), Zrno::NAP_CASOVNIROK) << "a synchronisation timer resets on the wait";
-    EXPECT_EQ(t.Nastavi(Zdaj100ns() / 10000 + 300, 0), 0) << "absolute: ms since 1601";
-    EXPECT_EQ(t.Zakleni(0), Zrno::NAP_CASOVNIROK);
-    EXPECT_EQ(t.Zakleni(ROK), 0);
+    for (int absolutno = 0; absolutno < 2; ++absolutno) { // relative, then absolute: ms since 1601
+        EXPECT_EQ(t.Nastavi(absolutno ? Zdaj100ns() / 10000 + 300 : -300, 0), 0) << absolutno;
+        EXPECT_EQ(t.Zakleni(0), Zrno::NAP_CASOVNIROK) << absolutno;
+        EXPECT_EQ(t.Zakleni(ROK), 0) << absolutno;
+        EXPECT_EQ(t.Zakleni(0), Zrno::NAP_CASOVNIROK) << "a synchronisation timer resets on the wait";
+    }
 
     EXPECT_EQ(t.Nastavi(-10, 10), 0);
     int sprozitev = 0;
@@ -111,18 +110,13 @@ class Past : public RCasovnaPast {
 
 TEST(RCasovnaPast, AlarmsThenEndOnRequest) {
     Past p;
-    unsigned int rezultat = 55, koda = 0;
+    unsigned int rezultat = 55;
     for (int krog = 0; krog < 4; ++krog) { // a bounded number of alarms, armed before or after Odpri
-        if (krog % 2) {
-            ASSERT_EQ(p.Nastavi(-20), 0);
-        }
+        ASSERT_EQ(krog % 2 ? p.Nastavi(-20) : 0, 0);
         ASSERT_EQ(p.Odpri(&rezultat, NIT_TECE, 0), 0);
-        if (krog % 2 == 0) {
-            ASSERT_EQ(p.Nastavi(-20), 0);
-        }
+        ASSERT_EQ(krog % 2 ? 0 : p.Nastavi(-20), 0);
         ASSERT_EQ(p.Zakleni(ROK), 0);
-        p.VrniRezultat(&koda);
-        EXPECT_EQ(koda, 55u);
+        EXPECT_EQ(Koda(p), 55u);
         EXPECT_EQ(p.nit, p.VrniKodo()) << "ObAlarmu runs on the timer thread";
         p.Zapri();
     }
@@ -132,7 +126,6 @@ TEST(RCasovnaPast, AlarmsThenEndOnRequest) {
     ASSERT_EQ(p.Nastavi(-5000), 0);
     EXPECT_EQ(p.Zakljuci(), 0);
     ASSERT_EQ(p.Zakleni(ROK), 0);
-    p.VrniRezultat(&koda);
-    EXPECT_EQ(koda, 0xFFFFFFFFu);
+    EXPECT_EQ(Koda(p), 0xFFFFFFFFu);
     EXPECT_EQ(p.alarmov, 4) << "ended early, no alarm";
 }

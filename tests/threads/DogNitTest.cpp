@@ -3,6 +3,7 @@
 #include "Pomoc.h"
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 using namespace niti;
@@ -34,10 +35,17 @@ class Zapisovalnik : public RDogNit {
     }
 };
 
-unsigned int Koda(RNit &nit) {
-    unsigned int koda = 0xDEAD;
-    nit.VrniRezultat(&koda);
-    return koda;
+// Posts one request, retrying while the queue is full (Windows caps a queue at 10 000 posted
+// messages; Wine has no cap) or not there yet. A failure while the thread still runs can only be one
+// of these, and the bounded wait on the thread is the back-off.
+bool Poslji(RDogNit &n, unsigned int koda, unsigned int vrednost) {
+    for (int i = 0; i < 10000; ++i) {
+        if (n.Sporoci(koda, vrednost, nullptr) == 0)
+            return true;
+        if (n.Zakleni(1) != Zrno::NAP_CASOVNIROK)
+            return false; // ended: the post was refused for good
+    }
+    return false;
 }
 
 } // namespace
@@ -52,9 +60,9 @@ TEST(RDogNit, RequestRightAfterOdpriStopAndEndedThread) {
         EXPECT_EQ(n.Sporoci(0, 2, nullptr), 0);
         ASSERT_EQ(n.Zakleni(ROK), 0);
         ASSERT_EQ(n.prejete.size(), 2u);
-        EXPECT_EQ(n.prejete[0].koda, 5u);
-        EXPECT_EQ(n.prejete[0].vrednost, 1u);
-        EXPECT_EQ(n.prejete[0].podatki, &p);
+        const Zahteva &z = n.prejete[0];
+        EXPECT_EQ(std::make_tuple(z.koda, z.vrednost, z.podatki),
+                  std::make_tuple(5u, 1u, static_cast<void *>(&p)));
         EXPECT_EQ(n.prejete[1].koda, 0u);
         EXPECT_EQ(n.parameter, &p);
         EXPECT_TRUE(n.zakljuceno);
@@ -88,10 +96,7 @@ TEST(RDogNit, SuspendedStartHoldsBeforeObZagonu) {
 TEST(RDogNit, StartedThroughOdkleniAndRunOnTheCallingThread) {
     Zapisovalnik n;
     ASSERT_EQ(n.Odkleni(), 0); // no start record: no handshake, so wait for the queue by posting
-    for (unsigned int i = 0; n.Sporoci(0, 0, nullptr) != 0; ++i) {
-        ASSERT_LT(i, ROK) << "the queue never came";
-        n.Zakleni(1); // the bounded wait on the thread is the back-off
-    }
+    ASSERT_TRUE(Poslji(n, 0, 0)) << "the queue never came";
     ASSERT_EQ(n.Zakleni(ROK), 0);
     EXPECT_EQ(n.parameter, nullptr);
 
@@ -125,19 +130,6 @@ class Sestevalnik : public RDogNit {
         return 0;
     }
 };
-
-// Posts one request, retrying while the queue is full (Windows caps a queue at 10 000 posted
-// messages; Wine has no cap). A failure while the thread still runs can only be the full queue, and
-// the bounded wait on the thread is the back-off.
-bool Poslji(RDogNit &n, unsigned int koda, unsigned int vrednost) {
-    for (int i = 0; i < 10000; ++i) {
-        if (n.Sporoci(koda, vrednost, nullptr) == 0)
-            return true;
-        if (n.Zakleni(1) != Zrno::NAP_CASOVNIROK)
-            return false; // ended: the post was refused for good
-    }
-    return false;
-}
 
 } // namespace
 
@@ -199,7 +191,7 @@ TEST(RStopnjaCevovoda, ThreeStagesKeepOrder) {
     constexpr unsigned int k_stevilo = 100000;
     Stopnja tretja(nullptr, 1, 6), druga(&tretja, 4, 2), prva(nullptr, 2, 0);
     prva.UporabiNaslednjo(&druga);
-    for (RDogNit *s : {static_cast<RDogNit *>(&tretja), static_cast<RDogNit *>(&druga), static_cast<RDogNit *>(&prva)})
+    for (Stopnja *s : {&tretja, &druga, &prva})
         ASSERT_EQ(s->Odpri(0, nullptr, NIT_TECE, 0), 0);
     // Item i enters as 8i + 1 and gains 2, then 4 on its way: each stage can check order and content.
     for (unsigned int i = 0; i < k_stevilo; ++i)

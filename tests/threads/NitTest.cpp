@@ -8,12 +8,6 @@ using namespace niti;
 
 namespace {
 
-unsigned int Koda(RNit &nit) {
-    unsigned int koda = 0xDEAD;
-    nit.VrniRezultat(&koda);
-    return koda;
-}
-
 unsigned int __stdcall Navadna(void *p) { return *static_cast<unsigned int *>(p) + 1; }
 
 } // namespace

@@ -31,13 +31,17 @@ class TujaNit : public RNit {
     unsigned int Izvedi(void *) override { return 0; }
 };
 
+/// The thread's exit code (259 while it runs; 0xDEAD if it cannot be read).
+inline unsigned int Koda(RNit &nit) {
+    unsigned int koda = 0xDEAD;
+    nit.VrniRezultat(&koda);
+    return koda;
+}
+
 /// Runs telo on a new thread and returns its result once it has ended (within ROK).
 inline unsigned int NaDrugiNiti(std::function<unsigned int()> telo) {
     Nit nit(std::move(telo));
-    unsigned int koda = 0xDEAD;
-    if (nit.Odpri(nullptr, NIT_TECE, 0) == 0 && nit.Zakleni(ROK) == 0)
-        nit.VrniRezultat(&koda);
-    return koda;
+    return nit.Odpri(nullptr, NIT_TECE, 0) == 0 && nit.Zakleni(ROK) == 0 ? Koda(nit) : 0xDEAD;
 }
 
 } // namespace niti

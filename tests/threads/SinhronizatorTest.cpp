@@ -51,8 +51,7 @@ TEST(RSemafor, Maximum) {
     EXPECT_EQ(s.Zakleni(0), Zrno::NAP_CASOVNIROK) << "default initial count 0";
     EXPECT_EQ(s.Odkleni(2), Zrno::NAP_ODKLEPANJE) << "past the default maximum 1";
     EXPECT_EQ(s.Odkleni(), 0);
-    EXPECT_EQ(s.Odkleni(), Zrno::NAP_ODKLEPANJE);
-    EXPECT_EQ(s.Zakleni(0), 0);
+    EXPECT_EQ(s.Odkleni(), Zrno::NAP_ODKLEPANJE) << "the one unit is there: at the maximum";
 }
 
 TEST(RNevarenOdsek, OwnershipAndAbandonment) {
