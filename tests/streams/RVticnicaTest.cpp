@@ -60,11 +60,8 @@ TEST(RVticnica, ListenAcceptConnectAndAddresses) {
     EXPECT_EQ(0, memcmp(&lastni, &vrstnik, sizeof lastni));
     EXPECT_EQ(0, memcmp(&lastni, &p.odjemalcev, sizeof lastni));
 
-    // Both directions, through the stream operations and through the socket ones.
-    EXPECT_IZID(p.odjemalec, Zapisi("hello", 5), 5u, 0);
+    // The socket operations; the stream ones are the echo's and the half close's.
     char b[8] = {};
-    EXPECT_IZID(p.streznik, Preberi(b, 5), 5u, 0);
-    EXPECT_STREQ("hello", b);
     EXPECT_IZID(p.streznik, Poslji("ok", 2, 0), 2u, 0);
     EXPECT_IZID(p.odjemalec, Prejmi(b, sizeof b, MSG_PEEK), 2u, 0);
     EXPECT_IZID(p.odjemalec, Prejmi(b, sizeof b, 0), 2u, 0);
