@@ -53,24 +53,15 @@ class Povezava {
 
 TEST(RVticnica, ListenAcceptConnectAndAddresses) {
     Povezava p;
-    ASSERT_TRUE(p.streznik.JeVeljaven());
     sockaddr_in lastni, vrstnik;
     unsigned int d1 = sizeof lastni, d2 = sizeof vrstnik;
     ASSERT_EQ(0, p.odjemalec.VrniNaslovVticnice(reinterpret_cast<sockaddr *>(&lastni), &d1));
     ASSERT_EQ(0, p.streznik.VrniNaslovVrstnika(reinterpret_cast<sockaddr *>(&vrstnik), &d2));
     EXPECT_EQ(0, memcmp(&lastni, &vrstnik, sizeof lastni));
     EXPECT_EQ(0, memcmp(&lastni, &p.odjemalcev, sizeof lastni));
-    RNizA besedilo;
-    unsigned int vrata = 0;
-    EXPECT_EQ(0, RVticnica::VrniIme(&vrstnik, besedilo, &vrata));
-    EXPECT_STREQ("127.0.0.1", besedilo);
-    EXPECT_NE(0u, vrata);
 
-    // Both directions, through the stream operations and through the socket ones.
-    EXPECT_IZID(p.odjemalec, Zapisi("hello", 5), 5u, 0);
+    // The socket operations; the stream ones are the echo's and the half close's.
     char b[8] = {};
-    EXPECT_IZID(p.streznik, Preberi(b, 5), 5u, 0);
-    EXPECT_STREQ("hello", b);
     EXPECT_IZID(p.streznik, Poslji("ok", 2, 0), 2u, 0);
     EXPECT_IZID(p.odjemalec, Prejmi(b, sizeof b, MSG_PEEK), 2u, 0);
     EXPECT_IZID(p.odjemalec, Prejmi(b, sizeof b, 0), 2u, 0);
@@ -132,26 +123,20 @@ TEST(RVticnica, EchoOf64MiBKeepsEveryByte) {
 
 TEST(RVticnica, OptionsAndRefusedConnections) {
     Povezava p;
-    unsigned int vrednost = 0, dolzina = sizeof vrednost;
-    EXPECT_EQ(0, p.odjemalec.VrniParameter(RVticnica::PARAM_TYPE, &vrednost, &dolzina));
-    EXPECT_EQ(1u, vrednost);
-    dolzina = sizeof vrednost;
-    EXPECT_EQ(0, p.poslusalec.VrniParameter(RVticnica::PARAM_ACCEPTCONN, &vrednost, &dolzina));
-    EXPECT_NE(0u, vrednost);
-    const unsigned int ena = 1;
-    EXPECT_EQ(
-        0, p.odjemalec.NastaviParameter(RVticnica::PARAM_TCP_NODELAY, &ena, sizeof ena, RVticnica::NIVO_TCP));
-    dolzina = sizeof vrednost;
-    EXPECT_EQ(
-        0, p.odjemalec.VrniParameter(RVticnica::PARAM_TCP_NODELAY, &vrednost, &dolzina, RVticnica::NIVO_TCP));
-    EXPECT_NE(0u, vrednost);
-    const unsigned int vmesnik = 1 << 17;
+    unsigned int vrednost = 0, dolzina;
+    auto Vrni = [&](RVticnica &v, RVticnica::T_VTICPARAMETER param, RVticnica::T_VTICNIVOPARAM nivo) {
+        dolzina = sizeof vrednost;
+        EXPECT_EQ(0, v.VrniParameter(param, &vrednost, &dolzina, nivo));
+        return vrednost;
+    };
+    const unsigned int ena = 1, vmesnik = 1 << 17;
+    EXPECT_EQ(1u, Vrni(p.odjemalec, RVticnica::PARAM_TYPE, RVticnica::NIVO_VTICNICA));
+    EXPECT_NE(0u, Vrni(p.poslusalec, RVticnica::PARAM_ACCEPTCONN, RVticnica::NIVO_VTICNICA));
+    EXPECT_EQ(0, p.odjemalec.NastaviParameter(RVticnica::PARAM_TCP_NODELAY, &ena, 4, RVticnica::NIVO_TCP));
+    EXPECT_NE(0u, Vrni(p.odjemalec, RVticnica::PARAM_TCP_NODELAY, RVticnica::NIVO_TCP));
     EXPECT_EQ(0, p.odjemalec.NastaviParameter(RVticnica::PARAM_RCVBUF, &vmesnik, sizeof vmesnik));
-    dolzina = sizeof vrednost;
-    EXPECT_EQ(0, p.odjemalec.VrniParameter(RVticnica::PARAM_RCVBUF, &vrednost, &dolzina));
-    EXPECT_GE(vrednost, vmesnik);
+    EXPECT_GE(Vrni(p.odjemalec, RVticnica::PARAM_RCVBUF, RVticnica::NIVO_VTICNICA), vmesnik);
     const auto neznan = static_cast<RVticnica::T_VTICPARAMETER>(0x7777);
-    dolzina = sizeof vrednost;
     EXPECT_IZID(p.odjemalec, VrniParameter(neznan, &vrednost, &dolzina), Zrno::NAP_BERIOPCIJO,
                 Zrno::NAP_BERIOPCIJO);
     EXPECT_IZID(p.odjemalec, NastaviParameter(neznan, &ena, sizeof ena), Zrno::NAP_NASTAVIOPCIJO,
@@ -212,7 +197,6 @@ TEST(RVticnica, WithoutASocketEveryOperationFailsWithItsCode) {
 
 TEST(RVticnica, HoldingGivingUpAndClosing) {
     RVticnica v;
-    EXPECT_FALSE(v.JeVeljaven());
     ASSERT_EQ(0, v.Odpri(RVticnica::DOMENA_INET, RVticnica::VRSTA_DATAGRAM, 0));
     const unsigned int s = v;
     RVticnica kopija(v); // shares the socket; neither destructor closes it
@@ -221,8 +205,7 @@ TEST(RVticnica, HoldingGivingUpAndClosing) {
     EXPECT_EQ(0xFFFFFFFFu, v.Vrni());
     EXPECT_IZID(v, Uporabi(s), 0, 0);
     EXPECT_IZID(v, Zapri(), 0, 0);
-    EXPECT_FALSE(v.JeVeljaven());
-    EXPECT_IZID(v, Zapri(), 1, 1);
+    EXPECT_IZID(v, Zapri(), 1, 1); // forgotten
     EXPECT_IZID(kopija, Zapri(), Zrno::NAP_ZAPIRANJE, Zrno::NAP_ZAPIRANJE); // already closed: kept
     EXPECT_TRUE(kopija.JeVeljaven());
     EXPECT_IZID(v, Odpri(static_cast<RVticnica::T_VTICDOMENA>(12345), RVticnica::VRSTA_TOK, 0),
