@@ -1,6 +1,7 @@
 // RRegister against the real registry of the test prefix: a key of the test's own under
 // HKEY_CURRENT_USER, written with the raw system calls where the stored bytes matter, removed afterwards.
 #include "Zaklenjen.h"
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -71,12 +72,7 @@ TEST_F(RegisterTest, ReadsNumbersFromEveryType) {
         {{REG_SZ, "-", 2}, 0, 4},
         {{REG_SZ, "4294967297", 11}, 1, 4}, // wraps, no overflow check
         {{REG_EXPAND_SZ, "%ZRNO_STEVILO%5", 16}, 125, 4},
-        {{REG_MULTI_SZ,
-          "5\0"
-          "6\0",
-          5},
-         5,
-         4},
+        {{REG_MULTI_SZ, "5\0006\0", 5}, 5, 4},
         {{REG_BINARY, "\x01\x02\x03\x04", 4}, 99, NAP_TIPVREDNOSTI},
         {{REG_DWORD, "\x01\x02", 2}, 99, NAP_BRANJE}, // a short number is not a number
     };
@@ -230,28 +226,20 @@ TEST_F(RegisterTest, DeletesValuesAndSubtrees) {
     std::string const imena[] = {"a", std::string(17, 'b'), std::string(200, 'c')};
     RRegister drevo;
     ASSERT_EQ(drevo.Ustvari(kljuc, "drevo", KEY_ALL_ACCESS), 0);
-    auto Ustvari = [](RRegister &stars, std::string const &ime, RRegister &pod) {
-        ASSERT_EQ(pod.Ustvari(stars, ime.c_str(), KEY_ALL_ACCESS), 0);
-        EXPECT_EQ(pod.Zapisi("v", 1ul), 0);
-    };
-    for (auto const &i : imena) {
-        RRegister a, b, c;
-        Ustvari(drevo, i, a);
-        for (auto const &j : imena) {
-            Ustvari(a, j, b);
-            for (auto const &k : imena) {
-                Ustvari(b, k, c);
-                c.Zapri();
-            }
-            b.Zapri();
+    std::function<void(RRegister &, int)> Napolni = [&](RRegister &stars, int globina) {
+        for (auto const &ime : imena) {
+            RRegister pod;
+            ASSERT_EQ(pod.Ustvari(stars, ime.c_str(), KEY_ALL_ACCESS), 0);
+            EXPECT_EQ(pod.Zapisi("v", 1ul), 0);
+            if (globina < 2)
+                Napolni(pod, globina + 1);
+            pod.Zapri();
         }
-        a.Zapri();
-    }
+    };
+    Napolni(drevo, 0);
     drevo.Zapri();
     EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), 0);
-    RRegister ni;
-    EXPECT_EQ(ni.Odpri(kljuc, "drevo", KEY_READ), NAP_NIDATOTEKE);
-    EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), NAP_NIDATOTEKE);
+    EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), NAP_NIDATOTEKE); // gone
 
     // A child that nobody may open stays, and the walk ends with a failure instead of retrying it.
     ASSERT_EQ(UstvariZaklenjenKljuc(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
@@ -394,12 +382,10 @@ TEST(RDinTabela, Reservation) {
     RDinTabela<char> t;
     EXPECT_EQ(t.VrniKapaciteto(), 0u);
     EXPECT_EQ(t.VrniPodatke(), nullptr);
-    EXPECT_EQ(t.Rezerviraj(1, false), 0);
-    EXPECT_EQ(t.VrniKapaciteto(), 128u);
-    EXPECT_EQ(t.Rezerviraj(100, false), 0);
-    EXPECT_EQ(t.VrniKapaciteto(), 128u);
-    EXPECT_EQ(t.Rezerviraj(128, false), 0);
-    EXPECT_EQ(t.VrniKapaciteto(), 256u);
+    for (auto [zahteva, kapaciteta] : {std::pair{1u, 128u}, {100u, 128u}, {128u, 256u}}) {
+        EXPECT_EQ(t.Rezerviraj(zahteva, false), 0);
+        EXPECT_EQ(t.VrniKapaciteto(), kapaciteta) << zahteva;
+    }
     ASSERT_EQ(t.Nastavi("0123456789abcdef", 16), 0);
     EXPECT_EQ(t.Rezerviraj(10, true), 0);
     EXPECT_EQ(t.VrniKapaciteto(), 10u);

@@ -122,9 +122,7 @@ TEST(RServisImplTest, FailuresEndTheServiceWithExitCode1066) {
     for (const auto &p : primeri) {
         SCOPED_TRACE(p.klici);
         PoskusniServis servis;
-        servis.zagon = p.zagon;
-        servis.prekinitev = p.prekinitev;
-        servis.zakljucek = p.zakljucek;
+        std::tie(servis.zagon, servis.prekinitev, servis.zakljucek) = std::tie(p.zagon, p.prekinitev, p.zakljucek);
         EXPECT_EQ(Izvedi(servis, p.kode), p.izhodNiti);
         EXPECT_EQ(servis.klici, p.klici);
         const T_ZAPISSTATUSA &koncno = servis.VrniStatus();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 #include <windows.h>
 #include <zrno/streams.h>
@@ -95,14 +96,13 @@ TEST_F(BazaVirov, LoadingAndUnloading) {
     ASSERT_NE(vozel, nullptr);
     EXPECT_EQ(Zapis(vozel).Modul, nullptr);
     EXPECT_EQ(GetModuleHandleA("jezik_0410.dll"), nullptr);
-    EXPECT_EQ(baza.Nalozi(vozel, false), OK_NINALOZEN);
-    EXPECT_EQ(baza.Nalozi(vozel, true), 0);
-    EXPECT_NE(GetModuleHandleA("jezik_0410.dll"), nullptr);
-    EXPECT_EQ(baza.Nalozi(vozel, true), OK_ZENALOZEN);
-    EXPECT_EQ(baza.Nalozi(vozel, false), 0);
-    EXPECT_EQ(baza.Nalozi(vozel, false), OK_NINALOZEN);
-    EXPECT_EQ(GetModuleHandleA("jezik_0410.dll"), nullptr);
-    EXPECT_EQ(baza.Nalozi(vozel, true), 0);
+    // In order: load or unload, its result, and whether the module is in the process afterwards.
+    for (auto [nalozi, rezultat, nalozen] : {std::tuple{false, OK_NINALOZEN, false}, {true, 0, true},
+                                            {true, OK_ZENALOZEN, true}, {false, 0, false},
+                                            {false, OK_NINALOZEN, false}, {true, 0, true}}) {
+        EXPECT_EQ(baza.Nalozi(vozel, nalozi), rezultat) << nalozi;
+        EXPECT_EQ(GetModuleHandleA("jezik_0410.dll") != nullptr, nalozen) << nalozi;
+    }
     EXPECT_EQ(baza.Sprosti(), 0);
     EXPECT_TRUE(baza.JePrazen());
     EXPECT_EQ(GetModuleHandleA("jezik_0410.dll"), nullptr) << "Sprosti releases loaded modules";
