@@ -1,4 +1,4 @@
-// The digest interface and the 64-byte block feeding shared by MD5 and SHA-1.
+// The digest interface and the 64-byte block feeding shared by MD5, SHA-1 and SHA-256.
 #include "digests/Stiskanje.h"
 #include <string.h>
 #include <zrno/digests.h>
@@ -46,8 +46,9 @@ void RBlokovniOdtisnik::Izracunaj(void const *podatki, unsigned int dolzina) {
     memcpy(m_blok + indeks, p + i, dolzina - i);
 }
 
-// Runs of whole blocks skip the buffer when the object's IzracunajBlok is the library's own MD5 or
-// SHA-1 compression: a derived class that overrides IzracunajBlok sees every block through the buffer.
+// Runs of whole blocks skip the buffer when the object's IzracunajBlok is the library's own MD5, SHA-1
+// or SHA-256 compression: a derived class that overrides IzracunajBlok sees every block through the
+// buffer.
 // GCC resolves the bound member pointer to the final overrider's address without calling it.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wpmf-conversions"
@@ -60,6 +61,10 @@ bool RBlokovniOdtisnik::IzracunajBloke(unsigned char const *podatki, size_t blok
     }
     if (koncni == (Blok)(&RSHA1::IzracunajBlok)) {
         Zrno::Notranje::Sha1Bloki(static_cast<RSHA1 *>(this)->m_h, podatki, blokov);
+        return true;
+    }
+    if (koncni == (Blok)(&RSHA256::IzracunajBlok)) {
+        Zrno::Notranje::Sha256Bloki(static_cast<RSHA256 *>(this)->m_h, podatki, blokov);
         return true;
     }
     return false;

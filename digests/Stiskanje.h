@@ -29,6 +29,15 @@ void Sha1Ni(unsigned int h[5], unsigned char const *p, size_t blokov);
 /// The SHA extensions when the processor has them, the portable rounds otherwise (chosen at load).
 extern void (*const Sha1Bloki)(unsigned int h[5], unsigned char const *p, size_t blokov);
 
+/// The 64 round constants of SHA-256.
+extern const unsigned int k_sha256K[64];
+/// SHA-256 compression in portable code, round by round.
+void Sha256Portabilno(unsigned int h[8], unsigned char const *p, size_t blokov);
+/// SHA-256 compression with the processor's SHA extensions.
+void Sha256Ni(unsigned int h[8], unsigned char const *p, size_t blokov);
+/// The SHA extensions when the processor has them, the portable rounds otherwise (chosen at load).
+extern void (*const Sha256Bloki)(unsigned int h[8], unsigned char const *p, size_t blokov);
+
 /// The stored form of a digest: n bytes in one Zapisi, or read back until they have all come or the
 /// stream fails (a short read keeps what arrived). Both return the stream's state.
 int ZapisiVrednost(RTokPodatkov &tok, void const *vrednost, unsigned int n);

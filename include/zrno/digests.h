@@ -1,4 +1,4 @@
-// Zrno digests: CRC-32, MD5 and SHA-1 behind one interface, and the converter that digests a stream.
+// Zrno digests: CRC-32, MD5, SHA-1 and SHA-256 behind one interface, and the converter that digests a stream.
 #ifndef ZRNO_DIGESTS_H
 #define ZRNO_DIGESTS_H
 
@@ -7,6 +7,7 @@
 #include <zrno/digests/RCRC32.h>
 #include <zrno/digests/RMD5.h>
 #include <zrno/digests/RSHA1.h>
+#include <zrno/digests/RSHA256.h>
 #include <zrno/digests/ROdtisnikToka.h>
 
 #endif

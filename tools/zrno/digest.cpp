@@ -1,4 +1,4 @@
-// zrno digest [--crc32|--md5|--sha1] FILE...: one "<hex>  <name>" line per file, read through the
+// zrno digest [--crc32|--md5|--sha1|--sha256] FILE...: one "<hex>  <name>" line per file, read through the
 // digesting converter; "-" or no file reads standard input.
 #include "ukaz.h"
 #include "vhod.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-const char k_navodila[] = "usage: zrno digest [--crc32|--md5|--sha1] [FILE...]\n"
+const char k_navodila[] = "usage: zrno digest [--crc32|--md5|--sha1|--sha256] [FILE...]\n"
                           "Prints the digest of each FILE (MD5 unless chosen otherwise) as \"<hex>  <name>\".\n"
                           "With no FILE, or when FILE is -, reads standard input.\n";
 
@@ -21,6 +21,7 @@ void IzpisiHex(unsigned char const *b, unsigned int n) {
 void Izpisi(const RCRC32 &crc) { printf("%08lx", crc.Vrni()); }
 void Izpisi(const RMD5 &md5) { IzpisiHex(md5.Vrni().Bajti, sizeof(T_ODTIS_MD2)); }
 void Izpisi(const RSHA1 &sha) { IzpisiHex(sha.Vrni().Bajti, sizeof(T_ODTIS_SHA)); }
+void Izpisi(const RSHA256 &sha) { IzpisiHex(sha.Vrni().Bajti, sizeof(T_ODTIS_SHA256)); }
 
 int Napaka(const char *ime, int stanje) {
     fprintf(stderr, "zrno digest: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(stanje),
@@ -68,6 +69,8 @@ int Izvedi(int argc, char **argv) {
             odtisni = Odtisni<RMD5>;
         else if (!strcmp(argv[i], "--sha1"))
             odtisni = Odtisni<RSHA1>;
+        else if (!strcmp(argv[i], "--sha256"))
+            odtisni = Odtisni<RSHA256>;
         else {
             fprintf(stderr, "zrno digest: unknown option '%s'\n%s", argv[i], k_navodila);
             return 2;
@@ -85,4 +88,4 @@ int Izvedi(int argc, char **argv) {
 
 } // namespace
 
-ZRNO_UKAZ(digest, "print CRC-32, MD5 or SHA-1 digests of files", Izvedi)
+ZRNO_UKAZ(digest, "print CRC-32, MD5, SHA-1 or SHA-256 digests of files", Izvedi)
