@@ -1,8 +1,8 @@
 #!/bin/sh
 # make demo: the library's main job, end to end. Installs the sample service (examples/odtis) in a Wine
 # prefix of its own, writes its settings, starts it, sends it a small text, a 10 MiB file and an empty
-# file with `zrno ask`, holds the answers against `zrno digest --md5`, shows the service's log, then
-# stops and deletes the service. Whatever happens, the prefix's processes end with it.
+# file with `zrno ask` for their MD5 and then their SHA-256, holds the answers against `zrno digest`,
+# shows the service's log, then stops and deletes the service. Whatever happens, the prefix's processes end with it.
 set -eu
 BUILD=$(cd "${1:-build/x86_64}" && pwd)
 JEZIK=${ODTIS_LANGUAGE:-sl}
@@ -14,6 +14,24 @@ KLJUC='HKLM\SYSTEM\CurrentControlSet\Services\ZrnoOdtis\Parameters'
 okno() { printf 'Z:%s' "$1" | tr / '\\'; }
 zrno() { "$WINE" "$BUILD/bin/zrno.exe" "$@"; }
 korak() { printf '\n== %s\n' "$*"; }
+
+# Asks the service for the files' digests ($1: md5 or sha256, $2: its hex digits, $3: its name) and
+# holds the answers against zrno digest on this side.
+vprasaj() {
+    izbira=
+    [ "$1" = md5 ] || izbira=--$1
+    korak "zrno ask $izbira $VRATA hello.txt big.bin empty.bin"
+    zrno ask $izbira "$VRATA" hello.txt big.bin empty.bin | tee "odgovori_$1.txt"
+    korak "zrno digest --$1 hello.txt big.bin empty.bin (on this side)"
+    zrno digest "--$1" hello.txt big.bin empty.bin | tr -d '\r' | tee "odtisi_$1.txt"
+    grep -E "^[0-9a-f]{$2}  " "odgovori_$1.txt" | tr -d '\r' > "iz_odgovorov_$1.txt"
+    if cmp -s "iz_odgovorov_$1.txt" "odtisi_$1.txt"; then
+        echo "the service's $3 digests agree with zrno digest"
+    else
+        echo "the $3 digests differ" >&2
+        exit 1
+    fi
+}
 
 konec() {
     /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
@@ -52,18 +70,8 @@ zrno reg query "$KLJUC"
 korak "start"
 zrno service start ZrnoOdtis
 
-korak "zrno ask $VRATA hello.txt big.bin empty.bin"
-zrno ask "$VRATA" hello.txt big.bin empty.bin | tee odgovori.txt
-
-korak "zrno digest --md5 hello.txt big.bin empty.bin (on this side)"
-zrno digest --md5 hello.txt big.bin empty.bin | tr -d '\r' | tee odtisi.txt
-grep -E '^[0-9a-f]{32}  ' odgovori.txt | tr -d '\r' > iz_odgovorov.txt
-if cmp -s iz_odgovorov.txt odtisi.txt; then
-    echo "the service's digests agree with zrno digest"
-else
-    echo "the digests differ" >&2
-    exit 1
-fi
+vprasaj md5 32 MD5
+vprasaj sha256 64 SHA-256
 
 korak "stop and delete"
 zrno service stop ZrnoOdtis

@@ -1,5 +1,6 @@
-// One connection: requests "MD5 <length>\n" followed by that many bytes, each answered with
-// "OK <Base64 of the 16-byte MD5 and the 8-byte length>\n", until the client closes.
+// One connection: requests "MD5 <length>\n" or "SHA256 <length>\n" followed by that many bytes, each
+// answered with "OK <Base64 of the 16-byte MD5 or 32-byte SHA-256 and the 8-byte length>\n", until the
+// client closes.
 #include "Sporocila.h"
 #include "Streznik.h"
 #include <new>
@@ -10,7 +11,7 @@
 namespace {
 
 constexpr unsigned int k_medpomnilnik = 64 * 1024;
-constexpr unsigned int k_vrstica = 32;      // "MD5 " and 20 digits fit with room to spare
+constexpr unsigned int k_vrstica = 32;      // "SHA256 " and 20 digits fit with room to spare
 constexpr unsigned int k_cakanje = 250;     // ms per receive, so that a stop is noticed
 constexpr unsigned int k_nedejavnost = 120; // receive time-outs in a row before an idle client is dropped
 
@@ -67,13 +68,17 @@ Vrstica PreberiVrstico(RTokPodatkov &kanal, char (&vrstica)[k_vrstica]) {
     }
 }
 
-/// "MD5 " and decimal digits only; a number too long to hold counts as over any limit.
-bool Razcleni(char const *vrstica, unsigned __int64 &dolzina, bool &prevelika) {
-    if (strncmp(vrstica, "MD5 ", 4) != 0 || !vrstica[4])
+/// "MD5 " or "SHA256 " and decimal digits only; a number too long to hold counts as over any limit.
+bool Razcleni(char const *vrstica, unsigned __int64 &dolzina, bool &prevelika, bool &sha256) {
+    sha256 = strncmp(vrstica, "SHA256 ", 7) == 0;
+    if (!sha256 && strncmp(vrstica, "MD5 ", 4) != 0)
+        return false;
+    vrstica += sha256 ? 7 : 4;
+    if (!*vrstica)
         return false;
     dolzina = 0;
     prevelika = false;
-    for (char const *p = vrstica + 4; *p; ++p) {
+    for (char const *p = vrstica; *p; ++p) {
         if (*p < '0' || *p > '9')
             return false;
         prevelika = prevelika || dolzina > 0xFFFFFFFFull;
@@ -82,9 +87,9 @@ bool Razcleni(char const *vrstica, unsigned __int64 &dolzina, bool &prevelika) {
     return true;
 }
 
-void Hex(const T_ODTIS_MD2 &odtis, char (&besedilo)[33]) {
-    for (unsigned int i = 0; i < 16; ++i)
-        sprintf(besedilo + 2 * i, "%02x", odtis.Bajti[i]);
+void Hex(unsigned char const *odtis, unsigned int n, char (&besedilo)[65]) {
+    for (unsigned int i = 0; i < n; ++i)
+        sprintf(besedilo + 2 * i, "%02x", odtis[i]);
 }
 
 } // namespace
@@ -103,15 +108,16 @@ void Streznik::Postrezi(unsigned int stevilka) {
     RIzravnalnik kanal(&vticnica, k_medpomnilnik, 64);
     char *podatki = new (std::nothrow) char[k_medpomnilnik];
     RMD5 md5;
-    ROdtisnikToka odtis(md5);
+    RSHA256 sha256;
+    ROdtisnikToka odtisMd5(md5), odtisSha256(sha256);
     while (podatki) {
         char vrstica[k_vrstica];
         const Vrstica v = PreberiVrstico(kanal, vrstica);
         if (v == KONEC || v == IZGUBLJENA)
             break;
         unsigned __int64 dolzina;
-        bool prevelika;
-        if (v == NAPACNA || !Razcleni(vrstica, dolzina, prevelika)) {
+        bool prevelika, jeSha256;
+        if (v == NAPACNA || !Razcleni(vrstica, dolzina, prevelika, jeSha256)) {
             Zavrni(kanal, 400, SPR_ERR_VRSTICA);
             Zapisi(DNEVNIK_OPOZORILO, SPR_NAPACNA, odjemalec, vrata);
             break;
@@ -119,7 +125,7 @@ void Streznik::Postrezi(unsigned int stevilka) {
         if (prevelika || dolzina > m_nastavitve.Omejitev) {
             // Refused by its announced length alone: nothing is read or kept for it.
             Zavrni(kanal, 413, SPR_ERR_OMEJITEV, static_cast<unsigned int>(m_nastavitve.Omejitev));
-            Zapisi(DNEVNIK_OPOZORILO, SPR_PREVELIKA, odjemalec, vrata, vrstica + 4,
+            Zapisi(DNEVNIK_OPOZORILO, SPR_PREVELIKA, odjemalec, vrata, strchr(vrstica, ' ') + 1,
                    static_cast<unsigned int>(m_nastavitve.Omejitev));
             break;
         }
@@ -131,7 +137,8 @@ void Streznik::Postrezi(unsigned int stevilka) {
 
         const DWORD zacetek = GetTickCount();
         vticnica.m_vZahtevi = true;
-        odtis.Uporabi(&kanal); // starts a new MD5
+        ROdtisnikToka &odtis = jeSha256 ? odtisSha256 : odtisMd5;
+        odtis.Uporabi(&kanal); // starts a new digest
         unsigned int ostanek = static_cast<unsigned int>(dolzina);
         while (ostanek) {
             const unsigned int n =
@@ -141,7 +148,7 @@ void Streznik::Postrezi(unsigned int stevilka) {
             ostanek -= n;
         }
         const bool prekinjena = odtis.JeKonec() && ostanek;
-        odtis.Odpusti(); // finishes the MD5
+        odtis.Odpusti(); // finishes the digest
         vticnica.m_vZahtevi = false;
         if (prekinjena) {
             if (vticnica.VrniStanje() == Zrno::NAP_PREKINI)
@@ -151,16 +158,16 @@ void Streznik::Postrezi(unsigned int stevilka) {
             break;
         }
 
-        // The answer record: the MD5, then the length as 64 bits, low byte first.
-        unsigned char zapis[24];
-        const T_ODTIS_MD2 vrednost = md5.Vrni();
-        memcpy(zapis, vrednost.Bajti, 16);
+        // The answer record: the digest, then the length as 64 bits, low byte first.
+        unsigned char zapis[40];
+        const unsigned int n = jeSha256 ? 32 : 16;
+        memcpy(zapis, jeSha256 ? sha256.Vrni().Bajti : md5.Vrni().Bajti, n);
         for (unsigned int i = 0; i < 8; ++i)
-            zapis[16 + i] = static_cast<unsigned char>(dolzina >> (8 * i));
+            zapis[n + i] = static_cast<unsigned char>(dolzina >> (8 * i));
         kanal.Zapisi("OK ", 3);
         {
             RBase64Tok base64(19, &kanal);
-            base64.Zapisi(zapis, sizeof zapis);
+            base64.Zapisi(zapis, n + 8);
             base64.Odpusti(); // the last group, had the record not filled it
         }
         kanal.Zapisi("\n", 1);
@@ -168,9 +175,10 @@ void Streznik::Postrezi(unsigned int stevilka) {
         if (kanal.JeKonec())
             break;
         InterlockedIncrement(&m_zahtev);
-        char hex[33];
-        Hex(vrednost, hex);
-        Zapisi(DNEVNIK_OBVESTILO, SPR_ZAHTEVA, odjemalec, vrata, static_cast<unsigned int>(dolzina), hex,
+        char hex[65];
+        Hex(zapis, n, hex);
+        Zapisi(DNEVNIK_OBVESTILO, jeSha256 ? SPR_ZAHTEVA256 : SPR_ZAHTEVA, odjemalec, vrata,
+               static_cast<unsigned int>(dolzina), hex,
                static_cast<unsigned int>(GetTickCount() - zacetek));
     }
     delete[] podatki;

@@ -16,6 +16,7 @@
 #define SPR_NAPAKALOGA 10   /* log file, code */
 #define SPR_LOGSPET 11      /* log file */
 #define SPR_NAPAKAZAGONA 12 /* what, code */
+#define SPR_ZAHTEVA256 13   /* peer, port, bytes, SHA-256, milliseconds */
 
 /* Texts of the protocol's refusals (after "ERR <number> "). */
 #define SPR_ERR_VRSTICA 20  /* malformed request line */

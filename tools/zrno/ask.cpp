@@ -1,5 +1,6 @@
-// zrno ask [HOST:]PORT FILE...: sends each file to the sample service (examples/odtis) as one request
-// and prints its answer and the MD5 decoded from it, in the form of `zrno digest --md5`.
+// zrno ask [--sha256] [HOST:]PORT FILE...: sends each file to the sample service (examples/odtis) as
+// one request and prints its answer and the MD5 (or SHA-256) decoded from it, in the form of
+// `zrno digest --md5` (or --sha256).
 #include "ukaz.h"
 #include "vhod.h"
 #include <stdio.h>
@@ -10,9 +11,9 @@
 namespace {
 
 const char k_navodila[] =
-    "usage: zrno ask [HOST:]PORT FILE...\n"
-    "Sends each file as \"MD5 <length>\\n<bytes>\" and prints the answer, then the MD5\n"
-    "and the length it carries. HOST defaults to 127.0.0.1.\n";
+    "usage: zrno ask [--sha256] [HOST:]PORT FILE...\n"
+    "Sends each file as \"MD5 <length>\\n<bytes>\" (or SHA256) and prints the answer, then the\n"
+    "digest and the length it carries. HOST defaults to 127.0.0.1.\n";
 
 /// Reads the answer line (without its LF) from the socket; false when the connection ends first.
 bool PreberiOdgovor(RVticnica &vticnica, RNizA &vrstica) {
@@ -27,22 +28,22 @@ bool PreberiOdgovor(RVticnica &vticnica, RNizA &vrstica) {
     return false;
 }
 
-/// The record of an OK answer: the MD5 and the length as 64 bits, low byte first.
-bool Dekodiraj(char const *base64, unsigned char (&odtis)[16], unsigned __int64 &dolzina) {
-    unsigned char zapis[33];
+/// The record of an OK answer: the n-byte digest and the length as 64 bits, low byte first.
+bool Dekodiraj(char const *base64, unsigned char (&odtis)[32], unsigned int n, unsigned __int64 &dolzina) {
+    unsigned char zapis[42];
     RBase64 kodek;
     bool konec;
     if (kodek.VrniDeKodDolzino(static_cast<unsigned int>(strlen(base64))) > sizeof zapis ||
-        kodek.DeKodiraj(base64, zapis, konec) != 24)
+        kodek.DeKodiraj(base64, zapis, konec) != n + 8)
         return false;
-    memcpy(odtis, zapis, 16);
+    memcpy(odtis, zapis, n);
     dolzina = 0;
     for (unsigned int i = 0; i < 8; ++i)
-        dolzina |= static_cast<unsigned __int64>(zapis[16 + i]) << (8 * i);
+        dolzina |= static_cast<unsigned __int64>(zapis[n + i]) << (8 * i);
     return true;
 }
 
-int Vprasaj(char const *gostitelj, unsigned int vrata, char const *ime) {
+int Vprasaj(char const *gostitelj, unsigned int vrata, char const *ime, bool sha256) {
     RFizDatoteka datoteka(ime, DAT_BRANJE | DAT_DELI_BRANJE | DAT_BREZ_DEDOVANJA | DAT_ZAPOREDNO);
     if (datoteka.JeKonec()) {
         fprintf(stderr, "zrno ask: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(datoteka.VrniStanje()),
@@ -61,7 +62,7 @@ int Vprasaj(char const *gostitelj, unsigned int vrata, char const *ime) {
         return 1;
     }
     RNizA vrstica;
-    vrstica.Oblikuj("MD5 %I64u\n", velikost);
+    vrstica.Oblikuj(sha256 ? "SHA256 %I64u\n" : "MD5 %I64u\n", velikost);
     // A refusal may come before the whole file has gone: the answer is read in any case.
     if (vticnica.Zapisi(static_cast<char const *>(vrstica), vrstica.VrniDolzino()) == vrstica.VrniDolzino())
         vticnica.ZapisiTok(datoteka, velikost);
@@ -77,16 +78,17 @@ int Vprasaj(char const *gostitelj, unsigned int vrata, char const *ime) {
         fprintf(stderr, "zrno ask: %s: the service closed the connection without an answer\n", ime);
         return 1;
     }
-    unsigned char odtis[16];
+    unsigned char odtis[32];
+    const unsigned int n = sha256 ? 32 : 16;
     unsigned __int64 dolzina;
     if (strncmp(vrstica, "OK ", 3) != 0 ||
-        !Dekodiraj(static_cast<char const *>(vrstica) + 3, odtis, dolzina)) {
+        !Dekodiraj(static_cast<char const *>(vrstica) + 3, odtis, n, dolzina)) {
         fprintf(stderr, "%s: %s\n", ime, static_cast<char const *>(vrstica));
         return 1;
     }
     printf("%s: %s (%llu bytes)\n", ime, static_cast<char const *>(vrstica), dolzina);
-    for (unsigned char b : odtis)
-        printf("%02x", b);
+    for (unsigned int i = 0; i < n; ++i)
+        printf("%02x", odtis[i]);
     printf("  %s\n", ime);
     fflush(stdout);
     return dolzina == velikost ? 0 : 1;
@@ -97,6 +99,9 @@ int Izvedi(int argc, char **argv) {
         fputs(k_navodila, stdout);
         return 0;
     }
+    const bool sha256 = argc && !strcmp(argv[0], "--sha256");
+    argc -= sha256;
+    argv += sha256;
     if (argc < 2) {
         fputs(k_navodila, stderr);
         return 2;
@@ -115,10 +120,10 @@ int Izvedi(int argc, char **argv) {
     }
     int koncna = 0;
     for (int i = 1; i < argc; ++i)
-        koncna |= Vprasaj(gostitelj, static_cast<unsigned int>(stevilka), argv[i]);
+        koncna |= Vprasaj(gostitelj, static_cast<unsigned int>(stevilka), argv[i], sha256);
     return koncna;
 }
 
 } // namespace
 
-ZRNO_UKAZ(ask, "send files to the sample service and print the MD5 it answers", Izvedi)
+ZRNO_UKAZ(ask, "send files to the sample service and print the MD5 or SHA-256 it answers", Izvedi)
