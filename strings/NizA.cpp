@@ -6,7 +6,6 @@
 
 using Zrno::Notranje::DolzinaDo;
 using Zrno::Notranje::Pretvorba;
-using Zrno::Notranje::PretvoriZnak;
 using Zrno::Notranje::ZastaviceMB;
 
 RNizA::RNizA(unsigned int rezerva) : RNizP<char>(rezerva) {}
@@ -31,7 +30,7 @@ unsigned int RNizA::NastaviU(RNizP<unsigned short> const &drugi, unsigned int na
                                    najvec < n ? najvec : n, kn);
 }
 unsigned int RNizA::NastaviU(unsigned short znak, unsigned int stevilo, T_KODNASTRAN kn) {
-    return Nastavi(PretvoriZnak(znak, kn), stevilo);
+    return Pretvorba<char>::ZapisiZnak(*this, 0, znak, stevilo, kn);
 }
 unsigned int RNizA::PrilepiU(unsigned short const *niz, unsigned int najvec, T_KODNASTRAN kn) {
     return Pretvorba<char>::Zapisi(*this, m_dolzina, niz, DolzinaDo(niz, najvec), kn);
@@ -42,7 +41,7 @@ unsigned int RNizA::PrilepiU(RNizP<unsigned short> const &drugi, unsigned int na
                                    najvec < n ? najvec : n, kn);
 }
 unsigned int RNizA::PrilepiU(unsigned short znak, unsigned int stevilo, T_KODNASTRAN kn) {
-    return Prilepi(PretvoriZnak(znak, kn), stevilo);
+    return Pretvorba<char>::ZapisiZnak(*this, m_dolzina, znak, stevilo, kn);
 }
 
 RNizA &RNizA::operator=(RNizA const &drugi) {

@@ -17,9 +17,10 @@ unsigned int Zapisi(RNizP<unsigned short> &niz, unsigned int od, unsigned short 
     return od ? niz.Prilepi(p, n) : niz.Nastavi(p, n);
 }
 
+// n units into at most n bytes, whatever the code page.
 unsigned int Zapisi(RNizP<char> &niz, unsigned int od, unsigned short const *p, unsigned int n,
                     T_KODNASTRAN kn) {
-    return Pretvorba<char>::Zapisi(niz, od, p, DolzinaDo(p, n), kn);
+    return Pretvorba<char>::ZapisiNajvec(niz, od, p, DolzinaDo(p, n), kn);
 }
 
 } // namespace
