@@ -3,14 +3,21 @@
 
 namespace Zrno::Notranje {
 
+namespace {
+// The system counts room in an int: more than it can say is as good as all it can use.
+inline int Prostor(unsigned int prostor) {
+    return prostor > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(prostor);
+}
+} // namespace
+
 int Pretvori(unsigned short const *vir, unsigned int n, char *cilj, unsigned int prostor, T_KODNASTRAN kn) {
     return WideCharToMultiByte(kn, 0, reinterpret_cast<wchar_t const *>(vir), static_cast<int>(n), cilj,
-                               static_cast<int>(prostor), nullptr, nullptr);
+                               Prostor(prostor), nullptr, nullptr);
 }
 
 int Pretvori(char const *vir, unsigned int n, unsigned short *cilj, unsigned int prostor, T_KODNASTRAN kn) {
     return MultiByteToWideChar(kn, ZastaviceMB(kn), vir, static_cast<int>(n),
-                               reinterpret_cast<wchar_t *>(cilj), static_cast<int>(prostor));
+                               reinterpret_cast<wchar_t *>(cilj), Prostor(prostor));
 }
 
 char PretvoriZnak(unsigned short c, T_KODNASTRAN kn) {
