@@ -1,0 +1,149 @@
+// zrno.exe from outside, as a user runs it: one table per subcommand of arguments, standard input,
+// exit code and output. In the arguments and the expected texts '@' stands for the test's directory.
+#include "Proces.h"
+#include "system/Zaklenjen.h"
+#include <sstream>
+#include <vector>
+
+namespace {
+
+struct Primer {
+    const char *argumenti, *vhod;
+    DWORD koda;
+    const char *izhod;     ///< standard output exactly; nullptr: not checked
+    const char *sporocilo; ///< somewhere in standard output or error; nullptr: not checked
+};
+
+std::string Vstavi(const char *s, const std::string &imenik) {
+    std::string r = s;
+    for (size_t i; (i = r.find('@')) != std::string::npos;)
+        r.replace(i, 1, imenik);
+    return r;
+}
+
+// Every usage error leaves standard output empty; every success leaves standard error empty.
+void Preveri(const ZacasniImenik &d, std::initializer_list<Primer> primeri) {
+    for (const Primer &p : primeri) {
+        const std::string argumenti = Vstavi(p.argumenti, d.koren);
+        const Izid i = Zazeni("zrno.exe", argumenti, p.vhod);
+        SCOPED_TRACE("zrno " + argumenti + "\nstdout: " + i.izhod + "\nstderr: " + i.napake);
+        EXPECT_EQ(i.koda, p.koda);
+        EXPECT_EQ(i.izhod, p.izhod ? Vstavi(p.izhod, d.koren) : p.koda == 2 ? std::string() : i.izhod);
+        EXPECT_NE((i.izhod + i.napake).find(Vstavi(p.sporocilo ? p.sporocilo : "", d.koren)), std::string::npos);
+        EXPECT_EQ(i.napake, p.koda == 0 ? std::string() : i.napake);
+    }
+}
+
+using Zrno = VZacasnemImeniku;
+
+TEST_F(Zrno, UsageAndExitCodes) {
+    Nova("a.txt", "line\r\n");
+    Preveri(*this, {
+                       {"help", "", 0, nullptr, "usage: zrno COMMAND"},
+                       {"--help", "", 0, nullptr, "usage: zrno COMMAND"},
+                       {"-h", "", 0, nullptr, "usage: zrno COMMAND"},
+                       {"", "", 2, "", "usage: zrno COMMAND"},
+                       {"no-such-command", "", 2, "", "usage: zrno COMMAND"},
+                       {"version", "", 0, nullptr, nullptr},
+                       {"cat", "", 2, "", nullptr},
+                       {"cat missing.txt", "", 1, nullptr, nullptr},
+                       {"cat \"@\\a.txt\"", "", 0, "line\r\n", nullptr}, // passed through untranslated
+                       {"find", "", 2, "", nullptr},
+                       {"find \"@\\*.none\"", "", 1, nullptr, "nothing matches"},
+                       {"find \"@\\*.txt\"", "", 0, nullptr, "a.txt"},
+                   });
+}
+
+// The subcommands of `zrno help` (the first word of each line after "commands:"), new ones included.
+TEST_F(Zrno, EverySubcommandAnswersHelpAndRefusesAnUnknownOption) {
+    const std::string pomoc = Zazeni("zrno.exe", "help").izhod;
+    std::istringstream vrstice(pomoc.substr(pomoc.find("commands:") + 9));
+    std::string vrstica, ukaz;
+    unsigned int ukazov = 0;
+    while (std::getline(vrstice, vrstica))
+        if (std::istringstream(vrstica) >> ukaz) {
+            ++ukazov;
+            const std::string navodila = "usage: zrno " + ukaz;
+            Preveri(*this, {{(ukaz + " --help").c_str(), "", 0, nullptr, navodila.c_str()},
+                            {(ukaz + " --no-such-option").c_str(), "", 2, "", navodila.c_str()}});
+        }
+    EXPECT_GE(ukazov, 5u);
+}
+
+TEST_F(Zrno, Digest) {
+    Nova("devet.txt", "123456789");
+    Preveri(*this, {
+                       {"digest --crc32 \"@\\devet.txt\" manjka.bin", "", 1, "cbf43926  @\\devet.txt\n",
+                        "manjka.bin: no such file"},
+                       {"digest --sha1", "abc", 0, "a9993e364706816aba3e25717850c26c9cd0d89d  -\n", nullptr},
+                       {"digest -", "abc", 0, "900150983cd24fb0d6963f7d28e17f72  -\n", nullptr},
+                       {"digest --md4", "", 2, "", nullptr},
+                   });
+}
+
+TEST_F(Zrno, Base64) {
+    Preveri(*this, {
+                       {"base64 -w 8", "foobarfoo", 0, "Zm9vYmFy\nZm9v\n", nullptr},
+                       {"base64 -w 0", "foob", 0, "Zm9vYg==", nullptr},
+                       {"base64 -w x", "", 2, "", nullptr},
+                       {"base64 -d", "Zm9v\r\nYmE=\n", 0, "fooba", nullptr},
+                       {"base64 -d", "Zm9v!YmFy", 1, "foo", "invalid character 0x21 at offset 4"},
+                       {"base64 -d", "Zm8=Zm9v", 1, "fo", "data after the padding"},
+                       {"base64 -d", "Zm9vYmF", 1, "foo", "ends within a group"},
+                   });
+    // Every byte value, across the default line length, there and back.
+    std::string s;
+    for (unsigned int i = 0; i < 300; ++i)
+        s += static_cast<char>(i * 7);
+    const Izid kodirano = Zazeni("zrno.exe", "base64", s);
+    EXPECT_EQ(kodirano.izhod.find('\n'), 76u);
+    EXPECT_EQ(Zazeni("zrno.exe", "base64 -d", kodirano.izhod).izhod, s);
+}
+
+TEST_F(Zrno, Date) {
+    Preveri(*this,
+            {
+                {"date 211813444800000", "", 0, nullptr, "UTC:     1999-12-31 12:00:00.000 Friday\r\n"},
+                {"date 0", "", 2, "", nullptr},
+                {"date 1 2", "", 2, "", nullptr},
+            });
+}
+
+const char k_kljuc[] = "HKCU\\Software\\ZrnoTest\\Orodje";
+
+TEST_F(Zrno, Reg) {
+    Zazeni("zrno.exe", std::string("reg delete ") + k_kljuc);
+    ASSERT_EQ(UstvariZaklenjenKljuc(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Zaklenjen"), ERROR_SUCCESS);
+    Preveri(
+        *this,
+        {
+            {"reg set HKCU\\Software\\ZrnoTest\\Orodje ime \"dve besedi\"", "", 0, "", nullptr},
+            {"reg set -t REG_DWORD HKCU\\Software\\ZrnoTest\\Orodje\\pod stevilo 0x2A", "", 0, "", nullptr},
+            {"reg set -t REG_MULTI_SZ HKCU\\Software\\ZrnoTest\\Orodje seznam a\\0bc", "", 0, "", nullptr},
+            {"reg query HKCU\\Software\\ZrnoTest\\Orodje", "", 0, nullptr, "REG_SZ         dve besedi\r\n"},
+            {"reg query HKCU\\Software\\ZrnoTest\\Orodje", "", 0, nullptr, "REG_MULTI_SZ   a\\0bc\r\n"},
+            {"reg query HKCU\\Software\\ZrnoTest\\Orodje", "", 0, nullptr,
+             "HKCU\\Software\\ZrnoTest\\Orodje\\pod\r\n"},
+            {"reg query HKEY_CURRENT_USER\\Software\\ZrnoTest\\Orodje\\pod stevilo", "", 0, nullptr,
+             "REG_DWORD      0x0000002a (42)"},
+            {"reg delete HKCU\\Software\\ZrnoTest\\Orodje ime", "", 0, "", nullptr},
+            {"reg query HKCU\\Software\\ZrnoTest\\Orodje ime", "", 1, nullptr, "value ime: does not exist"},
+            {"reg delete HKCU\\Software\\ZrnoTest\\Orodje", "", 0, "", nullptr},
+            {"reg query HKCU\\Software\\ZrnoTest\\Orodje", "", 1, nullptr,
+             "does not exist (code 0x80000045)"},
+            {"reg delete HKCU\\Software\\ZrnoTest\\Orodje", "", 1, nullptr, nullptr},
+            {"reg query HKCU\\Software\\ZrnoTest\\Zaklenjen", "", 1, nullptr,
+             "access denied (code 0x80000042)"},
+            {"reg set HKCU\\Software\\ZrnoTest\\Zaklenjen ime x", "", 1, nullptr,
+             "access denied (code 0x80000042)"},
+            {"reg", "", 2, "", "usage:"},
+            {"reg query", "", 2, "", "usage:"},
+            {"reg query HKXY\\Software", "", 2, "", "usage:"},
+            {"reg set HKCU\\Software\\X ime", "", 2, "", "usage:"},
+            {"reg delete HKCU", "", 2, "", "usage:"},
+            {"reg move HKCU\\x", "", 2, "", "usage:"},
+        });
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Zaklenjen"), ERROR_SUCCESS);
+}
+
+} // namespace
