@@ -153,11 +153,9 @@ int Izvedi(int argc, char **argv) {
         if (!strcmp(a, "-d")) {
             dekodiraj = true;
         } else if (!strcmp(a, "-w")) {
-            char *konec = nullptr;
-            dobro = i + 1 < argc && *argv[i + 1];
-            if (dobro)
-                stolpcev = strtol(argv[++i], &konec, 10);
-            dobro = dobro && !*konec && stolpcev >= 0;
+            unsigned long long n = 0;
+            dobro = i + 1 < argc && zrno_orodje::Stevilo(argv[++i], 0x7FFFFFFF, &n);
+            stolpcev = static_cast<long>(n);
         } else if ((a[0] != '-' || !a[1]) && !ime) {
             ime = a;
         } else {

@@ -32,12 +32,11 @@ int Izvedi(int argc, char **argv) {
         return zrno_orodje::NapacnaUporaba(k_navodila, "date: takes at most one value");
     long long vrednost;
     if (argc == 1) {
-        char *konec = nullptr;
-        errno = 0;
-        vrednost = strtoll(argv[0], &konec, 10);
-        if (konec == argv[0] || *konec || errno == ERANGE)
+        unsigned long long n = 0;
+        if (!zrno_orodje::Stevilo(argv[0], 0xFFFFFFFFFFFFFFFF, &n))
             return zrno_orodje::NapacnaUporaba(k_navodila, "date: '%s' is not a whole number of milliseconds",
                                                argv[0]);
+        vrednost = n > static_cast<unsigned long long>(k_najvec) ? k_najvec + 1 : static_cast<long long>(n);
         if (vrednost < k_najmanj || vrednost > k_najvec)
             return zrno_orodje::NapacnaUporaba(
                 k_navodila, "date: %lld is outside the calendar range %lld (0000-03-01) to %lld", vrednost,

@@ -13,21 +13,19 @@
 
 namespace {
 
-const char k_navodila[] = "usage: zrno sgml encode [--mode N] [--codepage N]\n"
-                          "       zrno sgml decode [--codepage N]\n"
-                          "Encodes code-page text from standard input into ASCII with SGML entity references,\n"
-                          "or decodes them, on standard output. The code page defaults to 1250.\n";
+const char k_navodila[] =
+    "usage: zrno sgml encode [--mode N] [--codepage N]\n"
+    "       zrno sgml decode [--codepage N]\n"
+    "Encodes code-page text from standard input into ASCII with SGML entity references,\n"
+    "or decodes them, on standard output. The code page defaults to 1250.\n";
 
 int Uporaba(const char *sporocilo, const char *kaj) {
     return zrno_orodje::NapacnaUporaba(k_navodila, "sgml: %s%s", sporocilo, kaj);
 }
 
 bool Stevilo(const char *besedilo, unsigned int &vrednost) {
-    if (!besedilo || !*besedilo || *besedilo == '-' || *besedilo == '+')
-        return false;
-    char *konec;
-    unsigned long long v = strtoull(besedilo, &konec, 0);
-    if (*konec || v > 0xFFFFFFFFull)
+    unsigned long long v;
+    if (!besedilo || !zrno_orodje::Stevilo(besedilo, 0xFFFFFFFF, &v))
         return false;
     vrednost = static_cast<unsigned int>(v);
     return true;

@@ -2,6 +2,7 @@
 // exit code and output. In the arguments and the expected texts '@' stands for the test's directory.
 #include "Proces.h"
 #include "system/Zaklenjen.h"
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -109,41 +110,101 @@ TEST_F(Zrno, Date) {
             });
 }
 
-const char k_kljuc[] = "HKCU\\Software\\ZrnoTest\\Orodje";
+#define K "HKCU\\Software\\ZrnoTest\\Orodje"
 
 TEST_F(Zrno, Reg) {
-    Zazeni("zrno.exe", std::string("reg delete ") + k_kljuc);
+    Zazeni("zrno.exe", "reg delete " K);
     ASSERT_EQ(UstvariZaklenjenKljuc(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Zaklenjen"), ERROR_SUCCESS);
-    Preveri(
-        *this,
-        {
-            {"reg set HKCU\\Software\\ZrnoTest\\Orodje ime \"dve besedi\"", "", 0, "", nullptr},
-            {"reg set -t REG_DWORD HKCU\\Software\\ZrnoTest\\Orodje\\pod stevilo 0x2A", "", 0, "", nullptr},
-            {"reg set -t REG_MULTI_SZ HKCU\\Software\\ZrnoTest\\Orodje seznam a\\0bc", "", 0, "", nullptr},
-            {"reg query HKCU\\Software\\ZrnoTest\\Orodje", "", 0, nullptr, "REG_SZ         dve besedi\r\n"},
-            {"reg query HKCU\\Software\\ZrnoTest\\Orodje", "", 0, nullptr, "REG_MULTI_SZ   a\\0bc\r\n"},
-            {"reg query HKCU\\Software\\ZrnoTest\\Orodje", "", 0, nullptr,
-             "HKCU\\Software\\ZrnoTest\\Orodje\\pod\r\n"},
-            {"reg query HKEY_CURRENT_USER\\Software\\ZrnoTest\\Orodje\\pod stevilo", "", 0, nullptr,
-             "REG_DWORD      0x0000002a (42)"},
-            {"reg delete HKCU\\Software\\ZrnoTest\\Orodje ime", "", 0, "", nullptr},
-            {"reg query HKCU\\Software\\ZrnoTest\\Orodje ime", "", 1, nullptr, "value ime: does not exist"},
-            {"reg delete HKCU\\Software\\ZrnoTest\\Orodje", "", 0, "", nullptr},
-            {"reg query HKCU\\Software\\ZrnoTest\\Orodje", "", 1, nullptr,
-             "does not exist (code 0x80000045)"},
-            {"reg delete HKCU\\Software\\ZrnoTest\\Orodje", "", 1, nullptr, nullptr},
-            {"reg query HKCU\\Software\\ZrnoTest\\Zaklenjen", "", 1, nullptr,
-             "access denied (code 0x80000042)"},
-            {"reg set HKCU\\Software\\ZrnoTest\\Zaklenjen ime x", "", 1, nullptr,
-             "access denied (code 0x80000042)"},
-            {"reg", "", 2, "", "usage:"},
-            {"reg query", "", 2, "", "usage:"},
-            {"reg query HKXY\\Software", "", 2, "", "usage:"},
-            {"reg set HKCU\\Software\\X ime", "", 2, "", "usage:"},
-            {"reg delete HKCU", "", 2, "", "usage:"},
-            {"reg move HKCU\\x", "", 2, "", "usage:"},
-        });
+    Preveri(*this, {
+        {"reg set " K " ime \"dve besedi\"", "", 0, "", nullptr},
+        {"reg set -t REG_DWORD " K "\\pod stevilo 0x2A", "", 0, "", nullptr},
+        {"reg set -t REG_MULTI_SZ " K " seznam a\\0bc", "", 0, "", nullptr},
+        {"reg query " K, "", 0, nullptr, "REG_SZ         dve besedi\r\n"},
+        {"reg query " K, "", 0, nullptr, "REG_MULTI_SZ   a\\0bc\r\n"},
+        {"reg query " K, "", 0, nullptr, K "\\pod\r\n"},
+        {"reg query HKEY_CURRENT_USER\\Software\\ZrnoTest\\Orodje\\pod stevilo", "", 0, nullptr,
+         "REG_DWORD      0x0000002a (42)"},
+        {"reg delete " K " ime", "", 0, "", nullptr},
+        {"reg query " K " ime", "", 1, nullptr, "value ime: does not exist"},
+        {"reg delete " K, "", 0, "", nullptr},
+        {"reg query " K, "", 1, nullptr, "does not exist (code 0x80000045)"},
+        {"reg delete " K, "", 1, nullptr, nullptr},
+        {"reg query HKCU\\Software\\ZrnoTest\\Zaklenjen", "", 1, nullptr, "access denied (code 0x80000042)"},
+        {"reg set HKCU\\Software\\ZrnoTest\\Zaklenjen ime x", "", 1, nullptr, "access denied (code 0x80000042)"},
+        {"reg", "", 2, "", "usage:"},
+        {"reg query", "", 2, "", "usage:"},
+        {"reg query HKXY\\Software", "", 2, "", "usage:"},
+        {"reg set HKCU\\Software\\X ime", "", 2, "", "usage:"},
+        {"reg delete HKCU", "", 2, "", "usage:"},
+        {"reg move HKCU\\x", "", 2, "", "usage:"},
+    });
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Zaklenjen"), ERROR_SUCCESS);
+}
+
+// A value that does not parse exactly is refused and nothing is written; the limits themselves pass.
+TEST_F(Zrno, RegSetTakesOnlyExactValues) {
+    Zazeni("zrno.exe", "reg delete " K);
+    Preveri(*this, {
+        {"reg set -t REG_DWORD " K " v 4294967296", "", 1, "", "nothing written"},
+        {"reg set -t REG_DWORD " K " v 99999999999999999999", "", 1, "", "nothing written"},
+        {"reg set -t REG_DWORD " K " v -1", "", 1, "", "nothing written"},
+        {"reg set -t REG_DWORD " K " v 010", "", 1, "", "nothing written"},
+        {"reg set -t REG_DWORD " K " v \" 5\"", "", 1, "", "nothing written"},
+        {"reg set -t REG_DWORD " K " v 0x", "", 1, "", "nothing written"},
+        {"reg set -t REG_DWORD " K " v abc", "", 1, "", "nothing written"},
+        {"reg set -t REG_BINARY " K " v -1", "", 1, "", "nothing written"},
+        {"reg set -t REG_BINARY " K " v +f", "", 1, "", "nothing written"},
+        {"reg set -t REG_BINARY " K " v \" f\"", "", 1, "", "nothing written"},
+        {"reg set -t REG_BINARY " K " v abc", "", 1, "", "nothing written"},
+        {"reg set -t REG_MULTI_SZ " K " v a\\0\\0b", "", 1, "", "nothing written"},
+        {"reg set -t REG_MULTI_SZ " K " v a\\0", "", 1, "", "nothing written"},
+        {"reg query " K " v", "", 1, nullptr, "does not exist"},
+        {"reg set -t REG_DWORD " K " d 4294967295", "", 0, "", nullptr},
+        {"reg set -t REG_DWORD " K " x 0XfFfFfFfF", "", 0, "", nullptr},
+        {"reg set -t REG_BINARY " K " b 00fF10", "", 0, "", nullptr},
+        {"reg query " K " d", "", 0, nullptr, "REG_DWORD      0xffffffff (4294967295)"},
+        {"reg query " K " x", "", 0, nullptr, "REG_DWORD      0xffffffff (4294967295)"},
+        {"reg query " K " b", "", 0, nullptr, "REG_BINARY     00ff10\r\n"},
+    });
+}
+
+// Every value is listed, a name outside the code page too; REG_QWORD is a number; a path longer than
+// the ANSI calls' 260 characters is opened key by key.
+TEST_F(Zrno, RegQueryShowsEveryValue) {
+    Zazeni("zrno.exe", "reg delete " K);
+    HKEY k;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Orodje", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &k, nullptr), ERROR_SUCCESS);
+    const unsigned long long qword = 0x100000000ull;
+    EXPECT_EQ(RegSetValueExW(k, L"uni_\u010d\u0161\u017e", 0, REG_SZ, reinterpret_cast<const BYTE *>(L"x"), 4), 0);
+    EXPECT_EQ(RegSetValueExA(k, "q", 0, REG_QWORD, reinterpret_cast<const BYTE *>(&qword), 8), 0);
+    RegCloseKey(k);
+    const std::string dolgo = K "\\" + std::string(250, 'd'), predolgo = K "\\" + std::string(256, 'd');
+    Preveri(*this, {
+        {"reg query " K, "", 0, nullptr, "REG_SZ         x   (the name is not in code page"},
+        {"reg query " K, "", 0, nullptr, "REG_QWORD      0x0000000100000000 (4294967296)\r\n"},
+        {("reg set " + dolgo + " ime x").c_str(), "", 0, "", nullptr},
+        {("reg query " + dolgo).c_str(), "", 0, nullptr, "ime                      REG_SZ         x\r\n"},
+        {"reg query " K, "", 0, nullptr, dolgo.c_str()},
+        {("reg set " + predolgo + " ime x").c_str(), "", 1, "", "at most 255 characters"},
+        {"reg delete " K, "", 0, "", nullptr},
+    });
+}
+
+TEST_F(Zrno, Log) {
+    Preveri(*this, {
+        {"log -p bogus \"@\\l.log\" t", "", 2, "", "not a priority"},
+        {"log -p 99 \"@\\l.log\" t", "", 2, "", "not a priority"},
+        {"log -p -5 \"@\\l.log\" t", "", 2, "", "not a priority"},
+        {"log -x \"@\\l.log\" t", "", 2, "", "unknown option '-x'"},
+        {"log -p", "", 2, "", nullptr},
+        {"log -p warning -s Zaloga \"@\\l.log\" disk almost full", "", 0, "", nullptr},
+        {"log -p 7 -- \"@\\l.log\" -x", "", 0, "", nullptr},
+    });
+    const std::string dnevnik = PreberiDatoteko(Pot("l.log"));
+    EXPECT_EQ(std::count(dnevnik.begin(), dnevnik.end(), '\n'), 2) << dnevnik;
+    EXPECT_NE(dnevnik.find("\t4\tZaloga: disk almost full"), std::string::npos) << dnevnik;
+    EXPECT_NE(dnevnik.find("\t7\tzrno: -x"), std::string::npos) << dnevnik;
 }
 
 } // namespace
