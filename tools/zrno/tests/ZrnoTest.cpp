@@ -1,10 +1,13 @@
 // zrno.exe from outside, as a user runs it: one table per subcommand of arguments, standard input,
 // exit code and output. In the arguments and the expected texts '@' stands for the test's directory.
 #include "Proces.h"
+#include "base64strogo.h"
 #include "system/Zaklenjen.h"
 #include <algorithm>
+#include <random>
 #include <sstream>
 #include <vector>
+#include <zrno/streams.h>
 
 namespace {
 
@@ -84,13 +87,20 @@ TEST_F(Zrno, Digest) {
 
 TEST_F(Zrno, Base64) {
     Preveri(*this, {
-                       {"base64 -w 8", "foobarfoo", 0, "Zm9vYmFy\nZm9v\n", nullptr},
-                       {"base64 -w 0", "foob", 0, "Zm9vYg==", nullptr},
-                       {"base64 -w x", "", 2, "", nullptr},
-                       {"base64 -d", "Zm9v\r\nYmE=\n", 0, "fooba", nullptr},
-                       {"base64 -d", "Zm9v!YmFy", 1, "foo", "invalid character 0x21 at offset 4"},
-                       {"base64 -d", "Zm8=Zm9v", 1, "fo", "data after the padding"},
-                       {"base64 -d", "Zm9vYmF", 1, "foo", "ends within a group"},
+        {"base64 -w 8", "foobarfoo", 0, "Zm9vYmFy\nZm9v\n", nullptr},
+        {"base64 -w 0", "foob", 0, "Zm9vYg==", nullptr},
+        {"base64 -w x", "", 2, "", nullptr},
+        {"base64 -d", "Zm9v\r\nYmE=\n", 0, "fooba", nullptr},
+        {"base64 -d", "Zm9v!YmFy", 1, "foo", "invalid character 0x21 at offset 4"},
+        {"base64 -d", "Zm8=Zm9v", 1, "fo", "data after the padding"},
+        {"base64 -d", "Zm9vYmF", 1, "foo", "ends within a group at offset 7"},
+        {"base64 -d", "====", 1, "", "misplaced '=' at offset 0"},
+        {"base64 -d", "=AAA", 1, "", "misplaced '=' at offset 0"},
+        {"base64 -d", "QUJD====", 1, "ABC", "misplaced '=' at offset 4"},
+        {"base64 -d", "QUI==", 1, "AB", "data after the padding at offset 4"},
+        {"base64 -d", "QQ=A", 1, "", "data after '=' within a group at offset 3"},
+        {"base64 -d", "QUJ=", 1, "", "bits set after the data of the last group at offset 3"},
+        {"base64 -d", "QUI\\0", 1, "", "invalid character 0x5c at offset 3"},
                    });
     // Every byte value, across the default line length, there and back.
     std::string s;
@@ -99,6 +109,38 @@ TEST_F(Zrno, Base64) {
     const Izid kodirano = Zazeni("zrno.exe", "base64", s);
     EXPECT_EQ(kodirano.izhod.find('\n'), 76u);
     EXPECT_EQ(Zazeni("zrno.exe", "base64 -d", kodirano.izhod).izhod, s);
+}
+
+// The strict check against a plain rule over random text: text is strict Base64 exactly when, white
+// space aside, it is the encoding of whatever a lenient decoder makes of it.
+TEST(StrogiBase64, AgreesWithReEncodingOverRandomText) {
+    const unsigned int seme = 4648;
+    std::mt19937 g(seme);
+    const std::string znaki = "AQgw+/=  \n\r=!";
+    for (unsigned int k = 0; k < 20000; ++k) {
+        unsigned char bajti[16], b[64];
+        char t[64];
+        for (auto &x : bajti)
+            x = static_cast<unsigned char>(g());
+        std::string s(t, RBase64().Kodiraj(bajti, g() % 10, t, true));
+        for (unsigned int m = g() % 3; m-- > 0;) {
+            const size_t kje = g() % (s.size() + 1);
+            const char z = znaki[g() % znaki.size()];
+            switch (g() % 3) {
+            case 0: s.insert(kje, 1, z); break;
+            case 1: s.erase(kje, 1); break;
+            default: s.replace(kje, 1, 1, z);
+            }
+        }
+        std::string brez;
+        for (char z : s)
+            brez += std::string(" \n\r").find(z) == std::string::npos ? std::string(1, z) : "";
+        bool polnilo;
+        const std::string kanon(t, RBase64().Kodiraj(b, RBase64().DeKodiraj(brez.c_str(), b, polnilo), t, true));
+        zrno_orodje::StrogiBase64 p;
+        const bool sprejeto = p.Preveri(s.data(), s.size()) == s.size() && p.Konec();
+        ASSERT_EQ(sprejeto, brez == kanon) << "seed " << seme << ", text '" << s << "': " << p.Napaka();
+    }
 }
 
 TEST_F(Zrno, Date) {
