@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 #include <zrno/streams.h>
+#include <zrno/util.h>
 
 namespace {
 
@@ -143,13 +144,33 @@ TEST(StrogiBase64, AgreesWithReEncodingOverRandomText) {
     }
 }
 
+// Lines the system or the runtime cannot give are left out, each said on standard error, with exit 1.
 TEST_F(Zrno, Date) {
-    Preveri(*this,
-            {
-                {"date 211813444800000", "", 0, nullptr, "UTC:     1999-12-31 12:00:00.000 Friday\r\n"},
-                {"date 0", "", 2, "", nullptr},
-                {"date 1 2", "", 2, "", nullptr},
-            });
+    Preveri(*this, {
+        {"date 211813444800000", "", 0, nullptr, "UTC:     1999-12-31 12:00:00.000 Friday\r\n"},
+        {"date 211813444800000", "", 0, nullptr, "long:    Friday, December 31, 1999 12:00:00"},
+        {"date 1410977750400000", "", 1,
+         "UTC:     40000-01-02 00:00:00.000 Sunday\r\nvalue:   1410977750400000\r\nJDN:     16330761 + 0 ms\r\n"
+         "weekday: 6 (Sunday; 0 = Monday)\r\n",
+         "no local time: the system converts times from 1601 to the year 30828 only"},
+        {"date 185542587100799999", "", 1,
+         "UTC:     5874898-06-02 23:59:59.999 Monday\r\nvalue:   185542587100799999\r\n"
+         "JDN:     2147483646 + 86399999 ms\r\nweekday: 0 (Monday; 0 = Monday)\r\n",
+         "no long form: the C runtime formats the years 1900 to 9999 only"},
+        {"date 199222329600000", "", 1, nullptr, "no long form"},
+        {"date 185542587100800000", "", 2, "", "outside the calendar range"},
+        {"date 0", "", 2, "", nullptr},
+        {"date 1 2", "", 2, "", nullptr},
+    });
+}
+
+// What zrno date relies on: a time outside the system's FILETIME range (1601 to the year 30828) is not
+// converted but returned unchanged, in either direction.
+TEST(RDatum, LocalTimeOutsideTheSystemsRangeIsReturnedUnchanged) {
+    for (long long v : {::Zrno::DATUM_1601 - 1, 1410977750400000LL, 185542587100799999LL, 0x7FFFFFFFFFFFFFFFLL}) {
+        EXPECT_EQ(RDatum::PretvoriUTCVLokalni(v), v) << v;
+        EXPECT_EQ(RDatum::PretvoriLokalniVUTC(v), v) << v;
+    }
 }
 
 #define K "HKCU\\Software\\ZrnoTest\\Orodje"
