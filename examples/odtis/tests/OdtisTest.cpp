@@ -70,12 +70,19 @@ TEST_F(Odtis, HundredRequestsOfRandomSizes) {
 TEST_F(Odtis, FaultsLeaveTheServiceAnswering) {
     ASSERT_NO_FATAL_FAILURE(Zazeni());
     const auto normalna = Podatki(100000, 1);
-    // Each connection gets its refusal and is closed: a request line that is not one (400), one over
-    // the limit, a number too long for 64 bits among them, refused on the line alone (413), and a
-    // client that goes away in the middle of its request (nothing to answer).
+    // Each connection gets its refusal and is closed: a request line that is not one (400; a zero byte
+    // in it, or 32 characters before the CR LF), one over the limit, a number too long for 64 bits
+    // among them, refused on the line alone (413), and a client that goes away in the middle of its
+    // request (nothing to answer).
+    using namespace std::string_literals;
     static const struct {
-        const char *poslano, *odgovor, *zapis;
+        std::string poslano;
+        const char *odgovor, *zapis;
     } k_napake[] = {
+        {"MD5 5\0junk\nabcde"s, "ERR 400 malformed request line", "malformed request line, connection closed"},
+        {"MD5 0000000000000000000000000001\r\n", "ERR 400 malformed request line",
+         "malformed request line, connection closed"},
+        {"MD5 1\r2\n", "ERR 400 malformed request line", "malformed request line, connection closed"},
         {"HELLO\n", "ERR 400 malformed request line", "malformed request line, connection closed"},
         {"MD5\n", "ERR 400 malformed request line", "malformed request line, connection closed"},
         {"MD5 12x\n", "ERR 400 malformed request line", "malformed request line, connection closed"},
@@ -99,6 +106,11 @@ TEST_F(Odtis, FaultsLeaveTheServiceAnswering) {
             }
         }
         EXPECT_EQ(Vprasaj(normalna), "") << "after " << n.poslano;
+    }
+    for (const char *konec : {"\r\n", "\n"}) { // 31 characters before the line's end are allowed
+        Odjemalec o(vrata);
+        EXPECT_TRUE(o.Poslji("MD5 " + std::string(26, '0') + "5" + konec + "abcde"));
+        EXPECT_EQ(PreveriOdgovor(o.Vrstica(), "abcde"), "") << konec;
     }
     EXPECT_EQ(Vprasaj(Podatki(8u << 20, 2)), ""); // the limit itself is allowed
 
@@ -132,9 +144,26 @@ TEST_F(Odtis, FaultsLeaveTheServiceAnswering) {
                   static_cast<size_t>(std::count_if(std::begin(k_napake), std::end(k_napake),
                                                     [&](auto &m) { return !strcmp(m.zapis, n.zapis); })))
             << n.zapis;
-    EXPECT_EQ(Stej(vrstice, R"(: \d+ bytes, MD5 )"), 21u);
+    EXPECT_EQ(Stej(vrstice, R"(: \d+ bytes, MD5 )"), std::size(k_napake) + 14); // each, the limit, 2, 10, the slow one
     for (const auto &v : vrstice)
         EXPECT_EQ(Sporocilo(v).find("<malformed>"), std::string::npos) << v;
+}
+
+// Clients silent in the middle of a body hold their threads for the idle time only (here 1 s): then
+// they are dropped and logged as lost, and the others, turned away meanwhile, are served again.
+TEST_F(Odtis, SilenceInABodyEndsAtTheIdleTime) {
+    ASSERT_NO_FATAL_FAILURE(Zazeni({{"Threads", "2"}, {"IdleTimeout", "1"}}));
+    Odjemalec a(vrata), b(vrata);
+    ASSERT_TRUE(a.Poslji("MD5 10\n1") && b.Poslji("MD5 10\n1"));
+    Sleep(100);
+    EXPECT_EQ(Vprasaj("abc"), "ERR 503 all threads are busy instead of " + Md5("abc", true));
+    const DWORD zacetek = GetTickCount();
+    EXPECT_EQ(a.Vrstica(), "<closed>");
+    EXPECT_EQ(b.Vrstica(), "<closed>");
+    EXPECT_LT(GetTickCount() - zacetek, 5000u) << "dropped by the service, not by the client's own time-out";
+    EXPECT_EQ(Vprasaj("abc"), "");
+    Ustavi();
+    EXPECT_EQ(Stej(Vrstice(), "connection lost after 1 of 10 bytes"), 2u);
 }
 
 // Sixteen clients in the middle of 4 MiB requests when the stop comes, and one idle between two
@@ -176,6 +205,39 @@ TEST_F(Odtis, StopWhileSixteenClientsSend) {
     EXPECT_EQ(potrjenih + zavrnjenih, k_odjemalci);
     EXPECT_EQ(nedejaven.Vrstica(), "<closed>");
     EXPECT_EQ(Sporocilo(Vrstice().back()), "stopped after " + std::to_string(potrjenih + 1) + " requests");
+}
+
+// A setting of the wrong type or out of its range stops the start and is named: in the console on
+// standard error with exit 1, as a service in the event log (which Wine prints among its errors).
+TEST_F(Odtis, WrongSettingsStopTheStart) {
+    static const struct {
+        const char *ime, *vrednost, *zakaj;
+    } k_slabe[] = {
+        {"Port", "70000", "Port is 70000, outside 0 to 65535"},
+        {"Port", "abc", "Port must be REG_DWORD, not REG_SZ"},
+        {"MaxRequest", "+5", "MaxRequest must be REG_DWORD, not REG_SZ"},
+        {"Threads", "0", "Threads is 0, outside 1 to 1024"},
+        {"Threads", "1025", "Threads is 1025, outside 1 to 1024"},
+        {"IdleTimeout", "0", "IdleTimeout is 0, outside 1 to 3600"},
+        {"IdleTimeout", "3601", "IdleTimeout is 3601, outside 1 to 3600"},
+        {"Language", "1", "Language must be REG_SZ, not REG_DWORD"},
+        {"Language", "eng", "Language is \"eng\", not two letters"},
+        {"LogFile", "7", "LogFile must be REG_SZ or REG_EXPAND_SZ, not REG_DWORD"},
+        {"LogFile", "", "LogFile is \"\", not a non-empty text"},
+    };
+    for (const auto &s : k_slabe) {
+        ASSERT_NO_FATAL_FAILURE(Nastavi({{s.ime, s.vrednost}}));
+        const Izid i = ::Zazeni("odtis.exe", std::string("--console ") + k_ime);
+        EXPECT_EQ(i.koda, 1u) << s.zakaj;
+        EXPECT_NE(i.napake.find(std::string("setting ") + s.zakaj + " in HKLM\\SYSTEM"), std::string::npos)
+            << i.napake;
+    }
+    const char *napake = getenv("ODTIS_NAPAKE");
+    ASSERT_NE(napake, nullptr) << "the test runs under ctest, which names the prefix's error output";
+    const size_t prej = PreberiDatoteko(napake).size();
+    EXPECT_EQ(Pozeni({{"Port", "70000"}}).dwCurrentState, DWORD{SERVICE_STOPPED});
+    EXPECT_NE(PreberiDatoteko(napake).find("cannot start: setting Port is 70000, outside 0 to 65535", prej),
+              std::string::npos);
 }
 
 // A log whose every disk write fails (Wine opens Linux's /dev/full, which refuses all data): the
