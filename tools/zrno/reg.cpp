@@ -132,9 +132,9 @@ std::string VKodnoStran(wchar_t const *besedilo, int dolzina, BOOL *izgubljeno) 
     return s;
 }
 
-// The ANSI registry calls take a path through one buffer of the thread of 260 characters (on Windows
-// as on Wine), so a longer path is opened one key at a time. Each name is at most 255 characters: that
-// limit is the registry's own.
+// Wine's ANSI registry calls convert a path in one buffer of the thread and refuse one over 260
+// characters (ERROR_MORE_DATA) that the UTF-16 calls take, so a path is opened one key at a time.
+// Each name is at most 255 characters: that limit is the registry's own.
 int OdpriPot(Kljuc const &k, std::string const &pot, unsigned int dostop, bool ustvari, RRegister &kljuc) {
     void *stars = k.koren;
     for (size_t zacetek = 0, meja = 0; meja != std::string::npos; zacetek = meja + 1) {
