@@ -1,4 +1,5 @@
 #include "Nastavitve.h"
+#include <ctype.h>
 #include <stdarg.h>
 #include <string.h>
 #include <windows.h>
@@ -32,7 +33,7 @@ class Bralnik {
     }
 
     /// A text (REG_SZ, or REG_EXPAND_SZ when razsirjeno, which comes back expanded); a missing one keeps
-    /// the default. dolzina: the length it must have, or 0 for any but empty.
+    /// the default. dolzina: 2 for two letters, or 0 for any text but an empty one.
     void Besedilo(char const *ime, bool razsirjeno, unsigned int dolzina, RNizA &besedilo) {
         const T_REGTIP tip = m_rezultat < 0 ? REGT_NIZ : m_kljuc.VrniTip(ime);
         RNizA prebrano;
@@ -42,7 +43,10 @@ class Bralnik {
         if ((r != 0 || (tip != REGT_NIZ && !(razsirjeno && tip == REGT_RAZNIZ))) &&
             Tip(ime, razsirjeno ? "REG_SZ or REG_EXPAND_SZ" : "REG_SZ"))
             return;
-        if (dolzina ? prebrano.VrniDolzino() != dolzina : prebrano.JePrazen())
+        char const *t = prebrano;
+        if (dolzina ? prebrano.VrniDolzino() != dolzina || !isalpha(static_cast<unsigned char>(t[0])) ||
+                          !isalpha(static_cast<unsigned char>(t[1]))
+                    : prebrano.JePrazen())
             return Zavrni(Zrno::NAP_PARAMETER, "%s is \"%s\", not %s", ime, static_cast<char const *>(prebrano),
                           dolzina == 2 ? "two letters" : "a non-empty text");
         besedilo = prebrano;

@@ -192,6 +192,7 @@ TEST_F(Odtis, WrongSettingsStopTheStart) {
         {"IdleTimeout", "3601", "IdleTimeout is 3601, outside 1 to 3600"},
         {"Language", "1", "Language must be REG_SZ, not REG_DWORD"},
         {"Language", "eng", "Language is \"eng\", not two letters"},
+        {"Language", "e1", "Language is \"e1\", not two letters"},
         {"LogFile", "7", "LogFile must be REG_SZ or REG_EXPAND_SZ, not REG_DWORD"},
         {"LogFile", "", "LogFile is \"\", not a non-empty text"},
     };
