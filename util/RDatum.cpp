@@ -205,14 +205,35 @@ void RDatum::Pretvori(__int64 vrednost, double *oleDatum) {
     SystemTimeToVariantTime(&st, oleDatum);
 }
 
+namespace {
+
+// The system's time records hold a FILETIME from 0 to 2^63 - 1 (1601 to the year 30828): outside it
+// FileTimeToSystemTime refuses, while FileTimeToLocalFileTime only adds the bias, so a value that does
+// not fit, or a result that leaves the range, counts as a failed conversion. The value is checked
+// before it is multiplied, which would overflow.
+bool VObsegu(__int64 vrednost, FILETIME *f) {
+    if (vrednost < DATUM_1601 || vrednost - DATUM_1601 > 0x7FFFFFFFFFFFFFFFLL / 10000)
+        return false;
+    *f = VFileTime(vrednost);
+    return true;
+}
+
+bool VObsegu(const FILETIME &f) { return !(f.dwHighDateTime & 0x80000000u); }
+
+} // namespace
+
 __int64 RDatum::PretvoriUTCVLokalni(__int64 vrednost) {
-    FILETIME utc = VFileTime(vrednost), lokalni;
-    return FileTimeToLocalFileTime(&utc, &lokalni) ? IzFileTime(lokalni) : vrednost;
+    FILETIME utc, lokalni;
+    return VObsegu(vrednost, &utc) && FileTimeToLocalFileTime(&utc, &lokalni) && VObsegu(lokalni)
+               ? IzFileTime(lokalni)
+               : vrednost;
 }
 
 __int64 RDatum::PretvoriLokalniVUTC(__int64 vrednost) {
-    FILETIME lokalni = VFileTime(vrednost), utc;
-    return LocalFileTimeToFileTime(&lokalni, &utc) ? IzFileTime(utc) : vrednost;
+    FILETIME lokalni, utc;
+    return VObsegu(vrednost, &lokalni) && LocalFileTimeToFileTime(&lokalni, &utc) && VObsegu(utc)
+               ? IzFileTime(utc)
+               : vrednost;
 }
 
 unsigned char RDatum::VrniDanVTednu(long jdn) { return static_cast<unsigned char>(jdn % 7); }

@@ -11,17 +11,18 @@
 namespace {
 
 constexpr unsigned int k_medpomnilnik = 64 * 1024;
-constexpr unsigned int k_vrstica = 32;      // "SHA256 " and 20 digits fit with room to spare
-constexpr unsigned int k_cakanje = 250;     // ms per receive, so that a stop is noticed
-constexpr unsigned int k_nedejavnost = 120; // receive time-outs in a row before an idle client is dropped
+constexpr unsigned int k_vrstica = 31;  // the longest request line, without the LF and a CR before it
+constexpr unsigned int k_cakanje = 250; // ms per receive, so that a stop is noticed
 
 /// A socket that reads what has arrived instead of waiting for the whole request (the buffering
 /// converter above it asks for a full buffer), and that gives up when the server stops: at once
-/// between requests, after the deadline in the middle of one.
+/// between requests, after the deadline in the middle of one. A client silent for the idle time is
+/// dropped wherever it is: in the middle of a body it would otherwise hold its thread for ever.
 class Vticnica : public RVticnica {
   public:
     Vticnica(const Streznik &streznik, unsigned int vticnica)
-        : RVticnica(vticnica), m_streznik(streznik) {
+        : RVticnica(vticnica), m_streznik(streznik),
+          m_nedejavnost(streznik.VrniNastavitve().Nedejavnost * 1000 / k_cakanje) {
         NastaviParameter(PARAM_RCVTIMEO, &k_cakanje, sizeof k_cakanje);
         // A client that stops reading must not hold a thread for ever either.
         const unsigned int posiljanje = 10000;
@@ -37,8 +38,8 @@ class Vticnica : public RVticnica {
                 return n;
             if (m_streznik.JeUstavljanje() && (!m_vZahtevi || m_streznik.JeRokPotekel()))
                 return NastaviStanje(Zrno::NAP_PREKINI), 0;
-            if (!m_vZahtevi && prazni == k_nedejavnost)
-                return 0;
+            if (prazni == m_nedejavnost)
+                return m_vZahtevi ? NastaviStanje(Zrno::NAP_CASOVNIROK), 0 : 0;
         }
     }
 
@@ -46,39 +47,39 @@ class Vticnica : public RVticnica {
 
   private:
     const Streznik &m_streznik;
+    const unsigned long m_nedejavnost; ///< receive time-outs in a row
 };
 
 enum Vrstica { VRSTICA, KONEC, NAPACNA, IZGUBLJENA };
 
-/// Reads the request line into vrstica (without the LF and a CR before it).
-Vrstica PreberiVrstico(RTokPodatkov &kanal, char (&vrstica)[k_vrstica]) {
+/// Reads the request line into vrstica (without the LF and a CR before it, then a zero) and its length
+/// into n. A line over k_vrstica characters is refused as soon as that is known.
+Vrstica PreberiVrstico(RTokPodatkov &kanal, char (&vrstica)[k_vrstica + 2], unsigned int &n) {
     for (unsigned int i = 0;; ++i) {
         char znak;
         if (kanal.Preberi(&znak, 1) != 1)
             return i == 0 && kanal.VrniStanje() == Zrno::NAP_KONECPODATKOV ? KONEC : IZGUBLJENA;
         if (znak == '\n') {
-            if (i && vrstica[i - 1] == '\r')
-                --i;
-            vrstica[i] = 0;
-            return VRSTICA;
+            n = i && vrstica[i - 1] == '\r' ? i - 1 : i;
+            vrstica[n] = 0;
+            return n <= k_vrstica ? VRSTICA : NAPACNA;
         }
-        if (i + 1 == k_vrstica)
+        if (i == k_vrstica + 1) // the longest line and a CR came, and no LF
             return NAPACNA;
         vrstica[i] = znak;
     }
 }
 
-/// "MD5 " or "SHA256 " and decimal digits only; a number too long to hold counts as over any limit.
-bool Razcleni(char const *vrstica, unsigned __int64 &dolzina, bool &prevelika, bool &sha256) {
-    sha256 = strncmp(vrstica, "SHA256 ", 7) == 0;
-    if (!sha256 && strncmp(vrstica, "MD5 ", 4) != 0)
-        return false;
-    vrstica += sha256 ? 7 : 4;
-    if (!*vrstica)
+/// "MD5 " or "SHA256 " and decimal digits only, all n characters of the line (a zero byte among them
+/// is not a digit); a number too long to hold counts as over any limit.
+bool Razcleni(char const *vrstica, unsigned int n, unsigned __int64 &dolzina, bool &prevelika, bool &sha256) {
+    sha256 = n >= 7 && strncmp(vrstica, "SHA256 ", 7) == 0;
+    const unsigned int glava = sha256 ? 7 : 4;
+    if (n <= glava || (!sha256 && strncmp(vrstica, "MD5 ", 4) != 0))
         return false;
     dolzina = 0;
     prevelika = false;
-    for (char const *p = vrstica; *p; ++p) {
+    for (char const *p = vrstica + glava; p < vrstica + n; ++p) {
         if (*p < '0' || *p > '9')
             return false;
         prevelika = prevelika || dolzina > 0xFFFFFFFFull;
@@ -111,13 +112,14 @@ void Streznik::Postrezi(unsigned int stevilka) {
     RSHA256 sha256;
     ROdtisnikToka odtisMd5(md5), odtisSha256(sha256);
     while (podatki) {
-        char vrstica[k_vrstica];
-        const Vrstica v = PreberiVrstico(kanal, vrstica);
+        char vrstica[k_vrstica + 2];
+        unsigned int znakov = 0;
+        const Vrstica v = PreberiVrstico(kanal, vrstica, znakov);
         if (v == KONEC || v == IZGUBLJENA)
             break;
         unsigned __int64 dolzina;
         bool prevelika, jeSha256;
-        if (v == NAPACNA || !Razcleni(vrstica, dolzina, prevelika, jeSha256)) {
+        if (v == NAPACNA || !Razcleni(vrstica, znakov, dolzina, prevelika, jeSha256)) {
             Zavrni(kanal, 400, SPR_ERR_VRSTICA);
             Zapisi(DNEVNIK_OPOZORILO, SPR_NAPACNA, odjemalec, vrata);
             break;
@@ -160,14 +162,14 @@ void Streznik::Postrezi(unsigned int stevilka) {
 
         // The answer record: the digest, then the length as 64 bits, low byte first.
         unsigned char zapis[40];
-        const unsigned int n = jeSha256 ? 32 : 16;
-        memcpy(zapis, jeSha256 ? sha256.Vrni().Bajti : md5.Vrni().Bajti, n);
+        const unsigned int velikost = jeSha256 ? 32 : 16;
+        memcpy(zapis, jeSha256 ? sha256.Vrni().Bajti : md5.Vrni().Bajti, velikost);
         for (unsigned int i = 0; i < 8; ++i)
-            zapis[n + i] = static_cast<unsigned char>(dolzina >> (8 * i));
+            zapis[velikost + i] = static_cast<unsigned char>(dolzina >> (8 * i));
         kanal.Zapisi("OK ", 3);
         {
             RBase64Tok base64(19, &kanal);
-            base64.Zapisi(zapis, n + 8);
+            base64.Zapisi(zapis, velikost + 8);
             base64.Odpusti(); // the last group, had the record not filled it
         }
         kanal.Zapisi("\n", 1);
@@ -176,7 +178,7 @@ void Streznik::Postrezi(unsigned int stevilka) {
             break;
         InterlockedIncrement(&m_zahtev);
         char hex[65];
-        Hex(zapis, n, hex);
+        Hex(zapis, velikost, hex);
         Zapisi(DNEVNIK_OBVESTILO, jeSha256 ? SPR_ZAHTEVA256 : SPR_ZAHTEVA, odjemalec, vrata,
                static_cast<unsigned int>(dolzina), hex,
                static_cast<unsigned int>(GetTickCount() - zacetek));

@@ -77,6 +77,7 @@ class Streznik {
     void Ustavi(Napredek *napredek);
     /// The port listened on (the system's choice when the settings asked for 0).
     unsigned int VrniVrata() const { return m_vrata; }
+    const Nastavitve &VrniNastavitve() const { return m_nastavitve; }
 
     /// How long requests in flight may go on after a stop, in milliseconds.
     static constexpr unsigned int k_rokZaustavitve = 5000;

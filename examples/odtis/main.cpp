@@ -26,7 +26,14 @@ class Servis : public RServisImpl, private Napredek {
         char const *ime = m_stevilo ? m_argumenti[0] : k_ime;
         Nastavitve nastavitve;
         const int r = nastavitve.Preberi(ime);
-        return r < 0 ? r : m_streznik.Zazeni(ime, nastavitve);
+        if (r >= 0)
+            return m_streznik.Zazeni(ime, nastavitve);
+        // The log is not open yet: its place is among the settings.
+        RDnevnikNT dogodki(0, ime);
+        dogodki.Odpri();
+        dogodki.Zapisi(DNEVNIK_NAPAKA, "cannot start: %s", static_cast<char const *>(nastavitve.Napaka));
+        dogodki.Zapri();
+        return r;
     }
     int ObZaustavitvi() override {
         SporociNaslednjiKorak(3000);
@@ -56,7 +63,8 @@ int Konzola(char const *ime) {
     if (r >= 0)
         r = streznik.Zazeni(ime, nastavitve);
     if (r < 0) {
-        fprintf(stderr, "odtis: cannot start (0x%08x)\n", static_cast<unsigned int>(r));
+        fprintf(stderr, "odtis: cannot start (0x%08x)%s%s\n", static_cast<unsigned int>(r),
+                nastavitve.Napaka.JePrazen() ? "" : ": ", static_cast<char const *>(nastavitve.Napaka));
         return 1;
     }
     printf("odtis: %s on 127.0.0.1:%u, log %s; Enter stops\n", ime, streznik.VrniVrata(),

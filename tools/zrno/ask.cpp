@@ -112,9 +112,8 @@ int Izvedi(int argc, char **argv) {
         gostitelj.Nastavi(argv[0], static_cast<unsigned int>(dvopicje - argv[0]));
         vrata = dvopicje + 1;
     }
-    char *konec;
-    const unsigned long stevilka = strtoul(vrata, &konec, 10);
-    if (!*vrata || *konec || stevilka == 0 || stevilka > 65535) {
+    unsigned long long stevilka = 0;
+    if (!zrno_orodje::Stevilo(vrata, 65535, &stevilka) || stevilka == 0) {
         fprintf(stderr, "zrno ask: '%s' is not a port\n%s", argv[0], k_navodila);
         return 2;
     }

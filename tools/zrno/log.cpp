@@ -10,12 +10,13 @@
 
 namespace {
 
-const char NAVODILA[] = "usage: zrno log [-p PRIORITY] [-s SOURCE] FILE TEXT...\n"
+const char NAVODILA[] = "usage: zrno log [-p PRIORITY] [-s SOURCE] [--] FILE TEXT...\n"
                         "  appends the line \"yyyy/mm/dd<TAB>hh:mm:ss<TAB>PRIORITY<TAB>SOURCE: TEXT\" (UTC) to\n"
                         "  FILE, creating it when it does not exist; the words of TEXT are joined by spaces\n"
                         "  -p PRIORITY  a number (smaller is more severe) or one of emergency alert critical\n"
                         "               error warning notice info debug (0 to 7); default notice (5)\n"
-                        "  -s SOURCE    the source name in the line; default zrno\n";
+                        "  -s SOURCE    the source name in the line; default zrno\n"
+                        "  --           ends the options, so that FILE may begin with -\n";
 
 bool Prioriteta(const char *besedilo, int *prioriteta) {
     static const char *const imena[] = {"emergency", "alert", "critical", "error",
@@ -23,30 +24,34 @@ bool Prioriteta(const char *besedilo, int *prioriteta) {
     for (int i = 0; i < 8; ++i)
         if (!strcmp(besedilo, imena[i]))
             return *prioriteta = i, true;
-    char *konec;
-    const long n = strtol(besedilo, &konec, 10);
+    unsigned long long n;
+    if (!zrno_orodje::Stevilo(besedilo, 7, &n))
+        return false;
     *prioriteta = static_cast<int>(n);
-    return *besedilo && !*konec;
+    return true;
 }
 
 int Izvedi(int argc, char **argv) {
-    if (argc == 1 && (!strcmp(argv[0], "--help") || !strcmp(argv[0], "-h"))) {
-        fputs(NAVODILA, stdout);
-        return 0;
-    }
+    if (argc == 1 && zrno_orodje::JePomoc(argv[0]))
+        return zrno_orodje::Pomoc(NAVODILA);
     int prioriteta = DNEVNIK_OBVESTILO;
     const char *vir = "zrno";
     int i = 0;
-    for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
-        if (!strcmp(argv[i], "-s"))
+    // Options come first, each with its value; a file name that begins with '-' follows "--".
+    for (; i < argc && argv[i][0] == '-' && strcmp(argv[i], "--"); i += 2) {
+        if (strcmp(argv[i], "-s") && strcmp(argv[i], "-p"))
+            return zrno_orodje::NapacnaUporaba(NAVODILA, "log: unknown option '%s'", argv[i]);
+        if (i + 1 == argc)
+            return zrno_orodje::NapacnaUporaba(NAVODILA, "log: %s wants a value", argv[i]);
+        if (argv[i][1] == 's')
             vir = argv[i + 1];
-        else if (strcmp(argv[i], "-p") || !Prioriteta(argv[i + 1], &prioriteta))
-            break;
+        else if (!Prioriteta(argv[i + 1], &prioriteta))
+            return zrno_orodje::NapacnaUporaba(NAVODILA, "log: '%s' is not a priority 0 to 7 or its name",
+                                               argv[i + 1]);
     }
-    if (argc - i < 2) {
-        fputs(NAVODILA, stderr);
-        return 2;
-    }
+    i += i < argc && !strcmp(argv[i], "--");
+    if (argc - i < 2)
+        return zrno_orodje::NapacnaUporaba(NAVODILA, "log: a file and a text are wanted");
     const char *ime = argv[i++];
     RNizA besedilo;
     for (; i < argc; ++i) {
@@ -59,13 +64,16 @@ int Izvedi(int argc, char **argv) {
                                     DAT_DELI_PISANJE | DAT_BREZ_DEDOVANJA);
     if (r < 0) {
         fprintf(stderr, "zrno log: cannot open '%s'%s (code 0x%08x)\n", ime,
-                r == Zrno::NAP_NIPOTI ? ": no such directory" : r == Zrno::NAP_DOSTOP ? ": access denied" : "",
+                r == Zrno::NAP_NIPOTI   ? ": no such directory"
+                : r == Zrno::NAP_DOSTOP ? ": access denied"
+                                        : "",
                 static_cast<unsigned int>(r));
         return 1;
     }
     RDnevnikDat dnevnik(0, vir);
     dnevnik.Uporabi(&datoteka);
-    r = dnevnik.Zapisi(static_cast<T_DNEVNIKPRIORITETA>(prioriteta), "%s", static_cast<const char *>(besedilo));
+    r = dnevnik.Zapisi(static_cast<T_DNEVNIKPRIORITETA>(prioriteta), "%s",
+                       static_cast<const char *>(besedilo));
     dnevnik.Uporabi(nullptr);
     datoteka.Zapri();
     if (r < 0) {

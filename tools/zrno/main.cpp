@@ -21,6 +21,26 @@ int Registriraj(Ukaz *ukaz) {
     return 0;
 }
 
+bool Stevilo(const char *besedilo, unsigned long long najvec, unsigned long long *vrednost) {
+    const bool hex = besedilo[0] == '0' && (besedilo[1] == 'x' || besedilo[1] == 'X');
+    const char *p = hex ? besedilo + 2 : besedilo;
+    const unsigned int osnova = hex ? 16 : 10;
+    if (!*p || (!hex && p[0] == '0' && p[1])) // 010 would be octal to the C runtime: refused, not guessed
+        return false;
+    unsigned long long v = 0;
+    for (; *p; ++p) {
+        const char z = static_cast<char>(*p | 0x20);
+        const unsigned int c = *p >= '0' && *p <= '9'        ? *p - '0'
+                               : hex && z >= 'a' && z <= 'f' ? z - 'a' + 10
+                                                             : 99;
+        if (c >= osnova || c > najvec || v > (najvec - c) / osnova)
+            return false;
+        v = v * osnova + c;
+    }
+    *vrednost = v;
+    return true;
+}
+
 bool JePomoc(const char *argument) { return !strcmp(argument, "--help") || !strcmp(argument, "-h"); }
 
 int Pomoc(const char *navodila) {

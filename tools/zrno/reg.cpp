@@ -1,6 +1,7 @@
 // zrno reg query|set|delete KEY [NAME] [VALUE]: reads, writes and deletes registry keys and values
 // through RRegister. KEY starts with a root (HKCU, HKLM, HKCR, HKU, HKCC or the full HKEY_ name).
 #include "ukaz.h"
+#include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -20,8 +21,9 @@ const char NAVODILA[] =
     "KEY begins with a root: HKCU, HKLM, HKCR, HKU, HKCC (or HKEY_CURRENT_USER and so on), such as\n"
     "HKCU\\Software\\Zrno. An empty NAME is the key's default value. query without NAME lists the\n"
     "values and subkeys; delete without NAME deletes the key with everything below it.\n"
-    "TYPE of set: REG_SZ (default), REG_DWORD (decimal or 0x hex), REG_MULTI_SZ (texts separated by\n"
-    "\\0), REG_BINARY (hex digits). set creates the key when it is missing.\n"
+    "TYPE of set: REG_SZ (default), REG_DWORD (decimal without leading zeros, or 0x hex), REG_MULTI_SZ\n"
+    "(non-empty texts separated by \\0), REG_BINARY (pairs of hex digits). set creates the key when it is\n"
+    "missing; a VALUE that does not parse exactly is refused (exit 1) and nothing is written.\n"
     "Exit codes: 0 done, 1 failed (no such key or value, access denied, ...), 2 bad usage.\n";
 
 int NapacnaRaba(char const *zakaj) {
@@ -32,7 +34,8 @@ int NapacnaRaba(char const *zakaj) {
 int Neuspeh(char const *kaj, char const *ime, int koda) {
     char const *opis = koda == Zrno::NAP_NIDATOTEKE || koda == Zrno::NAP_NIPOTI ? "does not exist"
                        : koda == Zrno::NAP_DOSTOP                               ? "access denied"
-                                                                                : "failed";
+                       : koda == Zrno::NAP_IME ? "invalid name (a key name has at most 255 characters)"
+                                               : "failed";
     fprintf(stderr, "zrno reg: %s %s: %s (code 0x%08x)\n", kaj, ime, opis, static_cast<unsigned int>(koda));
     return 1;
 }
@@ -68,23 +71,26 @@ bool Razcleni(char const *besedilo, Kljuc &k) {
 }
 
 char const *ImeTipa(unsigned long tip) {
-    static char const *const imena[] = {"REG_NONE",   "REG_SZ",      "REG_EXPAND_SZ",
-                                        "REG_BINARY", "REG_DWORD",   "REG_DWORD_BIG_ENDIAN",
-                                        "REG_LINK",   "REG_MULTI_SZ"};
+    static char const *const imena[] = {
+        "REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD", "REG_DWORD_BIG_ENDIAN", "REG_LINK",
+        "REG_MULTI_SZ", "REG_RESOURCE_LIST", "REG_FULL_RESOURCE_DESCRIPTOR", "REG_RESOURCE_REQUIREMENTS_LIST",
+        "REG_QWORD"};
     return tip < sizeof imena / sizeof *imena ? imena[tip] : "REG_UNKNOWN";
 }
 
-/// One value as NAME TYPE DATA, from its raw bytes.
-void IzpisiVrednost(char const *ime, T_REGTIP tip, RPomDatoteka const &podatki) {
-    auto const *b = static_cast<unsigned char const *>(podatki.VrniPodatke());
-    unsigned int n = static_cast<unsigned int>(podatki.VrniDolzino());
+/// One value as NAME TYPE DATA, from its raw bytes (texts in the code page); opomba follows the data.
+void IzpisiVrednost(char const *ime, unsigned long tip, unsigned char const *b, unsigned int n,
+                    char const *opomba = "") {
     printf("    %-24s %-14s ", *ime ? ime : "(Default)", ImeTipa(tip));
+    unsigned long long v = 0;
+    for (unsigned int i = n < 8 ? n : 8; i-- > 0;)
+        v = v << 8 | b[i];
     switch (tip) {
-    case REGT_NIZ:
-    case REGT_RAZNIZ:
+    case REG_SZ:
+    case REG_EXPAND_SZ:
         printf("%.*s", static_cast<int>(strnlen(reinterpret_cast<char const *>(b), n)), b);
         break;
-    case REGT_SEZNAM:
+    case REG_MULTI_SZ:
         for (unsigned int i = 0; i < n && b[i];) {
             char const *t = reinterpret_cast<char const *>(b + i);
             unsigned int d = static_cast<unsigned int>(strnlen(t, n - i));
@@ -92,12 +98,13 @@ void IzpisiVrednost(char const *ime, T_REGTIP tip, RPomDatoteka const &podatki) 
             i += d + 1;
         }
         break;
-    case REGT_DWORD:
-    case REGT_DWORD_BE:
-        if (n == 4) {
-            unsigned long v = tip == REGT_DWORD ? b[0] | b[1] << 8 | b[2] << 16 | (unsigned long)b[3] << 24
-                                                : b[3] | b[2] << 8 | b[1] << 16 | (unsigned long)b[0] << 24;
-            printf("0x%08lx (%lu)", v, v);
+    case REG_DWORD_BIG_ENDIAN:
+        v = n == 4 ? (v & 0xFF) << 24 | (v & 0xFF00) << 8 | (v >> 8 & 0xFF00) | v >> 24 : v;
+        [[fallthrough]];
+    case REG_DWORD:
+    case REG_QWORD:
+        if (n == (tip == REG_QWORD ? 8u : 4u)) {
+            printf(n == 8 ? "0x%016llx (%llu)" : "0x%08llx (%llu)", v, v);
             break;
         }
         [[fallthrough]];
@@ -105,79 +112,138 @@ void IzpisiVrednost(char const *ime, T_REGTIP tip, RPomDatoteka const &podatki) 
         for (unsigned int i = 0; i < n; ++i)
             printf("%02x", b[i]);
     }
-    printf("\n");
+    printf("%s\n", opomba);
+}
+
+/// UTF-16 text in the code page; *izgubljeno tells whether a character had no place in it.
+std::string VKodnoStran(wchar_t const *besedilo, int dolzina, BOOL *izgubljeno) {
+    int n =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, besedilo, dolzina, nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, besedilo, dolzina, &s[0], n, nullptr, izgubljeno);
+    return s;
+}
+
+// Wine's ANSI registry calls convert a path in one buffer of the thread and refuse one over 260
+// characters (ERROR_MORE_DATA) that the UTF-16 calls take, so a path is opened one key at a time.
+// Each name is at most 255 characters: that limit is the registry's own.
+int OdpriPot(Kljuc const &k, std::string const &pot, unsigned int dostop, bool ustvari, RRegister &kljuc) {
+    void *stars = k.koren;
+    for (size_t zacetek = 0, meja = 0; meja != std::string::npos; zacetek = meja + 1) {
+        meja = pot.find('\\', zacetek);
+        const std::string ime = pot.substr(zacetek, meja == std::string::npos ? meja : meja - zacetek);
+        const unsigned int d = meja == std::string::npos ? dostop : ustvari ? KEY_CREATE_SUB_KEY : KEY_READ;
+        RRegister pod;
+        int r = ime.size() > 255 ? Zrno::NAP_IME
+                : ustvari        ? pod.Ustvari(stars, ime.c_str(), d)
+                                 : pod.Odpri(stars, ime.c_str(), d);
+        if (stars != k.koren)
+            RegCloseKey(static_cast<HKEY>(stars));
+        if (r < 0)
+            return r;
+        stars = pod.VrniRocico();
+    }
+    kljuc.Uporabi(stars);
+    return 0;
 }
 
 int Poizvedi(Kljuc const &k, char const *besedilo, char const *ime) {
     RRegister kljuc;
-    int r = kljuc.Odpri(k.koren, k.pot.c_str(), KEY_READ);
+    int r = OdpriPot(k, k.pot, KEY_READ, false, kljuc);
     if (r < 0)
         return Neuspeh("key", besedilo, r);
-    RPomDatoteka podatki;
-    T_REGTIP tip;
     if (ime) {
+        RPomDatoteka podatki;
+        T_REGTIP tip;
         r = kljuc.Preberi(ime, &tip, podatki);
         kljuc.Zapri();
         if (r < 0)
             return Neuspeh("value", *ime ? ime : "(Default)", r);
         printf("%s\n", besedilo);
-        IzpisiVrednost(ime, tip, podatki);
+        IzpisiVrednost(ime, tip, static_cast<unsigned char const *>(podatki.VrniPodatke()),
+                       static_cast<unsigned int>(podatki.VrniDolzino()));
         return 0;
     }
     printf("%s\n", besedilo);
-    // Value names are listed by the system; RRegister reads each.
-    char vrednost[16384];
-    for (DWORD i = 0;; ++i) {
-        DWORD n = sizeof vrednost;
-        if (RegEnumValueA(kljuc, i, vrednost, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    // Listed in UTF-16: the ANSI call gives a name outside the code page with '?' in it, under which
+    // no value can then be read. Such a name is shown that way, and said to be.
+    DWORD najImena = 0, najPodatkov = 0;
+    RegQueryInfoKeyW(kljuc, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &najImena,
+                     &najPodatkov, nullptr, nullptr);
+    std::wstring imeW(najImena + 1, L'\0');
+    std::string podatki(najPodatkov + 2, '\0');
+    char opomba[64];
+    sprintf(opomba, "   (the name is not in code page %u)", GetACP());
+    LONG e = ERROR_SUCCESS;
+    for (DWORD i = 0; e == ERROR_SUCCESS; ++i) {
+        DWORD n = najImena + 1, velikost = najPodatkov, tip;
+        e = RegEnumValueW(kljuc, i, &imeW[0], &n, nullptr, &tip, reinterpret_cast<BYTE *>(&podatki[0]),
+                          &velikost);
+        if (e != ERROR_SUCCESS)
             break;
-        podatki.Zapri();
-        if (kljuc.Preberi(vrednost, &tip, podatki) >= 0)
-            IzpisiVrednost(vrednost, tip, podatki);
+        BOOL izgubljenoIme = FALSE, izgubljeno = FALSE;
+        const std::string ansi = VKodnoStran(imeW.c_str(), static_cast<int>(n), &izgubljenoIme);
+        std::string vsebina = podatki.substr(0, velikost);
+        if (tip == REG_SZ || tip == REG_EXPAND_SZ || tip == REG_MULTI_SZ)
+            vsebina = VKodnoStran(reinterpret_cast<wchar_t const *>(podatki.data()),
+                                  static_cast<int>(velikost / 2), &izgubljeno);
+        IzpisiVrednost(ansi.c_str(), tip, reinterpret_cast<unsigned char const *>(vsebina.data()),
+                       static_cast<unsigned int>(vsebina.size()), izgubljenoIme ? opomba : "");
     }
     RNizA pod;
     for (unsigned int i = 0; kljuc.VrniPodkljuc(i, pod) == 0; ++i)
         printf("%s\\%s\n", besedilo, static_cast<char const *>(pod));
     kljuc.Zapri();
+    if (e != ERROR_NO_MORE_ITEMS) {
+        fprintf(stderr, "zrno reg: listing the values of %s failed (system error %ld)\n", besedilo, e);
+        return 1;
+    }
     return 0;
 }
 
+// Pairs of hex digits and nothing else (strtoul would take a sign or a space as well).
 bool Hex(char const *s, std::string &bajti) {
-    for (; s[0] && s[1]; s += 2) {
-        char dve[3] = {s[0], s[1], 0}, *konec;
-        unsigned long v = strtoul(dve, &konec, 16);
-        if (*konec)
-            return false;
-        bajti += static_cast<char>(v);
+    for (; isxdigit(static_cast<unsigned char>(s[0])) && isxdigit(static_cast<unsigned char>(s[1])); s += 2) {
+        char const dve[3] = {s[0], s[1], 0};
+        bajti += static_cast<char>(strtoul(dve, nullptr, 16));
     }
     return !*s;
 }
 
+/// A value that does not parse exactly: nothing is written.
+int NapacnaVrednost(char const *vrednost, char const *zakaj) {
+    fprintf(stderr, "zrno reg: '%s' %s; nothing written\n", vrednost, zakaj);
+    return 1;
+}
+
 int Nastavi(Kljuc const &k, char const *besedilo, char const *ime, char const *vrednost, char const *tip) {
     std::string bajti;
-    unsigned long stevilo = 0;
+    unsigned long long stevilo = 0;
     if (!_stricmp(tip, "REG_DWORD")) {
-        char *konec;
-        stevilo = strtoul(vrednost, &konec, 0);
-        if (!*vrednost || *konec)
-            return NapacnaRaba("REG_DWORD wants a number");
+        if (!zrno_orodje::Stevilo(vrednost, 0xFFFFFFFF, &stevilo))
+            return NapacnaVrednost(vrednost,
+                                   "is not a REG_DWORD: decimal 0 to 4294967295 or 0x and hex digits");
     } else if (!_stricmp(tip, "REG_MULTI_SZ")) {
+        // Texts separated by \0; an empty one would end the list early when read back.
         bajti = vrednost;
         for (size_t i; (i = bajti.find("\\0")) != std::string::npos;)
             bajti.replace(i, 2, 1, '\0');
+        if (bajti.empty() || bajti.front() == 0 || bajti.back() == 0 ||
+            bajti.find(std::string(2, 0)) != std::string::npos)
+            return NapacnaVrednost(vrednost, "holds an empty text, which REG_MULTI_SZ cannot");
         bajti += std::string("\0\0", 2);
     } else if (!_stricmp(tip, "REG_BINARY")) {
         if (!Hex(vrednost, bajti))
-            return NapacnaRaba("REG_BINARY wants pairs of hex digits");
+            return NapacnaVrednost(vrednost, "is not REG_BINARY: pairs of hex digits");
     } else if (_stricmp(tip, "REG_SZ")) {
         return NapacnaRaba("unknown type");
     }
     RRegister kljuc;
-    int r = kljuc.Ustvari(k.koren, k.pot.c_str(), KEY_SET_VALUE);
+    int r = OdpriPot(k, k.pot, KEY_SET_VALUE, true, kljuc);
     if (r < 0)
         return Neuspeh("key", besedilo, r);
     if (!_stricmp(tip, "REG_DWORD"))
-        r = kljuc.Zapisi(ime, stevilo);
+        r = kljuc.Zapisi(ime, static_cast<unsigned long>(stevilo));
     else if (!_stricmp(tip, "REG_MULTI_SZ"))
         r = kljuc.ZapisiSeznam(ime, bajti.c_str());
     else if (!_stricmp(tip, "REG_BINARY"))
@@ -191,7 +257,7 @@ int Nastavi(Kljuc const &k, char const *besedilo, char const *ime, char const *v
 int Zbrisi(Kljuc const &k, char const *besedilo, char const *ime) {
     RRegister kljuc;
     if (ime) {
-        int r = kljuc.Odpri(k.koren, k.pot.c_str(), KEY_SET_VALUE);
+        int r = OdpriPot(k, k.pot, KEY_SET_VALUE, false, kljuc);
         if (r < 0)
             return Neuspeh("key", besedilo, r);
         r = kljuc.BrisiVrednost(ime);
@@ -200,7 +266,7 @@ int Zbrisi(Kljuc const &k, char const *besedilo, char const *ime) {
     }
     size_t meja = k.pot.rfind('\\');
     std::string stars = meja == std::string::npos ? "" : k.pot.substr(0, meja);
-    int r = kljuc.Odpri(k.koren, stars.c_str(), KEY_READ);
+    int r = OdpriPot(k, stars, KEY_READ, false, kljuc);
     if (r >= 0) {
         r = kljuc.BrisiPodkljuc(k.pot.c_str() + (meja == std::string::npos ? 0 : meja + 1));
         kljuc.Zapri();

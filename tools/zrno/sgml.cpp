@@ -23,11 +23,8 @@ int Uporaba(const char *sporocilo, const char *kaj) {
 }
 
 bool Stevilo(const char *besedilo, unsigned int &vrednost) {
-    if (!besedilo || !*besedilo || *besedilo == '-' || *besedilo == '+')
-        return false;
-    char *konec;
-    unsigned long long v = strtoull(besedilo, &konec, 0);
-    if (*konec || v > 0xFFFFFFFFull)
+    unsigned long long v;
+    if (!besedilo || !zrno_orodje::Stevilo(besedilo, 0xFFFFFFFF, &v))
         return false;
     vrednost = static_cast<unsigned int>(v);
     return true;

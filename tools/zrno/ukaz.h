@@ -21,6 +21,9 @@ struct Ukaz {
 /// Adds a subcommand to the list that main() searches; returns a dummy for static initialisation.
 int Registriraj(Ukaz *ukaz);
 
+/// A whole number written exactly: decimal digits without a leading zero, or 0x and hex digits; no sign,
+/// space or anything after it. False when besedilo is not one or is above najvec (vrednost untouched).
+bool Stevilo(const char *besedilo, unsigned long long najvec, unsigned long long *vrednost);
 /// True for the arguments that ask for help: --help and -h.
 bool JePomoc(const char *argument);
 /// --help: the usage text on standard output; returns 0.

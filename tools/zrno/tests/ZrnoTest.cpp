@@ -1,0 +1,269 @@
+// zrno.exe from outside, as a user runs it: one table per subcommand of arguments, standard input,
+// exit code and output. In the arguments and the expected texts '@' stands for the test's directory.
+#include "Proces.h"
+#include "base64strogo.h"
+#include "system/Zaklenjen.h"
+#include <algorithm>
+#include <random>
+#include <sstream>
+#include <vector>
+#include <zrno/streams.h>
+#include <zrno/util.h>
+
+namespace {
+
+struct Primer {
+    const char *argumenti, *vhod;
+    DWORD koda;
+    const char *izhod;     ///< standard output exactly; nullptr: not checked
+    const char *sporocilo; ///< somewhere in standard output or error; nullptr: not checked
+};
+
+std::string Vstavi(const char *s, const std::string &imenik) {
+    std::string r = s;
+    for (size_t i; (i = r.find('@')) != std::string::npos;)
+        r.replace(i, 1, imenik);
+    return r;
+}
+
+// Every usage error leaves standard output empty; every success leaves standard error empty.
+void Preveri(const ZacasniImenik &d, std::initializer_list<Primer> primeri) {
+    for (const Primer &p : primeri) {
+        const std::string argumenti = Vstavi(p.argumenti, d.koren);
+        const Izid i = Zazeni("zrno.exe", argumenti, p.vhod);
+        SCOPED_TRACE("zrno " + argumenti + "\nstdout: " + i.izhod + "\nstderr: " + i.napake);
+        EXPECT_EQ(i.koda, p.koda);
+        EXPECT_EQ(i.izhod, p.izhod ? Vstavi(p.izhod, d.koren) : p.koda == 2 ? std::string() : i.izhod);
+        EXPECT_NE((i.izhod + i.napake).find(Vstavi(p.sporocilo ? p.sporocilo : "", d.koren)),
+                  std::string::npos);
+        EXPECT_EQ(i.napake, p.koda == 0 ? std::string() : i.napake);
+    }
+}
+
+using Zrno = VZacasnemImeniku;
+
+// Every subcommand's work, bad usage and failures in one table; lines that zrno date cannot give are left
+// out and named on standard error, with exit 1.
+TEST_F(Zrno, Subcommands) {
+    Nova("a.txt", "line\r\n");
+    Nova("devet.txt", "123456789");
+    Preveri(*this,
+            {
+                {"help", "", 0, nullptr, "usage: zrno COMMAND"},
+                {"--help", "", 0, nullptr, "usage: zrno COMMAND"},
+                {"-h", "", 0, nullptr, "usage: zrno COMMAND"},
+                {"", "", 2, "", "usage: zrno COMMAND"},
+                {"no-such-command", "", 2, "", "usage: zrno COMMAND"},
+                {"version", "", 0, nullptr, nullptr},
+                {"cat", "", 2, "", nullptr},
+                {"cat missing.txt", "", 1, nullptr, nullptr},
+                {"cat \"@\\a.txt\"", "", 0, "line\r\n", nullptr}, // passed through untranslated
+                {"find", "", 2, "", nullptr},
+                {"find \"@\\*.none\"", "", 1, nullptr, "nothing matches"},
+                {"find \"@\\*.txt\"", "", 0, nullptr, "a.txt"},
+
+                {"digest --crc32 \"@\\devet.txt\" manjka.bin", "", 1, "cbf43926  @\\devet.txt\n",
+                 "manjka.bin: no such file"},
+                {"digest --sha1", "abc", 0, "a9993e364706816aba3e25717850c26c9cd0d89d  -\n", nullptr},
+                {"digest --sha256", "abc", 0,
+                 "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad  -\n", nullptr},
+                {"digest -", "abc", 0, "900150983cd24fb0d6963f7d28e17f72  -\n", nullptr},
+                {"digest --md4", "", 2, "", nullptr},
+
+                {"base64 -w 8", "foobarfoo", 0, "Zm9vYmFy\nZm9v\n", nullptr},
+                {"base64 -w 0", "foob", 0, "Zm9vYg==", nullptr},
+                {"base64 -w x", "", 2, "", nullptr},
+                {"base64 -d", "Zm9v\r\nYmE=\n", 0, "fooba", nullptr},
+                {"base64 -d", "Zm9v!YmFy", 1, "foo", "invalid character 0x21 at offset 4"},
+                {"base64 -d", "Zm8=Zm9v", 1, "fo", "data after the padding"},
+                {"base64 -d", "Zm9vYmF", 1, "foo", "ends within a group at offset 7"},
+                {"base64 -d", "====", 1, "", "misplaced '=' at offset 0"},
+                {"base64 -d", "=AAA", 1, "", "misplaced '=' at offset 0"},
+                {"base64 -d", "QUJD====", 1, "ABC", "misplaced '=' at offset 4"},
+                {"base64 -d", "QUI==", 1, "AB", "data after the padding at offset 4"},
+                {"base64 -d", "QQ=A", 1, "", "data after '=' within a group at offset 3"},
+                {"base64 -d", "QUJ=", 1, "", "bits set after the data of the last group at offset 3"},
+                {"base64 -d", "QUI\\0", 1, "", "invalid character 0x5c at offset 3"},
+
+                {"date 211813444800000", "", 0, nullptr, "UTC:     1999-12-31 12:00:00.000 Friday\r\n"},
+                {"date 211813444800000", "", 0, nullptr, "long:    Friday, December 31, 1999 12:00:00"},
+                {"date 1410977750400000", "", 1,
+                 "UTC:     40000-01-02 00:00:00.000 Sunday\r\nvalue:   1410977750400000\r\n"
+                 "JDN:     16330761 + 0 ms\r\nweekday: 6 (Sunday; 0 = Monday)\r\n",
+                 "no local time: the system converts times from 1601 to the year 30828 only"},
+                {"date 185542587100799999", "", 1,
+                 "UTC:     5874898-06-02 23:59:59.999 Monday\r\nvalue:   185542587100799999\r\n"
+                 "JDN:     2147483646 + 86399999 ms\r\nweekday: 0 (Monday; 0 = Monday)\r\n",
+                 "no long form: the C runtime formats the years 1900 to 9999 only"},
+                {"date 199222329600000", "", 1, nullptr, "no long form"},
+                {"date 185542587100800000", "", 2, "", "outside the calendar range"},
+                {"date 0", "", 2, "", nullptr},
+                {"date 1 2", "", 2, "", nullptr},
+
+                {"log -p bogus \"@\\l.log\" t", "", 2, "", "not a priority"},
+                {"log -p 99 \"@\\l.log\" t", "", 2, "", "not a priority"},
+                {"log -p -5 \"@\\l.log\" t", "", 2, "", "not a priority"},
+                {"log -x \"@\\l.log\" t", "", 2, "", "unknown option '-x'"},
+                {"log -p", "", 2, "", nullptr},
+                {"log -p warning -s Zaloga \"@\\l.log\" disk almost full", "", 0, "", nullptr},
+                {"log -p 7 -- \"@\\l.log\" -x", "", 0, "", nullptr},
+            });
+    const std::string dnevnik = PreberiDatoteko(Pot("l.log"));
+    EXPECT_EQ(std::count(dnevnik.begin(), dnevnik.end(), '\n'), 2) << dnevnik;
+    EXPECT_NE(dnevnik.find("\t4\tZaloga: disk almost full"), std::string::npos) << dnevnik;
+    EXPECT_NE(dnevnik.find("\t7\tzrno: -x"), std::string::npos) << dnevnik;
+    // Every byte value, across the default line length, there and back.
+    std::string s;
+    for (unsigned int i = 0; i < 300; ++i)
+        s += static_cast<char>(i * 7);
+    const Izid kodirano = Zazeni("zrno.exe", "base64", s);
+    EXPECT_EQ(kodirano.izhod.find('\n'), 76u);
+    EXPECT_EQ(Zazeni("zrno.exe", "base64 -d", kodirano.izhod).izhod, s);
+}
+
+// The subcommands of `zrno help` (the first word of each line after "commands:"), new ones included.
+TEST_F(Zrno, EverySubcommandAnswersHelpAndRefusesAnUnknownOption) {
+    const std::string pomoc = Zazeni("zrno.exe", "help").izhod;
+    std::istringstream vrstice(pomoc.substr(pomoc.find("commands:") + 9));
+    std::string vrstica, ukaz;
+    unsigned int ukazov = 0;
+    while (std::getline(vrstice, vrstica))
+        if (std::istringstream(vrstica) >> ukaz) {
+            ++ukazov;
+            const std::string navodila = "usage: zrno " + ukaz;
+            Preveri(*this, {{(ukaz + " --help").c_str(), "", 0, nullptr, navodila.c_str()},
+                            {(ukaz + " --no-such-option").c_str(), "", 2, "", navodila.c_str()}});
+        }
+    EXPECT_GE(ukazov, 5u);
+}
+
+// The strict check against a plain rule over random text: text is strict Base64 exactly when, white
+// space aside, it is the encoding of whatever a lenient decoder makes of it.
+TEST(StrogiBase64, AgreesWithReEncodingOverRandomText) {
+    const unsigned int seme = 4648;
+    std::mt19937 g(seme);
+    const std::string znaki = "AQgw+/=  \n\r=!";
+    for (unsigned int k = 0; k < 20000; ++k) {
+        unsigned char bajti[16], b[64];
+        char t[64];
+        for (auto &x : bajti)
+            x = static_cast<unsigned char>(g());
+        std::string s(t, RBase64().Kodiraj(bajti, g() % 10, t, true));
+        for (unsigned int m = g() % 3; m-- > 0;) {
+            const size_t kje = g() % (s.size() + 1);
+            const char z = znaki[g() % znaki.size()];
+            switch (g() % 3) {
+            case 0: s.insert(kje, 1, z); break;
+            case 1: s.erase(kje, 1); break;
+            default: s.replace(kje, 1, 1, z);
+            }
+        }
+        std::string brez;
+        for (char z : s)
+            brez += std::string(" \n\r").find(z) == std::string::npos ? std::string(1, z) : "";
+        bool polnilo;
+        const std::string kanon(t,
+                                RBase64().Kodiraj(b, RBase64().DeKodiraj(brez.c_str(), b, polnilo), t, true));
+        zrno_orodje::StrogiBase64 p;
+        const bool sprejeto = p.Preveri(s.data(), s.size()) == s.size() && p.Konec();
+        ASSERT_EQ(sprejeto, brez == kanon) << "seed " << seme << ", text '" << s << "': " << p.Napaka();
+    }
+}
+
+// What zrno date relies on: a time outside the system's FILETIME range (1601 to the year 30828) is not
+// converted but returned unchanged, in either direction.
+TEST(RDatum, LocalTimeOutsideTheSystemsRangeIsReturnedUnchanged) {
+    for (long long v :
+         {::Zrno::DATUM_1601 - 1, 1410977750400000LL, 185542587100799999LL, 0x7FFFFFFFFFFFFFFFLL}) {
+        EXPECT_EQ(RDatum::PretvoriUTCVLokalni(v), v) << v;
+        EXPECT_EQ(RDatum::PretvoriLokalniVUTC(v), v) << v;
+    }
+}
+
+#define K "HKCU\\Software\\ZrnoTest\\Orodje"
+
+TEST_F(Zrno, Reg) {
+    Zazeni("zrno.exe", "reg delete " K);
+    ASSERT_EQ(UstvariZaklenjenKljuc(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Zaklenjen"), ERROR_SUCCESS);
+    Preveri(*this, {
+                       {"reg set " K " ime \"dve besedi\"", "", 0, "", nullptr},
+                       {"reg set -t REG_DWORD " K "\\pod stevilo 0x2A", "", 0, "", nullptr},
+                       {"reg set -t REG_MULTI_SZ " K " seznam a\\0bc", "", 0, "", nullptr},
+                       {"reg query " K, "", 0, nullptr, "REG_SZ         dve besedi\r\n"},
+                       {"reg query " K, "", 0, nullptr, "REG_MULTI_SZ   a\\0bc\r\n"},
+                       {"reg query " K, "", 0, nullptr, K "\\pod\r\n"},
+                       {"reg query HKEY_CURRENT_USER\\Software\\ZrnoTest\\Orodje\\pod stevilo", "", 0,
+                        nullptr, "REG_DWORD      0x0000002a (42)"},
+                       {"reg delete " K " ime", "", 0, "", nullptr},
+                       {"reg query " K " ime", "", 1, nullptr, "value ime: does not exist"},
+                       {"reg delete " K, "", 0, "", nullptr},
+                       {"reg query " K, "", 1, nullptr, "does not exist (code 0x80000045)"},
+                       {"reg delete " K, "", 1, nullptr, nullptr},
+                       {"reg query HKCU\\Software\\ZrnoTest\\Zaklenjen", "", 1, nullptr,
+                        "access denied (code 0x80000042)"},
+                       {"reg set HKCU\\Software\\ZrnoTest\\Zaklenjen ime x", "", 1, nullptr,
+                        "access denied (code 0x80000042)"},
+                       {"reg", "", 2, "", "usage:"},
+                       {"reg query", "", 2, "", "usage:"},
+                       {"reg query HKXY\\Software", "", 2, "", "usage:"},
+                       {"reg set HKCU\\Software\\X ime", "", 2, "", "usage:"},
+                       {"reg delete HKCU", "", 2, "", "usage:"},
+                       {"reg move HKCU\\x", "", 2, "", "usage:"},
+                   });
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Zaklenjen"), ERROR_SUCCESS);
+}
+
+// A value that does not parse exactly is refused and nothing is written; the limits themselves pass.
+TEST_F(Zrno, RegSetTakesOnlyExactValues) {
+    Zazeni("zrno.exe", "reg delete " K);
+    Preveri(*this, {
+                       {"reg set -t REG_DWORD " K " v 4294967296", "", 1, "", "nothing written"},
+                       {"reg set -t REG_DWORD " K " v 99999999999999999999", "", 1, "", "nothing written"},
+                       {"reg set -t REG_DWORD " K " v -1", "", 1, "", "nothing written"},
+                       {"reg set -t REG_DWORD " K " v 010", "", 1, "", "nothing written"},
+                       {"reg set -t REG_DWORD " K " v \" 5\"", "", 1, "", "nothing written"},
+                       {"reg set -t REG_DWORD " K " v 0x", "", 1, "", "nothing written"},
+                       {"reg set -t REG_DWORD " K " v abc", "", 1, "", "nothing written"},
+                       {"reg set -t REG_BINARY " K " v -1", "", 1, "", "nothing written"},
+                       {"reg set -t REG_BINARY " K " v +f", "", 1, "", "nothing written"},
+                       {"reg set -t REG_BINARY " K " v \" f\"", "", 1, "", "nothing written"},
+                       {"reg set -t REG_BINARY " K " v abc", "", 1, "", "nothing written"},
+                       {"reg set -t REG_MULTI_SZ " K " v a\\0\\0b", "", 1, "", "nothing written"},
+                       {"reg set -t REG_MULTI_SZ " K " v a\\0", "", 1, "", "nothing written"},
+                       {"reg query " K " v", "", 1, nullptr, "does not exist"},
+                       {"reg set -t REG_DWORD " K " d 4294967295", "", 0, "", nullptr},
+                       {"reg set -t REG_DWORD " K " x 0XfFfFfFfF", "", 0, "", nullptr},
+                       {"reg set -t REG_BINARY " K " b 00fF10", "", 0, "", nullptr},
+                       {"reg query " K " d", "", 0, nullptr, "REG_DWORD      0xffffffff (4294967295)"},
+                       {"reg query " K " x", "", 0, nullptr, "REG_DWORD      0xffffffff (4294967295)"},
+                       {"reg query " K " b", "", 0, nullptr, "REG_BINARY     00ff10\r\n"},
+                   });
+}
+
+// Every value is listed, a name outside the code page too; REG_QWORD is a number; a path longer than
+// the ANSI calls' 260 characters is opened key by key.
+TEST_F(Zrno, RegQueryShowsEveryValue) {
+    Zazeni("zrno.exe", "reg delete " K);
+    HKEY k;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\ZrnoTest\\Orodje", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &k, nullptr),
+              ERROR_SUCCESS);
+    const unsigned long long qword = 0x100000000ull;
+    EXPECT_EQ(
+        RegSetValueExW(k, L"uni_\u010d\u0161\u017e", 0, REG_SZ, reinterpret_cast<const BYTE *>(L"x"), 4), 0);
+    EXPECT_EQ(RegSetValueExA(k, "q", 0, REG_QWORD, reinterpret_cast<const BYTE *>(&qword), 8), 0);
+    RegCloseKey(k);
+    const std::string dolgo = K "\\" + std::string(250, 'd'), predolgo = K "\\" + std::string(256, 'd');
+    Preveri(*this, {
+                       {"reg query " K, "", 0, nullptr, "REG_SZ         x   (the name is not in code page"},
+                       {"reg query " K, "", 0, nullptr, "REG_QWORD      0x0000000100000000 (4294967296)\r\n"},
+                       {("reg set " + dolgo + " ime x").c_str(), "", 0, "", nullptr},
+                       {("reg query " + dolgo).c_str(), "", 0, nullptr,
+                        "ime                      REG_SZ         x\r\n"},
+                       {"reg query " K, "", 0, nullptr, dolgo.c_str()},
+                       {("reg set " + predolgo + " ime x").c_str(), "", 1, "", "at most 255 characters"},
+                       {"reg delete " K, "", 0, "", nullptr},
+                   });
+}
+
+} // namespace
