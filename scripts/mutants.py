@@ -8,6 +8,7 @@ Wine. A mutant is killed when a program fails, timed out when one overruns a few
 time, survived when all pass, uncompiled when the build refuses it.
 
 usage: mutants.py [-n 150] [--seed 1] [--jobs 2] [--folders strings,util] [--out build/mutants]
+       mutants.py --compare OLD.json NEW.json   (the mutants whose outcome differs)
 """
 import argparse
 import json
@@ -272,6 +273,20 @@ class Worker:
             m["seconds"] = round(time.monotonic() - t, 1)
 
 
+def compare(old_path, new_path):
+    key = lambda m: (m["file"], m["line"], m["start"], m["op"], m["new"])
+    old, new = ({key(m): m for m in json.load(open(p))["mutants"]} for p in (old_path, new_path))
+    changed = 0
+    for k in sorted(set(old) & set(new)):
+        if old[k]["status"] != new[k]["status"]:
+            changed += 1
+            m = new[k]
+            print("%s:%d %s: %s -> %s: %s, now %s" % (m["file"], m["line"], m["op"], m["old"].strip(),
+                                                       m["new"], old[k]["status"], m["status"]))
+    print("%d of %d mutants in both runs changed outcome; %d only in the old, %d only in the new" % (
+        changed, len(set(old) & set(new)), len(set(old) - set(new)), len(set(new) - set(old))))
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("-n", type=int, default=150)
@@ -280,7 +295,10 @@ def main():
     ap.add_argument("--folders", default=",".join(FOLDERS))
     ap.add_argument("--out", default=os.path.join(ROOT, "build", "mutants"))
     ap.add_argument("--list", action="store_true", help="print the sample and stop")
+    ap.add_argument("--compare", nargs=2, metavar=("OLD", "NEW"), help="compare two result files")
     a = ap.parse_args()
+    if a.compare:
+        return compare(*a.compare)
     folders = [f for f in a.folders.split(",") if f]
     mutants, counts = sample(a.n, a.seed, folders)
     print("mutants: %d of %d sites (seed %d): %s" % (len(mutants), sum(counts.values()), a.seed,
