@@ -30,8 +30,9 @@ ENTRIES = {}
 for s in FOLDERS:
     ENTRIES[s] = ("test_" + s, [], None)
     tests = os.path.join(ROOT, "tests", s)
-    sources = [os.path.join(tests, n) for n in os.listdir(tests) if n.endswith(".cpp")] if os.path.isdir(tests) else []
-    if any(re.search(r"(?m)^[A-Z_]*TEST[_A-Z]*\([A-Za-z0-9_]*Exhausted, *DISABLED_", open(x).read()) for x in sources):
+    sources = [os.path.join(tests, n) for n in os.listdir(tests)] if os.path.isdir(tests) else []
+    exhausted = re.compile(r"(?m)^[A-Z_]*TEST[_A-Z]*\([A-Za-z0-9_]*Exhausted, *DISABLED_")
+    if any(x.endswith(".cpp") and exhausted.search(open(x).read()) for x in sources):
         ENTRIES[s + "_exhausted"] = ("test_" + s, ["--gtest_also_run_disabled_tests",
                                                    "--gtest_filter=*Exhausted*.DISABLED_*"], "2147483648")
 # What the test programs run or load besides themselves.
@@ -48,9 +49,12 @@ OPERATORS = [
     ("const", re.compile(r"(?<![\w.])(\d+)([uU]?[lL]{0,2})(?![\w.])"), None),
     ("negate", re.compile(r"\b(if|while) \("), None),
     ("no-return", re.compile(r"^(\s+)(return\b[^;]*;)\s*$"), None),
-    ("no-stmt", re.compile(r"^(\s+)((?:\w+(?:\.|->|::))*\w+(?:\[[^\]]*\])?\s*(?:\(.*\)|[-+*/|&^]?=[^=].*|\+\+|--);)\s*$"), None),
+    # a call, an assignment or an increment standing alone on its line
+    ("no-stmt", re.compile(r"^(\s+)((?:\w+(?:\.|->|::))*\w+(?:\[[^\]]*\])?\s*"
+                           r"(?:\(.*\)|[-+*/|&^]?=[^=].*|\+\+|--);)\s*$"), None),
 ]
-NOT_STMT = re.compile(r"^\s*(return|const|auto|unsigned|int|char|bool|static|if|while|for|else|case|delete|using|typedef)\b")
+NOT_STMT = re.compile(r"^\s*(return|const|auto|unsigned|int|char|bool|static|if|while|for|else|case|delete|"
+                      r"using|typedef)\b")
 
 
 def masked(text):
@@ -332,7 +336,8 @@ def main():
             log("[%3d] %-10s %s:%d %s: %s -> %s (%ss)" % (m["id"], m["status"], m["file"], m["line"],
                 m["op"], m["old"].strip(), m["new"], m["seconds"]))
             with lock, open(result_path + ".part", "w") as f:
-                json.dump([x for x in mutants if "status" in x], f, indent=1)
+                json.dump({"seed": a.seed, "n": a.n, "mutants": [x for x in mutants if "status" in x]}, f,
+                          indent=1)
         w.wine("stop")
 
     threads = [threading.Thread(target=work, args=(w,)) for w in workers]
