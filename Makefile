@@ -1,4 +1,5 @@
-# Front door: make test | make demo | make bench. Each installs what is missing first.
+# Front door: make test | make demo | make bench | make coverage | make mutants. Each installs what is
+# missing first.
 BUILD := build
 X64 := $(BUILD)/x86_64
 X86 := $(BUILD)/i686
@@ -6,7 +7,7 @@ JOBS ?= $(shell nproc)
 # Where `make install` lays out the package (include/, lib/, bin/, lib/cmake/Zrno).
 PREFIX ?= $(CURDIR)/$(BUILD)/install
 
-.PHONY: all bootstrap x86_64 i686 test demo bench install clean
+.PHONY: all bootstrap x86_64 i686 test demo bench install clean coverage mutants
 
 all: x86_64 i686
 
@@ -47,6 +48,17 @@ bench: x86_64
 	$(call under_wine,$(X64)/bin/zrno_bench.exe $(FILTER))
 	$(call under_wine,$(X64)/bin/odtis_bench.exe $(FILTER))
 	sh scripts/bench-host.sh $(X64) "$(FILTER)"
+
+# Line and branch coverage of the library by the whole suite, in a build tree of its own.
+coverage: bootstrap
+	JOBS=$(JOBS) sh scripts/coverage.sh $(BUILD)/coverage
+
+# Mutation testing: N mutants drawn with SEED, JOBS workers, optionally FOLDERS=strings,util only.
+N ?= 150
+SEED ?= 1
+mutants: bootstrap
+	python3 scripts/mutants.py -n $(N) --seed $(SEED) --jobs $(JOBS) --out $(BUILD)/mutants \
+	        $(if $(FOLDERS),--folders $(FOLDERS))
 
 clean:
 	rm -rf $(BUILD)
