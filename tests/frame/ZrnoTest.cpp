@@ -1,11 +1,9 @@
-// Start-up counting, the socket layer behind it, version queries, the private locale and the heap.
+// Start-up counting, the socket layer behind it, error mapping, the private locale and the heap.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <zrno/frame.h>
 #include <locale.h>
 #include <string.h>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -24,6 +22,7 @@ bool VticniceDelujejo() {
 // The loader's start holds one count for the whole process; the test takes it down to 0 and back.
 TEST(Zrno, StartStopCounting) {
     T_VERZIJAOS os = Zrno::VrniVerzijoOS();
+    EXPECT_EQ(os & 0xFFFF0000u, 0x30000u) << "an NT system";
     ASSERT_TRUE(VticniceDelujejo());
 
     EXPECT_EQ(Zrno::Vzpostavi(), 0);
@@ -36,29 +35,18 @@ TEST(Zrno, StartStopCounting) {
 
     EXPECT_EQ(Zrno::Vzpostavi(), 0);
     EXPECT_TRUE(VticniceDelujejo());
-}
-
-TEST(Zrno, ClassifiesTheRunningSystem) {
-    OSVERSIONINFOA v = {};
-    v.dwOSVersionInfoSize = sizeof v;
-    ASSERT_TRUE(GetVersionExA(&v));
-    ASSERT_EQ(v.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_NT));
-    T_VERZIJAOS os = Zrno::VrniVerzijoOS();
-    EXPECT_EQ(os & 0xFFFF0000u, 0x30000u);
-    if (v.dwMajorVersion >= 5) { // only the minor version decides from 5 on (6.0 reads as 2000)
-        EXPECT_EQ(os, v.dwMinorVersion == 0 ? OS_WIN2000 : v.dwMinorVersion == 1 ? OS_WINXP : OS_WIN2003);
-    }
-}
-
-// The parts, the packed form and the text tell one version (DatotekeTest checks it against the resource).
-TEST(Zrno, VrniVerzijoAgreesWithItself) {
-    EXPECT_EQ(Zrno::VrniVerzijo(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
-    unsigned int v[5] = {};
-    char *text = nullptr;
-    EXPECT_EQ(Zrno::VrniVerzijo(&v[0], &v[1], &v[2], &v[3], &v[4], &text), 0);
-    EXPECT_EQ(v[0], v[1] << 24 | v[2] << 16 | v[3] << 8 | v[4]);
-    EXPECT_EQ(text, std::to_string(v[1]) + "." + std::to_string(v[2]));
     EXPECT_EQ(Zrno::IzpisiDiagnosticnoSp("%s %d", "x", 1), 0u);
+}
+
+// The mapping of system errors: 0 stays success, a code the library knows ignores the default, any
+// other code gives the default.
+TEST(Zrno, PretvoriNapako) {
+    for (int privzeta : {Zrno::NAP_ZAPIRANJE, -5}) {
+        EXPECT_EQ(PretvoriNapako(0, privzeta), 0);
+        EXPECT_EQ(PretvoriNapako(8, privzeta), Zrno::NAP_POMNILNIK) << "ERROR_NOT_ENOUGH_MEMORY";
+    }
+    for (unsigned int neznana : {7u, 184u, 10060u, 0x8009000Du, 0xFFFFFFFFu})
+        EXPECT_EQ(PretvoriNapako(neznana, Zrno::NAP_ZAPIRANJE), Zrno::NAP_ZAPIRANJE) << neznana;
 }
 
 TEST(Zrno, LocaleIsPrivate) {
