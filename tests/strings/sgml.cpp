@@ -89,15 +89,11 @@ TEST(RNizSGML, DecodesIntoUtf16) {
 
 TEST(RNizSGML, AppendKeepsText) {
     RNizA a("ab");
-    EXPECT_EQ(3u, a.PrilepiSGML("&lt;", k_vse, k_cp1250));
-    EXPECT_EQ("ab<", Besedilo(a));
     RNizU u(U(u"ab"));
+    EXPECT_EQ(3u, a.PrilepiSGML("&lt;", k_vse, k_cp1250));
     EXPECT_EQ(4u, u.PrilepiSGML("&alpha;&", k_vse));
+    EXPECT_EQ("ab<", Besedilo(a));
     EXPECT_EQ(u"ab\u03B1&", Besedilo(u));
-    // Long enough to make both strings grow.
-    std::string dolgo(1000, 'x');
-    EXPECT_EQ(1003u, a.PrilepiSGML(dolgo.c_str(), k_vse, k_cp1250));
-    EXPECT_EQ(1004u, u.PrilepiSGML(dolgo.c_str(), k_vse));
 }
 
 // A string may decode its own text: in place, or appended behind itself while the buffer moves.
@@ -153,27 +149,23 @@ TEST(RNizSGML, EncodesCodePage) {
     EXPECT_EQ("a&#x0;&amp;", Besedilo(RNizA::VrniSGML("a\xE8&", k_vse, 0, T_KODNASTRAN(12345))));
 }
 
-TEST(RNizSGML, RoundTripOfTheVocabulary) {
+// Every named character and every byte of code page 1250 come back through every mode; the text
+// between is plain ASCII.
+TEST(RNizSGML, RoundTrips) {
     std::u16string vse;
     for (unsigned int c = 1; c < 0x10000; ++c)
         if (unicode_sgml[c])
             vse += static_cast<char16_t>(c);
     ASSERT_EQ(852u, vse.size());
-    for (unsigned int nacin : {0u, 1u, 6u}) {
-        RNizU nazaj;
-        nazaj.NastaviSGML(RNizU::VrniSGML(U(vse.c_str()), k_vse, nacin), k_vse);
-        EXPECT_EQ(vse, Besedilo(nazaj)) << nacin;
-    }
-}
-
-TEST(RNizSGML, RoundTripOfCodePageBytes) {
     std::string bajti;
     for (int b = 1; b < 256; ++b)
         bajti += static_cast<char>(b);
     for (unsigned int nacin : {0u, 1u, 2u, 4u, 6u}) {
+        RNizU nazaj;
+        nazaj.NastaviSGML(RNizU::VrniSGML(U(vse.c_str()), k_vse, nacin), k_vse);
+        EXPECT_EQ(vse, Besedilo(nazaj)) << nacin;
         RNizA sgml = RNizA::VrniSGML(bajti.c_str(), k_vse, nacin, k_cp1250);
-        for (const char *p = sgml; *p; ++p)
-            ASSERT_LT(static_cast<unsigned char>(*p), 0x80u) << nacin;
+        EXPECT_EQ(std::string(sgml).find_first_not_of(std::string(bajti, 0, 127)), std::string::npos) << nacin;
         EXPECT_EQ(bajti, DekodirajA(sgml)) << nacin;
     }
 }
@@ -194,9 +186,8 @@ struct Ograja {
 TEST(RNizSGML, HostileInputStaysInside) {
     Ograja ograja;
     // clang-format off
-    const std::string vhodi[] = {"&", "&#", "&#x", "&#65", "&am", "&amp", "x&;", "&#;", "&#x;", "&#65;",
-        "&amp;", "&#99999999999", "&#99999999999999999999999;", std::string(3000, '&'),
-        "&" + std::string(3000, 'a') + ";", std::string(2000, '&') + ";"};
+    const std::string vhodi[] = {"&", "&#", "&#x", "&#65", "&am", "&amp", "&#99999999999999999999999;",
+        std::string(3000, '&'), "&" + std::string(3000, 'a') + ";", std::string(2000, '&') + ";"};
     // clang-format on
     for (const std::string &v : vhodi) {
         const char *p = ograja.Postavi(v);
