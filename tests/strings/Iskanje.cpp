@@ -11,10 +11,8 @@ TYPED_TEST(Iskanje, Windows) {
     struct {
         char const *kaj;
         unsigned int zacetek, stevilo, naprej, nazaj;
-    } const primeri[] = {
-        {"lo", 0, NI, 3, 3}, // plain windows are also met by the reference scan below
-        {"world", 0, 7, 6, 6}, {"world", 0, 6, NI, NI}, {"lo", 11, NI, NI, NI},          {"lo", 0, 0, NI, NI},
-        {"", 3, NI, 3, 10},    {"", 3, 4, 3, 6},        {"hello world!", 0, NI, NI, NI}, {"d", 10, 1, 10, 10},
+    } const primeri[] = { // what the reference scan below cannot meet: empty and overlong patterns
+        {"", 3, NI, 3, 10}, {"", 3, 4, 3, 6}, {"hello world!", 0, NI, NI, NI}, {"lo", 11, NI, NI, NI},
     };
     for (auto const &p : primeri) {
         Tekst<T> kaj(p.kaj);

@@ -83,6 +83,12 @@ TYPED_TEST(Urejanje, SourcesFromTheStringItself) {
     using T = typename ZnakNiza<TypeParam>::T;
     TypeParam v(Tekst<T>("abcxy"));
     EXPECT_NIZ(v, Vstavi(0, static_cast<T const *>(v) + 3, 2), 7u, "xyabcxy");
+    TypeParam m(v, 2);
+    m += v;
+    m += m; // the source grows with the buffer
+    EXPECT_TRUE(Vsebuje(m, "xyxyabcxyxyxyabcxy"));
+    EXPECT_NIZ(m, Prilepi(static_cast<T const *>(m) + 5, 3), 21u, "xyxyabcxyxyxyabcxybcx");
+    EXPECT_NIZ(m, Nastavi(static_cast<T const *>(m) + 2, 4), 4u, "xyab");
     // Long texts cross the capacity; one from the string itself moves with the grown buffer.
     TypeParam dolg(T('x'), 100);
     EXPECT_EQ(dolg.Vstavi(50, static_cast<T const *>(dolg)), 200u);
@@ -92,6 +98,7 @@ TYPED_TEST(Urejanje, SourcesFromTheStringItself) {
     TypeParam n(Tekst<T>("bAnana"));
     EXPECT_EQ(n.ZamenjajI(T('B'), T('x')), 1u);
     EXPECT_NIZ(n, OdstraniI(T('N')), 2u, "xAaa");
+    EXPECT_NIZ(n, Nastavi(static_cast<T const *>(nullptr), 0), 0u, "");
 }
 
 TYPED_TEST(Urejanje, TrimAndCase) {

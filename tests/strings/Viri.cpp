@@ -1,20 +1,15 @@
 // Resource strings (RNizVP and the resource forms of RNizA and RNizU) from a test resource module in
 // Slovenian (bin/jeziki/jezik_0424.dll): loading, appending, formats from resources, code pages.
+#include "Proces.h"
 #include "strings/Pomoc.h"
-#include <string>
-#include <windows.h>
 
 namespace {
 
 constexpr T_KODAJEZIKA2 SL = KJ2_SLOVENSKI;
 
 HINSTANCE Modul() {
-    static HINSTANCE modul = [] {
-        char pot[MAX_PATH];
-        std::string s(pot, GetModuleFileNameA(nullptr, pot, MAX_PATH));
-        s = s.substr(0, s.rfind('\\')) + "\\jeziki\\jezik_0424.dll";
-        return LoadLibraryExA(s.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    }();
+    static HINSTANCE modul =
+        LoadLibraryExA(PoletiTesta("jeziki\\jezik_0424.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     return modul;
 }
 
@@ -76,8 +71,6 @@ TEST(ViriNizaA, CodePages) {
     EXPECT_NIZ(niz, NastaviVU(Modul(), 1, SL, KN_CP1252), 4u, "kac?");
     EXPECT_NIZ(niz, PrilepiVU(Modul(), 7, SL, KN_CP1252), 9u, "kac?hello");
     EXPECT_TRUE(Vsebuje(RNizA(Modul(), 1, SL, KN_CP1252), "kac?"));
-    EXPECT_TRUE(Vsebuje(RNizA(Modul(), 1, SL), "ka\xE8?"));
-    EXPECT_TRUE(Vsebuje(RNizA(Modul(), 3, SL), ""));
 
     EXPECT_NIZ(niz, OblikujVU(Modul(), 5, SL, KN_CP1252, 3), 14u, "Vrednost je 3.");
     EXPECT_NIZ(niz, PrilepiVUO(Modul(), 5, SL, KN_CP1252, 4), 28u, "Vrednost je 3.Vrednost je 4.");
