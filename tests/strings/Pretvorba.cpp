@@ -1,4 +1,4 @@
-// RNizA and RNizU: code pages, cross-type operators, BSTR output, newlines, assignment through the base.
+// RNizA and RNizU: code pages, cross-type sources, BSTR output, newlines, assignment through the base.
 #include "strings/Pomoc.h"
 #include <windows.h>
 
@@ -23,79 +23,63 @@ TEST(Pretvorba, AgreesWithTheSystemConverters) {
         EXPECT_EQ(a.NastaviU(U(enote.c_str()), NI, kn), ozko.size()) << kn;
         EXPECT_EQ(std::string(a, a.VrniDolzino()), ozko) << kn;
     }
+}
+
+// The other forms: appends, string sources (all of their length), single characters, BSTRs.
+TEST(Pretvorba, OtherSourcesAndBstr) {
     RNizA a("ab");
     EXPECT_NIZ(a, PrilepiU(U(L"\x010D"), NI, KN_CP1252), 3u, "abc");
     RNizU u(a);
     EXPECT_EQ(u.PrilepiA("\xE8\x9A", 1), 4u);
     EXPECT_EQ(u.PrilepiA('\x9A', 2), 6u);
     EXPECT_EQ(u.Primerjaj(U(L"abc\x010D\x0161\x0161")), 0);
-}
-
-TEST(Pretvorba, StringSourcesAndSingleCharacters) {
-    RNizU u(U(L"abcdef"));
-    RNizA a(u, 4);
+    u.NastaviZnak(1, 0);
+    EXPECT_TRUE(Vsebuje(RNizA(u, 4), "a\0c\xE8", 4));
     a += u;
-    EXPECT_TRUE(Vsebuje(a, "abcdabcdef"));
-    a.NastaviU(static_cast<unsigned short>(0x10D), 3);
-    EXPECT_TRUE(Vsebuje(a, "\xE8\xE8\xE8"));
+    EXPECT_TRUE(Vsebuje(a, "abca\0c\xE8\x9A\x9A", 9));
+    EXPECT_NIZ(a, NastaviU(static_cast<unsigned short>(0x10D), 3), 3u, "\xE8\xE8\xE8");
+    EXPECT_TRUE(Vsebuje(RNizA(static_cast<unsigned short>(0x4E2D), 2), "??"));
     a = static_cast<unsigned short>('z');
     a += static_cast<unsigned short>('y');
-    EXPECT_TRUE(Vsebuje(RNizA(static_cast<unsigned short>(0x4E2D), 2), "??"));
     RNizU w(a, 1);
     w += a;
     w += '!';
     EXPECT_TRUE(Vsebuje(w, "zzy!"));
     EXPECT_TRUE(Vsebuje(RNizU('c', 2), "cc"));
-    RNizU nicla(U(L"a_b")); // a string source converts all of its length, embedded zeros included
-    nicla.NastaviZnak(1, 0);
-    EXPECT_TRUE(Vsebuje(RNizA(nicla), "a\0b", 3));
-}
 
-TEST(Pretvorba, Bstr) {
     // The units by the stored length, terminator included; the string is freed.
     auto enote = [](unsigned short *b) {
-        std::vector<unsigned short> v;
-        if (b)
-            v.assign(b, b + SysStringLen(reinterpret_cast<BSTR>(b)) + 1);
+        std::vector<unsigned short> v(b, b + SysStringLen(reinterpret_cast<BSTR>(b)) + 1);
         SysFreeString(reinterpret_cast<BSTR>(b));
         return v;
     };
     using E = std::vector<unsigned short>;
-    RNizA a("abc"), e("\xE8x"), prazen;
-    RNizU u(U(L"wide"));
-    EXPECT_EQ(enote(a.VrniBSTR(2)), (E{'a', 'b', 0}));
-    EXPECT_EQ(enote(e.VrniBSTR()), (E{0x10D, 'x', 0}));
-    EXPECT_EQ(enote(prazen.VrniBSTR()), E{0});
-    EXPECT_EQ(enote(u.VrniBSTR(3)), (E{'w', 'i', 'd', 0}));
+    EXPECT_EQ(enote(RNizA("abc").VrniBSTR(2)), (E{'a', 'b', 0}));
+    EXPECT_EQ(enote(RNizA("\xE8x").VrniBSTR()), (E{0x10D, 'x', 0}));
+    EXPECT_EQ(enote(RNizA().VrniBSTR()), E{0});
+    EXPECT_EQ(enote(RNizU(U(L"wide")).VrniBSTR(3)), (E{'w', 'i', 'd', 0}));
 }
 
-TEST(Pretvorba, Newlines) {
+TEST(Pretvorba, NewlinesAndAssignmentThroughTheBase) {
     struct {
         char const *niz;
         unsigned int (RNizA::*pretvori)();
         char const *rezultat;
         unsigned int stevilo;
     } const primeri[] = {
-        {"a\nb", &RNizA::PretvoriNLvCRLF, "a\r\nb", 1},
-        {"a\r\nb", &RNizA::PretvoriNLvCRLF, "a\r\r\nb", 1},
-        {"a\r\n\r\nb", &RNizA::PretvoriCRLFvNL, "a\n\nb", 2},
-        {"a\n\r\n\rb", &RNizA::PretvoriLFCRvNL, "a\n\nb", 2},
-        {"\n\n", &RNizA::PretvoriNLvLFCR, "\n\r\n\r", 2},
-        {"ab", &RNizA::PretvoriNLvCRLF, "ab", 0},
+        {"a\nb", &RNizA::PretvoriNLvCRLF, "a\r\nb", 1},          {"a\r\nb", &RNizA::PretvoriNLvCRLF, "a\r\r\nb", 1},
+        {"a\r\n\r\nb", &RNizA::PretvoriCRLFvNL, "a\n\nb", 2},   {"a\n\r\n\rb", &RNizA::PretvoriLFCRvNL, "a\n\nb", 2},
+        {"\n\n", &RNizA::PretvoriNLvLFCR, "\n\r\n\r", 2},       {"ab", &RNizA::PretvoriNLvCRLF, "ab", 0},
     };
     for (auto const &p : primeri) {
         RNizA n(p.niz);
         EXPECT_EQ((n.*p.pretvori)(), p.stevilo) << p.niz;
         EXPECT_TRUE(Vsebuje(n, p.rezultat));
     }
-}
-
-TEST(Pretvorba, CopiesAndAssignmentThroughTheBase) {
     RNizA a("abcdef"), b(a);
     b += "g";
     a = b;
     EXPECT_TRUE(Vsebuje(a, "abcdefg"));
-    RNizP<char> &osnova = a;
-    osnova = "x";
+    static_cast<RNizP<char> &>(a) = "x";
     EXPECT_TRUE(Vsebuje(a, "x"));
 }
