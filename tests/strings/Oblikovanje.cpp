@@ -12,8 +12,7 @@ TYPED_TEST(Oblikovanje, GrowthSequence) {
     for (auto &p : primeri) {
         RNizOP<T> n = RNizOP<T>::OblikujS(Tekst<T>("%0*d"), static_cast<int>(p[0]), 0);
         EXPECT_NIZ(n, VrniKapaciteto(), p[1], std::string(p[0], '0').c_str());
-        n = Tekst<T>("x"); // the text assignment of the storage layer is not hidden here
-        EXPECT_TRUE(Vsebuje(n, "x"));
+        n = Tekst<T>("x"); // compiles: the text assignment of the storage layer is not hidden here
     }
     TypeParam n(300); // capacity 384
     EXPECT_NIZ(n, Oblikuj(Tekst<T>("%0*d"), 384, 7), 384u, (std::string(383, '0') + "7").c_str());
@@ -40,17 +39,13 @@ template <class T> unsigned int PrekoSeznama(RNizOP<T> &n, T const *oblika, ...)
     return r;
 }
 
-TYPED_TEST(Oblikovanje, ArgumentListsAreReadAgainOnRetry) {
+TYPED_TEST(Oblikovanje, RetriesAndParsing) {
     using T = typename ZnakNiza<TypeParam>::T;
     TypeParam n;
     EXPECT_EQ(PrekoSeznama<T>(n, Tekst<T>("%d|%0*d|%d"), 11, 600, 3, 22), 606u);
     EXPECT_EQ(n.Najdi(Tekst<T>("11|000")), 0u);
     EXPECT_EQ(n.Najdi(Tekst<T>("3|22")), 602u);
-}
-
-TYPED_TEST(Oblikovanje, ParseStopsAtTheLength) {
-    using T = typename ZnakNiza<TypeParam>::T;
-    TypeParam n(Tekst<T>("42 word"));
+    n = Tekst<T>("42 word");
     int x = 0, y = -1;
     T beseda[16] = {};
     EXPECT_EQ(n.Razcleni(Tekst<T>("%d %s"), &x, beseda), 2u);
