@@ -70,7 +70,8 @@ TEST_F(Datoteke, CurrentDirectoryAndModulePath) {
     n = 5; // truncated: the system's count comes back and it is not an error
     ASSERT_EQ(Zrno::VrniPotModula(nullptr, buf, &n), 0);
     EXPECT_EQ(n, 5u);
-    EXPECT_EQ(std::string(buf, 4), std::string(prej, GetModuleFileNameA(nullptr, prej, MAX_PATH)).substr(0, 4));
+    EXPECT_EQ(std::string(buf, 4),
+              std::string(prej, GetModuleFileNameA(nullptr, prej, MAX_PATH)).substr(0, 4));
     n = MAX_PATH;
     EXPECT_EQ(Zrno::VrniPotModula(reinterpret_cast<void *>(0x1230), buf, &n), Zrno::NAP_POTMODULA)
         << "ERROR_MOD_NOT_FOUND is not in the table";
