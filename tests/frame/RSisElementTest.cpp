@@ -22,8 +22,8 @@ TEST(RSisElement, EveryOwnerTheSameWay) {
         std::function<void *(RSisElement &)> odpri;
         std::function<bool(void *)> odprt; // asks the system (Wine's FindClose accepts a closed search)
     } const vrste[] = {
-        {[] { return new RSisElement; }, [](RSisElement &) { return CreateEventA(nullptr, TRUE, FALSE, nullptr); },
-         JeOdprt},
+        {[] { return new RSisElement; },
+         [](RSisElement &) { return CreateEventA(nullptr, TRUE, FALSE, nullptr); }, JeOdprt},
         {[] { return new RIskalnikDatotek; },
          [&](RSisElement &e) {
              static_cast<RIskalnikDatotek &>(e).Odpri(imenik.Pot("*").c_str());
