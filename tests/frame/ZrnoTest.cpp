@@ -1,9 +1,9 @@
 // Start-up counting, the socket layer behind it, error mapping, the private locale and the heap.
-#include <windows.h>
 #include <gtest/gtest.h>
-#include <zrno/frame.h>
 #include <locale.h>
 #include <string.h>
+#include <windows.h>
+#include <zrno/frame.h>
 
 namespace {
 
@@ -43,7 +43,8 @@ TEST(Zrno, LocaleIsPrivate) {
     const char *ime = Zrno::NastaviLocale(LC_ALL, POIZVEDBA);
     EXPECT_NE(strstr(ime ? ime : "", ".1250"), nullptr);
     ASSERT_STREQ(Zrno::NastaviLocale(LC_NUMERIC, "C"), "C");
-    EXPECT_NE(strstr(Zrno::NastaviLocale(LC_ALL, POIZVEDBA), "LC_NUMERIC=C;"), nullptr) << "categories differ";
+    EXPECT_NE(strstr(Zrno::NastaviLocale(LC_ALL, POIZVEDBA), "LC_NUMERIC=C;"), nullptr)
+        << "categories differ";
     EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, "no-such-locale"), nullptr);
     EXPECT_STREQ(Zrno::NastaviLocale(LC_NUMERIC, POIZVEDBA), "C") << "a refused request changes nothing";
     const unsigned short siroko[] = {'.', '1', '2', '5', '2', 0};
