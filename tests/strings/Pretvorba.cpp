@@ -16,7 +16,8 @@ TEST(Pretvorba, AgreesWithTheSystemConverters) {
         siroko.resize(MultiByteToWideChar(kn, 0, bajti.data(), 255, &siroko[0], 510));
         RNizU u;
         EXPECT_EQ(u.NastaviA(bajti.c_str(), NI, kn), siroko.size()) << kn;
-        EXPECT_EQ(std::wstring(reinterpret_cast<wchar_t const *>(static_cast<unsigned short const *>(u))), siroko);
+        EXPECT_EQ(std::wstring(reinterpret_cast<wchar_t const *>(static_cast<unsigned short const *>(u))),
+                  siroko);
         std::string ozko(enote.size() * 3, '\0');
         ozko.resize(WideCharToMultiByte(kn, 0, enote.data(), 0xFFFF, &ozko[0], 0x30000, nullptr, nullptr));
         RNizA a;
@@ -67,9 +68,12 @@ TEST(Pretvorba, NewlinesAndAssignmentThroughTheBase) {
         char const *rezultat;
         unsigned int stevilo;
     } const primeri[] = {
-        {"a\nb", &RNizA::PretvoriNLvCRLF, "a\r\nb", 1},          {"a\r\nb", &RNizA::PretvoriNLvCRLF, "a\r\r\nb", 1},
-        {"a\r\n\r\nb", &RNizA::PretvoriCRLFvNL, "a\n\nb", 2},   {"a\n\r\n\rb", &RNizA::PretvoriLFCRvNL, "a\n\nb", 2},
-        {"\n\n", &RNizA::PretvoriNLvLFCR, "\n\r\n\r", 2},       {"ab", &RNizA::PretvoriNLvCRLF, "ab", 0},
+        {"a\nb", &RNizA::PretvoriNLvCRLF, "a\r\nb", 1},
+        {"a\r\nb", &RNizA::PretvoriNLvCRLF, "a\r\r\nb", 1},
+        {"a\r\n\r\nb", &RNizA::PretvoriCRLFvNL, "a\n\nb", 2},
+        {"a\n\r\n\rb", &RNizA::PretvoriLFCRvNL, "a\n\nb", 2},
+        {"\n\n", &RNizA::PretvoriNLvLFCR, "\n\r\n\r", 2},
+        {"ab", &RNizA::PretvoriNLvCRLF, "ab", 0},
     };
     for (auto const &p : primeri) {
         RNizA n(p.niz);
