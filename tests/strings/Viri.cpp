@@ -28,7 +28,7 @@ TYPED_TEST(ViriNiza, LoadingAndFormats) {
     EXPECT_NIZ(niz, NastaviV(Modul(), 4, SL), 10u, "0123456789");
     EXPECT_NIZ(niz, NastaviV(Modul(), 2, SL), 3u, "abc"); // the stored final zero is dropped
     EXPECT_NIZ(niz, PrilepiV(Modul(), 7, SL), 8u, "abchello");
-    EXPECT_NIZ(niz, PrilepiV(Modul(), 3, SL), 8u, "abchello"); // an empty entry appends nothing
+    EXPECT_NIZ(niz, PrilepiV(Modul(), 3, SL), 8u, "abchello");      // an empty entry appends nothing
     EXPECT_NIZ(niz, NastaviV(Modul(), 4, KJ2_ITALIJANSKI), 0u, ""); // no table in that language
     EXPECT_TRUE(Vsebuje(RNizVP<T>(Modul(), 17, SL), "sedemnajst"));
     EXPECT_TRUE(Vsebuje(TypeParam(Modul(), 16, SL), "sestnajst"));
