@@ -9,7 +9,8 @@ const T_KODNASTRAN CP1250 = T_KODNASTRAN(1250);
 
 std::string B(const RNizA &s) { return std::string(s, s.VrniDolzino()); }
 std::u16string B(const RNizU &s) {
-    return std::u16string(reinterpret_cast<const char16_t *>(static_cast<const unsigned short *>(s)), s.VrniDolzino());
+    return std::u16string(reinterpret_cast<const char16_t *>(static_cast<const unsigned short *>(s)),
+                          s.VrniDolzino());
 }
 template <class N, class... K> auto Dekodiraj(const char *vhod, unsigned int najvec, K... kn) {
     N s;
@@ -58,7 +59,8 @@ TEST(RNizSGML, KnownAnswers) {
     EXPECT_EQ("&amp;&amp;", B(RNizU::VrniSGML(U(u"&&&"), 2, 0)));
     EXPECT_EQ(u"\u010D\u03B1\u03B1\u00A8\u02BC\uE003AAA\u00A4\u00A4\uF600\uFFFF",
               Dekodiraj<RNizU>("&ccaron;&alpha;&b.alpha;&Dot;&apos;&schwadgrave;&#65;&#x41;&#X41;&#0;&nope;"
-                               "&#x1F600;&#-1;", NI));
+                               "&#x1F600;&#-1;",
+                               NI));
     EXPECT_EQ(u"&am", Dekodiraj<RNizU>("&amp;", 3));
     // Ordinary bytes come from the system's ANSI code page, whatever it is, one by one.
     std::u16string pricakovano;
@@ -109,18 +111,27 @@ TEST(RNizSGML, RoundTrips) {
     for (unsigned int nacin : {0u, 1u, 2u, 4u, 6u}) {
         EXPECT_EQ(vse, Dekodiraj<RNizU>(RNizU::VrniSGML(U(vse.c_str()), NI, nacin), NI)) << nacin;
         RNizA sgml = RNizA::VrniSGML(bajti.c_str(), NI, nacin, CP1250);
-        EXPECT_EQ(std::string(sgml).find_first_not_of(std::string(bajti, 0, 127)), std::string::npos) << nacin;
+        EXPECT_EQ(std::string(sgml).find_first_not_of(std::string(bajti, 0, 127)), std::string::npos)
+            << nacin;
         EXPECT_EQ(bajti, DekodirajA(sgml)) << nacin;
     }
 }
 
 // Input that ends exactly where an inaccessible page begins: any read beyond it faults.
 TEST(RNizSGML, HostileInputStaysInside) {
-    char *blok = static_cast<char *>(VirtualAlloc(nullptr, 0x20000, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    char *blok =
+        static_cast<char *>(VirtualAlloc(nullptr, 0x20000, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     DWORD staro = 0;
     ASSERT_TRUE(VirtualProtect(blok + 0x10000, 0x10000, PAGE_NOACCESS, &staro));
-    const std::string vhodi[] = {"&", "&#", "&#x", "&#65", "&am", "&amp", "&#99999999999999999999999;",
-                                 std::string(3000, '&'), "&" + std::string(3000, 'a') + ";",
+    const std::string vhodi[] = {"&",
+                                 "&#",
+                                 "&#x",
+                                 "&#65",
+                                 "&am",
+                                 "&amp",
+                                 "&#99999999999999999999999;",
+                                 std::string(3000, '&'),
+                                 "&" + std::string(3000, 'a') + ";",
                                  std::string(2000, '&') + ";"};
     for (const std::string &v : vhodi) {
         const char *p = static_cast<char *>(memcpy(blok + 0x10000 - v.size(), v.data(), v.size()));
