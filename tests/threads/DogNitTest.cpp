@@ -52,9 +52,7 @@ TEST(RDogNit, RequestRightAfterOdpriStopAndEndedThread) {
         }
         ASSERT_EQ(n.Zakleni(ROK), 0);
         EXPECT_EQ(n.kode, (std::vector<unsigned int>{5, 0}));
-        EXPECT_EQ(n.podatki, &p);
-        EXPECT_EQ(n.parameter, n.zakljucek);
-        EXPECT_EQ(n.parameter, &p);
+        EXPECT_EQ(std::vector<void *>({n.podatki, n.parameter, n.zakljucek}), std::vector<void *>(3, &p));
         EXPECT_EQ(Koda(n), 8u) << "the exit code is the stop handler's result";
         EXPECT_EQ(n.Sporoci(1, 0, nullptr), Zrno::NAP_NITID) << "posting to a thread that has ended";
     }
