@@ -28,18 +28,21 @@ struct Razred {
 };
 template <class T> Razred Vrsta(void *(*rocica)()) {
     return {[](void *h) -> RSinhronizator * { return new T(h); },
-            [](const RSinhronizator &o) -> RSinhronizator * { return new T(static_cast<const T &>(o)); }, rocica};
+            [](const RSinhronizator &o) -> RSinhronizator * { return new T(static_cast<const T &>(o)); },
+            rocica};
 }
 
 } // namespace
 
 TEST(Lastnistvo, EveryWaitableClass) {
     const Razred razredi[] = {
-        Vrsta<RSinhronizator>(Dogodek), Vrsta<RDogodek>(Dogodek),
+        Vrsta<RSinhronizator>(Dogodek),
+        Vrsta<RDogodek>(Dogodek),
         Vrsta<RSemafor>([]() -> void * { return CreateSemaphoreA(nullptr, 0, 1, nullptr); }),
         Vrsta<RNevarenOdsek>([]() -> void * { return CreateMutexA(nullptr, FALSE, nullptr); }),
         Vrsta<RCasomer>([]() -> void * { return CreateWaitableTimerA(nullptr, FALSE, nullptr); }),
-        Vrsta<TujaNit>(NovaNit), Vrsta<DogNit>(NovaNit)};
+        Vrsta<TujaNit>(NovaNit),
+        Vrsta<DogNit>(NovaNit)};
     for (const Razred &r : razredi) {
         SCOPED_TRACE(&r - razredi);
         Kazalec a(r.prevzemi(INVALID_HANDLE_VALUE));
