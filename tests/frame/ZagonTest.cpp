@@ -8,11 +8,10 @@
 
 namespace {
 
-struct Jezik {
+const struct {
     T_KODAJEZIKA2 jezik;
     char const *sporocilo;
-};
-Jezik const JEZIKI[] = {
+} JEZIKI[] = {
     {KJ2_ANGLESKI, "Error initializing WinSocket (code 0x80000001)."},
     {KJ2_ITALIJANSKI, "Errore nell'inizializzazione del WinSocket (codice 0x80000001)."},
     {KJ2_SLOVENSKI, "Napaka pri inicializaciji WinSocket (koda 0x80000001)."},
@@ -26,27 +25,17 @@ std::string Okolje(char const *ime) {
 
 } // namespace
 
-TEST(Zagon, TextsInEachLanguage) {
+TEST(Zagon, TextsInEachLanguageAndAFailedStart) {
     HINSTANCE zrno = GetModuleHandleA("Zrno.dll");
-    ASSERT_NE(zrno, nullptr);
-    for (auto const &j : JEZIKI) {
-        EXPECT_STREQ(RNizA(zrno, 1, j.jezik), "Zrno");
-        RNizA sporocilo;
-        sporocilo.OblikujV(zrno, 2, j.jezik, 0x80000001u);
-        EXPECT_STREQ(sporocilo, j.sporocilo);
-    }
-}
-
-TEST(Zagon, FailedStartRefusesTheLoad) {
     // The neutral language picks the user's LANGID when the table has it, otherwise English under Wine
     // (Italian of Switzerland gets English there); Windows may also take the primary language.
-    LANGID uporabnik = GetUserDefaultLangID();
+    const LANGID uporabnik = GetUserDefaultLangID();
     std::string angleski = JEZIKI[0].sporocilo, natancen = angleski, primarni = angleski;
     for (auto const &j : JEZIKI) {
-        if (j.jezik == uporabnik)
-            natancen = j.sporocilo;
-        if (PRIMARYLANGID(j.jezik) == PRIMARYLANGID(uporabnik))
-            primarni = j.sporocilo;
+        EXPECT_STREQ(RNizA(zrno, 1, j.jezik), "Zrno");
+        EXPECT_STREQ(RNizA::OblikujVUS(zrno, 2, j.jezik, KN_CP1250, 0x80000001u), j.sporocilo);
+        natancen = j.jezik == uporabnik ? j.sporocilo : natancen;
+        primarni = PRIMARYLANGID(j.jezik) == PRIMARYLANGID(uporabnik) ? j.sporocilo : primarni;
     }
 
     ASSERT_TRUE(SetEnvironmentVariableA("ZRNO_ZAGON_ZAVRNI", "1"));
@@ -58,7 +47,7 @@ TEST(Zagon, FailedStartRefusesTheLoad) {
     EXPECT_EQ(m, nullptr);
     EXPECT_EQ(napaka, static_cast<DWORD>(ERROR_DLL_INIT_FAILED));
     EXPECT_EQ(Okolje("ZRNO_ZAGON_NASLOV"), "Zrno");
-    std::string sporocilo = Okolje("ZRNO_ZAGON_SPOROCILO");
+    const std::string sporocilo = Okolje("ZRNO_ZAGON_SPOROCILO");
     if (natancen != angleski)
         EXPECT_EQ(sporocilo, natancen);
     else
@@ -66,8 +55,7 @@ TEST(Zagon, FailedStartRefusesTheLoad) {
 
     // Without the switch the same build starts.
     SetEnvironmentVariableA("ZRNO_ZAGON_SPOROCILO", nullptr);
-    m = LoadLibraryA("ZrnoZagon.dll");
-    ASSERT_NE(m, nullptr);
+    ASSERT_NE(m = LoadLibraryA("ZrnoZagon.dll"), nullptr);
     EXPECT_EQ(Okolje("ZRNO_ZAGON_SPOROCILO"), "<none>");
     FreeLibrary(m);
 }

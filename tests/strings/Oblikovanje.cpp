@@ -5,27 +5,21 @@
 template <class N> class Oblikovanje : public testing::Test {};
 TYPED_TEST_SUITE(Oblikovanje, ObaNiza);
 
-TYPED_TEST(Oblikovanje, GrowthSequence) {
+TYPED_TEST(Oblikovanje, GrowthAndExactFills) {
     using T = typename ZnakNiza<TypeParam>::T;
-    const unsigned int primeri[][2] = {{127, 128}, {128, 256}, {129, 384},
-                                       {383, 384}, {384, 512}, {1000, 1152}, {100000, 100224}};
+    const unsigned int primeri[][2] = {{127, 128}, {128, 256},   {129, 384},      {383, 384},
+                                       {384, 512}, {1000, 1152}, {100000, 100224}};
     for (auto &p : primeri) {
         RNizOP<T> n = RNizOP<T>::OblikujS(Tekst<T>("%0*d"), static_cast<int>(p[0]), 0);
         EXPECT_NIZ(n, VrniKapaciteto(), p[1], std::string(p[0], '0').c_str());
-        n = Tekst<T>("x"); // the text assignment of the storage layer is not hidden here
-        EXPECT_TRUE(Vsebuje(n, "x"));
+        n = Tekst<T>("x"); // compiles: the text assignment of the storage layer is not hidden here
     }
     TypeParam n(300); // capacity 384
     EXPECT_NIZ(n, Oblikuj(Tekst<T>("%0*d"), 384, 7), 384u, (std::string(383, '0') + "7").c_str());
     EXPECT_NIZ(n, Oblikuj(Tekst<T>("")), 0u, "");
-}
-
-TYPED_TEST(Oblikovanje, AppendFillsTheBufferExactly) {
-    using T = typename ZnakNiza<TypeParam>::T;
-    TypeParam n(T('a'), 100);
+    n.Nastavi(T('a'), 100);
     const std::string polno = std::string(100, 'a') + std::string(27, '0') + "5";
     EXPECT_NIZ(n, PrilepiO(Tekst<T>("%0*d"), 28, 5), 128u, polno.c_str());
-    EXPECT_EQ(n.VrniKapaciteto(), 256u);
     EXPECT_NIZ(n, PrilepiO(Tekst<T>("-%d-"), 42), 132u, (polno + "-42-").c_str());
     EXPECT_EQ(n.PrilepiO(Tekst<T>("%0*d"), 300, 1), 432u);
     EXPECT_EQ(n.VrniKapaciteto(), 512u);
@@ -40,17 +34,12 @@ template <class T> unsigned int PrekoSeznama(RNizOP<T> &n, T const *oblika, ...)
     return r;
 }
 
-TYPED_TEST(Oblikovanje, ArgumentListsAreReadAgainOnRetry) {
+TYPED_TEST(Oblikovanje, RetriesAndParsing) {
     using T = typename ZnakNiza<TypeParam>::T;
     TypeParam n;
     EXPECT_EQ(PrekoSeznama<T>(n, Tekst<T>("%d|%0*d|%d"), 11, 600, 3, 22), 606u);
-    EXPECT_EQ(n.Najdi(Tekst<T>("11|000")), 0u);
-    EXPECT_EQ(n.Najdi(Tekst<T>("3|22")), 602u);
-}
-
-TYPED_TEST(Oblikovanje, ParseStopsAtTheLength) {
-    using T = typename ZnakNiza<TypeParam>::T;
-    TypeParam n(Tekst<T>("42 word"));
+    EXPECT_TRUE(Vsebuje(n, ("11|" + std::string(599, '0') + "3|22").c_str()));
+    n = Tekst<T>("42 word");
     int x = 0, y = -1;
     T beseda[16] = {};
     EXPECT_EQ(n.Razcleni(Tekst<T>("%d %s"), &x, beseda), 2u);

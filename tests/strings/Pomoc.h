@@ -10,10 +10,9 @@
 
 template <class T> struct Tekst {
     std::vector<T> v;
-    Tekst(char const *s, size_t n) {
-        for (size_t i = 0; i < n; ++i)
-            v.push_back(static_cast<T>(static_cast<unsigned char>(s[i])));
-        v.push_back(0);
+    Tekst(char const *s, size_t n)
+        : v(reinterpret_cast<unsigned char const *>(s), reinterpret_cast<unsigned char const *>(s) + n + 1) {
+        v.back() = 0;
     }
     Tekst(char const *s) : Tekst(s, std::char_traits<char>::length(s)) {}
     operator T const *() const { return v.data(); }
@@ -22,9 +21,7 @@ template <class T> struct Tekst {
 /// The string holds exactly these characters (by its length) and is terminated after them.
 template <class T>
 testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *pricakovano, size_t n = size_t(-1)) {
-    if (n == size_t(-1))
-        n = std::char_traits<char>::length(pricakovano);
-    Tekst<T> t(pricakovano, n);
+    Tekst<T> t(pricakovano, n = n == size_t(-1) ? std::char_traits<char>::length(pricakovano) : n);
     T const *p = niz;
     if (niz.VrniDolzino() != n)
         return testing::AssertionFailure() << "length " << niz.VrniDolzino() << ", expected " << n;

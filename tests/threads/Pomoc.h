@@ -3,6 +3,7 @@
 #define ZRNO_TESTS_THREADS_POMOC_H
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <zrno/threads.h>
 
 namespace niti {
@@ -10,7 +11,6 @@ namespace niti {
 /// Every wait in these tests ends within this many milliseconds, or the test fails.
 constexpr unsigned int ROK = 10000;
 
-/// A thread whose body is a function object.
 class Nit : public RNit {
   public:
     explicit Nit(std::function<unsigned int()> telo) : m_telo(std::move(telo)) {}
@@ -45,5 +45,7 @@ inline unsigned int NaDrugiNiti(std::function<unsigned int()> telo) {
 }
 
 } // namespace niti
+
+using namespace niti;
 
 #endif
