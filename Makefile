@@ -53,12 +53,13 @@ bench: x86_64
 coverage: bootstrap
 	JOBS=$(JOBS) sh scripts/coverage.sh $(BUILD)/coverage
 
-# Mutation testing: N mutants drawn with SEED, JOBS workers, optionally FOLDERS=strings,util only.
+# Mutation testing: N mutants drawn with SEED, JOBS workers; FOLDERS=strings,util draws from those only,
+# ONLY=strings runs only those folders' share of the full sample (comparable with a full run).
 N ?= 150
 SEED ?= 1
 mutants: bootstrap
 	python3 scripts/mutants.py -n $(N) --seed $(SEED) --jobs $(JOBS) --out $(BUILD)/mutants \
-	        $(if $(FOLDERS),--folders $(FOLDERS))
+	        $(if $(FOLDERS),--folders $(FOLDERS)) $(if $(ONLY),--only $(ONLY))
 
 clean:
 	rm -rf $(BUILD)

@@ -7,7 +7,7 @@ sources (the real tree is never written), and runs the test programs of the muta
 Wine. A mutant is killed when a program fails, timed out when one overruns a few times its normal
 time, survived when all pass, uncompiled when the build refuses it.
 
-usage: mutants.py [-n 150] [--seed 1] [--jobs 2] [--folders strings,util] [--out build/mutants]
+usage: mutants.py [-n 150] [--seed 1] [--jobs 2] [--folders strings,util] [--only strings] [--out build/mutants]
        mutants.py --compare OLD.json NEW.json   (the mutants whose outcome differs)
 """
 import argparse
@@ -297,6 +297,7 @@ def main():
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--folders", default=",".join(FOLDERS))
+    ap.add_argument("--only", help="of the sample, run only these folders' mutants (comma-separated)")
     ap.add_argument("--out", default=os.path.join(ROOT, "build", "mutants"))
     ap.add_argument("--list", action="store_true", help="print the sample and stop")
     ap.add_argument("--compare", nargs=2, metavar=("OLD", "NEW"), help="compare two result files")
@@ -320,7 +321,7 @@ def main():
             print(s, flush=True)
     workers = [Worker(i, a.out, files) for i in range(a.jobs)]
     # A run cut short still has every folder in proportion.
-    todo = list(mutants)
+    todo = [m for m in mutants if not a.only or m["folder"] in a.only.split(",")]
     random.Random(a.seed).shuffle(todo)
     result_path = os.path.join(a.out, "results.json")
 
