@@ -1,6 +1,7 @@
 // The in-place paths of the single-byte helpers against the plain path: the Base64 converter over the
 // library's buffering converter and memory file must pass on and take exactly what it does over a
 // derived class of either (which gets one-byte calls), call by call; random sizes, seed on failure.
+// Formatted writes into a memory file, short (formatted on the stack) and long, against _snprintf.
 #include "TestniTok.h"
 #include <random>
 #include <windows.h>
@@ -84,6 +85,36 @@ TEST(HitrostModel, Base64TokInPlaceMatchesOneByteCalls) {
             pricakovano += (lf ? "\n" : "") + vse.substr(4 * g, 4);
         }
         EXPECT_EQ(pricakovano, Vsebina(v.pom).substr(0, pricakovano.size()));
+    }
+}
+
+TEST(HitrostModel, ZapisiOblMatchesSnprintf) {
+    std::mt19937 r(777);
+    RPomDatoteka f;
+    std::string model;
+    for (int i = 0; i < 3000 && !HasFailure(); ++i) {
+        const unsigned int poz = unsigned(r() % (model.size() + 1)), izbira = r() % 3;
+        std::string s(izbira == 0 ? 110 + r() % 30 : izbira == 1 ? r() % 400 : r() % 16, 'x');
+        for (char &c : s)
+            c = static_cast<char>('a' + r() % 26);
+        const int stevilo = int(r());
+        char b[1024];
+        const int n = _snprintf(b, sizeof b, "%s|%d", s.c_str(), stevilo);
+        std::string t(b, n);
+        f.PrestaviZac(poz);
+        if (i & 1) { // the wide form, %S taking the narrow text
+            std::string w;
+            for (char c : t)
+                w += std::string{c, '\0'};
+            t = w;
+            EXPECT_EQ(unsigned(n), f.ZapisiObl(reinterpret_cast<unsigned short const *>(L"%S|%d"), s.c_str(), stevilo));
+        } else {
+            EXPECT_EQ(unsigned(n), f.ZapisiObl("%s|%d", s.c_str(), stevilo));
+        }
+        model.replace(poz, std::min(t.size(), model.size() - poz), t);
+        EXPECT_EQ(Par(poz + t.size(), model.size()), Mesto(f));
+        EXPECT_EQ(0, f.VrniStanje());
+        EXPECT_EQ(model, Vsebina(f)) << i;
     }
 }
 
