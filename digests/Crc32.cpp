@@ -47,6 +47,14 @@ bool ImaPclmul() {
 
 const bool g_pclmul = ImaPclmul();
 
+// The 256-bit form of the instruction (CPUID leaf 7, ECX bit 10), usable with the AVX registers.
+bool ImaVpclmul() {
+    unsigned int a, b, c, d;
+    return g_pclmul && ZaznajProcesor().avx2 && __get_cpuid_count(7, 0, &a, &b, &c, &d) && (c & (1u << 10));
+}
+
+const bool g_vpclmul = ImaVpclmul();
+
 } // namespace
 
 unsigned int Crc32Tabela(unsigned int reg, unsigned char const *p, size_t n) {
@@ -69,7 +77,7 @@ unsigned int Crc32Rezine(unsigned int reg, unsigned char const *p, size_t n) {
 unsigned int Crc32(unsigned int reg, unsigned char const *p, size_t n) {
     if (g_pclmul && n >= k_najmanjZaPclmul) {
         size_t zlozi = n & ~size_t(15);
-        reg = Crc32Pclmul(reg, p, zlozi);
+        reg = g_vpclmul ? Crc32Vpclmul(reg, p, zlozi) : Crc32Pclmul(reg, p, zlozi);
         p += zlozi;
         n -= zlozi;
     }
