@@ -15,11 +15,9 @@ TEST(HitrostModel, PrilepiKeepsContentAndCapacitySteps) {
         for (int i = 0; i < 40000 && !HasFailure(); ++i) {
             const unsigned int izbira = g() % 1000, k = izbira < 990 ? 1 : g() % 300;
             if (izbira == 995 && !s.empty()) { // shrink: the buffer stays
-                s.resize(g() % s.size());
-                n.Skrajsaj(unsigned(s.size()));
+                s.resize(g() % s.size()), n.Skrajsaj(unsigned(s.size()));
             } else if (izbira >= 997) { // the block cut to the text
-                n.SprostiOdvecne();
-                kapaciteta = unsigned(s.size()) + 1;
+                n.SprostiOdvecne(), kapaciteta = unsigned(s.size()) + 1;
             } else {
                 const char c = static_cast<char>('a' + g() % 26);
                 EXPECT_EQ(unsigned(s.size() + k), n.Prilepi(c, k));

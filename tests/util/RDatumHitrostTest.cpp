@@ -1,7 +1,5 @@
-// A long date format, whose first room is guessed from the format, gives the texts of its pieces
-// formatted one by one (each well inside the smallest room), in the library's locale.
+// A long date format, its first room guessed from the format, gives the texts of its pieces one by one.
 #include <gtest/gtest.h>
-#include <iterator>
 #include <random>
 #include <string>
 #include <zrno/util.h>
@@ -14,9 +12,9 @@ TEST(RDatumHitrost, LongFormatsEqualTheirPieces) {
     for (int krog = 0; krog < 30; ++krog) {
         std::string oblika, pricakovano;
         for (unsigned int k = r() % (krog * 40 + 1); k--;) {
-            const char *kos = kosi[r() % std::size(kosi)];
+            const char *kos = kosi[r() % (sizeof kosi / sizeof *kosi)];
             oblika += kos;
-            pricakovano += static_cast<char const *>(d.VrniNiz(kos));
+            pricakovano += static_cast<char const *>(d.VrniNiz(kos)); // each within the smallest room
         }
         RNizA n;
         EXPECT_EQ(pricakovano.size(), d.VrniNiz(n, oblika.c_str())) << oblika;
