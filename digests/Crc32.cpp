@@ -47,6 +47,26 @@ bool ImaPclmul() {
 
 const bool g_pclmul = ImaPclmul();
 
+// The 256-bit form of the instruction (CPUID leaf 7, ECX bit 10), usable with the AVX registers.
+bool ImaVpclmul() {
+    unsigned int a, b, c, d;
+    return g_pclmul && ZaznajProcesor().avx2 && __get_cpuid_count(7, 0, &a, &b, &c, &d) && (c & (1u << 10));
+}
+
+const bool g_vpclmul = ImaVpclmul();
+
+// The 512-bit registers (CPUID leaf 7, EBX bit 16), which the system must save too (XCR0 bits 5 to 7).
+bool ImaVpclmul512() {
+    unsigned int a, b, c, d;
+    if (!g_vpclmul || !__get_cpuid_count(7, 0, &a, &b, &c, &d) || !(b & (1u << 16)))
+        return false;
+    unsigned int xlo, xhi;
+    __asm__ volatile("xgetbv" : "=a"(xlo), "=d"(xhi) : "c"(0));
+    return (xlo & 0xE6) == 0xE6;
+}
+
+const bool g_vpclmul512 = ImaVpclmul512();
+
 } // namespace
 
 unsigned int Crc32Tabela(unsigned int reg, unsigned char const *p, size_t n) {
@@ -69,7 +89,9 @@ unsigned int Crc32Rezine(unsigned int reg, unsigned char const *p, size_t n) {
 unsigned int Crc32(unsigned int reg, unsigned char const *p, size_t n) {
     if (g_pclmul && n >= k_najmanjZaPclmul) {
         size_t zlozi = n & ~size_t(15);
-        reg = Crc32Pclmul(reg, p, zlozi);
+        reg = g_vpclmul512 ? Crc32Vpclmul512(reg, p, zlozi)
+              : g_vpclmul  ? Crc32Vpclmul(reg, p, zlozi)
+                           : Crc32Pclmul(reg, p, zlozi);
         p += zlozi;
         n -= zlozi;
     }

@@ -18,6 +18,10 @@ unsigned int Crc32Rezine(unsigned int reg, unsigned char const *p, size_t n);
 unsigned int Crc32(unsigned int reg, unsigned char const *p, size_t n);
 /// Carry-less multiplication folding over n bytes, n a multiple of 16 and at least 64.
 unsigned int Crc32Pclmul(unsigned int reg, unsigned char const *p, size_t n);
+/// The same with 256-bit carry-less multiplication (VPCLMULQDQ and AVX2), for n >= 128.
+unsigned int Crc32Vpclmul(unsigned int reg, unsigned char const *p, size_t n);
+/// The same with 512-bit registers (AVX-512F), for n >= 256.
+unsigned int Crc32Vpclmul512(unsigned int reg, unsigned char const *p, size_t n);
 
 /// MD5 compression of `blokov` 64-byte blocks.
 void Md5Bloki(unsigned int h[4], unsigned char const *p, size_t blokov);

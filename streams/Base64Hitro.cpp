@@ -129,6 +129,9 @@ ZRNO_AVX2 void KodirajAvx2(unsigned char const *p, size_t skupin, char *o) {
         r = _mm256_or_si256(r, _mm256_and_si256(_mm256_cmpgt_epi8(_mm256_set1_epi8(26), i), _mm256_set1_epi8(13)));
         _mm256_storeu_si256(reinterpret_cast<__m256i *>(o), _mm256_add_epi8(_mm256_shuffle_epi8(zamik, r), i));
     }
+    // GCC leaves the upper halves dirty on a tail call into SSE code, and every short run (a line of the
+    // converter) would then pay the state transition twice.
+    _mm256_zeroupper();
     KodirajSsse3(p, skupin, o);
 }
 
@@ -166,6 +169,7 @@ ZRNO_AVX2 size_t DekodirajAvx2(char const *t, unsigned char *o) {
         skupin += 8;
     }
     // A run that ends within the next 32 characters may still hold 16 clean ones.
+    _mm256_zeroupper();
     return skupin + DekodirajSsse3(t, o);
 }
 

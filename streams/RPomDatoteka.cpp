@@ -266,8 +266,13 @@ void RPomDatoteka::Dobi(unsigned __int64 odmik, void *v, unsigned int sirina) co
 // grows at once to what growing by 4096 characters per failed attempt would reach (the first attempt
 // grows only when there is no room at all), and the formatter is given exactly the output's length, so
 // it writes no terminator over the data after the text.
+//
+// Short outputs, the common case, are formatted once into a block on the stack and copied in.
 template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char *argumenti) {
-    const int dolzina = Zrno::Notranje::IzmeriObliko(oblika, argumenti);
+    T kos[128];
+    const int kratko = Zrno::Notranje::OmejenoOblikuj(kos, 128, oblika, argumenti);
+    const bool vKosu = kratko >= 0 && kratko < 128;
+    const int dolzina = vKosu ? kratko : Zrno::Notranje::IzmeriObliko(oblika, argumenti);
     if (dolzina < 0) {
         m_stanje = Zrno::NAP_PARAMETER;
         return 0;
@@ -292,6 +297,13 @@ template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char 
     m_stanje = 0;
     if (dolzina == 0)
         return 0;
+    if (vKosu) {
+        KopirajBajte(m_podatki + m_polozaj, kos, static_cast<unsigned int>(bajtov));
+        m_polozaj += static_cast<unsigned int>(bajtov);
+        if (m_polozaj > m_dolzina)
+            m_dolzina = m_polozaj;
+        return static_cast<unsigned int>(dolzina);
+    }
     // The runtime would only fail now if the output changed since it was measured (another thread
     // changing the library's locale): the file data it overwrote is then put back.
     const unsigned int ogrozeno =

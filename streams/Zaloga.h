@@ -1,6 +1,8 @@
 // The bytes that one of the library's buffered streams holds ready for reading: bytes that its Preberi
 // would hand out with no other effect than moving past them and setting the state to 0. The line reader
-// scans them in place instead of reading them one unit at a time.
+// and the Base64 converter scan them in place instead of reading them one unit at a time. The same
+// streams also offer the room that their Zapisi would fill with no other effect than a copy, which the
+// Base64 converter fills in place instead of writing one byte at a time.
 #ifndef ZRNO_STREAMS_ZALOGA_H
 #define ZRNO_STREAMS_ZALOGA_H
 
@@ -51,6 +53,43 @@ class Zaloga {
         case Vrsta::Brez: return;
         }
         m_osnova->ResetirajStanje();
+    }
+
+    /// Points p at the room that writes fill by copying alone and returns its size (0: none; a write
+    /// then goes through Zapisi). Only the buffering converter and the memory file offer any.
+    unsigned int Prostor(unsigned char *&p) const {
+        switch (m_vrsta) {
+        case Vrsta::Izravnalnik: {
+            RIzravnalnik &t = *static_cast<RIzravnalnik *>(m_tok);
+            if (!t.m_pisanje)
+                return 0;
+            p = t.m_pisanje + t.m_polnPisanja;
+            return t.m_velPisanja - t.m_polnPisanja;
+        }
+        case Vrsta::PomDatoteka: {
+            RPomDatoteka &t = *static_cast<RPomDatoteka *>(m_tok);
+            if (t.m_polozaj >= t.m_rezervirano)
+                return 0;
+            p = t.m_podatki + t.m_polozaj;
+            return t.m_rezervirano - t.m_polozaj;
+        }
+        default: return 0;
+        }
+    }
+    /// Takes n bytes placed in the room as written, as Zapisi calls that copy them would.
+    void Zapisano(unsigned int n) {
+        switch (m_vrsta) {
+        case Vrsta::Izravnalnik: static_cast<RIzravnalnik *>(m_tok)->m_polnPisanja += n; break; // state kept
+        case Vrsta::PomDatoteka: {
+            RPomDatoteka &t = *static_cast<RPomDatoteka *>(m_tok);
+            t.m_polozaj += n;
+            if (t.m_polozaj > t.m_dolzina)
+                t.m_dolzina = t.m_polozaj;
+            m_osnova->ResetirajStanje();
+            break;
+        }
+        default: break;
+        }
     }
 
   private:

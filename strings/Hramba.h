@@ -3,6 +3,7 @@
 #ifndef ZRNO_STRINGS_HRAMBA_H
 #define ZRNO_STRINGS_HRAMBA_H
 
+#include "frame/win.h"
 #include "strings/Orodja.h"
 #include "strings/Znaki.h"
 #include <stdint.h>
@@ -60,8 +61,22 @@ template <class T> int RNizP<T>::RezervirajDolzino(unsigned int n, bool natancno
     // A wrapped capacity or a byte size beyond 32 bits cannot be asked of the heap.
     if (kapaciteta <= n || kapaciteta > 0xFFFFFFFFu / sizeof(T))
         return Zrno::NAP_POMNILNIK;
-    void *nov = Zrno::RezervirajPomnilnik(prazen ? nullptr : m_niz,
-                                          kapaciteta * static_cast<unsigned int>(sizeof(T)));
+    void *nov = nullptr;
+    if (!natancno && !prazen) {
+        // Growth asks the heap for half as much again as the block holds, while the capacity keeps its
+        // 128-character steps: a string grown a little at a time is then moved a few times in all rather
+        // than once every few steps (the heap moves large blocks on almost every growth).
+        const SIZE_T blok = HeapSize(zgetheap(), 0, m_niz);
+        if (blok != static_cast<SIZE_T>(-1) && blok >= kapaciteta * sizeof(T)) {
+            m_kapaciteta = kapaciteta;
+            return 0;
+        }
+        const unsigned long long vec = blok != static_cast<SIZE_T>(-1) ? blok + blok / 2 : 0;
+        if (vec > kapaciteta * sizeof(T) && vec <= 0xFFFFFFFFu)
+            nov = Zrno::RezervirajPomnilnik(m_niz, static_cast<unsigned int>(vec));
+    }
+    if (!nov)
+        nov = Zrno::RezervirajPomnilnik(prazen ? nullptr : m_niz, kapaciteta * static_cast<unsigned int>(sizeof(T)));
     if (!nov)
         return Zrno::NAP_POMNILNIK;
     m_niz = static_cast<T *>(nov);
@@ -148,13 +163,23 @@ template <class T> unsigned int RNizP<T>::Prilepi(RNizP<T> const &drugi, unsigne
 }
 
 template <class T> unsigned int RNizP<T>::Prilepi(T znak, unsigned int stevilo) {
-    unsigned int nova = Vsota(m_dolzina, stevilo);
-    if (nova >= m_kapaciteta)
-        nova = Zagotovi(nova);
-    Napolni(m_niz + m_dolzina, znak, nova - m_dolzina);
-    m_niz[nova] = 0;
-    m_dolzina = nova;
-    return nova;
+    // One character into room is the common case; it stays free of the general path's frame.
+    if (__builtin_expect(stevilo == 1 && m_dolzina + 1 < m_kapaciteta, 1)) {
+        T *niz = m_niz; // the stores through a char pointer would otherwise reload the fields
+        const unsigned int dolzina = m_dolzina;
+        niz[dolzina] = znak;
+        niz[dolzina + 1] = 0;
+        return m_dolzina = dolzina + 1;
+    }
+    return [this, znak, stevilo]() __attribute__((noinline)) {
+        unsigned int nova = Vsota(m_dolzina, stevilo);
+        if (nova >= m_kapaciteta)
+            nova = Zagotovi(nova);
+        Napolni(m_niz + m_dolzina, znak, nova - m_dolzina);
+        m_niz[nova] = 0;
+        m_dolzina = nova;
+        return nova;
+    }();
 }
 
 template <class T> T const *RNizP<T>::operator=(RNizP<T> const &drugi) {

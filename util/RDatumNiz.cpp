@@ -1,10 +1,48 @@
-// RDatum as text: strftime into an RNizA, doubling the room while the text does not fit.
+// RDatum as text: strftime into an RNizA, in a room guessed from the format and doubled while the text
+// does not fit.
 #include "frame/locale.h"
 #include <string.h>
 #include <time.h>
 #include <zrno/util/RDatum.h>
 
 using Zrno::Notranje::Strftime;
+
+namespace {
+
+// The room a format will likely need: numbers have their fixed widths, names and the national forms an
+// allowance (doubled for the long forms that '#' asks for). A guess that falls short only costs the
+// growth below; one that fits saves formatting the text again and again in growing rooms.
+unsigned long long Ocena(char const *oblika) {
+    unsigned long long n = 0;
+    for (char const *p = oblika; *p; ++p) {
+        if (*p != '%') {
+            ++n;
+            continue;
+        }
+        const unsigned int krat = p[1] == '#' ? 2 : 1;
+        p += krat;
+        switch (*p) {
+        case 0: return n;
+        case 'Y': n += 4; break;
+        case 'j': n += 3; break;
+        case 'w':
+        case '%': n += 1; break;
+        case 'a':
+        case 'b':
+        case 'p': n += 8 * krat; break;
+        case 'A':
+        case 'B':
+        case 'x':
+        case 'X': n += 16 * krat; break;
+        case 'c':
+        case 'Z': n += 32 * krat; break;
+        default: n += 2;
+        }
+    }
+    return n;
+}
+
+} // namespace
 
 unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
     niz.Sprazni();
@@ -20,7 +58,9 @@ unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
     size_t dolzinaOblike = strlen(oblika);
     unsigned int meja =
         dolzinaOblike < 0xFFFFFFu ? 256u * static_cast<unsigned int>(dolzinaOblike + 1) : 0xFFFFFF00u;
-    for (unsigned int n = 128;; n = n < meja / 2 ? n * 2 : meja) {
+    const unsigned long long ocena = Ocena(oblika);
+    for (unsigned int n = ocena <= 128 ? 128 : ocena < meja ? static_cast<unsigned int>(ocena) : meja;;
+         n = n < meja / 2 ? n * 2 : meja) {
         char *medpomnilnik = niz.Odpusti(n, false);
         if (!medpomnilnik)
             return 0;

@@ -9,7 +9,8 @@
 /// Writing encodes towards the target in lines of skupinVrstice groups of 4 characters separated by a
 /// single LF; Odpusti (and so Zapri) writes the padded last group. Reading decodes, going on after a
 /// padded group; the target's end of data ends a read. Every transfer to or from the target moves one
-/// byte: put a buffering converter between this and a slow target.
+/// byte (the library's buffering converter and memory file are filled and read in place, to the same
+/// effect): put a buffering converter between this and a slow target.
 class ZRNO_API RBase64Tok : public virtual RPretvornikToka, protected virtual RBase64 {
   public:
     /// 19 groups make lines of 76 characters; 0 puts an LF before every group.

@@ -43,7 +43,7 @@ class ZRNO_API RIzravnalnik : public virtual RPretvornikToka {
     unsigned int m_oddanoPisanja;
 
   private:
-    friend class Zrno::Notranje::Zaloga; // the line reader scans the read buffer in place
+    friend class Zrno::Notranje::Zaloga; // readers and writers of single bytes use the buffers in place
     void Deli(const RIzravnalnik &o);
     void Sprosti();
     unsigned int PreberiPocasi(unsigned char *cilj, unsigned int stevilo);
