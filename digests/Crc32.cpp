@@ -40,32 +40,11 @@ inline unsigned int Beseda(unsigned char const *p) {
 // Below this size the folding set-up and reduction cost more than they save.
 constexpr size_t k_najmanjZaPclmul = 256;
 
-bool ImaPclmul() {
-    Procesor p = ZaznajProcesor();
-    return p.pclmul && p.sse41;
-}
-
-const bool g_pclmul = ImaPclmul();
-
-// The 256-bit form of the instruction (CPUID leaf 7, ECX bit 10), usable with the AVX registers.
-bool ImaVpclmul() {
-    unsigned int a, b, c, d;
-    return g_pclmul && ZaznajProcesor().avx2 && __get_cpuid_count(7, 0, &a, &b, &c, &d) && (c & (1u << 10));
-}
-
-const bool g_vpclmul = ImaVpclmul();
-
-// The 512-bit registers (CPUID leaf 7, EBX bit 16), which the system must save too (XCR0 bits 5 to 7).
-bool ImaVpclmul512() {
-    unsigned int a, b, c, d;
-    if (!g_vpclmul || !__get_cpuid_count(7, 0, &a, &b, &c, &d) || !(b & (1u << 16)))
-        return false;
-    unsigned int xlo, xhi;
-    __asm__ volatile("xgetbv" : "=a"(xlo), "=d"(xhi) : "c"(0));
-    return (xlo & 0xE6) == 0xE6;
-}
-
-const bool g_vpclmul512 = ImaVpclmul512();
+const Procesor g_procesor = ZaznajProcesor();
+const bool g_pclmul = g_procesor.pclmul && g_procesor.sse41;
+// The wider forms fold 128 or 256 bytes a step: VPCLMULQDQ on the AVX registers, then on AVX-512's.
+const bool g_vpclmul = g_pclmul && g_procesor.avx2 && g_procesor.vpclmul;
+const bool g_vpclmul512 = g_vpclmul && g_procesor.avx512;
 
 } // namespace
 
