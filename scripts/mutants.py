@@ -312,6 +312,7 @@ def main():
         for m in mutants:
             print("%s:%d %s %r" % (m["file"], m["line"], m["op"], m["new"]))
         return
+    a.out = os.path.abspath(a.out)  # the workers run their programs from their own folders
     os.makedirs(a.out, exist_ok=True)
     files = subprocess.run(["git", "-C", ROOT, "ls-files"], capture_output=True, text=True,
                            check=True).stdout.split()
