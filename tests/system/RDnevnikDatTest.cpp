@@ -1,10 +1,12 @@
 // RDnevnikDat: the line format (the stamp read back and compared with the time around the call),
 // failing streams, copies, and many threads writing through one log.
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 #include <windows.h>
 #include <zrno/streams.h>
@@ -22,16 +24,14 @@ std::string Vsebina(const RPomDatoteka &f) {
 // Splits "yyyy/mm/dd\thh:mm:ss\t" off a line (every field zero-padded); returns the stamp as an RDatum
 // value in whole seconds and the rest, or -1 when the line does not start so.
 __int64 Zig(const std::string &vrstica, std::string *ostanek) {
-    int leto, mesec, dan, ura, minuta, sekunda, n = 0;
+    SYSTEMTIME t = {};
+    int n = 0;
     if (vrstica.size() < 20 || vrstica.find_first_not_of("0123456789/:\t") < 20 ||
-        sscanf(vrstica.c_str(), "%4d/%2d/%2d\t%2d:%2d:%2d\t%n", &leto, &mesec, &dan, &ura, &minuta, &sekunda, &n) !=
-            6 ||
-        n != 20)
+        sscanf(vrstica.c_str(), "%4hu/%2hu/%2hu\t%2hu:%2hu:%2hu\t%n", &t.wYear, &t.wMonth, &t.wDay, &t.wHour,
+               &t.wMinute, &t.wSecond, &n) != 6 || n != 20)
         return -1;
     *ostanek = vrstica.substr(20);
-    return RDatum(static_cast<unsigned char>(dan), static_cast<unsigned char>(mesec), leto,
-                  static_cast<unsigned char>(ura), static_cast<unsigned char>(minuta),
-                  static_cast<unsigned char>(sekunda));
+    return RDatum(&t);
 }
 
 __int64 Sekunda(__int64 cas) { return cas - cas % 1000; }
@@ -44,11 +44,9 @@ class ObcasnoPolnTok : public RTokPodatkov {
 
     unsigned int Preberi(void *, unsigned int) override { return NastaviStanje(NAP_BRANJE), 0u; }
     unsigned int Zapisi(void const *podatki, unsigned int stevilo) override {
-        const unsigned int n = std::min(stevilo, sprejme);
+        const unsigned int n = std::min(stevilo, std::exchange(sprejme, ~0u));
         zapisano.append(static_cast<const char *>(podatki), n);
-        sprejme = ~0u;
-        NastaviStanje(n < stevilo ? NAP_DISKPOLN : 0);
-        return n;
+        return NastaviStanje(n < stevilo ? NAP_DISKPOLN : 0), n;
     }
     int Zapri() override { return NastaviStanje(0); }
     int Izplakni() override { return ++izplakni, NastaviStanje(0); }
@@ -56,28 +54,35 @@ class ObcasnoPolnTok : public RTokPodatkov {
 
 } // namespace
 
+// Formats, and messages of the library's own string table: 2 is the start-up failure message.
 TEST(RDnevnikDatTest, WritesOneStampedLinePerMessage) {
+    HMODULE modul = GetModuleHandleA("Zrno.dll");
+    using P = T_DNEVNIKPRIORITETA;
     struct {
-        const char *vir;
-        int prioriteta;
-        const char *oblika;
-        int argument;
+        RDnevnikDat dnevnik;
+        std::function<int(RDnevnikDat &)> zapisi;
         const char *pricakovano;
     } primeri[] = {
-        {"App", 5, "x=%d", 7, "5\tApp: x=7\n"},
-        {"Vir z imenom", 0, "%03d%%", 42, "0\tVir z imenom: 042%\n"},
-        {nullptr, 3, "no source %d", 1, "3\t(null): no source 1\n"}, // the runtime's text for a null %s
-        {"App", -1, "", 0, "4294967295\tApp: \n"},                    // the priority is printed unsigned
+        {{9, "App"}, [](RDnevnikDat &d) { return d.Zapisi(P(5), "x=%d", 7); }, "5\tApp: x=7\n"},
+        {{9, "Vir z imenom"}, [](RDnevnikDat &d) { return d.Zapisi(P(0), "%03d%%", 42); }, "0\tVir z imenom: 042%\n"},
+        // The runtime's text for a null %s; the priority printed unsigned.
+        {{9, nullptr}, [](RDnevnikDat &d) { return d.Zapisi(P(3), "no source %d", 1); }, "3\t(null): no source 1\n"},
+        {{9, "App"}, [](RDnevnikDat &d) { return d.Zapisi(P(-1), ""); }, "4294967295\tApp: \n"},
+        {{0, "App", modul, KJ2_ANGLESKI, KN_CP1250}, [](RDnevnikDat &d) { return d.Zapisi(P(5), 2u, 0x1234); },
+         "5\tApp: Error initializing WinSocket (code 0x001234).\n"},
+        {{0, "App", modul, KJ2_SLOVENSKI, KN_CP1250}, [](RDnevnikDat &d) { return d.Zapisi(P(5), 2u, 0x1234); },
+         "5\tApp: Napaka pri inicializaciji WinSocket (koda 0x001234).\n"},
+        {{0, "App", modul, KJ2_ANGLESKI, KN_CP1250}, [](RDnevnikDat &d) { return d.Zapisi(P(5), 999u, 1); },
+         "5\tApp: \n"}, // a missing message logs an empty text
     };
-    for (const auto &p : primeri) {
+    for (auto &p : primeri) {
         SCOPED_TRACE(p.pricakovano);
-        RDnevnikDat dnevnik(9, p.vir);
         RPomDatoteka datoteka;
-        EXPECT_EQ(dnevnik.Uporabi(&datoteka), nullptr);
+        EXPECT_EQ(p.dnevnik.Uporabi(&datoteka), nullptr);
         const __int64 pred = Sekunda(RDatum::VrniTrenutniCas());
-        EXPECT_EQ(dnevnik.Zapisi(static_cast<T_DNEVNIKPRIORITETA>(p.prioriteta), p.oblika, p.argument), 0);
+        EXPECT_EQ(p.zapisi(p.dnevnik), 0);
         const __int64 po = Sekunda(RDatum::VrniTrenutniCas());
-        EXPECT_EQ(dnevnik.Uporabi(nullptr), &datoteka);
+        EXPECT_EQ(p.dnevnik.Uporabi(nullptr), &datoteka);
         std::string ostanek;
         const __int64 zig = Zig(Vsebina(datoteka), &ostanek);
         EXPECT_GE(zig, pred);
@@ -86,33 +91,10 @@ TEST(RDnevnikDatTest, WritesOneStampedLinePerMessage) {
     }
 }
 
-TEST(RDnevnikDatTest, TakesTheFormatFromAMessageResource) {
-    // The library's own string table: 2 is the start-up failure message, in three languages.
-    HMODULE modul = GetModuleHandleA("Zrno.dll");
-    const struct {
-        T_KODAJEZIKA2 jezik;
-        unsigned int sporocilo;
-        const char *pricakovano;
-    } primeri[] = {
-        {KJ2_ANGLESKI, 2, "5\tApp: Error initializing WinSocket (code 0x001234).\n"},
-        {KJ2_SLOVENSKI, 2, "5\tApp: Napaka pri inicializaciji WinSocket (koda 0x001234).\n"},
-        {KJ2_ANGLESKI, 999, "5\tApp: \n"}, // a missing message logs an empty text
-    };
-    for (const auto &p : primeri) {
-        RDnevnikDat dnevnik(0, "App", modul, p.jezik, KN_CP1250);
-        RPomDatoteka datoteka;
-        dnevnik.Uporabi(&datoteka);
-        EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_OBVESTILO, p.sporocilo, 0x1234), 0);
-        dnevnik.Uporabi(nullptr);
-        std::string ostanek;
-        EXPECT_GT(Zig(Vsebina(datoteka), &ostanek), 0);
-        EXPECT_EQ(ostanek, p.pricakovano);
-    }
-}
-
 TEST(RDnevnikDatTest, ReportsAShortWriteAndKeepsTheNextLineWhole) {
     RDnevnikDat dnevnik(0, "App");
     ObcasnoPolnTok tok;
+    EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_OBVESTILO, "x"), NAP_PARAMETER) << "no stream yet";
     dnevnik.Uporabi(&tok);
     tok.sprejme = 10;
     EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_NAPAKA, "first %s", "line"), NAP_DISKPOLN);
@@ -124,12 +106,6 @@ TEST(RDnevnikDatTest, ReportsAShortWriteAndKeepsTheNextLineWhole) {
     std::string ostanek;
     EXPECT_GT(Zig(tok.zapisano, &ostanek), 0);
     EXPECT_EQ(ostanek, "3\tApp: second line\n");
-    dnevnik.Uporabi(nullptr);
-}
-
-TEST(RDnevnikDatTest, WritesNothingWithoutAStream) {
-    RDnevnikDat dnevnik(0, "App");
-    EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_OBVESTILO, "x"), NAP_PARAMETER);
 }
 
 TEST(RDnevnikDatTest, CopiesKeepTheirOwnNameAndShareTheStream) {
@@ -152,11 +128,12 @@ TEST(RDnevnikDatTest, CopiesKeepTheirOwnNameAndShareTheStream) {
 
 namespace {
 
-// Eight threads log vrstic lines each through one log over the stream; returns the stream's bytes.
-template <class Tok> std::string PisiIzOsmihNiti(Tok &tok, int vrstic) {
+// Eight threads log vrstic lines each through one log over the stream; every line must come out whole
+// and in its thread's order, none lost.
+template <class Tok> void PisiIzOsmihNiti(Tok &tok, int vrstic) {
     RDnevnikDat dnevnik(0, "Niti");
     dnevnik.Uporabi(&tok);
-    std::vector<int> napake(8);
+    std::vector<int> napake(8), naslednja(8);
     std::vector<std::thread> niti;
     for (int t = 0; t < 8; ++t)
         niti.emplace_back([&, t] {
@@ -168,23 +145,15 @@ template <class Tok> std::string PisiIzOsmihNiti(Tok &tok, int vrstic) {
     dnevnik.Uporabi(nullptr);
     EXPECT_EQ(napake, std::vector<int>(8));
     tok.PrestaviZac(0);
-    std::string vsebina(static_cast<size_t>(tok.VrniDolzino()), '\0');
+    std::string vsebina(static_cast<size_t>(tok.VrniDolzino()), '\0'), ostanek;
     tok.Preberi(&vsebina[0], static_cast<unsigned int>(vsebina.size()));
-    return vsebina;
-}
-
-// Every line whole and in its thread's order, none lost.
-void PreveriVrstice(const std::string &vsebina, int vrstic) {
-    std::vector<int> naslednja(8);
     int stevilo = 0, slabih = 0;
     for (size_t zacetek = 0, konec; (konec = vsebina.find('\n', zacetek)) != std::string::npos;
          zacetek = konec + 1, ++stevilo) {
-        std::string ostanek;
         int t = -1, i = -1, n = 0;
-        if (Zig(vsebina.substr(zacetek, konec - zacetek), &ostanek) < 0 ||
-            sscanf(ostanek.c_str(), "6\tNiti: thread %d line %d of text%n", &t, &i, &n) != 2 ||
-            n != static_cast<int>(ostanek.size()) || t < 0 || t >= 8 || i != naslednja[t]++)
-            ++slabih;
+        slabih += Zig(vsebina.substr(zacetek, konec - zacetek), &ostanek) < 0 ||
+                  sscanf(ostanek.c_str(), "6\tNiti: thread %d line %d of text%n", &t, &i, &n) != 2 ||
+                  n != static_cast<int>(ostanek.size()) || t < 0 || t >= 8 || i != naslednja[t]++;
     }
     EXPECT_EQ(stevilo, 8 * vrstic);
     EXPECT_EQ(slabih, 0);
@@ -195,16 +164,15 @@ void PreveriVrstice(const std::string &vsebina, int vrstic) {
 
 TEST(RDnevnikDatTest, LinesOfManyThreadsNeverMix) {
     RPomDatoteka pomnilnik;
-    PreveriVrstice(PisiIzOsmihNiti(pomnilnik, 10000), 10000);
-}
-
-TEST(RDnevnikDatTest, LinesOfManyThreadsReachACachedDiskFileWhole) {
+    PisiIzOsmihNiti(pomnilnik, 2000);
     // Each line is flushed to the disk (FlushFileBuffers, an fsync under Wine): fewer lines here.
     char pot[MAX_PATH];
     GetTempFileNameA(".", "dnv", 0, pot);
-    RMedFizDatoteka datoteka(pot, DAT_PISANJE | DAT_USTVARI | DAT_BREZ_DEDOVANJA, 4096);
-    ASSERT_EQ(datoteka.VrniStanje(), 0);
-    PreveriVrstice(PisiIzOsmihNiti(datoteka, 200), 200);
-    datoteka.Zapri();
+    {
+        RMedFizDatoteka datoteka(pot, DAT_PISANJE | DAT_USTVARI | DAT_BREZ_DEDOVANJA, 4096);
+        ASSERT_EQ(datoteka.VrniStanje(), 0);
+        PisiIzOsmihNiti(datoteka, 50);
+        datoteka.Zapri();
+    }
     DeleteFileA(pot);
 }

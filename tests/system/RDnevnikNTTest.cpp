@@ -56,22 +56,20 @@ void **Rezina(HMODULE modul, const char *dll, const char *funkcija) {
 
 class RDnevnikNTTest : public ::testing::Test {
   protected:
-    void **rezina = nullptr;
+    void **rezina = Rezina(GetModuleHandleA("Zrno.dll"), "advapi32.dll", "ReportEventA");
 
     void SetUp() override {
-        rezina = Rezina(GetModuleHandleA("Zrno.dll"), "advapi32.dll", "ReportEventA");
         ASSERT_NE(rezina, nullptr);
-        Zamenjaj(reinterpret_cast<void *>(&Vohun));
+        g_pravi = reinterpret_cast<decltype(&ReportEventA)>(Zamenjaj(reinterpret_cast<void *>(&Vohun)));
         g_porocila.clear();
     }
     void TearDown() override { Zamenjaj(reinterpret_cast<void *>(g_pravi)); }
-    void Zamenjaj(void *funkcija) {
+    void *Zamenjaj(void *funkcija) {
         DWORD zascita;
         VirtualProtect(rezina, sizeof *rezina, PAGE_READWRITE, &zascita);
-        if (funkcija == reinterpret_cast<void *>(&Vohun))
-            g_pravi = reinterpret_cast<decltype(&ReportEventA)>(*rezina);
-        *rezina = funkcija;
+        std::swap(*rezina, funkcija);
         VirtualProtect(rezina, sizeof *rezina, zascita, &zascita);
+        return funkcija;
     }
 };
 
@@ -99,42 +97,17 @@ std::vector<std::string> Vrednosti() {
 
 } // namespace
 
-TEST_F(RDnevnikNTTest, MapsPrioritiesToEventTypes) {
+TEST_F(RDnevnikNTTest, PassesTypeCategoryEventStringsAndData) {
     RDnevnikNT dnevnik(0x12345, "ZrnoTestSrc");
-    ASSERT_EQ(dnevnik.Odpri(), 0);
-    const struct {
-        int prioriteta;
-        WORD tip;
-    } primeri[] = {{-5, EVENTLOG_ERROR_TYPE},       {0, EVENTLOG_ERROR_TYPE},
-                   {3, EVENTLOG_ERROR_TYPE},        {4, EVENTLOG_WARNING_TYPE},
-                   {5, EVENTLOG_INFORMATION_TYPE},  {6, EVENTLOG_SUCCESS},
-                   {100, EVENTLOG_SUCCESS}};
-    for (const auto &p : primeri)
-        EXPECT_EQ(dnevnik.Zapisi(static_cast<T_DNEVNIKPRIORITETA>(p.prioriteta), 7u, nullptr), 0);
-    ASSERT_EQ(g_porocila.size(), std::size(primeri));
-    for (size_t i = 0; i < std::size(primeri); ++i) {
-        EXPECT_EQ(g_porocila[i].tip, primeri[i].tip) << primeri[i].prioriteta;
-        EXPECT_EQ(g_porocila[i].kategorija, 0x2345); // the category's low 16 bits
-        EXPECT_EQ(g_porocila[i].dogodek, 7u);
-        EXPECT_EQ(g_porocila[i].vir, dnevnik.VrniRocico());
-    }
-    EXPECT_EQ(dnevnik.Zapri(), 0);
-    EXPECT_EQ(dnevnik.VrniRocico(), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(dnevnik.Zapri(), 1);
-    RDnevnikNT nic(0, nullptr, nullptr);
-    EXPECT_EQ(nic.Zapri(), 1);
-}
-
-TEST_F(RDnevnikNTTest, PassesInsertionStringsAndData) {
-    RDnevnikNT dnevnik(0, "ZrnoTestSrc");
     ASSERT_EQ(dnevnik.Odpri(nullptr), 0);
+    for (int prioriteta : {-5, 3, 4, 5, 6, 100})
+        EXPECT_EQ(dnevnik.Zapisi(static_cast<T_DNEVNIKPRIORITETA>(prioriteta), 7u, nullptr), 0);
     EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_OPOZORILO, 12u, "a", "b", static_cast<char const *>(nullptr)), 0);
     char podatki[] = "raw\0data";
     EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_NAPAKA, static_cast<void *>(podatki), 8u, 13u, "only", static_cast<char const *>(nullptr)), 0);
     EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_NAPAKA, static_cast<void *>(podatki), 0u, 14u, static_cast<char const *>(nullptr)), 0);
     // The format form: event 0, the formatted text as the one insertion string.
     EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_INFORMACIJA, "x=%d %s", 7, "plain"), 0);
-    EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_KRITICNO, "%s", "error"), 0);
     // 130 strings: more than one growth step of the collecting table.
 #define DESET(s) s, s, s, s, s, s, s, s, s, s
     char const *s = "s";
@@ -142,26 +115,31 @@ TEST_F(RDnevnikNTTest, PassesInsertionStringsAndData) {
                              static_cast<char const *>(nullptr)),
               0);
 #undef DESET
-    dnevnik.Zapri();
-
-    ASSERT_EQ(g_porocila.size(), 6u);
+    using N = std::vector<std::string>;
     const struct {
         WORD tip;
         DWORD dogodek;
-        std::vector<std::string> nizi;
+        N nizi;
         std::string podatki;
     } pricakovano[] = {
-        {EVENTLOG_WARNING_TYPE, 12, {"a", "b"}, ""},  {EVENTLOG_ERROR_TYPE, 13, {"only"}, std::string("raw\0data", 8)},
-        {EVENTLOG_ERROR_TYPE, 14, {}, ""},            {EVENTLOG_SUCCESS, 0, {"x=7 plain"}, ""},
-        {EVENTLOG_ERROR_TYPE, 0, {"error"}, ""},      {EVENTLOG_INFORMATION_TYPE, 15, std::vector<std::string>(130, "s"), ""},
+        {EVENTLOG_ERROR_TYPE, 7, {}, ""},         {EVENTLOG_ERROR_TYPE, 7, {}, ""}, // priority 3 and below
+        {EVENTLOG_WARNING_TYPE, 7, {}, ""},       {EVENTLOG_INFORMATION_TYPE, 7, {}, ""},
+        {EVENTLOG_SUCCESS, 7, {}, ""},            {EVENTLOG_SUCCESS, 7, {}, ""}, // 6 and above
+        {EVENTLOG_WARNING_TYPE, 12, {"a", "b"}, ""}, {EVENTLOG_ERROR_TYPE, 13, {"only"}, std::string("raw\0data", 8)},
+        {EVENTLOG_ERROR_TYPE, 14, {}, ""},        {EVENTLOG_SUCCESS, 0, {"x=7 plain"}, ""},
+        {EVENTLOG_INFORMATION_TYPE, 15, N(130, "s"), ""},
     };
+    ASSERT_EQ(g_porocila.size(), std::size(pricakovano));
     for (size_t i = 0; i < g_porocila.size(); ++i) {
         SCOPED_TRACE(i);
+        EXPECT_EQ(g_porocila[i].vir, dnevnik.VrniRocico());
+        EXPECT_EQ(g_porocila[i].kategorija, 0x2345); // the category's low 16 bits
         EXPECT_EQ(g_porocila[i].tip, pricakovano[i].tip);
         EXPECT_EQ(g_porocila[i].dogodek, pricakovano[i].dogodek);
         EXPECT_EQ(g_porocila[i].nizi, pricakovano[i].nizi);
         EXPECT_EQ(g_porocila[i].podatki, pricakovano[i].podatki);
     }
+    EXPECT_EQ(dnevnik.Zapri(), 0);
 }
 
 TEST(RDnevnikNTRegistracija, WritesExactlyTheGivenValuesAndRemovesThem) {
