@@ -62,15 +62,6 @@ unsigned int Izvedi(PoskusniServis &servis, std::vector<unsigned int> const &kod
     return izhod;
 }
 
-// State, check point and wait hint of each report.
-using Stanje = std::tuple<unsigned int, unsigned int, unsigned int>;
-std::vector<Stanje> Stanja(std::vector<T_ZAPISSTATUSA> const &porocila) {
-    std::vector<Stanje> izhod;
-    for (const T_ZAPISSTATUSA &p : porocila)
-        izhod.emplace_back(p.TrenutnoStanje, p.KontrolnaTocka, p.CakalniNamig);
-    return izhod;
-}
-
 } // namespace
 
 TEST(RServisImplTest, RunsTheStateMachineWithoutTheSystem) {
@@ -81,6 +72,10 @@ TEST(RServisImplTest, RunsTheStateMachineWithoutTheSystem) {
     EXPECT_EQ(servis.klici, "RZPNSK");
     EXPECT_EQ(servis.VrniSteviloArgumentov(), 2u);
     EXPECT_EQ(servis.VrniArgumente()[1], g_argumenti[1]);
+    using Stanje = std::tuple<unsigned int, unsigned int, unsigned int>; // state, check point, wait hint
+    std::vector<Stanje> stanja;
+    for (const T_ZAPISSTATUSA &p : servis.porocila)
+        stanja.emplace_back(p.TrenutnoStanje, p.KontrolnaTocka, p.CakalniNamig);
     const std::vector<Stanje> pricakovano = {
         {SERVIS_TECE, 0, 60000},     // start-up done
         {SERVIS_PREKINJEN, 0, 60000}, // pause
@@ -93,13 +88,10 @@ TEST(RServisImplTest, RunsTheStateMachineWithoutTheSystem) {
         // and the wait hint as they stand.
         {SERVIS_USTAVLJEN, 2, 5000},
     };
-    EXPECT_EQ(Stanja(servis.porocila), pricakovano);
+    EXPECT_EQ(stanja, pricakovano);
     EXPECT_EQ(servis.rezultatPorocila, 7); // ObStatusu's result stands for the report's
-    const T_ZAPISSTATUSA &koncno = servis.VrniStatus();
-    EXPECT_EQ(koncno.TipServisa, 0x30u);
-    EXPECT_EQ(koncno.SprejeteKontrole, 1u);
-    EXPECT_EQ(koncno.IzhodnaKoda, 0u);
-    EXPECT_EQ(koncno.KodaServisa, 0u);
+    const T_ZAPISSTATUSA &k = servis.VrniStatus();
+    EXPECT_EQ(std::tie(k.TipServisa, k.SprejeteKontrole, k.IzhodnaKoda, k.KodaServisa), std::make_tuple(0x30u, 1u, 0u, 0u));
 }
 
 TEST(RServisImplTest, FailuresEndTheServiceWithExitCode1066) {

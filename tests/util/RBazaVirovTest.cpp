@@ -2,6 +2,7 @@
 // a fallback by the user's language, loading and unloading, and the static loaders.
 #include <algorithm>
 #include <gtest/gtest.h>
+#include "Proces.h"
 #include <string>
 #include <tuple>
 #include <vector>
@@ -17,13 +18,6 @@ using namespace Zrno;
 constexpr T_KODAJEZIKA ANGLESKI = T_KODAJEZIKA(1), ITALIJANSKI = T_KODAJEZIKA(2), SLOVENSKI = T_KODAJEZIKA(3),
                        NEMSKI = T_KODAJEZIKA(4), NOBEN = T_KODAJEZIKA(99);
 
-std::string Imenik() {
-    char pot[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, pot, MAX_PATH);
-    std::string s(pot, n);
-    return s.substr(0, s.rfind('\\')) + "\\jeziki";
-}
-
 unsigned int JezikUporabnika() {
     char b[5];
     return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ILANGUAGE, b, sizeof b) ? strtoul(b, nullptr, 16) : 0;
@@ -32,7 +26,7 @@ unsigned int JezikUporabnika() {
 class BazaVirov : public ::testing::Test {
   protected:
     RBazaVirov baza;
-    std::string imenik = Imenik();
+    std::string imenik = PoletiTesta("jeziki");
 
     void TearDown() override { EXPECT_EQ(baza.Sprosti(), 0); }
 
@@ -150,7 +144,7 @@ class StaticniNalagalniki : public ::testing::Test {
     HINSTANCE modul = nullptr;
     void SetUp() override {
         modul =
-            LoadLibraryExA((Imenik() + "\\jezik_0424.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+            LoadLibraryExA((PoletiTesta("jeziki") + "\\jezik_0424.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
         ASSERT_NE(modul, nullptr);
     }
     void TearDown() override { FreeLibrary(modul); }
@@ -200,16 +194,13 @@ TEST_F(StaticniNalagalniki, BufferSizes) {
     };
     for (auto const &p : primeri) {
         SCOPED_TRACE(p.besedilo);
-        unsigned short siroko[16];
-        char ozko[16];
-        std::fill(std::begin(siroko), std::end(siroko), 0x7777);
-        std::fill(std::begin(ozko), std::end(ozko), 0x77);
-        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, siroko, p.velikost, SL), 0);
-        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, ozko, p.velikost, SL, KN_CP1250), 0);
-        EXPECT_EQ(std::string(ozko, p.n + 1), std::string(p.besedilo, p.n) + '\x77');
-        if (p.id != 1) {
-            std::u16string pricakovano(p.besedilo, p.besedilo + p.n);
-            EXPECT_EQ(U16(siroko, p.n + 1), pricakovano + u'\x7777');
+        std::vector<unsigned short> siroko(16, 0x7777);
+        std::string ozko(16, '\x77');
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, siroko.data(), p.velikost, SL), 0);
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, &ozko[0], p.velikost, SL, KN_CP1250), 0);
+        EXPECT_EQ(ozko.substr(0, p.n + 1), std::string(p.besedilo, p.n) + '\x77');
+        if (p.id != 1) { // the two letters outside code page 1250 aside
+            EXPECT_EQ(U16(siroko.data(), p.n + 1), std::u16string(p.besedilo, p.besedilo + p.n) + u'\x7777');
         }
     }
     char ozko[8];
