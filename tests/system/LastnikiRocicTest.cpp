@@ -16,16 +16,21 @@ struct Lastnik {
     std::function<Predmet()> nov; // an object without a handle
     std::function<int(RSisElement &)> odpri;
     std::function<Predmet(RSisElement &)> kopiraj;
-    int prazno, prazno2, dvakrat; // Zapri with nothing ever held (either code), Zapri after Zapri
+    int prazno, prazno2, dvakrat;       // Zapri with nothing ever held (either code), Zapri after Zapri
     std::function<bool(void *)> deluje; // whether a handle still works; null where Wine cannot tell
 };
 
-template <class T> Lastnik Vrsta(const char *ime, T vzorec, std::function<int(T &)> odpri, int prazno,
-                                 int prazno2, int dvakrat, std::function<bool(void *)> deluje) {
-    return {ime, [vzorec] { return Predmet(new T(vzorec)); },
+template <class T>
+Lastnik Vrsta(const char *ime, T vzorec, std::function<int(T &)> odpri, int prazno, int prazno2, int dvakrat,
+              std::function<bool(void *)> deluje) {
+    return {ime,
+            [vzorec] { return Predmet(new T(vzorec)); },
             [odpri](RSisElement &o) { return odpri(dynamic_cast<T &>(o)); },
             [](RSisElement &o) { return Predmet(new T(dynamic_cast<T &>(o))); },
-            prazno, prazno2, dvakrat, deluje};
+            prazno,
+            prazno2,
+            dvakrat,
+            deluje};
 }
 
 int OdpriRpcSs(RServis &s) {
@@ -35,25 +40,33 @@ int OdpriRpcSs(RServis &s) {
     m.Zapri();
     return r;
 }
+bool KljucDeluje(void *h) { return RegFlushKey(static_cast<HKEY>(h)) == ERROR_SUCCESS; }
+bool OskrbnikDeluje(void *h) {
+    DWORD n = 0;
+    return !GetServiceKeyNameA(static_cast<SC_HANDLE>(h), "x", nullptr, &n) &&
+           GetLastError() != ERROR_INVALID_HANDLE;
+}
+bool ServisDeluje(void *h) {
+    SERVICE_STATUS s;
+    return QueryServiceStatus(static_cast<SC_HANDLE>(h), &s) != 0;
+}
 
 } // namespace
 
 TEST(LastnikiRocic, CloseAdoptReleaseAndCopies) {
+    // Windows refuses to close the handle -1 (ERROR_INVALID_HANDLE); Wine takes every handle from 0x80000000
+    // up for a predefined root, whose close always succeeds. Either way an empty RRegister holds 0 after it.
     const Lastnik lastniki[] = {
-        // Windows refuses to close the handle -1 (ERROR_INVALID_HANDLE); Wine takes every handle from
-        // 0x80000000 up for a predefined root, whose close always succeeds. Either way it is gone: 0.
-        Vrsta<RRegister>("RRegister", {}, [](RRegister &r) { return r.Odpri(HKEY_CURRENT_USER, "Software", KEY_READ); },
-                         NAP_ROCICA, 0, 1, [](void *h) { return RegQueryInfoKeyA(static_cast<HKEY>(h), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; }),
-        Vrsta<RDnevnikNT>("RDnevnikNT", {0, "ZrnoTestSrc"}, [](RDnevnikNT &d) { return d.Odpri(); }, 1, 1, 1, nullptr),
-        Vrsta<ROskrbnikServisov>("ROskrbnikServisov", {}, [](ROskrbnikServisov &m) { return m.Odpri(nullptr, nullptr, SC_MANAGER_CONNECT); },
-                                 NAP_ROCICA, NAP_ROCICA, NAP_ROCICA, [](void *h) {
-                                     DWORD n = 0;
-                                     return !GetServiceKeyNameA(static_cast<SC_HANDLE>(h), "x", nullptr, &n) && GetLastError() != ERROR_INVALID_HANDLE;
-                                 }),
-        Vrsta<RServis>("RServis", {}, OdpriRpcSs, NAP_ROCICA, NAP_ROCICA, NAP_ROCICA, [](void *h) {
-            SERVICE_STATUS s;
-            return QueryServiceStatus(static_cast<SC_HANDLE>(h), &s) != 0;
-        }),
+        Vrsta<RRegister>(
+            "RRegister", {}, [](RRegister &r) { return r.Odpri(HKEY_CURRENT_USER, "Software", KEY_READ); },
+            NAP_ROCICA, 0, 1, KljucDeluje),
+        Vrsta<RDnevnikNT>(
+            "RDnevnikNT", {0, "ZrnoTestSrc"}, [](RDnevnikNT &d) { return d.Odpri(); }, 1, 1, 1, nullptr),
+        Vrsta<ROskrbnikServisov>(
+            "ROskrbnikServisov", {},
+            [](ROskrbnikServisov &m) { return m.Odpri(nullptr, nullptr, SC_MANAGER_CONNECT); }, NAP_ROCICA,
+            NAP_ROCICA, NAP_ROCICA, OskrbnikDeluje),
+        Vrsta<RServis>("RServis", {}, OdpriRpcSs, NAP_ROCICA, NAP_ROCICA, NAP_ROCICA, ServisDeluje),
     };
     for (const Lastnik &l : lastniki) {
         SCOPED_TRACE(l.ime);

@@ -28,7 +28,8 @@ __int64 Zig(const std::string &vrstica, std::string *ostanek) {
     int n = 0;
     if (vrstica.size() < 20 || vrstica.find_first_not_of("0123456789/:\t") < 20 ||
         sscanf(vrstica.c_str(), "%4hu/%2hu/%2hu\t%2hu:%2hu:%2hu\t%n", &t.wYear, &t.wMonth, &t.wDay, &t.wHour,
-               &t.wMinute, &t.wSecond, &n) != 6 || n != 20)
+               &t.wMinute, &t.wSecond, &n) != 6 ||
+        n != 20)
         return -1;
     *ostanek = vrstica.substr(20);
     return RDatum(&t);
@@ -64,15 +65,22 @@ TEST(RDnevnikDatTest, WritesOneStampedLinePerMessage) {
         const char *pricakovano;
     } primeri[] = {
         {{9, "App"}, [](RDnevnikDat &d) { return d.Zapisi(P(5), "x=%d", 7); }, "5\tApp: x=7\n"},
-        {{9, "Vir z imenom"}, [](RDnevnikDat &d) { return d.Zapisi(P(0), "%03d%%", 42); }, "0\tVir z imenom: 042%\n"},
+        {{9, "Vir z imenom"},
+         [](RDnevnikDat &d) { return d.Zapisi(P(0), "%03d%%", 42); },
+         "0\tVir z imenom: 042%\n"},
         // The runtime's text for a null %s; the priority printed unsigned.
-        {{9, nullptr}, [](RDnevnikDat &d) { return d.Zapisi(P(3), "no source %d", 1); }, "3\t(null): no source 1\n"},
+        {{9, nullptr},
+         [](RDnevnikDat &d) { return d.Zapisi(P(3), "no source %d", 1); },
+         "3\t(null): no source 1\n"},
         {{9, "App"}, [](RDnevnikDat &d) { return d.Zapisi(P(-1), ""); }, "4294967295\tApp: \n"},
-        {{0, "App", modul, KJ2_ANGLESKI, KN_CP1250}, [](RDnevnikDat &d) { return d.Zapisi(P(5), 2u, 0x1234); },
+        {{0, "App", modul, KJ2_ANGLESKI, KN_CP1250},
+         [](RDnevnikDat &d) { return d.Zapisi(P(5), 2u, 0x1234); },
          "5\tApp: Error initializing WinSocket (code 0x001234).\n"},
-        {{0, "App", modul, KJ2_SLOVENSKI, KN_CP1250}, [](RDnevnikDat &d) { return d.Zapisi(P(5), 2u, 0x1234); },
+        {{0, "App", modul, KJ2_SLOVENSKI, KN_CP1250},
+         [](RDnevnikDat &d) { return d.Zapisi(P(5), 2u, 0x1234); },
          "5\tApp: Napaka pri inicializaciji WinSocket (koda 0x001234).\n"},
-        {{0, "App", modul, KJ2_ANGLESKI, KN_CP1250}, [](RDnevnikDat &d) { return d.Zapisi(P(5), 999u, 1); },
+        {{0, "App", modul, KJ2_ANGLESKI, KN_CP1250},
+         [](RDnevnikDat &d) { return d.Zapisi(P(5), 999u, 1); },
          "5\tApp: \n"}, // a missing message logs an empty text
     };
     for (auto &p : primeri) {
@@ -138,7 +146,8 @@ template <class Tok> void PisiIzOsmihNiti(Tok &tok, int vrstic) {
     for (int t = 0; t < 8; ++t)
         niti.emplace_back([&, t] {
             for (int i = 0; i < vrstic; ++i)
-                napake[t] += dnevnik.Zapisi(DNEVNIK_INFORMACIJA, "thread %d line %d of %s", t, i, "text") != 0;
+                napake[t] +=
+                    dnevnik.Zapisi(DNEVNIK_INFORMACIJA, "thread %d line %d of %s", t, i, "text") != 0;
         });
     for (std::thread &n : niti)
         n.join();

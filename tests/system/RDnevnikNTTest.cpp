@@ -39,7 +39,8 @@ BOOL WINAPI Vohun(HANDLE vir, WORD tip, WORD kategorija, DWORD dogodek, PSID, WO
 // The import slot of the function in the module's import table; null when the module does not import it.
 void **Rezina(HMODULE modul, const char *dll, const char *funkcija) {
     auto *baza = reinterpret_cast<BYTE *>(modul);
-    auto *nt = reinterpret_cast<IMAGE_NT_HEADERS *>(baza + reinterpret_cast<IMAGE_DOS_HEADER *>(baza)->e_lfanew);
+    auto *nt =
+        reinterpret_cast<IMAGE_NT_HEADERS *>(baza + reinterpret_cast<IMAGE_DOS_HEADER *>(baza)->e_lfanew);
     const IMAGE_DATA_DIRECTORY &uvoz = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     for (auto *d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(baza + uvoz.VirtualAddress); d->Name; ++d) {
         if (lstrcmpiA(reinterpret_cast<char *>(baza + d->Name), dll) != 0)
@@ -48,7 +49,8 @@ void **Rezina(HMODULE modul, const char *dll, const char *funkcija) {
         auto *naslovi = reinterpret_cast<IMAGE_THUNK_DATA *>(baza + d->FirstThunk);
         for (; imena->u1.AddressOfData; ++imena, ++naslovi)
             if (!IMAGE_SNAP_BY_ORDINAL(imena->u1.Ordinal) &&
-                !strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(baza + imena->u1.AddressOfData)->Name, funkcija))
+                !strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(baza + imena->u1.AddressOfData)->Name,
+                        funkcija))
                 return reinterpret_cast<void **>(&naslovi->u1.Function);
     }
     return nullptr;
@@ -104,8 +106,12 @@ TEST_F(RDnevnikNTTest, PassesTypeCategoryEventStringsAndData) {
         EXPECT_EQ(dnevnik.Zapisi(static_cast<T_DNEVNIKPRIORITETA>(prioriteta), 7u, nullptr), 0);
     EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_OPOZORILO, 12u, "a", "b", static_cast<char const *>(nullptr)), 0);
     char podatki[] = "raw\0data";
-    EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_NAPAKA, static_cast<void *>(podatki), 8u, 13u, "only", static_cast<char const *>(nullptr)), 0);
-    EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_NAPAKA, static_cast<void *>(podatki), 0u, 14u, static_cast<char const *>(nullptr)), 0);
+    EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_NAPAKA, static_cast<void *>(podatki), 8u, 13u, "only",
+                             static_cast<char const *>(nullptr)),
+              0);
+    EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_NAPAKA, static_cast<void *>(podatki), 0u, 14u,
+                             static_cast<char const *>(nullptr)),
+              0);
     // The format form: event 0, the formatted text as the one insertion string.
     EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_INFORMACIJA, "x=%d %s", 7, "plain"), 0);
     // 130 strings: more than one growth step of the collecting table.
@@ -122,11 +128,16 @@ TEST_F(RDnevnikNTTest, PassesTypeCategoryEventStringsAndData) {
         N nizi;
         std::string podatki;
     } pricakovano[] = {
-        {EVENTLOG_ERROR_TYPE, 7, {}, ""},         {EVENTLOG_ERROR_TYPE, 7, {}, ""}, // priority 3 and below
-        {EVENTLOG_WARNING_TYPE, 7, {}, ""},       {EVENTLOG_INFORMATION_TYPE, 7, {}, ""},
-        {EVENTLOG_SUCCESS, 7, {}, ""},            {EVENTLOG_SUCCESS, 7, {}, ""}, // 6 and above
-        {EVENTLOG_WARNING_TYPE, 12, {"a", "b"}, ""}, {EVENTLOG_ERROR_TYPE, 13, {"only"}, std::string("raw\0data", 8)},
-        {EVENTLOG_ERROR_TYPE, 14, {}, ""},        {EVENTLOG_SUCCESS, 0, {"x=7 plain"}, ""},
+        {EVENTLOG_ERROR_TYPE, 7, {}, ""},
+        {EVENTLOG_ERROR_TYPE, 7, {}, ""}, // priority 3 and below
+        {EVENTLOG_WARNING_TYPE, 7, {}, ""},
+        {EVENTLOG_INFORMATION_TYPE, 7, {}, ""},
+        {EVENTLOG_SUCCESS, 7, {}, ""},
+        {EVENTLOG_SUCCESS, 7, {}, ""}, // 6 and above
+        {EVENTLOG_WARNING_TYPE, 12, {"a", "b"}, ""},
+        {EVENTLOG_ERROR_TYPE, 13, {"only"}, std::string("raw\0data", 8)},
+        {EVENTLOG_ERROR_TYPE, 14, {}, ""},
+        {EVENTLOG_SUCCESS, 0, {"x=7 plain"}, ""},
         {EVENTLOG_INFORMATION_TYPE, 15, N(130, "s"), ""},
     };
     ASSERT_EQ(g_porocila.size(), std::size(pricakovano));
@@ -145,13 +156,15 @@ TEST_F(RDnevnikNTTest, PassesTypeCategoryEventStringsAndData) {
 TEST(RDnevnikNTRegistracija, WritesExactlyTheGivenValuesAndRemovesThem) {
     RDnevnikNT::Odjavi("ZrnoTestSrc"); // left by an aborted run
     ASSERT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 7, "C:\\msg.dll", nullptr, nullptr, 3), 0);
-    EXPECT_EQ(Vrednosti(), (std::vector<std::string>{"EventMessageFile=1:C:\\msg.dll", "TypesSupported=4:7"}));
+    EXPECT_EQ(Vrednosti(),
+              (std::vector<std::string>{"EventMessageFile=1:C:\\msg.dll", "TypesSupported=4:7"}));
 
     // Registering again adds what is given and keeps the rest.
     ASSERT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 31, nullptr, "C:\\par.dll", "C:\\cat.dll", 5), 0);
-    EXPECT_EQ(Vrednosti(), (std::vector<std::string>{"CategoryCount=4:5", "CategoryMessageFile=1:C:\\cat.dll",
-                                                     "EventMessageFile=1:C:\\msg.dll",
-                                                     "ParameterMessageFile=1:C:\\par.dll", "TypesSupported=4:31"}));
+    EXPECT_EQ(Vrednosti(),
+              (std::vector<std::string>{"CategoryCount=4:5", "CategoryMessageFile=1:C:\\cat.dll",
+                                        "EventMessageFile=1:C:\\msg.dll",
+                                        "ParameterMessageFile=1:C:\\par.dll", "TypesSupported=4:31"}));
 
     EXPECT_EQ(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0);
     EXPECT_EQ(Vrednosti(), std::vector<std::string>{"<no key>"});

@@ -66,8 +66,8 @@ unsigned int Izvedi(PoskusniServis &servis, std::vector<unsigned int> const &kod
 
 TEST(RServisImplTest, RunsTheStateMachineWithoutTheSystem) {
     PoskusniServis servis;
-    EXPECT_EQ(Izvedi(servis, {SERVICE_CONTROL_PAUSE, SERVICE_CONTROL_CONTINUE, SERVICE_CONTROL_INTERROGATE, KORAKI,
-                              SERVICE_CONTROL_STOP}),
+    EXPECT_EQ(Izvedi(servis, {SERVICE_CONTROL_PAUSE, SERVICE_CONTROL_CONTINUE, SERVICE_CONTROL_INTERROGATE,
+                              KORAKI, SERVICE_CONTROL_STOP}),
               0u);
     EXPECT_EQ(servis.klici, "RZPNSK");
     EXPECT_EQ(servis.VrniSteviloArgumentov(), 2u);
@@ -77,11 +77,11 @@ TEST(RServisImplTest, RunsTheStateMachineWithoutTheSystem) {
     for (const T_ZAPISSTATUSA &p : servis.porocila)
         stanja.emplace_back(p.TrenutnoStanje, p.KontrolnaTocka, p.CakalniNamig);
     const std::vector<Stanje> pricakovano = {
-        {SERVIS_TECE, 0, 60000},     // start-up done
+        {SERVIS_TECE, 0, 60000},      // start-up done
         {SERVIS_PREKINJEN, 0, 60000}, // pause
-        {SERVIS_TECE, 0, 60000},     // continue
-        {SERVIS_TECE, 0, 60000},     // interrogate reports the record as it is
-        {SERVIS_TECE, 0, 60000},     // SporociStatus resets the check point and the wait hint
+        {SERVIS_TECE, 0, 60000},      // continue
+        {SERVIS_TECE, 0, 60000},      // interrogate reports the record as it is
+        {SERVIS_TECE, 0, 60000},      // SporociStatus resets the check point and the wait hint
         {SERVIS_TECE, 1, 5000},
         {SERVIS_TECE, 2, 5000},
         // Stop: the stopping state is not reported; the clean-up reports stopped with the check point
@@ -91,7 +91,8 @@ TEST(RServisImplTest, RunsTheStateMachineWithoutTheSystem) {
     EXPECT_EQ(stanja, pricakovano);
     EXPECT_EQ(servis.rezultatPorocila, 7); // ObStatusu's result stands for the report's
     const T_ZAPISSTATUSA &k = servis.VrniStatus();
-    EXPECT_EQ(std::tie(k.TipServisa, k.SprejeteKontrole, k.IzhodnaKoda, k.KodaServisa), std::make_tuple(0x30u, 1u, 0u, 0u));
+    EXPECT_EQ(std::tie(k.TipServisa, k.SprejeteKontrole, k.IzhodnaKoda, k.KodaServisa),
+              std::make_tuple(0x30u, 1u, 0u, 0u));
 }
 
 TEST(RServisImplTest, FailuresEndTheServiceWithExitCode1066) {
@@ -109,12 +110,19 @@ TEST(RServisImplTest, FailuresEndTheServiceWithExitCode1066) {
         // A failed clean-up is reported when nothing failed before it.
         {0, 0, NAP_ZAPIRANJE, {SERVICE_CONTROL_STOP}, "RZSK", NAP_ZAPIRANJE, 0},
         // A failure before the clean-up is the one reported.
-        {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, {SERVICE_CONTROL_PAUSE}, "RZPK", NAP_NIPODPRTO, unsigned(NAP_NIPODPRTO)},
+        {0,
+         NAP_NIPODPRTO,
+         NAP_ZAPIRANJE,
+         {SERVICE_CONTROL_PAUSE},
+         "RZPK",
+         NAP_NIPODPRTO,
+         unsigned(NAP_NIPODPRTO)},
     };
     for (const auto &p : primeri) {
         SCOPED_TRACE(p.klici);
         PoskusniServis servis;
-        std::tie(servis.zagon, servis.prekinitev, servis.zakljucek) = std::tie(p.zagon, p.prekinitev, p.zakljucek);
+        std::tie(servis.zagon, servis.prekinitev, servis.zakljucek) =
+            std::tie(p.zagon, p.prekinitev, p.zakljucek);
         EXPECT_EQ(Izvedi(servis, p.kode), p.izhodNiti);
         EXPECT_EQ(servis.klici, p.klici);
         const T_ZAPISSTATUSA &koncno = servis.VrniStatus();

@@ -1,9 +1,10 @@
 // ROskrbnikServisov, RServis and RRegisterServisov against Wine's real service control manager: the
 // test host's two services are installed into the prefix, driven through their life and removed.
+#include "Proces.h"
 #include <fstream>
 #include <gtest/gtest.h>
-#include "Proces.h"
 #include <string>
+#include <tuple>
 #include <vector>
 #include <windows.h>
 #include <zrno/strings.h>
@@ -96,9 +97,9 @@ TEST_F(ServisTest, LivesThroughStartPauseContinueUserCodesAndStop) {
     const char *argumenti[] = {dnevnik.c_str(), "alpha", "beta gamma"};
     ASSERT_EQ(a.Pozeni(3, argumenti), 0);
     SERVICE_STATUS s = PocakajStanje(a, SERVIS_TECE);
-    ASSERT_EQ(s.dwCurrentState, unsigned{SERVIS_TECE});
-    EXPECT_EQ(s.dwControlsAccepted, unsigned{SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_PAUSE_CONTINUE});
-    EXPECT_EQ(s.dwCheckPoint, 0u);
+    ASSERT_EQ(
+        std::tie(s.dwCurrentState, s.dwControlsAccepted, s.dwCheckPoint),
+        std::make_tuple(DWORD{SERVIS_TECE}, DWORD{SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_PAUSE_CONTINUE}, 0ul));
     EXPECT_EQ(a.Pozeni(0, nullptr), NAP_SERVISTECE);
 
     ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_PAUSE, &s), 0);
@@ -112,19 +113,17 @@ TEST_F(ServisTest, LivesThroughStartPauseContinueUserCodesAndStop) {
     // Check points and wait hints reach the manager as the service reports them.
     ASSERT_EQ(a.Sporoci(201, &s), 0);
     s = Pocakaj(a, [](const SERVICE_STATUS &s) { return s.dwCheckPoint == 2; });
-    EXPECT_EQ(s.dwCheckPoint, 2u);
-    EXPECT_EQ(s.dwWaitHint, 5000u);
+    EXPECT_EQ(std::tie(s.dwCheckPoint, s.dwWaitHint), std::make_tuple(2ul, 5000ul));
 
     ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_STOP, &s), 0);
     s = PocakajStanje(a, SERVIS_USTAVLJEN);
-    EXPECT_EQ(s.dwCurrentState, unsigned{SERVIS_USTAVLJEN});
-    EXPECT_EQ(s.dwWin32ExitCode, 0u);
-    EXPECT_EQ(s.dwServiceSpecificExitCode, 0u);
+    EXPECT_EQ(std::tie(s.dwCurrentState, s.dwWin32ExitCode, s.dwServiceSpecificExitCode),
+              std::make_tuple(DWORD{SERVIS_USTAVLJEN}, 0ul, 0ul));
     EXPECT_EQ(a.Sporoci(SERVICE_CONTROL_STOP, &s), NAP_KRMILJENJE); // ERROR_SERVICE_NOT_ACTIVE
 
     // The log is closed once the service is stopped; the arguments came through whole.
-    const std::vector<std::string> pricakovano = {"start ZrnoTestA 4 [alpha|beta gamma]", "pause", "continue",
-                                                  "control 200", "stop", "end"};
+    const std::vector<std::string> pricakovano = {
+        "start ZrnoTestA 4 [alpha|beta gamma]", "pause", "continue", "control 200", "stop", "end"};
     EXPECT_EQ(Sporocila(), pricakovano);
 }
 
@@ -135,9 +134,9 @@ TEST_F(ServisTest, FailedStartUpIsReportedStoppedWithTheServicesCode) {
     const int r = b.Pozeni(0, nullptr);
     EXPECT_TRUE(r == 0 || r == NAP_ZAGONSERVISA) << r;
     SERVICE_STATUS s = PocakajStanje(b, SERVIS_USTAVLJEN);
-    EXPECT_EQ(s.dwCurrentState, unsigned{SERVIS_USTAVLJEN});
-    EXPECT_EQ(s.dwWin32ExitCode, unsigned{ERROR_SERVICE_SPECIFIC_ERROR});
-    EXPECT_EQ(s.dwServiceSpecificExitCode, unsigned(NAP_ODPIRANJE));
+    EXPECT_EQ(
+        std::tie(s.dwCurrentState, s.dwWin32ExitCode, s.dwServiceSpecificExitCode),
+        std::make_tuple(DWORD{SERVIS_USTAVLJEN}, DWORD{ERROR_SERVICE_SPECIFIC_ERROR}, DWORD(NAP_ODPIRANJE)));
 }
 
 TEST_F(ServisTest, NamesAndFailuresOfTheManager) {

@@ -1,8 +1,8 @@
 // RBazaVirov over the resource modules built with the tests (bin/jeziki): adding, sorting, the choice of
 // a fallback by the user's language, loading and unloading, and the static loaders.
+#include "Proces.h"
 #include <algorithm>
 #include <gtest/gtest.h>
-#include "Proces.h"
 #include <string>
 #include <tuple>
 #include <vector>
@@ -91,9 +91,12 @@ TEST_F(BazaVirov, LoadingAndUnloading) {
     EXPECT_EQ(Zapis(vozel).Modul, nullptr);
     EXPECT_EQ(GetModuleHandleA("jezik_0410.dll"), nullptr);
     // In order: load or unload, its result, and whether the module is in the process afterwards.
-    for (auto [nalozi, rezultat, nalozen] : {std::tuple{false, OK_NINALOZEN, false}, {true, 0, true},
-                                            {true, OK_ZENALOZEN, true}, {false, 0, false},
-                                            {false, OK_NINALOZEN, false}, {true, 0, true}}) {
+    for (auto [nalozi, rezultat, nalozen] : {std::tuple{false, OK_NINALOZEN, false},
+                                             {true, 0, true},
+                                             {true, OK_ZENALOZEN, true},
+                                             {false, 0, false},
+                                             {false, OK_NINALOZEN, false},
+                                             {true, 0, true}}) {
         EXPECT_EQ(baza.Nalozi(vozel, nalozi), rezultat) << nalozi;
         EXPECT_EQ(GetModuleHandleA("jezik_0410.dll") != nullptr, nalozen) << nalozi;
     }
@@ -143,8 +146,8 @@ class StaticniNalagalniki : public ::testing::Test {
   protected:
     HINSTANCE modul = nullptr;
     void SetUp() override {
-        modul =
-            LoadLibraryExA((PoletiTesta("jeziki") + "\\jezik_0424.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        modul = LoadLibraryExA((PoletiTesta("jeziki") + "\\jezik_0424.dll").c_str(), nullptr,
+                               LOAD_WITH_ALTERED_SEARCH_PATH);
         ASSERT_NE(modul, nullptr);
     }
     void TearDown() override { FreeLibrary(modul); }

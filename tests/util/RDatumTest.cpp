@@ -1,10 +1,10 @@
 // RDatum against known dates and the system's own time conversions, an oracle for 1601 to 30827.
-#include <windows.h>
 #include <gtest/gtest.h>
 #include <locale.h>
 #include <string>
 #include <time.h>
 #include <tuple>
+#include <windows.h>
 #include <zrno/util.h>
 
 namespace {
@@ -34,7 +34,8 @@ TEST(RDatum, FixedPoints) {
     static const struct {
         unsigned char d, m;
         long y, jdn;
-    } k_tocke[] = {{14, 10, 1582, 2299160}, {15, 10, 1582, 2299161}, {1, 3, 0, 1721120}, {31, 12, 0, 1721425}};
+    } k_tocke[] = {
+        {14, 10, 1582, 2299160}, {15, 10, 1582, 2299161}, {1, 3, 0, 1721120}, {31, 12, 0, 1721425}};
     for (const auto &t : k_tocke) {
         EXPECT_EQ(RDatum::PretvoriGreVJul(t.d, t.m, t.y), t.jdn);
         EXPECT_EQ(static_cast<long long>(RDatum(t.d, t.m, t.y)), t.jdn * MS_NA_DAN) << t.jdn;

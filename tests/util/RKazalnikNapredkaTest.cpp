@@ -76,11 +76,11 @@ TEST(RGlobalniKazalnikNapredka, MapsTheStepOntoItsSectionAndForwardsTheRest) {
     static const struct {
         int lokalnaOd, lokalnaDo, odsekOd, odsekDo, polozaj, pricakovano;
     } k_primeri[] = {
-        {0, 10, 40, 100, 0, 40}, {0, 10, 40, 100, 10, 100}, {0, 10, 40, 100, 1, 46}, // 0-10 onto 40-100
-        {0, 2, 0, 1, 1, 1},      {0, 2, 0, -1, 1, -1},      // 0.5 and -0.5 round away from zero
-        {0, 3, 0, 10, 1, 3},     {0, 3, 0, 10, 2, 7},       // 3.33 and 6.67
-        {10, 20, 0, 100, 5, -50},                           // before the local range
-        {5, 5, 40, 100, 5, 39},                             // divisor 0: section lower - 1
+        {0, 10, 40, 100, 0, 40},  {0, 10, 40, 100, 10, 100}, {0, 10, 40, 100, 1, 46}, // 0-10 onto 40-100
+        {0, 2, 0, 1, 1, 1},       {0, 2, 0, -1, 1, -1}, // 0.5 and -0.5 round away from zero
+        {0, 3, 0, 10, 1, 3},      {0, 3, 0, 10, 2, 7},  // 3.33 and 6.67
+        {10, 20, 0, 100, 5, -50},                       // before the local range
+        {5, 5, 40, 100, 5, 39},                         // divisor 0: section lower - 1
     };
     for (const auto &p : k_primeri) {
         z.klici.clear();

@@ -1,12 +1,12 @@
 // The pooled containers: one random run against std::vector for order, insertion, removal, search,
 // copies and assignment; node reuse from the pool, blocks and the heap by hand.
-#include <windows.h>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 #include <stdlib.h>
 #include <type_traits>
 #include <vector>
+#include <windows.h>
 #include <zrno/util.h>
 
 namespace {
@@ -50,7 +50,8 @@ template <typename C> testing::AssertionResult Ima(const C &z, const M &m) {
             return testing::AssertionFailure() << "wrong last node";
     if (!p && i == m.size() && z.VrniStevilo() == i && z.JePrazen() == !i)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "differs at " << i << " of " << m.size() << ", count " << z.VrniStevilo();
+    return testing::AssertionFailure()
+           << "differs at " << i << " of " << m.size() << ", count " << z.VrniStevilo();
 }
 
 template <typename C> void *Vozel(const C &z, size_t i) {
@@ -134,9 +135,7 @@ TEST(Zbirke, RandomOperationsMatchAVector) {
         auto enak = [&](Zapis e) { return e.kljuc == v.kljuc; };
         const auto zadnjiEnak = std::find_if(mur.rbegin(), mur.rend(), enak);
         switch (g() % 12) {
-        case 0:
-            sk.Dodaj(v), msk.insert(msk.begin(), v);
-            break;
+        case 0: sk.Dodaj(v), msk.insert(msk.begin(), v); break;
         case 1: // behind a node, or at the front
             sk.DodajZa(v, Vozel(sk, j)), msk.insert(msk.begin() + (j < msk.size() ? j + 1 : 0), v);
             break;
@@ -144,12 +143,8 @@ TEST(Zbirke, RandomOperationsMatchAVector) {
             sk.Brisi(); // nothing to remove on an empty stack
             msk.erase(msk.begin(), msk.begin() + !msk.empty());
             break;
-        case 3:
-            se.Dodaj(v), mse.push_back(v);
-            break;
-        case 4:
-            se.DodajZa(v, Vozel(se, i)), mse.insert(mse.begin() + (i < mse.size() ? i + 1 : 0), v);
-            break;
+        case 3: se.Dodaj(v), mse.push_back(v); break;
+        case 4: se.DodajZa(v, Vozel(se, i)), mse.insert(mse.begin() + (i < mse.size() ? i + 1 : 0), v); break;
         case 5: // before a node, or at the end
             se.DodajPred(v, Vozel(se, i)), mse.insert(mse.begin() + i, v);
             break;
@@ -168,9 +163,7 @@ TEST(Zbirke, RandomOperationsMatchAVector) {
                 se.DodajVozelPred(izlocen, Vozel(se, kam)), mse.insert(mse.begin() + kam, e);
             }
             break;
-        case 8:
-            ur.Dodaj(v), Uredi(mur, v);
-            break;
+        case 8: ur.Dodaj(v), Uredi(mur, v); break;
         case 9: { // a refused element's spare node goes back to the pool
             void *naslednji = ur.UstvariVozel();
             ur.UniciVozel(naslednji);
