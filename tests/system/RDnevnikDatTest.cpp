@@ -173,14 +173,14 @@ template <class Tok> void PisiIzOsmihNiti(Tok &tok, int vrstic) {
 
 TEST(RDnevnikDatTest, LinesOfManyThreadsNeverMix) {
     RPomDatoteka pomnilnik;
-    PisiIzOsmihNiti(pomnilnik, 2000);
+    PisiIzOsmihNiti(pomnilnik, 1000);
     // Each line is flushed to the disk (FlushFileBuffers, an fsync under Wine): fewer lines here.
     char pot[MAX_PATH];
     GetTempFileNameA(".", "dnv", 0, pot);
     {
         RMedFizDatoteka datoteka(pot, DAT_PISANJE | DAT_USTVARI | DAT_BREZ_DEDOVANJA, 4096);
         ASSERT_EQ(datoteka.VrniStanje(), 0);
-        PisiIzOsmihNiti(datoteka, 50);
+        PisiIzOsmihNiti(datoteka, 25);
         datoteka.Zapri();
     }
     DeleteFileA(pot);
