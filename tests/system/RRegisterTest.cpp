@@ -1,10 +1,12 @@
 // RRegister against the real registry of the test prefix: a key of the test's own under
 // HKEY_CURRENT_USER, written with the raw system calls where the stored bytes matter, removed afterwards.
 #include "Zaklenjen.h"
+#include <atomic>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <windows.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
@@ -41,60 +43,56 @@ std::string Vsebina(RDinTabela<char> const &t) { return std::string(t.VrniPodatk
 
 } // namespace
 
-// Every stored form read as a number, a text and a list. A list from anything but REG_MULTI_SZ is the
-// value read as text, made a one-text list (4); a failed read leaves the target as it was.
+// Every stored form read as a number, a text and a list; a failed read leaves the target as it was. A
+// list from anything but REG_MULTI_SZ is the value read as text, made a one-text list (4). The long
+// values outgrow the first buffer of the expansion and of the list.
 TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
+    const std::string dolga(5000, 'x');
+    std::string velik;
+    for (int i = 0; i < 100; ++i)
+        velik += "element" + std::to_string(i) + '\0';
     SetEnvironmentVariableA("ZRNO_STEVILO", "  12");
-    SetEnvironmentVariableA("ZRNO_BESEDA", "svet");
+    SetEnvironmentVariableA("ZRNO_DOLGA", dolga.c_str());
     const int TIP = NAP_TIPVREDNOSTI;
-    struct {
+    const struct {
         DWORD tip;
         std::string bajti;
         unsigned long stevilo;
         int rs;
-        char const *besedilo; // null: not checked
+        std::string besedilo;
         int rb;
-    } const primeri[] = {
+    } primeri[] = {
         {REG_DWORD, "\x78\x56\x34\x12"s, 0x12345678, 0, "305419896", 4},
         {REG_DWORD, "\xFF\xFF\xFF\xFF"s, 0xFFFFFFFF, 0, "4294967295", 4},
         {REG_DWORD_BIG_ENDIAN, "\x78\x56\x34\x12"s, 0x78563412, 0, "prej", TIP},
-        {REG_DWORD, "\x01\x02"s, 99, NAP_BRANJE, nullptr, 0}, // a short number is not a number
+        {REG_DWORD, "\x01\x02"s, 99, NAP_BRANJE, "prej", NAP_BRANJE}, // a short number is not a number
+        {REG_BINARY, "\x01\x02\x03\x04"s, 99, TIP, "prej", TIP},
         {REG_SZ, " -42x\0"s, static_cast<unsigned long>(-42), 4, " -42x", 0},
         {REG_SZ, "\t\n+17 3\0"s, 17, 4, "\t\n+17 3", 0},
-        {REG_SZ, "-\0"s, 0, 4, "-", 0},
-        {REG_SZ, "4294967297\0"s, 1, 4, "4294967297", 0}, // wraps, no overflow check
-        {REG_SZ, "abc"s, 0, 4, "abc", 0},                 // stored without its zero
-        {REG_SZ, ""s, 0, 4, "", 0},
-        {REG_SZ, "a\0b\0"s, 0, 4, "a", 0},
+        {REG_SZ, "abc"s, 0, 4, "abc", 0}, // stored without its zero
         {REG_EXPAND_SZ, "%ZRNO_STEVILO%5\0"s, 125, 4, "  125", 0},
-        {REG_EXPAND_SZ, "<%ZRNO_BESEDA%>\0"s, 0, 4, "<svet>", 0},
-        {REG_EXPAND_SZ, "%ZRNO_NI_TAKE%\0"s, 0, 4, "%ZRNO_NI_TAKE%", 0},
+        {REG_EXPAND_SZ, "[%ZRNO_DOLGA%%ZRNO_DOLGA%]\0"s, 0, 4, "[" + dolga + dolga + "]", 0},
         {REG_MULTI_SZ, "5\0006\0\0"s, 5, 4, "5", 4},
-        {REG_MULTI_SZ, "\0"s, 0, 4, "", 4},
-        {REG_BINARY, "\x01\x02\x03\x04"s, 99, TIP, "prej", TIP},
+        {REG_MULTI_SZ, velik + '\0', 0, 4, "element0", 4},
     };
     for (auto const &p : primeri) {
-        SCOPED_TRACE(testing::Message() << p.tip << " " << testing::PrintToString(p.bajti));
+        SCOPED_TRACE(testing::Message() << p.tip << " " << testing::PrintToString(p.bajti.substr(0, 20)));
         Surovo("v", p.tip, p.bajti);
         unsigned long stevilo = 99;
         EXPECT_EQ(kljuc.Preberi("v", stevilo), p.rs);
         EXPECT_EQ(stevilo, p.stevilo);
         RNizA besedilo("prej");
-        RDinTabela<char> seznam;
-        seznam.Nastavi("prej", 4);
-        if (!p.besedilo)
-            continue;
         EXPECT_EQ(kljuc.Preberi("v", besedilo), p.rb);
         EXPECT_EQ(std::string(besedilo), p.besedilo);
-        EXPECT_EQ(besedilo.VrniDolzino(), strlen(p.besedilo));
-        if (p.tip != REG_MULTI_SZ && p.bajti.find('\0') < p.bajti.size() - 1)
-            continue; // a text cut at an inner zero
+        EXPECT_EQ(besedilo.VrniDolzino(), p.besedilo.size());
+        RDinTabela<char> seznam;
+        seznam.Nastavi("prej", 4);
         const bool seznamJe = p.tip == REG_MULTI_SZ;
-        const std::string enDel = *p.besedilo ? p.besedilo + "\0\0"s : "\0"s; // an empty text: the empty list
         EXPECT_EQ(kljuc.Preberi("v", seznam), seznamJe ? 0 : p.rb < 0 ? p.rb : 4);
-        EXPECT_EQ(Vsebina(seznam), seznamJe ? p.bajti : p.rb < 0 ? "prej" : enDel);
+        EXPECT_EQ(Vsebina(seznam), seznamJe ? p.bajti : p.rb < 0 ? "prej" : p.besedilo + "\0\0"s);
         EXPECT_GE(seznam.VrniKapaciteto(), seznam.VrniStevilo());
     }
+    SetEnvironmentVariableA("ZRNO_DOLGA", nullptr);
     unsigned long stevilo = 99;
     RNizA besedilo("prej");
     EXPECT_EQ(kljuc.Preberi("manjka", stevilo), NAP_NIDATOTEKE);
@@ -103,30 +101,13 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
     EXPECT_STREQ(besedilo, "prej");
 }
 
-TEST_F(RegisterTest, ReadsPastTheFirstBuffer) {
-    std::string dolga(5000, 'x'), velik;
-    dolga[4999] = 'y';
-    ASSERT_TRUE(SetEnvironmentVariableA("ZRNO_DOLGA", dolga.c_str()));
-    Surovo("v", REG_EXPAND_SZ, "[%ZRNO_DOLGA%%ZRNO_DOLGA%]"s);
-    RNizA besedilo;
-    EXPECT_EQ(kljuc.Preberi("v", besedilo), 0);
-    EXPECT_EQ(std::string(besedilo), "[" + dolga + dolga + "]");
-    SetEnvironmentVariableA("ZRNO_DOLGA", nullptr);
-    for (int i = 0; i < 100; ++i) // a list larger than the table's first block
-        velik += "element" + std::to_string(i) + '\0';
-    Surovo("v", REG_MULTI_SZ, velik += '\0');
-    RDinTabela<char> seznam;
-    EXPECT_EQ(kljuc.Preberi("v", seznam), 0);
-    EXPECT_EQ(Vsebina(seznam), velik);
-}
-
 TEST_F(RegisterTest, WritesEveryFormAndReadsItRaw) {
-    struct {
+    const struct {
         int rezultat;
         char const *ime;
         T_REGTIP tip;
         std::string bajti;
-    } const primeri[] = {
+    } primeri[] = {
         {kljuc.Zapisi("niz", "abc"), "niz", REGT_NIZ, "abc\0"s},
         {kljuc.Zapisi(nullptr, "privzeta"), "", REGT_NIZ, "privzeta\0"s}, // null: the default value
         {kljuc.Zapisi("stevilo", 0x01020304ul), "stevilo", REGT_DWORD, "\x04\x03\x02\x01"s},
@@ -138,35 +119,33 @@ TEST_F(RegisterTest, WritesEveryFormAndReadsItRaw) {
         SCOPED_TRACE(p.ime);
         EXPECT_EQ(p.rezultat, 0);
         char b[16];
-        T_REGTIP tip = REGT_NIC;
+        T_REGTIP tip = REGT_NIC, tipToka = REGT_NIC;
         unsigned int n = 0, velikost = static_cast<unsigned int>(p.bajti.size());
         EXPECT_EQ(kljuc.Preberi(p.ime, b, velikost - 1, &tip, &n), NAP_BRANJE) << "a buffer one byte short";
         EXPECT_EQ(kljuc.Preberi(p.ime, b, velikost, &tip, &n), 0);
         EXPECT_EQ(std::string(b, n), p.bajti);
-        EXPECT_EQ(tip, p.tip);
+        RPomDatoteka tok;
+        EXPECT_EQ(kljuc.Preberi(p.ime, &tipToka, tok), 0);
+        EXPECT_EQ(std::string(static_cast<char const *>(tok.VrniPodatke()), tok.VrniDolzino()), p.bajti);
+        EXPECT_EQ(std::tie(tip, tipToka), std::tie(p.tip, p.tip));
         EXPECT_EQ(kljuc.VrniTip(p.ime), p.tip);
         EXPECT_EQ(kljuc.VrniDolzino(p.ime), velikost);
-        RPomDatoteka tok;
-        tip = REGT_NIC;
-        EXPECT_EQ(kljuc.Preberi(p.ime, &tip, tok), 0);
-        EXPECT_EQ(tip, p.tip);
-        EXPECT_EQ(std::string(static_cast<char const *>(tok.VrniPodatke()), tok.VrniDolzino()), p.bajti);
     }
     RPomDatoteka tok;
-    T_REGTIP tip;
-    EXPECT_EQ(kljuc.Preberi("manjka", &tip, tok), NAP_NIDATOTEKE);
+    EXPECT_EQ(kljuc.Preberi("manjka", nullptr, tok), NAP_NIDATOTEKE);
     EXPECT_EQ(kljuc.Preberi("manjka", nullptr, 5, nullptr, nullptr), NAP_NIDATOTEKE);
     EXPECT_EQ(kljuc.VrniTip("manjka"), REGT_NIC);
     EXPECT_EQ(kljuc.VrniDolzino("manjka"), 0u);
     EXPECT_EQ(kljuc.Izplakni(), 0);
 }
 
+// Names of 1 and 200 characters on two levels, a value in every key; Wine refuses a path longer than
+// about 255 characters in one call, so each level is created under the one before. A child that nobody
+// may open stays, and the walk ends with a failure instead of retrying it.
 TEST_F(RegisterTest, EnumeratesAndDeletesValuesAndSubtrees) {
     Surovo("v", REG_SZ, "x\0"s);
     EXPECT_EQ(kljuc.BrisiVrednost("v"), 0);
     EXPECT_EQ(kljuc.BrisiVrednost("v"), NAP_NIDATOTEKE);
-    // Names of 1 and 200 characters on two levels, a value in every key. Wine refuses a path longer than
-    // about 255 characters in one call, so each level is created under the one before.
     std::string const imena[] = {"a", std::string(200, 'c')};
     for (auto const &prvo : imena)
         for (auto const &drugo : imena) {
@@ -183,31 +162,28 @@ TEST_F(RegisterTest, EnumeratesAndDeletesValuesAndSubtrees) {
     for (unsigned int i = 0; i < 9 && drevo.VrniPodkljuc(i, ime) == 0; ++i)
         najdeni.insert(std::string(ime));
     EXPECT_TRUE(ime.JePrazen()) << "the failed step empties the name";
-    EXPECT_EQ(drevo.VrniPodkljuc(2, ime), NAP_NIVEC);
     EXPECT_EQ(najdeni, std::set<std::string>(std::begin(imena), std::end(imena)));
     drevo.Zapri();
     EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), 0);
-    EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), NAP_NIDATOTEKE); // gone
-    // A child that nobody may open stays, and the walk ends with a failure instead of retrying it.
+    EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), NAP_NIDATOTEKE);
     ASSERT_EQ(UstvariZaklenjenKljuc(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
     EXPECT_LT(kljuc.BrisiPodkljuc("drevo"), 0);
     EXPECT_EQ(RegDeleteKeyA(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
 }
 
+// The root by its 32-bit number, as a program built for either target would write it, opened read-only;
+// a key opened for writing only.
 TEST_F(RegisterTest, OpensUnderRootsAndKeysWithTheAccessAsked) {
     RRegister pod, koren, samoPisanje;
     EXPECT_EQ(pod.Odpri(kljuc, "ni\\take", KEY_READ), NAP_NIDATOTEKE);
     EXPECT_EQ(pod.VrniRocico(), reinterpret_cast<void *>(-1)) << "a failed open keeps the object";
     ASSERT_EQ(pod.Ustvari(kljuc, "a\\b", KEY_ALL_ACCESS), 0);
-    EXPECT_EQ(pod.Zapisi("v", "x"), 0);
-    pod.Zapri();
-    // The root by its 32-bit number, as a program built for either target would write it; read only.
+    EXPECT_EQ(pod.Zapisi("v", "x") + pod.Zapri(), 0);
     ASSERT_EQ(koren.Odpri(reinterpret_cast<void *>(0x80000001u), (KLJUC + "\\a\\b").c_str(), KEY_READ), 0);
     RNizA besedilo;
     EXPECT_EQ(koren.Preberi("v", besedilo), 0);
     EXPECT_STREQ(besedilo, "x");
     EXPECT_EQ(koren.Zapisi("v", "y"), NAP_DOSTOP);
-    EXPECT_EQ(koren.Zapisi("n", 1ul), NAP_DOSTOP);
     EXPECT_EQ(koren.BrisiVrednost("v"), NAP_DOSTOP);
     EXPECT_EQ(koren.Zapri(), 0);
     ASSERT_EQ(samoPisanje.Odpri(HKEY_CURRENT_USER, KLJUC.c_str(), KEY_SET_VALUE), 0);
@@ -220,55 +196,33 @@ TEST_F(RegisterTest, OpensUnderRootsAndKeysWithTheAccessAsked) {
 // The watcher may not be registered yet when a change is made, so changes repeat until it returns.
 TEST_F(RegisterTest, WatchesForChanges) {
     RDogodek dogodek(RDogodek::ROCNI);
-    ASSERT_TRUE(dogodek.JeVeljaven());
     EXPECT_EQ(kljuc.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET | REG_SPREMLJAJ_PODDREVO, dogodek), 0);
     EXPECT_EQ(dogodek.Zakleni(0), NAP_CASOVNIROK);
     RRegister pisec, opazovalec;
     ASSERT_EQ(pisec.Odpri(kljuc, nullptr, KEY_SET_VALUE), 0);
     std::thread([&] { EXPECT_EQ(pisec.Zapisi("sprememba", 1ul), 0); }).join();
     EXPECT_EQ(dogodek.Zakleni(10000), 0);
-
     ASSERT_EQ(opazovalec.Odpri(kljuc, nullptr, KEY_NOTIFY), 0);
-    int rezultat = 1;
-    HANDLE konec = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread nit(
-        [&] { rezultat = opazovalec.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET), SetEvent(konec); });
-    DWORD cakanje = WAIT_TIMEOUT;
-    for (unsigned long i = 0; i < 200 && cakanje == WAIT_TIMEOUT; ++i) {
+    std::atomic<int> rezultat{1};
+    std::thread nit([&] { rezultat = opazovalec.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET); });
+    for (unsigned long i = 0; i < 200 && rezultat == 1; ++i, Sleep(50))
         EXPECT_EQ(pisec.Zapisi("sprememba", i), 0);
-        cakanje = WaitForSingleObject(konec, 50);
-    }
-    EXPECT_EQ(cakanje, static_cast<DWORD>(WAIT_OBJECT_0)) << "the watch never returned";
-    cakanje == WAIT_OBJECT_0 ? nit.join() : nit.detach();
-    EXPECT_EQ(rezultat, 0);
-    CloseHandle(konec);
-    pisec.Zapri(), opazovalec.Zapri();
+    EXPECT_EQ(rezultat, 0) << "the watch never returned";
+    rezultat == 1 ? nit.detach() : nit.join();
 }
 
+// Exact reservation cuts the count; growth keeps an element taken from the table's own storage.
 TEST(RDinTabela, Reservation) {
     RDinTabela<char> t;
-    EXPECT_EQ(t.VrniKapaciteto(), 0u);
-    EXPECT_EQ(t.VrniPodatke(), nullptr);
-    for (auto [zahteva, kapaciteta] : {std::pair{1u, 128u}, {100u, 128u}, {128u, 256u}}) {
-        EXPECT_EQ(t.Rezerviraj(zahteva, false), 0);
-        EXPECT_EQ(t.VrniKapaciteto(), kapaciteta) << zahteva;
-    }
     ASSERT_EQ(t.Nastavi("0123456789abcdef", 16), 0);
     EXPECT_EQ(t.Rezerviraj(10, true), 0);
     EXPECT_EQ(t.VrniKapaciteto(), 10u);
-    EXPECT_EQ(t.Dodaj('x'), 0);
-    EXPECT_EQ(Vsebina(t), "0123456789x");
-    EXPECT_EQ(t.VrniKapaciteto(), 128u);
+    EXPECT_EQ(t.Dodaj(t[0]), 0);
     RDinTabela<char> kopija(t);
     EXPECT_NE(kopija.VrniPodatke(), t.VrniPodatke());
-    EXPECT_EQ(Vsebina(kopija), "0123456789x");
+    EXPECT_EQ(Vsebina(kopija), "01234567890");
     EXPECT_EQ(t.Rezerviraj(0, true), 0);
     EXPECT_EQ(t.VrniPodatke(), nullptr);
     EXPECT_EQ(t.VrniStevilo(), 0u);
     EXPECT_EQ(t.Rezerviraj(0xFFFFFFFFu, false), NAP_POMNILNIK);
-    RDinTabela<char const *> kazalci;
-    char const *besedila[] = {"a", "b"};
-    EXPECT_EQ(kazalci.Nastavi(besedila, 2), 0);
-    EXPECT_EQ(kazalci.Dodaj(kazalci[0]), 0);
-    EXPECT_STREQ(kazalci[2], "a");
 }
