@@ -23,14 +23,10 @@ struct Lastnik {
 template <class T>
 Lastnik Vrsta(const char *ime, T vzorec, std::function<int(T &)> odpri, int prazno, int prazno2, int dvakrat,
               std::function<bool(void *)> deluje) {
-    return {ime,
-            [vzorec] { return Predmet(new T(vzorec)); },
-            [odpri](RSisElement &o) { return odpri(dynamic_cast<T &>(o)); },
-            [](RSisElement &o) { return Predmet(new T(dynamic_cast<T &>(o))); },
-            prazno,
-            prazno2,
-            dvakrat,
-            deluje};
+    auto nov = [vzorec] { return Predmet(new T(vzorec)); };
+    auto odpriT = [odpri](RSisElement &o) { return odpri(dynamic_cast<T &>(o)); };
+    auto kopiraj = [](RSisElement &o) { return Predmet(new T(dynamic_cast<T &>(o))); };
+    return {ime, nov, odpriT, kopiraj, prazno, prazno2, dvakrat, deluje};
 }
 
 int OdpriRpcSs(RServis &s) {
