@@ -126,17 +126,6 @@ TEST(RDatum, RecordsAndFields) {
     EXPECT_EQ(RDatum().NastaviDatum(&t), d - 999);
 }
 
-TEST(RDatum, LocalAndUtc) {
-    VsakDan(RDatum::PretvoriGreVJul(1, 1, 1700), RDatum::PretvoriGreVJul(1, 1, 2400), 7919, [](long long v) {
-        FILETIME utc, lokalni;
-        RDatum::Pretvori(v, &utc);
-        ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &lokalni));
-        long long l = RDatum::PretvoriUTCVLokalni(v);
-        ASSERT_EQ(l, RDatum::Pretvori(&lokalni));
-        ASSERT_EQ(RDatum::PretvoriLokalniVUTC(l), v);
-    });
-}
-
 // Without the precise function (the library shut down) the present time comes from GetSystemTime.
 TEST(RDatum, PresentTime) {
     FILETIME f;
