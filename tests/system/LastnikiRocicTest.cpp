@@ -1,5 +1,6 @@
 // Every class of the subsystem that owns a system handle, through RSisElement: closing with nothing to
-// close, closing twice, adopting and releasing, and copies that share the handle but never close it.
+// close, closing twice, and copies that share the handle but never close it (adopting and releasing are
+// RSisElement's own).
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -67,30 +68,19 @@ TEST(LastnikiRocic, CloseAdoptReleaseAndCopies) {
     for (const Lastnik &l : lastniki) {
         SCOPED_TRACE(l.ime);
         auto deluje = [&](void *h) { return !l.deluje || l.deluje(h); };
-        Predmet a = l.nov(), b = l.nov();
+        Predmet a = l.nov();
         const int r = a->Zapri();
         EXPECT_TRUE(r == l.prazno || r == l.prazno2) << r;
         ASSERT_EQ(l.odpri(*a), 0);
         void *h = a->VrniRocico();
         EXPECT_TRUE(a->JeVeljaven() && deluje(h));
-        EXPECT_EQ(a->Odpusti(), h);
-        EXPECT_FALSE(a->JeVeljaven());
-        EXPECT_EQ(b->Uporabi(h), 0);
-        Predmet kopija = l.kopiraj(*b);
+        Predmet kopija = l.kopiraj(*a);
         EXPECT_EQ(kopija->VrniRocico(), h);
         kopija.reset();
         EXPECT_TRUE(deluje(h)) << "the destructor does not close";
-        EXPECT_EQ(b->Zapri(), 0);
-        EXPECT_FALSE(b->JeVeljaven());
-        EXPECT_EQ(b->Zapri(), l.dvakrat);
+        EXPECT_EQ(a->Zapri(), 0);
+        EXPECT_FALSE(a->JeVeljaven());
+        EXPECT_EQ(a->Zapri(), l.dvakrat);
         EXPECT_FALSE(l.deluje && l.deluje(h)) << "closed";
-        // A copy left from a closed object, destroyed after the handle's number may have been reused.
-        ASSERT_EQ(l.odpri(*a), 0);
-        kopija = l.kopiraj(*a);
-        EXPECT_EQ(a->Zapri(), 0);
-        ASSERT_EQ(l.odpri(*a), 0);
-        kopija.reset();
-        EXPECT_TRUE(deluje(a->VrniRocico()));
-        EXPECT_EQ(a->Zapri(), 0);
     }
 }
