@@ -22,15 +22,18 @@ class PoskusniServis : public RServisImpl {
     }
     int ObZagonu() override { return klici += 'Z', rezultatPorocila = SporociStatus(), zagon; }
     int ObZaustavitvi() override { return klici += 'S', Sporoci(0, 0, nullptr); }
-    int ObPrekinitvi() override { return klici += 'P', prekinitev; }
+    int ObPrekinitvi() override { return klici += 'P', SporociNaslednjiKorak(5000), prekinitev; }
     int ObNadaljevanju() override { return klici += 'N', 0; }
     int ObZakljucku() override { return klici += 'K', zakljucek; }
-    int ObStatusu() override { return klici += char('0' + m_status.TrenutnoStanje), 7; }
+    int ObStatusu() override {
+        return klici += std::to_string(m_status.TrenutnoStanje) + (m_status.KontrolnaTocka ? "+" : ""), 7;
+    }
 };
 
 } // namespace
 
-// The reports among the calls by the state's number (2 starting, 4 running, 7 paused, 1 stopped). A failed
+// The reports among the calls by the state's number (2 starting, 4 running, 6 pausing, 7 paused, 1
+// stopped), + with a check point; a pause reports one, and the reports that follow reset it. A failed
 // start-up handles no request and ends the thread with 1; a failed pause ends the loop with its result; a
 // failed clean-up is reported only when nothing failed before it.
 TEST(RServisImplTest, RequestsAndFailuresEndInTheStoppedState) {
@@ -40,11 +43,11 @@ TEST(RServisImplTest, RequestsAndFailuresEndInTheStoppedState) {
         const char *kode, *klici;
         unsigned int izhodna, koda, izhodNiti;
     } primeri[] = {
-        {0, 0, 0, "PNIS", "RZ24P7N44SK1", 0, 0, 0},
+        {0, 0, 0, "PNIS", "RZ24P6+7N44SK1", 0, 0, 0},
         {NAP_ODPIRANJE, 0, 0, "S", "RZ2K1", 1066, unsigned(NAP_ODPIRANJE), 1},
-        {0, NAP_NIPODPRTO, 0, "P", "RZ24PK1", 1066, N, N},
+        {0, NAP_NIPODPRTO, 0, "P", "RZ24P6+K1+", 1066, N, N},
         {0, 0, NAP_ZAPIRANJE, "S", "RZ24SK1", 1066, Z, 0},
-        {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, "P", "RZ24PK1", 1066, N, N},
+        {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, "P", "RZ24P6+K1+", 1066, N, N},
     };
     char const *argumenti[] = {"Poskus", "x"};
     for (const auto &p : primeri) {
