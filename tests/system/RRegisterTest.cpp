@@ -69,7 +69,8 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
         {REG_BINARY, "\x01\x02\x03\x04"s, 99, TIP, "prej", TIP},
         {REG_SZ, " -42x\0"s, static_cast<unsigned long>(-42), 4, " -42x", 0},
         {REG_SZ, "\t\n+17 3\0"s, 17, 4, "\t\n+17 3", 0},
-        {REG_SZ, "abc"s, 0, 4, "abc", 0}, // stored without its zero
+        {REG_SZ, "4294967297\0"s, 1, 4, "4294967297", 0}, // wraps, no overflow check
+        {REG_SZ, "abc"s, 0, 4, "abc", 0},                 // stored without its zero
         {REG_EXPAND_SZ, "%ZRNO_STEVILO%5\0"s, 125, 4, "  125", 0},
         {REG_EXPAND_SZ, "[%ZRNO_DOLGA%%ZRNO_DOLGA%]\0"s, 0, 4, "[" + dolga + dolga + "]", 0},
         {REG_MULTI_SZ, "5\0006\0\0"s, 5, 4, "5", 4},

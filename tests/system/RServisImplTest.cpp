@@ -71,7 +71,8 @@ TEST(RServisImplTest, RequestsAndFailuresEndInTheStoppedState) {
         EXPECT_EQ(servis.rezultatPorocila, 7); // ObStatusu's result stands for the report's
         EXPECT_EQ(servis.VrniArgumente()[1], argumenti[1]);
         const T_ZAPISSTATUSA &k = servis.VrniStatus();
-        EXPECT_EQ(std::tie(k.TrenutnoStanje, k.SprejeteKontrole, k.IzhodnaKoda, k.KodaServisa),
-                  std::make_tuple(unsigned{SERVIS_USTAVLJEN}, 1u, p.izhodna, p.koda));
+        EXPECT_EQ(std::make_tuple(servis.VrniSteviloArgumentov(), k.TipServisa, k.TrenutnoStanje,
+                                  k.SprejeteKontrole, k.IzhodnaKoda, k.KodaServisa),
+                  std::make_tuple(2u, 0x30u, unsigned{SERVIS_USTAVLJEN}, 1u, p.izhodna, p.koda));
     }
 }

@@ -124,6 +124,7 @@ TEST(RDatum, RecordsAndFields) {
         std::make_tuple(99, 11, 31, 23, 59, 58, 5, 0, 0)); // Friday: the C runtime counts from Sunday = 0
     t.tm_yday = 100;
     EXPECT_EQ(RDatum().NastaviDatum(&t), d - 999);
+    EXPECT_EQ(d.NastaviUro(MS_NA_DAN + 5), RDatum(31, 12, 1999) + MS_NA_DAN + 5) << "not validated";
 }
 
 // Without the precise function (the library shut down) the present time comes from GetSystemTime.
@@ -135,6 +136,7 @@ TEST(RDatum, PresentTime) {
     unsigned long ms = 0;
     long long skupaj = static_cast<long long>(RDatum::DolociTrenutniJul(&ms)) * MS_NA_DAN + ms;
     EXPECT_TRUE(skupaj >= nas - 1000 && skupaj - nas < 2000) << skupaj - nas;
+    EXPECT_GE(RDatum().NastaviTrenutniCas(), nas);
     ASSERT_EQ(Zrno::Zakljuci(), 0);
     long long brez = RDatum::VrniTrenutniCas();
     ASSERT_EQ(Zrno::Vzpostavi(), 0);
