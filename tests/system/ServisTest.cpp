@@ -137,3 +137,15 @@ TEST_F(ServisTest, LifeOfAServiceAFailedStartNamesAndDeletion) {
     EXPECT_EQ(servis.Zapri() + b.Zapri(), 0);
     EXPECT_EQ(servis.Odpri(oskrbnik, "ZrnoTestB", SERVICE_QUERY_STATUS), NAP_NISERVISA);
 }
+
+static void __stdcall Glavna(unsigned long, char **) {}
+
+// This process was not started by the service manager (ERROR_FAILED_SERVICE_CONTROLLER_CONNECT).
+TEST(RRegisterServisovTest, KeepsItsTableAndRefusesToDispatchOutsideTheManager) {
+    RRegisterServisov r;
+    void *k[] = {r.RegistrirajServis("Prvi", Glavna), r.RegistrirajServis("Drugi", Glavna),
+                 r.RegistrirajServis("Tretji", Glavna)};
+    EXPECT_EQ(r.OdjaviServis(k[1]), 0);
+    EXPECT_EQ(std::string(r.VrniImeServisa(k[0])) + r.VrniImeServisa(k[2]), "PrviTretji");
+    EXPECT_EQ(r.PozeniRokovalnikServisov(), NAP_ZAGONSERVISA);
+}
