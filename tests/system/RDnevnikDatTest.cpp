@@ -54,33 +54,28 @@ class ObcasnoPolnTok : public RTokPodatkov {
 // Formats, and messages of the library's own string table: 2 is the start-up failure message.
 TEST(RDnevnikDatTest, WritesOneStampedLinePerMessage) {
     HMODULE modul = GetModuleHandleA("Zrno.dll");
-    struct {
-        RDnevnikDat dnevnik;
+    const struct {
+        T_KODAJEZIKA2 jezik;
         int prioriteta;
         const char *oblika, *pricakovano;
     } primeri[] = {
-        {{9, "App"}, 5, "x=%x", "5\tApp: x=1234\n"},
-        {{9, "App"}, -1, "", "4294967295\tApp: \n"},
-        {{0, "App", modul, KJ2_ANGLESKI, KN_CP1250},
-         5,
-         nullptr,
-         "5\tApp: Error initializing WinSocket (code 0x001234).\n"},
-        {{0, "App", modul, KJ2_SLOVENSKI, KN_CP1250},
-         5,
-         nullptr,
-         "5\tApp: Napaka pri inicializaciji WinSocket (koda 0x001234).\n"},
+        {KJ2_ANGLESKI, 5, "x=%x", "5\tApp: x=1234\n"},
+        {KJ2_ANGLESKI, -1, "", "4294967295\tApp: \n"},
+        {KJ2_ANGLESKI, 5, nullptr, "5\tApp: Error initializing WinSocket (code 0x001234).\n"},
+        {KJ2_SLOVENSKI, 5, nullptr, "5\tApp: Napaka pri inicializaciji WinSocket (koda 0x001234).\n"},
     };
     for (auto &p : primeri) {
         SCOPED_TRACE(p.pricakovano);
+        RDnevnikDat dnevnik(0, "App", modul, p.jezik, KN_CP1250);
         ObcasnoPolnTok tok;
-        EXPECT_EQ(p.dnevnik.Uporabi(&tok), nullptr);
+        EXPECT_EQ(dnevnik.Uporabi(&tok), nullptr);
         const __int64 pred = RDatum::VrniTrenutniCas() / 1000 * 1000;
         const auto prioriteta = static_cast<T_DNEVNIKPRIORITETA>(p.prioriteta);
-        EXPECT_EQ(p.oblika ? p.dnevnik.Zapisi(prioriteta, p.oblika, 0x1234)
-                           : p.dnevnik.Zapisi(prioriteta, 2u, 0x1234),
+        EXPECT_EQ(p.oblika ? dnevnik.Zapisi(prioriteta, p.oblika, 0x1234)
+                           : dnevnik.Zapisi(prioriteta, 2u, 0x1234),
                   0);
         const __int64 po = RDatum::VrniTrenutniCas();
-        EXPECT_EQ(p.dnevnik.Uporabi(nullptr), &tok);
+        EXPECT_EQ(dnevnik.Uporabi(nullptr), &tok);
         std::string ostanek;
         const __int64 zig = Zig(tok.zapisano, &ostanek);
         EXPECT_TRUE(zig >= pred && zig <= po) << pred << " " << zig << " " << po;
