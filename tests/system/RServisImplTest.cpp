@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
-#include <vector>
 #include <windows.h>
 #include <zrno/system.h>
 
@@ -11,125 +10,69 @@ namespace {
 
 using namespace Zrno;
 
-constexpr unsigned int NAPAKA_SERVISA = 1066;
-constexpr unsigned int KORAKI = 130; // a code of the test's own: running, then two check points
-
 class PoskusniServis : public RServisImpl {
   public:
-    int zagon = 0, prekinitev = 0, zakljucek = 0;
-    // Written on the service thread, read once it has ended.
-    std::string klici;
-    std::vector<T_ZAPISSTATUSA> porocila;
-    int rezultatPorocila = 0;
+    int zagon = 0, prekinitev = 0, zakljucek = 0, rezultatPorocila = 0;
+    std::string klici; // calls and reported states, written on the service thread, read once it has ended
 
   protected:
     void PredRegistracijoServisa() override {
         klici += 'R';
         m_status.SprejeteKontrole = 1; // stop only: a change made here must survive start-up
     }
-    int ObZagonu() override { return klici += 'Z', zagon; }
-    int ObZaustavitvi() override {
-        klici += 'S';
-        return Sporoci(0, 0, nullptr);
-    }
-    int ObPrekinitvi() override { return klici += 'P', prekinitev; }
+    int ObZagonu() override { return klici += 'Z', rezultatPorocila = SporociStatus(), zagon; }
+    int ObZaustavitvi() override { return klici += 'S', Sporoci(0, 0, nullptr); }
+    int ObPrekinitvi() override { return klici += 'P', SporociNaslednjiKorak(5000), prekinitev; }
     int ObNadaljevanju() override { return klici += 'N', 0; }
     int ObZakljucku() override { return klici += 'K', zakljucek; }
     int ObStatusu() override {
-        porocila.push_back(m_status);
-        return 7;
-    }
-    unsigned int RokovalnikOznak(unsigned int koda, unsigned int vrednost, void *podatki) override {
-        if (koda != KORAKI)
-            return RServisImpl::RokovalnikOznak(koda, vrednost, podatki);
-        rezultatPorocila = SporociStatus(SERVIS_TECE);
-        SporociNaslednjiKorak(5000);
-        SporociNaslednjiKorak(5000);
-        return 0;
+        return klici += std::to_string(m_status.TrenutnoStanje) + (m_status.KontrolnaTocka ? "+" : ""), 7;
     }
 };
 
-char const *g_argumenti[] = {"Poskus", "x"};
-
-// Starts the service, posts the codes, waits (bounded) for its thread and returns the exit code.
-unsigned int Izvedi(PoskusniServis &servis, std::vector<unsigned int> const &kode) {
-    EXPECT_EQ(servis.Odpri(2, g_argumenti, 0, nullptr), 0);
-    for (unsigned int koda : kode)
-        EXPECT_EQ(servis.Sporoci(koda, 0, nullptr), 0);
-    EXPECT_EQ(servis.Zakleni(10000), 0);
-    unsigned int izhod = 0;
-    EXPECT_EQ(servis.VrniRezultat(&izhod), 0);
-    return izhod;
-}
-
-// State, check point and wait hint of each report.
-using Stanje = std::tuple<unsigned int, unsigned int, unsigned int>;
-std::vector<Stanje> Stanja(std::vector<T_ZAPISSTATUSA> const &porocila) {
-    std::vector<Stanje> izhod;
-    for (const T_ZAPISSTATUSA &p : porocila)
-        izhod.emplace_back(p.TrenutnoStanje, p.KontrolnaTocka, p.CakalniNamig);
-    return izhod;
-}
-
 } // namespace
 
-TEST(RServisImplTest, RunsTheStateMachineWithoutTheSystem) {
-    PoskusniServis servis;
-    EXPECT_EQ(Izvedi(servis, {SERVICE_CONTROL_PAUSE, SERVICE_CONTROL_CONTINUE, SERVICE_CONTROL_INTERROGATE, KORAKI,
-                              SERVICE_CONTROL_STOP}),
-              0u);
-    EXPECT_EQ(servis.klici, "RZPNSK");
-    EXPECT_EQ(servis.VrniSteviloArgumentov(), 2u);
-    EXPECT_EQ(servis.VrniArgumente()[1], g_argumenti[1]);
-    const std::vector<Stanje> pricakovano = {
-        {SERVIS_TECE, 0, 60000},     // start-up done
-        {SERVIS_PREKINJEN, 0, 60000}, // pause
-        {SERVIS_TECE, 0, 60000},     // continue
-        {SERVIS_TECE, 0, 60000},     // interrogate reports the record as it is
-        {SERVIS_TECE, 0, 60000},     // SporociStatus resets the check point and the wait hint
-        {SERVIS_TECE, 1, 5000},
-        {SERVIS_TECE, 2, 5000},
-        // Stop: the stopping state is not reported; the clean-up reports stopped with the check point
-        // and the wait hint as they stand.
-        {SERVIS_USTAVLJEN, 2, 5000},
-    };
-    EXPECT_EQ(Stanja(servis.porocila), pricakovano);
-    EXPECT_EQ(servis.rezultatPorocila, 7); // ObStatusu's result stands for the report's
-    const T_ZAPISSTATUSA &koncno = servis.VrniStatus();
-    EXPECT_EQ(koncno.TipServisa, 0x30u);
-    EXPECT_EQ(koncno.SprejeteKontrole, 1u);
-    EXPECT_EQ(koncno.IzhodnaKoda, 0u);
-    EXPECT_EQ(koncno.KodaServisa, 0u);
-}
-
-TEST(RServisImplTest, FailuresEndTheServiceWithExitCode1066) {
-    struct {
+// The reports among the calls by the state's number (2 starting, 4 running, 6 pausing, 7 paused, 1
+// stopped), + with a check point; a pause reports one, and the reports that follow reset it. A failed
+// start-up handles no request and ends the thread with 1; a failed pause ends the loop with its result; a
+// failed clean-up is reported only when nothing failed before it.
+TEST(RServisImplTest, RequestsAndFailuresEndInTheStoppedState) {
+    const unsigned int N = unsigned(NAP_NIPODPRTO), Z = unsigned(NAP_ZAPIRANJE);
+    const struct {
         int zagon, prekinitev, zakljucek;
-        std::vector<unsigned int> kode;
-        const char *klici;
-        int kodaServisa;
-        unsigned int izhodNiti;
+        const char *kode, *klici;
+        unsigned int izhodna, koda, izhodNiti;
     } primeri[] = {
-        // Start-up fails: no request is handled, the clean-up still runs, the thread ends with 1.
-        {NAP_ODPIRANJE, 0, 0, {SERVICE_CONTROL_STOP}, "RZK", NAP_ODPIRANJE, 1},
-        // A failed pause ends the loop with its result.
-        {0, NAP_NIPODPRTO, 0, {SERVICE_CONTROL_PAUSE}, "RZPK", NAP_NIPODPRTO, unsigned(NAP_NIPODPRTO)},
-        // A failed clean-up is reported when nothing failed before it.
-        {0, 0, NAP_ZAPIRANJE, {SERVICE_CONTROL_STOP}, "RZSK", NAP_ZAPIRANJE, 0},
-        // A failure before the clean-up is the one reported.
-        {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, {SERVICE_CONTROL_PAUSE}, "RZPK", NAP_NIPODPRTO, unsigned(NAP_NIPODPRTO)},
+        {0, 0, 0, "PNIS", "RZ24P6+7N44SK1", 0, 0, 0},
+        {NAP_ODPIRANJE, 0, 0, "S", "RZ2K1", 1066, unsigned(NAP_ODPIRANJE), 1},
+        {0, NAP_NIPODPRTO, 0, "P", "RZ24P6+K1+", 1066, N, N},
+        {0, 0, NAP_ZAPIRANJE, "S", "RZ24SK1", 1066, Z, 0},
+        {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, "P", "RZ24P6+K1+", 1066, N, N},
     };
+    char const *argumenti[] = {"Poskus", "x"};
     for (const auto &p : primeri) {
         SCOPED_TRACE(p.klici);
         PoskusniServis servis;
-        std::tie(servis.zagon, servis.prekinitev, servis.zakljucek) = std::tie(p.zagon, p.prekinitev, p.zakljucek);
-        EXPECT_EQ(Izvedi(servis, p.kode), p.izhodNiti);
+        std::tie(servis.zagon, servis.prekinitev, servis.zakljucek) =
+            std::tie(p.zagon, p.prekinitev, p.zakljucek);
+        EXPECT_EQ(servis.Odpri(2, argumenti, 0, nullptr), 0);
+        for (const char *k = p.kode; *k; ++k)
+            EXPECT_EQ(servis.Sporoci(*k == 'P'   ? SERVICE_CONTROL_PAUSE
+                                     : *k == 'N' ? SERVICE_CONTROL_CONTINUE
+                                     : *k == 'I' ? SERVICE_CONTROL_INTERROGATE
+                                                 : SERVICE_CONTROL_STOP,
+                                     0, nullptr),
+                      0);
+        EXPECT_EQ(servis.Zakleni(10000), 0);
+        unsigned int izhod = 0;
+        EXPECT_EQ(servis.VrniRezultat(&izhod), 0);
+        EXPECT_EQ(izhod, p.izhodNiti);
         EXPECT_EQ(servis.klici, p.klici);
-        const T_ZAPISSTATUSA &koncno = servis.VrniStatus();
-        EXPECT_EQ(koncno.TrenutnoStanje, unsigned{SERVIS_USTAVLJEN});
-        EXPECT_EQ(koncno.IzhodnaKoda, NAPAKA_SERVISA);
-        EXPECT_EQ(koncno.KodaServisa, unsigned(p.kodaServisa));
-        ASSERT_FALSE(servis.porocila.empty());
-        EXPECT_EQ(servis.porocila.back().TrenutnoStanje, unsigned{SERVIS_USTAVLJEN});
+        EXPECT_EQ(servis.rezultatPorocila, 7); // ObStatusu's result stands for the report's
+        EXPECT_EQ(servis.VrniArgumente()[1], argumenti[1]);
+        const T_ZAPISSTATUSA &k = servis.VrniStatus();
+        EXPECT_EQ(std::make_tuple(servis.VrniSteviloArgumentov(), k.TipServisa, k.TrenutnoStanje,
+                                  k.SprejeteKontrole, k.IzhodnaKoda, k.KodaServisa),
+                  std::make_tuple(2u, 0x30u, unsigned{SERVIS_USTAVLJEN}, 1u, p.izhodna, p.koda));
     }
 }

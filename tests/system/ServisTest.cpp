@@ -1,8 +1,10 @@
 // ROskrbnikServisov, RServis and RRegisterServisov against Wine's real service control manager: the
 // test host's two services are installed into the prefix, driven through their life and removed.
+#include "Proces.h"
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 #include <windows.h>
 #include <zrno/strings.h>
@@ -11,16 +13,9 @@
 namespace {
 
 using namespace Zrno;
+using Stanje = std::tuple<DWORD, DWORD, DWORD>;
 
-const char IME_A[] = "ZrnoTestA";
-const char IME_B[] = "ZrnoTestB";
-
-std::string ImenikPrograma() {
-    char pot[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, pot, MAX_PATH);
-    std::string s(pot, n);
-    return s.substr(0, s.find_last_of('\\') + 1);
-}
+const char *const IMENA[] = {"ZrnoTestA", "ZrnoTestB"};
 
 // Polls the status until pogoj holds or the bound passes (state changes under Wine take milliseconds).
 template <class Pogoj> SERVICE_STATUS Pocakaj(RServis &servis, Pogoj pogoj) {
@@ -33,29 +28,32 @@ template <class Pogoj> SERVICE_STATUS Pocakaj(RServis &servis, Pogoj pogoj) {
 SERVICE_STATUS PocakajStanje(RServis &servis, DWORD stanje) {
     return Pocakaj(servis, [&](const SERVICE_STATUS &s) { return s.dwCurrentState == stanje; });
 }
+Stanje Izhod(const SERVICE_STATUS &s) {
+    return {s.dwCurrentState, s.dwWin32ExitCode, s.dwServiceSpecificExitCode};
+}
 
 class ServisTest : public ::testing::Test {
   protected:
     ROskrbnikServisov oskrbnik;
     RServis a, b;
-    std::string dnevnik = ImenikPrograma() + "ZrnoTestA.log";
+    std::string dnevnik = PoletiTesta("ZrnoTestA.log");
 
     void SetUp() override {
         ASSERT_EQ(oskrbnik.Odpri(nullptr, nullptr, SC_MANAGER_ALL_ACCESS), 0);
         DeleteFileA(dnevnik.c_str());
-        const std::string program = "\"" + ImenikPrograma() + "zrno_servis.exe\"";
-        for (auto [servis, ime] : {std::pair{&a, IME_A}, std::pair{&b, IME_B}}) {
-            Odstrani(ime); // left by an aborted run
-            ASSERT_EQ(servis->Ustvari(oskrbnik, ime, (std::string(ime) + " display").c_str(), program.c_str(),
-                                      SERVICE_ALL_ACCESS, SERVICE_WIN32_SHARE_PROCESS, ZAGON_NA_ZAHTEVO,
-                                      NAPAKA_OBICAJNA, nullptr, nullptr, nullptr, nullptr, nullptr),
+        const std::string program = "\"" + PoletiTesta("zrno_servis.exe") + "\"";
+        for (int i = 0; i < 2; ++i) {
+            Odstrani(IMENA[i]); // left by an aborted run
+            ASSERT_EQ((i ? b : a).Ustvari(oskrbnik, IMENA[i], (std::string(IMENA[i]) + " display").c_str(),
+                                          program.c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_SHARE_PROCESS,
+                                          ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr, nullptr,
+                                          nullptr, nullptr),
                       0);
         }
     }
     void TearDown() override {
-        a.Zapri();
-        b.Zapri();
-        for (const char *ime : {IME_A, IME_B})
+        a.Zapri(), b.Zapri();
+        for (const char *ime : IMENA)
             EXPECT_EQ(Odstrani(ime), NAP_NISERVISA) << ime;
         EXPECT_EQ(oskrbnik.Zapri(), 0);
         DeleteFileA(dnevnik.c_str());
@@ -71,127 +69,83 @@ class ServisTest : public ::testing::Test {
                 star.Sporoci(SERVICE_CONTROL_STOP, &s);
                 PocakajStanje(star, SERVIS_USTAVLJEN);
             }
-            star.Zbrisi();
-            star.Zapri();
+            star.Zbrisi(), star.Zapri();
         }
         int r = 0;
-        for (DWORD zacetek = GetTickCount(); GetTickCount() - zacetek < 10000; Sleep(20)) {
+        for (DWORD zacetek = GetTickCount(); GetTickCount() - zacetek < 10000 && r >= 0; Sleep(20)) {
             RServis ostanek;
-            if ((r = ostanek.Odpri(oskrbnik, ime, SERVICE_QUERY_STATUS)) < 0)
-                break;
-            ostanek.Zapri();
+            if ((r = ostanek.Odpri(oskrbnik, ime, SERVICE_QUERY_STATUS)) >= 0)
+                ostanek.Zapri();
         }
         return r;
-    }
-    // The messages of the service's log, after the stamp, the priority and the source.
-    std::vector<std::string> Sporocila() {
-        std::vector<std::string> izhod;
-        std::ifstream f(dnevnik, std::ios::binary);
-        for (std::string vrstica; std::getline(f, vrstica);) {
-            const std::string glava = "\t5\tZrnoTestA: ";
-            const size_t p = vrstica.find(glava);
-            izhod.push_back(p == 19 ? vrstica.substr(p + glava.size()) : "<malformed> " + vrstica);
-        }
-        return izhod;
     }
 };
 
 } // namespace
 
-TEST_F(ServisTest, LivesThroughStartPauseContinueUserCodesAndStop) {
+TEST_F(ServisTest, LifeOfAServiceAFailedStartNamesAndDeletion) {
     const char *argumenti[] = {dnevnik.c_str(), "alpha", "beta gamma"};
     ASSERT_EQ(a.Pozeni(3, argumenti), 0);
     SERVICE_STATUS s = PocakajStanje(a, SERVIS_TECE);
-    ASSERT_EQ(s.dwCurrentState, unsigned{SERVIS_TECE});
-    EXPECT_EQ(s.dwControlsAccepted, unsigned{SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_PAUSE_CONTINUE});
-    EXPECT_EQ(s.dwCheckPoint, 0u);
+    ASSERT_EQ(Stanje(s.dwCurrentState, s.dwControlsAccepted, s.dwCheckPoint),
+              Stanje(SERVIS_TECE, SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_PAUSE_CONTINUE, 0));
     EXPECT_EQ(a.Pozeni(0, nullptr), NAP_SERVISTECE);
-
     ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_PAUSE, &s), 0);
-    EXPECT_EQ(PocakajStanje(a, SERVIS_PREKINJEN).dwCurrentState, unsigned{SERVIS_PREKINJEN});
+    EXPECT_EQ(PocakajStanje(a, SERVIS_PREKINJEN).dwCurrentState, DWORD{SERVIS_PREKINJEN});
     ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_CONTINUE, &s), 0);
-    EXPECT_EQ(PocakajStanje(a, SERVIS_TECE).dwCurrentState, unsigned{SERVIS_TECE});
+    EXPECT_EQ(PocakajStanje(a, SERVIS_TECE).dwCurrentState, DWORD{SERVIS_TECE});
     ASSERT_EQ(a.Sporoci(200, &s), 0);
-    ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_INTERROGATE, &s), 0);
-    EXPECT_EQ(s.dwCurrentState, unsigned{SERVIS_TECE});
-
-    // Check points and wait hints reach the manager as the service reports them.
-    ASSERT_EQ(a.Sporoci(201, &s), 0);
+    ASSERT_EQ(a.Sporoci(201, &s), 0); // running with two check points of 5 s
     s = Pocakaj(a, [](const SERVICE_STATUS &s) { return s.dwCheckPoint == 2; });
-    EXPECT_EQ(s.dwCheckPoint, 2u);
-    EXPECT_EQ(s.dwWaitHint, 5000u);
-
+    EXPECT_EQ(Stanje(s.dwCurrentState, s.dwCheckPoint, s.dwWaitHint), Stanje(SERVIS_TECE, 2, 5000));
     ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_STOP, &s), 0);
-    s = PocakajStanje(a, SERVIS_USTAVLJEN);
-    EXPECT_EQ(s.dwCurrentState, unsigned{SERVIS_USTAVLJEN});
-    EXPECT_EQ(s.dwWin32ExitCode, 0u);
-    EXPECT_EQ(s.dwServiceSpecificExitCode, 0u);
+    EXPECT_EQ(Izhod(PocakajStanje(a, SERVIS_USTAVLJEN)), Stanje(SERVIS_USTAVLJEN, 0, 0));
     EXPECT_EQ(a.Sporoci(SERVICE_CONTROL_STOP, &s), NAP_KRMILJENJE); // ERROR_SERVICE_NOT_ACTIVE
-
     // The log is closed once the service is stopped; the arguments came through whole.
-    const std::vector<std::string> pricakovano = {"start ZrnoTestA 4 [alpha|beta gamma]", "pause", "continue",
-                                                  "control 200", "stop", "end"};
-    EXPECT_EQ(Sporocila(), pricakovano);
-}
+    std::vector<std::string> sporocila;
+    std::ifstream f(dnevnik, std::ios::binary);
+    for (std::string vrstica; std::getline(f, vrstica);)
+        sporocila.push_back(vrstica.substr(std::min<size_t>(vrstica.size(), 19)));
+    EXPECT_EQ(sporocila, (std::vector<std::string>{"\t5\tZrnoTestA: start ZrnoTestA 4 [alpha|beta gamma]",
+                                                   "\t5\tZrnoTestA: pause", "\t5\tZrnoTestA: continue",
+                                                   "\t5\tZrnoTestA: control 200", "\t5\tZrnoTestA: stop",
+                                                   "\t5\tZrnoTestA: end"}));
 
-TEST_F(ServisTest, FailedStartUpIsReportedStoppedWithTheServicesCode) {
-    // Windows reports the start itself as done; Wine's StartService fails with
-    // ERROR_SERVICE_REQUEST_TIMEOUT (unmapped, so the default code) when the service stops before it
-    // reports running.
+    // B's start-up fails. Windows reports the start itself as done; Wine's StartService fails with
+    // ERROR_SERVICE_REQUEST_TIMEOUT (unmapped, so the default code) when the service stops first.
     const int r = b.Pozeni(0, nullptr);
     EXPECT_TRUE(r == 0 || r == NAP_ZAGONSERVISA) << r;
-    SERVICE_STATUS s = PocakajStanje(b, SERVIS_USTAVLJEN);
-    EXPECT_EQ(s.dwCurrentState, unsigned{SERVIS_USTAVLJEN});
-    EXPECT_EQ(s.dwWin32ExitCode, unsigned{ERROR_SERVICE_SPECIFIC_ERROR});
-    EXPECT_EQ(s.dwServiceSpecificExitCode, unsigned(NAP_ODPIRANJE));
-}
+    EXPECT_EQ(Izhod(PocakajStanje(b, SERVIS_USTAVLJEN)),
+              Stanje(SERVIS_USTAVLJEN, ERROR_SERVICE_SPECIFIC_ERROR, DWORD(NAP_ODPIRANJE)));
 
-TEST_F(ServisTest, NamesAndFailuresOfTheManager) {
     RNizA ime("old"), prikazno("old");
     EXPECT_EQ(oskrbnik.VrniIme("ZrnoTestB display", ime), 0);
-    EXPECT_STREQ(ime, IME_B);
-    EXPECT_EQ(oskrbnik.VrniDolgoIme(IME_A, prikazno), 0);
+    EXPECT_STREQ(ime, "ZrnoTestB");
+    EXPECT_EQ(oskrbnik.VrniDolgoIme("ZrnoTestA", prikazno), 0);
     EXPECT_STREQ(prikazno, "ZrnoTestA display");
     EXPECT_EQ(oskrbnik.VrniDolgoIme("ZrnoNoSuchService", prikazno), NAP_NISERVISA);
     EXPECT_TRUE(prikazno.JePrazen());
-
     RServis servis;
-    EXPECT_EQ(servis.Odpri(oskrbnik, "ZrnoNoSuchService", SERVICE_ALL_ACCESS), NAP_NISERVISA);
-    EXPECT_EQ(servis.Ustvari(oskrbnik, IME_A, "x", "x.exe", SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-                             ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(servis.Ustvari(oskrbnik, "ZrnoTestA", "x", "x.exe", SERVICE_ALL_ACCESS,
+                             SERVICE_WIN32_OWN_PROCESS, ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr,
+                             nullptr, nullptr, nullptr),
               NAP_OBSTAJA);
-    EXPECT_EQ(servis.Zapri(), NAP_ROCICA); // the failed create left no handle
-
-    // Deleting through a second handle marks B; a second deletion is refused, and B goes with the last
-    // handle.
-    ASSERT_EQ(servis.Odpri(oskrbnik, IME_B, DELETE), 0);
+    // Deleting through a second handle marks B; a second deletion is refused; B goes with the last handle.
+    ASSERT_EQ(servis.Odpri(oskrbnik, "ZrnoTestB", DELETE), 0);
     EXPECT_EQ(servis.Zbrisi(), 0);
     EXPECT_EQ(b.Zbrisi(), NAP_ZABRISANJE);
-    EXPECT_EQ(servis.Zapri(), 0);
-    EXPECT_EQ(servis.Zapri(), NAP_ROCICA);
-    EXPECT_EQ(b.Zapri(), 0);
-    EXPECT_EQ(servis.Odpri(oskrbnik, IME_B, SERVICE_QUERY_STATUS), NAP_NISERVISA);
-}
-
-TEST(ROskrbnikServisovTest, ClosingTwiceFailsWithInvalidHandle) {
-    ROskrbnikServisov oskrbnik;
-    ASSERT_EQ(oskrbnik.Odpri(nullptr, nullptr, SC_MANAGER_CONNECT), 0);
-    EXPECT_EQ(oskrbnik.Zapri(), 0);
-    EXPECT_EQ(oskrbnik.VrniRocico(), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(oskrbnik.Zapri(), NAP_ROCICA);
+    EXPECT_EQ(servis.Zapri() + b.Zapri(), 0);
+    EXPECT_EQ(servis.Odpri(oskrbnik, "ZrnoTestB", SERVICE_QUERY_STATUS), NAP_NISERVISA);
 }
 
 static void __stdcall Glavna(unsigned long, char **) {}
 
+// This process was not started by the service manager (ERROR_FAILED_SERVICE_CONTROLLER_CONNECT).
 TEST(RRegisterServisovTest, KeepsItsTableAndRefusesToDispatchOutsideTheManager) {
     RRegisterServisov r;
-    void *k1 = r.RegistrirajServis("Prvi", Glavna);
-    void *k2 = r.RegistrirajServis("Drugi", Glavna);
-    void *k3 = r.RegistrirajServis("Tretji", Glavna);
-    EXPECT_STREQ(r.VrniImeServisa(k2), "Drugi");
-    EXPECT_EQ(r.OdjaviServis(k2), 0);
-    EXPECT_STREQ(r.VrniImeServisa(k1), "Prvi");
-    EXPECT_STREQ(r.VrniImeServisa(k3), "Tretji");
-    // This process was not started by the service manager (ERROR_FAILED_SERVICE_CONTROLLER_CONNECT).
+    void *k[] = {r.RegistrirajServis("Prvi", Glavna), r.RegistrirajServis("Drugi", Glavna),
+                 r.RegistrirajServis("Tretji", Glavna)};
+    EXPECT_EQ(r.OdjaviServis(k[1]), 0);
+    EXPECT_EQ(std::string(r.VrniImeServisa(k[0])) + r.VrniImeServisa(k[2]), "PrviTretji");
     EXPECT_EQ(r.PozeniRokovalnikServisov(), NAP_ZAGONSERVISA);
 }

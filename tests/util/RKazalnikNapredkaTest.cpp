@@ -64,9 +64,10 @@ TEST(RCasKazalnikNapredka, EndsAlwaysOthersOncePerInterval) {
     EXPECT_EQ(nastavi(dolg, 80), V({50, 60, 80}));
 }
 
-TEST(RGlobalniKazalnikNapredka, MapsTheStepOntoItsSection) {
+TEST(RGlobalniKazalnikNapredka, MapsTheStepOntoItsSectionAndForwardsTheRest) {
     Zapisnik z;
-    RGlobalniKazalnikNapredka g(&z);
+    RGlobalniKazalnikNapredka g(&z), brez;
+    EXPECT_FALSE(brez.PrekiniPostopek()) << "no target";
     g.NastaviGlobalnoObmocje(0, 100);
     g.NastaviGlobalniOdsek(40, 100);
     g.NastaviObmocje(0, 10);
@@ -75,14 +76,11 @@ TEST(RGlobalniKazalnikNapredka, MapsTheStepOntoItsSection) {
     static const struct {
         int lokalnaOd, lokalnaDo, odsekOd, odsekDo, polozaj, pricakovano;
     } k_primeri[] = {
-        {0, 10, 40, 100, 0, 40},  {0, 10, 40, 100, 10, 100}, // local range 0-10 onto the section 40-100
-        {0, 10, 40, 100, 1, 46},                             // 40 + 6 per step
-        {0, 2, 0, 1, 1, 1},                                  // 0.5 rounds away from zero
-        {0, 2, 0, -1, 1, -1},                                // -0.5 too
-        {0, 3, 0, 10, 1, 3},                                 // 3.33
-        {0, 3, 0, 10, 2, 7},                                 // 6.67
-        {10, 20, 0, 100, 5, -50},                            // before the local range
-        {5, 5, 40, 100, 5, 39},                              // divisor 0: section lower - 1
+        {0, 10, 40, 100, 0, 40},  {0, 10, 40, 100, 10, 100}, {0, 10, 40, 100, 1, 46}, // 0-10 onto 40-100
+        {0, 2, 0, 1, 1, 1},       {0, 2, 0, -1, 1, -1}, // 0.5 and -0.5 round away from zero
+        {0, 3, 0, 10, 1, 3},      {0, 3, 0, 10, 2, 7},  // 3.33 and 6.67
+        {10, 20, 0, 100, 5, -50},                       // before the local range
+        {5, 5, 40, 100, 5, 39},                         // divisor 0: section lower - 1
     };
     for (const auto &p : k_primeri) {
         z.klici.clear();
@@ -91,23 +89,18 @@ TEST(RGlobalniKazalnikNapredka, MapsTheStepOntoItsSection) {
         g.Nastavi(p.polozaj);
         EXPECT_EQ(z.klici, S({to_string(p.pricakovano)})) << p.polozaj;
     }
-}
-
-TEST(RGlobalniKazalnikNapredka, ForwardsToTheTargetUntilReleased) {
-    Zapisnik z;
-    RGlobalniKazalnikNapredka g;
-    EXPECT_FALSE(g.PrekiniPostopek()) << "no target";
-    g.Uporabi(&z);
-    g.NastaviBesedilo(7u);
-    g.NastaviBesedilo("kopiram");
-    g.Prikazi(true);
+    z.klici.clear();
+    brez.Uporabi(&z);
+    brez.NastaviBesedilo(7u);
+    brez.NastaviBesedilo("kopiram");
+    brez.Prikazi(true);
     z.prekini = true;
-    EXPECT_TRUE(g.PrekiniPostopek());
-    RGlobalniKazalnikNapredka kopija(g);
+    EXPECT_TRUE(brez.PrekiniPostopek());
+    RGlobalniKazalnikNapredka kopija(brez);
     kopija.Prikazi(false);
     EXPECT_EQ(z.klici, S({"id 7", "text kopiram", "show", "hide"})) << "copies share the target";
-    EXPECT_EQ(g.Odpusti(), &z);
-    g.Prikazi(true);
-    EXPECT_FALSE(g.PrekiniPostopek());
+    EXPECT_EQ(brez.Odpusti(), &z);
+    brez.Prikazi(true);
+    EXPECT_FALSE(brez.PrekiniPostopek());
     EXPECT_EQ(z.klici.size(), 4u);
 }
