@@ -1,6 +1,9 @@
 # The guide's examples (docs/examples): built against the package installed by package_install with
 # the same toolchain, then each run under Wine in a working directory of its own.
 if(ZRNO_RUN_TESTS)
+  if(NOT ZRNO_PAKET) # set by paket.cmake, which owns the package_install entry
+    set(ZRNO_PAKET ${CMAKE_BINARY_DIR}/paket/namesceno)
+  endif()
   set(primeri_gradnja ${CMAKE_BINARY_DIR}/paket/primeri)
   add_test(NAME docs_examples_build COMMAND ${CMAKE_CTEST_COMMAND}
            --build-and-test ${CMAKE_SOURCE_DIR}/docs/examples ${primeri_gradnja}
