@@ -1,5 +1,6 @@
-// The base of the digests that compress 64-byte blocks (MD5, SHA-1, SHA-256): the 64-bit bit count and
-// the block buffer, and the feeding that fills the buffer and compresses each full block.
+/// \file
+/// The base of the digests that compress 64-byte blocks (MD5, SHA-1, SHA-256): the 64-bit bit count and
+/// the block buffer, and the feeding that fills the buffer and compresses each full block.
 #ifndef ZRNO_DIGESTS_RBLOKOVNIODTISNIK_H
 #define ZRNO_DIGESTS_RBLOKOVNIODTISNIK_H
 

@@ -1,4 +1,5 @@
-// CRC-32 of IEEE 802.3 (reflected polynomial 0xEDB88320, initial value and final XOR 0xFFFFFFFF).
+/// \file
+/// CRC-32 of IEEE 802.3 (reflected polynomial 0xEDB88320, initial value and final XOR 0xFFFFFFFF).
 #ifndef ZRNO_DIGESTS_RCRC32_H
 #define ZRNO_DIGESTS_RCRC32_H
 

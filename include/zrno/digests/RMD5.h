@@ -1,4 +1,5 @@
-// MD5 (RFC 1321).
+/// \file
+/// MD5 (RFC 1321).
 #ifndef ZRNO_DIGESTS_RMD5_H
 #define ZRNO_DIGESTS_RMD5_H
 

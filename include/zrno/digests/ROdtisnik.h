@@ -1,5 +1,6 @@
-// The digest interface: a digest is fed byte ranges, finished, and then read out; its value can be
-// written to and read back from a stream. CRC-32, MD5 and SHA-1 implement it.
+/// \file
+/// The digest interface: a digest is fed byte ranges, finished, and then read out; its value can be
+/// written to and read back from a stream. CRC-32, MD5 and SHA-1 implement it.
 #ifndef ZRNO_DIGESTS_RODTISNIK_H
 #define ZRNO_DIGESTS_RODTISNIK_H
 

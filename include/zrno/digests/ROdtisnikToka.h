@@ -1,4 +1,5 @@
-// A stream converter that feeds a digest with every byte read or written through it.
+/// \file
+/// A stream converter that feeds a digest with every byte read or written through it.
 #ifndef ZRNO_DIGESTS_RODTISNIKTOKA_H
 #define ZRNO_DIGESTS_RODTISNIKTOKA_H
 

@@ -1,4 +1,5 @@
-// SHA-1 (FIPS 180-1).
+/// \file
+/// SHA-1 (FIPS 180-1).
 #ifndef ZRNO_DIGESTS_RSHA1_H
 #define ZRNO_DIGESTS_RSHA1_H
 

@@ -1,4 +1,5 @@
-// SHA-256 (FIPS 180-4).
+/// \file
+/// SHA-256 (FIPS 180-4).
 #ifndef ZRNO_DIGESTS_RSHA256_H
 #define ZRNO_DIGESTS_RSHA256_H
 

@@ -1,5 +1,6 @@
-// An incremental Base64 codec (RFC 4648 alphabet, "=" padding): input that does not fill a group stays
-// in the object and is completed by the next call, in both directions.
+/// \file
+/// An incremental Base64 codec (RFC 4648 alphabet, "=" padding): input that does not fill a group stays
+/// in the object and is completed by the next call, in both directions.
 #ifndef ZRNO_STREAMS_RBASE64_H
 #define ZRNO_STREAMS_RBASE64_H
 

@@ -1,5 +1,6 @@
-// The Base64 codec as a stream converter: writes reach the target as Base64 text in lines, reads are
-// decoded from the text the target delivers.
+/// \file
+/// The Base64 codec as a stream converter: writes reach the target as Base64 text in lines, reads are
+/// decoded from the text the target delivers.
 #ifndef ZRNO_STREAMS_RBASE64TOK_H
 #define ZRNO_STREAMS_RBASE64TOK_H
 

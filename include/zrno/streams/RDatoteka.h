@@ -1,4 +1,5 @@
-// Zrno data streams: the seekable file (64-bit positions, length, truncation, region locks).
+/// \file
+/// Zrno data streams: the seekable file (64-bit positions, length, truncation, region locks).
 #ifndef ZRNO_STREAMS_RDATOTEKA_H
 #define ZRNO_STREAMS_RDATOTEKA_H
 

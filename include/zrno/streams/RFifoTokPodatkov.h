@@ -1,5 +1,6 @@
-// The first-in first-out stream: every write becomes one block of exactly its size in a list, and reads
-// take bytes from the front, finishing and freeing blocks as they go. No capacity limit but memory.
+/// \file
+/// The first-in first-out stream: every write becomes one block of exactly its size in a list, and reads
+/// take bytes from the front, finishing and freeing blocks as they go. No capacity limit but memory.
 #ifndef ZRNO_STREAMS_RFIFOTOKPODATKOV_H
 #define ZRNO_STREAMS_RFIFOTOKPODATKOV_H
 

@@ -1,4 +1,5 @@
-// Zrno data streams: the disk file and its open flags.
+/// \file
+/// Zrno data streams: the disk file and its open flags.
 #ifndef ZRNO_STREAMS_RFIZDATOTEKA_H
 #define ZRNO_STREAMS_RFIZDATOTEKA_H
 

@@ -1,5 +1,6 @@
-// The server end of a named pipe, as a handle stream: create an instance, wait for a client, disconnect
-// it to serve the next. Clients open the pipe by name with CreateFile.
+/// \file
+/// The server end of a named pipe, as a handle stream: create an instance, wait for a client, disconnect
+/// it to serve the next. Clients open the pipe by name with CreateFile.
 #ifndef ZRNO_STREAMS_RIMENOVANKANAL_H
 #define ZRNO_STREAMS_RIMENOVANKANAL_H
 
@@ -18,7 +19,7 @@ class ZRNO_API RImenovanKanal : public RSisTokPodatkov {
         return *this;
     }
 
-    /// Creates an instance of the pipe ime (code-page text, \\.\pipe\name); the modes, the instance
+    /// Creates an instance of the pipe ime (code-page text, `\\.\pipe\name`); the modes, the instance
     /// limit, the buffer sizes and the default time-out in ms go to CreateNamedPipe unchanged. A handle
     /// held before is not closed. 0, or NAP_ODPIRANJE.
     int Ustvari(char const *ime, unsigned int nacinOdpiranja, unsigned int nacinKanala,

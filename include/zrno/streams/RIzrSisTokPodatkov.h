@@ -1,4 +1,5 @@
-// Zrno data streams: the buffered stream over a system handle.
+/// \file
+/// Zrno data streams: the buffered stream over a system handle.
 #ifndef ZRNO_STREAMS_RIZRSISTOKPODATKOV_H
 #define ZRNO_STREAMS_RIZRSISTOKPODATKOV_H
 

@@ -1,4 +1,5 @@
-// Zrno data streams: the buffering converter (read-ahead and write-behind buffers).
+/// \file
+/// Zrno data streams: the buffering converter (read-ahead and write-behind buffers).
 #ifndef ZRNO_STREAMS_RIZRAVNALNIK_H
 #define ZRNO_STREAMS_RIZRAVNALNIK_H
 

@@ -1,4 +1,5 @@
-// An anonymous pipe as two handle streams: the write end and the read end.
+/// \file
+/// An anonymous pipe as two handle streams: the write end and the read end.
 #ifndef ZRNO_STREAMS_RKANAL_H
 #define ZRNO_STREAMS_RKANAL_H
 

@@ -1,6 +1,7 @@
-// The caching buffer: one block of an underlying file held in memory, with its own logical position, so
-// that small reads and writes cost a copy and the file sees only block loads, write-backs of a changed
-// block and requests larger than the block. RMedFizDatoteka is the usual pairing with a disk file.
+/// \file
+/// The caching buffer: one block of an underlying file held in memory, with its own logical position, so
+/// that small reads and writes cost a copy and the file sees only block loads, write-backs of a changed
+/// block and requests larger than the block. RMedFizDatoteka is the usual pairing with a disk file.
 #ifndef ZRNO_STREAMS_RMEDPOMNILNIK_H
 #define ZRNO_STREAMS_RMEDPOMNILNIK_H
 

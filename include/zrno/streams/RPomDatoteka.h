@@ -1,4 +1,5 @@
-// Zrno data streams: the memory file, growable storage of its own or a view over the caller's memory.
+/// \file
+/// Zrno data streams: the memory file, growable storage of its own or a view over the caller's memory.
 #ifndef ZRNO_STREAMS_RPOMDATOTEKA_H
 #define ZRNO_STREAMS_RPOMDATOTEKA_H
 

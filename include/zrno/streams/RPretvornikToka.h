@@ -1,4 +1,5 @@
-// Zrno data streams: the transparent stream converter, the base of the filters.
+/// \file
+/// Zrno data streams: the transparent stream converter, the base of the filters.
 #ifndef ZRNO_STREAMS_RPRETVORNIKTOKA_H
 #define ZRNO_STREAMS_RPRETVORNIKTOKA_H
 

@@ -1,4 +1,5 @@
-// Zrno data streams: the stream over one system handle, with the file-attribute functions.
+/// \file
+/// Zrno data streams: the stream over one system handle, with the file-attribute functions.
 #ifndef ZRNO_STREAMS_RSISTOKPODATKOV_H
 #define ZRNO_STREAMS_RSISTOKPODATKOV_H
 

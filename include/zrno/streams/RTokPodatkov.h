@@ -1,8 +1,9 @@
-// Zrno data streams: the abstract stream with its non-sticky state and its helpers.
-//
-// Every stream records the outcome of its last operation in its state: 0 success, 1 nothing to close,
-// NAP_KONECPODATKOV (0x8000005F) end of data, any other negative value a failure. The state is not
-// sticky: the next operation overwrites it. Counts are bytes unless a member says otherwise.
+/// \file
+/// Zrno data streams: the abstract stream with its non-sticky state and its helpers.
+///
+/// Every stream records the outcome of its last operation in its state: 0 success, 1 nothing to close,
+/// NAP_KONECPODATKOV (0x8000005F) end of data, any other negative value a failure. The state is not
+/// sticky: the next operation overwrites it. Counts are bytes unless a member says otherwise.
 #ifndef ZRNO_STREAMS_RTOKPODATKOV_H
 #define ZRNO_STREAMS_RTOKPODATKOV_H
 

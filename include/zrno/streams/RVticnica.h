@@ -1,7 +1,8 @@
-// A socket of Windows Sockets 1.1 (started by the library's start-up) as a stream, with the socket
-// operations themselves (bind, connect, listen, accept, send and receive with flags, options, addresses)
-// and static IPv4 name and address helpers. The address records are the system's sockaddr and
-// sockaddr_in, from winsock.h or winsock2.h.
+/// \file
+/// A socket of Windows Sockets 1.1 (started by the library's start-up) as a stream, with the socket
+/// operations themselves (bind, connect, listen, accept, send and receive with flags, options, addresses)
+/// and static IPv4 name and address helpers. The address records are the system's sockaddr and
+/// sockaddr_in, from winsock.h or winsock2.h.
 #ifndef ZRNO_STREAMS_RVTICNICA_H
 #define ZRNO_STREAMS_RVTICNICA_H
 

@@ -1,5 +1,6 @@
-// RDinTabela<T>: a growable array of plain elements on the library's private heap, used by the registry
-// reads (a REG_MULTI_SZ list as bytes) and by the library's internal lists (pointers to texts).
+/// \file
+/// RDinTabela<T>: a growable array of plain elements on the library's private heap, used by the registry
+/// reads (a REG_MULTI_SZ list as bytes) and by the library's internal lists (pointers to texts).
 #ifndef ZRNO_SYSTEM_RDINTABELA_H
 #define ZRNO_SYSTEM_RDINTABELA_H
 

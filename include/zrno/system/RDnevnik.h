@@ -1,5 +1,6 @@
-// The log interface: messages with a priority, given as a printf-style format or as the number of a
-// message resource, passed on to the log's own ZapisiP with the argument list.
+/// \file
+/// The log interface: messages with a priority, given as a printf-style format or as the number of a
+/// message resource, passed on to the log's own ZapisiP with the argument list.
 #ifndef ZRNO_SYSTEM_RDNEVNIK_H
 #define ZRNO_SYSTEM_RDNEVNIK_H
 

@@ -1,5 +1,6 @@
-// A log that writes one text line per message to any data stream (a disk file, a pipe, a memory
-// file), its writers serialised by a mutex of its own.
+/// \file
+/// A log that writes one text line per message to any data stream (a disk file, a pipe, a memory
+/// file), its writers serialised by a mutex of its own.
 #ifndef ZRNO_SYSTEM_RDNEVNIKDAT_H
 #define ZRNO_SYSTEM_RDNEVNIKDAT_H
 

@@ -1,5 +1,6 @@
-// A log that reports its messages to the system event log as an event source, and the registration
-// of event sources under the Eventlog key of the registry.
+/// \file
+/// A log that reports its messages to the system event log as an event source, and the registration
+/// of event sources under the Eventlog key of the registry.
 #ifndef ZRNO_SYSTEM_RDNEVNIKNT_H
 #define ZRNO_SYSTEM_RDNEVNIKNT_H
 
@@ -41,7 +42,7 @@ class ZRNO_API RDnevnikNT : public virtual RDnevnik, public virtual RSisElement 
     int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) override;
 
     /// Registers the source (code-page text) under the local machine's
-    /// SYSTEM\CurrentControlSet\Services\Eventlog\Application: "EventMessageFile" and
+    /// `SYSTEM\CurrentControlSet\Services\Eventlog\Application`: "EventMessageFile" and
     /// "ParameterMessageFile" (REG_SZ) when given, "CategoryMessageFile" (REG_SZ) with "CategoryCount"
     /// (REG_DWORD) when given, and always "TypesSupported" (REG_DWORD). Returns the result of creating
     /// the key; the values are written on a best-effort basis. A null or empty source: NAP_PARAMETER.

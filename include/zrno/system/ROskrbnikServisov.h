@@ -1,5 +1,6 @@
-// A connection to a service control manager, and the look-ups between service names and display
-// names.
+/// \file
+/// A connection to a service control manager, and the look-ups between service names and display
+/// names.
 #ifndef ZRNO_SYSTEM_ROSKRBNIKSERVISOV_H
 #define ZRNO_SYSTEM_ROSKRBNIKSERVISOV_H
 

@@ -1,7 +1,8 @@
-// RRegister: one open key of the system registry. Open or create it under a parent key, read values
-// with conversions between the value types, write texts, lists, numbers and bytes, delete values and
-// whole subtrees, enumerate subkeys and watch the key for changes. Names and texts are code-page text
-// (the system's ANSI code page, through the registry's A calls).
+/// \file
+/// RRegister: one open key of the system registry. Open or create it under a parent key, read values
+/// with conversions between the value types, write texts, lists, numbers and bytes, delete values and
+/// whole subtrees, enumerate subkeys and watch the key for changes. Names and texts are code-page text
+/// (the system's ANSI code page, through the registry's A calls).
 #ifndef ZRNO_SYSTEM_RREGISTER_H
 #define ZRNO_SYSTEM_RREGISTER_H
 

@@ -1,4 +1,5 @@
-// The table of the services a process hosts, and the system's service dispatcher that runs them.
+/// \file
+/// The table of the services a process hosts, and the system's service dispatcher that runs them.
 #ifndef ZRNO_SYSTEM_RREGISTERSERVISOV_H
 #define ZRNO_SYSTEM_RREGISTERSERVISOV_H
 

@@ -1,5 +1,6 @@
-// An installed system service on the controlling side: install, open, start with arguments, send
-// control codes, mark for deletion. Also the enumerations that the service control manager defines.
+/// \file
+/// An installed system service on the controlling side: install, open, start with arguments, send
+/// control codes, mark for deletion. Also the enumerations that the service control manager defines.
 #ifndef ZRNO_SYSTEM_RSERVIS_H
 #define ZRNO_SYSTEM_RSERVIS_H
 

@@ -1,6 +1,7 @@
-// The implementation of a hosted service: a message thread that registers the service's control
-// handler, reports the service's state to the system and turns control requests into calls of its
-// virtual operations.
+/// \file
+/// The implementation of a hosted service: a message thread that registers the service's control
+/// handler, reports the service's state to the system and turns control requests into calls of its
+/// virtual operations.
 #ifndef ZRNO_SYSTEM_RSERVISIMPL_H
 #define ZRNO_SYSTEM_RSERVISIMPL_H
 

@@ -1,4 +1,5 @@
-// A scoped holder of one waitable object: it releases what it took when it goes.
+/// \file
+/// A scoped holder of one waitable object: it releases what it took when it goes.
 #ifndef ZRNO_THREADS_RCAKALNIK_H
 #define ZRNO_THREADS_RCAKALNIK_H
 

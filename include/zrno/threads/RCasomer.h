@@ -1,4 +1,5 @@
-// A waitable timer whose completion routine calls the virtual ObAlarmu on the thread that armed it.
+/// \file
+/// A waitable timer whose completion routine calls the virtual ObAlarmu on the thread that armed it.
 #ifndef ZRNO_THREADS_RCASOMER_H
 #define ZRNO_THREADS_RCASOMER_H
 

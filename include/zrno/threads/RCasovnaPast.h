@@ -1,4 +1,5 @@
-// A timer thread: it sleeps until its waitable timer fires and then does one piece of work.
+/// \file
+/// A timer thread: it sleeps until its waitable timer fires and then does one piece of work.
 #ifndef ZRNO_THREADS_RCASOVNAPAST_H
 #define ZRNO_THREADS_RCASOVNAPAST_H
 

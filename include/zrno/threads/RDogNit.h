@@ -1,5 +1,6 @@
-// A thread with a message loop: other threads post it numbered requests (Sporoci), which it handles
-// one at a time, in order, in RokovalnikOznak. Request 0 ends the loop.
+/// \file
+/// A thread with a message loop: other threads post it numbered requests (Sporoci), which it handles
+/// one at a time, in order, in RokovalnikOznak. Request 0 ends the loop.
 #ifndef ZRNO_THREADS_RDOGNIT_H
 #define ZRNO_THREADS_RDOGNIT_H
 

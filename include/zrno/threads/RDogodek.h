@@ -1,4 +1,5 @@
-// An event object.
+/// \file
+/// An event object.
 #ifndef ZRNO_THREADS_RDOGODEK_H
 #define ZRNO_THREADS_RDOGODEK_H
 

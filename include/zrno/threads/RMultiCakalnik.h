@@ -1,4 +1,5 @@
-// Waits on several waitable objects at once.
+/// \file
+/// Waits on several waitable objects at once.
 #ifndef ZRNO_THREADS_RMULTICAKALNIK_H
 #define ZRNO_THREADS_RMULTICAKALNIK_H
 

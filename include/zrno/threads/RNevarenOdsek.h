@@ -1,4 +1,5 @@
-// A mutex object.
+/// \file
+/// A mutex object.
 #ifndef ZRNO_THREADS_RNEVARENODSEK_H
 #define ZRNO_THREADS_RNEVARENODSEK_H
 

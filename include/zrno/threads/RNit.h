@@ -1,5 +1,6 @@
-// A thread as an object: RNit owns one system thread's handle and identifier and runs the virtual
-// Izvedi on it. Waiting for the thread to end is Zakleni; Odkleni starts it.
+/// \file
+/// A thread as an object: RNit owns one system thread's handle and identifier and runs the virtual
+/// Izvedi on it. Waiting for the thread to end is Zakleni; Odkleni starts it.
 #ifndef ZRNO_THREADS_RNIT_H
 #define ZRNO_THREADS_RNIT_H
 

@@ -1,4 +1,5 @@
-// A semaphore object.
+/// \file
+/// A semaphore object.
 #ifndef ZRNO_THREADS_RSEMAFOR_H
 #define ZRNO_THREADS_RSEMAFOR_H
 

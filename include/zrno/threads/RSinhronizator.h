@@ -1,5 +1,6 @@
-// The waitable object: an RSisElement whose handle can be waited on (Zakleni) and released or
-// signalled (Odkleni). Events, semaphores, mutexes, waitable timers and threads all derive from it.
+/// \file
+/// The waitable object: an RSisElement whose handle can be waited on (Zakleni) and released or
+/// signalled (Odkleni). Events, semaphores, mutexes, waitable timers and threads all derive from it.
 #ifndef ZRNO_THREADS_RSINHRONIZATOR_H
 #define ZRNO_THREADS_RSINHRONIZATOR_H
 

@@ -1,5 +1,6 @@
-// A pipeline stage: a message thread that knows the next stage, to which a derived stage posts what
-// it has handled.
+/// \file
+/// A pipeline stage: a message thread that knows the next stage, to which a derived stage posts what
+/// it has handled.
 #ifndef ZRNO_THREADS_RSTOPNJACEVOVODA_H
 #define ZRNO_THREADS_RSTOPNJACEVOVODA_H
 

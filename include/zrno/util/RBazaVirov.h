@@ -1,8 +1,9 @@
-// RBazaVirov: the list of an application's resource modules, one per language. Each module tells its
-// language through its export "VrniJezikModula" and describes itself in its string 0; the list keeps
-// them sorted by description and loads the module of the wanted language, falling back to the user's
-// language, then English, then the first. The static loaders read strings, data, icons and bitmaps from
-// any module handle in a given language.
+/// \file
+/// RBazaVirov: the list of an application's resource modules, one per language. Each module tells its
+/// language through its export "VrniJezikModula" and describes itself in its string 0; the list keeps
+/// them sorted by description and loads the module of the wanted language, falling back to the user's
+/// language, then English, then the first. The static loaders read strings, data, icons and bitmaps from
+/// any module handle in a given language.
 #ifndef ZRNO_UTIL_RBAZAVIROV_H
 #define ZRNO_UTIL_RBAZAVIROV_H
 

@@ -1,5 +1,6 @@
-// Zrno utilities: the date and time value RDatum (milliseconds on the Julian Day scale) with its calendar
-// conversions and its strftime formatting.
+/// \file
+/// Zrno utilities: the date and time value RDatum (milliseconds on the Julian Day scale) with its calendar
+/// conversions and its strftime formatting.
 #ifndef ZRNO_UTIL_RDATUM_H
 #define ZRNO_UTIL_RDATUM_H
 

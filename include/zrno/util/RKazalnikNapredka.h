@@ -1,5 +1,6 @@
-// Zrno utilities: progress indicators. A long operation announces a range, sets positions within it, may
-// set a text and asks whether to stop. An indicator is called from the thread that runs the operation.
+/// \file
+/// Zrno utilities: progress indicators. A long operation announces a range, sets positions within it, may
+/// set a text and asks whether to stop. An indicator is called from the thread that runs the operation.
 #ifndef ZRNO_UTIL_RKAZALNIKNAPREDKA_H
 #define ZRNO_UTIL_RKAZALNIKNAPREDKA_H
 

@@ -1,12 +1,13 @@
-// Zrno utilities: intrusive linked containers whose nodes come from a private, unserialised heap of each
-// container. Elements are plain records copied whole into the nodes; no element constructor or
-// destructor ever runs. A node handle (void *) is also the address of its element. A container is used
-// by one thread at a time.
-//
-// The template bodies are in Zbirke.inl, included at the end, so a container of any record type
-// instantiates where it is used. Element types whose containers the library exports are listed in
-// ZRNO_IZVOZENE_ZBIRKE at the end of this header, one X(type) each; util/Zbirke.cpp instantiates and
-// exports the list.
+/// \file
+/// Zrno utilities: intrusive linked containers whose nodes come from a private, unserialised heap of each
+/// container. Elements are plain records copied whole into the nodes; no element constructor or
+/// destructor ever runs. A node handle (void *) is also the address of its element. A container is used
+/// by one thread at a time.
+///
+/// The template bodies are in Zbirke.inl, included at the end, so a container of any record type
+/// instantiates where it is used. Element types whose containers the library exports are listed in
+/// ZRNO_IZVOZENE_ZBIRKE at the end of this header, one X(type) each; util/Zbirke.cpp instantiates and
+/// exports the list.
 #ifndef ZRNO_UTIL_ZBIRKE_H
 #define ZRNO_UTIL_ZBIRKE_H
 
