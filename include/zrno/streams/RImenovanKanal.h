@@ -19,7 +19,7 @@ class ZRNO_API RImenovanKanal : public RSisTokPodatkov {
         return *this;
     }
 
-    /// Creates an instance of the pipe ime (code-page text, `\\.\pipe\name`); the modes, the instance
+    /// Creates an instance of the pipe ime (code-page text, "\\.\pipe\name"); the modes, the instance
     /// limit, the buffer sizes and the default time-out in ms go to CreateNamedPipe unchanged. A handle
     /// held before is not closed. 0, or NAP_ODPIRANJE.
     int Ustvari(char const *ime, unsigned int nacinOdpiranja, unsigned int nacinKanala,
