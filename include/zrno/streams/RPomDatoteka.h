@@ -103,7 +103,8 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void Nastavi(unsigned __int64 odmik, double v) { Shrani(odmik, &v, sizeof v); }
     ///@}
     ///@{
-    /// Reads a value of the type at a byte offset (low 32 bits), little-endian, unaligned, without bounds checks.
+    /// Reads a value of the type at a byte offset (low 32 bits), little-endian, unaligned, without
+    /// bounds checks.
     void Vrni(unsigned __int64 odmik, char &v) const { Dobi(odmik, &v, sizeof v); }
     void Vrni(unsigned __int64 odmik, signed char &v) const { Dobi(odmik, &v, sizeof v); }
     void Vrni(unsigned __int64 odmik, unsigned char &v) const { Dobi(odmik, &v, sizeof v); }
