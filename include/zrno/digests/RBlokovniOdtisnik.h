@@ -15,6 +15,7 @@ class ZRNO_API RBlokovniOdtisnik : public ROdtisnik {
     /// Copies the bit count and the whole buffer.
     RBlokovniOdtisnik(const RBlokovniOdtisnik &o) = default;
     ~RBlokovniOdtisnik() override;
+    /// Copies the bit count and the whole buffer; returns the object.
     RBlokovniOdtisnik &operator=(const RBlokovniOdtisnik &o) = default;
 
     /// Bit count 0.

@@ -10,12 +10,14 @@ class RTokPodatkov;
 
 /// The abstract digest; it holds no data. Calling order: Resetiraj (or a fresh object), Izracunaj any
 /// number of times, Zakljuci, then the derived class's Vrni.
+/// A digest object belongs to one thread at a time.
 class ZRNO_API ROdtisnik : public RElement {
   public:
     ROdtisnik() {}
     /// Copies nothing: the digest state lives in the derived classes.
     ROdtisnik(const ROdtisnik &o) : RElement(o) {}
     ~ROdtisnik() override;
+    /// Copies nothing; returns the object.
     ROdtisnik &operator=(const ROdtisnik &) { return *this; }
 
     /// Starts a new computation.
