@@ -14,8 +14,10 @@ class RTokPodatkov;
 class ZRNO_API RBase64 : public virtual RElement {
   public:
     RBase64() : m_kodStevilo(0), m_dekStevilo(0) {}
+    /// Copies both carries: the copy goes on from the same point on its own.
     RBase64(const RBase64 &o);
     ~RBase64() override;
+    /// Copies both carries; returns the object.
     RBase64 &operator=(const RBase64 &o);
 
     /// Encodes into izhod and terminates it; returns the characters written (terminator not counted).

@@ -9,8 +9,8 @@
 
 /// One block of the FIFO: its size and its bytes (private heap, owned by the FIFO).
 struct T_BINBLOK {
-    unsigned int Velikost;
-    unsigned char *Podatki;
+    unsigned int Velikost;  ///< bytes in the block
+    unsigned char *Podatki; ///< the bytes
 };
 
 // The block list's containers are exported with the library.

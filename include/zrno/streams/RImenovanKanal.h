@@ -10,10 +10,13 @@
 /// destructor releases the handle without closing it.
 class ZRNO_API RImenovanKanal : public RSisTokPodatkov {
   public:
+    /// Takes a pipe handle (none by default); the destructor never closes it.
     RImenovanKanal(void *rocica = reinterpret_cast<void *>(-1)) { m_rocica = rocica; }
+    /// Copies share the raw handle and the state; nothing is duplicated or closed.
     RImenovanKanal(const RImenovanKanal &o)
         : RElement(o), RIzpElement(o), RTokPodatkov(o), RSisElement(o), RSisTokPodatkov(o) {}
     ~RImenovanKanal() override;
+    /// Shares the other's raw handle (the one held before is not closed) and copies the state.
     RImenovanKanal &operator=(const RImenovanKanal &o) {
         RSisTokPodatkov::operator=(o);
         return *this;

@@ -11,9 +11,11 @@ class ZRNO_API RPretvornikToka : public virtual RTokPodatkov {
   public:
     /// Attaches cilj when given.
     RPretvornikToka(RTokPodatkov *cilj = nullptr);
+    /// Copies share the target (not owned) and copy the state.
     RPretvornikToka(const RPretvornikToka &o)
         : RElement(o), RIzpElement(o), RTokPodatkov(o), m_cilj(o.m_cilj) {}
     ~RPretvornikToka() override;
+    /// Shares the other's target (the one held before is neither flushed nor closed) and copies the state.
     RPretvornikToka &operator=(const RPretvornikToka &o) {
         RTokPodatkov::operator=(o);
         m_cilj = o.m_cilj;
@@ -33,9 +35,11 @@ class ZRNO_API RPretvornikToka : public virtual RTokPodatkov {
     /// 1 without a target.
     int Zapri() override;
 
+    /// The attached target; null when detached.
     RTokPodatkov *VrniCilj() const { return m_cilj; }
 
   protected:
+    /// The target (not owned); null when detached.
     RTokPodatkov *m_cilj;
 };
 

@@ -50,8 +50,10 @@ class ZRNO_API RVticnica : public RTokPodatkov {
 
     /// Takes a socket (none by default); the state is 0.
     RVticnica(unsigned int vticnica = 0xFFFFFFFF) : m_vticnica(vticnica) {}
+    /// Copies share the socket and copy the state; nothing is duplicated or closed.
     RVticnica(const RVticnica &o) : RElement(o), RIzpElement(o), RTokPodatkov(o), m_vticnica(o.m_vticnica) {}
     ~RVticnica() override;
+    /// Shares the other's socket (the one held before is not closed) and copies the state.
     RVticnica &operator=(const RVticnica &o) {
         RTokPodatkov::operator=(o);
         m_vticnica = o.m_vticnica;
@@ -106,8 +108,11 @@ class ZRNO_API RVticnica : public RTokPodatkov {
     int Uporabi(unsigned int vticnica);
     /// Gives the socket up without closing it.
     unsigned int Odpusti();
+    /// True when a socket is held.
     bool JeVeljaven() const { return m_vticnica != 0xFFFFFFFF; }
+    /// The socket (0xFFFFFFFF when none).
     unsigned int Vrni() const { return m_vticnica; }
+    /// The socket, as Vrni.
     operator unsigned int() const { return m_vticnica; }
 
     /// Looks a host name (code-page text; a dotted address also serves) up with the socket layer and
