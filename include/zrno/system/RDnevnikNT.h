@@ -17,7 +17,9 @@ class ZRNO_API RDnevnikNT : public virtual RDnevnik, public virtual RSisElement 
   public:
     /// rocica: an event source handle, or -1 for none.
     RDnevnikNT(unsigned int kategorija = 0, char const *vir = nullptr, void *rocica = reinterpret_cast<void *>(-1));
+    /// Copies share the event source handle and hold their own copy of the source name.
     RDnevnikNT(const RDnevnikNT &o);
+    /// Shares the other's event source handle (the one held before is not closed); returns the object.
     RDnevnikNT &operator=(const RDnevnikNT &o);
     /// Does not deregister the source.
     ~RDnevnikNT() override;

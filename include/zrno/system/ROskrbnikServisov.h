@@ -11,9 +11,12 @@
 /// share it, and the destructor does not close it: the owner calls Zapri.
 class ZRNO_API ROskrbnikServisov : public RSisElement {
   public:
+    /// No manager handle.
     ROskrbnikServisov() {}
+    /// Copies share the raw handle; nothing is duplicated or closed.
     ROskrbnikServisov(const ROskrbnikServisov &o) : RElement(o), RSisElement(o) {}
     ~ROskrbnikServisov() override;
+    /// Shares the other's raw handle (the one held before is not closed).
     ROskrbnikServisov &operator=(const ROskrbnikServisov &o) {
         RSisElement::operator=(o);
         return *this;

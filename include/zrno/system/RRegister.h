@@ -43,9 +43,11 @@ class ZRNO_API RRegister : public virtual RSisElement, public virtual RIzpElemen
   public:
     /// Wraps an existing key handle, or none (INVALID_HANDLE_VALUE).
     RRegister(void *kljuc = reinterpret_cast<void *>(-1));
+    /// Copies share the key handle; nothing is duplicated or closed.
     RRegister(RRegister const &drugi);
     /// Leaves the key open: the owner calls Zapri.
     ~RRegister() override;
+    /// Shares the other's key handle (the one held before is not closed).
     RRegister &operator=(RRegister const &drugi);
 
     /// The key handle, for the system's registry calls.

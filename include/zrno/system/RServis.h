@@ -40,9 +40,12 @@ enum T_OBRAVNAVANAPAKESERVISA : unsigned int {
 /// share it, and the destructor does not close it: the owner calls Zapri.
 class ZRNO_API RServis : public RSisElement {
   public:
+    /// No service handle.
     RServis() {}
+    /// Copies share the raw handle; nothing is duplicated or closed.
     RServis(const RServis &o) : RElement(o), RSisElement(o) {}
     ~RServis() override;
+    /// Shares the other's raw handle (the one held before is not closed).
     RServis &operator=(const RServis &o) {
         RSisElement::operator=(o);
         return *this;

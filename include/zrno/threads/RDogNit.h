@@ -11,7 +11,9 @@
 class ZRNO_API RDogNit : public RNit {
   public:
     RDogNit();
+    /// Copies share the thread handle and identifier; only the last of them to go closes the handle.
     RDogNit(const RDogNit &o) = default;
+    /// Shares the other's thread handle and identifier (see RSinhronizator::operator=).
     RDogNit &operator=(const RDogNit &o) = default;
     ~RDogNit() override;
 

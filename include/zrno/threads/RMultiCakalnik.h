@@ -12,7 +12,9 @@ class ZRNO_API RMultiCakalnik : public RElement {
     /// With zakleni, waits for all objects without time-out and holds them all when that succeeds.
     /// The system waits on at most 64 objects; with more, every wait fails.
     RMultiCakalnik(RSinhronizator **objekti, unsigned int stevilo, bool zakleni);
+    /// Copies share the arrays (freed by the last copy) and so the held flags.
     RMultiCakalnik(const RMultiCakalnik &o);
+    /// Shares the other's arrays; returns the object.
     RMultiCakalnik &operator=(const RMultiCakalnik &o);
     /// Odkleni, then frees the arrays (the last copy frees them).
     ~RMultiCakalnik() override;

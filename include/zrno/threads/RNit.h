@@ -29,7 +29,9 @@ class ZRNO_API RNit : public RSinhronizator {
   public:
     /// Wraps an existing thread handle (or none); the identifier is 0.
     RNit(void *rocica = reinterpret_cast<void *>(-1));
+    /// Copies share the thread handle and identifier; only the last of them to go closes the handle.
     RNit(const RNit &o) = default;
+    /// Shares the other's thread handle and identifier (see RSinhronizator::operator=).
     RNit &operator=(const RNit &o) = default;
     ~RNit() override;
 
@@ -68,6 +70,7 @@ class ZRNO_API RNit : public RSinhronizator {
     static void Zaspi(unsigned int ms);
     /// A real, inheritable handle to the calling thread, which the caller closes; -1 on failure.
     static void *VrniTrenutnoNit();
+    /// The calling thread's identifier.
     static unsigned int VrniKodoTrenutneNiti();
     /// Ends the calling thread through the C runtime with exit code koda.
     [[noreturn]] static void PrekiniTrenutnoNit(unsigned int koda);
@@ -79,6 +82,7 @@ class ZRNO_API RNit : public RSinhronizator {
     /// Runs first on every new thread: frees the start record and returns the object's Izvedi.
     static unsigned int __stdcall VstopnaTocka(void *zapis);
 
+    /// The thread identifier; 0 when there is none.
     unsigned int m_koda;
 };
 

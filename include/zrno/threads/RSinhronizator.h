@@ -12,8 +12,10 @@ class ZRNO_API RSinhronizator : public RSisElement {
   public:
     /// Takes ownership of rocica (default: none).
     RSinhronizator(void *rocica = reinterpret_cast<void *>(-1));
+    /// Copies share the handle; only the last of them to go closes it. Use Podvoji for a second owner.
     RSinhronizator(const RSinhronizator &o);
     ~RSinhronizator() override;
+    /// Gives up the handle held before (closed when this was its last owner), then shares the other's.
     RSinhronizator &operator=(const RSinhronizator &o);
 
     int Uporabi(void *rocica) override;
