@@ -69,7 +69,8 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     unsigned int ZapisiSAFEARRAY(tagSAFEARRAY *polje);
     /// Writes printf-style formatted code-page text (no terminator); returns characters written.
     unsigned int ZapisiObl(char const *oblika, ...);
-    /// Writes printf-style formatted UTF-16 text (%s UTF-16, %S code-page); returns characters written.
+    /// Writes printf-style formatted UTF-16 text (`%s` UTF-16, `%S` code-page); returns characters
+    /// written.
     unsigned int ZapisiObl(unsigned short const *oblika, ...);
     ///@{
     /// ZapisiObl with an argument list (a va_list).

@@ -18,7 +18,7 @@ class RTokPodatkov;
 enum T_REGTIP : unsigned int {
     REGT_NIC = 0,      ///< REG_NONE
     REGT_NIZ = 1,      ///< REG_SZ: a text
-    REGT_RAZNIZ = 2,   ///< REG_EXPAND_SZ: a text with %environment% references
+    REGT_RAZNIZ = 2,   ///< REG_EXPAND_SZ: a text with `%environment%` references
     REGT_BINARNO = 3,  ///< REG_BINARY: raw bytes
     REGT_DWORD = 4,    ///< REG_DWORD: a 32-bit number, little-endian
     REGT_DWORD_BE = 5, ///< REG_DWORD_BIG_ENDIAN

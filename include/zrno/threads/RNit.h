@@ -14,13 +14,13 @@ enum T_NITZACETNOSTANJE : unsigned int {
 
 /// Thread priority: the system's levels.
 enum T_NITPRIORITETA : int {
-    NIT_NEDEJAVNA = -15,
-    NIT_NAJNIZJA = -2,
-    NIT_NIZJA = -1,
-    NIT_NORMALNA = 0,
-    NIT_VISJA = 1,
-    NIT_NAJVISJA = 2,
-    NIT_KRITICNA = 15
+    NIT_NEDEJAVNA = -15, ///< THREAD_PRIORITY_IDLE
+    NIT_NAJNIZJA = -2,   ///< THREAD_PRIORITY_LOWEST
+    NIT_NIZJA = -1,      ///< THREAD_PRIORITY_BELOW_NORMAL
+    NIT_NORMALNA = 0,    ///< THREAD_PRIORITY_NORMAL
+    NIT_VISJA = 1,       ///< THREAD_PRIORITY_ABOVE_NORMAL
+    NIT_NAJVISJA = 2,    ///< THREAD_PRIORITY_HIGHEST
+    NIT_KRITICNA = 15    ///< THREAD_PRIORITY_TIME_CRITICAL
 };
 
 /// A thread. The destructor closes the handle but neither stops nor waits for the thread: the owner
