@@ -32,8 +32,8 @@ enum T_ZAGONSERVISA : unsigned int {
 enum T_OBRAVNAVANAPAKESERVISA : unsigned int {
     NAPAKA_PREZRI = 0,   ///< log nothing, go on
     NAPAKA_OBICAJNA = 1, ///< log the error, go on
-    NAPAKA_RESNA = 2,    ///< log it; restart with the last known good configuration
-    NAPAKA_KRITICNA = 3  ///< log it; fail the start unless that configuration is in use
+    NAPAKA_RESNA = 2,    ///< log it; restart with the last known good configuration (go on when in it)
+    NAPAKA_KRITICNA = 3  ///< log it; restart with the last known good configuration (fail when in it)
 };
 
 /// One service of the service control manager. The handle is RSisElement's (-1 when none); copies
