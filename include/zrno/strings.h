@@ -359,15 +359,15 @@ extern ZRNO_API unsigned int const *const unicode_sgml;
 /// 8-bit text in a Windows code page. Conversions without a code-page argument use 1250.
 class ZRNO_API RNizA : public virtual RNizVP<char> {
   public:
-    ///@{
     /// An empty string with room for `rezerva` characters, at most `najvec` characters of a code-page text or string, or `stevilo` copies of a character.
+    ///@{
     explicit RNizA(unsigned int rezerva = 0);
     RNizA(char const *niz, unsigned int najvec = 0xFFFFFFFF);
     RNizA(RNizP<char> const &drugi, unsigned int najvec = 0xFFFFFFFF);
     RNizA(char znak, unsigned int stevilo);
     ///@}
-    ///@{
     /// UTF-16 sources, converted with code page 1250.
+    ///@{
     RNizA(unsigned short const *niz, unsigned int najvec = 0xFFFFFFFF);
     RNizA(RNizP<unsigned short> const &drugi, unsigned int najvec = 0xFFFFFFFF);
     RNizA(unsigned short znak, unsigned int stevilo);
@@ -378,8 +378,8 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
     RNizA(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn = KN_CP1250);
     virtual ~RNizA();
 
-    ///@{
     /// The resource-string operations of RNizVP with the UTF-16 resource text converted by code page kn.
+    ///@{
     unsigned int NastaviVU(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn);
     unsigned int PrilepiVU(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn);
     unsigned int OblikujVU(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik, T_KODNASTRAN kn, ...);
@@ -397,9 +397,9 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
                              char *args) const;
     ///@}
 
-    ///@{
     /// Replace with / append the conversion of UTF-16 text: one byte per code unit for single-byte
     /// code pages. Return the new length.
+    ///@{
     unsigned int NastaviU(unsigned short const *niz, unsigned int najvec = 0xFFFFFFFF,
                           T_KODNASTRAN kn = KN_CP1250);
     unsigned int NastaviU(RNizP<unsigned short> const &drugi, unsigned int najvec = 0xFFFFFFFF,
@@ -414,8 +414,8 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
 
     /// Copies the characters; returns the object.
     RNizA &operator=(RNizA const &drugi);
-    ///@{
     /// Nastavi / Prilepi with the whole source (one character for the character forms), UTF-16 sources converted with code page 1250; return the buffer.
+    ///@{
     char const *operator=(char const *niz);
     char const *operator=(RNizP<char> const &drugi);
     char const *operator=(char znak);
@@ -435,10 +435,10 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
     unsigned short *VrniBSTR(unsigned int najvec = 0xFFFFFFFF, T_KODNASTRAN kn = KN_CP1250) const;
 
     // ---- SGML entities (strings/sgml.cpp) ----
-    ///@{
     /// Replace with / append SGML text: the input ends at najvec or at its first 0; "&name;", "&#N;" and
     /// "&#xN;" become one byte of code page kn (a zero byte when it needs more than one), unknown names
     /// and the value 0 the currency sign U+00A4; other bytes are copied. Return the new length.
+    ///@{
     unsigned int NastaviSGML(char const *besedilo, unsigned int najvec, T_KODNASTRAN kn);
     unsigned int PrilepiSGML(char const *besedilo, unsigned int najvec, T_KODNASTRAN kn);
     ///@}
@@ -450,15 +450,15 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
     RNizA VrniSGML(unsigned int najvec, unsigned int nacin, T_KODNASTRAN kn) const;
     // ---- end of SGML entities ----
 
-    ///@{
     /// New strings of the first, last or middle characters; counts beyond the text are clamped.
+    ///@{
     RNizA Levo(unsigned int stevilo) const;
     RNizA Desno(unsigned int stevilo) const;
     RNizA Sredina(unsigned int zacetek, unsigned int stevilo) const;
     ///@}
 
-    ///@{
     /// Newline conversions; each returns the number of replacements.
+    ///@{
     unsigned int PretvoriCRLFvNL();
     unsigned int PretvoriLFCRvNL();
     unsigned int PretvoriNLvCRLF();
@@ -469,15 +469,15 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
 /// UTF-16 text. Conversions without a code-page argument use 1250.
 class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
   public:
-    ///@{
     /// An empty string with room for `rezerva` characters, at most `najvec` code units of a UTF-16 text or string, or `stevilo` copies of a code unit.
+    ///@{
     explicit RNizU(unsigned int rezerva = 0);
     RNizU(unsigned short const *niz, unsigned int najvec = 0xFFFFFFFF);
     RNizU(RNizP<unsigned short> const &drugi, unsigned int najvec = 0xFFFFFFFF);
     RNizU(unsigned short znak, unsigned int stevilo);
     ///@}
-    ///@{
     /// 8-bit sources, converted with code page 1250.
+    ///@{
     RNizU(char const *niz, unsigned int najvec = 0xFFFFFFFF);
     RNizU(RNizP<char> const &drugi, unsigned int najvec = 0xFFFFFFFF);
     RNizU(char znak, unsigned int stevilo);
@@ -488,8 +488,8 @@ class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
     RNizU(HINSTANCE__ *modul, unsigned int id, T_KODAJEZIKA2 jezik);
     virtual ~RNizU();
 
-    ///@{
     /// Replace with / append the conversion of 8-bit text in the code page. Return the new length.
+    ///@{
     unsigned int NastaviA(char const *niz, unsigned int najvec = 0xFFFFFFFF, T_KODNASTRAN kn = KN_CP1250);
     unsigned int NastaviA(RNizP<char> const &drugi, unsigned int najvec = 0xFFFFFFFF,
                           T_KODNASTRAN kn = KN_CP1250);
@@ -502,8 +502,8 @@ class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
 
     /// Copies the code units; returns the object.
     RNizU &operator=(RNizU const &drugi);
-    ///@{
     /// Nastavi / Prilepi with the whole source (one character for the character forms), 8-bit sources converted with code page 1250; return the buffer.
+    ///@{
     unsigned short const *operator=(unsigned short const *niz);
     unsigned short const *operator=(RNizP<unsigned short> const &drugi);
     unsigned short const *operator=(unsigned short znak);
@@ -522,9 +522,9 @@ class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
     unsigned short *VrniBSTR(unsigned int najvec = 0xFFFFFFFF) const;
 
     // ---- SGML entities (strings/sgml.cpp) ----
-    ///@{
     /// Replace with / append SGML text as in RNizA::NastaviSGML, references stored as UTF-16 as they are
     /// and other bytes converted one at a time from the system's ANSI code page. Return the new length.
+    ///@{
     unsigned int NastaviSGML(char const *besedilo, unsigned int najvec);
     unsigned int PrilepiSGML(char const *besedilo, unsigned int najvec);
     ///@}
@@ -534,8 +534,8 @@ class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
     RNizA VrniSGML(unsigned int najvec, unsigned int nacin) const;
     // ---- end of SGML entities ----
 
-    ///@{
     /// New strings of the first, last or middle code units; counts beyond the text are clamped.
+    ///@{
     RNizU Levo(unsigned int stevilo) const;
     RNizU Desno(unsigned int stevilo) const;
     RNizU Sredina(unsigned int zacetek, unsigned int stevilo) const;

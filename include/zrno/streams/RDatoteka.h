@@ -34,8 +34,8 @@ class ZRNO_API RDatoteka : public virtual RTokPodatkov {
     /// Makes the current position the end of the file.
     virtual int PostaviKonec() = 0;
 
-    ///@{
     /// Prestavi from the start, the current position or the end.
+    ///@{
     unsigned __int64 PrestaviZac(unsigned __int64 odmik) {
         return Prestavi(static_cast<__int64>(odmik), ODMIK_ZAC);
     }

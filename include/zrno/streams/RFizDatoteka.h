@@ -61,8 +61,8 @@ class ZRNO_API RFizDatoteka : public virtual RDatoteka, public virtual RSisTokPo
     /// SetEndOfFile; 0 or NAP_KONECDATOTEKE.
     int PostaviKonec() override;
 
-    ///@{
     /// File times as RDatum milliseconds (UTC); 0 when they cannot be read.
+    ///@{
     __int64 VrniDatumStvaritve() const;
     __int64 VrniDatumDostopa() const;
     __int64 VrniDatumPisanja() const;

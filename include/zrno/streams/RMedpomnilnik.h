@@ -106,8 +106,8 @@ class ZRNO_API RMedFizDatoteka : public virtual RMedpomnilnik {
     /// Writes a changed block back and forgets it, rewinds the position and closes the file.
     int Zapri() override;
 
-    ///@{
     /// The file's times as RDatum milliseconds (UTC); 0 when they cannot be read.
+    ///@{
     __int64 VrniDatumStvaritve() const { return m_datotekaFiz.VrniDatumStvaritve(); }
     __int64 VrniDatumDostopa() const { return m_datotekaFiz.VrniDatumDostopa(); }
     __int64 VrniDatumPisanja() const { return m_datotekaFiz.VrniDatumPisanja(); }

@@ -64,19 +64,19 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     /// Reads straight from vir into the storage, up to stevilo bytes (all of it for all bits set);
     /// returns bytes copied. The source's end of data leaves the state at 0.
     unsigned __int64 ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo);
-    ///@{
     /// Formats code-page or UTF-16 text straight into the storage at the position (the P forms take an
     /// argument list); returns characters written (0 with the growth failure in the state when there
     /// is no room).
+    ///@{
     unsigned int ZapisiObl(char const *oblika, ...);
     unsigned int ZapisiObl(unsigned short const *oblika, ...);
     unsigned int ZapisiOblP(char const *oblika, char *argumenti);
     unsigned int ZapisiOblP(unsigned short const *oblika, char *argumenti);
     ///@}
 
-    ///@{
     /// Sets the position (low 32 bits) from the start, the current position or the end, without a test
     /// and without touching the state; returns it.
+    ///@{
     unsigned __int64 PrestaviZac(unsigned __int64 odmik) {
         return m_polozaj = static_cast<unsigned int>(odmik);
     }
@@ -86,9 +86,9 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     }
     ///@}
 
-    ///@{
     /// Typed access at a byte offset (low 32 bits), little-endian, unaligned, without bounds checks:
     /// the caller keeps offset + width within the reservation. Position, length and state stay.
+    ///@{
     void Nastavi(unsigned __int64 odmik, char v) { Shrani(odmik, &v, sizeof v); }
     void Nastavi(unsigned __int64 odmik, signed char v) { Shrani(odmik, &v, sizeof v); }
     void Nastavi(unsigned __int64 odmik, unsigned char v) { Shrani(odmik, &v, sizeof v); }
@@ -102,9 +102,9 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void Nastavi(unsigned __int64 odmik, unsigned __int64 v) { Shrani(odmik, &v, sizeof v); }
     void Nastavi(unsigned __int64 odmik, double v) { Shrani(odmik, &v, sizeof v); }
     ///@}
-    ///@{
     /// Reads a value of the type at a byte offset (low 32 bits), little-endian, unaligned, without
     /// bounds checks.
+    ///@{
     void Vrni(unsigned __int64 odmik, char &v) const { Dobi(odmik, &v, sizeof v); }
     void Vrni(unsigned __int64 odmik, signed char &v) const { Dobi(odmik, &v, sizeof v); }
     void Vrni(unsigned __int64 odmik, unsigned char &v) const { Dobi(odmik, &v, sizeof v); }

@@ -72,8 +72,8 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     /// Writes printf-style formatted UTF-16 text (`%s` UTF-16, `%S` code-page); returns characters
     /// written.
     unsigned int ZapisiObl(unsigned short const *oblika, ...);
-    ///@{
     /// ZapisiObl with an argument list (a va_list).
+    ///@{
     unsigned int ZapisiOblP(char const *oblika, char *argumenti);
     unsigned int ZapisiOblP(unsigned short const *oblika, char *argumenti);
     ///@}

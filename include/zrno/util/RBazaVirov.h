@@ -93,9 +93,9 @@ class ZRNO_API RBazaVirov : public RUrejenSeznam<T_KNJIZNICAVIROV> {
     /// The same written to a stream: NAP_POMNILNIK when the stream takes less than all of it.
     static int NaloziPodatke(HINSTANCE__ *modul, char const *tip, unsigned int id, RTokPodatkov &tok,
                              T_KODAJEZIKA2 jezik);
-    ///@{
     /// NaloziPodatke of RT_ICON (NaloziIkono), RT_GROUP_ICON (NaloziZbirkoIkone) and RT_BITMAP
     /// (NaloziSliko), into memory of the module or to a stream.
+    ///@{
     static int NaloziIkono(HINSTANCE__ *modul, unsigned int id, void **podatki, unsigned int *velikost,
                            T_KODAJEZIKA2 jezik);
     static int NaloziIkono(HINSTANCE__ *modul, unsigned int id, RTokPodatkov &tok, T_KODAJEZIKA2 jezik);

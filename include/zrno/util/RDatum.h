@@ -144,9 +144,9 @@ class ZRNO_API RDatum : public RElement {
     static __int64 Pretvori(double oleDatum);
     /// Through SystemTimeToVariantTime: the milliseconds are lost.
     static void Pretvori(__int64 vrednost, double *oleDatum);
-    ///@{
     /// Moves a value between UTC and the system's local time; returns it unchanged when the system
     /// cannot convert it (outside the FILETIME range of 1601 to the year 30828, before or after the move).
+    ///@{
     static __int64 PretvoriUTCVLokalni(__int64 vrednost);
     static __int64 PretvoriLokalniVUTC(__int64 vrednost);
     ///@}
