@@ -14,6 +14,8 @@ struct sockaddr_in;
 /// A socket. Every operation stores its result in the state as well as returning it; failures are the
 /// socket layer's last error mapped with the operation's default code. Copies share the socket, and
 /// nothing closes it but Zapri: the destructor leaves it open.
+/// One thread may read while another writes, as the socket layer allows; the shared state then
+/// holds whichever result was stored last.
 class ZRNO_API RVticnica : public RTokPodatkov {
   public:
     /// Address family (the system's AF_ values).

@@ -21,6 +21,7 @@ enum T_DNEVNIKPRIORITETA : int {
 
 /// A log: a category (used by the event log as the event category) and a source name (a private copy
 /// on the library's heap, null when none was given). Copies hold copies of the name.
+/// Each derived class says which threads may share it.
 class ZRNO_API RDnevnik : public virtual RElement {
   public:
     /// vir: code-page text, or null for none.

@@ -13,6 +13,7 @@
 /// text) ended by a null pointer, not printf arguments. Each report carries the log's category (low
 /// 16 bits) and the event type of its priority: 3 and below error, 4 warning, 5 information, 6 and
 /// above success.
+/// It holds no lock: one thread at a time per object.
 class ZRNO_API RDnevnikNT : public virtual RDnevnik, public virtual RSisElement {
   public:
     /// rocica: an event source handle, or -1 for none.

@@ -9,6 +9,7 @@
 
 /// The service control manager of one computer. The handle is RSisElement's (-1 when none); copies
 /// share it, and the destructor does not close it: the owner calls Zapri.
+/// One thread at a time per object.
 class ZRNO_API ROskrbnikServisov : public RSisElement {
   public:
     /// No manager handle.

@@ -39,6 +39,7 @@ constexpr unsigned int REG_SPREMLJAJ_PODDREVO = 0x80000000u;
 /// number 0x80000001). Every failure comes back as the system's error mapped by PretvoriNapako with the
 /// default code named below; the object is then unchanged. A null or empty value name is the key's
 /// default value.
+/// Keys may be used from several threads as the system allows; the object belongs to one thread at a time.
 class ZRNO_API RRegister : public virtual RSisElement, public virtual RIzpElement {
   public:
     /// Wraps an existing key handle, or none (INVALID_HANDLE_VALUE).

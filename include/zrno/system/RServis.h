@@ -38,6 +38,7 @@ enum T_OBRAVNAVANAPAKESERVISA : unsigned int {
 
 /// One service of the service control manager. The handle is RSisElement's (-1 when none); copies
 /// share it, and the destructor does not close it: the owner calls Zapri.
+/// One thread at a time per object.
 class ZRNO_API RServis : public RSisElement {
   public:
     /// No service handle.

@@ -8,6 +8,8 @@
 
 /// A message-loop thread. Odpri returns only once the thread's queue exists, so a request posted right
 /// after it is never lost. Stop it with Sporoci(0, ...) and wait with Zakleni before destroying it.
+/// Odpri and Sporoci may be called from any thread; the handlers run on the object's own thread, one
+/// at a time, in the order the messages were posted. Nothing is locked.
 class ZRNO_API RDogNit : public RNit {
   public:
     RDogNit();

@@ -7,6 +7,7 @@
 
 /// Waits on several RSinhronizator objects (not owned) together and releases those it holds when it
 /// goes. The objects' handles are read once, at construction. Copies share the arrays.
+/// It belongs to the thread that took the locks.
 class ZRNO_API RMultiCakalnik : public RElement {
   public:
     /// With zakleni, waits for all objects without time-out and holds them all when that succeeds.

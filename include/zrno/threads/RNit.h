@@ -25,6 +25,7 @@ enum T_NITPRIORITETA : int {
 
 /// A thread. The destructor closes the handle but neither stops nor waits for the thread: the owner
 /// makes the thread end and waits for it first, because the thread runs this object's Izvedi.
+/// Odpri and the state operations may be called from any thread; Izvedi runs on the new thread.
 class ZRNO_API RNit : public RSinhronizator {
   public:
     /// Wraps an existing thread handle (or none); the identifier is 0.

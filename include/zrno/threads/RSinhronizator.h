@@ -8,6 +8,8 @@
 
 /// A waitable system object. It owns its handle: the destructor closes a valid one. Copies name the
 /// same handle, and only the last of them to go closes it.
+/// The system object may be used from any thread and process; the wrapper takes no lock of its own, and a
+/// mutex is released by the thread that holds it.
 class ZRNO_API RSinhronizator : public RSisElement {
   public:
     /// Takes ownership of rocica (default: none).
