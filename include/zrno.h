@@ -1,4 +1,5 @@
-// Zrno: the whole exported interface in one include.
+/// \file
+/// Zrno: the whole exported interface in one include.
 #ifndef ZRNO_H
 #define ZRNO_H
 

@@ -1,4 +1,5 @@
-// Zrno digests: CRC-32, MD5, SHA-1 and SHA-256 behind one interface, and the converter that digests a stream.
+/// \file
+/// Zrno digests: CRC-32, MD5, SHA-1 and SHA-256 behind one interface, and the converter that digests a stream.
 #ifndef ZRNO_DIGESTS_H
 #define ZRNO_DIGESTS_H
 

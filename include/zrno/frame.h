@@ -1,36 +1,41 @@
-// Zrno module frame: start-up and shut-down, the private heap, version queries, result codes, the
-// mapping of system errors, and the three roots of the class tree (RElement, RIzpElement, RSisElement).
-// Every other public header of the library includes this one.
+/// \file
+/// Zrno module frame: start-up and shut-down, the private heap, version queries, result codes, the
+/// mapping of system errors, and the three roots of the class tree (RElement, RIzpElement, RSisElement).
+/// Every other public header of the library includes this one.
 #ifndef ZRNO_FRAME_H
 #define ZRNO_FRAME_H
 
 #ifdef ZRNO_BUILD
 #define ZRNO_API __declspec(dllexport)
 #else
+/// Marks what the DLL exports: dllexport while building it, dllimport for its users.
+
 #define ZRNO_API __declspec(dllimport)
 #endif
 
 /// Operating-system classification: platform family in the upper 16 bits (1 Win32s, 2 Windows 95
 /// family, 3 NT family), release within the family in bits 8 to 15.
 enum T_VERZIJAOS : unsigned int {
-    OS_WIN32S = 0x10100,
-    OS_WIN95 = 0x20100,
-    OS_WIN98 = 0x20200,
-    OS_WINME = 0x20300,
-    OS_NT3 = 0x30100,
-    OS_NT4 = 0x30200,
-    OS_WIN2000 = 0x30300,
-    OS_WINXP = 0x30400,
-    OS_WIN2003 = 0x30500
+    OS_WIN32S = 0x10100,  ///< Win32s
+    OS_WIN95 = 0x20100,   ///< Windows 95
+    OS_WIN98 = 0x20200,   ///< Windows 98
+    OS_WINME = 0x20300,   ///< Windows Me
+    OS_NT3 = 0x30100,     ///< Windows NT 3.x
+    OS_NT4 = 0x30200,     ///< Windows NT 4.0
+    OS_WIN2000 = 0x30300, ///< Windows 2000
+    OS_WINXP = 0x30400,   ///< Windows XP
+    OS_WIN2003 = 0x30500  ///< Windows Server 2003 and every later NT release
 };
 
+/// The library's functions and result codes. Result codes: 0 is success, a positive value success
+/// with a remark, a negative value failure: test failures by the sign, never by comparing with 0.
 namespace Zrno {
 
-// Result codes. 0 is success, a positive value success with a remark, a negative value failure:
-// test failures by the sign, never by comparing with 0.
 constexpr int OK = 0;
+ ///< success
 constexpr int OK_NICNAREDITI = 1; ///< nothing had to be done
 
+/// The failure code numbered n: the sign bit set over n.
 constexpr int napaka(unsigned int n) { return static_cast<int>(0x80000000u | n); }
 
 constexpr int NAP_VTICNICE = napaka(0x01);          ///< socket layer start failed
@@ -163,8 +168,10 @@ ZRNO_API int PretvoriNapako(unsigned int system_error, int default_code);
 class ZRNO_API RElement {
 public:
     RElement() {}
+    /// The root holds no data: copying and assigning copy nothing.
     RElement(const RElement &) {}
     virtual ~RElement();
+    /// Copies nothing; returns the object itself.
     RElement &operator=(const RElement &) { return *this; }
 };
 
@@ -172,20 +179,27 @@ public:
 class ZRNO_API RIzpElement : public virtual RElement {
 public:
     RIzpElement() {}
+    /// Holds no data: copying and assigning copy nothing.
     RIzpElement(const RIzpElement &o) : RElement(o) {}
     ~RIzpElement() override;
+    /// Copies nothing; returns the object itself.
     RIzpElement &operator=(const RIzpElement &) { return *this; }
     /// Writes out whatever is still buffered; 0 on success or a failure code.
     virtual int Izplakni() = 0;
 };
 
 /// The wrapper of one system handle. Copies share the raw handle; this part's destructor never closes
-/// it (each derived class decides). INVALID_HANDLE_VALUE means no handle.
+/// it (each derived class decides). INVALID_HANDLE_VALUE means no handle. No lock is taken: two copies
+/// must not both close the handle they share.
 class ZRNO_API RSisElement : public virtual RElement {
 public:
+    /// Stores the handle (none by default); nothing is opened or duplicated.
     RSisElement(void *rocica = reinterpret_cast<void *>(-1)) : m_rocica(rocica) {}
+    /// Copies share the raw handle: nothing is duplicated, closed or released. Use Podvoji for an
+    /// independent handle.
     RSisElement(const RSisElement &o) : RElement(o), m_rocica(o.m_rocica) {}
     ~RSisElement() override;
+    /// Shares the other's raw handle; the one held before is neither closed nor released.
     RSisElement &operator=(const RSisElement &o) {
         m_rocica = o.m_rocica;
         return *this;
@@ -207,13 +221,15 @@ public:
     /// Duplicates any handle within this process.
     static int Podvoji(void *rocica, bool dedna, void **kopija);
 
+    /// The handle as held (INVALID_HANDLE_VALUE when none).
     void *VrniRocico() const { return m_rocica; }
+    /// The handle as held, so the object passes where a HANDLE is wanted.
     operator void *() const { return m_rocica; }
     /// True when the handle is neither 0 nor INVALID_HANDLE_VALUE.
     bool JeVeljaven() const { return m_rocica != nullptr && m_rocica != reinterpret_cast<void *>(-1); }
 
 protected:
-    void *m_rocica;
+    void *m_rocica; ///< the handle; INVALID_HANDLE_VALUE when none
 };
 
 // ---------------------------------------------------------------------------------------------------
@@ -225,10 +241,11 @@ protected:
 /// Julian-day based; the system's file time / 10 000 + 199 222 329 600 000).
 struct T_NAJDENADATOTEKA {
     unsigned int Atributi; ///< FILE_ATTRIBUTE_* bits as the system reports them
-    unsigned long long Velikost;
-    long long CasUstvarjanja;
-    long long CasDostopa;
-    long long CasSpremembe;
+    unsigned long long Velikost; ///< size in bytes
+    long long CasUstvarjanja;    ///< creation time
+    long long CasDostopa;        ///< last access time
+    long long CasSpremembe;      ///< last write time
+
     char KratkoIme[14]; ///< the 8.3 name; empty when the system gives none
     char Pot[260];      ///< the pattern's directory part followed by the name (at most 259 characters)
     char *Ime;          ///< points into Pot at the name
@@ -238,26 +255,36 @@ namespace Zrno {
 
 /// Reads the four parts of a file's version (any pointer may be null; nothing is written on failure).
 /// Failure: the mapped error, default NAP_VERZIJADATOTEKE; NAP_POMNILNIK without working memory.
+///@{
 ZRNO_API int VrniVerzijoDatoteke(char const *datoteka, unsigned int *major, unsigned int *minor,
                                  unsigned int *tretja, unsigned int *cetrta);
 ZRNO_API int VrniVerzijoDatoteke(unsigned short const *datoteka, unsigned int *major, unsigned int *minor,
                                  unsigned int *tretja, unsigned int *cetrta);
+///@}
 /// Deletes a file; failure default NAP_BRISANJE.
+///@{
 ZRNO_API int ZbrisiDatoteko(char const *datoteka);
 ZRNO_API int ZbrisiDatoteko(unsigned short const *datoteka);
+///@}
 /// Sets the process's current directory; failure default NAP_NASTAVIIMENIK.
+///@{
 ZRNO_API int NastaviTrenutniImenik(char const *imenik);
 ZRNO_API int NastaviTrenutniImenik(unsigned short const *imenik);
+///@}
 /// Reads the current directory into a buffer of *velikost characters. *velikost then holds the smaller
 /// of that size and the system's answer: the length written, or the size needed (terminator included)
 /// when the buffer is too small, in which case nothing is written. Failure default NAP_TRENUTNIIMENIK.
+///@{
 ZRNO_API int VrniTrenutniImenik(char *medpomnilnik, unsigned int *velikost);
 ZRNO_API int VrniTrenutniImenik(unsigned short *medpomnilnik, unsigned int *velikost);
+///@}
 /// The full path of a module (null: the executable) into a buffer of *velikost characters; *velikost
 /// receives the system's count (the truncated length when the buffer is too small). Failure default
 /// NAP_POTMODULA.
+///@{
 ZRNO_API int VrniPotModula(void *modul, char *medpomnilnik, unsigned int *velikost);
 ZRNO_API int VrniPotModula(void *modul, unsigned short *medpomnilnik, unsigned int *velikost);
+///@}
 /// Creates every directory along a path (backslashes separate; a trailing one is allowed), taking the
 /// attributes of predloga when given. Returns the outcome of the last directory: 0, NAP_OBSTAJA when it
 /// existed, NAP_DOSTOP, or the failure (default NAP_USTVARIIMENIK) that stopped the walk.
@@ -267,14 +294,18 @@ ZRNO_API int UstvariImenik(char const *pot, char const *predloga);
 
 /// Enumerates the directory entries matching a pattern ("." and ".." included), in the system's order.
 /// Copies continue the same system search. The destructor does not close the search; Zapri does.
+/// One thread at a time per finder.
 class ZRNO_API RIskalnikDatotek : public RSisElement {
 public:
     RIskalnikDatotek();
+    /// Copies share the search handle and the entry waiting to be delivered; only one of them closes.
     RIskalnikDatotek(const RIskalnikDatotek &o);
     ~RIskalnikDatotek() override;
+    /// Shares the other's search (the one held before is not closed) and its waiting entry.
     RIskalnikDatotek &operator=(const RIskalnikDatotek &o);
 
-    /// Starts a search (code-page pattern, such as C:\dir\*.txt). Failure: the mapped error, default
+
+    /// Starts a search (code-page pattern, such as `C:\dir\*.txt`). Failure: the mapped error, default
     /// NAP_NINAJDENO (NAP_NIDATOTEKE when nothing matches). A search still open is not closed first.
     int Odpri(char const *vzorec);
     /// Delivers the next entry: 0, or NAP_NIVEC when there is none.

@@ -1,6 +1,7 @@
-// Zrno data streams, one header each: the abstract stream, the seekable file, the stream over a system
-// handle, the disk file, the memory file, the stream converters (the transparent base, the buffering
-// converter and the buffered handle stream), the caching buffer, the FIFO, pipes and sockets.
+/// \file
+/// Zrno data streams, one header each: the abstract stream, the seekable file, the stream over a system
+/// handle, the disk file, the memory file, the stream converters (the transparent base, the buffering
+/// converter and the buffered handle stream), the caching buffer, the FIFO, pipes and sockets.
 #ifndef ZRNO_STREAMS_H
 #define ZRNO_STREAMS_H
 

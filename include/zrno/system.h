@@ -1,5 +1,6 @@
-// Zrno system services: registry keys (RRegister, with the growable array RDinTabela), logs and system
-// services. One header per concept under zrno/system/.
+/// \file
+/// Zrno system services: registry keys (RRegister, with the growable array RDinTabela), logs and system
+/// services. One header per concept under zrno/system/.
 #ifndef ZRNO_SYSTEM_H
 #define ZRNO_SYSTEM_H
 

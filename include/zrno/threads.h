@@ -1,5 +1,6 @@
-// Zrno threads and synchronisation: the waitable objects (events, semaphores, mutexes, waitable
-// timers), the scoped lock holders, threads, message-loop threads, pipeline stages and timer threads.
+/// \file
+/// Zrno threads and synchronisation: the waitable objects (events, semaphores, mutexes, waitable
+/// timers), the scoped lock holders, threads, message-loop threads, pipeline stages and timer threads.
 #ifndef ZRNO_THREADS_H
 #define ZRNO_THREADS_H
 

@@ -1,5 +1,6 @@
-// Zrno utilities: the date and time value RDatum, the progress indicators, the pooled intrusive
-// containers and the resource libraries, one header each.
+/// \file
+/// Zrno utilities: the date and time value RDatum, the progress indicators, the pooled intrusive
+/// containers and the resource libraries, one header each.
 #ifndef ZRNO_UTIL_H
 #define ZRNO_UTIL_H
 

@@ -1,5 +1,6 @@
-// The base of the digests that compress 64-byte blocks (MD5, SHA-1, SHA-256): the 64-bit bit count and
-// the block buffer, and the feeding that fills the buffer and compresses each full block.
+/// \file
+/// The base of the digests that compress 64-byte blocks (MD5, SHA-1, SHA-256): the 64-bit bit count and
+/// the block buffer, and the feeding that fills the buffer and compresses each full block.
 #ifndef ZRNO_DIGESTS_RBLOKOVNIODTISNIK_H
 #define ZRNO_DIGESTS_RBLOKOVNIODTISNIK_H
 
@@ -14,6 +15,7 @@ class ZRNO_API RBlokovniOdtisnik : public ROdtisnik {
     /// Copies the bit count and the whole buffer.
     RBlokovniOdtisnik(const RBlokovniOdtisnik &o) = default;
     ~RBlokovniOdtisnik() override;
+    /// Copies the bit count and the whole buffer; returns the object.
     RBlokovniOdtisnik &operator=(const RBlokovniOdtisnik &o) = default;
 
     /// Bit count 0.

@@ -1,4 +1,5 @@
-// MD5 (RFC 1321).
+/// \file
+/// MD5 (RFC 1321).
 #ifndef ZRNO_DIGESTS_RMD5_H
 #define ZRNO_DIGESTS_RMD5_H
 
@@ -6,15 +7,18 @@
 
 /// The 16-octet MD5 digest in the standard's output order (the name is historical: it holds MD5).
 struct T_ODTIS_MD2 {
+    /// The digest bytes, first byte first.
     unsigned char Bajti[16];
 };
 
+/// MD5 over the bytes fed: Vrni gives the digest after Zakljuci. One thread at a time per object.
 class ZRNO_API RMD5 : public RBlokovniOdtisnik {
   public:
     RMD5();
     /// Copies the whole state, so a copy taken mid-message can be finished on its own.
     RMD5(const RMD5 &o) = default;
     ~RMD5() override;
+    /// Copies the whole state; returns the object.
     RMD5 &operator=(const RMD5 &o) = default;
 
     /// Bit count 0 and the standard initial chaining words; the last result stays readable.
@@ -28,6 +32,7 @@ class ZRNO_API RMD5 : public RBlokovniOdtisnik {
 
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_MD2 Vrni() const { return m_rezultat; }
+    /// The result, as Vrni.
     operator T_ODTIS_MD2() const { return m_rezultat; }
 
   protected:
@@ -36,6 +41,7 @@ class ZRNO_API RMD5 : public RBlokovniOdtisnik {
 
     /// Chaining words A, B, C, D.
     unsigned int m_h[4];
+    /// The result of the last Zakljuci or Preberi.
     T_ODTIS_MD2 m_rezultat;
 
   private:

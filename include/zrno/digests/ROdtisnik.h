@@ -1,5 +1,6 @@
-// The digest interface: a digest is fed byte ranges, finished, and then read out; its value can be
-// written to and read back from a stream. CRC-32, MD5 and SHA-1 implement it.
+/// \file
+/// The digest interface: a digest is fed byte ranges, finished, and then read out; its value can be
+/// written to and read back from a stream. CRC-32, MD5 and SHA-1 implement it.
 #ifndef ZRNO_DIGESTS_RODTISNIK_H
 #define ZRNO_DIGESTS_RODTISNIK_H
 
@@ -9,12 +10,14 @@ class RTokPodatkov;
 
 /// The abstract digest; it holds no data. Calling order: Resetiraj (or a fresh object), Izracunaj any
 /// number of times, Zakljuci, then the derived class's Vrni.
+/// A digest object belongs to one thread at a time.
 class ZRNO_API ROdtisnik : public RElement {
   public:
     ROdtisnik() {}
     /// Copies nothing: the digest state lives in the derived classes.
     ROdtisnik(const ROdtisnik &o) : RElement(o) {}
     ~ROdtisnik() override;
+    /// Copies nothing; returns the object.
     ROdtisnik &operator=(const ROdtisnik &) { return *this; }
 
     /// Starts a new computation.

@@ -1,4 +1,5 @@
-// A stream converter that feeds a digest with every byte read or written through it.
+/// \file
+/// A stream converter that feeds a digest with every byte read or written through it.
 #ifndef ZRNO_DIGESTS_RODTISNIKTOKA_H
 #define ZRNO_DIGESTS_RODTISNIKTOKA_H
 
@@ -7,13 +8,15 @@
 
 /// Digests the data passing through. The filter does not own the digest, which must outlive every use
 /// of the filter; copies feed the same digest. Odpusti and Zapri finish the digest, the destructor
-/// does not.
+/// does not. A filter with its digest belongs to one thread at a time.
 class ZRNO_API ROdtisnikToka : public RPretvornikToka {
   public:
     /// Attaches tok when given; the digest is not reset.
     ROdtisnikToka(ROdtisnik &odtisnik, RTokPodatkov *tok = nullptr);
+    /// Copies share the digest and the attached stream; neither is owned.
     ROdtisnikToka(const ROdtisnikToka &o);
     ~ROdtisnikToka() override;
+    /// Takes the other's digest and stream (both shared, neither owned); returns the object.
     ROdtisnikToka &operator=(const ROdtisnikToka &o);
 
     /// Resets the digest, then attaches.
@@ -26,6 +29,7 @@ class ZRNO_API ROdtisnikToka : public RPretvornikToka {
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override;
 
   protected:
+    /// The digest fed (not owned).
     ROdtisnik *m_odtisnik;
 };
 

@@ -1,4 +1,5 @@
-// SHA-1 (FIPS 180-1).
+/// \file
+/// SHA-1 (FIPS 180-1).
 #ifndef ZRNO_DIGESTS_RSHA1_H
 #define ZRNO_DIGESTS_RSHA1_H
 
@@ -6,15 +7,18 @@
 
 /// The 20-octet SHA-1 digest in the standard's output order.
 struct T_ODTIS_SHA {
+    /// The digest bytes, first byte first.
     unsigned char Bajti[20];
 };
 
+/// SHA-1 over the bytes fed: Vrni gives the digest after Zakljuci. One thread at a time per object.
 class ZRNO_API RSHA1 : public RBlokovniOdtisnik {
   public:
     RSHA1();
     /// Copies the whole state, so a copy taken mid-message can be finished on its own.
     RSHA1(const RSHA1 &o) = default;
     ~RSHA1() override;
+    /// Copies the whole state; returns the object.
     RSHA1 &operator=(const RSHA1 &o) = default;
 
     /// Bit count 0 and the standard initial chaining words; the last result stays readable.
@@ -28,6 +32,7 @@ class ZRNO_API RSHA1 : public RBlokovniOdtisnik {
 
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_SHA Vrni() const { return m_rezultat; }
+    /// The result, as Vrni.
     operator T_ODTIS_SHA() const { return m_rezultat; }
 
   protected:
@@ -36,6 +41,7 @@ class ZRNO_API RSHA1 : public RBlokovniOdtisnik {
 
     /// Chaining words H0 to H4.
     unsigned int m_h[5];
+    /// The result of the last Zakljuci or Preberi.
     T_ODTIS_SHA m_rezultat;
 
   private:

@@ -1,4 +1,5 @@
-// SHA-256 (FIPS 180-4).
+/// \file
+/// SHA-256 (FIPS 180-4).
 #ifndef ZRNO_DIGESTS_RSHA256_H
 #define ZRNO_DIGESTS_RSHA256_H
 
@@ -6,15 +7,18 @@
 
 /// The 32-octet SHA-256 digest in the standard's output order.
 struct T_ODTIS_SHA256 {
+    /// The digest bytes, first byte first.
     unsigned char Bajti[32];
 };
 
+/// SHA-256 over the bytes fed: Vrni gives the digest after Zakljuci. One thread at a time per object.
 class ZRNO_API RSHA256 : public RBlokovniOdtisnik {
   public:
     RSHA256();
     /// Copies the whole state, so a copy taken mid-message can be finished on its own.
     RSHA256(const RSHA256 &o) = default;
     ~RSHA256() override;
+    /// Copies the whole state; returns the object.
     RSHA256 &operator=(const RSHA256 &o) = default;
 
     /// Bit count 0 and the standard initial hash value; the last result stays readable.
@@ -28,6 +32,7 @@ class ZRNO_API RSHA256 : public RBlokovniOdtisnik {
 
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_SHA256 Vrni() const { return m_rezultat; }
+    /// The result, as Vrni.
     operator T_ODTIS_SHA256() const { return m_rezultat; }
 
   protected:
@@ -36,6 +41,7 @@ class ZRNO_API RSHA256 : public RBlokovniOdtisnik {
 
     /// Chaining words H0 to H7.
     unsigned int m_h[8];
+    /// The result of the last Zakljuci or Preberi.
     T_ODTIS_SHA256 m_rezultat;
 
   private:

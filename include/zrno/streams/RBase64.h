@@ -1,5 +1,6 @@
-// An incremental Base64 codec (RFC 4648 alphabet, "=" padding): input that does not fill a group stays
-// in the object and is completed by the next call, in both directions.
+/// \file
+/// An incremental Base64 codec (RFC 4648 alphabet, "=" padding): input that does not fill a group stays
+/// in the object and is completed by the next call, in both directions.
 #ifndef ZRNO_STREAMS_RBASE64_H
 #define ZRNO_STREAMS_RBASE64_H
 
@@ -13,8 +14,10 @@ class RTokPodatkov;
 class ZRNO_API RBase64 : public virtual RElement {
   public:
     RBase64() : m_kodStevilo(0), m_dekStevilo(0) {}
+    /// Copies both carries: the copy goes on from the same point on its own.
     RBase64(const RBase64 &o);
     ~RBase64() override;
+    /// Copies both carries; returns the object.
     RBase64 &operator=(const RBase64 &o);
 
     /// Encodes into izhod and terminates it; returns the characters written (terminator not counted).

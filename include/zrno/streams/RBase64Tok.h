@@ -1,5 +1,6 @@
-// The Base64 codec as a stream converter: writes reach the target as Base64 text in lines, reads are
-// decoded from the text the target delivers.
+/// \file
+/// The Base64 codec as a stream converter: writes reach the target as Base64 text in lines, reads are
+/// decoded from the text the target delivers.
 #ifndef ZRNO_STREAMS_RBASE64TOK_H
 #define ZRNO_STREAMS_RBASE64TOK_H
 
@@ -15,8 +16,10 @@ class ZRNO_API RBase64Tok : public virtual RPretvornikToka, protected virtual RB
   public:
     /// 19 groups make lines of 76 characters; 0 puts an LF before every group.
     RBase64Tok(unsigned int skupinVrstice = 19, RTokPodatkov *cilj = nullptr);
+    /// Copies the codec's carries and the line and group counters; the target is shared, not owned.
     RBase64Tok(const RBase64Tok &o);
     ~RBase64Tok() override;
+    /// Copies every field of every part (the target shared); returns the object.
     RBase64Tok &operator=(const RBase64Tok &o);
 
     /// Starts a new line and an empty decoded group (the codec's carries stay), then attaches.

@@ -1,4 +1,5 @@
-// Zrno data streams: the seekable file (64-bit positions, length, truncation, region locks).
+/// \file
+/// Zrno data streams: the seekable file (64-bit positions, length, truncation, region locks).
 #ifndef ZRNO_STREAMS_RDATOTEKA_H
 #define ZRNO_STREAMS_RDATOTEKA_H
 
@@ -11,8 +12,10 @@ enum T_DATNACINODMIKA { ODMIK_ZAC = 0, ODMIK_TREN = 1, ODMIK_KON = 2 };
 class ZRNO_API RDatoteka : public virtual RTokPodatkov {
   public:
     RDatoteka() {}
+    /// Copies the state only.
     RDatoteka(const RDatoteka &o) : RElement(o), RIzpElement(o), RTokPodatkov(o) {}
     ~RDatoteka() override;
+    /// Copies the state only; returns the object.
     RDatoteka &operator=(const RDatoteka &o) {
         RTokPodatkov::operator=(o);
         return *this;
@@ -31,11 +34,14 @@ class ZRNO_API RDatoteka : public virtual RTokPodatkov {
     /// Makes the current position the end of the file.
     virtual int PostaviKonec() = 0;
 
+    /// Prestavi from the start, the current position or the end.
+    ///@{
     unsigned __int64 PrestaviZac(unsigned __int64 odmik) {
         return Prestavi(static_cast<__int64>(odmik), ODMIK_ZAC);
     }
     unsigned __int64 PrestaviTren(__int64 odmik) { return Prestavi(odmik, ODMIK_TREN); }
     unsigned __int64 PrestaviKon(__int64 odmik) { return Prestavi(odmik, ODMIK_KON); }
+    ///@}
 
     /// The whole file (low 32 bits of its length) as a new VT_UI1 array that the caller destroys;
     /// null with NAP_POMNILNIK when it cannot be made. The position is left where the read stopped.

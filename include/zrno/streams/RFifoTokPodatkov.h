@@ -1,5 +1,6 @@
-// The first-in first-out stream: every write becomes one block of exactly its size in a list, and reads
-// take bytes from the front, finishing and freeing blocks as they go. No capacity limit but memory.
+/// \file
+/// The first-in first-out stream: every write becomes one block of exactly its size in a list, and reads
+/// take bytes from the front, finishing and freeing blocks as they go. No capacity limit but memory.
 #ifndef ZRNO_STREAMS_RFIFOTOKPODATKOV_H
 #define ZRNO_STREAMS_RFIFOTOKPODATKOV_H
 
@@ -8,8 +9,8 @@
 
 /// One block of the FIFO: its size and its bytes (private heap, owned by the FIFO).
 struct T_BINBLOK {
-    unsigned int Velikost;
-    unsigned char *Podatki;
+    unsigned int Velikost;  ///< bytes in the block
+    unsigned char *Podatki; ///< the bytes
 };
 
 // The block list's containers are exported with the library.

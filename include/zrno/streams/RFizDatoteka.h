@@ -1,4 +1,5 @@
-// Zrno data streams: the disk file and its open flags.
+/// \file
+/// Zrno data streams: the disk file and its open flags.
 #ifndef ZRNO_STREAMS_RFIZDATOTEKA_H
 #define ZRNO_STREAMS_RFIZDATOTEKA_H
 
@@ -21,14 +22,18 @@ constexpr unsigned int DAT_NAKLJUCNO = 0x1000;          ///< random-access hint
 constexpr unsigned int DAT_ZAPOREDNO = 0x2000;          ///< sequential-scan hint
 
 /// A disk file. Copies share the raw handle; the destructor (and an assignment over a held handle)
-/// closes it once, however many copies share it: the last owner closes.
+/// closes it once, however many copies share it: the last owner closes. One thread at a time per
+/// object; objects sharing a handle share the system file pointer.
 class ZRNO_API RFizDatoteka : public virtual RDatoteka, public virtual RSisTokPodatkov {
   public:
+    /// Takes a handle (none by default); it is closed by the last owner.
     RFizDatoteka(void *rocica = reinterpret_cast<void *>(-1)) { m_rocica = rocica; }
     /// Opens ime (code-page text) with the DAT_ flags; the outcome is in the state.
     RFizDatoteka(char const *ime, unsigned int zastavice);
+    /// Copies share the raw handle and the state; the handle is closed once, by the last owner.
     RFizDatoteka(const RFizDatoteka &o);
     ~RFizDatoteka() override;
+    /// Closes the handle held before when this was its last owner, then shares the other's.
     RFizDatoteka &operator=(const RFizDatoteka &o);
 
     /// Opens a file by name (code-page text) with the DAT_ flags. A handle held before is overwritten
@@ -57,9 +62,11 @@ class ZRNO_API RFizDatoteka : public virtual RDatoteka, public virtual RSisTokPo
     int PostaviKonec() override;
 
     /// File times as RDatum milliseconds (UTC); 0 when they cannot be read.
+    ///@{
     __int64 VrniDatumStvaritve() const;
     __int64 VrniDatumDostopa() const;
     __int64 VrniDatumPisanja() const;
+    ///@}
 };
 
 #endif

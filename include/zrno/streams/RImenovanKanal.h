@@ -1,5 +1,6 @@
-// The server end of a named pipe, as a handle stream: create an instance, wait for a client, disconnect
-// it to serve the next. Clients open the pipe by name with CreateFile.
+/// \file
+/// The server end of a named pipe, as a handle stream: create an instance, wait for a client, disconnect
+/// it to serve the next. Clients open the pipe by name with CreateFile.
 #ifndef ZRNO_STREAMS_RIMENOVANKANAL_H
 #define ZRNO_STREAMS_RIMENOVANKANAL_H
 
@@ -9,16 +10,19 @@
 /// destructor releases the handle without closing it.
 class ZRNO_API RImenovanKanal : public RSisTokPodatkov {
   public:
+    /// Takes a pipe handle (none by default); the destructor never closes it.
     RImenovanKanal(void *rocica = reinterpret_cast<void *>(-1)) { m_rocica = rocica; }
+    /// Copies share the raw handle and the state; nothing is duplicated or closed.
     RImenovanKanal(const RImenovanKanal &o)
         : RElement(o), RIzpElement(o), RTokPodatkov(o), RSisElement(o), RSisTokPodatkov(o) {}
     ~RImenovanKanal() override;
+    /// Shares the other's raw handle (the one held before is not closed) and copies the state.
     RImenovanKanal &operator=(const RImenovanKanal &o) {
         RSisTokPodatkov::operator=(o);
         return *this;
     }
 
-    /// Creates an instance of the pipe ime (code-page text, \\.\pipe\name); the modes, the instance
+    /// Creates an instance of the pipe ime (code-page text, "\\.\pipe\name"); the modes, the instance
     /// limit, the buffer sizes and the default time-out in ms go to CreateNamedPipe unchanged. A handle
     /// held before is not closed. 0, or NAP_ODPIRANJE.
     int Ustvari(char const *ime, unsigned int nacinOdpiranja, unsigned int nacinKanala,

@@ -1,4 +1,5 @@
-// Zrno data streams: the buffered stream over a system handle.
+/// \file
+/// Zrno data streams: the buffered stream over a system handle.
 #ifndef ZRNO_STREAMS_RIZRSISTOKPODATKOV_H
 #define ZRNO_STREAMS_RIZRSISTOKPODATKOV_H
 
@@ -10,10 +11,13 @@
 /// Zapri writes out and closes it.
 class ZRNO_API RIzrSisTokPodatkov : public virtual RIzravnalnik {
   public:
+    /// Buffers of `branje` and `pisanje` bytes (0: none in that direction) over a handle (none by default).
     RIzrSisTokPodatkov(void *rocica = reinterpret_cast<void *>(-1), unsigned int branje = 256,
                        unsigned int pisanje = 256);
+    /// Copies share the buffers (freed by the last owner) and the contained stream's raw handle.
     RIzrSisTokPodatkov(const RIzrSisTokPodatkov &o);
     ~RIzrSisTokPodatkov() override;
+    /// Copies the converter fields and the contained stream (the handle shared); returns the object.
     RIzrSisTokPodatkov &operator=(const RIzrSisTokPodatkov &o);
 
     /// Gives the contained stream a handle (its Uporabi); does not re-attach after Zapri.

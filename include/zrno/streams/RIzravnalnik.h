@@ -1,4 +1,5 @@
-// Zrno data streams: the buffering converter (read-ahead and write-behind buffers).
+/// \file
+/// Zrno data streams: the buffering converter (read-ahead and write-behind buffers).
 #ifndef ZRNO_STREAMS_RIZRAVNALNIK_H
 #define ZRNO_STREAMS_RIZRAVNALNIK_H
 
@@ -15,6 +16,7 @@ class ZRNO_API RIzravnalnik : public virtual RPretvornikToka {
     /// Copies share both buffers and the target; the buffers are freed once, by the last owner.
     RIzravnalnik(const RIzravnalnik &o);
     ~RIzravnalnik() override;
+    /// Shares the other's buffers and target, as a copy does; returns the object.
     RIzravnalnik &operator=(const RIzravnalnik &o);
 
     /// Discards buffered data of the previous target (pending writes too: detach first) and attaches.
@@ -33,14 +35,14 @@ class ZRNO_API RIzravnalnik : public virtual RPretvornikToka {
     /// and returns the target's state.
     int IzplakniIzravnalnik();
 
-    unsigned char *m_branje;
-    unsigned int m_velBranja;
-    unsigned int m_polnBranja;
-    unsigned int m_indeksBranja;
-    unsigned char *m_pisanje;
-    unsigned int m_velPisanja;
-    unsigned int m_polnPisanja;
-    unsigned int m_oddanoPisanja;
+    unsigned char *m_branje;      ///< the read-ahead buffer (private heap); null when reads pass through
+    unsigned int m_velBranja;     ///< its size
+    unsigned int m_polnBranja;    ///< bytes it holds
+    unsigned int m_indeksBranja;  ///< the next of them to hand out
+    unsigned char *m_pisanje;     ///< the write-behind buffer (private heap); null when writes pass through
+    unsigned int m_velPisanja;    ///< its size
+    unsigned int m_polnPisanja;   ///< bytes it holds
+    unsigned int m_oddanoPisanja; ///< of those, bytes already passed to the target
 
   private:
     friend class Zrno::Notranje::Zaloga; // readers and writers of single bytes use the buffers in place

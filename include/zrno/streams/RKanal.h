@@ -1,4 +1,5 @@
-// An anonymous pipe as two handle streams: the write end and the read end.
+/// \file
+/// An anonymous pipe as two handle streams: the write end and the read end.
 #ifndef ZRNO_STREAMS_RKANAL_H
 #define ZRNO_STREAMS_RKANAL_H
 
@@ -11,8 +12,10 @@ class ZRNO_API RKanal : public RElement {
     /// Wraps existing handles (none by default).
     RKanal(void *pisanje = reinterpret_cast<void *>(-1), void *branje = reinterpret_cast<void *>(-1))
         : Pisanje(pisanje), Branje(branje) {}
+    /// Copies share both raw handles; nothing is duplicated or closed.
     RKanal(const RKanal &o) : RElement(o), Pisanje(o.Pisanje), Branje(o.Branje) {}
     ~RKanal() override;
+    /// Shares the other's raw handles (those held before are not closed); returns the object.
     RKanal &operator=(const RKanal &o) {
         Pisanje = o.Pisanje;
         Branje = o.Branje;

@@ -1,6 +1,7 @@
-// The caching buffer: one block of an underlying file held in memory, with its own logical position, so
-// that small reads and writes cost a copy and the file sees only block loads, write-backs of a changed
-// block and requests larger than the block. RMedFizDatoteka is the usual pairing with a disk file.
+/// \file
+/// The caching buffer: one block of an underlying file held in memory, with its own logical position, so
+/// that small reads and writes cost a copy and the file sees only block loads, write-backs of a changed
+/// block and requests larger than the block. RMedFizDatoteka is the usual pairing with a disk file.
 #ifndef ZRNO_STREAMS_RMEDPOMNILNIK_H
 #define ZRNO_STREAMS_RMEDPOMNILNIK_H
 
@@ -30,6 +31,7 @@ class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
     /// Writes a changed block back (a failure is not reported), frees the buffer, leaves the file's own
     /// pointer at the cache's position and detaches; returns the file.
     RDatoteka *Odpusti();
+    /// The attached file; null when detached.
     RDatoteka *VrniDatoteko() const { return m_datoteka; }
 
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override;
@@ -60,12 +62,16 @@ class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
     /// Writes back a changed block, then loads the block at odmik (short or empty at the file's end).
     int ZamenjajMedpomnilnik(unsigned __int64 odmik);
 
+    /// The attached file (not owned); null when detached.
     RDatoteka *m_datoteka;
+    /// The block buffer (private heap); null without one.
     unsigned char *m_medpomnilnik;
     unsigned int m_drzano;   ///< valid bytes of the block
     unsigned int m_velikost; ///< capacity of the buffer, the block size
     bool m_spremenjen;       ///< the held bytes differ from the file's
+    /// The file offset of the held block.
     unsigned __int64 m_odmikBloka;
+    /// The cache's logical position.
     unsigned __int64 m_polozaj;
 
   private:
@@ -87,6 +93,7 @@ class ZRNO_API RMedFizDatoteka : public virtual RMedpomnilnik {
     RMedFizDatoteka(const RMedFizDatoteka &o);
     /// Writes back, frees the buffer and closes the file.
     ~RMedFizDatoteka() override;
+    /// Copies the cache fields and the contained file by their rules; returns the object.
     RMedFizDatoteka &operator=(const RMedFizDatoteka &o);
 
     /// Opens the contained file (code-page text); the cache's position keeps its value, also with
@@ -100,9 +107,11 @@ class ZRNO_API RMedFizDatoteka : public virtual RMedpomnilnik {
     int Zapri() override;
 
     /// The file's times as RDatum milliseconds (UTC); 0 when they cannot be read.
+    ///@{
     __int64 VrniDatumStvaritve() const { return m_datotekaFiz.VrniDatumStvaritve(); }
     __int64 VrniDatumDostopa() const { return m_datotekaFiz.VrniDatumDostopa(); }
     __int64 VrniDatumPisanja() const { return m_datotekaFiz.VrniDatumPisanja(); }
+    ///@}
     /// The contained file holds a valid handle.
     bool JeVeljaven() const { return m_datotekaFiz.JeVeljaven(); }
 

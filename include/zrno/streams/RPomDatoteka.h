@@ -1,4 +1,5 @@
-// Zrno data streams: the memory file, growable storage of its own or a view over the caller's memory.
+/// \file
+/// Zrno data streams: the memory file, growable storage of its own or a view over the caller's memory.
 #ifndef ZRNO_STREAMS_RPOMDATOTEKA_H
 #define ZRNO_STREAMS_RPOMDATOTEKA_H
 
@@ -21,6 +22,7 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     /// assignment replaces it). A copy that grows moves to storage of its own.
     RPomDatoteka(const RPomDatoteka &o);
     ~RPomDatoteka() override;
+    /// Shares the other's storage as a copy does; owned storage held before is freed by its last owner.
     RPomDatoteka &operator=(const RPomDatoteka &o);
 
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override;
@@ -56,18 +58,25 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     /// Replaces the contents with the whole disk file ime (code-page text; opened with zastavice | DAT_BRANJE
     /// | DAT_ZAPOREDNO); the position ends at 0. Result: the open, growth or read failure, else 0.
     int Nalozi(char const *ime, unsigned int zastavice);
+    /// The storage (null when there is none); valid until it grows, is freed or given up.
     void const *VrniPodatke() const { return m_podatki; }
 
     /// Reads straight from vir into the storage, up to stevilo bytes (all of it for all bits set);
     /// returns bytes copied. The source's end of data leaves the state at 0.
     unsigned __int64 ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo);
-    /// Formats code-page text straight into the storage at the position; returns characters written
-    /// (0 with the growth failure in the state when there is no room).
+    /// Formats code-page or UTF-16 text straight into the storage at the position (the P forms take an
+    /// argument list); returns characters written (0 with the growth failure in the state when there
+    /// is no room).
+    ///@{
     unsigned int ZapisiObl(char const *oblika, ...);
     unsigned int ZapisiObl(unsigned short const *oblika, ...);
     unsigned int ZapisiOblP(char const *oblika, char *argumenti);
     unsigned int ZapisiOblP(unsigned short const *oblika, char *argumenti);
+    ///@}
 
+    /// Sets the position (low 32 bits) from the start, the current position or the end, without a test
+    /// and without touching the state; returns it.
+    ///@{
     unsigned __int64 PrestaviZac(unsigned __int64 odmik) {
         return m_polozaj = static_cast<unsigned int>(odmik);
     }
@@ -75,9 +84,11 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     unsigned __int64 PrestaviKon(__int64 odmik) {
         return m_polozaj = m_dolzina + static_cast<unsigned int>(odmik);
     }
+    ///@}
 
     /// Typed access at a byte offset (low 32 bits), little-endian, unaligned, without bounds checks:
     /// the caller keeps offset + width within the reservation. Position, length and state stay.
+    ///@{
     void Nastavi(unsigned __int64 odmik, char v) { Shrani(odmik, &v, sizeof v); }
     void Nastavi(unsigned __int64 odmik, signed char v) { Shrani(odmik, &v, sizeof v); }
     void Nastavi(unsigned __int64 odmik, unsigned char v) { Shrani(odmik, &v, sizeof v); }
@@ -90,6 +101,10 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void Nastavi(unsigned __int64 odmik, __int64 v) { Shrani(odmik, &v, sizeof v); }
     void Nastavi(unsigned __int64 odmik, unsigned __int64 v) { Shrani(odmik, &v, sizeof v); }
     void Nastavi(unsigned __int64 odmik, double v) { Shrani(odmik, &v, sizeof v); }
+    ///@}
+    /// Reads a value of the type at a byte offset (low 32 bits), little-endian, unaligned, without
+    /// bounds checks.
+    ///@{
     void Vrni(unsigned __int64 odmik, char &v) const { Dobi(odmik, &v, sizeof v); }
     void Vrni(unsigned __int64 odmik, signed char &v) const { Dobi(odmik, &v, sizeof v); }
     void Vrni(unsigned __int64 odmik, unsigned char &v) const { Dobi(odmik, &v, sizeof v); }
@@ -102,6 +117,7 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void Vrni(unsigned __int64 odmik, __int64 &v) const { Dobi(odmik, &v, sizeof v); }
     void Vrni(unsigned __int64 odmik, unsigned __int64 &v) const { Dobi(odmik, &v, sizeof v); }
     void Vrni(unsigned __int64 odmik, double &v) const { Dobi(odmik, &v, sizeof v); }
+    ///@}
 
   private:
     friend class Zrno::Notranje::Zaloga; // the line reader scans the storage in place

@@ -1,4 +1,5 @@
-// Zrno data streams: the transparent stream converter, the base of the filters.
+/// \file
+/// Zrno data streams: the transparent stream converter, the base of the filters.
 #ifndef ZRNO_STREAMS_RPRETVORNIKTOKA_H
 #define ZRNO_STREAMS_RPRETVORNIKTOKA_H
 
@@ -10,9 +11,11 @@ class ZRNO_API RPretvornikToka : public virtual RTokPodatkov {
   public:
     /// Attaches cilj when given.
     RPretvornikToka(RTokPodatkov *cilj = nullptr);
+    /// Copies share the target (not owned) and copy the state.
     RPretvornikToka(const RPretvornikToka &o)
         : RElement(o), RIzpElement(o), RTokPodatkov(o), m_cilj(o.m_cilj) {}
     ~RPretvornikToka() override;
+    /// Shares the other's target (the one held before is neither flushed nor closed) and copies the state.
     RPretvornikToka &operator=(const RPretvornikToka &o) {
         RTokPodatkov::operator=(o);
         m_cilj = o.m_cilj;
@@ -32,9 +35,11 @@ class ZRNO_API RPretvornikToka : public virtual RTokPodatkov {
     /// 1 without a target.
     int Zapri() override;
 
+    /// The attached target; null when detached.
     RTokPodatkov *VrniCilj() const { return m_cilj; }
 
   protected:
+    /// The target (not owned); null when detached.
     RTokPodatkov *m_cilj;
 };
 

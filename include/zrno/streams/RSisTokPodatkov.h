@@ -1,4 +1,5 @@
-// Zrno data streams: the stream over one system handle, with the file-attribute functions.
+/// \file
+/// Zrno data streams: the stream over one system handle, with the file-attribute functions.
 #ifndef ZRNO_STREAMS_RSISTOKPODATKOV_H
 #define ZRNO_STREAMS_RSISTOKPODATKOV_H
 
@@ -10,10 +11,13 @@
 class ZRNO_API RSisTokPodatkov : public virtual RTokPodatkov, public virtual RSisElement {
   public:
     // The handle is stored in the body: a virtual base is built by the most derived class only.
+    /// Takes a handle (none by default); the destructor never closes it.
     RSisTokPodatkov(void *rocica = reinterpret_cast<void *>(-1)) { m_rocica = rocica; }
+    /// Copies share the raw handle (and so the system file pointer) and copy the state.
     RSisTokPodatkov(const RSisTokPodatkov &o)
         : RElement(o), RIzpElement(o), RTokPodatkov(o), RSisElement(o) {}
     ~RSisTokPodatkov() override;
+    /// Shares the other's raw handle (the one held before is not closed) and copies the state.
     RSisTokPodatkov &operator=(const RSisTokPodatkov &o) {
         RTokPodatkov::operator=(o);
         RSisElement::operator=(o);

@@ -1,8 +1,9 @@
-// Zrno data streams: the abstract stream with its non-sticky state and its helpers.
-//
-// Every stream records the outcome of its last operation in its state: 0 success, 1 nothing to close,
-// NAP_KONECPODATKOV (0x8000005F) end of data, any other negative value a failure. The state is not
-// sticky: the next operation overwrites it. Counts are bytes unless a member says otherwise.
+/// \file
+/// Zrno data streams: the abstract stream with its non-sticky state and its helpers.
+///
+/// Every stream records the outcome of its last operation in its state: 0 success, 1 nothing to close,
+/// NAP_KONECPODATKOV (0x8000005F) end of data, any other negative value a failure. The state is not
+/// sticky: the next operation overwrites it. Counts are bytes unless a member says otherwise.
 #ifndef ZRNO_STREAMS_RTOKPODATKOV_H
 #define ZRNO_STREAMS_RTOKPODATKOV_H
 
@@ -16,12 +17,15 @@ namespace Zrno::Notranje {
 class Zaloga; // lets the line reader scan the buffered streams' buffers in place
 }
 
-/// The abstract stream: read, write, close, flush, and the state of the last operation.
+/// The abstract stream: read, write, close, flush, and the state of the last operation. A stream
+/// object is used by one thread at a time; a class that may be shared says so.
 class ZRNO_API RTokPodatkov : public virtual RIzpElement {
   public:
     RTokPodatkov() : m_stanje(0) {}
+    /// Copies the state and nothing else.
     RTokPodatkov(const RTokPodatkov &o) : RElement(o), RIzpElement(o), m_stanje(o.m_stanje) {}
     ~RTokPodatkov() override;
+    /// Copies the state and nothing else; returns the object.
     RTokPodatkov &operator=(const RTokPodatkov &o) {
         m_stanje = o.m_stanje;
         return *this;
@@ -35,9 +39,11 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     /// Closes the stream; the result is also the state.
     virtual int Zapri() = 0;
 
+    /// The result of the last operation.
     int VrniStanje() const { return m_stanje; }
     /// True after end of data or a failure (state < 0).
     bool JeKonec() const { return m_stanje < 0; }
+    /// Sets the state to 0.
     void ResetirajStanje() { m_stanje = 0; }
 
     /// Reads stevilo elements of velikost bytes, looping until done or the state turns negative;
@@ -63,16 +69,20 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     unsigned int ZapisiSAFEARRAY(tagSAFEARRAY *polje);
     /// Writes printf-style formatted code-page text (no terminator); returns characters written.
     unsigned int ZapisiObl(char const *oblika, ...);
-    /// Writes printf-style formatted UTF-16 text (%s UTF-16, %S code-page); returns characters written.
+    /// Writes printf-style formatted UTF-16 text (`%s` UTF-16, `%S` code-page); returns characters
+    /// written.
     unsigned int ZapisiObl(unsigned short const *oblika, ...);
     /// ZapisiObl with an argument list (a va_list).
+    ///@{
     unsigned int ZapisiOblP(char const *oblika, char *argumenti);
     unsigned int ZapisiOblP(unsigned short const *oblika, char *argumenti);
+    ///@}
 
   protected:
     /// Records a result in the state and returns it.
     int NastaviStanje(int rezultat) { return m_stanje = rezultat; }
 
+    /// The result of the last operation.
     int m_stanje;
 
   private:

@@ -1,7 +1,8 @@
-// A socket of Windows Sockets 1.1 (started by the library's start-up) as a stream, with the socket
-// operations themselves (bind, connect, listen, accept, send and receive with flags, options, addresses)
-// and static IPv4 name and address helpers. The address records are the system's sockaddr and
-// sockaddr_in, from winsock.h or winsock2.h.
+/// \file
+/// A socket of Windows Sockets 1.1 (started by the library's start-up) as a stream, with the socket
+/// operations themselves (bind, connect, listen, accept, send and receive with flags, options, addresses)
+/// and static IPv4 name and address helpers. The address records are the system's sockaddr and
+/// sockaddr_in, from winsock.h or winsock2.h.
 #ifndef ZRNO_STREAMS_RVTICNICA_H
 #define ZRNO_STREAMS_RVTICNICA_H
 
@@ -13,6 +14,8 @@ struct sockaddr_in;
 /// A socket. Every operation stores its result in the state as well as returning it; failures are the
 /// socket layer's last error mapped with the operation's default code. Copies share the socket, and
 /// nothing closes it but Zapri: the destructor leaves it open.
+/// One thread may read while another writes, as the socket layer allows; the shared state then
+/// holds whichever result was stored last.
 class ZRNO_API RVticnica : public RTokPodatkov {
   public:
     /// Address family (the system's AF_ values).
@@ -49,8 +52,10 @@ class ZRNO_API RVticnica : public RTokPodatkov {
 
     /// Takes a socket (none by default); the state is 0.
     RVticnica(unsigned int vticnica = 0xFFFFFFFF) : m_vticnica(vticnica) {}
+    /// Copies share the socket and copy the state; nothing is duplicated or closed.
     RVticnica(const RVticnica &o) : RElement(o), RIzpElement(o), RTokPodatkov(o), m_vticnica(o.m_vticnica) {}
     ~RVticnica() override;
+    /// Shares the other's socket (the one held before is not closed) and copies the state.
     RVticnica &operator=(const RVticnica &o) {
         RTokPodatkov::operator=(o);
         m_vticnica = o.m_vticnica;
@@ -105,8 +110,11 @@ class ZRNO_API RVticnica : public RTokPodatkov {
     int Uporabi(unsigned int vticnica);
     /// Gives the socket up without closing it.
     unsigned int Odpusti();
+    /// True when a socket is held.
     bool JeVeljaven() const { return m_vticnica != 0xFFFFFFFF; }
+    /// The socket (0xFFFFFFFF when none).
     unsigned int Vrni() const { return m_vticnica; }
+    /// The socket, as Vrni.
     operator unsigned int() const { return m_vticnica; }
 
     /// Looks a host name (code-page text; a dotted address also serves) up with the socket layer and

@@ -1,5 +1,6 @@
-// A log that writes one text line per message to any data stream (a disk file, a pipe, a memory
-// file), its writers serialised by a mutex of its own.
+/// \file
+/// A log that writes one text line per message to any data stream (a disk file, a pipe, a memory
+/// file), its writers serialised by a mutex of its own.
 #ifndef ZRNO_SYSTEM_RDNEVNIKDAT_H
 #define ZRNO_SYSTEM_RDNEVNIKDAT_H
 
@@ -13,14 +14,18 @@
 /// with the present UTC time, and is written with one Zapisi and flushed while the mutex is held: lines
 /// of several threads never mix. The stream is not owned: the caller attaches it with Uporabi, detaches
 /// it (Uporabi(nullptr)) before destroying it, and closes it. A copy shares the stream and holds a
-/// duplicate handle of the same mutex, so copies serialise with each other too.
+/// duplicate handle of the same mutex, so copies serialise with each other too. Writers on any thread
+/// may share one log.
 class ZRNO_API RDnevnikDat : public RDnevnik {
   public:
     /// modul, jezik, kodnaStran: where message resources are loaded from, and the code page their
     /// UTF-16 text is converted to. No stream; creates the mutex.
     RDnevnikDat(unsigned int kategorija = 0, char const *vir = nullptr, HINSTANCE__ *modul = nullptr,
                 T_KODAJEZIKA2 jezik = KJ2_PRIVZETI, T_KODNASTRAN kodnaStran = KN_CP1250);
+    /// The copy shares the stream (not owned) and holds a duplicate handle of the same mutex.
     RDnevnikDat(const RDnevnikDat &o);
+    /// Closes its own mutex handle, then shares the other's stream and mutex (the handle duplicated);
+    /// returns the object.
     RDnevnikDat &operator=(const RDnevnikDat &o);
     /// Closes the mutex; the stream is left alone.
     ~RDnevnikDat() override;
@@ -39,10 +44,14 @@ class ZRNO_API RDnevnikDat : public RDnevnik {
     int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) override;
 
   protected:
+    /// The output stream (not owned); null when detached.
     RTokPodatkov *m_tok;
+    /// The mutex that serialises the writers.
     RNevarenOdsek m_odsek;
     HINSTANCE__ *m_modul; ///< HINSTANCE
+    /// The language of the message resources.
     T_KODAJEZIKA2 m_jezik;
+    /// The code page message resources are converted to.
     T_KODNASTRAN m_kodnaStran;
 };
 

@@ -1,5 +1,6 @@
-// A log that reports its messages to the system event log as an event source, and the registration
-// of event sources under the Eventlog key of the registry.
+/// \file
+/// A log that reports its messages to the system event log as an event source, and the registration
+/// of event sources under the Eventlog key of the registry.
 #ifndef ZRNO_SYSTEM_RDNEVNIKNT_H
 #define ZRNO_SYSTEM_RDNEVNIKNT_H
 
@@ -12,11 +13,14 @@
 /// text) ended by a null pointer, not printf arguments. Each report carries the log's category (low
 /// 16 bits) and the event type of its priority: 3 and below error, 4 warning, 5 information, 6 and
 /// above success.
+/// It holds no lock: one thread at a time per object.
 class ZRNO_API RDnevnikNT : public virtual RDnevnik, public virtual RSisElement {
   public:
     /// rocica: an event source handle, or -1 for none.
     RDnevnikNT(unsigned int kategorija = 0, char const *vir = nullptr, void *rocica = reinterpret_cast<void *>(-1));
+    /// Copies share the event source handle and hold their own copy of the source name.
     RDnevnikNT(const RDnevnikNT &o);
+    /// Shares the other's event source handle (the one held before is not closed); returns the object.
     RDnevnikNT &operator=(const RDnevnikNT &o);
     /// Does not deregister the source.
     ~RDnevnikNT() override;
@@ -41,7 +45,7 @@ class ZRNO_API RDnevnikNT : public virtual RDnevnik, public virtual RSisElement 
     int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) override;
 
     /// Registers the source (code-page text) under the local machine's
-    /// SYSTEM\CurrentControlSet\Services\Eventlog\Application: "EventMessageFile" and
+    /// `SYSTEM\CurrentControlSet\Services\Eventlog\Application`: "EventMessageFile" and
     /// "ParameterMessageFile" (REG_SZ) when given, "CategoryMessageFile" (REG_SZ) with "CategoryCount"
     /// (REG_DWORD) when given, and always "TypesSupported" (REG_DWORD). Returns the result of creating
     /// the key; the values are written on a best-effort basis. A null or empty source: NAP_PARAMETER.

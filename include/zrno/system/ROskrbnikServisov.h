@@ -1,5 +1,6 @@
-// A connection to a service control manager, and the look-ups between service names and display
-// names.
+/// \file
+/// A connection to a service control manager, and the look-ups between service names and display
+/// names.
 #ifndef ZRNO_SYSTEM_ROSKRBNIKSERVISOV_H
 #define ZRNO_SYSTEM_ROSKRBNIKSERVISOV_H
 
@@ -8,11 +9,15 @@
 
 /// The service control manager of one computer. The handle is RSisElement's (-1 when none); copies
 /// share it, and the destructor does not close it: the owner calls Zapri.
+/// One thread at a time per object.
 class ZRNO_API ROskrbnikServisov : public RSisElement {
   public:
+    /// No manager handle.
     ROskrbnikServisov() {}
+    /// Copies share the raw handle; nothing is duplicated or closed.
     ROskrbnikServisov(const ROskrbnikServisov &o) : RElement(o), RSisElement(o) {}
     ~ROskrbnikServisov() override;
+    /// Shares the other's raw handle (the one held before is not closed).
     ROskrbnikServisov &operator=(const ROskrbnikServisov &o) {
         RSisElement::operator=(o);
         return *this;

@@ -1,7 +1,8 @@
-// RRegister: one open key of the system registry. Open or create it under a parent key, read values
-// with conversions between the value types, write texts, lists, numbers and bytes, delete values and
-// whole subtrees, enumerate subkeys and watch the key for changes. Names and texts are code-page text
-// (the system's ANSI code page, through the registry's A calls).
+/// \file
+/// RRegister: one open key of the system registry. Open or create it under a parent key, read values
+/// with conversions between the value types, write texts, lists, numbers and bytes, delete values and
+/// whole subtrees, enumerate subkeys and watch the key for changes. Names and texts are code-page text
+/// (the system's ANSI code page, through the registry's A calls).
 #ifndef ZRNO_SYSTEM_RREGISTER_H
 #define ZRNO_SYSTEM_RREGISTER_H
 
@@ -17,7 +18,7 @@ class RTokPodatkov;
 enum T_REGTIP : unsigned int {
     REGT_NIC = 0,      ///< REG_NONE
     REGT_NIZ = 1,      ///< REG_SZ: a text
-    REGT_RAZNIZ = 2,   ///< REG_EXPAND_SZ: a text with %environment% references
+    REGT_RAZNIZ = 2,   ///< REG_EXPAND_SZ: a text with `%environment%` references
     REGT_BINARNO = 3,  ///< REG_BINARY: raw bytes
     REGT_DWORD = 4,    ///< REG_DWORD: a 32-bit number, little-endian
     REGT_DWORD_BE = 5, ///< REG_DWORD_BIG_ENDIAN
@@ -38,13 +39,16 @@ constexpr unsigned int REG_SPREMLJAJ_PODDREVO = 0x80000000u;
 /// number 0x80000001). Every failure comes back as the system's error mapped by PretvoriNapako with the
 /// default code named below; the object is then unchanged. A null or empty value name is the key's
 /// default value.
+/// Keys may be used from several threads as the system allows; the object belongs to one thread at a time.
 class ZRNO_API RRegister : public virtual RSisElement, public virtual RIzpElement {
   public:
     /// Wraps an existing key handle, or none (INVALID_HANDLE_VALUE).
     RRegister(void *kljuc = reinterpret_cast<void *>(-1));
+    /// Copies share the key handle; nothing is duplicated or closed.
     RRegister(RRegister const &drugi);
     /// Leaves the key open: the owner calls Zapri.
     ~RRegister() override;
+    /// Shares the other's key handle (the one held before is not closed).
     RRegister &operator=(RRegister const &drugi);
 
     /// The key handle, for the system's registry calls.

@@ -1,4 +1,5 @@
-// The table of the services a process hosts, and the system's service dispatcher that runs them.
+/// \file
+/// The table of the services a process hosts, and the system's service dispatcher that runs them.
 #ifndef ZRNO_SYSTEM_RREGISTERSERVISOV_H
 #define ZRNO_SYSTEM_RREGISTERSERVISOV_H
 
@@ -25,16 +26,19 @@ extern template class ZRNO_API RSeznam<Zrno::Notranje::T_SERVIS>;
 /// dispatcher is not running (RegistrirajNitServisa excepted): it takes no lock.
 class ZRNO_API RRegisterServisov : public RElement {
   public:
+    /// A hosted service's record: its name (not copied), its main function and the thread that runs it.
     using T_SERVIS = Zrno::Notranje::T_SERVIS;
     /// A service's main function, as the system's dispatcher calls it (argument count, arguments,
     /// the first being the service's name).
     using T_GLAVNAFUNKCIJA = void(__stdcall *)(unsigned long, char **);
 
+    /// An empty table.
     RRegisterServisov() : m_servisi(64) {}
     /// The copy holds copies of the records in a list of its own.
     RRegisterServisov(const RRegisterServisov &o) : RElement(o), m_servisi(o.m_servisi) {}
     /// Empties the list (thread handles that were never awaited are left open).
     ~RRegisterServisov() override;
+    /// Replaces the records by copies of the other's, in this table's own list; returns the object.
     RRegisterServisov &operator=(const RRegisterServisov &o);
 
     /// Appends a service (name kept as a pointer, code-page text) and returns its key, the address of

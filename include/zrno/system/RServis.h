@@ -1,5 +1,6 @@
-// An installed system service on the controlling side: install, open, start with arguments, send
-// control codes, mark for deletion. Also the enumerations that the service control manager defines.
+/// \file
+/// An installed system service on the controlling side: install, open, start with arguments, send
+/// control codes, mark for deletion. Also the enumerations that the service control manager defines.
 #ifndef ZRNO_SYSTEM_RSERVIS_H
 #define ZRNO_SYSTEM_RSERVIS_H
 
@@ -9,39 +10,43 @@ struct _SERVICE_STATUS;
 
 /// A service's state, the system's SERVICE_STOPPED (1) to SERVICE_PAUSED (7).
 enum T_STATUSSERVISA : unsigned int {
-    SERVIS_USTAVLJEN = 1,
-    SERVIS_ZAGANJANJE = 2,
-    SERVIS_USTAVLJANJE = 3,
-    SERVIS_TECE = 4,
-    SERVIS_NADALJEVANJE = 5,
-    SERVIS_PREKINJANJE = 6,
-    SERVIS_PREKINJEN = 7
+    SERVIS_USTAVLJEN = 1,    ///< stopped
+    SERVIS_ZAGANJANJE = 2,   ///< start pending
+    SERVIS_USTAVLJANJE = 3,  ///< stop pending
+    SERVIS_TECE = 4,         ///< running
+    SERVIS_NADALJEVANJE = 5, ///< continue pending
+    SERVIS_PREKINJANJE = 6,  ///< pause pending
+    SERVIS_PREKINJEN = 7     ///< paused
 };
 
 /// When the system starts a service (the system's start types).
 enum T_ZAGONSERVISA : unsigned int {
-    ZAGON_OB_NALAGANJU = 0,
-    ZAGON_SISTEMSKI = 1,
-    ZAGON_SAMODEJNI = 2,
-    ZAGON_NA_ZAHTEVO = 3,
-    ZAGON_ONEMOGOCEN = 4
+    ZAGON_OB_NALAGANJU = 0, ///< by the boot loader (drivers)
+    ZAGON_SISTEMSKI = 1,    ///< at kernel initialisation (drivers)
+    ZAGON_SAMODEJNI = 2,    ///< by the service manager at system start
+    ZAGON_NA_ZAHTEVO = 3,   ///< when asked to (Pozeni)
+    ZAGON_ONEMOGOCEN = 4    ///< never: the service is disabled
 };
 
 /// What the system does when a service fails to start (the system's error-control levels).
 enum T_OBRAVNAVANAPAKESERVISA : unsigned int {
-    NAPAKA_PREZRI = 0,
-    NAPAKA_OBICAJNA = 1,
-    NAPAKA_RESNA = 2,
-    NAPAKA_KRITICNA = 3
+    NAPAKA_PREZRI = 0,   ///< log nothing, go on
+    NAPAKA_OBICAJNA = 1, ///< log the error, go on
+    NAPAKA_RESNA = 2,    ///< log it; restart with the last known good configuration (go on when in it)
+    NAPAKA_KRITICNA = 3  ///< log it; restart with the last known good configuration (fail when in it)
 };
 
 /// One service of the service control manager. The handle is RSisElement's (-1 when none); copies
 /// share it, and the destructor does not close it: the owner calls Zapri.
+/// One thread at a time per object.
 class ZRNO_API RServis : public RSisElement {
   public:
+    /// No service handle.
     RServis() {}
+    /// Copies share the raw handle; nothing is duplicated or closed.
     RServis(const RServis &o) : RElement(o), RSisElement(o) {}
     ~RServis() override;
+    /// Shares the other's raw handle (the one held before is not closed).
     RServis &operator=(const RServis &o) {
         RSisElement::operator=(o);
         return *this;

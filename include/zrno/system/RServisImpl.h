@@ -1,6 +1,7 @@
-// The implementation of a hosted service: a message thread that registers the service's control
-// handler, reports the service's state to the system and turns control requests into calls of its
-// virtual operations.
+/// \file
+/// The implementation of a hosted service: a message thread that registers the service's control
+/// handler, reports the service's state to the system and turns control requests into calls of its
+/// virtual operations.
 #ifndef ZRNO_SYSTEM_RSERVISIMPL_H
 #define ZRNO_SYSTEM_RSERVISIMPL_H
 
@@ -15,8 +16,8 @@ struct T_ZAPISSTATUSA {
     unsigned int TrenutnoStanje;   ///< a T_STATUSSERVISA value
     unsigned int SprejeteKontrole; ///< 3: stop, pause and continue
     unsigned int IzhodnaKoda;      ///< 0, or 1066 with the library's code in KodaServisa
-    unsigned int KodaServisa;
-    unsigned int KontrolnaTocka;
+    unsigned int KodaServisa;      ///< the library's result code when IzhodnaKoda is 1066
+    unsigned int KontrolnaTocka;   ///< the check point, advanced during long start-ups and stops
     unsigned int CakalniNamig; ///< milliseconds
 };
 
@@ -33,6 +34,7 @@ class ZRNO_API RServisImpl : public RDogNit {
     RServisImpl();
     /// Copies the status record and the argument pointers; the thread handle is shared (see RNit).
     RServisImpl(const RServisImpl &o);
+    /// Copies the status record and the argument pointers; the thread handle is shared (see RNit).
     RServisImpl &operator=(const RServisImpl &o);
     ~RServisImpl() override;
 
@@ -45,7 +47,9 @@ class ZRNO_API RServisImpl : public RDogNit {
 
     /// The status as last set (reported or not).
     T_ZAPISSTATUSA const &VrniStatus() const { return m_status; }
+    /// The number of arguments kept.
     unsigned int VrniSteviloArgumentov() const { return m_stevilo; }
+    /// The arguments kept (not copied: the caller's array).
     char const *const *VrniArgumente() const { return m_argumenti; }
 
   protected:
@@ -80,14 +84,19 @@ class ZRNO_API RServisImpl : public RDogNit {
     virtual int ObZakljucku();
     /// A stop or shutdown request; report progress with SporociNaslednjiKorak, then Sporoci (0, ...).
     virtual int ObZaustavitvi();
+    /// A pause request; a negative result ends the service.
     virtual int ObPrekinitvi();
+    /// A continue request; a negative result ends the service.
     virtual int ObNadaljevanju();
     /// Takes every report when there is no control handler; its result is the report's result.
     virtual int ObStatusu();
 
     void *m_statusRocica; ///< SERVICE_STATUS_HANDLE; null when not registered
+    /// The status as last set.
     T_ZAPISSTATUSA m_status;
+    /// The number of arguments kept.
     unsigned int m_stevilo;
+    /// The arguments kept (the caller's array).
     char const *const *m_argumenti;
 
   private:

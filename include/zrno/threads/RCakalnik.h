@@ -1,4 +1,5 @@
-// A scoped holder of one waitable object: it releases what it took when it goes.
+/// \file
+/// A scoped holder of one waitable object: it releases what it took when it goes.
 #ifndef ZRNO_THREADS_RCAKALNIK_H
 #define ZRNO_THREADS_RCAKALNIK_H
 
@@ -16,6 +17,7 @@ class ZRNO_API RCakalnik : public RElement {
 
     /// The object's Zakleni; a result of 0 or 1 counts one lock. Returns the result.
     int Zakleni(unsigned int cas);
+    /// Zakleni(0): takes the object only if it is free now.
     int PogojnoZakleni() { return Zakleni(0); }
     /// Releases one counted lock: NAP_NICZAKLENJENO when none is counted, else the object's Odkleni.
     int Odkleni();

@@ -1,4 +1,5 @@
-// A waitable timer whose completion routine calls the virtual ObAlarmu on the thread that armed it.
+/// \file
+/// A waitable timer whose completion routine calls the virtual ObAlarmu on the thread that armed it.
 #ifndef ZRNO_THREADS_RCASOMER_H
 #define ZRNO_THREADS_RCASOMER_H
 
@@ -13,10 +14,13 @@ class ZRNO_API RCasomer : public RSinhronizator {
     };
     /// Creates (or opens, when a named one exists) a timer; ime is code-page text, null for none.
     RCasomer(unsigned int zastavice = 0, char const *ime = nullptr);
+    /// The same for an int, so that a literal 0 does not pick the handle constructor.
     RCasomer(int zastavice, char const *ime = nullptr) : RCasomer(static_cast<unsigned int>(zastavice), ime) {}
     /// Takes ownership of an existing timer handle.
     RCasomer(void *rocica);
+    /// Copies share the handle; only the last of them to go closes it.
     RCasomer(const RCasomer &o) = default;
+    /// Shares the other's handle (see RSinhronizator::operator=).
     RCasomer &operator=(const RCasomer &o) = default;
     /// The last owner cancels the timer before closing it, so that no completion routine queued for
     /// this object can run after it is gone.

@@ -1,4 +1,5 @@
-// A timer thread: it sleeps until its waitable timer fires and then does one piece of work.
+/// \file
+/// A timer thread: it sleeps until its waitable timer fires and then does one piece of work.
 #ifndef ZRNO_THREADS_RCASOVNAPAST_H
 #define ZRNO_THREADS_RCASOVNAPAST_H
 
@@ -11,7 +12,9 @@
 class ZRNO_API RCasovnaPast : public RNit {
   public:
     RCasovnaPast();
+    /// Copies share the thread handle and identifier; only the last of them to go closes the handle.
     RCasovnaPast(const RCasovnaPast &o) = default;
+    /// Shares the other's thread handle and identifier (see RSinhronizator::operator=).
     RCasovnaPast &operator=(const RCasovnaPast &o) = default;
     ~RCasovnaPast() override;
 
@@ -29,7 +32,9 @@ class ZRNO_API RCasovnaPast : public RNit {
     /// The alarm came; the result is the thread's exit code. Returns 0 here.
     virtual unsigned int ObAlarmu(void *parameter);
 
+    /// The timer the thread waits on.
     RCasomer m_casomer;
+    /// Set by Zakljuci: the thread ends without calling ObAlarmu.
     volatile bool m_konec;
 };
 

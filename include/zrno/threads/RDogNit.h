@@ -1,5 +1,6 @@
-// A thread with a message loop: other threads post it numbered requests (Sporoci), which it handles
-// one at a time, in order, in RokovalnikOznak. Request 0 ends the loop.
+/// \file
+/// A thread with a message loop: other threads post it numbered requests (Sporoci), which it handles
+/// one at a time, in order, in RokovalnikOznak. Request 0 ends the loop.
 #ifndef ZRNO_THREADS_RDOGNIT_H
 #define ZRNO_THREADS_RDOGNIT_H
 
@@ -7,10 +8,14 @@
 
 /// A message-loop thread. Odpri returns only once the thread's queue exists, so a request posted right
 /// after it is never lost. Stop it with Sporoci(0, ...) and wait with Zakleni before destroying it.
+/// Odpri and Sporoci may be called from any thread; the handlers run on the object's own thread, one
+/// at a time, in the order the messages were posted. Nothing is locked.
 class ZRNO_API RDogNit : public RNit {
   public:
     RDogNit();
+    /// Copies share the thread handle and identifier; only the last of them to go closes the handle.
     RDogNit(const RDogNit &o) = default;
+    /// Shares the other's thread handle and identifier (see RSinhronizator::operator=).
     RDogNit &operator=(const RDogNit &o) = default;
     ~RDogNit() override;
 

@@ -1,4 +1,5 @@
-// Waits on several waitable objects at once.
+/// \file
+/// Waits on several waitable objects at once.
 #ifndef ZRNO_THREADS_RMULTICAKALNIK_H
 #define ZRNO_THREADS_RMULTICAKALNIK_H
 
@@ -6,12 +7,15 @@
 
 /// Waits on several RSinhronizator objects (not owned) together and releases those it holds when it
 /// goes. The objects' handles are read once, at construction. Copies share the arrays.
+/// It belongs to the thread that took the locks.
 class ZRNO_API RMultiCakalnik : public RElement {
   public:
     /// With zakleni, waits for all objects without time-out and holds them all when that succeeds.
     /// The system waits on at most 64 objects; with more, every wait fails.
     RMultiCakalnik(RSinhronizator **objekti, unsigned int stevilo, bool zakleni);
+    /// Copies share the arrays (freed by the last copy) and so the held flags.
     RMultiCakalnik(const RMultiCakalnik &o);
+    /// Shares the other's arrays; returns the object.
     RMultiCakalnik &operator=(const RMultiCakalnik &o);
     /// Odkleni, then frees the arrays (the last copy frees them).
     ~RMultiCakalnik() override;

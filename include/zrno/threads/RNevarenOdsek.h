@@ -1,4 +1,5 @@
-// A mutex object.
+/// \file
+/// A mutex object.
 #ifndef ZRNO_THREADS_RNEVARENODSEK_H
 #define ZRNO_THREADS_RNEVARENODSEK_H
 
@@ -13,11 +14,14 @@ class ZRNO_API RNevarenOdsek : public RSinhronizator {
     };
     /// Creates (or opens, when a named one exists) a mutex; ime is code-page text, null for none.
     RNevarenOdsek(unsigned int zastavice = 0, char const *ime = nullptr);
+    /// The same for an int, so that a literal 0 does not pick the handle constructor.
     RNevarenOdsek(int zastavice, char const *ime = nullptr)
         : RNevarenOdsek(static_cast<unsigned int>(zastavice), ime) {}
     /// Takes ownership of an existing mutex handle.
     RNevarenOdsek(void *rocica);
+    /// Copies share the handle; only the last of them to go closes it.
     RNevarenOdsek(const RNevarenOdsek &o) = default;
+    /// Shares the other's handle (see RSinhronizator::operator=).
     RNevarenOdsek &operator=(const RNevarenOdsek &o) = default;
     ~RNevarenOdsek() override;
 

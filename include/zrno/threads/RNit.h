@@ -1,5 +1,6 @@
-// A thread as an object: RNit owns one system thread's handle and identifier and runs the virtual
-// Izvedi on it. Waiting for the thread to end is Zakleni; Odkleni starts it.
+/// \file
+/// A thread as an object: RNit owns one system thread's handle and identifier and runs the virtual
+/// Izvedi on it. Waiting for the thread to end is Zakleni; Odkleni starts it.
 #ifndef ZRNO_THREADS_RNIT_H
 #define ZRNO_THREADS_RNIT_H
 
@@ -13,22 +14,25 @@ enum T_NITZACETNOSTANJE : unsigned int {
 
 /// Thread priority: the system's levels.
 enum T_NITPRIORITETA : int {
-    NIT_NEDEJAVNA = -15,
-    NIT_NAJNIZJA = -2,
-    NIT_NIZJA = -1,
-    NIT_NORMALNA = 0,
-    NIT_VISJA = 1,
-    NIT_NAJVISJA = 2,
-    NIT_KRITICNA = 15
+    NIT_NEDEJAVNA = -15, ///< THREAD_PRIORITY_IDLE
+    NIT_NAJNIZJA = -2,   ///< THREAD_PRIORITY_LOWEST
+    NIT_NIZJA = -1,      ///< THREAD_PRIORITY_BELOW_NORMAL
+    NIT_NORMALNA = 0,    ///< THREAD_PRIORITY_NORMAL
+    NIT_VISJA = 1,       ///< THREAD_PRIORITY_ABOVE_NORMAL
+    NIT_NAJVISJA = 2,    ///< THREAD_PRIORITY_HIGHEST
+    NIT_KRITICNA = 15    ///< THREAD_PRIORITY_TIME_CRITICAL
 };
 
 /// A thread. The destructor closes the handle but neither stops nor waits for the thread: the owner
 /// makes the thread end and waits for it first, because the thread runs this object's Izvedi.
+/// Odpri and the state operations may be called from any thread; Izvedi runs on the new thread.
 class ZRNO_API RNit : public RSinhronizator {
   public:
     /// Wraps an existing thread handle (or none); the identifier is 0.
     RNit(void *rocica = reinterpret_cast<void *>(-1));
+    /// Copies share the thread handle and identifier; only the last of them to go closes the handle.
     RNit(const RNit &o) = default;
+    /// Shares the other's thread handle and identifier (see RSinhronizator::operator=).
     RNit &operator=(const RNit &o) = default;
     ~RNit() override;
 
@@ -67,6 +71,7 @@ class ZRNO_API RNit : public RSinhronizator {
     static void Zaspi(unsigned int ms);
     /// A real, inheritable handle to the calling thread, which the caller closes; -1 on failure.
     static void *VrniTrenutnoNit();
+    /// The calling thread's identifier.
     static unsigned int VrniKodoTrenutneNiti();
     /// Ends the calling thread through the C runtime with exit code koda.
     [[noreturn]] static void PrekiniTrenutnoNit(unsigned int koda);
@@ -78,6 +83,7 @@ class ZRNO_API RNit : public RSinhronizator {
     /// Runs first on every new thread: frees the start record and returns the object's Izvedi.
     static unsigned int __stdcall VstopnaTocka(void *zapis);
 
+    /// The thread identifier; 0 when there is none.
     unsigned int m_koda;
 };
 

@@ -1,5 +1,6 @@
-// The waitable object: an RSisElement whose handle can be waited on (Zakleni) and released or
-// signalled (Odkleni). Events, semaphores, mutexes, waitable timers and threads all derive from it.
+/// \file
+/// The waitable object: an RSisElement whose handle can be waited on (Zakleni) and released or
+/// signalled (Odkleni). Events, semaphores, mutexes, waitable timers and threads all derive from it.
 #ifndef ZRNO_THREADS_RSINHRONIZATOR_H
 #define ZRNO_THREADS_RSINHRONIZATOR_H
 
@@ -7,12 +8,16 @@
 
 /// A waitable system object. It owns its handle: the destructor closes a valid one. Copies name the
 /// same handle, and only the last of them to go closes it.
+/// The system object may be used from any thread and process; the wrapper takes no lock of its own, and a
+/// mutex is released by the thread that holds it.
 class ZRNO_API RSinhronizator : public RSisElement {
   public:
     /// Takes ownership of rocica (default: none).
     RSinhronizator(void *rocica = reinterpret_cast<void *>(-1));
+    /// Copies share the handle; only the last of them to go closes it. Use Podvoji for a second owner.
     RSinhronizator(const RSinhronizator &o);
     ~RSinhronizator() override;
+    /// Gives up the handle held before (closed when this was its last owner), then shares the other's.
     RSinhronizator &operator=(const RSinhronizator &o);
 
     int Uporabi(void *rocica) override;

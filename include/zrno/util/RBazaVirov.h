@@ -1,8 +1,9 @@
-// RBazaVirov: the list of an application's resource modules, one per language. Each module tells its
-// language through its export "VrniJezikModula" and describes itself in its string 0; the list keeps
-// them sorted by description and loads the module of the wanted language, falling back to the user's
-// language, then English, then the first. The static loaders read strings, data, icons and bitmaps from
-// any module handle in a given language.
+/// \file
+/// RBazaVirov: the list of an application's resource modules, one per language. Each module tells its
+/// language through its export "VrniJezikModula" and describes itself in its string 0; the list keeps
+/// them sorted by description and loads the module of the wanted language, falling back to the user's
+/// language, then English, then the first. The static loaders read strings, data, icons and bitmaps from
+/// any module handle in a given language.
 #ifndef ZRNO_UTIL_RBAZAVIROV_H
 #define ZRNO_UTIL_RBAZAVIROV_H
 
@@ -78,6 +79,7 @@ class ZRNO_API RBazaVirov : public RUrejenSeznam<T_KNJIZNICAVIROV> {
     /// The same into `velikost` bytes of code page kn (one byte per unit).
     static int NaloziNiz(HINSTANCE__ *modul, unsigned int id, char *medpomnilnik, unsigned int velikost,
                          T_KODAJEZIKA2 jezik, T_KODNASTRAN kn);
+    /// The same into a string, which takes exactly the resource string's characters.
     static int NaloziNiz(HINSTANCE__ *modul, unsigned int id, RNizU &niz, T_KODAJEZIKA2 jezik);
     /// The text inside the module's image, not terminated; its stored length (a final zero unit
     /// included) is the 16-bit value before it. Valid while the module is loaded.
@@ -91,7 +93,9 @@ class ZRNO_API RBazaVirov : public RUrejenSeznam<T_KNJIZNICAVIROV> {
     /// The same written to a stream: NAP_POMNILNIK when the stream takes less than all of it.
     static int NaloziPodatke(HINSTANCE__ *modul, char const *tip, unsigned int id, RTokPodatkov &tok,
                              T_KODAJEZIKA2 jezik);
-    /// NaloziPodatke of RT_ICON, RT_GROUP_ICON and RT_BITMAP.
+    /// NaloziPodatke of RT_ICON (NaloziIkono), RT_GROUP_ICON (NaloziZbirkoIkone) and RT_BITMAP
+    /// (NaloziSliko), into memory of the module or to a stream.
+    ///@{
     static int NaloziIkono(HINSTANCE__ *modul, unsigned int id, void **podatki, unsigned int *velikost,
                            T_KODAJEZIKA2 jezik);
     static int NaloziIkono(HINSTANCE__ *modul, unsigned int id, RTokPodatkov &tok, T_KODAJEZIKA2 jezik);
@@ -101,6 +105,7 @@ class ZRNO_API RBazaVirov : public RUrejenSeznam<T_KNJIZNICAVIROV> {
     static int NaloziSliko(HINSTANCE__ *modul, unsigned int id, void **podatki, unsigned int *velikost,
                            T_KODAJEZIKA2 jezik);
     static int NaloziSliko(HINSTANCE__ *modul, unsigned int id, RTokPodatkov &tok, T_KODAJEZIKA2 jezik);
+    ///@}
 
   private:
     void Pozabi(T_KNJIZNICAVIROV &zapis);

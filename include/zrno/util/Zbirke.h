@@ -1,12 +1,13 @@
-// Zrno utilities: intrusive linked containers whose nodes come from a private, unserialised heap of each
-// container. Elements are plain records copied whole into the nodes; no element constructor or
-// destructor ever runs. A node handle (void *) is also the address of its element. A container is used
-// by one thread at a time.
-//
-// The template bodies are in Zbirke.inl, included at the end, so a container of any record type
-// instantiates where it is used. Element types whose containers the library exports are listed in
-// ZRNO_IZVOZENE_ZBIRKE at the end of this header, one X(type) each; util/Zbirke.cpp instantiates and
-// exports the list.
+/// \file
+/// Zrno utilities: intrusive linked containers whose nodes come from a private, unserialised heap of each
+/// container. Elements are plain records copied whole into the nodes; no element constructor or
+/// destructor ever runs. A node handle (void *) is also the address of its element. A container is used
+/// by one thread at a time.
+///
+/// The template bodies are in Zbirke.inl, included at the end, so a container of any record type
+/// instantiates where it is used. Element types whose containers the library exports are listed in
+/// ZRNO_IZVOZENE_ZBIRKE at the end of this header, one X(type) each; util/Zbirke.cpp instantiates and
+/// exports the list.
 #ifndef ZRNO_UTIL_ZBIRKE_H
 #define ZRNO_UTIL_ZBIRKE_H
 
@@ -53,12 +54,17 @@ template <typename T> class RZbirka : public RElement {
     /// Makes a node holding a copy of the value and adds it; returns the node, or null when no block
     /// could be allocated (the container is then unchanged).
     void *Dodaj(T const &vrednost) { return DodajNov(UstvariVozel(vrednost)); }
+    /// The same as Dodaj(vrednost).
     void *operator+=(T const &vrednost) { return Dodaj(vrednost); }
     /// As Dodaj, with the element left as the block gave it.
     void *Dodaj() { return DodajNov(UstvariVozel()); }
+    /// The number of elements.
     unsigned int VrniStevilo() const { return m_stevilo; }
+    /// True when there are no elements.
     bool JePrazen() const { return m_stevilo == 0; }
+    /// The element of a node (the node's own address).
     T &VrniElement(void *vozel) const { return *static_cast<T *>(vozel); }
+    /// The element of a node, as VrniElement.
     T &operator[](void *vozel) const { return *static_cast<T *>(vozel); }
 
     /// Links a node made by UstvariVozel into the container; returns it.
@@ -68,6 +74,7 @@ template <typename T> class RZbirka : public RElement {
     /// Takes a node off the free list (allocating a block when it is empty) and copies the value into
     /// it; the node is not yet in the container. Null when no block could be allocated.
     virtual void *UstvariVozel(T const &vrednost) = 0;
+    /// As UstvariVozel(vrednost), with the element left as the block gave it.
     virtual void *UstvariVozel() = 0;
     /// Returns a node that is not in the container to the free list.
     virtual void UniciVozel(void *vozel) = 0;
@@ -75,15 +82,19 @@ template <typename T> class RZbirka : public RElement {
   protected:
     /// Adds one block of nodes to the free list: 0, or NAP_POMNILNIK with nothing changed.
     virtual int RezervirajBlok() = 0;
+    /// Whether the address lies in this container's heap (always true outside the NT family).
     virtual bool JeVozelVKopici(void *vozel) const = 0;
 
     /// The block allocation of RezervirajBlok for nodes of the given size: threads them in address
     /// order, the block's last node pointing at the former free-list head.
     int RezervirajBlokVozlov(size_t velikostVozla);
 
+    /// The container's own heap (unserialised); null when it could not be created.
     void *m_kopica;
     void *m_prosti; ///< free-list head, linked through the nodes' next links
+    /// Nodes per block.
     unsigned int m_velikostBloka;
+    /// Elements in the container.
     unsigned int m_stevilo;
 
   private:
@@ -93,6 +104,7 @@ template <typename T> class RZbirka : public RElement {
 /// A singly linked stack: Dodaj pushes at the front.
 template <typename T> class RSklad : public RZbirka<T> {
   public:
+    /// An empty stack whose nodes come in blocks of `velikostBloka`.
     explicit RSklad(unsigned int velikostBloka = 64) : RZbirka<T>(velikostBloka), m_prvi(nullptr) {}
     /// An independent copy with its own heap, in the same order.
     RSklad(const RSklad &o);
@@ -102,43 +114,59 @@ template <typename T> class RSklad : public RZbirka<T> {
     /// changes nothing.
     RSklad const &operator=(const RSklad &o);
 
+    /// The first node; null when empty.
     void *VrniPrvega() const { return m_prvi; }
+    /// The first element (the container must not be empty).
     T &VrniPrviElement() const { return *static_cast<T *>(m_prvi); }
     /// The following node; null after the last.
     void *VrniNaslednjega(void *vozel) const { return Naslednji(vozel); }
     /// Makes a node and links it behind za (at the front when za is null); null when no block could be
     /// allocated.
     void *DodajZa(T const &vrednost, void *za);
+    /// As DodajZa(vrednost, za), with the element left as the block gave it.
     void *DodajZa(void *za);
     /// Copies at most VrniStevilo() elements, from the first along next, into the caller's array;
     /// returns the number copied.
     unsigned int PrepisiVTabelo(T *tabela) const;
 
+    /// Pushes the node at the front; returns it.
     void *DodajVozel(void *vozel) override;
+    /// Removes every node (back to the free list).
     void Unici() override;
+    /// A node from the free list holding a copy of the value, not yet linked; null when no block could be allocated.
     void *UstvariVozel(T const &vrednost) override;
+    /// A node from the free list, not yet linked; null when no block could be allocated.
     void *UstvariVozel() override;
+    /// Returns an unlinked node to the free list.
     void UniciVozel(void *vozel) override;
+    /// Links the node behind za (at the front when za is null); returns it.
     virtual void *DodajVozelZa(void *vozel, void *za);
     /// Removes the first node (nothing happens when the container is empty).
     virtual void Brisi();
 
   protected:
+    /// Adds one block of stack nodes to the free list: 0, or NAP_POMNILNIK with nothing changed.
     int RezervirajBlok() override;
+    /// Whether the address lies in this container's heap (always true outside the NT family).
     bool JeVozelVKopici(void *vozel) const override;
+    /// The same as UniciVozel.
     void SprostiVozel(void *vozel) { UniciVozel(vozel); }
+    /// The same as UstvariVozel().
     void *RezervirajVozel() { return UstvariVozel(); }
 
+    /// The next link of a node.
     static void *&Naslednji(void *vozel) {
         return static_cast<Zrno::Notranje::VozelSklada<T> *>(vozel)->naslednji;
     }
 
+    /// The first node; null when empty.
     void *m_prvi;
 };
 
 /// A doubly linked list: Dodaj appends at the end.
 template <typename T> class RSeznam : public RSklad<T> {
   public:
+    /// An empty list whose nodes come in blocks of `velikostBloka`.
     explicit RSeznam(unsigned int velikostBloka = 64) : RSklad<T>(velikostBloka), m_zadnji(nullptr) {}
     /// An independent copy with its own heap, in the same order.
     RSeznam(const RSeznam &o);
@@ -149,33 +177,44 @@ template <typename T> class RSeznam : public RSklad<T> {
         return *this;
     }
 
+    /// The last node; null when empty.
     void *VrniZadnjega() const { return m_zadnji; }
+    /// The last element (the list must not be empty).
     T &VrniZadnjiElement() const { return *static_cast<T *>(m_zadnji); }
     /// The preceding node; null before the first.
     void *VrniPrejsnjega(void *vozel) const { return Prejsnji(vozel); }
     /// Makes a node and links it before pred (at the end when pred is null); null when no block could be
     /// allocated.
     void *DodajPred(T const &vrednost, void *pred);
+    /// As DodajPred(vrednost, pred), with the element left as the block gave it.
     void *DodajPred(void *pred);
     /// Unlinks the node without freeing it: the caller may link it again with DodajVozel, DodajVozelZa or
     /// DodajVozelPred.
     void IzlociVozel(void *vozel);
 
+    /// Appends the node at the end; returns it.
     void *DodajVozel(void *vozel) override;
+    /// Removes every node (back to the free list).
     void Unici() override;
+    /// Links the node behind za (at the front when za is null); returns it.
     void *DodajVozelZa(void *vozel, void *za) override;
+    /// Removes the first node (nothing happens when the list is empty).
     void Brisi() override;
+    /// Links the node before pred (at the end when pred is null); returns it.
     virtual void *DodajVozelPred(void *vozel, void *pred);
     /// Unlinks the node and returns it to the free list.
     virtual void Brisi(void *vozel);
 
   protected:
+    /// Adds one block of list nodes to the free list: 0, or NAP_POMNILNIK with nothing changed.
     int RezervirajBlok() override;
 
+    /// The previous link of a node.
     static void *&Prejsnji(void *vozel) {
         return static_cast<Zrno::Notranje::VozelSeznama<T> *>(vozel)->prejsnji;
     }
 
+    /// The last node; null when empty.
     void *m_zadnji;
 };
 
@@ -183,7 +222,9 @@ template <typename T> class RSeznam : public RSklad<T> {
 /// inserted behind them, except that one equal to the last element goes before it.
 template <typename T> class RUrejenSeznam : public RSeznam<T> {
   public:
+    /// An empty sorted list whose nodes come in blocks of `velikostBloka`.
     explicit RUrejenSeznam(unsigned int velikostBloka = 64) : RSeznam<T>(velikostBloka) {}
+    /// An independent copy with its own heap, in the same order.
     RUrejenSeznam(const RUrejenSeznam &o) : RSeznam<T>(o) {}
     /// Inserts copies of o's elements in their sorted places (see RSklad::operator=).
     RUrejenSeznam const &operator=(const RUrejenSeznam &o) {
@@ -194,7 +235,9 @@ template <typename T> class RUrejenSeznam : public RSeznam<T> {
     /// Adds a copy unless an equal element is present: returns the new node, or null (the spare node
     /// went back to the free list) when an equal one exists or no block could be allocated.
     void *DodajPogojno(T const &vrednost);
+    /// The first node equal to the key, searching from the first; null when none.
     void *PoisciOdPrvega(T const &kljuc) const { return PoisciOd(this->m_prvi, kljuc, true); }
+    /// The last node equal to the key, searching from the last; null when none.
     void *PoisciOdZadnjega(T const &kljuc) const { return PoisciOd(this->m_zadnji, kljuc, false); }
 
     /// Sorted insert; returns the node.
@@ -205,6 +248,7 @@ template <typename T> class RUrejenSeznam : public RSeznam<T> {
     /// Walks from start toward the last (naprej) or the first node and returns the first node equal to
     /// the key, or null once the order shows there is none.
     virtual void *PoisciOd(void *zacetek, T const &kljuc, bool naprej) const;
+    /// The order: negative when a sorts before b, 0 when equal, positive after.
     virtual int Primerjaj(T const &a, T const &b) const = 0;
 
   private:

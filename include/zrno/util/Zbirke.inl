@@ -1,4 +1,5 @@
-// Zrno utilities: the bodies of the container templates declared in Zbirke.h (included from there only).
+/// \file
+/// Zrno utilities: the bodies of the container templates declared in Zbirke.h (included from there only).
 #ifndef ZRNO_UTIL_ZBIRKE_INL
 #define ZRNO_UTIL_ZBIRKE_INL
 
