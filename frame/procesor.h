@@ -5,6 +5,11 @@
 
 #include <cpuid.h>
 
+#ifdef ZRNO_PREIZKUS_POTI
+#include "frame/win.h"
+#include <string.h>
+#endif
+
 namespace Zrno::Notranje {
 
 struct Procesor {
@@ -14,6 +19,23 @@ struct Procesor {
     bool avx2 = false;
     bool sha = false;
 };
+
+#ifdef ZRNO_PREIZKUS_POTI
+// Test build only: ZRNO_POTI lists features to hide (comma-separated field names, e.g. "avx2,sha"), so
+// every path can run on one machine. The release build has no trace of this.
+inline bool Skrita(char const *ime) {
+    char s[128];
+    DWORD n = GetEnvironmentVariableA("ZRNO_POTI", s, sizeof s);
+    if (n == 0 || n >= sizeof s)
+        return false;
+    size_t d = strlen(ime);
+    for (char const *z = s; (z = strstr(z, ime)) != nullptr; z += d)
+        if ((z == s || z[-1] == ',') && (z[d] == ',' || z[d] == 0))
+            return true;
+    return false;
+}
+#define ZRNO_SKRIJ(p, f) ((p).f = (p).f && !Skrita(#f))
+#endif
 
 inline Procesor ZaznajProcesor() {
     Procesor p;
@@ -34,6 +56,13 @@ inline Procesor ZaznajProcesor() {
         p.avx2 = ymm && (b & bit_AVX2);
         p.sha = b & bit_SHA;
     }
+#ifdef ZRNO_PREIZKUS_POTI
+    ZRNO_SKRIJ(p, ssse3);
+    ZRNO_SKRIJ(p, sse41);
+    ZRNO_SKRIJ(p, pclmul);
+    ZRNO_SKRIJ(p, avx2);
+    ZRNO_SKRIJ(p, sha);
+#endif
     return p;
 }
 
