@@ -1,4 +1,4 @@
-// The FIFO stream: partial reads across blocks, empty blocks, the end of data that a later write ends,
+// The FIFO stream: empty blocks, closing,
 // copies sharing blocks, random writes and reads against a byte-queue model, and a producer and a
 // consumer thread sharing one FIFO under a mutex, as it is meant to be shared.
 #include "TestniTok.h"
@@ -10,22 +10,10 @@
 
 namespace {
 
-TEST(RFifoTokPodatkov, ReadsCrossBlocksAndTheEndIsNotFinal) {
+// Transfers, states and the end that a later write ends are the model run's (AgreesWithAByteQueue).
+TEST(RFifoTokPodatkov, EmptyBlocksAndClosing) {
     RFifoTokPodatkov f;
-    EXPECT_IZID(f, Zapisi("abc", 3), 3u, 0);
-    EXPECT_IZID(f, Zapisi("defgh", 5), 5u, 0);
     char b[16] = {};
-    EXPECT_IZID(f, Preberi(b, 4), 4u, 0); // the first block and the first byte of the second
-    EXPECT_STREQ("abcd", b);
-    EXPECT_EQ(4u, f.VrniDolzino());
-    EXPECT_IZID(f, Preberi(b, 10), 4u, 0);
-    EXPECT_EQ(0, memcmp(b, "efgh", 4));
-    EXPECT_IZID(f, Preberi(b, 10), 0u, Zrno::NAP_KONECPODATKOV);
-    EXPECT_IZID(f, Zapisi("xy", 2), 2u, 0); // not closed: a write makes data available again
-    EXPECT_IZID(f, Preberi(b, 10), 2u, 0);
-    EXPECT_EQ(0, memcmp(b, "xy", 2));
-    EXPECT_IZID(f, Preberi(b, 0), 0u, 0);
-
     // An empty block contributes nothing and is passed over; an exact read ends at a block's end.
     f.Zapisi("12", 2);
     EXPECT_IZID(f, Zapisi(nullptr, 0), 0u, 0);
@@ -33,7 +21,6 @@ TEST(RFifoTokPodatkov, ReadsCrossBlocksAndTheEndIsNotFinal) {
     EXPECT_IZID(f, Preberi(b, 2), 2u, 0);
     EXPECT_IZID(f, Preberi(b, 4), 2u, 0);
     EXPECT_EQ(0, memcmp(b, "34", 2));
-
     f.Zapisi("lost", 4);
     EXPECT_IZID(f, Zapri(), 0, 0);
     EXPECT_EQ(0u, f.VrniDolzino());
@@ -96,7 +83,7 @@ unsigned long long Vsota(unsigned long long h, unsigned char const *p, size_t n)
 }
 
 TEST(RFifoTokPodatkov, ProducerAndConsumerUnderOneLock) {
-    constexpr unsigned int k_skupaj = 64u << 20;
+    constexpr unsigned int k_skupaj = 8u << 20;
     constexpr DWORD k_rok = 20000; // ms without progress before the consumer gives up
     RFifoTokPodatkov fifo;
     RNevarenOdsek odsek; // every call on the FIFO holds it
