@@ -130,11 +130,13 @@ TYPED_TEST(Odtisnik, StoredFormRoundTripsThroughAMemoryFile) {
     d.Zakljuci();
     std::string zapisano = Shranjen(d);
     bool crc = std::is_same<TypeParam, RCRC32>::value;
-    EXPECT_EQ(crc ? "2639f4cb" : Hex(d), Hex(reinterpret_cast<unsigned char const *>(zapisano.data()), zapisano.size()));
+    EXPECT_EQ(crc ? "2639f4cb" : Hex(d),
+              Hex(reinterpret_cast<unsigned char const *>(zapisano.data()), zapisano.size()));
     for (TypeParam *o : {&prebran, &delno}) // a value of their own, which a read must replace
         o->Izracunaj("x", 1), o->Zakljuci();
     const std::string staro = Shranjen(prebran);
-    RPomDatoteka f(&zapisano[0], static_cast<unsigned int>(zapisano.size()), false), kratka(&zapisano[0], 3, false);
+    RPomDatoteka f(&zapisano[0], static_cast<unsigned int>(zapisano.size()), false),
+        kratka(&zapisano[0], 3, false);
     EXPECT_EQ(0, prebran.Preberi(f));
     EXPECT_EQ(Hex(d), Hex(prebran));
     EXPECT_EQ(Zrno::NAP_KONECPODATKOV, delno.Preberi(kratka));

@@ -3,12 +3,13 @@
 #ifndef ZRNO_TESTS_DIGESTS_POMOC_H
 #define ZRNO_TESTS_DIGESTS_POMOC_H
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 #include <random>
 #include <stdio.h>
 #include <string>
 #include <type_traits>
-#include <windows.h>
 #include <wincrypt.h>
 #include <zrno/digests.h>
 
@@ -49,7 +50,9 @@ class Prerok {
         CryptDestroyHash(m_zgoscevanje);
         CryptReleaseContext(m_ponudnik, 0);
     }
-    void Dodaj(void const *p, DWORD n) { EXPECT_TRUE(CryptHashData(m_zgoscevanje, static_cast<BYTE const *>(p), n, 0)); }
+    void Dodaj(void const *p, DWORD n) {
+        EXPECT_TRUE(CryptHashData(m_zgoscevanje, static_cast<BYTE const *>(p), n, 0));
+    }
     std::string Vrednost() {
         BYTE b[20];
         DWORD n = sizeof b;
@@ -65,8 +68,8 @@ class Prerok {
 /// ntdll's CRC-32 (RtlComputeCrc32 takes and returns the finished value).
 inline unsigned long Crc32Sistema(std::string const &s, unsigned long zacetni = 0) {
     using Funkcija = DWORD(WINAPI *)(DWORD, BYTE const *, INT);
-    static const Funkcija f =
-        reinterpret_cast<Funkcija>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlComputeCrc32")));
+    static const Funkcija f = reinterpret_cast<Funkcija>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlComputeCrc32")));
     return f(zacetni, reinterpret_cast<BYTE const *>(s.data()), static_cast<INT>(s.size()));
 }
 

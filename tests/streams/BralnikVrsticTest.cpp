@@ -1,8 +1,8 @@
 // The line reader over the library's buffered streams scans their buffers in place. Over random text
 // full of CR, LF, CR LF and 0 units, in random buffer sizes, with trickling sources and sources that
-// report the end with the last bytes, from memory and from disk files, it must give what the unit-by-unit reader gives through a
-// transparent converter over an identical stream: the same lines, counts and states, and the same
-// requests to the source underneath.
+// report the end with the last bytes, from memory and from disk files, it must give what the unit-by-unit
+// reader gives through a transparent converter over an identical stream: the same lines, counts and states,
+// and the same requests to the source underneath.
 #include "TestniTok.h"
 #include "ZacasniImenik.h"
 #include <memory>
@@ -109,7 +109,9 @@ TEST(PreberiVrstico, BufferedStreamsReadAsUnitByUnit) {
 TEST(PreberiVrstico, DerivedStreamsKeepTheirOwnReads) {
     class Steta : public RPomDatoteka {
       public:
-        unsigned int Preberi(void *m, unsigned int n) override { return ++branj, RPomDatoteka::Preberi(m, n); }
+        unsigned int Preberi(void *m, unsigned int n) override {
+            return ++branj, RPomDatoteka::Preberi(m, n);
+        }
         int branj = 0;
     } steta;
     steta.Zapisi("ab\r\ncd", 6);

@@ -26,7 +26,8 @@ struct Seja {
     Seja(const char *ime, const std::string &nacin)
         : ustvarjen(UstvariKanal(streznik, ImeKanala(ime))),
           povezan(CreateEventA(nullptr, TRUE, FALSE, (ImeKanala(ime).substr(9) + "_povezan").c_str())),
-          odjemalec("kanal_odjemalec.exe", ImeKanala(ime) + " " + ImeKanala(ime).substr(9) + "_povezan " + nacin) {}
+          odjemalec("kanal_odjemalec.exe",
+                    ImeKanala(ime) + " " + ImeKanala(ime).substr(9) + "_povezan " + nacin) {}
     ~Seja() { CloseHandle(povezan); }
     /// The pipe was made and the client holds it (not ended first, not out of time).
     bool Pripravljena() {

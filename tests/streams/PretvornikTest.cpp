@@ -6,7 +6,6 @@
 #include <random>
 #include <zrno/digests.h>
 
-
 namespace {
 
 unsigned long Crc32Besedila(const std::string &s) {
@@ -227,7 +226,8 @@ TEST(Pretvorniki, RandomChainsCarryTheDataUnchanged) {
             pricakovano.resize(b64.VrniDeKodDolzino(static_cast<unsigned int>(besedilo.size())) + 4);
             bool k;
             RBase64 d;
-            pricakovano.resize(d.DeKodiraj(besedilo.substr(0, besedilo.size() - 1).c_str(), &pricakovano[0], k));
+            pricakovano.resize(
+                d.DeKodiraj(besedilo.substr(0, besedilo.size() - 1).c_str(), &pricakovano[0], k));
         }
         for (int i = 0; i < 100000 && !spodaj->JeKonec(); ++i)
             prebrano.append(b.data(), spodaj->Preberi(&b[0], g() % 500));

@@ -12,8 +12,13 @@ namespace {
 struct Vektor {
     const char *podatki, *besedilo;
 };
-const Vektor k_rfc4648[] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},        {"foo", "Zm9v"},
-                            {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}};
+const Vektor k_rfc4648[] = {{"", ""},
+                            {"f", "Zg=="},
+                            {"fo", "Zm8="},
+                            {"foo", "Zm9v"},
+                            {"foob", "Zm9vYg=="},
+                            {"fooba", "Zm9vYmE="},
+                            {"foobar", "Zm9vYmFy"}};
 
 std::string Kodiraj(RBase64 &b, std::string const &s, bool koncno) {
     std::string o(b.VrniKodDolzino(static_cast<unsigned int>(s.size())) + 1, '?');
@@ -128,18 +133,12 @@ struct Nepravilno {
 // Foreign characters are skipped; the first padded group ends the data; an unfinished group waits;
 // padding in the first two places still decodes by the arithmetic (values truncated to 8 bits).
 const Nepravilno k_nepravilno[] = {
-    {"Zm9v YmFy", "foobar", false, 0},
-    {"Z\nm\r9\tv!@#$%^&*()", "foo", false, 0},
-    {"\xFFZ\x80m9v", "foo", false, 0},
-    {"Zm8=", "fo", true, 0},
-    {"Zm8=Zm9v", "fo", true, 0},
-    {"Zg==Zm9v", "f", true, 0},
-    {"Zm9vZg==YmFy", "foof", true, 0},
-    {"Zm9", "", false, 3},
-    {"Zm9vY", "foo", false, 1},
-    {"Z=9v", "d\x0Fo", false, 0},
-    {"=m9v", "\x02oo", false, 0},
-    {"Zm=v", "f", true, 0},
+    {"Zm9v YmFy", "foobar", false, 0}, {"Z\nm\r9\tv!@#$%^&*()", "foo", false, 0},
+    {"\xFFZ\x80m9v", "foo", false, 0}, {"Zm8=", "fo", true, 0},
+    {"Zm8=Zm9v", "fo", true, 0},       {"Zg==Zm9v", "f", true, 0},
+    {"Zm9vZg==YmFy", "foof", true, 0}, {"Zm9", "", false, 3},
+    {"Zm9vY", "foo", false, 1},        {"Z=9v", "d\x0Fo", false, 0},
+    {"=m9v", "\x02oo", false, 0},      {"Zm=v", "f", true, 0},
     {"====", "\x04", true, 0},
 };
 
@@ -201,7 +200,8 @@ TEST(RBase64Tok, WritesLinesOfGroupsAndThePaddedEndOnClose) {
         RBase64Tok tok(p.skupin, &cilj);
         std::string s = Zaporedje(p.bajtov);
         for (size_t i = 0; i < s.size(); i += 5)
-            EXPECT_EQ(std::min<size_t>(5, s.size() - i), tok.Zapisi(s.data() + i, std::min<size_t>(5, s.size() - i)));
+            EXPECT_EQ(std::min<size_t>(5, s.size() - i),
+                      tok.Zapisi(s.data() + i, std::min<size_t>(5, s.size() - i)));
         EXPECT_EQ(0, tok.Zapri());
         EXPECT_EQ(p.pricakovano, cilj.zapisano) << p.skupin;
         EXPECT_EQ(Velikosti(cilj.zapisano.size(), 1), cilj.velikostiPisanj);

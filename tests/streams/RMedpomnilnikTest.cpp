@@ -210,8 +210,12 @@ TEST(Datoteke, AgreeWithAByteVector) {
         const char *ime;
         unsigned int blok; // for the sizes it tries; 0 for the classes without one
         int korakov;
-    } const primeri[] = {{"memory", 0, 4000}, {"disk", 0, 4000},       {"cache 0", 0, 2000},
-                         {"cache 61", 61, 8000}, {"cache 512", 512, 12000}, {"cache 4096", 4096, 12000},
+    } const primeri[] = {{"memory", 0, 4000},
+                         {"disk", 0, 4000},
+                         {"cache 0", 0, 2000},
+                         {"cache 61", 61, 8000},
+                         {"cache 512", 512, 12000},
+                         {"cache 4096", 4096, 12000},
                          {"cache over memory 512", 512, 12000}};
     const unsigned int meja = 24000;
     std::mt19937 nakljucno(12345);
@@ -234,7 +238,8 @@ TEST(Datoteke, AgreeWithAByteVector) {
             if (auto *m = dynamic_cast<RPomDatoteka *>(f.get()))
                 return std::string(static_cast<const char *>(m->VrniPodatke()), size_t(m->VrniDolzino()));
             if (vrsta.compare(0, 12, "cache over m") == 0)
-                return std::string(static_cast<const char *>(spodaj.VrniPodatke()), size_t(spodaj.VrniDolzino()));
+                return std::string(static_cast<const char *>(spodaj.VrniPodatke()),
+                                   size_t(spodaj.VrniDolzino()));
             return PreberiDatoteko(pot);
         };
         const unsigned int blok = p.blok ? p.blok : 512;
@@ -256,7 +261,8 @@ TEST(Datoteke, AgreeWithAByteVector) {
                 const unsigned int n = Velikost();
                 const size_t k = poz < model.size() ? std::min<size_t>(n, model.size() - poz) : 0;
                 ASSERT_EQ(k, f->Preberi(b.data(), n)) << "read " << n << " at step " << korak;
-                ASSERT_EQ(model.substr(std::min(poz, model.size()), k), std::string(b.data(), k)) << "read at step " << korak;
+                ASSERT_EQ(model.substr(std::min(poz, model.size()), k), std::string(b.data(), k))
+                    << "read at step " << korak;
                 poz += k;
             } else if (op < 150) {
                 const unsigned int n = Velikost();
@@ -271,10 +277,13 @@ TEST(Datoteke, AgreeWithAByteVector) {
                 ASSERT_EQ(n, f->Zapisi(b.data(), n)) << "write at step " << korak;
             } else if (op < 192) {
                 T_DATNACINODMIKA izhodisce = static_cast<T_DATNACINODMIKA>(nakljucno() % 3);
-                auto Od = [&] { return izhodisce == ODMIK_ZAC ? 0 : izhodisce == ODMIK_TREN ? poz : model.size(); };
-                __int64 odmik = izhodisce == ODMIK_ZAC ? nakljucno() % meja
-                                                       : static_cast<__int64>(nakljucno() % (2 * blok + 100)) -
-                                                             static_cast<__int64>(std::min<size_t>(Od(), blok + 50));
+                auto Od = [&] {
+                    return izhodisce == ODMIK_ZAC ? 0 : izhodisce == ODMIK_TREN ? poz : model.size();
+                };
+                __int64 odmik = izhodisce == ODMIK_ZAC
+                                    ? nakljucno() % meja
+                                    : static_cast<__int64>(nakljucno() % (2 * blok + 100)) -
+                                          static_cast<__int64>(std::min<size_t>(Od(), blok + 50));
                 if (Od() + odmik > meja) // keep the file small
                     izhodisce = ODMIK_ZAC, odmik = nakljucno() % (meja / 2);
                 if (pomnilnik && Od() + odmik > model.size())

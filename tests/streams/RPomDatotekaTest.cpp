@@ -206,7 +206,11 @@ TEST(RPomDatoteka, FormattedWritesKeepTheDataAfterTheText) {
     EXPECT_EQ("01ab456789", Vsebina(f));
     const unsigned short oblika[] = {'%', 'S', 0};
     EXPECT_EQ(1u, f.ZapisiObl(oblika, "c"));
-    EXPECT_EQ(std::string("01abc\0" "6789", 10), Vsebina(f)) << "two bytes of text, none after it";
+    EXPECT_EQ(std::string("01abc\0"
+                          "6789",
+                          10),
+              Vsebina(f))
+        << "two bytes of text, none after it";
     EXPECT_EQ(Par(6, 10), Mesto(f));
 }
 

@@ -1,6 +1,6 @@
-// Sockets on 127.0.0.1 with ephemeral ports: listen, accept, connect, an echo through two threads, the peer closing
-// half-way, options, address helpers, failures on a missing socket and sockets after the library's stop.
-// Every socket that could block gets receive and send time-outs, so a fault fails instead of hanging.
+// Sockets on 127.0.0.1 with ephemeral ports: listen, accept, connect, an echo through two threads, the peer
+// closing half-way, options, address helpers, failures on a missing socket and sockets after the library's
+// stop. Every socket that could block gets receive and send time-outs, so a fault fails instead of hanging.
 #include <winsock.h>
 
 #include "TestniTok.h"
@@ -203,7 +203,7 @@ TEST(RVticnica, HoldingGivingUpAndClosing) {
     EXPECT_EQ(0xFFFFFFFFu, v.Vrni());
     EXPECT_IZID(v, Uporabi(s), 0, 0);
     EXPECT_IZID(v, Zapri(), 0, 0);
-    EXPECT_IZID(v, Zapri(), 1, 1); // forgotten
+    EXPECT_IZID(v, Zapri(), 1, 1);                                          // forgotten
     EXPECT_IZID(kopija, Zapri(), Zrno::NAP_ZAPIRANJE, Zrno::NAP_ZAPIRANJE); // already closed: kept
     EXPECT_TRUE(kopija.JeVeljaven());
     EXPECT_IZID(v, Odpri(static_cast<RVticnica::T_VTICDOMENA>(12345), RVticnica::VRSTA_TOK, 0),
