@@ -119,44 +119,37 @@ TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
 TEST(Datoteke, AgreeWithAByteVector) {
     ZacasniImenik datoteke;
     const unsigned int zastavice = DAT_BRANJE | DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE;
+    enum { MEMORY, DISK, CACHE, CACHE_OVER_MEMORY };
     struct Primer {
-        const char *ime;
-        unsigned int blok; // for the sizes it tries; 0 for the classes without one
+        int vrsta;
+        unsigned int blok; // for CACHE and CACHE_OVER_MEMORY
         int korakov;
-    } const primeri[] = {{"memory", 0, 4000},
-                         {"disk", 0, 4000},
-                         {"cache 0", 0, 2000},
-                         {"cache 61", 61, 8000},
-                         {"cache 512", 512, 12000},
-                         {"cache 4096", 4096, 12000},
-                         {"cache over memory 512", 512, 12000}};
+    } const primeri[] = {{MEMORY, 0, 4000},     {DISK, 0, 4000},     {CACHE, 0, 2000},
+                         {CACHE, 61, 8000},     {CACHE, 512, 12000}, {CACHE, 4096, 12000},
+                         {CACHE_OVER_MEMORY, 512, 12000}};
     const unsigned int meja = 24000;
     std::mt19937 nakljucno(12345);
     for (const Primer &p : primeri) {
-        SCOPED_TRACE(std::string(p.ime) + ", seed 12345");
-        const std::string pot = datoteke.Pot(p.ime);
+        SCOPED_TRACE("kind " + std::to_string(p.vrsta) + ", block " + std::to_string(p.blok) + ", seed 12345");
+        const std::string pot = datoteke.Pot(std::to_string(p.vrsta) + "_" + std::to_string(p.blok));
         RPomDatoteka spodaj;
         std::unique_ptr<RDatoteka> f;
-        const std::string vrsta(p.ime);
-        if (vrsta == "memory")
+        if (p.vrsta == MEMORY)
             f.reset(new RPomDatoteka);
-        else if (vrsta == "disk")
+        else if (p.vrsta == DISK)
             f.reset(new RFizDatoteka(pot.c_str(), zastavice));
-        else if (vrsta.compare(0, 12, "cache over m") == 0)
-            f.reset(new RMedpomnilnik(&spodaj, p.blok));
-        else
+        else if (p.vrsta == CACHE)
             f.reset(new RMedFizDatoteka(pot.c_str(), zastavice, p.blok));
+        else
+            f.reset(new RMedpomnilnik(&spodaj, p.blok));
         ASSERT_EQ(0, f->VrniStanje());
+        const bool pomnilnik = p.vrsta == MEMORY || p.vrsta == CACHE_OVER_MEMORY;
         auto Vsebina = [&] {
-            if (auto *m = dynamic_cast<RPomDatoteka *>(f.get()))
-                return std::string(static_cast<const char *>(m->VrniPodatke()), size_t(m->VrniDolzino()));
-            if (vrsta.compare(0, 12, "cache over m") == 0)
-                return std::string(static_cast<const char *>(spodaj.VrniPodatke()),
-                                   size_t(spodaj.VrniDolzino()));
-            return PreberiDatoteko(pot);
+            RPomDatoteka *m = p.vrsta == MEMORY ? dynamic_cast<RPomDatoteka *>(f.get()) : &spodaj;
+            return pomnilnik ? std::string(static_cast<const char *>(m->VrniPodatke()), size_t(m->VrniDolzino()))
+                             : PreberiDatoteko(pot);
         };
         const unsigned int blok = p.blok ? p.blok : 512;
-        const bool pomnilnik = vrsta == "memory" || vrsta.compare(0, 12, "cache over m") == 0;
         std::string model;
         size_t poz = 0;
         std::vector<char> b(3 * blok + 2);

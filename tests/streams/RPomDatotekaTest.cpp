@@ -186,7 +186,7 @@ TEST(RPomDatoteka, FormattedWritesKeepTheDataAfterTheText) {
     EXPECT_EQ(std::string("01abc\0" "6789", 10), Vsebina(f)) << "two bytes of text, none after it";
     EXPECT_EQ(Par(6, 10), Mesto(f));
     EXPECT_EQ(10000u, f.ZapisiObl("%s", dolg.c_str()));
-    EXPECT_EQ(std::string("01abc\0") + dolg, Vsebina(f));
+    EXPECT_EQ(std::string("01abc\0", 6) + dolg, Vsebina(f));
 }
 
 // A write near the start of a file that fills most of the capped address space: a copy of the data up
