@@ -112,9 +112,9 @@ TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, manjka.VrniStanje());
 }
 
-// Every seekable file class against a byte vector: random reads, writes, seeks, truncations and flushes
-// of sizes below, at and above the block size (0 included), positions kept in a small file so that
-// blocks meet often. Every transfer, position and length must be the model's, and so must the bytes
+// Every seekable file class against a byte vector: random reads, writes (plain, formatted, copied from a
+// stream), seeks, truncations and flushes of sizes below, at and above the block size (0 included),
+// positions kept in a small file so that blocks meet often. Every transfer, position and length must be the model's, and so must the bytes
 // after every flush and at the end.
 TEST(Datoteke, AgreeWithAByteVector) {
     ZacasniImenik datoteke;
@@ -152,12 +152,12 @@ TEST(Datoteke, AgreeWithAByteVector) {
         const unsigned int blok = p.blok ? p.blok : 512;
         std::string model;
         size_t poz = 0;
-        std::vector<char> b(3 * blok + 2);
+        std::vector<char> b(3 * blok + 3);
         auto Velikost = [&]() -> unsigned int {
             switch (nakljucno() % 4) {
             case 0: return nakljucno() % 8; // tiny ones, 0 among them
             case 1: return blok - 1 + nakljucno() % 3;
-            default: return static_cast<unsigned int>(nakljucno() % b.size());
+            default: return static_cast<unsigned int>(nakljucno() % (b.size() - 1));
             }
         };
         int izplakni = 0;
@@ -171,16 +171,31 @@ TEST(Datoteke, AgreeWithAByteVector) {
                     << "read at step " << korak;
                 poz += k;
             } else if (op < 150) {
-                const unsigned int n = Velikost();
+                // Plain, formatted narrow and wide (ASCII text then), and copied from a trickling stream.
+                const unsigned int n = Velikost(), nacin = op < 130 ? 0 : op % 4;
                 for (unsigned int i = 0; i < n; ++i)
-                    b[i] = static_cast<char>(nakljucno());
-                if (n == 0 && poz > model.size())
+                    b[i] = static_cast<char>(nacin == 0 ? nakljucno() : 1 + nakljucno() % (nacin == 3 ? 127 : 255));
+                b[n] = 0;
+                std::string bajti(b.data(), n);
+                if (nacin == 3)
+                    for (size_t i = n; i-- > 0;)
+                        bajti.insert(i + 1, 1, '\0');
+                if (bajti.empty() && poz > model.size())
                     continue; // the memory file extends its length even then; the others do not
                 if (poz > model.size())
                     model.resize(poz, '\0');
-                model.replace(poz, std::min<size_t>(n, model.size() - poz), b.data(), n);
-                poz += n;
-                ASSERT_EQ(n, f->Zapisi(b.data(), n)) << "write at step " << korak;
+                model.replace(poz, std::min(bajti.size(), model.size() - poz), bajti);
+                poz += bajti.size();
+                RPomDatoteka *m = dynamic_cast<RPomDatoteka *>(f.get()); // its own formatting and copying
+                const unsigned short siroko[] = {'%', 'S', 0};
+                TestniTok vir(bajti);
+                vir.najvecNaBranje = 1 + nakljucno() % 5000;
+                const unsigned __int64 zapisano = nacin == 0   ? f->Zapisi(b.data(), n)
+                                                  : nacin == 1 ? (m ? m->ZapisiObl("%s", b.data()) : f->ZapisiObl("%s", b.data()))
+                                                  : nacin == 3 ? (m ? m->ZapisiObl(siroko, b.data()) : f->ZapisiObl(siroko, b.data()))
+                                                               : (m ? m->ZapisiTok(vir, ~0ULL) : f->ZapisiTok(vir, ~0ULL));
+                ASSERT_EQ(nacin == 2 ? bajti.size() : n, zapisano) << "write " << nacin << " at step " << korak;
+                ASSERT_EQ(0, f->VrniStanje()) << "write " << nacin << " at step " << korak;
             } else if (op < 192) {
                 T_DATNACINODMIKA izhodisce = static_cast<T_DATNACINODMIKA>(nakljucno() % 3);
                 auto Od = [&] {
