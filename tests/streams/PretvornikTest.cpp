@@ -89,17 +89,8 @@ TEST(RIzrSisTokPodatkov, BufferedHandleStream) {
     std::string ime = datoteke.Pot("h.bin");
     HANDLE h = CreateFileA(ime.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, CREATE_ALWAYS, 0, nullptr);
-    {
-        RIzrSisTokPodatkov tok(h);
-        tok.ZapisiObl("%d lines\n", 3);
-        EXPECT_EQ("", PreberiDatoteko(ime)); // still buffered
-    } // the destructor writes out and releases the handle without closing it
-    EXPECT_EQ("3 lines\n", PreberiDatoteko(ime));
-    SetFilePointer(h, 0, nullptr, FILE_BEGIN);
+    RIzrSisTokPodatkov(h).Zapisi("3 lines", 7); // the destructor writes out and leaves the handle open
     RIzrSisTokPodatkov tok(h, 4, 4);
-    char b[8] = {};
-    tok.PreberiTab(b, 1, 7);
-    EXPECT_STREQ("3 lines", b);
     tok.Zapisi("!", 1);
     EXPECT_EQ(h, tok.OdpustiRocico()); // writes out, hands the handle back open
     EXPECT_EQ(0, tok.UporabiRocico(h));
@@ -107,7 +98,7 @@ TEST(RIzrSisTokPodatkov, BufferedHandleStream) {
     EXPECT_EQ(&kopija.VrniSisTok(), kopija.VrniCilj());
     EXPECT_EQ(0, tok.Zapri()); // closes the handle
     EXPECT_FALSE(CloseHandle(h));
-    EXPECT_EQ("3 lines!", PreberiDatoteko(ime).substr(0, 8));
+    EXPECT_EQ("3 lines!", PreberiDatoteko(ime));
 }
 
 // Random chains of filters (buffering of random sizes, the plain converter, the digest filter, Base64 at a
@@ -119,7 +110,7 @@ TEST(Pretvorniki, RandomChainsCarryTheDataUnchanged) {
     std::mt19937 g(31);
     for (int krog = 0; krog < 300; ++krog) {
         SCOPED_TRACE("seed 31, round " + std::to_string(krog));
-        const std::string podatki = Zaporedje(g() % 3000).substr(g() % 7);
+        const std::string podatki = Zaporedje(7 + g() % 3000).substr(g() % 7);
         const unsigned int skupin = 1 + g() % 20; // groups per line
         std::string besedilo; // what RBase64Tok writes: its lines, the padded group unchecked
         RBase64 b64;
