@@ -22,8 +22,7 @@ inline std::string Hex(unsigned char const *b, size_t n) {
 }
 
 /// The digest's value in the usual printed form (the CRC as eight hex digits, most significant first).
-inline std::string Hex(const RMD5 &d) { return Hex(d.Vrni().Bajti, 16); }
-inline std::string Hex(const RSHA1 &d) { return Hex(d.Vrni().Bajti, 20); }
+template <class D> std::string Hex(const D &d) { return Hex(d.Vrni().Bajti, sizeof d.Vrni().Bajti); }
 inline std::string Hex(unsigned long crc) {
     char b[9];
     snprintf(b, sizeof b, "%08lx", crc);

@@ -1,31 +1,9 @@
-// The digesting converter: reading a disk file in odd chunks, a read that ends with a negative state, a
-// failed write, and when the digest is reset and finished.
+// The digesting converter's failures, reset and finish (its chains of reads and writes are the
+// filter-chain model's, tests/streams/PretvornikTest.cpp).
 #include "Pomoc.h"
 #include "TestniTok.h"
 
 namespace {
-
-// Reading in odd chunks digests every byte; Uporabi starts afresh. (Write chains are the filter-chain
-// model's, tests/streams/PretvornikTest.cpp.)
-TEST(ROdtisnikToka, ReadingAFileInOddChunksDigestsEveryByte) {
-    ZacasniImenik datoteke;
-    std::mt19937 g(9);
-    const std::string s = Nakljucni(g, 300001), pot = datoteke.Nova("branje.bin", s);
-    for (unsigned int kos : {1u, 63u, 64u, 65u, 4097u, 1u << 20}) {
-        RFizDatoteka f(pot.c_str(), DAT_BRANJE);
-        RMD5 md5;
-        md5.Izracunaj("smeti", 5);
-        ROdtisnikToka filter(md5);
-        EXPECT_EQ(0, filter.Uporabi(&f));
-        std::string prebrano, b(kos, 0);
-        while (unsigned int n = filter.Preberi(&b[0], kos))
-            prebrano.append(b.data(), n);
-        EXPECT_EQ(Zrno::NAP_KONECPODATKOV, filter.VrniStanje());
-        EXPECT_EQ(&f, filter.Odpusti());
-        EXPECT_EQ(s, prebrano);
-        EXPECT_EQ(Sistemski<RMD5>(s), Hex(md5)) << kos;
-    }
-}
 
 // Last bytes that come with the end of data (as from a socket) are not digested; a failed write is:
 // the digest sees the data before the target does.
