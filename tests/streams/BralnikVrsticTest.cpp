@@ -72,7 +72,8 @@ template <typename T> void Primerjaj(std::mt19937 &nakljucno) {
     }
     EXPECT_EQ(splosni.vir.zahteve, hitri.vir.zahteve);
     if (vrsta != 0) {
-        EXPECT_EQ(Mesto(dynamic_cast<RDatoteka &>(splosni.Tok())), Mesto(dynamic_cast<RDatoteka &>(hitri.Tok())));
+        EXPECT_EQ(Mesto(dynamic_cast<RDatoteka &>(splosni.Tok())),
+                  Mesto(dynamic_cast<RDatoteka &>(hitri.Tok())));
     }
 }
 

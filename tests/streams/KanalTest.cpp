@@ -19,8 +19,8 @@ std::string ImeKanala(const char *ime) {
 /// it sets once connected.
 struct Seja {
     Seja(const char *ime, const std::string &nacin)
-        : ustvarjen(streznik.Ustvari(ImeKanala(ime).c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
-                                     65536, 65536, 0)),
+        : ustvarjen(streznik.Ustvari(ImeKanala(ime).c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
+                                     1, 65536, 65536, 0)),
           povezan(CreateEventA(nullptr, TRUE, FALSE, (ImeKanala(ime).substr(9) + "_povezan").c_str())),
           odjemalec("kanal_odjemalec.exe",
                     ImeKanala(ime) + " " + ImeKanala(ime).substr(9) + "_povezan " + nacin) {}

@@ -117,7 +117,8 @@ TEST(Pretvorniki, RandomChainsCarryTheDataUnchanged) {
         std::string t(b64.VrniKodDolzino(static_cast<unsigned int>(podatki.size())) + 1, 0);
         t.resize(b64.Kodiraj(podatki.data(), static_cast<unsigned int>(podatki.size()), &t[0], true));
         for (size_t i = 0; i < t.size(); i += 4)
-            besedilo += (i && i % (4 * skupin) == 0 && i + 4 <= podatki.size() / 3 * 4 ? "\n" : "") + t.substr(i, 4);
+            besedilo +=
+                (i && i % (4 * skupin) == 0 && i + 4 <= podatki.size() / 3 * 4 ? "\n" : "") + t.substr(i, 4);
         const bool pisanje = g() % 2;
         const int globina = 1 + g() % 4, b64Nivo = g() % 3 == 0 ? -1 : static_cast<int>(g() % globina);
         TestniTok konec(pisanje ? "" : b64Nivo >= 0 ? besedilo : podatki);

@@ -16,7 +16,8 @@ TEST(RFifoTokPodatkov, AgreesWithAByteQueue) {
     auto f = std::make_unique<RFifoTokPodatkov>();
     std::vector<unsigned char> b(9000);
     for (int korak = 0; korak < 20000; ++korak) {
-        const unsigned int n = nakljucno() % 3 == 0 ? nakljucno() % 5 : nakljucno() % 9000, op = nakljucno() % 100;
+        const unsigned int n = nakljucno() % 3 == 0 ? nakljucno() % 5 : nakljucno() % 9000,
+                           op = nakljucno() % 100;
         if (op < 2) {
             ASSERT_EQ(0, f->Zapri());
             model.clear();

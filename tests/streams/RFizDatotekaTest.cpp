@@ -120,7 +120,7 @@ TEST_F(RFizDatotekaTest, OwnershipOfTheHandle) {
         EXPECT_EQ(Par(0, ~0ULL), Mesto(kopija));
         EXPECT_EQ(Zrno::NAP_KONECDATOTEKE, kopija.PostaviKonec());
         tuja = CreateFileA(ime.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_EQ(h, tuja); // the system hands the value out again
+        ASSERT_EQ(h, tuja);        // the system hands the value out again
         RFizDatoteka zastarela(f); // a stale copy
         EXPECT_IZID(zastarela, Zapri(), Zrno::NAP_ROCICA, Zrno::NAP_ROCICA);
     } // and neither closes the unrelated handle

@@ -102,7 +102,7 @@ TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
     {
         RMedFizDatoteka prevzeta(h, 16), kopija(prevzeta); // they share the handle
         EXPECT_EQ(1004u, prevzeta.VrniOdmik());            // the handle's own pointer
-    } // the last owner closes the handle
+    }                                                      // the last owner closes the handle
     EXPECT_FALSE(CloseHandle(h));
 
     RMedFizDatoteka manjka(datoteke.Pot("missing.bin").c_str(), DAT_BRANJE, 512);
@@ -121,13 +121,18 @@ TEST(Datoteke, AgreeWithAByteVector) {
         int vrsta;
         unsigned int blok; // for CACHE and CACHE_OVER_MEMORY
         int korakov;
-    } const primeri[] = {{MEMORY, 0, 4000},     {DISK, 0, 4000},     {CACHE, 0, 2000},
-                         {CACHE, 61, 8000},     {CACHE, 512, 12000}, {CACHE, 4096, 12000},
+    } const primeri[] = {{MEMORY, 0, 4000},
+                         {DISK, 0, 4000},
+                         {CACHE, 0, 2000},
+                         {CACHE, 61, 8000},
+                         {CACHE, 512, 12000},
+                         {CACHE, 4096, 12000},
                          {CACHE_OVER_MEMORY, 512, 12000}};
     const unsigned int meja = 24000;
     std::mt19937 nakljucno(12345);
     for (const Primer &p : primeri) {
-        SCOPED_TRACE("kind " + std::to_string(p.vrsta) + ", block " + std::to_string(p.blok) + ", seed 12345");
+        SCOPED_TRACE("kind " + std::to_string(p.vrsta) + ", block " + std::to_string(p.blok) +
+                     ", seed 12345");
         const std::string pot = datoteke.Pot(std::to_string(p.vrsta) + "_" + std::to_string(p.blok));
         RPomDatoteka spodaj;
         std::unique_ptr<RDatoteka> f;
@@ -143,8 +148,9 @@ TEST(Datoteke, AgreeWithAByteVector) {
         const bool pomnilnik = p.vrsta == MEMORY || p.vrsta == CACHE_OVER_MEMORY;
         auto Vsebina = [&] {
             RPomDatoteka *m = p.vrsta == MEMORY ? dynamic_cast<RPomDatoteka *>(f.get()) : &spodaj;
-            return pomnilnik ? std::string(static_cast<const char *>(m->VrniPodatke()), size_t(m->VrniDolzino()))
-                             : PreberiDatoteko(pot);
+            return pomnilnik
+                       ? std::string(static_cast<const char *>(m->VrniPodatke()), size_t(m->VrniDolzino()))
+                       : PreberiDatoteko(pot);
         };
         const unsigned int blok = p.blok ? p.blok : 512;
         std::string model;
@@ -171,7 +177,8 @@ TEST(Datoteke, AgreeWithAByteVector) {
                 // Plain, formatted narrow and wide (ASCII text then), and copied from a trickling stream.
                 const unsigned int n = Velikost(), nacin = op < 130 ? 0 : op % 4;
                 for (unsigned int i = 0; i < n; ++i)
-                    b[i] = static_cast<char>(nacin == 0 ? nakljucno() : 1 + nakljucno() % (nacin == 3 ? 127 : 255));
+                    b[i] = static_cast<char>(nacin == 0 ? nakljucno()
+                                                        : 1 + nakljucno() % (nacin == 3 ? 127 : 255));
                 b[n] = 0;
                 std::string bajti(b.data(), n);
                 if (nacin == 3)
@@ -187,11 +194,13 @@ TEST(Datoteke, AgreeWithAByteVector) {
                 const unsigned short siroko[] = {'%', 'S', 0};
                 TestniTok vir(bajti);
                 vir.najvecNaBranje = 1 + nakljucno() % 5000;
-                const unsigned __int64 zapisano = nacin == 0   ? f->Zapisi(b.data(), n)
-                                                  : nacin == 1 ? (m ? m->ZapisiObl("%s", b.data()) : f->ZapisiObl("%s", b.data()))
-                                                  : nacin == 3 ? (m ? m->ZapisiObl(siroko, b.data()) : f->ZapisiObl(siroko, b.data()))
-                                                               : (m ? m->ZapisiTok(vir, ~0ULL) : f->ZapisiTok(vir, ~0ULL));
-                ASSERT_EQ(nacin == 2 ? bajti.size() : n, zapisano) << "write " << nacin << " at step " << korak;
+                const unsigned __int64 zapisano =
+                    nacin == 0   ? f->Zapisi(b.data(), n)
+                    : nacin == 1 ? (m ? m->ZapisiObl("%s", b.data()) : f->ZapisiObl("%s", b.data()))
+                    : nacin == 3 ? (m ? m->ZapisiObl(siroko, b.data()) : f->ZapisiObl(siroko, b.data()))
+                                 : (m ? m->ZapisiTok(vir, ~0ULL) : f->ZapisiTok(vir, ~0ULL));
+                ASSERT_EQ(nacin == 2 ? bajti.size() : n, zapisano)
+                    << "write " << nacin << " at step " << korak;
                 ASSERT_EQ(0, f->VrniStanje()) << "write " << nacin << " at step " << korak;
             } else if (op < 192) {
                 T_DATNACINODMIKA izhodisce = static_cast<T_DATNACINODMIKA>(nakljucno() % 3);

@@ -1,6 +1,6 @@
 // Stream helpers over scripted sources: array reads, chunked copies, bytes, SAFEARRAY bytes, formatting.
-#include <windows.h>
 #include "TestniTok.h"
+#include <windows.h>
 
 namespace {
 

@@ -35,7 +35,8 @@ TYPED_TEST(VrsticaTest, KnownLines) {
     for (const PrimerVrstic &p : k_primeri) {
         SCOPED_TRACE(p.opis);
         const std::vector<TypeParam> enote(p.vhod.begin(), p.vhod.end());
-        TestniTok tok(std::string(reinterpret_cast<const char *>(enote.data()), enote.size() * sizeof(TypeParam)));
+        TestniTok tok(
+            std::string(reinterpret_cast<const char *>(enote.data()), enote.size() * sizeof(TypeParam)));
         tok.najvecNaBranje = 1;
         Niz<TypeParam> vrstica;
         for (size_t i = 0; i < p.vrstice.size(); ++i) {
