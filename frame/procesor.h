@@ -5,6 +5,11 @@
 
 #include <cpuid.h>
 
+#ifdef ZRNO_PREIZKUS_POTI
+#include "frame/win.h"
+#include <string.h>
+#endif
+
 namespace Zrno::Notranje {
 
 struct Procesor {
@@ -16,6 +21,23 @@ struct Procesor {
     bool vpclmul = false; ///< carry-less multiplication on AVX registers
     bool avx512 = false;  ///< AVX-512F, with the system saving its registers
 };
+
+#ifdef ZRNO_PREIZKUS_POTI
+// Test build only: ZRNO_POTI lists features to hide (comma-separated field names, e.g. "avx2,sha"), so
+// every path can run on one machine. The release build has no trace of this.
+inline bool Skrita(char const *ime) {
+    char s[128];
+    DWORD n = GetEnvironmentVariableA("ZRNO_POTI", s, sizeof s);
+    if (n == 0 || n >= sizeof s)
+        return false;
+    size_t d = strlen(ime);
+    for (char const *z = s; (z = strstr(z, ime)) != nullptr; z += d)
+        if ((z == s || z[-1] == ',') && (z[d] == ',' || z[d] == 0))
+            return true;
+    return false;
+}
+#define ZRNO_SKRIJ(p, f) ((p).f = (p).f && !Skrita(#f))
+#endif
 
 inline Procesor ZaznajProcesor() {
     Procesor p;
@@ -40,6 +62,13 @@ inline Procesor ZaznajProcesor() {
         p.vpclmul = ymm && (c & bit_VPCLMULQDQ);
         p.avx512 = zmm && (b & bit_AVX512F);
     }
+#ifdef ZRNO_PREIZKUS_POTI
+    ZRNO_SKRIJ(p, ssse3);
+    ZRNO_SKRIJ(p, sse41);
+    ZRNO_SKRIJ(p, pclmul);
+    ZRNO_SKRIJ(p, avx2);
+    ZRNO_SKRIJ(p, sha);
+#endif
     return p;
 }
 

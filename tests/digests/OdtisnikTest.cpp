@@ -1,29 +1,60 @@
-// What every digest must do alike (CRC-32, MD5, SHA-1): the system's own value for boundary lengths,
-// random data and one message split at every point or at random points, copies taken mid-message and
-// the stored form through a memory file.
+// The digests (CRC-32, MD5, SHA-1): known answers from the standards, the system's own value for boundary
+// and random lengths and split messages, copies taken mid-message, the stored form; the block digests'
+// overridable block step and bit count carry; CRC-32's start value and every method against ntdll's.
 #include "Pomoc.h"
-#include <vector>
 
 namespace {
+
+struct Odgovor {
+    const char *sporocilo;
+    const char *crc32, *md5, *sha1; // null where the standard gives none: the system's value then
+};
+
+const Odgovor k_odgovori[] = {
+    {"", "00000000", "d41d8cd98f00b204e9800998ecf8427e", "da39a3ee5e6b4b0d3255bfef95601890afd80709"},
+    {"a", "e8b7be43", "0cc175b9c0f1b6a831c399e269772661", nullptr},
+    {"abc", "352441c2", "900150983cd24fb0d6963f7d28e17f72", "a9993e364706816aba3e25717850c26c9cd0d89d"},
+    {"message digest", nullptr, "f96b697d7cb7938d525a2f31aaf161d0", nullptr},
+    {"abcdefghijklmnopqrstuvwxyz", nullptr, "c3fcd3d76192e4007dfb496cca67e13b", nullptr},
+    {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", nullptr,
+     "d174ab98d277d9f5a5611c2c9f419d9f", nullptr},
+    {"12345678901234567890123456789012345678901234567890123456789012345678901234567890", nullptr,
+     "57edf4a22be3c955ac49da2e2107b67a", nullptr},
+    {"123456789", "cbf43926", nullptr, nullptr},
+    {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", nullptr, nullptr,
+     "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},
+};
+
+TEST(ZnaniOdgovori, StandardVectors) {
+    for (const Odgovor &o : k_odgovori) {
+        SCOPED_TRACE(o.sporocilo);
+        EXPECT_EQ(o.crc32 ? o.crc32 : Sistemski<RCRC32>(o.sporocilo), Odtis<RCRC32>(o.sporocilo));
+        EXPECT_EQ(o.md5 ? o.md5 : Sistemski<RMD5>(o.sporocilo), Odtis<RMD5>(o.sporocilo));
+        EXPECT_EQ(o.sha1 ? o.sha1 : Sistemski<RSHA1>(o.sporocilo), Odtis<RSHA1>(o.sporocilo));
+    }
+}
+
+// FIPS 180's third example, fed one "a" at a time for SHA-1 and in one call for MD5.
+TEST(ZnaniOdgovori, AMillionAs) {
+    RSHA1 sha;
+    for (int i = 0; i < 1000000; ++i)
+        sha.Izracunaj("a", 1);
+    sha.Zakljuci();
+    EXPECT_EQ("34aa973cd4c4daa4f61eeb2bdbad27316534016f", Hex(sha));
+    EXPECT_EQ("7707d6ae4e027c70eea2a935c2296f21", Odtis<RMD5>(std::string(1000000, 'a')));
+}
 
 template <class D> class Odtisnik : public ::testing::Test {};
 using Vrste = ::testing::Types<RCRC32, RMD5, RSHA1>;
 TYPED_TEST_SUITE(Odtisnik, Vrste);
 
-// One and two padding blocks, block edges, and the first length of a third block.
-TYPED_TEST(Odtisnik, BoundaryLengthsMatchTheSystem) {
-    std::mt19937 g(1);
-    for (unsigned int n : {0u, 1u, 55u, 56u, 57u, 63u, 64u, 65u, 119u, 120u, 127u, 128u, 129u}) {
-        std::string s = Nakljucni(g, n);
-        EXPECT_EQ(Sistemski<TypeParam>(s), Odtis<TypeParam>(s)) << n;
-    }
-}
-
-// Lengths and start offsets (the alignment of the caller's data) both random, long ones included so
-// that the bulk paths run from every alignment.
-TYPED_TEST(Odtisnik, RandomDataMatchesTheSystem) {
+// One and two padding blocks, block edges and the first length of a third block; then lengths and start
+// offsets both random, long ones included so that the bulk paths run from every alignment.
+TYPED_TEST(Odtisnik, BoundaryAndRandomLengthsMatchTheSystem) {
     std::mt19937 g(2);
     std::string velik = Nakljucni(g, 1 << 20);
+    for (unsigned int n : {0u, 1u, 55u, 56u, 57u, 63u, 64u, 65u, 119u, 120u, 127u, 128u, 129u})
+        EXPECT_EQ(Sistemski<TypeParam>(velik.substr(0, n)), Odtis<TypeParam>(velik.substr(0, n))) << n;
     for (int i = 0; i < 200; ++i) {
         size_t zacetek = g() % 64, n = i < 100 ? g() % 2000 : g() % (velik.size() - 64);
         std::string s = velik.substr(zacetek, n);
@@ -31,32 +62,25 @@ TYPED_TEST(Odtisnik, RandomDataMatchesTheSystem) {
     }
 }
 
-TYPED_TEST(Odtisnik, EverySplitOfAShortMessageGivesTheSameValue) {
+// A short message split in two at every point, then a long one in random pieces: mostly short ones around
+// the block edges, now and then a long run.
+TYPED_TEST(Odtisnik, SplitMessagesGiveTheSameValue) {
     std::mt19937 g(3);
-    std::string s = Nakljucni(g, 200);
-    const std::string cel = Odtis<TypeParam>(s);
+    std::string s = Nakljucni(g, 10 << 20);
+    const std::string kratko = Odtis<TypeParam>(s.substr(0, 200)), cel = Sistemski<TypeParam>(s);
     for (unsigned int i = 0; i <= 200; ++i) {
         TypeParam d;
         d.Izracunaj(s.data(), i);
         d.Izracunaj(nullptr, 0);
         d.Izracunaj(s.data() + i, 200 - i);
         d.Zakljuci();
-        ASSERT_EQ(cel, Hex(d)) << i;
+        ASSERT_EQ(kratko, Hex(d)) << i;
     }
-}
-
-TYPED_TEST(Odtisnik, RandomSplitsOfALongMessageGiveTheSameValue) {
-    std::mt19937 g(4);
-    std::string s = Nakljucni(g, 10 << 20);
-    const std::string cel = Sistemski<TypeParam>(s);
-    EXPECT_EQ(cel, Odtis<TypeParam>(s));
     for (int krog = 0; krog < 3; ++krog) {
         TypeParam d;
-        for (size_t i = 0; i < s.size();) {
-            // Mostly short pieces around the block edges, now and then a long run.
-            size_t n = std::min<size_t>(s.size() - i, g() % 8 ? g() % 130 : g() % 300000);
+        for (size_t i = 0, n; i < s.size(); i += n) {
+            n = std::min<size_t>(s.size() - i, g() % 8 ? g() % 130 : g() % 300000);
             d.Izracunaj(s.data() + i, static_cast<unsigned int>(n));
-            i += n;
         }
         d.Zakljuci();
         EXPECT_EQ(cel, Hex(d)) << krog;
@@ -67,18 +91,19 @@ TYPED_TEST(Odtisnik, ACopyTakenMidMessageGoesOnIndependently) {
     std::mt19937 g(5);
     std::string s = Nakljucni(g, 1000);
     for (unsigned int rez : {1u, 63u, 64u, 100u}) {
-        TypeParam d;
+        TypeParam d, prirejena;
         d.Izracunaj(s.data(), rez);
-        TypeParam kopija(d), prirejena;
+        TypeParam kopija(d);
         prirejena = d;
         kopija.Zakljuci();
-        EXPECT_EQ(Sistemski<TypeParam>(s.substr(0, rez)), Hex(kopija));
         prirejena.Izracunaj(s.data() + rez, 10);
         prirejena.Zakljuci();
-        EXPECT_EQ(Sistemski<TypeParam>(s.substr(0, rez + 10)), Hex(prirejena));
         d.Izracunaj(s.data() + rez, static_cast<unsigned int>(s.size() - rez));
         d.Zakljuci();
-        EXPECT_EQ(Sistemski<TypeParam>(s), Hex(d));
+        EXPECT_EQ(Sistemski<TypeParam>(s.substr(0, rez)) + Sistemski<TypeParam>(s.substr(0, rez + 10)) +
+                      Sistemski<TypeParam>(s),
+                  Hex(kopija) + Hex(prirejena) + Hex(d))
+            << rez;
     }
 }
 
@@ -91,30 +116,99 @@ template <class D> std::string Shranjen(const D &d) {
 // The stored form is the value in the digest's printed byte order (the CRC least significant byte
 // first); reading it back gives the same value, and a short read keeps what arrived over the rest.
 TYPED_TEST(Odtisnik, StoredFormRoundTripsThroughAMemoryFile) {
-    TypeParam d;
+    TypeParam d, prebran, delno;
     d.Izracunaj("123456789", 9);
     d.Zakljuci();
     std::string zapisano = Shranjen(d);
-    unsigned char const *b = reinterpret_cast<unsigned char const *>(zapisano.data());
-    if (std::is_same<TypeParam, RCRC32>::value)
-        EXPECT_EQ("2639f4cb", Hex(b, zapisano.size()));
-    else
-        EXPECT_EQ(Hex(d), Hex(b, zapisano.size()));
-
-    TypeParam prebran;
-    prebran.Izracunaj("x", 1);
-    prebran.Zakljuci();
+    bool crc = std::is_same<TypeParam, RCRC32>::value;
+    EXPECT_EQ(crc ? "2639f4cb" : Hex(d),
+              Hex(reinterpret_cast<unsigned char const *>(zapisano.data()), zapisano.size()));
+    for (TypeParam *o : {&prebran, &delno}) // a value of their own, which a read must replace
+        o->Izracunaj("x", 1), o->Zakljuci();
     const std::string staro = Shranjen(prebran);
-    RPomDatoteka f(const_cast<char *>(zapisano.data()), static_cast<unsigned int>(zapisano.size()), false);
+    RPomDatoteka f(&zapisano[0], static_cast<unsigned int>(zapisano.size()), false),
+        kratka(&zapisano[0], 3, false);
     EXPECT_EQ(0, prebran.Preberi(f));
     EXPECT_EQ(Hex(d), Hex(prebran));
-
-    TypeParam delno;
-    delno.Izracunaj("x", 1);
-    delno.Zakljuci();
-    RPomDatoteka kratka(const_cast<char *>(zapisano.data()), 3, false);
     EXPECT_EQ(Zrno::NAP_KONECPODATKOV, delno.Preberi(kratka));
     EXPECT_EQ(zapisano.substr(0, 3) + staro.substr(3), Shranjen(delno));
+}
+
+template <class D> class Stevec : public D {
+  public:
+    unsigned int blokov = 0;
+
+  protected:
+    void IzracunajBlok() override { ++blokov, D::IzracunajBlok(); }
+};
+
+template <class D> class BlokovniOdtisnik : public ::testing::Test {};
+using BlokovneVrste = ::testing::Types<RMD5, RSHA1>;
+TYPED_TEST_SUITE(BlokovniOdtisnik, BlokovneVrste);
+
+// A derived class that overrides IzracunajBlok sees every block (and so runs the round-by-round
+// compression that the fast paths must match); Resetiraj keeps the last result.
+TYPED_TEST(BlokovniOdtisnik, AnOverriddenIzracunajBlokSeesEveryBlock) {
+    std::mt19937 g(7);
+    std::string s = Nakljucni(g, 1 << 20);
+    for (size_t n : {size_t(64), size_t(1000), s.size() - 7}) {
+        Stevec<TypeParam> d;
+        d.Izracunaj(s.data() + 3, static_cast<unsigned int>(n));
+        EXPECT_EQ(n / 64, d.blokov);
+        d.Zakljuci();
+        const std::string h = Hex(d);
+        EXPECT_EQ(Odtis<TypeParam>(s.substr(3, n)), h) << n;
+        d.Resetiraj();
+        EXPECT_EQ(h, Hex(d));
+    }
+}
+
+// 513 MiB is more than 2^32 bits: the count's high word takes the carry. One 1 MiB buffer is fed
+// over and over, to the digest and to the system's hash alike.
+TYPED_TEST(BlokovniOdtisnik, TheBitCountCarriesIntoItsHighWord) {
+    std::mt19937 g(8);
+    std::string s = Nakljucni(g, 1 << 20);
+    TypeParam d;
+    Prerok p(std::is_same<TypeParam, RMD5>::value ? CALG_MD5 : CALG_SHA1);
+    d.Izracunaj(s.data(), 5); // off the block edge for the rest
+    p.Dodaj(s.data(), 5);
+    for (int i = 0; i < 513; ++i) {
+        d.Izracunaj(s.data(), static_cast<unsigned int>(s.size()));
+        p.Dodaj(s.data(), static_cast<DWORD>(s.size()));
+    }
+    d.Zakljuci();
+    EXPECT_EQ(p.Vrednost(), Hex(d));
+}
+
+TEST(RCRC32, StartValueResetirajAndFinishingTwice) {
+    RCRC32 prvi;
+    prvi.Izracunaj("12345", 5);
+    prvi.Zakljuci();
+    RCRC32 c(prvi.Vrni()); // a finished CRC continues over more data
+    EXPECT_EQ(~prvi.Vrni(), c.Vrni());
+    c.Izracunaj("6789", 4);
+    unsigned long tece = c.Vrni();
+    c.Zakljuci();
+    EXPECT_EQ(0xCBF43926ul, c.Vrni());
+    c.Zakljuci();
+    EXPECT_EQ(tece, c.Vrni());
+    c.Resetiraj(); // ignores the start value
+    EXPECT_EQ(0xFFFFFFFFul, c.Vrni());
+}
+
+// Every method (table, slicing, folding): lengths around the folding threshold and block multiples,
+// from every offset within 16 bytes, each continuing a random value.
+TEST(RCRC32, EveryLengthAndAlignmentMatchesTheSystem) {
+    std::mt19937 g(6);
+    std::string s = Nakljucni(g, 5000);
+    for (size_t zacetek = 0; zacetek < 16; ++zacetek)
+        for (size_t n = 0; n + zacetek <= s.size(); n += (n < 1100 ? 1 : 97)) {
+            unsigned int zacetni = g();
+            RCRC32 c(zacetni);
+            c.Izracunaj(s.data() + zacetek, static_cast<unsigned int>(n));
+            c.Zakljuci();
+            ASSERT_EQ(Crc32Sistema(s.substr(zacetek, n), zacetni), c.Vrni()) << zacetek << " " << n;
+        }
 }
 
 } // namespace

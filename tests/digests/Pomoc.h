@@ -3,10 +3,13 @@
 #ifndef ZRNO_TESTS_DIGESTS_POMOC_H
 #define ZRNO_TESTS_DIGESTS_POMOC_H
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 #include <random>
+#include <stdio.h>
 #include <string>
-#include <windows.h>
+#include <type_traits>
 #include <wincrypt.h>
 #include <zrno/digests.h>
 
@@ -19,14 +22,13 @@ inline std::string Hex(unsigned char const *b, size_t n) {
 }
 
 /// The digest's value in the usual printed form (the CRC as eight hex digits, most significant first).
-inline std::string Hex(const RMD5 &d) { return Hex(d.Vrni().Bajti, 16); }
-inline std::string Hex(const RSHA1 &d) { return Hex(d.Vrni().Bajti, 20); }
-inline std::string Hex(const RCRC32 &d) {
-    unsigned long v = d.Vrni();
-    unsigned char b[4] = {(unsigned char)(v >> 24), (unsigned char)(v >> 16), (unsigned char)(v >> 8),
-                          (unsigned char)v};
-    return Hex(b, 4);
+template <class D> std::string Hex(const D &d) { return Hex(d.Vrni().Bajti, sizeof d.Vrni().Bajti); }
+inline std::string Hex(unsigned long crc) {
+    char b[9];
+    snprintf(b, sizeof b, "%08lx", crc);
+    return b;
 }
+inline std::string Hex(const RCRC32 &d) { return Hex(d.Vrni()); }
 
 /// The digest of data in one call of a fresh object.
 template <class D> std::string Odtis(std::string const &s) {
@@ -47,7 +49,9 @@ class Prerok {
         CryptDestroyHash(m_zgoscevanje);
         CryptReleaseContext(m_ponudnik, 0);
     }
-    void Dodaj(void const *p, DWORD n) { EXPECT_TRUE(CryptHashData(m_zgoscevanje, static_cast<BYTE const *>(p), n, 0)); }
+    void Dodaj(void const *p, DWORD n) {
+        EXPECT_TRUE(CryptHashData(m_zgoscevanje, static_cast<BYTE const *>(p), n, 0));
+    }
     std::string Vrednost() {
         BYTE b[20];
         DWORD n = sizeof b;
@@ -61,29 +65,22 @@ class Prerok {
 };
 
 /// ntdll's CRC-32 (RtlComputeCrc32 takes and returns the finished value).
-inline std::string Crc32Sistema(std::string const &s) {
+inline unsigned long Crc32Sistema(std::string const &s, unsigned long zacetni = 0) {
     using Funkcija = DWORD(WINAPI *)(DWORD, BYTE const *, INT);
-    static const Funkcija f =
-        reinterpret_cast<Funkcija>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlComputeCrc32")));
-    EXPECT_NE(nullptr, f);
-    DWORD v = f(0, reinterpret_cast<BYTE const *>(s.data()), static_cast<INT>(s.size()));
-    unsigned char b[4] = {(unsigned char)(v >> 24), (unsigned char)(v >> 16), (unsigned char)(v >> 8),
-                          (unsigned char)v};
-    return Hex(b, 4);
+    static const Funkcija f = reinterpret_cast<Funkcija>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlComputeCrc32")));
+    return f(zacetni, reinterpret_cast<BYTE const *>(s.data()), static_cast<INT>(s.size()));
 }
 
 /// The system's digest of data: the oracle for each digest class.
-template <class D> std::string Sistemski(std::string const &s);
-template <> inline std::string Sistemski<RCRC32>(std::string const &s) { return Crc32Sistema(s); }
-template <> inline std::string Sistemski<RMD5>(std::string const &s) {
-    Prerok p(CALG_MD5);
-    p.Dodaj(s.data(), static_cast<DWORD>(s.size()));
-    return p.Vrednost();
-}
-template <> inline std::string Sistemski<RSHA1>(std::string const &s) {
-    Prerok p(CALG_SHA1);
-    p.Dodaj(s.data(), static_cast<DWORD>(s.size()));
-    return p.Vrednost();
+template <class D> std::string Sistemski(std::string const &s) {
+    if constexpr (std::is_same<D, RCRC32>::value) {
+        return Hex(Crc32Sistema(s));
+    } else {
+        Prerok p(std::is_same<D, RMD5>::value ? CALG_MD5 : CALG_SHA1);
+        p.Dodaj(s.data(), static_cast<DWORD>(s.size()));
+        return p.Vrednost();
+    }
 }
 
 inline std::string Nakljucni(std::mt19937 &g, size_t n) {

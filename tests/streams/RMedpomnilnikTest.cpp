@@ -1,23 +1,20 @@
-// The caching buffer: which transfers reach the file, end of data in the same call, write-back and its
-// failure, truncation through the block, closing, and a random model run against a plain disk file.
+// The caching buffer: a failed write-back, detaching and closing; and every seekable file class in one
+// random model run against a byte vector.
 #include "TestniTok.h"
 #include "ZacasniImenik.h"
+#include <memory>
 #include <random>
 
 namespace {
 
-/// A memory file that records the sizes the cache asks of it and can refuse writes.
+/// A memory file that can refuse writes and counts its flushes.
 class SledenaDatoteka : public RPomDatoteka {
   public:
-    explicit SledenaDatoteka(const std::string &vsebina = std::string()) {
+    explicit SledenaDatoteka(const std::string &vsebina) {
         RPomDatoteka::Zapisi(vsebina.data(), static_cast<unsigned int>(vsebina.size()));
         PrestaviZac(0);
     }
-    unsigned int Preberi(void *m, unsigned int n) override {
-        return branja.push_back(n), RPomDatoteka::Preberi(m, n);
-    }
     unsigned int Zapisi(void const *medpomnilnik, unsigned int stevilo) override {
-        pisanja.push_back(stevilo);
         if (odpovej)
             return NastaviStanje(Zrno::NAP_DISKPOLN), 0u;
         return RPomDatoteka::Zapisi(medpomnilnik, stevilo);
@@ -27,111 +24,9 @@ class SledenaDatoteka : public RPomDatoteka {
         return std::string(static_cast<const char *>(VrniPodatke()), static_cast<size_t>(VrniDolzino()));
     }
 
-    Velikosti branja, pisanja;
     int izplakni = 0;
     bool odpovej = false;
 };
-
-TEST(RMedpomnilnik, ReadsLoadBlocksAndLargeReadsBypass) {
-    const std::string vsebina = Zaporedje(1000);
-    SledenaDatoteka f(vsebina);
-    RMedpomnilnik c(&f, 512);
-    std::string b(2000, '\0');
-    EXPECT_IZID(c, Preberi(&b[0], 10), 10u, 0);
-    EXPECT_IZID(c, Preberi(&b[10], 600), 600u, 0); // 502 held, then the short block at 512 gives 98
-    EXPECT_EQ(vsebina.substr(0, 610), b.substr(0, 610));
-    EXPECT_EQ(Velikosti({512, 512}), f.branja);
-    EXPECT_EQ(610u, c.VrniOdmik());
-    EXPECT_EQ(950u, c.PrestaviZac(950));
-    EXPECT_IZID(c, Preberi(&b[0], 100), 50u, Zrno::NAP_KONECPODATKOV); // the end with the last bytes
-    EXPECT_EQ(vsebina.substr(950), b.substr(0, 50));
-    EXPECT_IZID(c, Preberi(&b[0], 1), 0u, Zrno::NAP_KONECPODATKOV);
-
-    SledenaDatoteka g(vsebina);
-    RMedpomnilnik svez(&g, 512);
-    EXPECT_IZID(svez, Preberi(&b[0], 2000), 1000u, 0); // the file's own state
-    EXPECT_EQ(Velikosti({2000}), g.branja);
-    EXPECT_EQ(vsebina, b.substr(0, 1000));
-}
-
-TEST(RMedpomnilnik, WritesStayInTheBlockUntilFlushed) {
-    SledenaDatoteka prazna;
-    {
-        RMedpomnilnik c(&prazna, 512);
-        EXPECT_IZID(c, Zapisi("abc", 3), 3u, 0);
-        EXPECT_TRUE(prazna.branja.empty()); // an empty buffer starts at the position, nothing is loaded
-        EXPECT_TRUE(prazna.pisanja.empty());
-        EXPECT_EQ(Par(3, 3), Mesto(c));
-        EXPECT_EQ(0, c.Izplakni());
-        EXPECT_EQ(Velikosti({3}), prazna.pisanja);
-        EXPECT_EQ(1, prazna.izplakni);
-        EXPECT_EQ("abc", prazna.Vsebina());
-    }
-
-    std::string vsebina = Zaporedje(1000);
-    SledenaDatoteka f(vsebina);
-    RMedpomnilnik c(&f, 512);
-    char b[4];
-    c.Preberi(b, 4); // holds the block at 0 clean
-    c.PrestaviZac(100);
-    EXPECT_EQ(10u, c.Zapisi("0123456789", 10));
-    EXPECT_TRUE(f.pisanja.empty());
-    EXPECT_EQ(0, c.Izplakni());
-    vsebina.replace(100, 10, "0123456789");
-    EXPECT_EQ(vsebina, f.Vsebina());
-    EXPECT_EQ(0, c.Izplakni()); // clean now: only the file is flushed
-    EXPECT_EQ(Velikosti({512}), f.pisanja);
-    EXPECT_EQ(2, f.izplakni);
-
-    // A write larger than the block writes the held block back and then goes straight to the file.
-    c.PrestaviZac(0);
-    c.Zapisi("x", 1);
-    const std::string velik(700, 'V');
-    c.PrestaviZac(600);
-    EXPECT_IZID(c, Zapisi(velik.data(), 700), 700u, 0);
-    EXPECT_EQ(Velikosti({512, 512, 700}), f.pisanja);
-    vsebina = vsebina.replace(0, 1, "x").substr(0, 600) + velik;
-    EXPECT_EQ(vsebina, f.Vsebina());
-}
-
-TEST(RMedpomnilnik, SeekingAndTruncationGoThroughTheBlock) {
-    SledenaDatoteka f(Zaporedje(1000));
-    RMedpomnilnik c(&f, 512);
-    const std::string nov(512, 'n');
-    c.Zapisi(nov.data(), 512); // dirty block over 0 to 511
-    EXPECT_IZID(c, Prestavi(5, static_cast<T_DATNACINODMIKA>(7)), ~0ULL, 0);
-    EXPECT_EQ(512u, c.VrniOdmik());
-    EXPECT_EQ(1010u, c.PrestaviKon(10));
-    EXPECT_EQ(300u, c.PrestaviZac(300));
-    EXPECT_EQ(0, c.PostaviKonec());
-    EXPECT_EQ(Par(300, 300), Mesto(c));
-    EXPECT_EQ(0, c.Izplakni());
-    EXPECT_EQ(nov.substr(0, 300), f.Vsebina());
-
-    // A block that lies wholly beyond the new end is dropped with its changes.
-    c.PrestaviZac(200);
-    c.Zapisi("zz", 2);
-    c.PrestaviZac(100);
-    EXPECT_EQ(0, c.PostaviKonec());
-    EXPECT_EQ(0, c.Izplakni());
-    EXPECT_EQ(nov.substr(0, 100), f.Vsebina());
-}
-
-TEST(RMedpomnilnik, WithoutABufferEverythingPassesStraightThrough) {
-    SledenaDatoteka f(Zaporedje(100));
-    f.PrestaviZac(40);
-    RMedpomnilnik c(&f, 0);
-    EXPECT_EQ(40u, c.VrniOdmik()); // the file's own position
-    char b[8];
-    EXPECT_EQ(8u, c.Preberi(b, 8));
-    EXPECT_EQ(Velikosti({8}), f.branja);
-    EXPECT_EQ(2u, c.Zapisi("ab", 2));
-    EXPECT_EQ(Velikosti({2}), f.pisanja);
-    EXPECT_EQ(Par(50, 100), Mesto(c));
-    EXPECT_EQ(90u, c.PrestaviKon(-10));
-    EXPECT_EQ(90u, f.VrniOdmik());
-    EXPECT_EQ(~0ULL, c.Prestavi(0, static_cast<T_DATNACINODMIKA>(7))); // the memory file's answer
-}
 
 TEST(RMedpomnilnik, AFailedWriteBackReportsAndKeepsTheChangedBlock) {
     std::string vsebina = Zaporedje(2000);
@@ -153,10 +48,11 @@ TEST(RMedpomnilnik, AFailedWriteBackReportsAndKeepsTheChangedBlock) {
     EXPECT_EQ(vsebina, f.Vsebina());
 
     f.odpovej = false;
-    EXPECT_EQ(0, c.Izplakni());
-    vsebina.replace(10, 3, "chg");
-    EXPECT_EQ(vsebina, f.Vsebina());
+    EXPECT_EQ(0, c.Izplakni()); // writes back, then flushes the file
+    EXPECT_EQ(vsebina.replace(10, 3, "chg"), f.Vsebina());
     EXPECT_EQ(1, f.izplakni);
+    EXPECT_IZID(c, PrestaviKon(-2), 1998u, 0);
+    EXPECT_IZID(c, Preberi(b, 4), 2u, Zrno::NAP_KONECPODATKOV); // the end comes with the last bytes
 }
 
 TEST(RMedpomnilnik, ClosingAndDetaching) {
@@ -197,96 +93,152 @@ TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
 
     // Open again: the position stays 0 even when the file's own pointer went to the end.
     EXPECT_EQ(0, c.Odpri(ime.c_str(), DAT_PISANJE | DAT_DELI_BRANJE | DAT_NA_KONEC));
-    EXPECT_EQ(4u, c.Preberi(b, 4));
-    EXPECT_EQ(vsebina.substr(0, 4), std::string(b, 4));
-    EXPECT_EQ(1000u, c.PrestaviKon(0));
+    EXPECT_EQ(0u, c.VrniOdmik());
+    c.PrestaviKon(0);
     c.Zapisi("tail", 4);
     void *h = c.Odpusti(); // writes back; the handle is neither closed nor flushed
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     EXPECT_EQ(vsebina + "tail", PreberiDatoteko(ime));
     {
-        RMedFizDatoteka prevzeta(h, 16);
-        EXPECT_EQ(1004u, prevzeta.VrniOdmik()); // the handle's own pointer
-        RMedFizDatoteka kopija(prevzeta);       // shares the buffer and the handle: each freed once
-        EXPECT_EQ(1004u, kopija.VrniDolzino());
-        kopija.PrestaviZac(0);
-        EXPECT_EQ(4u, kopija.Preberi(b, 4));
-    } // the last owner closes the handle
+        RMedFizDatoteka prevzeta(h, 16), kopija(prevzeta); // they share the handle
+        EXPECT_EQ(1004u, prevzeta.VrniOdmik());            // the handle's own pointer
+    }                                                      // the last owner closes the handle
     EXPECT_FALSE(CloseHandle(h));
 
     RMedFizDatoteka manjka(datoteke.Pot("missing.bin").c_str(), DAT_BRANJE, 512);
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, manjka.VrniStanje());
-    EXPECT_EQ(0u, manjka.VrniOdmik());
 }
 
-// Random reads, writes, seeks, truncations and flushes of sizes below, at and above the block size,
-// applied to a cached file and to a plain one: every transfer returns the same bytes and counts, and
-// the two files hold the same bytes after every flush and at the end.
-TEST(RMedFizDatoteka, BehavesAsThePlainFileItCaches) {
+// Every seekable file class against a byte vector: random reads, writes (plain, formatted, copied from a
+// stream), seeks, truncations, flushes and copies, of sizes below, at and above the block size (0
+// included), positions kept in a small file so that blocks meet often. Every transfer, position and
+// length must be the model's, and so must the bytes after every flush and at the end.
+TEST(Datoteke, AgreeWithAByteVector) {
     ZacasniImenik datoteke;
+    const unsigned int zastavice = DAT_BRANJE | DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE;
+    enum { MEMORY, DISK, CACHE, CACHE_OVER_MEMORY };
+    struct Primer {
+        int vrsta;
+        unsigned int blok; // for CACHE and CACHE_OVER_MEMORY
+        int korakov;
+    } const primeri[] = {{MEMORY, 0, 4000},
+                         {DISK, 0, 4000},
+                         {CACHE, 0, 2000},
+                         {CACHE, 61, 8000},
+                         {CACHE, 512, 12000},
+                         {CACHE, 4096, 12000},
+                         {CACHE_OVER_MEMORY, 512, 12000}};
+    const unsigned int meja = 24000;
     std::mt19937 nakljucno(12345);
-    const unsigned int velikosti[] = {61, 512, 4096};
-    const int korakov = 34000;
-    const unsigned int meja = 24000; // positions stay in a small file, so blocks meet often
-    for (unsigned int velikost : velikosti) {
-        SCOPED_TRACE("block " + std::to_string(velikost));
-        const std::string imeC = datoteke.Pot(("model_c" + std::to_string(velikost)).c_str()),
-                          imeF = datoteke.Pot(("model_f" + std::to_string(velikost)).c_str());
-        const unsigned int zastavice = DAT_BRANJE | DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE;
-        RMedFizDatoteka c(imeC.c_str(), zastavice, velikost);
-        RFizDatoteka f(imeF.c_str(), zastavice);
-        ASSERT_EQ(0, c.VrniStanje() | f.VrniStanje());
-        std::vector<unsigned char> bc(3 * velikost + 2), bf(bc.size()), pisi(bc.size());
+    for (const Primer &p : primeri) {
+        SCOPED_TRACE("kind " + std::to_string(p.vrsta) + ", block " + std::to_string(p.blok) +
+                     ", seed 12345");
+        const std::string pot = datoteke.Pot(std::to_string(p.vrsta) + "_" + std::to_string(p.blok));
+        RPomDatoteka spodaj;
+        std::unique_ptr<RDatoteka> f;
+        if (p.vrsta == MEMORY)
+            f.reset(new RPomDatoteka);
+        else if (p.vrsta == DISK)
+            f.reset(new RFizDatoteka(pot.c_str(), zastavice));
+        else if (p.vrsta == CACHE)
+            f.reset(new RMedFizDatoteka(pot.c_str(), zastavice, p.blok));
+        else
+            f.reset(new RMedpomnilnik(&spodaj, p.blok));
+        ASSERT_EQ(0, f->VrniStanje());
+        const bool pomnilnik = p.vrsta == MEMORY || p.vrsta == CACHE_OVER_MEMORY;
+        auto Vsebina = [&] {
+            RPomDatoteka *m = p.vrsta == MEMORY ? dynamic_cast<RPomDatoteka *>(f.get()) : &spodaj;
+            return pomnilnik
+                       ? std::string(static_cast<const char *>(m->VrniPodatke()), size_t(m->VrniDolzino()))
+                       : PreberiDatoteko(pot);
+        };
+        const unsigned int blok = p.blok ? p.blok : 512;
+        std::string model;
+        size_t poz = 0;
+        std::vector<char> b(3 * blok + 3);
         auto Velikost = [&]() -> unsigned int {
             switch (nakljucno() % 4) {
             case 0: return nakljucno() % 8; // tiny ones, 0 among them
-            case 1: return velikost - 1 + nakljucno() % 3;
-            default: return static_cast<unsigned int>(nakljucno() % bc.size());
+            case 1: return blok - 1 + nakljucno() % 3;
+            default: return static_cast<unsigned int>(nakljucno() % (b.size() - 1));
             }
         };
         int izplakni = 0;
-        for (int korak = 0; korak < korakov; ++korak) {
+        for (int korak = 0; korak < p.korakov; ++korak) {
             const unsigned int op = nakljucno() % 200;
             if (op < 80) {
                 const unsigned int n = Velikost();
-                const unsigned int nc = c.Preberi(bc.data(), n), nf = f.Preberi(bf.data(), n);
-                ASSERT_EQ(nf, nc) << "read " << n << " at step " << korak;
-                ASSERT_EQ(0, memcmp(bc.data(), bf.data(), nc)) << "read at step " << korak;
+                const size_t k = poz < model.size() ? std::min<size_t>(n, model.size() - poz) : 0;
+                ASSERT_EQ(k, f->Preberi(b.data(), n)) << "read " << n << " at step " << korak;
+                ASSERT_EQ(model.substr(std::min(poz, model.size()), k), std::string(b.data(), k))
+                    << "read at step " << korak;
+                poz += k;
             } else if (op < 150) {
-                const unsigned int n = Velikost();
+                // Plain, formatted narrow and wide (ASCII text then), and copied from a trickling stream.
+                const unsigned int n = Velikost(), nacin = op < 130 ? 0 : op % 4;
                 for (unsigned int i = 0; i < n; ++i)
-                    pisi[i] = static_cast<unsigned char>(nakljucno());
-                ASSERT_EQ(f.Zapisi(pisi.data(), n), c.Zapisi(pisi.data(), n)) << "write at step " << korak;
+                    b[i] = static_cast<char>(nacin == 0 ? nakljucno()
+                                                        : 1 + nakljucno() % (nacin == 3 ? 127 : 255));
+                b[n] = 0;
+                std::string bajti(b.data(), n);
+                if (nacin == 3)
+                    for (size_t i = n; i-- > 0;)
+                        bajti.insert(i + 1, 1, '\0');
+                if (bajti.empty() && poz > model.size())
+                    continue; // the memory file extends its length even then; the others do not
+                if (poz > model.size())
+                    model.resize(poz, '\0');
+                model.replace(poz, std::min(bajti.size(), model.size() - poz), bajti);
+                poz += bajti.size();
+                RPomDatoteka *m = dynamic_cast<RPomDatoteka *>(f.get()); // its own formatting and copying
+                const unsigned short siroko[] = {'%', 'S', 0};
+                TestniTok vir(bajti);
+                vir.najvecNaBranje = 1 + nakljucno() % 5000;
+                const unsigned __int64 zapisano =
+                    nacin == 0   ? f->Zapisi(b.data(), n)
+                    : nacin == 1 ? (m ? m->ZapisiObl("%s", b.data()) : f->ZapisiObl("%s", b.data()))
+                    : nacin == 3 ? (m ? m->ZapisiObl(siroko, b.data()) : f->ZapisiObl(siroko, b.data()))
+                                 : (m ? m->ZapisiTok(vir, ~0ULL) : f->ZapisiTok(vir, ~0ULL));
+                ASSERT_EQ(nacin == 2 ? bajti.size() : n, zapisano)
+                    << "write " << nacin << " at step " << korak;
+                ASSERT_EQ(0, f->VrniStanje()) << "write " << nacin << " at step " << korak;
             } else if (op < 192) {
-                const unsigned __int64 dolzina = f.VrniDolzino();
                 T_DATNACINODMIKA izhodisce = static_cast<T_DATNACINODMIKA>(nakljucno() % 3);
-                __int64 odmik;
-                if (izhodisce == ODMIK_ZAC)
-                    odmik = nakljucno() % meja;
-                else if (izhodisce == ODMIK_TREN)
-                    odmik = static_cast<__int64>(nakljucno() % (2 * velikost + 1)) -
-                            static_cast<__int64>(std::min<unsigned __int64>(velikost, f.VrniOdmik()));
-                else
-                    odmik = -static_cast<__int64>(nakljucno() % (dolzina + 1)) + nakljucno() % 100;
-                if (f.VrniOdmik() > meja || dolzina > meja) // keep the file small
+                auto Od = [&] {
+                    return izhodisce == ODMIK_ZAC ? 0 : izhodisce == ODMIK_TREN ? poz : model.size();
+                };
+                __int64 odmik = izhodisce == ODMIK_ZAC
+                                    ? nakljucno() % meja
+                                    : static_cast<__int64>(nakljucno() % (2 * blok + 100)) -
+                                          static_cast<__int64>(std::min<size_t>(Od(), blok + 50));
+                if (Od() + odmik > meja) // keep the file small
                     izhodisce = ODMIK_ZAC, odmik = nakljucno() % (meja / 2);
-                ASSERT_EQ(f.Prestavi(odmik, izhodisce), c.Prestavi(odmik, izhodisce))
-                    << "seek at step " << korak;
-            } else if (op < 198) {
-                ASSERT_EQ(f.PostaviKonec(), c.PostaviKonec()) << "truncate at step " << korak;
+                if (pomnilnik && Od() + odmik > model.size())
+                    izhodisce = ODMIK_KON, odmik = 0; // memory leaves a gap uncleared: none made there
+                poz = size_t(Od() + odmik);
+                ASSERT_EQ(poz, f->Prestavi(odmik, izhodisce)) << "seek at step " << korak;
+            } else if (op < 197) {
+                model.resize(poz, '\0');
+                ASSERT_EQ(0, f->PostaviKonec()) << "truncate at step " << korak;
+            } else if (op == 197) { // a copy goes on in place of the original, whose end must leave it whole
+                if (auto *m = dynamic_cast<RPomDatoteka *>(f.get()))
+                    f.reset(new RPomDatoteka(*m));
+                else if (auto *d = dynamic_cast<RMedFizDatoteka *>(f.get()))
+                    f.reset(new RMedFizDatoteka(*d));
+                else if (auto *d = dynamic_cast<RFizDatoteka *>(f.get()))
+                    f.reset(new RFizDatoteka(*d));
             } else {
                 ++izplakni;
-                c.ResetirajStanje(); // an end of data left by a read would keep the file unflushed
-                ASSERT_EQ(0, c.Izplakni()) << "flush at step " << korak;
-                ASSERT_EQ(PreberiDatoteko(imeF), PreberiDatoteko(imeC))
-                    << "after the flush at step " << korak;
+                f->ResetirajStanje(); // an end of data left by a read would keep the file unflushed
+                ASSERT_EQ(0, f->Izplakni()) << "flush at step " << korak;
+                ASSERT_EQ(model, Vsebina()) << "after the flush at step " << korak;
             }
-            ASSERT_EQ(Mesto(f), Mesto(c)) << "step " << korak;
+            ASSERT_EQ(Par(poz, model.size()), Mesto(*f)) << "step " << korak;
         }
-        EXPECT_GT(izplakni, 200);
-        EXPECT_EQ(0, c.Zapri());
-        f.Zapri();
-        EXPECT_EQ(PreberiDatoteko(imeF), PreberiDatoteko(imeC));
+        EXPECT_GT(izplakni, p.korakov / 200);
+        f->ResetirajStanje();
+        EXPECT_EQ(0, f->Izplakni());
+        EXPECT_EQ(model, Vsebina());
     }
 }
 

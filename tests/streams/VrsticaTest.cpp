@@ -1,7 +1,6 @@
-// Line reading, narrow and wide, from memory, buffered files and a byte-at-a-time source (wide units arrive
-// in halves): LF ends a line, CR LF counts as LF, a lone CR stays, the last line needs no LF.
+// Line reading, narrow and wide: LF ends a line, CR LF counts as LF, a lone CR stays, the last line needs
+// no LF.
 #include "TestniTok.h"
-#include "ZacasniImenik.h"
 #include <type_traits>
 #include <zrno/strings.h>
 
@@ -26,41 +25,29 @@ const PrimerVrstic k_primeri[] = {
 
 template <typename T> using Niz = std::conditional_t<std::is_same<T, char>::value, RNizA, RNizU>;
 
-template <typename T> class VrsticaTest : public ::testing::Test {
-  protected:
-    void Preveri(int vir, const PrimerVrstic &p) {
-        const char *const viri[] = {"memory file", "buffered handle", "byte at a time"};
-        SCOPED_TRACE(std::string(p.opis) + " from " + viri[vir]);
-        const std::vector<T> enote(p.vhod.begin(), p.vhod.end());
-        const std::string podatki(reinterpret_cast<const char *>(enote.data()), enote.size() * sizeof(T));
-        ZacasniImenik datoteke;
-        const std::string ime = datoteke.Nova("lines.txt", podatki);
-        RPomDatoteka pom(ime.c_str(), 0); // before the file below takes the only handle
-        RFizDatoteka datoteka(ime.c_str(), DAT_BRANJE);
-        RIzrSisTokPodatkov izrSis(datoteka.VrniRocico(), 7, 0); // odd size: units straddle refills
-        TestniTok poBajtih(podatki);
-        poBajtih.najvecNaBranje = 1;
-        RTokPodatkov *const tokovi[] = {&pom, &izrSis, &poBajtih};
-        RTokPodatkov &tok = *tokovi[vir];
-        Niz<T> vrstica;
+// The unit-by-unit reader over a source that gives a byte at a time (wide units arrive in halves); the
+// buffered classes' own readers are held to it by the random run (BralnikVrsticTest.cpp).
+template <typename T> class VrsticaTest : public ::testing::Test {};
+using Enoti = ::testing::Types<char, unsigned short>;
+TYPED_TEST_SUITE(VrsticaTest, Enoti);
+
+TYPED_TEST(VrsticaTest, KnownLines) {
+    for (const PrimerVrstic &p : k_primeri) {
+        SCOPED_TRACE(p.opis);
+        const std::vector<TypeParam> enote(p.vhod.begin(), p.vhod.end());
+        TestniTok tok(
+            std::string(reinterpret_cast<const char *>(enote.data()), enote.size() * sizeof(TypeParam)));
+        tok.najvecNaBranje = 1;
+        Niz<TypeParam> vrstica;
         for (size_t i = 0; i < p.vrstice.size(); ++i) {
             unsigned int n = tok.PreberiVrstico(vrstica);
-            const T *u = vrstica;
+            const TypeParam *u = vrstica;
             EXPECT_EQ(p.vrstice[i], std::string(u, u + n)) << "line " << i;
             EXPECT_EQ(i + 1 == p.vrstice.size() ? p.koncnoStanje : 0, tok.VrniStanje()) << "line " << i;
         }
         if (p.koncnoStanje == 0) // the next read meets the end with an empty line
             EXPECT_IZID(tok, PreberiVrstico(vrstica), 0u, Zrno::NAP_KONECPODATKOV);
     }
-};
-
-using Enoti = ::testing::Types<char, unsigned short>;
-TYPED_TEST_SUITE(VrsticaTest, Enoti);
-
-TYPED_TEST(VrsticaTest, EverySource) {
-    for (int vir = 0; vir < 3; ++vir)
-        for (const PrimerVrstic &p : k_primeri)
-            this->Preveri(vir, p);
 }
 
 TEST(PreberiVrstico, OneReadPerUnitAndAFailureKeepsWhatCame) {
