@@ -68,6 +68,8 @@ inline Procesor ZaznajProcesor() {
     ZRNO_SKRIJ(p, pclmul);
     ZRNO_SKRIJ(p, avx2);
     ZRNO_SKRIJ(p, sha);
+    ZRNO_SKRIJ(p, vpclmul);
+    ZRNO_SKRIJ(p, avx512);
 #endif
     return p;
 }

@@ -208,6 +208,15 @@ class Worker:
             if not os.path.exists(b) or open(a, "rb").read() != open(b, "rb").read():
                 os.makedirs(os.path.dirname(b), exist_ok=True)
                 shutil.copyfile(a, b)
+        # A file the tree no longer has would still be globbed into the build.
+        tracked = set(files)
+        for d, subdirs, names in os.walk(self.src):
+            if d == self.src and "build" in subdirs:
+                subdirs.remove("build")
+            for n in names:
+                rel = os.path.relpath(os.path.join(d, n), self.src)
+                if rel not in tracked and not rel.startswith("unmutated-"):
+                    os.remove(os.path.join(d, n))
 
     def sh(self, *args):
         return subprocess.run(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
@@ -217,7 +226,8 @@ class Worker:
             self.sh("cmake", "-S", self.src, "-B", self.build, "-G", "Ninja",
                     "-DCMAKE_TOOLCHAIN_FILE=cmake/x86_64.cmake")
         if self.sh("ninja", "-C", self.build, "-j1", *NEEDED) != 0:
-            sys.exit("mutants: the unmutated build fails in " + self.build)
+            log("mutants: the unmutated build fails in " + self.build)
+            os._exit(1)  # sys.exit would end only this worker's thread, silently
         self.wine("start")
         for name, (prog, args, cap) in ENTRIES.items():
             if not os.path.exists(os.path.join(self.build, "bin", prog + ".exe")):

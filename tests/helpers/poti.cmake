@@ -4,7 +4,7 @@
 # are compiled again. The DLL goes under its release name into bin/poti with copies of the test
 # programs, which load it from their own folder. The release DLL has no trace of the switch.
 # A new path that asks the processor adds its source here and a line to zrno_poti below.
-set(ZRNO_POTI_VIRI digests/Crc32.cpp digests/Sha1.cpp streams/Base64Hitro.cpp)
+set(ZRNO_POTI_VIRI digests/Crc32.cpp digests/Sha1.cpp digests/Sha256.cpp streams/Base64Hitro.cpp)
 list(TRANSFORM ZRNO_POTI_VIRI PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE zrno_poti_viri)
 string(REPLACE ";" "|" zrno_poti_vzorec "${ZRNO_POTI_VIRI}")
 string(REPLACE "." "\\." zrno_poti_vzorec "${zrno_poti_vzorec}")
@@ -32,7 +32,9 @@ if(ZRNO_RUN_TESTS)
   endforeach()
   add_custom_target(poti ALL DEPENDS ${zrno_poti_programi} ZrnoPoti)
   set(zrno_poti
-      "digests_osnovne|digests|pclmul,sha|ZnaniOdgovori.*:Odtisnik*:RCRC32.*:BlokovniOdtisnik*:-*TheBitCount*"
+      "digests_osnovne|digests|pclmul,sha|ZnaniOdgovori.*:Odtisnik*:RCRC32.*:RSHA256.*:BlokovniOdtisnik*:-*TheBitCount*"
+      "crc_pclmul|digests|vpclmul|RCRC32.*"
+      "crc_vpclmul256|digests|avx512|RCRC32.*"
       "base64_ssse3|streams|avx2|RBase64*"
       "base64_skalarno|streams|avx2,ssse3|RBase64*")
   foreach(vnos ${zrno_poti})
