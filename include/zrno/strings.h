@@ -153,6 +153,7 @@ template <class T> class ZRNO_API RNizP : public virtual RElement {
     /// Room for a text of `dolzina` characters; returns `dolzina`, or what fits when the heap refuses.
     unsigned int Zagotovi(unsigned int dolzina);
 
+    friend struct PreverjanjeRazporeditve;
     T *m_niz;
     unsigned int m_dolzina;
     unsigned int m_kapaciteta;

@@ -31,6 +31,7 @@ class ZRNO_API RCRC32 : public ROdtisnik {
     operator unsigned long() const { return m_register; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     unsigned long m_register;
 };
 

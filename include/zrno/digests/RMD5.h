@@ -35,6 +35,7 @@ class ZRNO_API RMD5 : public RBlokovniOdtisnik {
     void IzracunajBlok() override;
 
     /// Chaining words A, B, C, D.
+    friend struct PreverjanjeRazporeditve;
     unsigned int m_h[4];
     T_ODTIS_MD2 m_rezultat;
 

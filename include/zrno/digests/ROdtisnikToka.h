@@ -26,6 +26,7 @@ class ZRNO_API ROdtisnikToka : public RPretvornikToka {
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override;
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     ROdtisnik *m_odtisnik;
 };
 

@@ -35,6 +35,7 @@ class ZRNO_API RSHA1 : public RBlokovniOdtisnik {
     void IzracunajBlok() override;
 
     /// Chaining words H0 to H4.
+    friend struct PreverjanjeRazporeditve;
     unsigned int m_h[5];
     T_ODTIS_SHA m_rezultat;
 

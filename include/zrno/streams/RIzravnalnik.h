@@ -33,6 +33,7 @@ class ZRNO_API RIzravnalnik : public virtual RPretvornikToka {
     /// and returns the target's state.
     int IzplakniIzravnalnik();
 
+    friend struct PreverjanjeRazporeditve;
     unsigned char *m_branje;
     unsigned int m_velBranja;
     unsigned int m_polnBranja;

@@ -60,6 +60,7 @@ class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
     /// Writes back a changed block, then loads the block at odmik (short or empty at the file's end).
     int ZamenjajMedpomnilnik(unsigned __int64 odmik);
 
+    friend struct PreverjanjeRazporeditve;
     RDatoteka *m_datoteka;
     unsigned char *m_medpomnilnik;
     unsigned int m_drzano;   ///< valid bytes of the block
@@ -109,6 +110,7 @@ class ZRNO_API RMedFizDatoteka : public virtual RMedpomnilnik {
   private:
     int Pozabi();
 
+    friend struct PreverjanjeRazporeditve;
     RFizDatoteka m_datotekaFiz;
 };
 

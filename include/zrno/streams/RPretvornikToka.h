@@ -35,6 +35,7 @@ class ZRNO_API RPretvornikToka : public virtual RTokPodatkov {
     RTokPodatkov *VrniCilj() const { return m_cilj; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     RTokPodatkov *m_cilj;
 };
 

@@ -6,7 +6,6 @@
 #ifndef ZRNO_STREAMS_RTOKPODATKOV_H
 #define ZRNO_STREAMS_RTOKPODATKOV_H
 
-#include <stdint.h> // __int64 on mingw
 #include <zrno/frame.h>
 
 struct tagSAFEARRAY;
@@ -73,6 +72,7 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     /// Records a result in the state and returns it.
     int NastaviStanje(int rezultat) { return m_stanje = rezultat; }
 
+    friend struct PreverjanjeRazporeditve;
     int m_stanje;
 
   private:

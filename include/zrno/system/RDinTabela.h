@@ -36,6 +36,7 @@ template <class T> class ZRNO_API RDinTabela : public RElement {
     T &operator[](unsigned int indeks) const { return m_podatki[indeks]; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     T *m_podatki;
     unsigned int m_stevilo;
     unsigned int m_kapaciteta;

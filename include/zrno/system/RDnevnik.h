@@ -44,6 +44,7 @@ class ZRNO_API RDnevnik : public virtual RElement {
     char const *VrniVir() const { return m_vir; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     unsigned int m_kategorija;
     char *m_vir;
 };

@@ -39,6 +39,7 @@ class ZRNO_API RDnevnikDat : public RDnevnik {
     int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) override;
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     RTokPodatkov *m_tok;
     RNevarenOdsek m_odsek;
     HINSTANCE__ *m_modul; ///< HINSTANCE

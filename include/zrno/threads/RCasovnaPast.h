@@ -29,6 +29,7 @@ class ZRNO_API RCasovnaPast : public RNit {
     /// The alarm came; the result is the thread's exit code. Returns 0 here.
     virtual unsigned int ObAlarmu(void *parameter);
 
+    friend struct PreverjanjeRazporeditve;
     RCasomer m_casomer;
     volatile bool m_konec;
 };

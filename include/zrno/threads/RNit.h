@@ -78,6 +78,7 @@ class ZRNO_API RNit : public RSinhronizator {
     /// Runs first on every new thread: frees the start record and returns the object's Izvedi.
     static unsigned int __stdcall VstopnaTocka(void *zapis);
 
+    friend struct PreverjanjeRazporeditve;
     unsigned int m_koda;
 };
 

@@ -16,6 +16,7 @@ class ZRNO_API RStopnjaCevovoda : public RDogNit {
     void UporabiNaslednjo(RDogNit *naslednja) { m_naslednja = naslednja; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     RDogNit *m_naslednja;
 };
 

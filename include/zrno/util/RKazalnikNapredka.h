@@ -47,6 +47,7 @@ class ZRNO_API RCasKazalnikNapredka : public RKazalnikNapredka {
     /// Show the position now in m_zadnjiPolozaj.
     virtual void PraviNastavi();
 
+    friend struct PreverjanjeRazporeditve;
     unsigned int m_interval;
     unsigned int m_zadnjiCas; ///< GetTickCount of the last report
     int m_spodnja;
@@ -83,6 +84,7 @@ class ZRNO_API RGlobalniKazalnikNapredka : public RKazalnikNapredka {
     bool PrekiniPostopek() override;
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     RKazalnikNapredka *m_cilj;
     int m_lokalnaSpodnja;
     int m_lokalnaZgornja;

@@ -81,6 +81,7 @@ template <typename T> class RZbirka : public RElement {
     /// order, the block's last node pointing at the former free-list head.
     int RezervirajBlokVozlov(size_t velikostVozla);
 
+    friend struct PreverjanjeRazporeditve;
     void *m_kopica;
     void *m_prosti; ///< free-list head, linked through the nodes' next links
     unsigned int m_velikostBloka;
@@ -133,6 +134,7 @@ template <typename T> class RSklad : public RZbirka<T> {
         return static_cast<Zrno::Notranje::VozelSklada<T> *>(vozel)->naslednji;
     }
 
+    friend struct PreverjanjeRazporeditve;
     void *m_prvi;
 };
 
@@ -176,6 +178,7 @@ template <typename T> class RSeznam : public RSklad<T> {
         return static_cast<Zrno::Notranje::VozelSeznama<T> *>(vozel)->prejsnji;
     }
 
+    friend struct PreverjanjeRazporeditve;
     void *m_zadnji;
 };
 
