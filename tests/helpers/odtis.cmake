@@ -14,7 +14,7 @@ if(ZRNO_RUN_TESTS)
                                     WORLD_READ WORLD_EXECUTE)
   endfunction()
   odtis_zaganjalnik()
-  set(predpona sh ${CMAKE_CURRENT_SOURCE_DIR}/odtis/predpona.sh)
+  set(predpona ${ZRNO_WINE_ENV} sh ${CMAKE_CURRENT_SOURCE_DIR}/odtis/predpona.sh)
   add_test(NAME odtis_prefix_start COMMAND ${predpona} start ${CMAKE_BINARY_DIR}/odtisprefix
            ${CMAKE_BINARY_DIR}/odtisprefix.log)
   add_test(NAME odtis_prefix_stop COMMAND ${predpona} stop ${CMAKE_BINARY_DIR}/odtisprefix)
