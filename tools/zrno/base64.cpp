@@ -12,7 +12,8 @@ namespace {
 
 const char k_navodila[] = "usage: zrno base64 [-d] [-w COLS] [FILE]\n"
                           "Encodes FILE (standard input when none or -) as Base64 on standard output, in lines\n"
-                          "of COLS characters (a multiple of 4, default 76; 0 for one line); -d decodes instead.\n";
+                          "of COLS characters (a multiple of 4, default 76; 0 for one line); -d decodes\n"
+                          "instead.\n";
 
 constexpr unsigned int k_kos = 3 * 64 * 1024; // whole groups, so only the last read leaves a carry
 
