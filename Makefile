@@ -47,6 +47,7 @@ install: x86_64
 	cmake --install $(X64) --prefix $(PREFIX)
 
 bench: x86_64
+	ninja -C $(X64) -j$(JOBS) zrno_bench odtis_bench
 	$(call under_wine,$(X64)/bin/zrno_bench.exe $(FILTER))
 	$(call under_wine,$(X64)/bin/odtis_bench.exe $(FILTER))
 	sh scripts/bench-host.sh $(X64) "$(FILTER)"
