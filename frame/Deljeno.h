@@ -6,14 +6,20 @@
 // never taken for one of the copies. Null and INVALID_HANDLE_VALUE are never shared: every call
 // ignores them, so callers need no validity test of their own.
 //
-/// One line per place, for a class whose copies share the handle m_h (a heap block: Vir::Blok and the
-/// free call instead):
-///   copy constructor:  Deljeno::Deli(Vir::Rocica, m_h, &o, this);
-///   assignment:        if (Deljeno::Prevzemi(Vir::Rocica, m_h, o.m_h, &o, this)) CloseHandle(m_h);
-///   destructor:        if (Deljeno::Izpusti(Vir::Rocica, m_h, this)) CloseHandle(m_h);
-///   close, this copy:  if (Deljeno::Izpusti(Vir::Rocica, m_h, this)) CloseHandle(m_h);
-///   close, all copies: if (!Deljeno::JeMrtva(V, m_h, this) && CloseHandle(m_h)) Deljeno::Zaprta(V, m_h,
-///   this);
+// The protocol: every place where an object takes, drops or closes its value makes exactly one call,
+// and the object closes or frees the value only when that call says so. Shares are found by the
+// owner's address, so each call comes from the object that holds the value, in assignment before the
+// raw value is overwritten. For a class whose copies share the handle m_h (a heap block: Vir::Blok and
+// the free call instead):
+//   copy constructor, after copying m_h:  Deljeno::Deli(Vir::Rocica, m_h, &o, this);
+//   assignment, before overwriting m_h:   if (Deljeno::Prevzemi(Vir::Rocica, m_h, o.m_h, &o, this))
+//                                             CloseHandle(m_h);
+//   destructor, closing this copy only:   if (Deljeno::Izpusti(Vir::Rocica, m_h, this)) CloseHandle(m_h);
+//   closing for every copy (Zapri):       if (!Deljeno::JeMrtva(Vir::Rocica, m_h, this) && CloseHandle(m_h))
+//                                             Deljeno::Zaprta(Vir::Rocica, m_h, this);
+//   giving the value away (Odpusti):      Deljeno::Zaprta(Vir::Rocica, m_h, this);
+//   before resizing a block in place:     if (Deljeno::JeDeljena(Vir::Blok, m_p, this)) move to a new block
+// A copy whose value another copy has closed or given away finds it dead (JeMrtva) and leaves it alone.
 #ifndef ZRNO_FRAME_DELJENO_H
 #define ZRNO_FRAME_DELJENO_H
 

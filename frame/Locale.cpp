@@ -1,6 +1,11 @@
 // The library's private C runtime locale. msvcrt's _create_locale builds a whole locale at once, so
 // changing one category rebuilds it from the composite name "LC_COLLATE=..;LC_CTYPE=..;...", which the
 // runtime accepts as setlocale does.
+//
+// This is the one file that reads the runtime's private locale layout (<xlocinfo.h>: the category
+// names in locinfo->lc_category and the time names in lc_time_curr): msvcrt has no call that names the
+// categories of a _locale_t or formats dates with one. The layout is msvcrt.dll's, which mingw's
+// header mirrors; a build against another runtime (the UCRT) must replace these reads.
 #include "frame/locale.h"
 #include <zrno/frame.h>
 #include <string.h>

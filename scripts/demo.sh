@@ -8,7 +8,8 @@ BUILD=$(cd "${1:-build/x86_64}" && pwd)
 JEZIK=${ODTIS_LANGUAGE:-sl}
 VRATA=${ODTIS_PORT:-7878}
 export WINEPREFIX="$BUILD/demoprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-WINE=/usr/lib/wine/wine64
+WINE="${ZRNO_WINE64:-/usr/lib/wine/wine64}"
+WINESERVER="${ZRNO_WINESERVER:-/usr/lib/wine/wineserver}"
 DEMO="$BUILD/demo"
 KLJUC='HKLM\SYSTEM\CurrentControlSet\Services\ZrnoOdtis\Parameters'
 okno() { printf 'Z:%s' "$1" | tr / '\\'; }
@@ -34,7 +35,7 @@ vprasaj() {
 }
 
 konec() {
-    /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
 }
 trap konec EXIT
 trap 'exit 1' INT TERM
@@ -44,9 +45,9 @@ mkdir -p "$DEMO"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     korak "creating the Wine prefix $WINEPREFIX (once, about 15 s)"
     "$WINE" wineboot --init </dev/null >/dev/null 2>&1
-    /usr/lib/wine/wineserver -w
+    "$WINESERVER" -w
 fi
-/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
+"$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
 "$WINE" wineboot </dev/null >/dev/null 2>&1
 
 cd "$DEMO"

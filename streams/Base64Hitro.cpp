@@ -36,6 +36,8 @@ void KodirajSkalarno(unsigned char const *p, size_t skupin, char *o) {
         Base64Skupina(p, o);
 }
 
+// Without a vector unit nothing is decoded in bulk: 0 groups taken is not a failure but tells the caller
+// (RBase64's decoding loop) to decode every character on its scalar path.
 size_t DekodirajSkalarno(char const *, unsigned char *) { return 0; }
 
 // --- SSSE3, 12 bytes to 16 characters ------------------------------------------------------------

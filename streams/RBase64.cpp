@@ -89,6 +89,8 @@ struct IzhodTok {
         for (unsigned int i = 0; i < n; ++i)
             tok.Zapisi(b + i, 1);
     }
+    // No bulk path into a stream: 0 groups taken sends every character through the scalar loop above,
+    // which writes each decoded byte on its own as the stream's contract asks.
     size_t Skupine(char const *) { return 0; }
 };
 

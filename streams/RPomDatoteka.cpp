@@ -337,18 +337,4 @@ unsigned int RPomDatoteka::ZapisiOblP(unsigned short const *oblika, char *argume
     return OblikujP(oblika, argumenti);
 }
 
-unsigned int RPomDatoteka::ZapisiObl(char const *oblika, ...) {
-    va_list a;
-    va_start(a, oblika);
-    unsigned int r = OblikujP(oblika, a);
-    va_end(a);
-    return r;
-}
-
-unsigned int RPomDatoteka::ZapisiObl(unsigned short const *oblika, ...) {
-    va_list a;
-    va_start(a, oblika);
-    unsigned int r = OblikujP(oblika, a);
-    va_end(a);
-    return r;
-}
+ZRNO_ZAPISIOBL(RPomDatoteka)

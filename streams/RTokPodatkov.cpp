@@ -129,18 +129,4 @@ unsigned int RTokPodatkov::ZapisiOblP(unsigned short const *oblika, char *argume
     return ZapisiOblT(oblika, argumenti);
 }
 
-unsigned int RTokPodatkov::ZapisiObl(char const *oblika, ...) {
-    va_list a;
-    va_start(a, oblika);
-    unsigned int r = ZapisiOblP(oblika, a);
-    va_end(a);
-    return r;
-}
-
-unsigned int RTokPodatkov::ZapisiObl(unsigned short const *oblika, ...) {
-    va_list a;
-    va_start(a, oblika);
-    unsigned int r = ZapisiOblP(oblika, a);
-    va_end(a);
-    return r;
-}
+ZRNO_ZAPISIOBL(RTokPodatkov)

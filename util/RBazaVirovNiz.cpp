@@ -2,6 +2,7 @@
 // UTF-16 strings, block (id / 16) + 1 holding the string id; the text stays in the module's image.
 #include "util/RBazaVirovNiz.h"
 #include "strings/Orodja.h"
+#include "strings/Pretvorba.h"
 #include <zrno/util/RBazaVirov.h>
 
 namespace {
@@ -71,8 +72,7 @@ int RBazaVirov::NaloziNiz(HINSTANCE__ *modul, unsigned int id, char *medpomnilni
     // One byte per unit: a page that needs more for some characters gets only what fits.
     unsigned int m = n < velikost ? n : velikost;
     if (m)
-        WideCharToMultiByte(kn, 0, reinterpret_cast<wchar_t const *>(p), static_cast<int>(m), medpomnilnik,
-                            static_cast<int>(m), nullptr, nullptr);
+        Zrno::Notranje::Pretvori(p, m, medpomnilnik, m, kn);
     if (n < velikost)
         medpomnilnik[n] = 0;
     return OK;

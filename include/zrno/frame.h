@@ -5,6 +5,9 @@
 #ifndef ZRNO_FRAME_H
 #define ZRNO_FRAME_H
 
+// The interface speaks __int64, which mingw defines in its runtime headers, not in the compiler.
+#include <stdint.h>
+
 #ifdef ZRNO_BUILD
 #define ZRNO_API __declspec(dllexport)
 #else
@@ -164,6 +167,10 @@ ZRNO_API void *zgetheap();
 /// unlisted code to default_code, which names the failed operation.
 ZRNO_API int PretvoriNapako(unsigned int system_error, int default_code);
 
+/// Reads the private fields of the classes whose layout belongs to the interface, so that the layout is
+/// checked at compile time for both pointer sizes (tests/interface). The library does not define it.
+struct PreverjanjeRazporeditve;
+
 /// The common root: any object of the library can be destroyed through an RElement pointer.
 class ZRNO_API RElement {
 public:
@@ -229,6 +236,7 @@ public:
     bool JeVeljaven() const { return m_rocica != nullptr && m_rocica != reinterpret_cast<void *>(-1); }
 
 protected:
+    friend struct PreverjanjeRazporeditve;
     void *m_rocica; ///< the handle; INVALID_HANDLE_VALUE when none
 };
 
@@ -315,6 +323,7 @@ public:
     int Zapri() override;
 
 private:
+    friend struct PreverjanjeRazporeditve;
     char m_imenik[260];
     unsigned int m_dolzinaImenika;
     alignas(4) unsigned char m_cakajoci[320]; ///< the system's WIN32_FIND_DATAA of the next entry

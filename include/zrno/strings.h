@@ -193,6 +193,7 @@ template <class T> class ZRNO_API RNizP : public virtual RElement {
     /// Room for a text of `dolzina` characters; returns `dolzina`, or what fits when the heap refuses.
     unsigned int Zagotovi(unsigned int dolzina);
 
+    friend struct PreverjanjeRazporeditve;
     T *m_niz;                  ///< the buffer on the private heap, always terminated
     unsigned int m_dolzina;    ///< characters in use, terminator not counted
     unsigned int m_kapaciteta; ///< characters the buffer holds, terminator included

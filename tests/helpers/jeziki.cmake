@@ -1,14 +1,8 @@
 # Resource modules of the tests (one language each), in bin/jeziki: four that report their language,
 # one without the export and one whose export fails. Built without the C runtime or an import.
-set(ZRNO_JEZIKI_IMENIK ${CMAKE_BINARY_DIR}/bin/jeziki)
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(ZRNO_JEZIKI_VSTOP _Vstop@12)
-else()
-  set(ZRNO_JEZIKI_VSTOP Vstop)
-endif()
 
 # name, LANGID, language code, description, extra compile definition
-function(zrno_jezikovni_modul ime langid koda opis)
+function(zrno_testni_jezik ime langid koda opis)
   math(EXPR primarni "${langid} & 0x3FF" OUTPUT_FORMAT HEXADECIMAL)
   math(EXPR podjezik "${langid} >> 10" OUTPUT_FORMAT HEXADECIMAL)
   set(PRIMARNI ${primarni})
@@ -16,21 +10,18 @@ function(zrno_jezikovni_modul ime langid koda opis)
   set(OPIS "${opis}")
   set(IMENIK ${CMAKE_CURRENT_SOURCE_DIR}/helpers/jeziki)
   configure_file(${IMENIK}/modul.rc.in ${CMAKE_CURRENT_BINARY_DIR}/jeziki/${ime}.rc @ONLY)
-  add_library(${ime} SHARED ${IMENIK}/modul.c ${CMAKE_CURRENT_BINARY_DIR}/jeziki/${ime}.rc)
-  set_target_properties(${ime} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${ZRNO_JEZIKI_IMENIK})
-  target_compile_definitions(${ime} PRIVATE KODA=${koda} JEZIK=${langid} ${ARGN})
-  target_compile_options(${ime} PRIVATE -Wall -Wextra -Werror)
-  target_link_options(${ime} PRIVATE -nostdlib -Wl,--kill-at -Wl,--entry,${ZRNO_JEZIKI_VSTOP})
+  zrno_jezikovni_modul(${ime} KODA ${koda} JEZIK ${langid} VIRI ${CMAKE_CURRENT_BINARY_DIR}/jeziki/${ime}.rc
+                       DEFINICIJE ${ARGN} IMENIK ${CMAKE_BINARY_DIR}/bin/jeziki)
 endfunction()
 
 string(REPEAT "-" 300 ZRNO_DOLGO)
 string(REPEAT "." 119 ZRNO_POLNO)
-zrno_jezikovni_modul(jezik_0407 0x0407 4 "Deutsch ${ZRNO_DOLGO}")
-zrno_jezikovni_modul(jezik_0409 0x0409 1 "English ${ZRNO_POLNO}") # 127 characters: fills 128 bytes
-zrno_jezikovni_modul(jezik_0410 0x0410 2 "italiano")
-zrno_jezikovni_modul(jezik_0424 0x0424 3 "Slovenscina")
-zrno_jezikovni_modul(jezik_brez 0x0409 5 "Brez izvoza" BREZ_IZVOZA)
-zrno_jezikovni_modul(jezik_napaka 0x0409 6 "Napaka" NEUSPEH)
+zrno_testni_jezik(jezik_0407 0x0407 4 "Deutsch ${ZRNO_DOLGO}")
+zrno_testni_jezik(jezik_0409 0x0409 1 "English ${ZRNO_POLNO}") # 127 characters: fills 128 bytes
+zrno_testni_jezik(jezik_0410 0x0410 2 "italiano")
+zrno_testni_jezik(jezik_0424 0x0424 3 "Slovenscina")
+zrno_testni_jezik(jezik_brez 0x0409 5 "Brez izvoza" BREZ_IZVOZA)
+zrno_testni_jezik(jezik_napaka 0x0409 6 "Napaka" NEUSPEH)
 
 # The choices that depend on the user's language (the fallback module, the start-up message) once more
 # in other languages: Wine takes the user's locale from LC_ALL.

@@ -13,7 +13,8 @@ namespace {
 
 const char k_navodila[] = "usage: zrno base64 [-d] [-w COLS] [FILE]\n"
                           "Encodes FILE (standard input when none or -) as Base64 on standard output, in lines\n"
-                          "of COLS characters (default 76, 0 for one line); -d decodes instead.\n";
+                          "of COLS characters (a multiple of 4, default 76; 0 for one line); -d decodes\n"
+                          "instead.\n";
 
 constexpr unsigned int k_kos = 3 * 64 * 1024; // whole groups, so only the last read leaves a carry
 
@@ -36,34 +37,35 @@ unsigned int Napolni(RTokPodatkov &vhod, unsigned char *b, unsigned int n) {
 
 int Kodiraj(RTokPodatkov &vhod, RTokPodatkov &izhod, const char *ime, unsigned int stolpcev) {
     static unsigned char b[k_kos];
-    static char besedilo[k_kos / 3 * 4 + 8], vrstice[k_kos / 3 * 4 * 2 + 8];
+    static char besedilo[k_kos / 3 * 4 + 8];
     RBase64 kodirnik;
-    unsigned int stolpec = 0;
+    // Lines come from the library's Base64 filter, which separates them and hands its target one byte
+    // at a time: each piece's lines gather in memory and leave in one write.
+    RPomDatoteka vrstice(k_kos / 3 * 5 + 8);
+    RBase64Tok filter(stolpcev / 4, &vrstice);
+    if (vrstice.VrniStanje() < 0) { // the reservation holds a whole piece's lines: it never grows
+        fprintf(stderr, "zrno base64: out of memory\n");
+        return 1;
+    }
     bool kaj = false;
     for (;;) {
         unsigned int n = Napolni(vhod, b, k_kos);
         bool konec = vhod.JeKonec();
         if (konec && vhod.VrniStanje() != Zrno::NAP_KONECPODATKOV)
             return NapakaBranja(ime, vhod.VrniStanje());
-        unsigned int z = kodirnik.Kodiraj(b, n, besedilo, konec);
-        kaj = kaj || z;
         if (!stolpcev) {
-            izhod.Zapisi(besedilo, z);
+            izhod.Zapisi(besedilo, kodirnik.Kodiraj(b, n, besedilo, konec));
         } else {
-            char *o = vrstice;
-            for (unsigned int i = 0; i < z;) {
-                unsigned int del = z - i < stolpcev - stolpec ? z - i : stolpcev - stolpec;
-                memcpy(o, besedilo + i, del);
-                o += del;
-                i += del;
-                if ((stolpec += del) == stolpcev) {
-                    *o++ = '\n';
-                    stolpec = 0;
-                }
+            filter.Zapisi(b, n);
+            kaj = kaj || n;
+            if (konec) {
+                filter.Odpusti(); // the padded last group
+                if (kaj)
+                    vrstice.Zapisi("\n", 1);
             }
-            if (konec && stolpec)
-                *o++ = '\n';
-            izhod.Zapisi(vrstice, static_cast<unsigned int>(o - vrstice));
+            izhod.Zapisi(vrstice.VrniPodatke(), static_cast<unsigned int>(vrstice.VrniDolzino()));
+            vrstice.PrestaviZac(0);
+            vrstice.PostaviKonec();
         }
         if (izhod.JeKonec()) {
             fprintf(stderr, "zrno base64: writing failed (0x%08x)\n", static_cast<unsigned int>(izhod.VrniStanje()));
@@ -120,7 +122,7 @@ int Izvedi(int argc, char **argv) {
             dekodiraj = true;
         } else if (!strcmp(a, "-w")) {
             unsigned long long n = 0;
-            dobro = i + 1 < argc && zrno_orodje::Stevilo(argv[++i], 0x7FFFFFFF, &n);
+            dobro = i + 1 < argc && zrno_orodje::Stevilo(argv[++i], 0x7FFFFFFF, &n) && n % 4 == 0; // whole groups
             stolpcev = static_cast<long>(n);
         } else if ((a[0] != '-' || !a[1]) && !ime) {
             ime = a;

@@ -27,6 +27,7 @@ class ZRNO_API RBlokovniOdtisnik : public ROdtisnik {
     /// Compresses the one 64-byte block in the buffer; may overwrite the buffer.
     virtual void IzracunajBlok() = 0;
 
+    friend struct PreverjanjeRazporeditve;
     /// Data fed so far, in bits: low word, then high word.
     unsigned int m_bitov[2];
     /// The block buffer; the words are in machine (little-endian) order.

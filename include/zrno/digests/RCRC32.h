@@ -37,6 +37,7 @@ class ZRNO_API RCRC32 : public ROdtisnik {
     operator unsigned long() const { return m_register; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     /// The running register (the CRC after Zakljuci).
     unsigned long m_register;
 };

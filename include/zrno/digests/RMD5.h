@@ -40,6 +40,7 @@ class ZRNO_API RMD5 : public RBlokovniOdtisnik {
     void IzracunajBlok() override;
 
     /// Chaining words A, B, C, D.
+    friend struct PreverjanjeRazporeditve;
     unsigned int m_h[4];
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_MD2 m_rezultat;

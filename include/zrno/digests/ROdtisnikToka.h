@@ -29,6 +29,7 @@ class ZRNO_API ROdtisnikToka : public RPretvornikToka {
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override;
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     /// The digest fed (not owned).
     ROdtisnik *m_odtisnik;
 };

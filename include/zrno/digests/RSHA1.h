@@ -40,6 +40,7 @@ class ZRNO_API RSHA1 : public RBlokovniOdtisnik {
     void IzracunajBlok() override;
 
     /// Chaining words H0 to H4.
+    friend struct PreverjanjeRazporeditve;
     unsigned int m_h[5];
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_SHA m_rezultat;

@@ -44,6 +44,7 @@ class ZRNO_API RBase64 : public virtual RElement {
     void Sprazni() { m_kodStevilo = m_dekStevilo = 0; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     unsigned char m_kodPrenos[3]; ///< input bytes not yet encoded
     unsigned int m_kodStevilo;    ///< bytes in m_kodPrenos (0 to 3)
     unsigned char m_dekPrenos[4]; ///< 6-bit values not yet decoded; 64 stands for "="

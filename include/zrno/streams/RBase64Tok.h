@@ -33,6 +33,7 @@ class ZRNO_API RBase64Tok : public virtual RPretvornikToka, protected virtual RB
     unsigned int Zapisi(void const *medpomnilnik, unsigned int stevilo) override;
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     unsigned char m_skupina[3];    ///< bytes of the last decoded group
     unsigned int m_indeksSkupine;  ///< next byte of m_skupina to hand out
     unsigned int m_ostanekSkupine; ///< bytes of m_skupina not yet handed out

@@ -48,6 +48,7 @@ class ZRNO_API RFifoTokPodatkov : public virtual RTokPodatkov {
     void Deli(const RFifoTokPodatkov &o);
     void OdstraniPrvega();
 
+    friend struct PreverjanjeRazporeditve;
     unsigned int m_odmik;   ///< bytes of the first block already read
     unsigned int m_dolzina; ///< bytes written and not yet read
     RSeznam<T_BINBLOK> m_bloki;

@@ -28,6 +28,7 @@ class ZRNO_API RIzrSisTokPodatkov : public virtual RIzravnalnik {
     RSisTokPodatkov &VrniSisTok() { return m_tok; }
 
   private:
+    friend struct PreverjanjeRazporeditve;
     RSisTokPodatkov m_tok;
 };
 

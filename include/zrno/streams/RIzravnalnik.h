@@ -35,6 +35,7 @@ class ZRNO_API RIzravnalnik : public virtual RPretvornikToka {
     /// and returns the target's state.
     int IzplakniIzravnalnik();
 
+    friend struct PreverjanjeRazporeditve;
     unsigned char *m_branje;      ///< the read-ahead buffer (private heap); null when reads pass through
     unsigned int m_velBranja;     ///< its size
     unsigned int m_polnBranja;    ///< bytes it holds

@@ -62,6 +62,7 @@ class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
     /// Writes back a changed block, then loads the block at odmik (short or empty at the file's end).
     int ZamenjajMedpomnilnik(unsigned __int64 odmik);
 
+    friend struct PreverjanjeRazporeditve;
     /// The attached file (not owned); null when detached.
     RDatoteka *m_datoteka;
     /// The block buffer (private heap); null without one.
@@ -118,6 +119,7 @@ class ZRNO_API RMedFizDatoteka : public virtual RMedpomnilnik {
   private:
     int Pozabi();
 
+    friend struct PreverjanjeRazporeditve;
     RFizDatoteka m_datotekaFiz;
 };
 

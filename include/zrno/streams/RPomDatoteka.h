@@ -126,6 +126,7 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void Pozabi();
     template <typename T> unsigned int OblikujP(T const *oblika, char *argumenti);
 
+    friend struct PreverjanjeRazporeditve;
     unsigned char *m_podatki;
     bool m_lastnik;
     unsigned int m_polozaj;

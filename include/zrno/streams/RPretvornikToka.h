@@ -39,6 +39,7 @@ class ZRNO_API RPretvornikToka : public virtual RTokPodatkov {
     RTokPodatkov *VrniCilj() const { return m_cilj; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     /// The target (not owned); null when detached.
     RTokPodatkov *m_cilj;
 };

@@ -7,7 +7,6 @@
 #ifndef ZRNO_STREAMS_RTOKPODATKOV_H
 #define ZRNO_STREAMS_RTOKPODATKOV_H
 
-#include <stdint.h> // __int64 on mingw
 #include <zrno/frame.h>
 
 struct tagSAFEARRAY;
@@ -82,6 +81,7 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     /// Records a result in the state and returns it.
     int NastaviStanje(int rezultat) { return m_stanje = rezultat; }
 
+    friend struct PreverjanjeRazporeditve;
     /// The result of the last operation.
     int m_stanje;
 

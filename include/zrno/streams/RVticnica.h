@@ -129,6 +129,7 @@ class ZRNO_API RVticnica : public RTokPodatkov {
     static int VrniIme(sockaddr_in const *naslov, RNizA &besedilo, unsigned int *vrata);
 
   private:
+    friend struct PreverjanjeRazporeditve;
     unsigned int m_vticnica;
 };
 

@@ -40,6 +40,7 @@ template <class T> class ZRNO_API RDinTabela : public RElement {
     T &operator[](unsigned int indeks) const { return m_podatki[indeks]; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     /// The storage on the private heap; null when there is none.
     T *m_podatki;
     /// Elements in use.

@@ -49,6 +49,7 @@ class ZRNO_API RDnevnik : public virtual RElement {
     char const *VrniVir() const { return m_vir; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     /// The category (the event log's event category).
     unsigned int m_kategorija;
     /// The source name on the private heap; null when none.

@@ -44,6 +44,7 @@ class ZRNO_API RDnevnikDat : public RDnevnik {
     int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) override;
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     /// The output stream (not owned); null when detached.
     RTokPodatkov *m_tok;
     /// The mutex that serialises the writers.

@@ -58,6 +58,7 @@ class ZRNO_API RRegisterServisov : public RElement {
     int PozeniRokovalnikServisov();
 
   private:
+    friend struct PreverjanjeRazporeditve;
     RSeznam<T_SERVIS> m_servisi;
 };
 

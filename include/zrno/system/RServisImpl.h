@@ -91,6 +91,7 @@ class ZRNO_API RServisImpl : public RDogNit {
     /// Takes every report when there is no control handler; its result is the report's result.
     virtual int ObStatusu();
 
+    friend struct PreverjanjeRazporeditve;
     void *m_statusRocica; ///< SERVICE_STATUS_HANDLE; null when not registered
     /// The status as last set.
     T_ZAPISSTATUSA m_status;

@@ -23,6 +23,7 @@ class ZRNO_API RCakalnik : public RElement {
     int Odkleni();
 
   private:
+    friend struct PreverjanjeRazporeditve;
     RSinhronizator *m_objekt;
     int m_zaklepi;
 };

@@ -32,6 +32,7 @@ class ZRNO_API RCasovnaPast : public RNit {
     /// The alarm came; the result is the thread's exit code. Returns 0 here.
     virtual unsigned int ObAlarmu(void *parameter);
 
+    friend struct PreverjanjeRazporeditve;
     /// The timer the thread waits on.
     RCasomer m_casomer;
     /// Set by Zakljuci: the thread ends without calling ObAlarmu.

@@ -34,6 +34,7 @@ class ZRNO_API RMultiCakalnik : public RElement {
     static int Pocakaj(void *const *rocice, unsigned int stevilo, bool vsi, unsigned int cas);
 
   private:
+    friend struct PreverjanjeRazporeditve;
     RSinhronizator **m_objekti;
     void **m_rocice;
     unsigned char *m_drzi;

@@ -83,6 +83,7 @@ class ZRNO_API RNit : public RSinhronizator {
     /// Runs first on every new thread: frees the start record and returns the object's Izvedi.
     static unsigned int __stdcall VstopnaTocka(void *zapis);
 
+    friend struct PreverjanjeRazporeditve;
     /// The thread identifier; 0 when there is none.
     unsigned int m_koda;
 };

@@ -21,6 +21,7 @@ class ZRNO_API RStopnjaCevovoda : public RDogNit {
     void UporabiNaslednjo(RDogNit *naslednja) { m_naslednja = naslednja; }
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     /// The next stage (not owned); null for none.
     RDogNit *m_naslednja;
 };

@@ -171,6 +171,7 @@ class ZRNO_API RDatum : public RElement {
     static unsigned __int64 VrniProcCas();
 
   private:
+    friend struct PreverjanjeRazporeditve;
     __int64 m_vrednost;
 };
 

@@ -54,6 +54,7 @@ class ZRNO_API RCasKazalnikNapredka : public RKazalnikNapredka {
     /// Show the position now in m_zadnjiPolozaj.
     virtual void PraviNastavi();
 
+    friend struct PreverjanjeRazporeditve;
     /// The least time between two reports, in milliseconds.
     unsigned int m_interval;
     unsigned int m_zadnjiCas; ///< GetTickCount of the last report
@@ -99,6 +100,7 @@ class ZRNO_API RGlobalniKazalnikNapredka : public RKazalnikNapredka {
     bool PrekiniPostopek() override;
 
   protected:
+    friend struct PreverjanjeRazporeditve;
     /// The target (not owned); null for none.
     RKazalnikNapredka *m_cilj;
     /// The current step's own range: lower end.

@@ -89,6 +89,7 @@ template <typename T> class RZbirka : public RElement {
     /// order, the block's last node pointing at the former free-list head.
     int RezervirajBlokVozlov(size_t velikostVozla);
 
+    friend struct PreverjanjeRazporeditve;
     /// The container's own heap (unserialised); null when it could not be created.
     void *m_kopica;
     void *m_prosti; ///< free-list head, linked through the nodes' next links
@@ -159,6 +160,7 @@ template <typename T> class RSklad : public RZbirka<T> {
         return static_cast<Zrno::Notranje::VozelSklada<T> *>(vozel)->naslednji;
     }
 
+    friend struct PreverjanjeRazporeditve;
     /// The first node; null when empty.
     void *m_prvi;
 };
@@ -214,6 +216,7 @@ template <typename T> class RSeznam : public RSklad<T> {
         return static_cast<Zrno::Notranje::VozelSeznama<T> *>(vozel)->prejsnji;
     }
 
+    friend struct PreverjanjeRazporeditve;
     /// The last node; null when empty.
     void *m_zadnji;
 };

@@ -1,5 +1,5 @@
-/* A resource module of the tests: string tables and a few data resources in one language, and the
-   export by which it reports its language code and LANGID. Built without the C runtime. */
+/* A resource module: string tables and data in one language (its .rc files), and the export by which
+   it reports its language code and LANGID. No code of interest, so no C runtime. */
 #include <windows.h>
 
 #ifndef BREZ_IZVOZA
