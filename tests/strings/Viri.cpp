@@ -25,8 +25,14 @@ TYPED_TEST(ViriNiza, LoadingAndFormats) {
     int a = 0, b = 0;
     EXPECT_EQ(niz.RazcleniV(m, 6, sl, &a, &b), 2u);
     EXPECT_EQ(a * 1000 + b, 12345);
-    if constexpr (sizeof(T) == 1) { // U+010D is in 1250, 1252 takes the best fit c, U+0416 is in neither
+    // U+010D is in 1250, 1252 takes the best fit c, U+0416 is in neither. At most one byte per unit of the
+    // resource text: its longest run of whole characters that fits (932 has only U+0416).
+    if constexpr (sizeof(T) == 1) {
         EXPECT_NIZ(niz, NastaviV(m, 1, sl), 4u, "ka\xE8?");
         EXPECT_NIZ(niz, NastaviVU(m, 1, sl, KN_CP1252), 4u, "kac?");
+        EXPECT_NIZ(niz, NastaviVU(m, 1, sl, KN_UTF8), 4u, "ka\xC4\x8D");
+        EXPECT_NIZ(niz, PrilepiVU(m, 1, sl, T_KODNASTRAN(932)), 7u, "ka\xC4\x8Dka?");
+        // The whole text goes through the wide string.
+        EXPECT_NIZ(niz, NastaviU(RNizU(m, 1, sl), NI, KN_UTF8), 6u, "ka\xC4\x8D\xD0\x96");
     }
 }
