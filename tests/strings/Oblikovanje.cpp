@@ -7,9 +7,11 @@ TYPED_TEST_SUITE(Oblikovanje, ObaNiza);
 
 TYPED_TEST(Oblikovanje, GrowthAndExactFills) {
     using T = typename ZnakNiza<TypeParam>::T;
-    for (unsigned int d : {127u, 128u, 129u, 383u, 384u, 1000u, 100000u}) {
-        RNizOP<T> n = RNizOP<T>::OblikujS(Tekst<T>("%0*d"), static_cast<int>(d), 0);
-        EXPECT_NIZ(n, VrniKapaciteto(), (d + 128) & ~127u, std::string(d, '0').c_str());
+    const unsigned int primeri[][2] = {{127, 128}, {128, 256},   {129, 384},      {383, 384},
+                                       {384, 512}, {1000, 1152}, {100000, 100224}};
+    for (auto &p : primeri) {
+        RNizOP<T> n = RNizOP<T>::OblikujS(Tekst<T>("%0*d"), static_cast<int>(p[0]), 0);
+        EXPECT_NIZ(n, VrniKapaciteto(), p[1], std::string(p[0], '0').c_str());
         n = Tekst<T>("x"); // compiles: the text assignment of the storage layer is not hidden here
     }
     TypeParam n(300); // capacity 384
