@@ -7,7 +7,7 @@
 template <class N> class Hramba : public testing::Test {};
 TYPED_TEST_SUITE(Hramba, ObaNiza);
 
-TYPED_TEST(Hramba, GrowthReservationsAndEmbeddedZeros) {
+TYPED_TEST(Hramba, GrowthZerosAdoptionAndRefusals) {
     using T = typename ZnakNiza<TypeParam>::T;
     for (unsigned int d : {0u, 127u, 128u, 255u, 256u}) {
         TypeParam n(T('a'), d);
@@ -24,11 +24,7 @@ TYPED_TEST(Hramba, GrowthReservationsAndEmbeddedZeros) {
     EXPECT_NIZ(n, Nastavi(vir), 5u, "ab\0de", 5);
     EXPECT_NIZ(n, Nastavi(static_cast<T const *>(vir)), 2u, "ab");
     EXPECT_NIZ(n, Prilepi(vir, 4), 6u, "abab\0d", 6);
-}
-
-TYPED_TEST(Hramba, AdoptAndRelease) {
-    using T = typename ZnakNiza<TypeParam>::T;
-    TypeParam n(Tekst<T>("old"));
+    n = Tekst<T>("old");
     T *p = static_cast<T *>(Zrno::RezervirajPomnilnik(nullptr, 11 * sizeof(T)));
     std::copy_n(Tekst<T>("0123456789").v.begin(), 10, p);
     EXPECT_NIZ(n, Uporabi(p, 10, true), 10u, "0123456789"); // terminated in the adopted block
@@ -39,11 +35,7 @@ TYPED_TEST(Hramba, AdoptAndRelease) {
     EXPECT_NIZ(n, VrniKapaciteto(), 128u, "");
     EXPECT_GE(HeapSize(zgetheap(), 0, p), 51 * sizeof(T)) << "a block of the private heap";
     Zrno::SprostiPomnilnik(p);
-}
-
-TYPED_TEST(Hramba, RefusedReservationKeepsTheString) {
-    using T = typename ZnakNiza<TypeParam>::T;
-    TypeParam n(Tekst<T>("abc"));
+    n = Tekst<T>("abc");
     // Both lengths overflow the 32-bit counts, so the heap is never even asked.
     EXPECT_EQ(n.Odpusti(0xFFFFFFF0u, false), nullptr);
     EXPECT_NIZ(n, Odpusti(0xFFFFFFF0u, true), nullptr, "abc");
