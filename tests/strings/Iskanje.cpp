@@ -64,15 +64,12 @@ TYPED_TEST(Iskanje, ComparisonEncoding) {
     EXPECT_EQ(abc.PrimerjajLI(Tekst<T>("ABD")), -3);
 }
 
-TEST(IskanjeA, NarrowOrdersAsSignedBytes) {
+TEST(Iskanje, NarrowOrdersSignedWideUnsignedAndFoldsTheExtraPairs) {
     RNizA a("a"), c("\xC8");
     EXPECT_EQ(a.Primerjaj("a\xE8"), 2); // the terminator orders above 0xE8
     EXPECT_EQ(c.Primerjaj("A"), -1);
     EXPECT_EQ(c.PrimerjajI("\xE8"), 0); // code page 1250: C-caron folds to c-caron
     EXPECT_EQ(c.NajdiI('\xE8'), 0u);
-}
-
-TEST(IskanjeU, WideOrdersUnsignedAndFoldsTheExtraPairs) {
     EXPECT_EQ(RNizU(U(L"a")).Primerjaj(U(L"a\x00E8")), -2);
     EXPECT_EQ(RNizU(U(L"\x00E8")).Primerjaj(U(L"z")), 1);
     unsigned short const par1[] = {0x01D1, 0xE005, 0}, par2[] = {0x01D2, 0xE004, 0};
