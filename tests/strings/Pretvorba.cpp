@@ -25,7 +25,7 @@ TEST(Pretvorba, AgreesWithTheSystemConverters) {
 }
 
 // The other forms: appends, string sources (all of their length), single characters, BSTRs.
-TEST(Pretvorba, OtherSourcesAndBstr) {
+TEST(Pretvorba, OtherSourcesBstrNewlinesAndAssignment) {
     RNizA a("ab");
     EXPECT_NIZ(a, PrilepiU(U(L"\x010D"), NI, KN_CP1252), 3u, "abc");
     RNizU u(a);
@@ -47,9 +47,6 @@ TEST(Pretvorba, OtherSourcesAndBstr) {
     EXPECT_EQ(enote(RNizA("\xE8x").VrniBSTR()), (E{0x10D, 'x', 0}));
     EXPECT_EQ(enote(RNizA().VrniBSTR()), E{0});
     EXPECT_EQ(enote(RNizU(U(L"wide")).VrniBSTR(3)), (E{'w', 'i', 'd', 0}));
-}
-
-TEST(Pretvorba, NewlinesAndAssignmentThroughTheBase) {
     using P = unsigned int (RNizA::*)();
     // clang-format off
     const struct { char const *niz; P pretvori; char const *rezultat; unsigned int stevilo; } primeri[] = {
@@ -62,7 +59,6 @@ TEST(Pretvorba, NewlinesAndAssignmentThroughTheBase) {
         EXPECT_EQ((n.*p.pretvori)(), p.stevilo) << p.niz;
         EXPECT_TRUE(Vsebuje(n, p.rezultat));
     }
-    RNizA a("abcdef");
     static_cast<RNizP<char> &>(a) = "x";
     EXPECT_TRUE(Vsebuje(a, "x"));
 }
