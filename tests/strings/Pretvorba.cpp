@@ -4,7 +4,7 @@
 
 // Every byte and every UTF-16 unit against the system's converters, in the library's code page and two
 // others; UTF-8 takes more than one byte per unit.
-TEST(Pretvorba, AgreesWithTheSystemConverters) {
+TEST(Pretvorba, AgreesWithTheSystemConvertersAndOtherForms) {
     std::wstring enote;
     for (unsigned int c = 1; c < 0x10000; ++c)
         enote += wchar_t(c);
@@ -22,10 +22,7 @@ TEST(Pretvorba, AgreesWithTheSystemConverters) {
         EXPECT_EQ(a.NastaviU(U(enote.c_str()), NI, kn), ozko.size()) << kn;
         EXPECT_EQ(std::string(a, a.VrniDolzino()), ozko) << kn;
     }
-}
-
-// The other forms: appends, string sources (all of their length), single characters, BSTRs.
-TEST(Pretvorba, OtherSourcesBstrNewlinesAndAssignment) {
+    // The other forms: appends, string sources (all of their length), single characters, BSTRs.
     RNizA a("ab");
     EXPECT_NIZ(a, PrilepiU(U(L"\x010D"), NI, KN_CP1252), 3u, "abc");
     RNizU u(a);
@@ -38,15 +35,15 @@ TEST(Pretvorba, OtherSourcesBstrNewlinesAndAssignment) {
     EXPECT_TRUE(Vsebuje(a, "abca\0c\xE8\x9A\x9A", 9));
     EXPECT_NIZ(a, NastaviU(static_cast<unsigned short>(0x10D), 3), 3u, "\xE8\xE8\xE8");
     // The units by the stored length, terminator included; the string is freed.
-    auto enote = [](unsigned short *b) {
+    auto bstr = [](unsigned short *b) {
         std::vector<unsigned short> v(b, b + SysStringLen(reinterpret_cast<BSTR>(b)) + 1);
         SysFreeString(reinterpret_cast<BSTR>(b));
         return v;
     };
     using E = std::vector<unsigned short>;
-    EXPECT_EQ(enote(RNizA("\xE8x").VrniBSTR()), (E{0x10D, 'x', 0}));
-    EXPECT_EQ(enote(RNizA().VrniBSTR()), E{0});
-    EXPECT_EQ(enote(RNizU(U(L"wide")).VrniBSTR(3)), (E{'w', 'i', 'd', 0}));
+    EXPECT_EQ(bstr(RNizA("\xE8x").VrniBSTR()), (E{0x10D, 'x', 0}));
+    EXPECT_EQ(bstr(RNizA().VrniBSTR()), E{0});
+    EXPECT_EQ(bstr(RNizU(U(L"wide")).VrniBSTR(3)), (E{'w', 'i', 'd', 0}));
     using P = unsigned int (RNizA::*)();
     // clang-format off
     const struct { char const *niz; P pretvori; char const *rezultat; unsigned int stevilo; } primeri[] = {
