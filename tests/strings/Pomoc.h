@@ -30,11 +30,9 @@ testing::AssertionResult Vsebuje(RNizP<T> const &niz, char const *s, size_t n = 
 }
 
 /// Expects niz.klic to return vrnjeno and to leave exactly these characters (and optional count) in niz.
-#define EXPECT_NIZ(niz, klic, vrnjeno, ...)                                                                  \
-    do {                                                                                                     \
-        EXPECT_EQ((niz).klic, vrnjeno);                                                                      \
-        EXPECT_TRUE(Vsebuje(niz, __VA_ARGS__));                                                              \
-    } while (0)
+// clang-format off
+#define EXPECT_NIZ(n, klic, vrnjeno, ...) do { EXPECT_EQ((n).klic, vrnjeno); EXPECT_TRUE(Vsebuje(n, __VA_ARGS__)); } while (0)
+// clang-format on
 
 template <class N> struct ZnakNiza;
 template <> struct ZnakNiza<RNizA> { using T = char; };
