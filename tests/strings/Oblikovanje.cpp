@@ -12,7 +12,6 @@ TYPED_TEST(Oblikovanje, GrowthAndExactFills) {
     for (auto &p : primeri) {
         RNizOP<T> n = RNizOP<T>::OblikujS(Tekst<T>("%0*d"), static_cast<int>(p[0]), 0);
         EXPECT_NIZ(n, VrniKapaciteto(), p[1], std::string(p[0], '0').c_str());
-        n = Tekst<T>("x"); // compiles: the text assignment of the storage layer is not hidden here
     }
     TypeParam n(300); // capacity 384
     EXPECT_NIZ(n, Oblikuj(Tekst<T>("%0*d"), 384, 7), 384u, (std::string(383, '0') + "7").c_str());
@@ -53,8 +52,7 @@ TYPED_TEST(Oblikovanje, RetriesAndParsing) {
 
 TEST(Oblikovanje, WideConventionsAndAnUnconvertibleArgument) {
     RNizU n;
-    EXPECT_NIZ(n, Oblikuj(U(L"%s|%S|%c|%C|%d"), U(L"wide"), "narrow", L'w', 'n', -5), 18u,
-               "wide|narrow|w|n|-5");
+    EXPECT_NIZ(n, Oblikuj(U(L"%s|%S|%c|%C"), U(L"wide"), "narrow", L'w', 'n'), 15u, "wide|narrow|w|n");
     RNizA a;
     EXPECT_NIZ(a, Oblikuj("%s|%S|%c|%C", "narrow", U(L"wide"), 'n', L'w'), 15u, "narrow|wide|n|w");
     EXPECT_NIZ(a, Oblikuj("%S", U(L"\x010D")), 1u, "\xE8"); // through the library's code page 1250

@@ -4,7 +4,6 @@
 
 #include "Siroko.h"
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 #include <zrno/strings.h>
 

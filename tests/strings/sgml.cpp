@@ -51,7 +51,6 @@ TEST(RNizSGML, KnownAnswersAndItsOwnText) {
         EXPECT_EQ(d.izhod, DekodirajA(d.vhod, d.najvec, d.cp)) << d.vhod << " " << d.cp;
     for (const auto &k : k_kodiranja)
         EXPECT_EQ(k.izhod, B(RNizU::VrniSGML(U(k.vhod), NI, k.nacin))) << k.izhod;
-    EXPECT_EQ("&amp;&amp;", B(RNizU(U(u"&&&")).VrniSGML(2, 0)));
     // Aliases and numbers in UTF-16 (the round trips meet only the names the encoder writes).
     EXPECT_EQ(u"\u03B1\u03B1\u02BC\uE003AAA\u00A4\u00A4\uF600\uFFFF&am",
               Dekodiraj<RNizU>(
@@ -63,7 +62,6 @@ TEST(RNizSGML, KnownAnswersAndItsOwnText) {
     EXPECT_EQ("&ccaron;&scaron;&amp;<x", B(RNizA::VrniSGML("\xE8\x9A&<x", NI, 0, KN_CP1250)));
     EXPECT_EQ("&egrave;", B(RNizA::VrniSGML("\xE8", NI, 0, T_KODNASTRAN(1252))));
     EXPECT_EQ("&ccaron;&excl;'", B(RNizA::VrniSGML("\xE8!'", NI, 1, KN_CP1250)));
-    EXPECT_EQ("&ccaron;&amp;", B(RNizA("\xE8&x").VrniSGML(2, 0, KN_CP1250)));
     // From 65000 on MB_PRECOMPOSED is refused: a lone lead byte is U+FFFD; an unconvertible byte is 0.
     EXPECT_EQ("a&#xfffd;", B(RNizA::VrniSGML("a\xC3", NI, 0, T_KODNASTRAN(65001))));
     EXPECT_EQ("a&#x0;&amp;", B(RNizA::VrniSGML("a\xE8&", NI, 0, T_KODNASTRAN(12345))));
@@ -124,13 +122,9 @@ TEST(RNizSGML, HostileInputStaysInside) {
         EXPECT_EQ(n == 3000 ? v : a, a) << "ampersands alone stay";
     }
     EXPECT_EQ("\xA4", DekodirajA(blok + 0x10000 - 2001, 2001));
+    const std::string mnogo(4u << 20, '&'); // a linear scan, not one search of the rest per ampersand
+    EXPECT_EQ(mnogo, DekodirajA(mnogo.c_str()));
     VirtualFree(blok, 0, MEM_RELEASE);
-}
-
-// Many ampersands without a semicolon are a linear scan, not one search of the rest per ampersand.
-TEST(RNizSGML, ManyAmpersandsQuickly) {
-    std::string vhod(4u << 20, '&');
-    EXPECT_EQ(vhod, DekodirajA(vhod.c_str()));
 }
 
 } // namespace
