@@ -14,10 +14,7 @@ TYPED_TEST(Hramba, GrowthZerosAdoptionAndRefusals) {
         EXPECT_NIZ(n, VrniKapaciteto(), (d + 128) & ~127u, std::string(d, 'a').c_str());
         EXPECT_EQ(TypeParam(d).VrniKapaciteto(), (d + 128) & ~127u) << "reserved";
     }
-    TypeParam n, siroko(300);
-    siroko = Tekst<T>("x");
-    siroko.Sprazni();
-    EXPECT_NIZ(siroko, VrniKapaciteto(), 384u, "");
+    TypeParam n;
 
     TypeParam vir(Tekst<T>("abcde")); // copies from a string take its length, from a pointer stop at 0
     vir.NastaviZnak(2, 0);
@@ -37,7 +34,6 @@ TYPED_TEST(Hramba, GrowthZerosAdoptionAndRefusals) {
     Zrno::SprostiPomnilnik(p);
     n = Tekst<T>("abc");
     // Both lengths overflow the 32-bit counts, so the heap is never even asked.
-    EXPECT_EQ(n.Odpusti(0xFFFFFFF0u, false), nullptr);
     EXPECT_NIZ(n, Odpusti(0xFFFFFFF0u, true), nullptr, "abc");
     // An append that cannot grow takes what fits and stays terminated.
     EXPECT_NIZ(n, Prilepi(T('x'), 0xFFFFFFF0u), 127u, ("abc" + std::string(124, 'x')).c_str());
