@@ -14,9 +14,7 @@ TEST(NizNiti, SeparateStringsOnSeparateThreads) {
             napake += a.VrniDolzino() != u.VrniDolzino() || u.NajdiI(U(L"ab")) == NI || u.Najdi('a') != NI;
         }
     };
-    std::thread niti[] = {std::thread(delo, 0), std::thread(delo, 1), std::thread(delo, 2),
-                          std::thread(delo, 3)};
-    for (auto &n : niti)
-        n.join();
+    std::thread a(delo, 0), b(delo, 1), c(delo, 2), d(delo, 3);
+    a.join(), b.join(), c.join(), d.join();
     EXPECT_EQ(napake.load(), 0);
 }

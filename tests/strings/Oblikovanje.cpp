@@ -12,17 +12,13 @@ TYPED_TEST(Oblikovanje, GrowthAndExactFills) {
     for (auto &p : primeri) {
         RNizOP<T> n = RNizOP<T>::OblikujS(Tekst<T>("%0*d"), static_cast<int>(p[0]), 0);
         EXPECT_NIZ(n, VrniKapaciteto(), p[1], std::string(p[0], '0').c_str());
-        n = Tekst<T>("x"); // compiles: the text assignment of the storage layer is not hidden here
     }
     TypeParam n(300); // capacity 384
     EXPECT_NIZ(n, Oblikuj(Tekst<T>("%0*d"), 384, 7), 384u, (std::string(383, '0') + "7").c_str());
-    EXPECT_NIZ(n, Oblikuj(Tekst<T>("")), 0u, "");
     n.Nastavi(T('a'), 100);
     const std::string polno = std::string(100, 'a') + std::string(27, '0') + "5";
     EXPECT_NIZ(n, PrilepiO(Tekst<T>("%0*d"), 28, 5), 128u, polno.c_str());
     EXPECT_NIZ(n, PrilepiO(Tekst<T>("-%d-"), 42), 132u, (polno + "-42-").c_str());
-    EXPECT_EQ(n.PrilepiO(Tekst<T>("%0*d"), 300, 1), 432u);
-    EXPECT_EQ(n.VrniKapaciteto(), 512u);
 }
 
 // The argument list must be read afresh at every attempt: a long output retries several times.
@@ -54,21 +50,16 @@ TYPED_TEST(Oblikovanje, RetriesAndParsing) {
     EXPECT_EQ(y, 2);
 }
 
-TEST(OblikovanjeU, WideConventions) {
+TEST(Oblikovanje, WideConventionsAndAnUnconvertibleArgument) {
     RNizU n;
-    EXPECT_NIZ(n, Oblikuj(U(L"%s|%S|%c|%C|%d"), U(L"wide"), "narrow", L'w', 'n', -5), 18u,
-               "wide|narrow|w|n|-5");
+    EXPECT_NIZ(n, Oblikuj(U(L"%s|%S|%c|%C"), U(L"wide"), "narrow", L'w', 'n'), 15u, "wide|narrow|w|n");
     RNizA a;
     EXPECT_NIZ(a, Oblikuj("%s|%S|%c|%C", "narrow", U(L"wide"), 'n', L'w'), 15u, "narrow|wide|n|w");
     EXPECT_NIZ(a, Oblikuj("%S", U(L"\x010D")), 1u, "\xE8"); // through the library's code page 1250
-}
-
-TEST(OblikovanjeA, UnconvertibleArgumentEndsTheLoop) {
-    RNizA a("old");
+    a = "old";
     // A character that code page 1250 lacks makes the runtime give up: no amount of room helps.
     EXPECT_LT(a.Oblikuj("ab%Scd", U(L"\x4E2D")), 128u);
-    EXPECT_EQ(a.VrniKapaciteto(), 128u);
-    EXPECT_EQ(a.Najdi("cd"), NI);
+    EXPECT_TRUE(a.VrniKapaciteto() == 128u && a.Najdi("cd") == NI) << a.VrniKapaciteto();
 }
 
 // Run by strings_exhausted: a gigabyte of UTF-16 output cannot be had under the 2 GiB cap. Measured
