@@ -38,20 +38,16 @@ template <typename Osnova> class Stejoc : public Osnova {
 
 // The walk gives the model's elements, the count agrees, and a list's back links mirror the walk.
 template <typename C> testing::AssertionResult Ima(const C &z, const M &m) {
-    constexpr bool seznam = std::is_base_of_v<RSeznam<Zapis>, C>;
-    size_t i = 0;
     void *prej = nullptr, *p = z.VrniPrvega();
-    for (; p && i < m.size() && z[p].oznaka == m[i].oznaka; prej = p, p = z.VrniNaslednjega(p), ++i)
-        if constexpr (seznam)
-            if (z.VrniPrejsnjega(p) != prej)
-                return testing::AssertionFailure() << "back link broken at " << i;
-    if constexpr (seznam)
-        if (z.VrniZadnjega() != prej && !p)
-            return testing::AssertionFailure() << "wrong last node";
-    if (!p && i == m.size() && z.VrniStevilo() == i && z.JePrazen() == !i)
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << "differs at " << i << " of " << m.size() << ", count " << z.VrniStevilo();
+    for (size_t i = 0;; prej = p, p = z.VrniNaslednjega(p), ++i) {
+        if constexpr (std::is_base_of_v<RSeznam<Zapis>, C>)
+            if ((p ? z.VrniPrejsnjega(p) : z.VrniZadnjega()) != prej)
+                return testing::AssertionFailure() << "link broken at " << i;
+        if (i == m.size() || !p || z[p].oznaka != m[i].oznaka)
+            return i == m.size() && !p && z.VrniStevilo() == i && z.JePrazen() == !i
+                       ? testing::AssertionSuccess()
+                       : testing::AssertionFailure() << "differs at " << i << " of " << m.size();
+    }
 }
 
 template <typename C> void *Vozel(const C &z, size_t i) {
@@ -133,18 +129,11 @@ TEST(Zbirke, RandomOperationsMatchAVector) {
         const auto zadnjiEnak = std::find_if(mur.rbegin(), mur.rend(), enak);
         switch (g() % 12) {
         case 0: sk.Dodaj(v), msk.insert(msk.begin(), v); break;
-        case 1: // behind a node, or at the front
-            sk.DodajZa(v, Vozel(sk, j)), msk.insert(msk.begin() + (j < msk.size() ? j + 1 : 0), v);
-            break;
-        case 2:
-            sk.Brisi(); // nothing to remove on an empty stack
-            msk.erase(msk.begin(), msk.begin() + !msk.empty());
-            break;
+        case 1: sk.DodajZa(v, Vozel(sk, j)), msk.insert(msk.begin() + (j < msk.size() ? j + 1 : 0), v); break;
+        case 2: sk.Brisi(), msk.erase(msk.begin(), msk.begin() + !msk.empty()); break; // empty: nothing
         case 3: se.Dodaj(v), mse.push_back(v); break;
         case 4: se.DodajZa(v, Vozel(se, i)), mse.insert(mse.begin() + (i < mse.size() ? i + 1 : 0), v); break;
-        case 5: // before a node, or at the end
-            se.DodajPred(v, Vozel(se, i)), mse.insert(mse.begin() + i, v);
-            break;
+        case 5: se.DodajPred(v, Vozel(se, i)), mse.insert(mse.begin() + i, v); break; // null: at the end
         case 6:
             if (i < mse.size())
                 se.Brisi(Vozel(se, i)), mse.erase(mse.begin() + i);
