@@ -165,13 +165,14 @@ TEST(RBazaVirovStaticno, StringsAndData) {
                   0);
         EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, &ozko[0], p.velikost, SL, KN_CP1250), 0);
         EXPECT_EQ(ozko.substr(0, p.n + 1), std::string(p.besedilo, p.n) + '\x77');
-        if (p.id != 1)
-            EXPECT_EQ(siroko.substr(0, p.n + 1), std::u16string(p.besedilo, p.besedilo + p.n) + u'\x7777');
+        if (p.id == 1) // the two letters outside code page 1250 aside
+            continue;
+        EXPECT_EQ(siroko.substr(0, p.n + 1), std::u16string(p.besedilo, p.besedilo + p.n) + u'\x7777');
     }
     unsigned short const *p = nullptr;
     EXPECT_EQ(RBazaVirov::NaloziNiz(modul, 2, p, SL), 0);
     ASSERT_NE(p, nullptr);
-    EXPECT_EQ(std::u16string(reinterpret_cast<char16_t const *>(p - 1), 5), std::u16string(u"\x0004abc\0", 5))
+    EXPECT_EQ(std::u16string(reinterpret_cast<char16_t const *>(p - 1), 5), std::u16string(u"\4abc\0", 5))
         << "the pointer form keeps the stored length";
     EXPECT_EQ(RBazaVirov::NaloziNiz(modul, 3, p, SL), NAP_NIVIRA);
     RPomDatoteka tok;
