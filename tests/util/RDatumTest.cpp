@@ -1,6 +1,8 @@
 // RDatum against known dates and the system's own time conversions, an oracle for 1601 to 30827.
 #include <gtest/gtest.h>
+#include <iterator>
 #include <locale.h>
+#include <random>
 #include <string>
 #include <time.h>
 #include <tuple>
@@ -63,7 +65,6 @@ TEST(RDatum, FileTimeAndSystemTimeAgreeWithTheSystem) {
                                           static_cast<unsigned char>(sistem.wMonth), sistem.wYear - 1600),
                   jdn - 4 * CIKEL);
         const int ponedeljek0 = (sistem.wDayOfWeek + 6) % 7;
-        ASSERT_EQ(RDatum(v).VrniDanVTednu(), ponedeljek0);
         ASSERT_EQ(RDatum::VrniDanVTednu(jdn), ponedeljek0);
         ASSERT_EQ(RDatum::VrniDanVTednu(static_cast<unsigned char>(sistem.wDay),
                                         static_cast<unsigned char>(sistem.wMonth), sistem.wYear),
@@ -128,13 +129,10 @@ TEST(RDatum, PresentTime) {
     FILETIME f;
     GetSystemTimeAsFileTime(&f);
     const long long sistem = RDatum::Pretvori(&f), nas = RDatum::VrniTrenutniCas();
-    unsigned long ms = 0;
-    const long long skupaj = static_cast<long long>(RDatum::DolociTrenutniJul(&ms)) * MS_NA_DAN + ms;
-    const long long clan = RDatum().NastaviTrenutniCas();
     ASSERT_EQ(Zrno::Zakljuci(), 0);
     const long long brez = RDatum::VrniTrenutniCas();
     ASSERT_EQ(Zrno::Vzpostavi(), 0);
-    for (long long t : {nas, skupaj + 999, clan, brez})
+    for (long long t : {nas, brez})
         EXPECT_TRUE(t >= sistem && t - sistem < 3000) << t - sistem;
     unsigned long long proc = RDatum::VrniProcCas();
     Sleep(50);
@@ -156,8 +154,19 @@ TEST(RDatum, VrniNiz) {
         return std::string(niz);
     };
     EXPECT_EQ(vrni("%Y-%m-%d %H:%M:%S", true), "2000-01-01 12:34:56") << "whole seconds";
-    for (unsigned int n : {128u, 129u, 1000u}) // the room grows by 128 while the text does not fit
-        EXPECT_EQ(vrni(std::string(n, 'x').c_str()), std::string(n, 'x'));
+    // Long formats, their first room guessed from the format, give the texts of their pieces one by one.
+    const char *const kosi[] = {"%Y",  "%m", "%H:%M:%S", "%j", "%A", "%B", "%a %b", "%c",
+                                "%#c", "%x", "%#x",      "%X", "%p", "%%", "-",     "text "};
+    std::mt19937 r(99);
+    for (int krog = 0; krog < 30; ++krog) {
+        std::string oblika, pricakovano;
+        for (unsigned int k = r() % (krog * 40 + 1); k--;) {
+            const char *kos = kosi[r() % std::size(kosi)];
+            oblika += kos;
+            pricakovano += static_cast<char const *>(d.VrniNiz(kos)); // each within the smallest room
+        }
+        EXPECT_EQ(vrni(oblika.c_str()), pricakovano) << oblika;
+    }
     for (const char *prazna : {"", "ab%", static_cast<const char *>(nullptr)}) // no text: 0, an empty string
         EXPECT_EQ(vrni(prazna), "") << (prazna ? prazna : "null");
     ASSERT_NE(Zrno::NastaviLocale(LC_ALL, "Slovenian_Slovenia.1250"), nullptr);
