@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
-#include <stdlib.h>
 #include <type_traits>
 #include <vector>
 #include <windows.h>
@@ -25,10 +24,9 @@ class Padajoci : public RUrejenSeznam<Zapis> {
     int Primerjaj(Zapis const &a, Zapis const &b) const override { return b.kljuc - a.kljuc; }
 };
 
-// Counts the blocks and opens the protected heap test.
+// Counts the blocks.
 template <typename Osnova> class Stejoc : public Osnova {
   public:
-    using Osnova::JeVozelVKopici;
     using Osnova::Osnova;
     int bloki = 0;
 
@@ -57,37 +55,9 @@ template <typename C> void *Vozel(const C &z, size_t i) {
     return p;
 }
 
-template <typename C> class VsakaZbirka : public ::testing::Test {};
 using Vrste = ::testing::Types<RSklad<Zapis>, RSeznam<Zapis>, Padajoci>;
-TYPED_TEST_SUITE(VsakaZbirka, Vrste);
 
 } // namespace
-
-TYPED_TEST(VsakaZbirka, BlocksPoolAndHeap) {
-    Stejoc<TypeParam> z(64);
-    EXPECT_EQ(z.bloki, 0) << "nothing until the first node";
-    for (int i = 0; i <= 64; ++i)
-        z.Dodaj(Z(i));
-    EXPECT_EQ(z.bloki, 2) << "the 65th node takes a second block";
-    void *prvi = z.VrniPrvega();
-    z.Brisi();
-    EXPECT_EQ(z.Dodaj(Z(9)), prvi) << "the last node freed is the next one handed out";
-    z.Unici();
-    EXPECT_TRUE(Ima(z, {}));
-    for (int i = 0; i < 65; ++i)
-        z.Dodaj(Z(i));
-    EXPECT_EQ(z.bloki, 2) << "emptied nodes serve again before any new block";
-
-    Stejoc<TypeParam> kopija(z);
-    void *v = z.VrniPrvega(), *tuj = malloc(16);
-    EXPECT_TRUE(z.JeVozelVKopici(static_cast<char *>(v) + sizeof(Zapis))) << "inside a node counts too";
-    EXPECT_FALSE(z.JeVozelVKopici(tuj)) << "the NT family walks the heap";
-    EXPECT_FALSE(kopija.JeVozelVKopici(v)) << "a copy has a heap of its own";
-    free(tuj);
-    TypeParam nic(0);
-    EXPECT_EQ(nic.Dodaj(Z(1)), nullptr) << "block size 0 hands out nothing";
-    EXPECT_TRUE(Ima(nic, {}));
-}
 
 // Runs only with the address space capped (see tests/CMakeLists.txt): 64-bit Wine would otherwise
 // grant the 16 GiB and more that these blocks take.
