@@ -33,10 +33,9 @@ constexpr long JDN_1601 = 2305814, JDN_30827_12_31 = 12980641;
 // Before the system's range: 1582-10-14 exists (no switch to the Julian calendar); the exact range starts
 // at 0000-03-01.
 TEST(RDatum, FixedPoints) {
-    for (auto [d, m, y, jdn] : {std::tuple<unsigned char, unsigned char, long, long>{14, 10, 1582, 2299160},
-                                {15, 10, 1582, 2299161},
-                                {1, 3, 0, 1721120},
-                                {31, 12, 0, 1721425}}) {
+    const std::tuple<unsigned char, unsigned char, long, long> tocke[] = {
+        {14, 10, 1582, 2299160}, {15, 10, 1582, 2299161}, {1, 3, 0, 1721120}, {31, 12, 0, 1721425}};
+    for (auto [d, m, y, jdn] : tocke) {
         EXPECT_EQ(static_cast<long long>(RDatum(d, m, y)), jdn * MS_NA_DAN) << jdn;
         std::tuple<unsigned char, unsigned char, long> nazaj;
         RDatum::PretvoriJulVGre(jdn, &std::get<0>(nazaj), &std::get<1>(nazaj), &std::get<2>(nazaj));
@@ -93,10 +92,7 @@ TEST(RDatum, OleDatesAgreeWithTheSystem) {
         ASSERT_TRUE(SystemTimeToVariantTime(&st, &sistem));
         RDatum(v).VrniDatum(&nas);
         ASSERT_EQ(nas, sistem) << "milliseconds are dropped";
-        SYSTEMTIME nazaj;
-        ASSERT_TRUE(VariantTimeToSystemTime(sistem, &nazaj));
-        ASSERT_EQ(RDatum(sistem), RDatum::PretvoriGreVJul(&nazaj));
-        ASSERT_EQ(RDatum::Pretvori(sistem), sekunde);
+        ASSERT_EQ(RDatum(sistem), sekunde);
     });
 }
 

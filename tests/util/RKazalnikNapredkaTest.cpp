@@ -33,8 +33,7 @@ TEST(RCasKazalnikNapredka, EndsAlwaysOthersOncePerInterval) {
     CasovniZapisnik k(URA);
     k.NastaviObmocje(0, 100);
     EXPECT_EQ(k.obmocja, 1);
-    for (int polozaj : {0, 20, 100})
-        k.Nastavi(polozaj);
+    k.Korak(0), k.Korak(20), k.Korak(100);
     EXPECT_EQ(k.Korak(100), V({0, 100, 100})) << "ends at once, even repeated; 20 within the interval not";
     CasovniZapisnik d(URA);
     d.NastaviObmocje(0, 100);
