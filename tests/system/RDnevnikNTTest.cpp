@@ -130,13 +130,6 @@ TEST(RDnevnikNTRegistracija, WritesExactlyTheGivenValuesAndRemovesThem) {
     EXPECT_EQ(Vrednosti(),
               (std::vector<std::string>{"EventMessageFile=1:C:\\msg.dll", "TypesSupported=4:7"}));
 
-    // Registering again adds what is given and keeps the rest.
-    ASSERT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 31, nullptr, "C:\\par.dll", "C:\\cat.dll", 5), 0);
-    EXPECT_EQ(Vrednosti(),
-              (std::vector<std::string>{"CategoryCount=4:5", "CategoryMessageFile=1:C:\\cat.dll",
-                                        "EventMessageFile=1:C:\\msg.dll",
-                                        "ParameterMessageFile=1:C:\\par.dll", "TypesSupported=4:31"}));
-
     EXPECT_EQ(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0);
     EXPECT_EQ(Vrednosti(), std::vector<std::string>{"<no key>"});
     EXPECT_LT(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0);
