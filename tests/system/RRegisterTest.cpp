@@ -50,14 +50,8 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
     SetEnvironmentVariableA("ZRNO_STEVILO", "  12");
     SetEnvironmentVariableA("ZRNO_DOLGA", dolga.c_str());
     const int TIP = NAP_TIPVREDNOSTI;
-    const struct {
-        DWORD tip;
-        std::string bajti;
-        unsigned long stevilo;
-        int rs;
-        std::string besedilo;
-        int rb;
-    } primeri[] = {
+    // Stored type and bytes; read as a number and its result, as text and its result.
+    const std::tuple<DWORD, std::string, unsigned long, int, std::string, int> primeri[] = {
         {REG_DWORD, "\x78\x56\x34\x12"s, 0x12345678, 0, "305419896", 4},
         {REG_DWORD, "\xFF\xFF\xFF\xFF"s, 0xFFFFFFFF, 0, "4294967295", 4},
         {REG_DWORD_BIG_ENDIAN, "\x78\x56\x34\x12"s, 0x78563412, 0, "prej", TIP},
@@ -72,21 +66,21 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
         {REG_MULTI_SZ, "5\0006\0\0"s, 5, 4, "5", 4},
         {REG_MULTI_SZ, velik + '\0', 0, 4, "element0", 4},
     };
-    for (auto const &p : primeri) {
-        SCOPED_TRACE(testing::Message() << p.tip << " " << testing::PrintToString(p.bajti.substr(0, 20)));
-        Surovo("v", p.tip, p.bajti);
+    for (auto const &[tip, bajti, kotStevilo, rs, kotBesedilo, rb] : primeri) {
+        SCOPED_TRACE(testing::Message() << tip << " " << testing::PrintToString(bajti.substr(0, 20)));
+        Surovo("v", tip, bajti);
         unsigned long stevilo = 99;
-        EXPECT_EQ(kljuc.Preberi("v", stevilo), p.rs);
-        EXPECT_EQ(stevilo, p.stevilo);
+        EXPECT_EQ(kljuc.Preberi("v", stevilo), rs);
+        EXPECT_EQ(stevilo, kotStevilo);
         RNizA besedilo("prej");
-        EXPECT_EQ(kljuc.Preberi("v", besedilo), p.rb);
-        EXPECT_EQ(std::string(besedilo), p.besedilo);
-        EXPECT_EQ(besedilo.VrniDolzino(), p.besedilo.size());
+        EXPECT_EQ(kljuc.Preberi("v", besedilo), rb);
+        EXPECT_EQ(std::string(besedilo), kotBesedilo);
+        EXPECT_EQ(besedilo.VrniDolzino(), kotBesedilo.size());
         RDinTabela<char> seznam;
         seznam.Nastavi("prej", 4);
-        const bool seznamJe = p.tip == REG_MULTI_SZ;
-        EXPECT_EQ(kljuc.Preberi("v", seznam), seznamJe ? 0 : p.rb < 0 ? p.rb : 4);
-        EXPECT_EQ(Vsebina(seznam), seznamJe ? p.bajti : p.rb < 0 ? "prej" : p.besedilo + "\0\0"s);
+        const bool seznamJe = tip == REG_MULTI_SZ;
+        EXPECT_EQ(kljuc.Preberi("v", seznam), seznamJe ? 0 : rb < 0 ? rb : 4);
+        EXPECT_EQ(Vsebina(seznam), seznamJe ? bajti : rb < 0 ? "prej" : kotBesedilo + "\0\0"s);
         EXPECT_GE(seznam.VrniKapaciteto(), seznam.VrniStevilo());
     }
     SetEnvironmentVariableA("ZRNO_DOLGA", nullptr);
@@ -99,12 +93,7 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
 }
 
 TEST_F(RegisterTest, WritesEveryFormAndReadsItRaw) {
-    const struct {
-        int rezultat;
-        char const *ime;
-        T_REGTIP tip;
-        std::string bajti;
-    } primeri[] = {
+    const std::tuple<int, char const *, T_REGTIP, std::string> primeri[] = {
         {kljuc.Zapisi("niz", "abc"), "niz", REGT_NIZ, "abc\0"s},
         {kljuc.Zapisi(nullptr, "privzeta"), "", REGT_NIZ, "privzeta\0"s}, // null: the default value
         {kljuc.Zapisi("stevilo", 0x01020304ul), "stevilo", REGT_DWORD, "\x04\x03\x02\x01"s},
@@ -112,20 +101,20 @@ TEST_F(RegisterTest, WritesEveryFormAndReadsItRaw) {
         {kljuc.ZapisiSeznam("seznam", "a\0bc\0"), "seznam", REGT_SEZNAM, "a\0bc\0\0"s},
         {kljuc.ZapisiSeznam("prazen", ""), "prazen", REGT_SEZNAM, "\0"s},
     };
-    for (auto const &p : primeri) {
-        SCOPED_TRACE(p.ime);
-        EXPECT_EQ(p.rezultat, 0);
+    for (auto const &[rezultat, ime, vrsta, bajti] : primeri) {
+        SCOPED_TRACE(ime);
+        EXPECT_EQ(rezultat, 0);
         char b[16];
         T_REGTIP tip = REGT_NIC, tipToka = REGT_NIC;
-        unsigned int n = 0, velikost = static_cast<unsigned int>(p.bajti.size());
-        EXPECT_EQ(kljuc.Preberi(p.ime, b, velikost - 1, &tip, &n), NAP_BRANJE) << "a buffer one byte short";
-        EXPECT_EQ(kljuc.Preberi(p.ime, b, velikost, &tip, &n), 0);
+        unsigned int n = 0, velikost = static_cast<unsigned int>(bajti.size());
+        EXPECT_EQ(kljuc.Preberi(ime, b, velikost - 1, &tip, &n), NAP_BRANJE) << "a buffer one byte short";
+        EXPECT_EQ(kljuc.Preberi(ime, b, velikost, &tip, &n), 0);
         RPomDatoteka tok;
-        EXPECT_EQ(kljuc.Preberi(p.ime, &tipToka, tok), 0);
+        EXPECT_EQ(kljuc.Preberi(ime, &tipToka, tok), 0);
         const std::string izToka(static_cast<char const *>(tok.VrniPodatke()), tok.VrniDolzino());
-        EXPECT_EQ(std::make_tuple(std::string(b, n), izToka, tip, tipToka, kljuc.VrniTip(p.ime)),
-                  std::make_tuple(p.bajti, p.bajti, p.tip, p.tip, p.tip));
-        EXPECT_EQ(kljuc.VrniDolzino(p.ime), velikost);
+        EXPECT_EQ(std::make_tuple(std::string(b, n), izToka, tip, tipToka, kljuc.VrniTip(ime)),
+                  std::make_tuple(bajti, bajti, vrsta, vrsta, vrsta));
+        EXPECT_EQ(kljuc.VrniDolzino(ime), velikost);
     }
     EXPECT_EQ(kljuc.Preberi("manjka", nullptr, 5, nullptr, nullptr), NAP_NIDATOTEKE);
     EXPECT_EQ(kljuc.VrniTip("manjka"), REGT_NIC);
