@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 #include <windows.h>
@@ -54,30 +55,25 @@ class ObcasnoPolnTok : public RTokPodatkov {
 // Formats, and messages of the library's own string table: 2 is the start-up failure message.
 TEST(RDnevnikDatTest, WritesOneStampedLinePerMessage) {
     HMODULE modul = GetModuleHandleA("Zrno.dll");
-    const struct {
-        int prioriteta;
-        const char *oblika, *pricakovano;
-    } primeri[] = {
+    const std::tuple<int, const char *, const char *> primeri[] = {
         {5, "x=%x", "5\tApp: x=1234\n"},
         {-1, "", "4294967295\tApp: \n"},
-        {5, nullptr, "5\tApp: Napaka pri inicializaciji WinSocket (koda 0x001234).\n"},
-    };
-    for (auto &p : primeri) {
-        SCOPED_TRACE(p.pricakovano);
+        {5, nullptr, "5\tApp: Napaka pri inicializaciji WinSocket (koda 0x001234).\n"}};
+    for (auto [stevilka, oblika, pricakovano] : primeri) {
+        SCOPED_TRACE(pricakovano);
         RDnevnikDat dnevnik(0, "App", modul, KJ2_SLOVENSKI, KN_CP1250);
         ObcasnoPolnTok tok;
         EXPECT_EQ(dnevnik.Uporabi(&tok), nullptr);
         const __int64 pred = RDatum::VrniTrenutniCas() / 1000 * 1000;
-        const auto prioriteta = static_cast<T_DNEVNIKPRIORITETA>(p.prioriteta);
-        EXPECT_EQ(p.oblika ? dnevnik.Zapisi(prioriteta, p.oblika, 0x1234)
-                           : dnevnik.Zapisi(prioriteta, 2u, 0x1234),
-                  0);
+        const auto prioriteta = static_cast<T_DNEVNIKPRIORITETA>(stevilka);
+        EXPECT_EQ(
+            oblika ? dnevnik.Zapisi(prioriteta, oblika, 0x1234) : dnevnik.Zapisi(prioriteta, 2u, 0x1234), 0);
         const __int64 po = RDatum::VrniTrenutniCas();
         EXPECT_EQ(dnevnik.Uporabi(nullptr), &tok);
         std::string ostanek;
         const __int64 zig = Zig(tok.zapisano, &ostanek);
         EXPECT_TRUE(zig >= pred && zig <= po) << pred << " " << zig << " " << po;
-        EXPECT_EQ(ostanek, p.pricakovano);
+        EXPECT_EQ(ostanek, pricakovano);
         EXPECT_EQ(tok.izplakni, 1u);
     }
 }
