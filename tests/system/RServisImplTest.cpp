@@ -1,6 +1,7 @@
 // RServisImpl without a control handler: the service's state machine on its message thread, with
 // every report going to ObStatusu instead of the system.
 #include <gtest/gtest.h>
+#include <string.h>
 #include <string>
 #include <tuple>
 #include <windows.h>
@@ -38,41 +39,35 @@ class PoskusniServis : public RServisImpl {
 // failed clean-up is reported only when nothing failed before it.
 TEST(RServisImplTest, RequestsAndFailuresEndInTheStoppedState) {
     const unsigned int N = unsigned(NAP_NIPODPRTO), Z = unsigned(NAP_ZAPIRANJE);
-    const struct {
-        int zagon, prekinitev, zakljucek;
-        const char *kode, *klici;
-        unsigned int izhodna, koda, izhodNiti;
-    } primeri[] = {
-        {0, 0, 0, "PNIS", "RZ24P6+7N44SK1", 0, 0, 0},
-        {NAP_ODPIRANJE, 0, 0, "S", "RZ2K1", 1066, unsigned(NAP_ODPIRANJE), 1},
-        {0, NAP_NIPODPRTO, 0, "P", "RZ24P6+K1+", 1066, N, N},
-        {0, 0, NAP_ZAPIRANJE, "S", "RZ24SK1", 1066, Z, 0},
-        {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, "P", "RZ24P6+K1+", 1066, N, N},
-    };
+    // Results of start-up, pause and clean-up; the requests; calls and reports; exit codes and thread result.
+    const std::tuple<int, int, int, const char *, const char *, unsigned int, unsigned int, unsigned int>
+        primeri[] = {
+            {0, 0, 0, "PNIS", "RZ24P6+7N44SK1", 0, 0, 0},
+            {NAP_ODPIRANJE, 0, 0, "S", "RZ2K1", 1066, unsigned(NAP_ODPIRANJE), 1},
+            {0, NAP_NIPODPRTO, 0, "P", "RZ24P6+K1+", 1066, N, N},
+            {0, 0, NAP_ZAPIRANJE, "S", "RZ24SK1", 1066, Z, 0},
+            {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, "P", "RZ24P6+K1+", 1066, N, N},
+        };
     char const *argumenti[] = {"Poskus", "x"};
-    for (const auto &p : primeri) {
-        SCOPED_TRACE(p.klici);
+    const unsigned int kontrole[] = {SERVICE_CONTROL_PAUSE, SERVICE_CONTROL_CONTINUE,
+                                     SERVICE_CONTROL_INTERROGATE, SERVICE_CONTROL_STOP};
+    for (auto [zagon, prekinitev, zakljucek, kode, klici, izhodna, koda, izhodNiti] : primeri) {
+        SCOPED_TRACE(klici);
         PoskusniServis servis;
-        std::tie(servis.zagon, servis.prekinitev, servis.zakljucek) =
-            std::tie(p.zagon, p.prekinitev, p.zakljucek);
+        std::tie(servis.zagon, servis.prekinitev, servis.zakljucek) = std::tie(zagon, prekinitev, zakljucek);
         EXPECT_EQ(servis.Odpri(2, argumenti, 0, nullptr), 0);
-        for (const char *k = p.kode; *k; ++k)
-            EXPECT_EQ(servis.Sporoci(*k == 'P'   ? SERVICE_CONTROL_PAUSE
-                                     : *k == 'N' ? SERVICE_CONTROL_CONTINUE
-                                     : *k == 'I' ? SERVICE_CONTROL_INTERROGATE
-                                                 : SERVICE_CONTROL_STOP,
-                                     0, nullptr),
-                      0);
+        for (const char *k = kode; *k; ++k)
+            EXPECT_EQ(servis.Sporoci(kontrole[strchr("PNIS", *k) - "PNIS"], 0, nullptr), 0);
         EXPECT_EQ(servis.Zakleni(10000), 0);
         unsigned int izhod = 0;
         EXPECT_EQ(servis.VrniRezultat(&izhod), 0);
-        EXPECT_EQ(izhod, p.izhodNiti);
-        EXPECT_EQ(servis.klici, p.klici);
+        EXPECT_EQ(izhod, izhodNiti);
+        EXPECT_EQ(servis.klici, klici);
         EXPECT_EQ(servis.rezultatPorocila, 7); // ObStatusu's result stands for the report's
         EXPECT_EQ(servis.VrniArgumente()[1], argumenti[1]);
         const T_ZAPISSTATUSA &k = servis.VrniStatus();
         EXPECT_EQ(std::make_tuple(servis.VrniSteviloArgumentov(), k.TipServisa, k.TrenutnoStanje,
                                   k.SprejeteKontrole, k.IzhodnaKoda, k.KodaServisa),
-                  std::make_tuple(2u, 0x30u, unsigned{SERVIS_USTAVLJEN}, 1u, p.izhodna, p.koda));
+                  std::make_tuple(2u, 0x30u, unsigned{SERVIS_USTAVLJEN}, 1u, izhodna, koda));
     }
 }

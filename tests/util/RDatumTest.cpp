@@ -1,6 +1,8 @@
 // RDatum against known dates and the system's own time conversions, an oracle for 1601 to 30827.
 #include <gtest/gtest.h>
+#include <iterator>
 #include <locale.h>
+#include <random>
 #include <string>
 #include <time.h>
 #include <tuple>
@@ -28,21 +30,16 @@ constexpr long JDN_1601 = 2305814, JDN_30827_12_31 = 12980641;
 
 } // namespace
 
+// Before the system's range: 1582-10-14 exists (no switch to the Julian calendar); the exact range starts
+// at 0000-03-01.
 TEST(RDatum, FixedPoints) {
-    // Before the system's range: 1582-10-14 exists (no switch to the Julian calendar); the exact range
-    // starts at 0000-03-01.
-    static const struct {
-        unsigned char d, m;
-        long y, jdn;
-    } k_tocke[] = {
+    const std::tuple<unsigned char, unsigned char, long, long> tocke[] = {
         {14, 10, 1582, 2299160}, {15, 10, 1582, 2299161}, {1, 3, 0, 1721120}, {31, 12, 0, 1721425}};
-    for (const auto &t : k_tocke) {
-        EXPECT_EQ(RDatum::PretvoriGreVJul(t.d, t.m, t.y), t.jdn);
-        EXPECT_EQ(static_cast<long long>(RDatum(t.d, t.m, t.y)), t.jdn * MS_NA_DAN) << t.jdn;
-        unsigned char d = 0, m = 0;
-        long y = -1;
-        RDatum::PretvoriJulVGre(t.jdn, &d, &m, &y);
-        EXPECT_EQ(std::make_tuple(d, m, y), std::make_tuple(t.d, t.m, t.y)) << t.jdn;
+    for (auto [d, m, y, jdn] : tocke) {
+        EXPECT_EQ(static_cast<long long>(RDatum(d, m, y)), jdn * MS_NA_DAN) << jdn;
+        std::tuple<unsigned char, unsigned char, long> nazaj;
+        RDatum::PretvoriJulVGre(jdn, &std::get<0>(nazaj), &std::get<1>(nazaj), &std::get<2>(nazaj));
+        EXPECT_EQ(nazaj, std::make_tuple(d, m, y)) << jdn;
     }
 }
 
@@ -67,7 +64,6 @@ TEST(RDatum, FileTimeAndSystemTimeAgreeWithTheSystem) {
                                           static_cast<unsigned char>(sistem.wMonth), sistem.wYear - 1600),
                   jdn - 4 * CIKEL);
         const int ponedeljek0 = (sistem.wDayOfWeek + 6) % 7;
-        ASSERT_EQ(RDatum(v).VrniDanVTednu(), ponedeljek0);
         ASSERT_EQ(RDatum::VrniDanVTednu(jdn), ponedeljek0);
         ASSERT_EQ(RDatum::VrniDanVTednu(static_cast<unsigned char>(sistem.wDay),
                                         static_cast<unsigned char>(sistem.wMonth), sistem.wYear),
@@ -96,10 +92,7 @@ TEST(RDatum, OleDatesAgreeWithTheSystem) {
         ASSERT_TRUE(SystemTimeToVariantTime(&st, &sistem));
         RDatum(v).VrniDatum(&nas);
         ASSERT_EQ(nas, sistem) << "milliseconds are dropped";
-        SYSTEMTIME nazaj;
-        ASSERT_TRUE(VariantTimeToSystemTime(sistem, &nazaj));
-        ASSERT_EQ(RDatum(sistem), RDatum::PretvoriGreVJul(&nazaj));
-        ASSERT_EQ(RDatum::Pretvori(sistem), sekunde);
+        ASSERT_EQ(RDatum(sistem), sekunde);
     });
 }
 
@@ -131,27 +124,24 @@ TEST(RDatum, RecordsAndFields) {
 TEST(RDatum, PresentTime) {
     FILETIME f;
     GetSystemTimeAsFileTime(&f);
-    long long sistem = RDatum::Pretvori(&f), nas = RDatum::VrniTrenutniCas();
-    EXPECT_TRUE(nas >= sistem && nas - sistem < 2000) << nas - sistem;
-    unsigned long ms = 0;
-    long long skupaj = static_cast<long long>(RDatum::DolociTrenutniJul(&ms)) * MS_NA_DAN + ms;
-    EXPECT_TRUE(skupaj >= nas - 1000 && skupaj - nas < 2000) << skupaj - nas;
-    EXPECT_GE(RDatum().NastaviTrenutniCas(), nas);
+    const long long sistem = RDatum::Pretvori(&f), nas = RDatum::VrniTrenutniCas();
     ASSERT_EQ(Zrno::Zakljuci(), 0);
-    long long brez = RDatum::VrniTrenutniCas();
+    const long long brez = RDatum::VrniTrenutniCas();
     ASSERT_EQ(Zrno::Vzpostavi(), 0);
-    EXPECT_TRUE(brez >= nas && brez - nas < 2000) << brez - nas;
+    for (long long t : {nas, brez})
+        EXPECT_TRUE(t >= sistem && t - sistem < 3000) << t - sistem;
     unsigned long long proc = RDatum::VrniProcCas();
     Sleep(50);
     proc = RDatum::VrniProcCas() - proc;
     EXPECT_TRUE(proc >= 40 && proc < 5000) << proc;
 }
 
+// Into a string that held text; the count returned is the stored length. The library's locale names
+// the days, and the application's is not touched.
 TEST(RDatum, VrniNiz) {
     RDatum d(1, 1, 2000, 12, 34, 56, 789);
     EXPECT_STREQ(d.VrniNiz("%j|%w|%y"), "001|6|00");
     EXPECT_STREQ(RDatum::VrniNiz(Zrno::DATUM_1601, "%d.%m.%Y"), "01.01.1601");
-    // Into a string that held text; the count returned is the stored length.
     RNizA niz;
     auto vrni = [&](const char *oblika, bool clan = false) {
         niz = "staro besedilo";
@@ -160,21 +150,27 @@ TEST(RDatum, VrniNiz) {
         return std::string(niz);
     };
     EXPECT_EQ(vrni("%Y-%m-%d %H:%M:%S", true), "2000-01-01 12:34:56") << "whole seconds";
-    for (unsigned int n : {128u, 129u, 1000u}) // the room grows by 128 while the text does not fit
-        EXPECT_EQ(vrni(std::string(n, 'x').c_str()), std::string(n, 'x'));
+    // Long formats, their first room guessed from the format, give the texts of their pieces one by one.
+    const char *const kosi[] = {"%Y",  "%m", "%H:%M:%S", "%j", "%A", "%B", "%a %b", "%c",
+                                "%#c", "%x", "%#x",      "%X", "%p", "%%", "-",     "text "};
+    std::mt19937 r(99);
+    for (int krog = 0; krog < 30; ++krog) {
+        std::string oblika, pricakovano;
+        for (unsigned int k = r() % (krog * 40 + 1); k--;) {
+            const char *kos = kosi[r() % std::size(kosi)];
+            oblika += kos;
+            pricakovano += static_cast<char const *>(d.VrniNiz(kos)); // each within the smallest room
+        }
+        EXPECT_EQ(vrni(oblika.c_str()), pricakovano) << oblika;
+    }
     for (const char *prazna : {"", "ab%", static_cast<const char *>(nullptr)}) // no text: 0, an empty string
         EXPECT_EQ(vrni(prazna), "") << (prazna ? prazna : "null");
-}
-
-TEST(RDatum, VrniNizUsesTheLibraryLocale) {
-    RDatum d(1, 1, 2000);
     ASSERT_NE(Zrno::NastaviLocale(LC_ALL, "Slovenian_Slovenia.1250"), nullptr);
-    RNizA slovensko = d.VrniNiz("%A %B");
+    EXPECT_EQ(vrni("%A %B"), "sobota januar");
     Zrno::NastaviLocale(LC_ALL, ".1250");
-    EXPECT_STREQ(slovensko, "sobota januar");
     char aplikacija[64];
     tm t;
     RDatum::PretvoriJulVGre(d, &t);
     strftime(aplikacija, sizeof aplikacija, "%A", &t);
-    EXPECT_STREQ(aplikacija, "Saturday") << "the application's locale is not touched";
+    EXPECT_STREQ(aplikacija, "Saturday");
 }
