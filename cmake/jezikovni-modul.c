@@ -5,20 +5,13 @@
 #ifndef BREZ_IZVOZA
 __declspec(dllexport) int __stdcall VrniJezikModula(int *koda, unsigned int *jezik) {
 #ifdef NEUSPEH
-    (void)koda;
-    (void)jezik;
-    return -1;
+    return (void)koda, (void)jezik, -1;
 #else
-    *koda = KODA;
-    *jezik = JEZIK;
-    return 0;
+    return *koda = KODA, *jezik = JEZIK, 0;
 #endif
 }
 #endif
 
 BOOL WINAPI Vstop(HINSTANCE modul, DWORD razlog, LPVOID rezervirano) {
-    (void)modul;
-    (void)razlog;
-    (void)rezervirano;
-    return TRUE;
+    return (void)modul, (void)razlog, (void)rezervirano, TRUE;
 }

@@ -1,6 +1,6 @@
-// Programs of the build started as a user starts them: from the folder of the running test program,
-// with standard input from a file and standard output and error caught in files, waited for within a
-// bound. Zazeni waits for the end; Proces keeps a program running beside the test.
+// Programs of the build started as a user starts them, from the folder of the running test program,
+// waited for within a bound. Proces keeps one running beside the test; Zazeni runs one to the end with
+// standard input from a file and standard output and error caught in files.
 #ifndef ZRNO_TESTS_COMMON_PROCES_H
 #define ZRNO_TESTS_COMMON_PROCES_H
 
@@ -23,29 +23,17 @@ class Proces {
     Proces(const std::string &ime, const std::string &argumenti, STARTUPINFOA si = {}, BOOL deduj = FALSE) {
         si.cb = sizeof si;
         std::string ukaz = "\"" + PoletiTesta(ime) + "\"" + (argumenti.empty() ? "" : " " + argumenti);
-        if (CreateProcessA(nullptr, &ukaz[0], nullptr, nullptr, deduj, 0, nullptr, nullptr, &si, &pi))
-            CloseHandle(pi.hThread);
-        else
+        if (!CreateProcessA(nullptr, &ukaz[0], nullptr, nullptr, deduj, 0, nullptr, nullptr, &si, &pi))
             ADD_FAILURE() << "CreateProcessA " << ukaz << ": " << GetLastError();
     }
-    ~Proces() {
-        if (pi.hProcess) {
-            if (WaitForSingleObject(pi.hProcess, k_rok) != WAIT_OBJECT_0)
-                TerminateProcess(pi.hProcess, 0xDEAD);
-            CloseHandle(pi.hProcess);
-        }
-    }
-    Proces(const Proces &) = delete;
-    Proces &operator=(const Proces &) = delete;
+    ~Proces() { Izhod(), CloseHandle(pi.hThread), CloseHandle(pi.hProcess); }
 
     /// The exit code once the program has ended within the bound; 0xDEAD when it had to be ended.
     DWORD Izhod(DWORD rok = k_rok) {
         DWORD koda = 0xDEAD;
-        if (!pi.hProcess)
-            return koda;
-        if (WaitForSingleObject(pi.hProcess, rok) == WAIT_OBJECT_0)
+        if (pi.hProcess && WaitForSingleObject(pi.hProcess, rok) == WAIT_OBJECT_0)
             GetExitCodeProcess(pi.hProcess, &koda);
-        else
+        else if (pi.hProcess)
             TerminateProcess(pi.hProcess, koda);
         return koda;
     }
@@ -58,29 +46,22 @@ struct Izid {
 
 /// Runs ime (beside the test) with argumenti and vhod as its standard input, to the end.
 inline Izid Zazeni(const std::string &ime, const std::string &argumenti, const std::string &vhod = "") {
-    ZacasniImenik datoteke;
-    auto dedna = [](const std::string &pot, bool pisanje) {
-        SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-        return CreateFileA(pot.c_str(), pisanje ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           &sa, pisanje ? CREATE_ALWAYS : OPEN_EXISTING, 0, nullptr);
+    ZacasniImenik d;
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    auto odpri = [&](const std::string &pot, DWORD nacin) {
+        return CreateFileA(pot.c_str(), nacin == CREATE_ALWAYS ? GENERIC_WRITE : GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, nacin, 0, nullptr);
     };
-    const std::string o = datoteke.Pot("izhod"), n = datoteke.Pot("napake");
     STARTUPINFOA si = {};
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = dedna(datoteke.Nova("vhod", vhod), false);
-    si.hStdOutput = dedna(o, true);
-    si.hStdError = dedna(n, true);
-    Izid izid = {0xDEAD, "", ""};
-    {
-        Proces p(ime, argumenti, si, TRUE);
-        CloseHandle(si.hStdInput);
-        CloseHandle(si.hStdOutput);
-        CloseHandle(si.hStdError);
-        izid.koda = p.Izhod();
-    }
-    izid.izhod = PreberiDatoteko(o);
-    izid.napake = PreberiDatoteko(n);
-    return izid;
+    si.hStdInput = odpri(d.Nova("vhod", vhod), OPEN_EXISTING);
+    si.hStdOutput = odpri(d.Pot("izhod"), CREATE_ALWAYS);
+    si.hStdError = odpri(d.Pot("napake"), CREATE_ALWAYS);
+    Proces p(ime, argumenti, si, TRUE);
+    for (HANDLE h : {si.hStdInput, si.hStdOutput, si.hStdError})
+        CloseHandle(h);
+    const DWORD koda = p.Izhod();
+    return {koda, PreberiDatoteko(d.Pot("izhod")), PreberiDatoteko(d.Pot("napake"))};
 }
 
 #endif

@@ -9,8 +9,6 @@ inline unsigned short const *U(wchar_t const *s) { return reinterpret_cast<unsig
 inline unsigned short const *U(char16_t const *s) { return reinterpret_cast<unsigned short const *>(s); }
 
 /// ASCII text (paths, names) as UTF-16 code units.
-inline std::basic_string<unsigned short> Siroko(const std::string &s) {
-    return std::basic_string<unsigned short>(s.begin(), s.end());
-}
+inline std::basic_string<unsigned short> Siroko(const std::string &s) { return {s.begin(), s.end()}; }
 
 #endif

@@ -6,17 +6,13 @@
 
 #include "ZacasniImenik.h"
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <stdint.h>
-#include <string.h>
-#include <string>
 #include <vector>
 #include <zrno/streams.h>
 
 using Velikosti = std::vector<unsigned int>;
 using Par = std::pair<unsigned __int64, unsigned __int64>;
 
-/// Position and length of a file, to check both at once.
 inline Par Mesto(RDatoteka &f) { return Par(f.VrniOdmik(), f.VrniDolzino()); }
 
 /// Expects tok.klic to return rezultat and to leave the state stanje.
@@ -44,16 +40,13 @@ class TestniTok : public RTokPodatkov {
     unsigned int Zapisi(void const *medpomnilnik, unsigned int stevilo) override {
         velikostiPisanj.push_back(stevilo);
         unsigned int n = std::min(stevilo, sprejmeNaPisanje);
-        if (n)
-            zapisano.append(static_cast<char const *>(medpomnilnik), n);
-        NastaviStanje(n < stevilo ? Zrno::NAP_PISANJE : 0);
-        return n;
+        zapisano.append(static_cast<char const *>(medpomnilnik), n);
+        return NastaviStanje(n < stevilo ? Zrno::NAP_PISANJE : 0), n;
     }
     int Zapri() override { return dogodki += 'Z', NastaviStanje(0); }
     int Izplakni() override { return dogodki += 'I', NastaviStanje(0); }
     size_t Prebrano() const { return m_poz; }
 
-    // Behaviour knobs.
     unsigned int najvecNaBranje = ~0u, sprejmeNaPisanje = ~0u;
     size_t napakaPri = SIZE_MAX;
     int napaka = Zrno::NAP_BRANJE;

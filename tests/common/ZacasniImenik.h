@@ -18,10 +18,9 @@ class ZacasniImenik {
         static unsigned int stevec;
         char temp[MAX_PATH];
         const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
-        if (GetTempPathA(MAX_PATH, temp) == 0)
-            ADD_FAILURE() << "GetTempPathA " << GetLastError();
-        koren = std::string(temp) + "zrno_" + std::to_string(GetCurrentProcessId()) + "_" +
-                (test ? test->name() : "") + "_" + std::to_string(++stevec);
+        koren = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "zrno_" +
+                std::to_string(GetCurrentProcessId()) + "_" + (test ? test->name() : "") + "_" +
+                std::to_string(++stevec);
         if (!CreateDirectoryA(koren.c_str(), nullptr))
             ADD_FAILURE() << "CreateDirectoryA " << koren << ": " << GetLastError();
     }
@@ -31,20 +30,13 @@ class ZacasniImenik {
 
     std::string Pot(const std::string &ime) const { return koren + "\\" + ime; }
 
-    /// A file of velikost bytes (uncleared).
-    void Ustvari(const std::string &ime, LONG velikost = 3) const {
-        HANDLE h = CreateFileA(Pot(ime).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        SetFilePointer(h, velikost, nullptr, FILE_BEGIN);
-        SetEndOfFile(h);
-        CloseHandle(h);
-    }
+    /// A file of velikost bytes of no meaning.
+    void Ustvari(const std::string &ime, size_t velikost = 3) const { Nova(ime, std::string(velikost, 'x')); }
 
     /// A file holding vsebina; returns its path.
     std::string Nova(const std::string &ime, const std::string &vsebina) const {
-        std::string pot = Pot(ime);
-        std::ofstream(pot, std::ios::binary) << vsebina;
-        return pot;
+        std::ofstream(Pot(ime), std::ios::binary) << vsebina;
+        return Pot(ime);
     }
 
     static bool JeImenik(const std::string &pot) {
@@ -56,13 +48,11 @@ class ZacasniImenik {
         WIN32_FIND_DATAA z;
         HANDLE h = FindFirstFileA((imenik + "\\*").c_str(), &z);
         for (bool je = h != INVALID_HANDLE_VALUE; je; je = FindNextFileA(h, &z)) {
-            std::string ime = z.cFileName, pot = imenik + "\\" + ime;
-            if (!(z.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                SetFileAttributesA(pot.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(pot.c_str());
-            } else if (ime != "." && ime != "..") {
+            const std::string ime = z.cFileName, pot = imenik + "\\" + ime;
+            if (!(z.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                SetFileAttributesA(pot.c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileA(pot.c_str());
+            else if (ime != "." && ime != "..")
                 Pobrisi(pot);
-            }
         }
         if (h != INVALID_HANDLE_VALUE)
             FindClose(h);

@@ -1,24 +1,18 @@
 // The client end of the named-pipe tests, in a process of its own: opens the pipe with CreateFile,
 // signals the named event once connected, then either echoes everything back until the server
-// disconnects ("odmev") or reads n bytes and dies without closing anything ("umri n").
-//
-//   kanal_odjemalec <pipe name> <event name> odmev
-//   kanal_odjemalec <pipe name> <event name> umri <n>
+// disconnects or reads n bytes and dies without closing anything.
+//   kanal_odjemalec <pipe name> <event name> odmev|umri [n]
 #include <stdlib.h>
 #include <string.h>
 #include <windows.h>
 
 int main(int argc, char **argv) {
-    if (argc < 4)
-        return 2;
-    if (!WaitNamedPipeA(argv[1], 20000))
-        return 1;
+    if (argc < 4 || !WaitNamedPipeA(argv[1], 20000))
+        return argc < 4 ? 2 : 1;
     HANDLE kanal = CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     HANDLE dogodek = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
-    if (kanal == INVALID_HANDLE_VALUE || !dogodek)
+    if (kanal == INVALID_HANDLE_VALUE || !dogodek || !SetEvent(dogodek))
         return 1;
-    SetEvent(dogodek);
-
     static char b[65536];
     DWORD n, w;
     if (strcmp(argv[3], "umri") == 0) {
@@ -31,6 +25,5 @@ int main(int argc, char **argv) {
     while (ReadFile(kanal, b, sizeof b, &n, nullptr) && n)
         if (!WriteFile(kanal, b, n, &w, nullptr) || w != n)
             return 1;
-    CloseHandle(kanal);
-    return 0;
+    return CloseHandle(kanal), 0;
 }
