@@ -1,5 +1,6 @@
 // RRegister against the real registry of the test prefix: a key of the test's own under
 // HKEY_CURRENT_USER, written with the raw system calls where the stored bytes matter, removed afterwards.
+#include "Zaklenjen.h"
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -149,17 +150,7 @@ TEST_F(RegisterTest, EnumeratesAndDeletesValuesAndSubtrees) {
     drevo.Zapri();
     EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), 0);
     EXPECT_EQ(kljuc.BrisiPodkljuc("drevo"), NAP_NIDATOTEKE);
-    // Wine checks a key's DACL when it is opened; an empty one lets nobody in, but the parent may delete it.
-    HKEY z;
-    ASSERT_EQ(
-        RegCreateKeyExA(kljuc, "drevo\\a\\zaklenjen", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &z, nullptr),
-        0);
-    SECURITY_DESCRIPTOR sd;
-    ACL acl;
-    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
-    InitializeAcl(&acl, sizeof acl, ACL_REVISION);
-    SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE);
-    EXPECT_EQ(RegSetKeySecurity(z, DACL_SECURITY_INFORMATION, &sd) + RegCloseKey(z), ERROR_SUCCESS);
+    ASSERT_EQ(UstvariZaklenjenKljuc(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
     EXPECT_LT(kljuc.BrisiPodkljuc("drevo"), 0);
     EXPECT_EQ(RegDeleteKeyA(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
 }

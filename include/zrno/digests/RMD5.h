@@ -39,8 +39,8 @@ class ZRNO_API RMD5 : public RBlokovniOdtisnik {
     /// The MD5 compression function over the buffer.
     void IzracunajBlok() override;
 
-    /// Chaining words A, B, C, D.
     friend struct PreverjanjeRazporeditve;
+    /// Chaining words A, B, C, D.
     unsigned int m_h[4];
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_MD2 m_rezultat;

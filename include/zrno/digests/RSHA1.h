@@ -39,8 +39,8 @@ class ZRNO_API RSHA1 : public RBlokovniOdtisnik {
     /// The SHA-1 compression function over the buffer (words big-endian).
     void IzracunajBlok() override;
 
-    /// Chaining words H0 to H4.
     friend struct PreverjanjeRazporeditve;
+    /// Chaining words H0 to H4.
     unsigned int m_h[5];
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_SHA m_rezultat;

@@ -2,7 +2,7 @@
 // exit code and output. In the arguments and the expected texts '@' stands for the test's directory.
 #include "Proces.h"
 #include "base64strogo.h"
-#include "system/Zaklenjen.h"
+#include "Zaklenjen.h"
 #include <algorithm>
 #include <random>
 #include <sstream>
