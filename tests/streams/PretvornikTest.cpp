@@ -86,11 +86,10 @@ TEST(RIzrSisTokPodatkov, BufferedHandleStream) {
     EXPECT_EQ("3 lines!", PreberiDatoteko(ime));
 }
 
-// Random chains of filters (buffering of random sizes, the plain converter, the digest filter, Base64 at a
-// random level) over a test stream that trickles, reports its end with the last bytes or fails part-way.
-// Written data reaches the sink as the model says (Base64 text in lines below the codec); read data comes
-// back whole (a copy of the top buffering going on in its place), or as a prefix up to a failure that
-// then shows at the top; each digest filter sees what passed it.
+// Random chains of filters over a test stream that trickles, ends with the last bytes or fails part-way:
+// written data reaches the sink (Base64 text in lines below the codec); read data comes back whole (a copy
+// of the top buffering going on in its place) or up to a failure that then shows at the top; each digest
+// filter sees what passed it.
 TEST(Pretvorniki, RandomChainsCarryTheDataUnchanged) {
     std::mt19937 g(31);
     for (int krog = 0; krog < 300; ++krog) {

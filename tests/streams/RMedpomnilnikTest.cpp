@@ -7,8 +7,7 @@
 namespace {
 
 /// A memory file that can refuse writes and counts its flushes.
-class SledenaDatoteka : public RPomDatoteka {
-  public:
+struct SledenaDatoteka : RPomDatoteka {
     explicit SledenaDatoteka(const std::string &vsebina) {
         RPomDatoteka::Zapisi(vsebina.data(), static_cast<unsigned int>(vsebina.size()));
         PrestaviZac(0);
@@ -105,10 +104,8 @@ TEST(RMedFizDatoteka, OpensReadableClosesAndReopens) {
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, manjka.VrniStanje());
 }
 
-// Every seekable file class against a byte vector: random reads, writes (plain, formatted, copied from a
-// stream), seeks, truncations, flushes and copies, of sizes below, at and above the block size (0
-// included), positions kept in a small file so that blocks meet often. Every transfer, position and
-// length must be the model's, and so must the bytes after every flush and at the end.
+// Every seekable file class against a byte vector: random transfers of sizes around the block size (0
+// included), seeks, truncations, flushes and copies in a small file so that blocks meet often.
 TEST(Datoteke, AgreeWithAByteVector) {
     ZacasniImenik datoteke;
     const unsigned int zastavice = DAT_BRANJE | DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE;
