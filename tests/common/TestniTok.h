@@ -14,6 +14,9 @@ using Velikosti = std::vector<unsigned int>;
 using Par = std::pair<unsigned __int64, unsigned __int64>;
 
 inline Par Mesto(RDatoteka &f) { return Par(f.VrniOdmik(), f.VrniDolzino()); }
+inline std::string Vsebina(const RPomDatoteka &f) {
+    return std::string(static_cast<const char *>(f.VrniPodatke()), size_t(f.VrniDolzino()));
+}
 
 /// Expects tok.klic to return rezultat and to leave the state stanje.
 #define EXPECT_IZID(tok, klic, rezultat, stanje)                                                             \

@@ -1,8 +1,5 @@
-// The line reader over the library's buffered streams scans their buffers in place. Over random text
-// full of CR, LF, CR LF and 0 units, in random buffer sizes, with trickling sources and sources that
-// report the end with the last bytes, over memory, it must give what the unit-by-unit
-// reader gives through a transparent converter over an identical stream: the same lines, counts and states,
-// and the same requests to the source underneath.
+// The line reader scans the buffered streams' buffers in place: over random text it must give the lines,
+// counts, states and source requests of the unit-by-unit reader through a converter over a twin stream.
 #include "TestniTok.h"
 #include <memory>
 #include <random>
@@ -89,8 +86,7 @@ TEST(PreberiVrstico, BufferedStreamsReadAsUnitByUnit) {
 
 // A class derived from a buffered one may read differently: its own Preberi is used.
 TEST(PreberiVrstico, DerivedStreamsKeepTheirOwnReads) {
-    class Steta : public RPomDatoteka {
-      public:
+    struct Steta : RPomDatoteka {
         unsigned int Preberi(void *m, unsigned int n) override {
             return ++branj, RPomDatoteka::Preberi(m, n);
         }

@@ -180,15 +180,6 @@ TEST(RBase64, DecodingStopsAtAPageEdge) {
     VirtualFree(p, 0, MEM_RELEASE);
 }
 
-// Lines of any length are the filter-chain model's; 0 groups a line breaks before every group.
-TEST(RBase64Tok, ZeroGroupsALine) {
-    TestniTok cilj;
-    RBase64Tok tok(0, &cilj);
-    EXPECT_EQ(6u, tok.Zapisi(Zaporedje(6).data(), 6));
-    EXPECT_EQ(0, tok.Zapri());
-    EXPECT_EQ("\nAAEC\nAwQF", cilj.zapisano);
-}
-
 TEST(RBase64Tok, ReadingEndsWithAPaddedGroupAndGoesOnAfterIt) {
     TestniTok cilj("Zm8=\nZm9vYmFy");
     RBase64Tok tok(19, &cilj);

@@ -1,6 +1,5 @@
 // Disk files: dispositions, sharing, locks, positions beyond 4 GiB, closed objects, times and attributes.
 #include "TestniTok.h"
-#include "ZacasniImenik.h"
 
 namespace {
 

@@ -2,15 +2,11 @@
 // Transfers, formatting and copying in place, positions and lengths are the file model's
 // (RMedpomnilnikTest.cpp).
 #include "TestniTok.h"
-#include "ZacasniImenik.h"
 #include <atomic>
+#include <random>
 #include <thread>
 
 namespace {
-
-std::string Vsebina(const RPomDatoteka &f) {
-    return std::string(static_cast<const char *>(f.VrniPodatke()), f.VrniDolzino());
-}
 
 TEST(RPomDatoteka, GrowthAndReservations) {
     RPomDatoteka f;
@@ -50,6 +46,10 @@ TEST(RPomDatoteka, ForeignStorageCannotGrow) {
     EXPECT_EQ(16u, f.VrniDolzino()); // not beyond the block
     EXPECT_EQ(0, f.Zapri());
     EXPECT_EQ(s + '\xEE', std::string(reinterpret_cast<char *>(blok), 17)); // detached, not freed
+    char vecji[5000]; // a copy from a stream stops at the end of the block
+    RPomDatoteka tuja(vecji, sizeof vecji, false);
+    TestniTok dolg(std::string(9000, 'v'));
+    EXPECT_IZID(tuja, ZapisiTok(dolg, ~0ULL), 4096u, Zrno::NAP_TUJMEDPOMNILNIK);
 }
 
 TEST(RPomDatoteka, StatesPositionsAndLocks) {
@@ -151,13 +151,6 @@ TEST(RPomDatoteka, SafeArrayRoundTrip) {
     EXPECT_EQ(Zrno::NAP_PARAMETER, pogled.Uporabi(static_cast<SAFEARRAY *>(nullptr)));
 }
 
-TEST(RPomDatoteka, ZapisiTokIntoForeignStorageStopsAtItsEnd) {
-    char blok[5000];
-    RPomDatoteka tuja(blok, sizeof blok, false);
-    TestniTok dolg(std::string(9000, 'v'));
-    EXPECT_IZID(tuja, ZapisiTok(dolg, ~0ULL), 4096u, Zrno::NAP_TUJMEDPOMNILNIK);
-}
-
 TEST(RPomDatoteka, NaloziLoadsAWholeFile) {
     ZacasniImenik datoteke;
     const std::string vsebina = Zaporedje(10000), ime = datoteke.Nova("n.bin", vsebina);
@@ -165,6 +158,32 @@ TEST(RPomDatoteka, NaloziLoadsAWholeFile) {
     EXPECT_EQ(vsebina, Vsebina(f));
     EXPECT_EQ(Par(0, 10000), Mesto(f));
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, f.Nalozi(datoteke.Pot("missing").c_str(), 0));
+}
+
+// Formatted writes, short (via the stack) and long, narrow and wide, against _snprintf.
+TEST(RPomDatoteka, ZapisiOblMatchesSnprintf) {
+    std::mt19937 r(777);
+    RPomDatoteka f;
+    std::string model;
+    for (int i = 0; i < 3000 && !HasFailure(); ++i) {
+        const unsigned int poz = unsigned(r() % (model.size() + 1)), izbira = r() % 3;
+        std::string s(izbira == 0 ? 110 + r() % 30 : izbira == 1 ? r() % 400 : r() % 16, 'x');
+        std::generate(s.begin(), s.end(), [&] { return static_cast<char>('a' + r() % 26); });
+        const int stevilo = int(r());
+        char b[1024];
+        const int n = _snprintf(b, sizeof b, "%s|%d", s.c_str(), stevilo);
+        std::string t(b, size_t(n));
+        f.PrestaviZac(poz);
+        if (i & 1) // the wide form, %S taking the narrow text
+            t = std::string(reinterpret_cast<char const *>(std::wstring(t.begin(), t.end()).c_str()),
+                            2 * t.size());
+        EXPECT_EQ(unsigned(n),
+                  i & 1 ? f.ZapisiObl(reinterpret_cast<unsigned short const *>(L"%S|%d"), s.c_str(), stevilo)
+                        : f.ZapisiObl("%s|%d", s.c_str(), stevilo));
+        model.replace(poz, std::min(t.size(), model.size() - poz), t);
+        EXPECT_EQ(Par(poz + t.size(), model.size()), Mesto(f)) << i;
+        EXPECT_EQ(model, Vsebina(f)) << i;
+    }
 }
 
 // A write near the start of a file that fills most of the capped address space: a copy of the data up
