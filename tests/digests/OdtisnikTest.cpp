@@ -1,28 +1,31 @@
-// The digests (CRC-32, MD5, SHA-1): known answers from the standards, the system's own value for boundary
-// and random lengths and split messages, copies taken mid-message, the stored form; the block digests'
-// overridable block step and bit count carry; CRC-32's start value and every method against ntdll's.
+// The digests (CRC-32, MD5, SHA-1, SHA-256): known answers from the standards, the system's own value for
+// boundary and random lengths and split messages, copies taken mid-message, the stored form; the block
+// digests' overridable block step and bit count carry; CRC-32's start value and every method against ntdll's.
 #include "Pomoc.h"
 
 namespace {
 
 struct Odgovor {
     const char *sporocilo;
-    const char *crc32, *md5, *sha1; // null where the standard gives none: the system's value then
+    const char *crc32, *md5, *sha1, *sha256; // null where the standard gives none: the system's value then
 };
 
 const Odgovor k_odgovori[] = {
-    {"", "00000000", "d41d8cd98f00b204e9800998ecf8427e", "da39a3ee5e6b4b0d3255bfef95601890afd80709"},
-    {"a", "e8b7be43", "0cc175b9c0f1b6a831c399e269772661", nullptr},
-    {"abc", "352441c2", "900150983cd24fb0d6963f7d28e17f72", "a9993e364706816aba3e25717850c26c9cd0d89d"},
-    {"message digest", nullptr, "f96b697d7cb7938d525a2f31aaf161d0", nullptr},
-    {"abcdefghijklmnopqrstuvwxyz", nullptr, "c3fcd3d76192e4007dfb496cca67e13b", nullptr},
+    {"", "00000000", "d41d8cd98f00b204e9800998ecf8427e", "da39a3ee5e6b4b0d3255bfef95601890afd80709",
+     "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+    {"a", "e8b7be43", "0cc175b9c0f1b6a831c399e269772661", nullptr, nullptr},
+    {"abc", "352441c2", "900150983cd24fb0d6963f7d28e17f72", "a9993e364706816aba3e25717850c26c9cd0d89d",
+     "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+    {"message digest", nullptr, "f96b697d7cb7938d525a2f31aaf161d0", nullptr, nullptr},
+    {"abcdefghijklmnopqrstuvwxyz", nullptr, "c3fcd3d76192e4007dfb496cca67e13b", nullptr, nullptr},
     {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", nullptr,
-     "d174ab98d277d9f5a5611c2c9f419d9f", nullptr},
+     "d174ab98d277d9f5a5611c2c9f419d9f", nullptr, nullptr},
     {"12345678901234567890123456789012345678901234567890123456789012345678901234567890", nullptr,
-     "57edf4a22be3c955ac49da2e2107b67a", nullptr},
-    {"123456789", "cbf43926", nullptr, nullptr},
+     "57edf4a22be3c955ac49da2e2107b67a", nullptr, nullptr},
+    {"123456789", "cbf43926", nullptr, nullptr, nullptr},
     {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", nullptr, nullptr,
-     "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},
+     "84983e441c3bd26ebaae4aa1f95129e5e54670f1",
+     "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
 };
 
 TEST(ZnaniOdgovori, StandardVectors) {
@@ -31,21 +34,25 @@ TEST(ZnaniOdgovori, StandardVectors) {
         EXPECT_EQ(o.crc32 ? o.crc32 : Sistemski<RCRC32>(o.sporocilo), Odtis<RCRC32>(o.sporocilo));
         EXPECT_EQ(o.md5 ? o.md5 : Sistemski<RMD5>(o.sporocilo), Odtis<RMD5>(o.sporocilo));
         EXPECT_EQ(o.sha1 ? o.sha1 : Sistemski<RSHA1>(o.sporocilo), Odtis<RSHA1>(o.sporocilo));
+        EXPECT_EQ(o.sha256 ? o.sha256 : Sistemski<RSHA256>(o.sporocilo), Odtis<RSHA256>(o.sporocilo));
     }
 }
 
-// FIPS 180's third example, fed one "a" at a time for SHA-1 and in one call for MD5.
+// FIPS 180's third example, fed one "a" at a time for SHA-1 and SHA-256 and in one call for MD5.
 TEST(ZnaniOdgovori, AMillionAs) {
     RSHA1 sha;
+    RSHA256 sha256;
     for (int i = 0; i < 1000000; ++i)
-        sha.Izracunaj("a", 1);
+        sha.Izracunaj("a", 1), sha256.Izracunaj("a", 1);
     sha.Zakljuci();
+    sha256.Zakljuci();
     EXPECT_EQ("34aa973cd4c4daa4f61eeb2bdbad27316534016f", Hex(sha));
+    EXPECT_EQ("cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0", Hex(sha256));
     EXPECT_EQ("7707d6ae4e027c70eea2a935c2296f21", Odtis<RMD5>(std::string(1000000, 'a')));
 }
 
 template <class D> class Odtisnik : public ::testing::Test {};
-using Vrste = ::testing::Types<RCRC32, RMD5, RSHA1>;
+using Vrste = ::testing::Types<RCRC32, RMD5, RSHA1, RSHA256>;
 TYPED_TEST_SUITE(Odtisnik, Vrste);
 
 // One and two padding blocks, block edges and the first length of a third block; then lengths and start
@@ -143,7 +150,7 @@ template <class D> class Stevec : public D {
 };
 
 template <class D> class BlokovniOdtisnik : public ::testing::Test {};
-using BlokovneVrste = ::testing::Types<RMD5, RSHA1>;
+using BlokovneVrste = ::testing::Types<RMD5, RSHA1, RSHA256>;
 TYPED_TEST_SUITE(BlokovniOdtisnik, BlokovneVrste);
 
 // A derived class that overrides IzracunajBlok sees every block (and so runs the round-by-round
@@ -169,7 +176,7 @@ TYPED_TEST(BlokovniOdtisnik, TheBitCountCarriesIntoItsHighWord) {
     std::mt19937 g(8);
     std::string s = Nakljucni(g, 1 << 20);
     TypeParam d;
-    Prerok p(std::is_same<TypeParam, RMD5>::value ? CALG_MD5 : CALG_SHA1);
+    Prerok p(Algoritem<TypeParam>());
     d.Izracunaj(s.data(), 5); // off the block edge for the rest
     p.Dodaj(s.data(), 5);
     for (int i = 0; i < 513; ++i) {

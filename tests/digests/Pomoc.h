@@ -1,5 +1,5 @@
-// Shared by the digest tests: the system's own hashes as an independent oracle (CryptoAPI MD5 and
-// SHA-1, ntdll's RtlComputeCrc32), hex forms of the three digest values, and random data.
+// Shared by the digest tests: the system's own hashes as an independent oracle (CryptoAPI MD5, SHA-1
+// and SHA-256, ntdll's RtlComputeCrc32), hex forms of the three digest values, and random data.
 #ifndef ZRNO_TESTS_DIGESTS_POMOC_H
 #define ZRNO_TESTS_DIGESTS_POMOC_H
 
@@ -30,6 +30,10 @@ inline std::string Hex(unsigned long crc) {
 }
 inline std::string Hex(const RCRC32 &d) { return Hex(d.Vrni()); }
 
+template <class D> ALG_ID Algoritem() {
+    return std::is_same<D, RMD5>::value ? CALG_MD5 : std::is_same<D, RSHA1>::value ? CALG_SHA1 : CALG_SHA_256;
+}
+
 /// The digest of data in one call of a fresh object.
 template <class D> std::string Odtis(std::string const &s) {
     D d;
@@ -42,7 +46,7 @@ template <class D> std::string Odtis(std::string const &s) {
 class Prerok {
   public:
     explicit Prerok(ALG_ID alg) {
-        EXPECT_TRUE(CryptAcquireContextA(&m_ponudnik, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT));
+        EXPECT_TRUE(CryptAcquireContextA(&m_ponudnik, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT));
         EXPECT_TRUE(CryptCreateHash(m_ponudnik, alg, 0, 0, &m_zgoscevanje));
     }
     ~Prerok() {
@@ -53,7 +57,7 @@ class Prerok {
         EXPECT_TRUE(CryptHashData(m_zgoscevanje, static_cast<BYTE const *>(p), n, 0));
     }
     std::string Vrednost() {
-        BYTE b[20];
+        BYTE b[32];
         DWORD n = sizeof b;
         EXPECT_TRUE(CryptGetHashParam(m_zgoscevanje, HP_HASHVAL, b, &n, 0));
         return Hex(b, n);
@@ -77,7 +81,7 @@ template <class D> std::string Sistemski(std::string const &s) {
     if constexpr (std::is_same<D, RCRC32>::value) {
         return Hex(Crc32Sistema(s));
     } else {
-        Prerok p(std::is_same<D, RMD5>::value ? CALG_MD5 : CALG_SHA1);
+        Prerok p(Algoritem<D>());
         p.Dodaj(s.data(), static_cast<DWORD>(s.size()));
         return p.Vrednost();
     }

@@ -1,11 +1,7 @@
-// Message threads: the start-up handshake, the stop request, the codes of failed posts, producers racing
-// into one queue, and a three-stage pipeline.
+// Message threads: the start-up handshake, stop requests, failed posts, producers racing a pipeline.
 #include "Pomoc.h"
 #include <memory>
-#include <vector>
 #include <windows.h>
-
-namespace {
 
 // Records the codes it handles and sums their values; ends the loop with rezultat on code 0.
 struct Zapisovalnik : RDogNit {
@@ -25,7 +21,7 @@ struct Zapisovalnik : RDogNit {
 
 // Posts one request, retrying while the queue is full or not there yet; the bounded wait on the thread
 // is the back-off, and a thread that has ended refuses for good.
-bool Poslji(RDogNit &n, unsigned int koda, unsigned int vrednost) {
+static bool Poslji(RDogNit &n, unsigned int koda, unsigned int vrednost) {
     for (int i = 0; i < 10000; ++i)
         if (n.Sporoci(koda, vrednost, nullptr) == 0)
             return true;
@@ -33,8 +29,6 @@ bool Poslji(RDogNit &n, unsigned int koda, unsigned int vrednost) {
             return false;
     return false;
 }
-
-} // namespace
 
 TEST(RDogNit, RequestRightAfterOdpriStopAndEndedThread) {
     for (int krog = 0; krog < 20; ++krog) { // the handshake race, many times over
@@ -45,55 +39,44 @@ TEST(RDogNit, RequestRightAfterOdpriStopAndEndedThread) {
         // Suspended or running, the queue exists when Odpri returns.
         ASSERT_EQ(n.Odpri(0, &p, krog % 2 ? NIT_ZAMRZNJENA : NIT_TECE, 0), 0);
         EXPECT_EQ(n.Sporoci(5, 1, &p) + n.Sporoci(0, 2, nullptr), 0);
-        if (krog % 2) {
-            EXPECT_EQ(n.parameter, nullptr) << "ObZagonu waits for Odmrzni";
-            EXPECT_EQ(n.Odmrzni(), 0);
-        }
-        ASSERT_EQ(n.Zakleni(ROK), 0);
+        EXPECT_EQ((Izidi{krog % 2 && n.parameter, krog % 2 ? n.Odmrzni() : 0}), Izidi(2, 0))
+            << "ObZagonu waits for Odmrzni";
+        // The exit code is the stop handler's result; posting to a thread that has ended fails.
+        ASSERT_EQ((Izidi{n.Zakleni(ROK), int(Koda(n)), n.Sporoci(1, 0, nullptr)}),
+                  (Izidi{0, 8, Zrno::NAP_NITID}));
         EXPECT_EQ(n.kode, (std::vector<unsigned int>{5, 0}));
         EXPECT_EQ(std::vector<void *>({n.podatki, n.parameter, n.zakljucek}), std::vector<void *>(3, &p));
-        EXPECT_EQ(Koda(n), 8u) << "the exit code is the stop handler's result";
-        EXPECT_EQ(n.Sporoci(1, 0, nullptr), Zrno::NAP_NITID) << "posting to a thread that has ended";
     }
     Zapisovalnik n;
     n.zagon = 7;
-    ASSERT_EQ(n.Odkleni(), 0); // no start record: no handshake
-    ASSERT_EQ(n.Zakleni(ROK), 0);
-    EXPECT_TRUE(n.kode.empty()) << "ObZagonu's non-zero result skips the loop";
-    EXPECT_EQ(Koda(n), 7u);
+    // No start record, so no handshake; ObZagonu's non-zero result skips the loop.
+    ASSERT_EQ((Izidi{n.Odkleni(), n.Zakleni(ROK), int(Koda(n)), int(n.kode.size())}), (Izidi{0, 0, 7, 0}));
 
     Zapisovalnik tu;
     tu.rezultat = 6;
     MSG m;
     PeekMessageA(&m, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     tu.Uporabi(RNit::VrniTrenutnoNit(), RNit::VrniKodoTrenutneNiti(), 0);
-    EXPECT_EQ(tu.Sporoci(4, 0, nullptr), 0);
-    PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 0, 0); // not a stop: handled as a system code
-    EXPECT_EQ(tu.Sporoci(0, 0, nullptr), 0);
-    EXPECT_EQ(tu.Pozeni(nullptr), 6u);
+    // WM_QUIT is not a stop: it is handled as a system code.
+    EXPECT_EQ((Izidi{tu.Sporoci(4, 0, nullptr), PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 0, 0),
+                     tu.Sporoci(0, 0, nullptr), int(tu.Pozeni(nullptr))}),
+              (Izidi{0, 1, 0, 6}));
     EXPECT_EQ(tu.kode, (std::vector<unsigned int>{4, WM_QUIT - 0x1400u, 0}));
 }
-
-namespace {
 
 // A stage that adds its own weight to each item and passes it on, checking that items arrive in order.
 struct Stopnja : RStopnjaCevovoda {
     Stopnja(RDogNit *naslednja, unsigned int utez, unsigned int zamik)
         : RStopnjaCevovoda(naslednja), m_utez(utez), m_zamik(zamik) {}
     unsigned int prejetih = 0, napak = 0, m_utez, m_zamik;
-    unsigned long long vsota = 0;
     unsigned int RokovalnikOznak(unsigned int koda, unsigned int vrednost, void *) override {
-        if (koda == 1) {
+        if (koda == 1)
             napak += vrednost != prejetih++ * 8 + 1 + m_zamik;
-            vsota += vrednost;
-        }
         if (m_naslednja && !Poslji(*m_naslednja, koda, koda == 1 ? vrednost + m_utez : 0))
             ++napak;
         return 0;
     }
 };
-
-} // namespace
 
 // Producers race into the collector's queue beside the pipeline that feeds it; every item arrives once,
 // and in order at each stage.
@@ -118,16 +101,12 @@ TEST(RStopnjaCevovoda, ProducersAndThreeStages) {
     // Item i enters as 8i + 1 and gains 2, 4 and 1 on its way: each stage can check order and content.
     for (unsigned int i = 0; i < k_zahtev; ++i)
         ASSERT_TRUE(Poslji(prva, 1, i * 8 + 1));
-    for (auto &p : proizvajalci) {
-        ASSERT_EQ(p->Zakleni(ROK * 6), 0);
-        EXPECT_EQ(Koda(*p), k_zahtev);
-    }
+    for (auto &p : proizvajalci)
+        ASSERT_EQ((Izidi{p->Zakleni(ROK * 6), int(Koda(*p))}), (Izidi{0, int(k_zahtev)}));
     ASSERT_TRUE(Poslji(prva, 0, 0)); // the stop request travels down the pipeline behind the items
-    for (Stopnja *s : {&prva, &druga, &tretja}) {
-        ASSERT_EQ(s->Zakleni(ROK * 6), 0);
-        EXPECT_EQ(s->prejetih, k_zahtev);
-        EXPECT_EQ(s->napak, 0u);
-    }
+    for (Stopnja *s : {&prva, &druga, &tretja})
+        ASSERT_EQ((Izidi{s->Zakleni(ROK * 6), int(s->prejetih), int(s->napak)}),
+                  (Izidi{0, int(k_zahtev), 0}));
     ASSERT_EQ(zbiralnik.Zakleni(ROK * 6), 0);
     const unsigned long long n = k_zahtev, p = k_proizvajalci * n;
     EXPECT_EQ(zbiralnik.kode.size(), n + p + 1);
