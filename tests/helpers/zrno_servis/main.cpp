@@ -28,28 +28,39 @@ class ServisA : public RServisImpl {
                                                      DAT_DELI_PISANJE | DAT_BREZ_DEDOVANJA);
         if (r < 0)
             return r;
-        m_datoteka.PrestaviKon(0), m_dnevnik.Uporabi(&m_datoteka);
+        m_datoteka.PrestaviKon(0);
+        m_dnevnik.Uporabi(&m_datoteka);
         std::string argumenti;
         for (unsigned int i = 2; i < m_stevilo; ++i)
             argumenti += std::string(i > 2 ? "|" : "") + m_argumenti[i];
-        return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "start %s %u [%s]", m_argumenti[0], m_stevilo,
-                                argumenti.c_str());
+        return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "start %s %u [%s]", m_argumenti[0], m_stevilo, argumenti.c_str());
     }
     int ObZaustavitvi() override {
-        return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "stop"), SporociNaslednjiKorak(3000),
-               Sporoci(0, 0, nullptr);
+        m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "stop");
+        SporociNaslednjiKorak(3000);
+        return Sporoci(0, 0, nullptr);
     }
     int ObPrekinitvi() override { return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "pause"); }
     int ObNadaljevanju() override { return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "continue"); }
     int ObZakljucku() override {
-        return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "end"), m_dnevnik.Uporabi(nullptr), m_datoteka.Zapri(), 0;
+        m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "end");
+        m_dnevnik.Uporabi(nullptr);
+        m_datoteka.Zapri();
+        return 0;
     }
     unsigned int RokovalnikOznak(unsigned int koda, unsigned int vrednost, void *podatki) override {
-        if (koda == 200)
-            return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "control %u", koda), 0;
-        if (koda == 201)
-            return SporociStatus(SERVIS_TECE), SporociNaslednjiKorak(5000), SporociNaslednjiKorak(5000), 0;
-        return RServisImpl::RokovalnikOznak(koda, vrednost, podatki);
+        switch (koda) {
+        case 200:
+            m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "control %u", koda);
+            return 0;
+        case 201:
+            SporociStatus(SERVIS_TECE);
+            SporociNaslednjiKorak(5000);
+            SporociNaslednjiKorak(5000);
+            return 0;
+        default:
+            return RServisImpl::RokovalnikOznak(koda, vrednost, podatki);
+        }
     }
 
   private:
