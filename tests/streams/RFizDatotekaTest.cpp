@@ -135,8 +135,9 @@ TEST_F(RFizDatotekaTest, OwnershipOfTheHandle) {
     EXPECT_FALSE(CloseHandle(tuja));
 }
 
-TEST_F(RFizDatotekaTest, FileTimesMatchGetFileTime) {
-    RFizDatoteka f(m_datoteke.Pot("t.bin").c_str(), DAT_BRANJE | DAT_PISANJE | DAT_USTVARI);
+TEST_F(RFizDatotekaTest, TimesAndAttributes) {
+    std::string ime = m_datoteke.Nova("attr.bin", "12345");
+    RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_PISANJE | DAT_DELI_BRANJE);
     FILETIME c = {0x89ABCDEF, 0x01D00000}, a = {0x12345678, 0x01D10000}, w = {0, 0}, t[3];
     ASSERT_TRUE(SetFileTime(f.VrniRocico(), &c, &a, &w)); // a zero time: 1 January 1601
     ASSERT_TRUE(GetFileTime(f.VrniRocico(), &t[0], &t[1], &t[2]));
@@ -148,10 +149,8 @@ TEST_F(RFizDatotekaTest, FileTimesMatchGetFileTime) {
     EXPECT_EQ(ms, (std::vector<__int64>{f.VrniDatumStvaritve(), f.VrniDatumDostopa(), f.VrniDatumPisanja()}));
     ASSERT_EQ(0, f.VrniAtribute(nullptr, &iz_atributov[0], &iz_atributov[1], &iz_atributov[2], nullptr));
     EXPECT_EQ(ms, iz_atributov);
-}
+    f.Zapri();
 
-TEST_F(RFizDatotekaTest, AttributesSetAndReadBack) {
-    std::string ime = m_datoteke.Nova("attr.bin", "12345");
     auto atributi = [&] { return RSisTokPodatkov::VrniAtribute(ime.c_str()); };
     auto nastavi = [&](unsigned int m, unsigned int v) {
         return RSisTokPodatkov::NastaviAtribute(ime.c_str(), m, v);
@@ -168,20 +167,16 @@ TEST_F(RFizDatotekaTest, AttributesSetAndReadBack) {
         EXPECT_EQ(k[2], atributi() & ~C);
         EXPECT_EQ(k[2], RFizDatoteka(ime.c_str(), DAT_BRANJE).VrniAtribute() & ~C);
     }
-}
 
-TEST_F(RFizDatotekaTest, AttributesOfAMissingFile) {
-    std::string ime = m_datoteke.Pot("missing");
-    EXPECT_EQ(0u, RSisTokPodatkov::VrniAtribute(ime.c_str()));
+    ime = m_datoteke.Pot("missing");
+    EXPECT_EQ(0u, atributi());
     unsigned int atr = 7;
-    __int64 c = 7, a = 7, w = 7;
+    __int64 tc = 7, ta = 7, tw = 7;
     unsigned __int64 v = 7;
-    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, RSisTokPodatkov::VrniAtribute(ime.c_str(), &atr, &c, &a, &w, &v));
-    EXPECT_EQ(0u, atr | c | a | w | v); // every output cleared
-    EXPECT_EQ(Zrno::NAP_NIDATOTEKE,
-              RSisTokPodatkov::NastaviAtribute(ime.c_str(), FILE_ATTRIBUTE_READONLY, 0));
-    RSisTokPodatkov prazen;
-    EXPECT_EQ(Zrno::NAP_ROCICA, prazen.VrniAtribute(&atr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, RSisTokPodatkov::VrniAtribute(ime.c_str(), &atr, &tc, &ta, &tw, &v));
+    EXPECT_EQ(0u, atr | tc | ta | tw | v); // every output cleared
+    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, nastavi(FILE_ATTRIBUTE_READONLY, 0));
+    EXPECT_EQ(Zrno::NAP_ROCICA, f.VrniAtribute(&atr, nullptr, nullptr, nullptr, nullptr)); // closed
 }
 
 } // namespace
