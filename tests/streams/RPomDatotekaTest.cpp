@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(RPomDatoteka, GrowthAndReservations) {
+TEST(RPomDatoteka, GrowthReservationsAndForeignStorage) {
     RPomDatoteka f;
     EXPECT_EQ(1u, f.Zapisi("a", 1));
     // Reservation 4096: a request for 4096 that need not be exact changes nothing and keeps the block.
@@ -27,32 +27,31 @@ TEST(RPomDatoteka, GrowthAndReservations) {
     EXPECT_EQ(nullptr, g.VrniPodatke());
     g.PrestaviZac(0);
     EXPECT_EQ(3u, g.Zapisi("abc", 3)); // and it can be written again
-}
 
-TEST(RPomDatoteka, ForeignStorageCannotGrow) {
-    unsigned char blok[17];
-    memset(blok, 0xEE, sizeof blok);
-    RPomDatoteka f;
-    EXPECT_EQ(0, f.Uporabi(blok, 16, false));
+    // Foreign storage cannot grow.
+    unsigned char tuj[17];
+    memset(tuj, 0xEE, sizeof tuj);
+    RPomDatoteka h;
+    EXPECT_EQ(0, h.Uporabi(tuj, 16, false));
     std::string s(16, 's');
-    EXPECT_EQ(16u, f.Zapisi(s.data(), 16));
-    EXPECT_IZID(f, Zapisi("x", 1), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
-    EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.RezervirajDolzino(8, true));
-    f.PrestaviZac(12); // 4 bytes left for 7: none of them may change
-    EXPECT_IZID(f, ZapisiObl("%s", "toolong"), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
-    EXPECT_EQ(s, std::string(reinterpret_cast<char *>(blok), 16));
-    f.PrestaviZac(20);
-    EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.PostaviKonec());
-    EXPECT_EQ(16u, f.VrniDolzino()); // not beyond the block
-    EXPECT_EQ(0, f.Zapri());
-    EXPECT_EQ(s + '\xEE', std::string(reinterpret_cast<char *>(blok), 17)); // detached, not freed
+    EXPECT_EQ(16u, h.Zapisi(s.data(), 16));
+    EXPECT_IZID(h, Zapisi("x", 1), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
+    EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, h.RezervirajDolzino(8, true));
+    h.PrestaviZac(12); // 4 bytes left for 7: none of them may change
+    EXPECT_IZID(h, ZapisiObl("%s", "toolong"), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
+    EXPECT_EQ(s, std::string(reinterpret_cast<char *>(tuj), 16));
+    h.PrestaviZac(20);
+    EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, h.PostaviKonec());
+    EXPECT_EQ(16u, h.VrniDolzino()); // not beyond the block
+    EXPECT_EQ(0, h.Zapri());
+    EXPECT_EQ(s + '\xEE', std::string(reinterpret_cast<char *>(tuj), 17)); // detached, not freed
     char vecji[5000]; // a copy from a stream stops at the end of the block
     RPomDatoteka tuja(vecji, sizeof vecji, false);
     TestniTok dolg(std::string(9000, 'v'));
     EXPECT_IZID(tuja, ZapisiTok(dolg, ~0ULL), 4096u, Zrno::NAP_TUJMEDPOMNILNIK);
 }
 
-TEST(RPomDatoteka, StatesPositionsAndLocks) {
+TEST(RPomDatoteka, StatesPositionsLocksAndTypedAccess) {
     RPomDatoteka f;
     f.Zapisi("0123456789", 10);
     char b[8] = {};
@@ -68,19 +67,18 @@ TEST(RPomDatoteka, StatesPositionsAndLocks) {
     g.PrestaviZac(20);
     EXPECT_EQ(0u, g.Zapisi(nullptr, 0)); // an empty write still extends the length
     EXPECT_EQ(20u, g.VrniDolzino());
-}
 
-TEST(RPomDatoteka, TypedAccessIsLittleEndianAndUnaligned) {
-    RPomDatoteka f(64);
-    auto vrni = [&f](unsigned __int64 odmik, auto v) { return f.Vrni(odmik, v), v; };
-    f.Nastavi(4, 0x11223344u);
-    f.Nastavi(9, 3.25);
-    f.Nastavi(30, static_cast<short>(-3));
+    // Typed access is little-endian and unaligned, and moves neither the length nor the position.
+    RPomDatoteka t(64);
+    auto vrni = [&t](unsigned __int64 odmik, auto v) { return t.Vrni(odmik, v), v; };
+    t.Nastavi(4, 0x11223344u);
+    t.Nastavi(9, 3.25);
+    t.Nastavi(30, static_cast<short>(-3));
     EXPECT_EQ(0x11223344u, vrni(4, 0u));
-    EXPECT_EQ("\x44\x33\x22\x11", std::string(static_cast<const char *>(f.VrniPodatke()) + 4, 4));
+    EXPECT_EQ("\x44\x33\x22\x11", std::string(static_cast<const char *>(t.VrniPodatke()) + 4, 4));
     EXPECT_EQ(3.25, vrni(9, 0.0));
     EXPECT_EQ(0xFFFDu, vrni(30, static_cast<unsigned short>(0)));
-    EXPECT_EQ(Par(0, 0), Mesto(f)); // no effect on the length or position
+    EXPECT_EQ(Par(0, 0), Mesto(t));
 }
 
 TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
@@ -132,7 +130,7 @@ TEST(RPomDatoteka, CopiesInManyThreadsFreeEachBlockOnce) {
     EXPECT_EQ(0, napake.load());
 }
 
-TEST(RPomDatoteka, SafeArrayRoundTrip) {
+TEST(RPomDatoteka, SafeArrayRoundTripAndLoading) {
     RPomDatoteka f;
     f.Zapisi("round trip", 10);
     SAFEARRAY *polje = f.VrniSAFEARRAY();
@@ -149,15 +147,13 @@ TEST(RPomDatoteka, SafeArrayRoundTrip) {
     EXPECT_EQ(S_OK, SafeArrayDestroy(polje));
 
     EXPECT_EQ(Zrno::NAP_PARAMETER, pogled.Uporabi(static_cast<SAFEARRAY *>(nullptr)));
-}
 
-TEST(RPomDatoteka, NaloziLoadsAWholeFile) {
-    ZacasniImenik datoteke;
+    ZacasniImenik datoteke; // loading a whole file
     const std::string vsebina = Zaporedje(10000), ime = datoteke.Nova("n.bin", vsebina);
-    RPomDatoteka f(ime.c_str(), 0);
-    EXPECT_EQ(vsebina, Vsebina(f));
-    EXPECT_EQ(Par(0, 10000), Mesto(f));
-    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, f.Nalozi(datoteke.Pot("missing").c_str(), 0));
+    RPomDatoteka n(ime.c_str(), 0);
+    EXPECT_EQ(vsebina, Vsebina(n));
+    EXPECT_EQ(Par(0, 10000), Mesto(n));
+    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, n.Nalozi(datoteke.Pot("missing").c_str(), 0));
 }
 
 // Formatted writes, short (via the stack) and long, narrow and wide, against _snprintf.
@@ -199,7 +195,7 @@ TEST(RPomDatotekaExhausted, DISABLED_FormattedWriteNearTheStartOfAHugeFile) {
 }
 
 // Run only with the address space capped, so that the large requests are really refused.
-TEST(RPomDatotekaExhausted, DISABLED_RefusedGrowthLosesNothing) {
+TEST(RPomDatotekaExhausted, DISABLED_RefusedMemoryLosesNothing) {
     RPomDatoteka f;
     f.Zapisi("keep", 4);
     const void *blok = f.VrniPodatke();
@@ -212,9 +208,8 @@ TEST(RPomDatotekaExhausted, DISABLED_RefusedGrowthLosesNothing) {
     RPomDatoteka prazna(0xF0000000u);
     EXPECT_EQ(Zrno::NAP_POMNILNIK, prazna.VrniStanje());
     EXPECT_EQ(nullptr, prazna.VrniPodatke());
-}
 
-TEST(RIzravnalnikExhausted, DISABLED_MissingBuffersPassStraightThrough) {
+    // A converter whose buffers cannot be had passes transfers straight through.
     TestniTok cilj("abc");
     RIzravnalnik brez(&cilj, 0xF0000000u, 16);
     EXPECT_EQ(Zrno::NAP_POMNILNIK, brez.VrniStanje());
