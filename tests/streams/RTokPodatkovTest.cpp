@@ -28,7 +28,7 @@ TEST(RTokPodatkov, PreberiTabCountsWholeElementsAndStopsAtNegativeState) {
     }
 }
 
-TEST(RTokPodatkov, BytesAndTheirState) {
+TEST(RTokPodatkov, BytesSafeArraysAndWideFormatting) {
     TestniTok tok("\xA5");
     EXPECT_IZID(tok, PreberiBajt(), 0xA5, 0);
     EXPECT_IZID(tok, PreberiBajt(), 0, Zrno::NAP_KONECPODATKOV);
@@ -36,6 +36,25 @@ TEST(RTokPodatkov, BytesAndTheirState) {
     EXPECT_EQ("\x5A", tok.zapisano);
     tok.sprejmeNaPisanje = 0;
     EXPECT_EQ(Zrno::NAP_PISANJE, tok.ZapisiBajt(1));
+
+    SAFEARRAY *polje = SafeArrayCreateVector(VT_UI1, 3, 5); // lower bound 3
+    ASSERT_NE(nullptr, polje);
+    memcpy(polje->pvData, "hello", 5);
+    TestniTok cilj;
+    EXPECT_EQ(5u, cilj.ZapisiSAFEARRAY(polje));
+    EXPECT_EQ("hello", cilj.zapisano);
+    SafeArrayDestroy(polje);
+    EXPECT_IZID(cilj, ZapisiSAFEARRAY(nullptr), 0u, Zrno::NAP_PARAMETER);
+
+    // Wide formatting counts characters. Lengths around the 4096 growth step are the file model's
+    // (RMedpomnilnikTest.cpp).
+    TestniTok siroki;
+    const unsigned short oblika[] = {'%', 'S', '-', '%', 's', 0}, siroko[] = {0x10D, 'x', 0}; // c-caron
+    EXPECT_EQ(5u, siroki.ZapisiObl(oblika, "ab", siroko));
+    const char pricakovano[] = {'a', 0, 'b', 0, '-', 0, 0x0D, 0x01, 'x', 0};
+    EXPECT_EQ(std::string(pricakovano, sizeof pricakovano), siroki.zapisano);
+    siroki.sprejmeNaPisanje = 3; // an odd byte count is halved, rounded down
+    EXPECT_EQ(1u, siroki.ZapisiObl(oblika, "ab", siroko));
 }
 
 TEST(RTokPodatkov, ZapisiTokCopiesInChunksOf4096) {
@@ -65,28 +84,6 @@ TEST(RTokPodatkov, ZapisiTokCopiesInChunksOf4096) {
         EXPECT_EQ(p.pisanja, cilj.velikostiPisanj);
         EXPECT_EQ(std::string(p.prepisano, 'z'), cilj.zapisano);
     }
-}
-
-TEST(RTokPodatkov, ZapisiSAFEARRAYWritesItsBytes) {
-    SAFEARRAY *polje = SafeArrayCreateVector(VT_UI1, 3, 5); // lower bound 3
-    ASSERT_NE(nullptr, polje);
-    memcpy(polje->pvData, "hello", 5);
-    TestniTok cilj;
-    EXPECT_EQ(5u, cilj.ZapisiSAFEARRAY(polje));
-    EXPECT_EQ("hello", cilj.zapisano);
-    SafeArrayDestroy(polje);
-    EXPECT_IZID(cilj, ZapisiSAFEARRAY(nullptr), 0u, Zrno::NAP_PARAMETER);
-}
-
-// Lengths around the 4096 growth step are the file model's (RMedpomnilnikTest.cpp).
-TEST(RTokPodatkov, ZapisiOblWideCountsCharacters) {
-    TestniTok cilj;
-    const unsigned short oblika[] = {'%', 'S', '-', '%', 's', 0}, siroko[] = {0x10D, 'x', 0}; // c-caron
-    EXPECT_EQ(5u, cilj.ZapisiObl(oblika, "ab", siroko));
-    const char pricakovano[] = {'a', 0, 'b', 0, '-', 0, 0x0D, 0x01, 'x', 0};
-    EXPECT_EQ(std::string(pricakovano, sizeof pricakovano), cilj.zapisano);
-    cilj.sprejmeNaPisanje = 3; // an odd byte count is halved, rounded down
-    EXPECT_EQ(1u, cilj.ZapisiObl(oblika, "ab", siroko));
 }
 
 } // namespace
