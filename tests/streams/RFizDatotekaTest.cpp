@@ -38,14 +38,12 @@ TEST_F(RFizDatotekaTest, CreationDisposition) {
     }
 }
 
-TEST_F(RFizDatotekaTest, AppendLandsAfterTheOldContents) {
+TEST_F(RFizDatotekaTest, AppendAndStates) {
     std::string ime = m_datoteke.Nova("a.txt", "12345");
     RFizDatoteka(ime.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_OHRANI | DAT_NA_KONEC).Zapisi("67", 2);
     EXPECT_EQ("1234567", PreberiDatoteko(ime));
-}
 
-// Transfers, positions and lengths are the model run's (RMedpomnilnikTest.cpp); here the states.
-TEST_F(RFizDatotekaTest, StatesAtTheEndAndOnFailure) {
+    // Transfers, positions and lengths are the model run's (RMedpomnilnikTest.cpp); here the states.
     RFizDatoteka f(m_datoteke.Pot("rw.bin").c_str(), DAT_BRANJE | DAT_PISANJE | DAT_USTVARI);
     char b[8] = {};
     EXPECT_IZID(f, Preberi(b, 8), 0u, Zrno::NAP_KONECPODATKOV);
@@ -56,7 +54,7 @@ TEST_F(RFizDatotekaTest, StatesAtTheEndAndOnFailure) {
     EXPECT_EQ(Zrno::NAP_KONECDATOTEKE, ro.PostaviKonec());
 }
 
-TEST_F(RFizDatotekaTest, SharingViolationBetweenTwoObjects) {
+TEST_F(RFizDatotekaTest, SharingAndRegionLocksActBetweenObjects) {
     std::string ime = m_datoteke.Nova("s.bin", "s");
     RFizDatoteka prvi(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE),
         bralec(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE);
@@ -64,12 +62,10 @@ TEST_F(RFizDatotekaTest, SharingViolationBetweenTwoObjects) {
     RFizDatoteka pisec(ime.c_str(), DAT_PISANJE | DAT_DELI_BRANJE), izkljucni(ime.c_str(), DAT_BRANJE);
     EXPECT_EQ(Zrno::NAP_SKUPNIDOSTOP, pisec.VrniStanje());
     EXPECT_EQ(Zrno::NAP_SKUPNIDOSTOP, izkljucni.VrniStanje());
-}
 
-TEST_F(RFizDatotekaTest, RegionLocksActBetweenHandles) {
-    std::string ime = m_datoteke.Nova("l.bin", std::string(100, 'l'));
+    const std::string zaklepi = m_datoteke.Nova("l.bin", std::string(100, 'l'));
     const unsigned int deli = DAT_BRANJE | DAT_PISANJE | DAT_DELI_BRANJE | DAT_DELI_PISANJE;
-    RFizDatoteka a(ime.c_str(), deli), b(ime.c_str(), deli);
+    RFizDatoteka a(zaklepi.c_str(), deli), b(zaklepi.c_str(), deli);
     EXPECT_EQ(0, a.ZakleniObmocje(0, 10));
     EXPECT_IZID(b, ZakleniObmocje(5, 10), Zrno::NAP_ZAKLEPANJE, Zrno::NAP_ZAKLEPANJE);
     EXPECT_EQ(Zrno::NAP_ZAKLEPANJE, a.ZakleniObmocje(0, 10)); // exclusive even for the same handle
