@@ -118,7 +118,7 @@ TEST(RPretvornikToka, ForwardsEverythingAndLetsGo) {
 }
 
 // Bytes taken into the buffer count as written; the destructor drops what is pending, Odpusti writes it.
-TEST(RIzravnalnik, ShortWritesDestructionAndRelease) {
+TEST(RIzravnalnik, ShortWritesReleaseChainsAndHandles) {
     TestniTok cilj;
     cilj.sprejmeNaPisanje = 100;
     std::string s = Zaporedje(300);
@@ -135,9 +135,8 @@ TEST(RIzravnalnik, ShortWritesDestructionAndRelease) {
     EXPECT_EQ(&cilj, izr.Odpusti());
     EXPECT_EQ(s.substr(0, 256) + "kept", cilj.zapisano);
     EXPECT_EQ("I", cilj.dogodki); // the flush above only: neither closes
-}
 
-TEST(RIzravnalnik, PushFlushAndCloseTravelDownAChain) {
+    // Push, flush and close travel down a chain.
     TestniTok dno;
     RIzravnalnik spodnji(&dno, 64, 64), zgornji(&spodnji, 16, 16);
     zgornji.Zapisi("abc", 3);
@@ -151,9 +150,8 @@ TEST(RIzravnalnik, PushFlushAndCloseTravelDownAChain) {
     EXPECT_EQ("abcdefghi", dno.zapisano);
     EXPECT_EQ("IZ", dno.dogodki);
     EXPECT_EQ(1, spodnji.Zapri());
-}
 
-TEST(RIzrSisTokPodatkov, BufferedHandleStream) {
+    // Over a handle.
     ZacasniImenik datoteke;
     std::string ime = datoteke.Pot("h.bin");
     HANDLE h = CreateFileA(ime.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
