@@ -17,7 +17,7 @@ unsigned long Crc32Besedila(const std::string &s) {
     return c.Vrni();
 }
 
-TEST(RTokPodatkov, PreberiTabCountsWholeElementsAndStopsAtNegativeState) {
+TEST(RTokPodatkov, ArrayReadsChunkedCopiesBytesAndFormatting) {
     struct {
         const char *opis;
         unsigned int velikost, stevilo, vir, najvecNaBranje, napakaPri, elementi, bajti;
@@ -39,9 +39,35 @@ TEST(RTokPodatkov, PreberiTabCountsWholeElementsAndStopsAtNegativeState) {
         EXPECT_IZID(tok, PreberiTab(b.data(), p.velikost, p.stevilo), p.elementi, p.stanje);
         EXPECT_EQ(p.bajti, tok.Prebrano());
     }
-}
 
-TEST(RTokPodatkov, BytesSafeArraysAndWideFormatting) {
+    // ZapisiTok copies in chunks of 4096.
+    struct {
+        const char *opis;
+        unsigned __int64 vir, napakaPri, sprejme, najvec, prepisano, prebrano;
+        bool konecZZadnjimi;
+        Velikosti pisanja;
+        int stanje;
+    } const kopije[] = {
+        {"two chunks", 6000, ~0ULL, ~0ULL, 10000, 6000, 6000, false, {4096, 1904}, 0},
+        {"nothing asked", 3, ~0ULL, ~0ULL, 0, 0, 0, false, {}, 0},
+        {"source fails", 9000, 5000, ~0ULL, ~0ULL, 5000, 5000, false, {4096, 904}, Zrno::NAP_BRANJE},
+        {"short write", 9000, ~0ULL, 100, ~0ULL, 100, 4096, false, {4096}, Zrno::NAP_PISANJE},
+        // A cache or socket reports its end with the last bytes: they come with a negative state.
+        {"end with the last bytes", 5000, ~0ULL, ~0ULL, ~0ULL, 4096, 5000, true, {4096}, 0},
+    };
+    for (const auto &p : kopije) {
+        SCOPED_TRACE(p.opis);
+        TestniTok vir(std::string(p.vir, 'z')), cilj;
+        vir.napakaPri = p.napakaPri;
+        vir.konecZZadnjimi = p.konecZZadnjimi;
+        cilj.sprejmeNaPisanje = static_cast<unsigned int>(p.sprejme);
+        cilj.PreberiBajt(); // the end of data left behind must not show in the result
+        EXPECT_IZID(cilj, ZapisiTok(vir, p.najvec), p.prepisano, p.stanje);
+        EXPECT_EQ(p.prebrano, vir.Prebrano());
+        EXPECT_EQ(p.pisanja, cilj.velikostiPisanj);
+        EXPECT_EQ(std::string(p.prepisano, 'z'), cilj.zapisano);
+    }
+
     TestniTok tok("\xA5");
     EXPECT_IZID(tok, PreberiBajt(), 0xA5, 0);
     EXPECT_IZID(tok, PreberiBajt(), 0, Zrno::NAP_KONECPODATKOV);
@@ -68,35 +94,6 @@ TEST(RTokPodatkov, BytesSafeArraysAndWideFormatting) {
     EXPECT_EQ(std::string(pricakovano, sizeof pricakovano), siroki.zapisano);
     siroki.sprejmeNaPisanje = 3; // an odd byte count is halved, rounded down
     EXPECT_EQ(1u, siroki.ZapisiObl(oblika, "ab", siroko));
-}
-
-TEST(RTokPodatkov, ZapisiTokCopiesInChunksOf4096) {
-    struct {
-        const char *opis;
-        unsigned __int64 vir, napakaPri, sprejme, najvec, prepisano, prebrano;
-        bool konecZZadnjimi;
-        Velikosti pisanja;
-        int stanje;
-    } const primeri[] = {
-        {"two chunks", 6000, ~0ULL, ~0ULL, 10000, 6000, 6000, false, {4096, 1904}, 0},
-        {"nothing asked", 3, ~0ULL, ~0ULL, 0, 0, 0, false, {}, 0},
-        {"source fails", 9000, 5000, ~0ULL, ~0ULL, 5000, 5000, false, {4096, 904}, Zrno::NAP_BRANJE},
-        {"short write", 9000, ~0ULL, 100, ~0ULL, 100, 4096, false, {4096}, Zrno::NAP_PISANJE},
-        // A cache or socket reports its end with the last bytes: they come with a negative state.
-        {"end with the last bytes", 5000, ~0ULL, ~0ULL, ~0ULL, 4096, 5000, true, {4096}, 0},
-    };
-    for (const auto &p : primeri) {
-        SCOPED_TRACE(p.opis);
-        TestniTok vir(std::string(p.vir, 'z')), cilj;
-        vir.napakaPri = p.napakaPri;
-        vir.konecZZadnjimi = p.konecZZadnjimi;
-        cilj.sprejmeNaPisanje = static_cast<unsigned int>(p.sprejme);
-        cilj.PreberiBajt(); // the end of data left behind must not show in the result
-        EXPECT_IZID(cilj, ZapisiTok(vir, p.najvec), p.prepisano, p.stanje);
-        EXPECT_EQ(p.prebrano, vir.Prebrano());
-        EXPECT_EQ(p.pisanja, cilj.velikostiPisanj);
-        EXPECT_EQ(std::string(p.prepisano, 'z'), cilj.zapisano);
-    }
 }
 
 TEST(RPretvornikToka, ForwardsEverythingAndLetsGo) {
