@@ -25,8 +25,7 @@ const PrimerVrstic k_primeri[] = {
     {"empty source", "", {""}, Zrno::NAP_KONECPODATKOV},
     {"lf lines", "1\n\n22\n", {"1", "", "22"}, 0},
     {"cr cr lf", "a\r\r\nb", {"a\r", "b"}, Zrno::NAP_KONECPODATKOV},
-    {"long line", std::string(1000, 'L') + "\r\nz", {std::string(1000, 'L'), "z"}, Zrno::NAP_KONECPODATKOV},
-};
+    {"long line", std::string(1000, 'L') + "\r\nz", {std::string(1000, 'L'), "z"}, Zrno::NAP_KONECPODATKOV}};
 
 // The unit-by-unit reader over a source that gives a byte at a time (wide units arrive in halves); the
 // buffered classes' own readers are held to it by the random run below.

@@ -22,14 +22,12 @@ TEST(RTokPodatkov, ArrayReadsChunkedCopiesBytesAndFormatting) {
         const char *opis;
         unsigned int velikost, stevilo, vir, najvecNaBranje, napakaPri, elementi, bajti;
         int stanje;
-    } const primeri[] = {
-        {"short source", 4, 3, 10, ~0u, ~0u, 2, 10, Zrno::NAP_KONECPODATKOV},
-        {"byte at a time", 4, 3, 12, 1, ~0u, 3, 12, 0},
-        {"byte at a time, short", 4, 3, 10, 1, ~0u, 2, 10, Zrno::NAP_KONECPODATKOV},
-        {"fails half-way", 2, 10, 100, 3, 7, 3, 7, Zrno::NAP_BRANJE},
-        {"fails at once", 1, 5, 100, ~0u, 0, 0, 0, Zrno::NAP_BRANJE},
-        {"nothing asked", 4, 0, 10, ~0u, ~0u, 0, 0, 0},
-    };
+    } const primeri[] = {{"short source", 4, 3, 10, ~0u, ~0u, 2, 10, Zrno::NAP_KONECPODATKOV},
+                         {"byte at a time", 4, 3, 12, 1, ~0u, 3, 12, 0},
+                         {"byte at a time, short", 4, 3, 10, 1, ~0u, 2, 10, Zrno::NAP_KONECPODATKOV},
+                         {"fails half-way", 2, 10, 100, 3, 7, 3, 7, Zrno::NAP_BRANJE},
+                         {"fails at once", 1, 5, 100, ~0u, 0, 0, 0, Zrno::NAP_BRANJE},
+                         {"nothing asked", 4, 0, 10, ~0u, ~0u, 0, 0, 0}};
     for (const auto &p : primeri) {
         SCOPED_TRACE(p.opis);
         TestniTok tok(std::string(p.vir, 'x'));
@@ -53,8 +51,7 @@ TEST(RTokPodatkov, ArrayReadsChunkedCopiesBytesAndFormatting) {
         {"source fails", 9000, 5000, ~0ULL, ~0ULL, 5000, 5000, false, {4096, 904}, Zrno::NAP_BRANJE},
         {"short write", 9000, ~0ULL, 100, ~0ULL, 100, 4096, false, {4096}, Zrno::NAP_PISANJE},
         // A cache or socket reports its end with the last bytes: they come with a negative state.
-        {"end with the last bytes", 5000, ~0ULL, ~0ULL, ~0ULL, 4096, 5000, true, {4096}, 0},
-    };
+        {"end with the last bytes", 5000, ~0ULL, ~0ULL, ~0ULL, 4096, 5000, true, {4096}, 0}};
     for (const auto &p : kopije) {
         SCOPED_TRACE(p.opis);
         TestniTok vir(std::string(p.vir, 'z')), cilj;

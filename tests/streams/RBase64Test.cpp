@@ -127,8 +127,7 @@ const Nepravilno k_nepravilno[] = {
     {"Zm9vZg==YmFy", "foof", true, 0}, {"Zm9", "", false, 3},
     {"Zm9vY", "foo", false, 1},        {"Z=9v", "d\x0Fo", false, 0},
     {"=m9v", "\x02oo", false, 0},      {"Zm=v", "f", true, 0},
-    {"====", "\x04", true, 0},
-};
+    {"====", "\x04", true, 0}};
 
 TEST(RBase64, MalformedTextDecodesAsDocumented) {
     for (const Nepravilno &p : k_nepravilno) {

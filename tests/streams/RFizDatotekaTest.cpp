@@ -23,8 +23,7 @@ TEST_F(RFizDatotekaTest, CreationDisposition) {
         {"open_always_makes_new", "", false, DAT_BRANJE | DAT_USTVARI | DAT_OHRANI, 0},
         {"existing_opens", "old", true, DAT_BRANJE, 0},
         {"existing_missing", nullptr, false, DAT_BRANJE, Zrno::NAP_NIDATOTEKE},
-        {"keep_alone_is_existing", nullptr, false, DAT_BRANJE | DAT_OHRANI, Zrno::NAP_NIDATOTEKE},
-    };
+        {"keep_alone_is_existing", nullptr, false, DAT_BRANJE | DAT_OHRANI, Zrno::NAP_NIDATOTEKE}};
     for (const auto &p : primeri) {
         SCOPED_TRACE(p.opis);
         std::string ime = p.obstaja ? m_datoteke.Nova(p.opis, "old") : m_datoteke.Pot(p.opis);
