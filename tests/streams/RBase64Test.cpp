@@ -111,26 +111,23 @@ TEST(RBase64, RandomRoundTrips) {
     }
 }
 
-struct Nepravilno {
-    const char *besedilo;
-    const char *bajti; // what comes out
+// Text, what comes out, the end, values left in the carry. Foreign characters are skipped; the first padded
+// group ends the data; an unfinished group waits; padding in the first two places still decodes by the
+// arithmetic (values truncated to 8 bits).
+const struct {
+    const char *besedilo, *bajti;
     bool konec;
-    unsigned int ostane; // values left in the carry
-};
-
-// Foreign characters are skipped; the first padded group ends the data; an unfinished group waits;
-// padding in the first two places still decodes by the arithmetic (values truncated to 8 bits).
-const Nepravilno k_nepravilno[] = {
-    {"Zm9v YmFy", "foobar", false, 0}, {"Z\nm\r9\tv!@#$%^&*()", "foo", false, 0},
-    {"\xFFZ\x80m9v", "foo", false, 0}, {"Zm8=", "fo", true, 0},
-    {"Zm8=Zm9v", "fo", true, 0},       {"Zg==Zm9v", "f", true, 0},
-    {"Zm9vZg==YmFy", "foof", true, 0}, {"Zm9", "", false, 3},
-    {"Zm9vY", "foo", false, 1},        {"Z=9v", "d\x0Fo", false, 0},
-    {"=m9v", "\x02oo", false, 0},      {"Zm=v", "f", true, 0},
-    {"====", "\x04", true, 0}};
+    unsigned int ostane;
+} k_nepravilno[] = {{"Zm9v YmFy", "foobar", false, 0}, {"Z\nm\r9\tv!@#$%^&*()", "foo", false, 0},
+                    {"\xFFZ\x80m9v", "foo", false, 0}, {"Zm8=", "fo", true, 0},
+                    {"Zm8=Zm9v", "fo", true, 0},       {"Zg==Zm9v", "f", true, 0},
+                    {"Zm9vZg==YmFy", "foof", true, 0}, {"Zm9", "", false, 3},
+                    {"Zm9vY", "foo", false, 1},        {"Z=9v", "d\x0Fo", false, 0},
+                    {"=m9v", "\x02oo", false, 0},      {"Zm=v", "f", true, 0},
+                    {"====", "\x04", true, 0}};
 
 TEST(RBase64, MalformedTextDecodesAsDocumented) {
-    for (const Nepravilno &p : k_nepravilno) {
+    for (const auto &p : k_nepravilno) {
         SCOPED_TRACE(p.besedilo);
         RBase64 b;
         bool konec = !p.konec;
