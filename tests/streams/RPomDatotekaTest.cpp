@@ -85,7 +85,7 @@ TEST(RPomDatoteka, StatesPositionsLocksAndTypedAccess) {
     EXPECT_EQ(Par(0, 0), Mesto(t));
 }
 
-TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
+TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnceInManyThreads) {
     auto *a = new RPomDatoteka;
     a->Zapisi("shared", 6);
     RPomDatoteka d;
@@ -108,11 +108,9 @@ TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
     EXPECT_NE(x, y);
     Zrno::SprostiPomnilnik(x);
     Zrno::SprostiPomnilnik(y);
-}
 
-// Threads copy and drop copies of their own files at once: every share goes through one table, whose
-// lock must neither lose an entry (a block freed twice or never) nor keep a thread out for good.
-TEST(RPomDatoteka, CopiesInManyThreadsFreeEachBlockOnce) {
+    // Threads copy and drop copies of their own files at once: every share goes through one table, whose
+    // lock must neither lose an entry (a block freed twice or never) nor keep a thread out for good.
     std::vector<std::thread> niti;
     std::atomic<int> napake{0};
     for (int n = 0; n < 4; ++n)
