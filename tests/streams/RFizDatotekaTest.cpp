@@ -10,7 +10,7 @@ class RFizDatotekaTest : public ::testing::Test {
     ZacasniImenik m_datoteke;
 };
 
-TEST_F(RFizDatotekaTest, CreationDisposition) {
+TEST_F(RFizDatotekaTest, DispositionAppendAndStates) {
     struct {
         const char *opis, *vsebinaPo; // no content: the file must not exist afterwards
         bool obstaja;
@@ -35,9 +35,7 @@ TEST_F(RFizDatotekaTest, CreationDisposition) {
         else
             EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ime.c_str()));
     }
-}
 
-TEST_F(RFizDatotekaTest, AppendAndStates) {
     std::string ime = m_datoteke.Nova("a.txt", "12345");
     RFizDatoteka(ime.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_OHRANI | DAT_NA_KONEC).Zapisi("67", 2);
     EXPECT_EQ("1234567", PreberiDatoteko(ime));
