@@ -11,14 +11,12 @@ namespace {
 
 template <typename T> using Niz = std::conditional_t<std::is_same<T, char>::value, RNizA, RNizU>;
 
-struct PrimerVrstic {
+const struct PrimerVrstic {
     const char *opis;
     std::string vhod;
     std::vector<std::string> vrstice; // the state after each is 0, but koncnoStanje after the last
     int koncnoStanje;
-};
-
-const PrimerVrstic k_primeri[] = {
+} k_primeri[] = {
     {"mixed", "ab\r\ncd\re\nf", {"ab", "cd\re", "f"}, Zrno::NAP_KONECPODATKOV},
     {"crlf only", "\r\n", {""}, 0},
     {"final cr stays", "x\r", {"x\r"}, Zrno::NAP_KONECPODATKOV},
