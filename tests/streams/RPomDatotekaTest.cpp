@@ -132,7 +132,7 @@ TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnceInManyThreads) {
     EXPECT_EQ(0, napake.load());
 }
 
-TEST(RPomDatoteka, SafeArrayRoundTripAndLoading) {
+TEST(RPomDatoteka, SafeArrayLoadingAndFormatting) {
     RPomDatoteka f;
     f.Zapisi("round trip", 10);
     SAFEARRAY *polje = f.VrniSAFEARRAY();
@@ -156,12 +156,10 @@ TEST(RPomDatoteka, SafeArrayRoundTripAndLoading) {
     EXPECT_EQ(vsebina, Vsebina(n));
     EXPECT_EQ(Par(0, 10000), Mesto(n));
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, n.Nalozi(datoteke.Pot("missing").c_str(), 0));
-}
 
-// Formatted writes, short (via the stack) and long, narrow and wide, against _snprintf.
-TEST(RPomDatoteka, ZapisiOblMatchesSnprintf) {
+    // Formatted writes, short (via the stack) and long, narrow and wide, against _snprintf.
     std::mt19937 r(777);
-    RPomDatoteka f;
+    RPomDatoteka z;
     std::string model;
     for (int i = 0; i < 3000 && !HasFailure(); ++i) {
         const unsigned int poz = unsigned(r() % (model.size() + 1)), izbira = r() % 3;
@@ -171,16 +169,16 @@ TEST(RPomDatoteka, ZapisiOblMatchesSnprintf) {
         char b[1024];
         const int n = _snprintf(b, sizeof b, "%s|%d", s.c_str(), stevilo);
         std::string t(b, size_t(n));
-        f.PrestaviZac(poz);
+        z.PrestaviZac(poz);
         if (i & 1) // the wide form, %S taking the narrow text
             t = std::string(reinterpret_cast<char const *>(std::wstring(t.begin(), t.end()).c_str()),
                             2 * t.size());
         EXPECT_EQ(unsigned(n),
-                  i & 1 ? f.ZapisiObl(reinterpret_cast<unsigned short const *>(L"%S|%d"), s.c_str(), stevilo)
-                        : f.ZapisiObl("%s|%d", s.c_str(), stevilo));
+                  i & 1 ? z.ZapisiObl(reinterpret_cast<unsigned short const *>(L"%S|%d"), s.c_str(), stevilo)
+                        : z.ZapisiObl("%s|%d", s.c_str(), stevilo));
         model.replace(poz, std::min(t.size(), model.size() - poz), t);
-        EXPECT_EQ(Par(poz + t.size(), model.size()), Mesto(f)) << i;
-        EXPECT_EQ(model, Vsebina(f)) << i;
+        EXPECT_EQ(Par(poz + t.size(), model.size()), Mesto(z)) << i;
+        EXPECT_EQ(model, Vsebina(z)) << i;
     }
 }
 
