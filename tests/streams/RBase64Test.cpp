@@ -124,7 +124,7 @@ const struct {
                     {"=m9v", "\x02oo", false, 0},      {"Zm=v", "f", true, 0},
                     {"====", "\x04", true, 0}};
 
-TEST(RBase64, MalformedTextDecodesAsDocumented) {
+TEST(RBase64, MalformedTextPageEdgesAndPaddingInTheStream) {
     for (const auto &p : k_nepravilno) {
         SCOPED_TRACE(p.besedilo);
         RBase64 b;
@@ -137,11 +137,9 @@ TEST(RBase64, MalformedTextDecodesAsDocumented) {
     bool konec;
     EXPECT_EQ("", Dekodiraj(b, "Zm9", konec));
     EXPECT_EQ("foo", Dekodiraj(b, "v", konec)) << "the fourth character completes the carry";
-}
 
-// Text whose terminator is the last byte before an inaccessible page: the vector loads must not touch
-// the next page, at any distance from it.
-TEST(RBase64, DecodingStopsAtAPageEdge) {
+    // Text whose terminator is the last byte before an inaccessible page: the vector loads must not touch
+    // the next page, at any distance from it.
     SYSTEM_INFO si;
     GetSystemInfo(&si);
     char *p = static_cast<char *>(VirtualAlloc(nullptr, 2 * si.dwPageSize, MEM_COMMIT, PAGE_READWRITE));
@@ -149,8 +147,8 @@ TEST(RBase64, DecodingStopsAtAPageEdge) {
     DWORD staro;
     ASSERT_TRUE(VirtualProtect(p + si.dwPageSize, si.dwPageSize, PAGE_NOACCESS, &staro));
     std::string s = Zaporedje(3000);
-    RBase64 b;
-    std::string t = Kodiraj(b, s, false);
+    RBase64 kod;
+    std::string t = Kodiraj(kod, s, false);
     for (size_t n = 0; n <= 200; n += 4) {
         char *z = p + si.dwPageSize - n - 1;
         memcpy(z, t.data(), n);
@@ -162,22 +160,20 @@ TEST(RBase64, DecodingStopsAtAPageEdge) {
         EXPECT_EQ(n / 4 * 3, d.DeKodiraj(z, o, konec));
     }
     VirtualFree(p, 0, MEM_RELEASE);
-}
 
-TEST(RBase64Tok, ReadingEndsWithAPaddedGroupAndGoesOnAfterIt) {
     TestniTok cilj("Zm8=\nZm9vYmFy");
     RBase64Tok tok(19, &cilj);
-    char b[10];
-    EXPECT_IZID(tok, Preberi(b, 10), 2u, 0);
-    EXPECT_EQ("fo", std::string(b, 2));
-    EXPECT_IZID(tok, Preberi(b, 4), 4u, 0);
-    EXPECT_IZID(tok, Preberi(b + 4, 10), 2u, Zrno::NAP_KONECPODATKOV);
-    EXPECT_EQ("foobar", std::string(b, 6));
-    EXPECT_IZID(tok, Preberi(b, 10), 0u, Zrno::NAP_KONECPODATKOV);
+    char kos[10];
+    EXPECT_IZID(tok, Preberi(kos, 10), 2u, 0);
+    EXPECT_EQ("fo", std::string(kos, 2));
+    EXPECT_IZID(tok, Preberi(kos, 4), 4u, 0);
+    EXPECT_IZID(tok, Preberi(kos + 4, 10), 2u, Zrno::NAP_KONECPODATKOV);
+    EXPECT_EQ("foobar", std::string(kos, 6));
+    EXPECT_IZID(tok, Preberi(kos, 10), 0u, Zrno::NAP_KONECPODATKOV);
     TestniTok padded("Zm8=\n");
     RBase64Tok drugi(19, &padded);
-    EXPECT_IZID(drugi, Preberi(b, 10), 2u, 0);
-    EXPECT_IZID(drugi, Preberi(b, 10), 0u, Zrno::NAP_KONECPODATKOV);
+    EXPECT_IZID(drugi, Preberi(kos, 10), 2u, 0);
+    EXPECT_IZID(drugi, Preberi(kos, 10), 0u, Zrno::NAP_KONECPODATKOV);
 }
 
 } // namespace
