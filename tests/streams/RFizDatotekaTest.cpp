@@ -51,7 +51,7 @@ TEST_F(RFizDatotekaTest, DispositionAppendAndStates) {
     EXPECT_EQ(Zrno::NAP_KONECDATOTEKE, ro.PostaviKonec());
 }
 
-TEST_F(RFizDatotekaTest, SharingAndRegionLocksActBetweenObjects) {
+TEST_F(RFizDatotekaTest, SharingLocksPositionsBeyond4GiBAndHandles) {
     std::string ime = m_datoteke.Nova("s.bin", "s");
     RFizDatoteka prvi(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE),
         bralec(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE);
@@ -71,47 +71,44 @@ TEST_F(RFizDatotekaTest, SharingAndRegionLocksActBetweenObjects) {
     EXPECT_EQ(Zrno::NAP_ODKLEPANJE, a.OdkleniObmocje(0, 10));
     EXPECT_EQ(0, b.ZakleniObmocje(0x100000000ULL, 0x100000000ULL)); // 64-bit ranges
     EXPECT_EQ(Zrno::NAP_ZAKLEPANJE, a.ZakleniObmocje(0x180000000ULL, 1));
-}
 
-TEST_F(RFizDatotekaTest, PositionsBeyond4GiB) {
-    std::string ime = m_datoteke.Nova("big.bin", "");
+    std::string velika = m_datoteke.Nova("big.bin", "");
     // The sparse control is sent on a handle of its own, opened without sharing.
     const unsigned int s = FILE_ATTRIBUTE_SPARSE_FILE;
-    EXPECT_EQ(0, RSisTokPodatkov::NastaviAtribute(ime.c_str(), s, s));
-    RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_PISANJE);
+    EXPECT_EQ(0, RSisTokPodatkov::NastaviAtribute(velika.c_str(), s, s));
+    RFizDatoteka f(velika.c_str(), DAT_BRANJE | DAT_PISANJE);
     ASSERT_EQ(0, f.VrniStanje());
     const unsigned __int64 cilj = 0x100000005ULL; // low part 5: a 32-bit truncation would show
     EXPECT_EQ(cilj, f.PrestaviZac(cilj));
     EXPECT_EQ(1u, f.Zapisi("z", 1));
     EXPECT_EQ(Par(cilj + 1, cilj + 1), Mesto(f));
     EXPECT_EQ(cilj - 1, f.PrestaviKon(-2));
-    char b[2] = {1, 1};
-    EXPECT_EQ(2u, f.Preberi(b, 2));
-    EXPECT_EQ(std::string("\0z", 2), std::string(b, 2));
+    char dva[2] = {1, 1};
+    EXPECT_EQ(2u, f.Preberi(dva, 2));
+    EXPECT_EQ(std::string("\0z", 2), std::string(dva, 2));
     // 0xFFFFFFFF as the low part is a position, not the failure marker.
     EXPECT_IZID(f, PrestaviZac(0x1FFFFFFFFULL), 0x1FFFFFFFFULL, 0);
     unsigned __int64 velikost = 0;
-    EXPECT_EQ(0, RSisTokPodatkov::VrniAtribute(ime.c_str(), nullptr, nullptr, nullptr, nullptr, &velikost));
+    EXPECT_EQ(0,
+              RSisTokPodatkov::VrniAtribute(velika.c_str(), nullptr, nullptr, nullptr, nullptr, &velikost));
     EXPECT_EQ(cilj + 1, velikost);
-}
 
-// Closing twice, a closed object, adopting and releasing a handle, copies that share it, and a stale copy
-// whose handle value the system has handed out again.
-TEST_F(RFizDatotekaTest, OwnershipOfTheHandle) {
-    std::string ime = m_datoteke.Nova("h.bin", "abc");
+    // Closing twice, a closed object, adopting and releasing a handle, copies that share it, and a stale copy
+    // whose handle value the system has handed out again.
+    std::string lastna = m_datoteke.Nova("h.bin", "abc");
     HANDLE tuja;
-    char b[4];
+    char kos[4];
     {
-        RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE), kopija(f);
+        RFizDatoteka f(lastna.c_str(), DAT_BRANJE | DAT_DELI_BRANJE), kopija(f);
         HANDLE h = f.VrniRocico();
         EXPECT_EQ(0, kopija.Zapri());
         EXPECT_IZID(kopija, Zapri(), 1, 1); // nothing to close is not a failure
-        EXPECT_IZID(kopija, Preberi(b, 1), 0u, Zrno::NAP_ROCICA);
-        EXPECT_IZID(kopija, Zapisi(b, 1), 0u, Zrno::NAP_ROCICA);
+        EXPECT_IZID(kopija, Preberi(kos, 1), 0u, Zrno::NAP_ROCICA);
+        EXPECT_IZID(kopija, Zapisi(kos, 1), 0u, Zrno::NAP_ROCICA);
         EXPECT_IZID(kopija, PrestaviZac(3), 0u, Zrno::NAP_ROCICA);
         EXPECT_EQ(Par(0, ~0ULL), Mesto(kopija));
         EXPECT_EQ(Zrno::NAP_KONECDATOTEKE, kopija.PostaviKonec());
-        tuja = CreateFileA(ime.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        tuja = CreateFileA(lastna.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_EQ(h, tuja);        // the system hands the value out again
         RFizDatoteka zastarela(f); // a stale copy
         EXPECT_IZID(zastarela, Zapri(), Zrno::NAP_ROCICA, Zrno::NAP_ROCICA);
@@ -119,7 +116,7 @@ TEST_F(RFizDatotekaTest, OwnershipOfTheHandle) {
     {
         RFizDatoteka prevzeta(tuja), druga(prevzeta),
             dodeljena(m_datoteke.Pot("o.bin").c_str(), DAT_PISANJE | DAT_USTVARI);
-        EXPECT_EQ(3u, druga.Preberi(b, 4));
+        EXPECT_EQ(3u, druga.Preberi(kos, 4));
         HANDLE stara = dodeljena.VrniRocico();
         dodeljena = druga; // the handle it held is closed: it had no other owner
         EXPECT_FALSE(CloseHandle(stara));
