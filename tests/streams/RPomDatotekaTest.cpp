@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(RPomDatoteka, GrowthReservationsAndForeignStorage) {
+TEST(RPomDatoteka, GrowthStorageStatesPositionsAndTypedAccess) {
     RPomDatoteka f;
     EXPECT_EQ(1u, f.Zapisi("a", 1));
     // Reservation 4096: a request for 4096 that need not be exact changes nothing and keeps the block.
@@ -53,24 +53,22 @@ TEST(RPomDatoteka, GrowthReservationsAndForeignStorage) {
     RPomDatoteka tuja(vecji, sizeof vecji, false);
     TestniTok dolg(std::string(9000, 'v'));
     EXPECT_IZID(tuja, ZapisiTok(dolg, ~0ULL), 4096u, Zrno::NAP_TUJMEDPOMNILNIK);
-}
 
-TEST(RPomDatoteka, StatesPositionsLocksAndTypedAccess) {
-    RPomDatoteka f;
-    f.Zapisi("0123456789", 10);
-    char b[8] = {};
-    EXPECT_EQ(8u, f.Prestavi(-2, ODMIK_KON));
-    EXPECT_IZID(f, Preberi(b, 8), 2u, 0);
-    EXPECT_IZID(f, Preberi(b, 8), 0u, Zrno::NAP_KONECPODATKOV);
-    EXPECT_EQ(~0ULL, f.Prestavi(0, static_cast<T_DATNACINODMIKA>(3)));
-    EXPECT_EQ(10u, f.VrniOdmik());
-    EXPECT_EQ(4u, f.PrestaviZac(0x100000004ULL)); // only the low 32 bits count
-    EXPECT_IZID(f, ZakleniObmocje(0, 1), Zrno::NAP_ZAKLEPANJE, Zrno::NAP_ZAKLEPANJE); // no locking in memory
-    EXPECT_EQ(Zrno::NAP_ODKLEPANJE, f.OdkleniObmocje(0, 1));
-    RPomDatoteka g; // no storage yet
-    g.PrestaviZac(20);
-    EXPECT_EQ(0u, g.Zapisi(nullptr, 0)); // an empty write still extends the length
-    EXPECT_EQ(20u, g.VrniDolzino());
+    RPomDatoteka p;
+    p.Zapisi("0123456789", 10);
+    char kos[8] = {};
+    EXPECT_EQ(8u, p.Prestavi(-2, ODMIK_KON));
+    EXPECT_IZID(p, Preberi(kos, 8), 2u, 0);
+    EXPECT_IZID(p, Preberi(kos, 8), 0u, Zrno::NAP_KONECPODATKOV);
+    EXPECT_EQ(~0ULL, p.Prestavi(0, static_cast<T_DATNACINODMIKA>(3)));
+    EXPECT_EQ(10u, p.VrniOdmik());
+    EXPECT_EQ(4u, p.PrestaviZac(0x100000004ULL)); // only the low 32 bits count
+    EXPECT_IZID(p, ZakleniObmocje(0, 1), Zrno::NAP_ZAKLEPANJE, Zrno::NAP_ZAKLEPANJE); // no locking in memory
+    EXPECT_EQ(Zrno::NAP_ODKLEPANJE, p.OdkleniObmocje(0, 1));
+    RPomDatoteka q; // no storage yet
+    q.PrestaviZac(20);
+    EXPECT_EQ(0u, q.Zapisi(nullptr, 0)); // an empty write still extends the length
+    EXPECT_EQ(20u, q.VrniDolzino());
 
     // Typed access is little-endian and unaligned, and moves neither the length nor the position.
     RPomDatoteka t(64);
