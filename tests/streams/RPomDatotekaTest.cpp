@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(RPomDatoteka, GrowthStorageStatesPositionsAndTypedAccess) {
+TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     RPomDatoteka f;
     EXPECT_EQ(1u, f.Zapisi("a", 1));
     // Reservation 4096: a request for 4096 that need not be exact changes nothing and keeps the block.
@@ -81,9 +81,7 @@ TEST(RPomDatoteka, GrowthStorageStatesPositionsAndTypedAccess) {
     EXPECT_EQ(3.25, vrni(9, 0.0));
     EXPECT_EQ(0xFFFDu, vrni(30, static_cast<unsigned short>(0)));
     EXPECT_EQ(Par(0, 0), Mesto(t));
-}
 
-TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnceInManyThreads) {
     auto *a = new RPomDatoteka;
     a->Zapisi("shared", 6);
     RPomDatoteka d;
@@ -128,12 +126,10 @@ TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnceInManyThreads) {
     for (auto &t : niti)
         t.join();
     EXPECT_EQ(0, napake.load());
-}
 
-TEST(RPomDatoteka, SafeArrayLoadingAndFormatting) {
-    RPomDatoteka f;
-    f.Zapisi("round trip", 10);
-    SAFEARRAY *polje = f.VrniSAFEARRAY();
+    RPomDatoteka izvir;
+    izvir.Zapisi("round trip", 10);
+    SAFEARRAY *polje = izvir.VrniSAFEARRAY();
     ASSERT_NE(nullptr, polje);
     EXPECT_EQ(10u, polje->rgsabound[0].cElements);
 
