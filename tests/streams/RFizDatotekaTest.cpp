@@ -10,7 +10,7 @@ class RFizDatotekaTest : public ::testing::Test {
     ZacasniImenik m_datoteke;
 };
 
-TEST_F(RFizDatotekaTest, CreationDisposition) {
+TEST_F(RFizDatotekaTest, DispositionAppendAndStates) {
     struct {
         const char *opis, *vsebinaPo; // no content: the file must not exist afterwards
         bool obstaja;
@@ -23,8 +23,7 @@ TEST_F(RFizDatotekaTest, CreationDisposition) {
         {"open_always_makes_new", "", false, DAT_BRANJE | DAT_USTVARI | DAT_OHRANI, 0},
         {"existing_opens", "old", true, DAT_BRANJE, 0},
         {"existing_missing", nullptr, false, DAT_BRANJE, Zrno::NAP_NIDATOTEKE},
-        {"keep_alone_is_existing", nullptr, false, DAT_BRANJE | DAT_OHRANI, Zrno::NAP_NIDATOTEKE},
-    };
+        {"keep_alone_is_existing", nullptr, false, DAT_BRANJE | DAT_OHRANI, Zrno::NAP_NIDATOTEKE}};
     for (const auto &p : primeri) {
         SCOPED_TRACE(p.opis);
         std::string ime = p.obstaja ? m_datoteke.Nova(p.opis, "old") : m_datoteke.Pot(p.opis);
@@ -36,16 +35,12 @@ TEST_F(RFizDatotekaTest, CreationDisposition) {
         else
             EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ime.c_str()));
     }
-}
 
-TEST_F(RFizDatotekaTest, AppendLandsAfterTheOldContents) {
     std::string ime = m_datoteke.Nova("a.txt", "12345");
     RFizDatoteka(ime.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_OHRANI | DAT_NA_KONEC).Zapisi("67", 2);
     EXPECT_EQ("1234567", PreberiDatoteko(ime));
-}
 
-// Transfers, positions and lengths are the model run's (RMedpomnilnikTest.cpp); here the states.
-TEST_F(RFizDatotekaTest, StatesAtTheEndAndOnFailure) {
+    // Transfers, positions and lengths are the model run's (RMedpomnilnikTest.cpp); here the states.
     RFizDatoteka f(m_datoteke.Pot("rw.bin").c_str(), DAT_BRANJE | DAT_PISANJE | DAT_USTVARI);
     char b[8] = {};
     EXPECT_IZID(f, Preberi(b, 8), 0u, Zrno::NAP_KONECPODATKOV);
@@ -56,7 +51,7 @@ TEST_F(RFizDatotekaTest, StatesAtTheEndAndOnFailure) {
     EXPECT_EQ(Zrno::NAP_KONECDATOTEKE, ro.PostaviKonec());
 }
 
-TEST_F(RFizDatotekaTest, SharingViolationBetweenTwoObjects) {
+TEST_F(RFizDatotekaTest, SharingLocksPositionsBeyond4GiBAndHandles) {
     std::string ime = m_datoteke.Nova("s.bin", "s");
     RFizDatoteka prvi(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE),
         bralec(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE);
@@ -64,12 +59,10 @@ TEST_F(RFizDatotekaTest, SharingViolationBetweenTwoObjects) {
     RFizDatoteka pisec(ime.c_str(), DAT_PISANJE | DAT_DELI_BRANJE), izkljucni(ime.c_str(), DAT_BRANJE);
     EXPECT_EQ(Zrno::NAP_SKUPNIDOSTOP, pisec.VrniStanje());
     EXPECT_EQ(Zrno::NAP_SKUPNIDOSTOP, izkljucni.VrniStanje());
-}
 
-TEST_F(RFizDatotekaTest, RegionLocksActBetweenHandles) {
-    std::string ime = m_datoteke.Nova("l.bin", std::string(100, 'l'));
+    const std::string zaklepi = m_datoteke.Nova("l.bin", std::string(100, 'l'));
     const unsigned int deli = DAT_BRANJE | DAT_PISANJE | DAT_DELI_BRANJE | DAT_DELI_PISANJE;
-    RFizDatoteka a(ime.c_str(), deli), b(ime.c_str(), deli);
+    RFizDatoteka a(zaklepi.c_str(), deli), b(zaklepi.c_str(), deli);
     EXPECT_EQ(0, a.ZakleniObmocje(0, 10));
     EXPECT_IZID(b, ZakleniObmocje(5, 10), Zrno::NAP_ZAKLEPANJE, Zrno::NAP_ZAKLEPANJE);
     EXPECT_EQ(Zrno::NAP_ZAKLEPANJE, a.ZakleniObmocje(0, 10)); // exclusive even for the same handle
@@ -78,47 +71,44 @@ TEST_F(RFizDatotekaTest, RegionLocksActBetweenHandles) {
     EXPECT_EQ(Zrno::NAP_ODKLEPANJE, a.OdkleniObmocje(0, 10));
     EXPECT_EQ(0, b.ZakleniObmocje(0x100000000ULL, 0x100000000ULL)); // 64-bit ranges
     EXPECT_EQ(Zrno::NAP_ZAKLEPANJE, a.ZakleniObmocje(0x180000000ULL, 1));
-}
 
-TEST_F(RFizDatotekaTest, PositionsBeyond4GiB) {
-    std::string ime = m_datoteke.Nova("big.bin", "");
+    std::string velika = m_datoteke.Nova("big.bin", "");
     // The sparse control is sent on a handle of its own, opened without sharing.
     const unsigned int s = FILE_ATTRIBUTE_SPARSE_FILE;
-    EXPECT_EQ(0, RSisTokPodatkov::NastaviAtribute(ime.c_str(), s, s));
-    RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_PISANJE);
+    EXPECT_EQ(0, RSisTokPodatkov::NastaviAtribute(velika.c_str(), s, s));
+    RFizDatoteka f(velika.c_str(), DAT_BRANJE | DAT_PISANJE);
     ASSERT_EQ(0, f.VrniStanje());
     const unsigned __int64 cilj = 0x100000005ULL; // low part 5: a 32-bit truncation would show
     EXPECT_EQ(cilj, f.PrestaviZac(cilj));
     EXPECT_EQ(1u, f.Zapisi("z", 1));
     EXPECT_EQ(Par(cilj + 1, cilj + 1), Mesto(f));
     EXPECT_EQ(cilj - 1, f.PrestaviKon(-2));
-    char b[2] = {1, 1};
-    EXPECT_EQ(2u, f.Preberi(b, 2));
-    EXPECT_EQ(std::string("\0z", 2), std::string(b, 2));
+    char dva[2] = {1, 1};
+    EXPECT_EQ(2u, f.Preberi(dva, 2));
+    EXPECT_EQ(std::string("\0z", 2), std::string(dva, 2));
     // 0xFFFFFFFF as the low part is a position, not the failure marker.
     EXPECT_IZID(f, PrestaviZac(0x1FFFFFFFFULL), 0x1FFFFFFFFULL, 0);
     unsigned __int64 velikost = 0;
-    EXPECT_EQ(0, RSisTokPodatkov::VrniAtribute(ime.c_str(), nullptr, nullptr, nullptr, nullptr, &velikost));
+    EXPECT_EQ(0,
+              RSisTokPodatkov::VrniAtribute(velika.c_str(), nullptr, nullptr, nullptr, nullptr, &velikost));
     EXPECT_EQ(cilj + 1, velikost);
-}
 
-// Closing twice, a closed object, adopting and releasing a handle, copies that share it, and a stale copy
-// whose handle value the system has handed out again.
-TEST_F(RFizDatotekaTest, OwnershipOfTheHandle) {
-    std::string ime = m_datoteke.Nova("h.bin", "abc");
+    // Closing twice, a closed object, adopting and releasing a handle, copies that share it, and a stale copy
+    // whose handle value the system has handed out again.
+    std::string lastna = m_datoteke.Nova("h.bin", "abc");
     HANDLE tuja;
-    char b[4];
+    char kos[4];
     {
-        RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE), kopija(f);
+        RFizDatoteka f(lastna.c_str(), DAT_BRANJE | DAT_DELI_BRANJE), kopija(f);
         HANDLE h = f.VrniRocico();
         EXPECT_EQ(0, kopija.Zapri());
         EXPECT_IZID(kopija, Zapri(), 1, 1); // nothing to close is not a failure
-        EXPECT_IZID(kopija, Preberi(b, 1), 0u, Zrno::NAP_ROCICA);
-        EXPECT_IZID(kopija, Zapisi(b, 1), 0u, Zrno::NAP_ROCICA);
+        EXPECT_IZID(kopija, Preberi(kos, 1), 0u, Zrno::NAP_ROCICA);
+        EXPECT_IZID(kopija, Zapisi(kos, 1), 0u, Zrno::NAP_ROCICA);
         EXPECT_IZID(kopija, PrestaviZac(3), 0u, Zrno::NAP_ROCICA);
         EXPECT_EQ(Par(0, ~0ULL), Mesto(kopija));
         EXPECT_EQ(Zrno::NAP_KONECDATOTEKE, kopija.PostaviKonec());
-        tuja = CreateFileA(ime.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        tuja = CreateFileA(lastna.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_EQ(h, tuja);        // the system hands the value out again
         RFizDatoteka zastarela(f); // a stale copy
         EXPECT_IZID(zastarela, Zapri(), Zrno::NAP_ROCICA, Zrno::NAP_ROCICA);
@@ -126,7 +116,7 @@ TEST_F(RFizDatotekaTest, OwnershipOfTheHandle) {
     {
         RFizDatoteka prevzeta(tuja), druga(prevzeta),
             dodeljena(m_datoteke.Pot("o.bin").c_str(), DAT_PISANJE | DAT_USTVARI);
-        EXPECT_EQ(3u, druga.Preberi(b, 4));
+        EXPECT_EQ(3u, druga.Preberi(kos, 4));
         HANDLE stara = dodeljena.VrniRocico();
         dodeljena = druga; // the handle it held is closed: it had no other owner
         EXPECT_FALSE(CloseHandle(stara));
@@ -135,8 +125,9 @@ TEST_F(RFizDatotekaTest, OwnershipOfTheHandle) {
     EXPECT_FALSE(CloseHandle(tuja));
 }
 
-TEST_F(RFizDatotekaTest, FileTimesMatchGetFileTime) {
-    RFizDatoteka f(m_datoteke.Pot("t.bin").c_str(), DAT_BRANJE | DAT_PISANJE | DAT_USTVARI);
+TEST_F(RFizDatotekaTest, TimesAndAttributes) {
+    std::string ime = m_datoteke.Nova("attr.bin", "12345");
+    RFizDatoteka f(ime.c_str(), DAT_BRANJE | DAT_PISANJE | DAT_DELI_BRANJE);
     FILETIME c = {0x89ABCDEF, 0x01D00000}, a = {0x12345678, 0x01D10000}, w = {0, 0}, t[3];
     ASSERT_TRUE(SetFileTime(f.VrniRocico(), &c, &a, &w)); // a zero time: 1 January 1601
     ASSERT_TRUE(GetFileTime(f.VrniRocico(), &t[0], &t[1], &t[2]));
@@ -148,10 +139,8 @@ TEST_F(RFizDatotekaTest, FileTimesMatchGetFileTime) {
     EXPECT_EQ(ms, (std::vector<__int64>{f.VrniDatumStvaritve(), f.VrniDatumDostopa(), f.VrniDatumPisanja()}));
     ASSERT_EQ(0, f.VrniAtribute(nullptr, &iz_atributov[0], &iz_atributov[1], &iz_atributov[2], nullptr));
     EXPECT_EQ(ms, iz_atributov);
-}
+    f.Zapri();
 
-TEST_F(RFizDatotekaTest, AttributesSetAndReadBack) {
-    std::string ime = m_datoteke.Nova("attr.bin", "12345");
     auto atributi = [&] { return RSisTokPodatkov::VrniAtribute(ime.c_str()); };
     auto nastavi = [&](unsigned int m, unsigned int v) {
         return RSisTokPodatkov::NastaviAtribute(ime.c_str(), m, v);
@@ -168,20 +157,16 @@ TEST_F(RFizDatotekaTest, AttributesSetAndReadBack) {
         EXPECT_EQ(k[2], atributi() & ~C);
         EXPECT_EQ(k[2], RFizDatoteka(ime.c_str(), DAT_BRANJE).VrniAtribute() & ~C);
     }
-}
 
-TEST_F(RFizDatotekaTest, AttributesOfAMissingFile) {
-    std::string ime = m_datoteke.Pot("missing");
-    EXPECT_EQ(0u, RSisTokPodatkov::VrniAtribute(ime.c_str()));
+    ime = m_datoteke.Pot("missing");
+    EXPECT_EQ(0u, atributi());
     unsigned int atr = 7;
-    __int64 c = 7, a = 7, w = 7;
+    __int64 tc = 7, ta = 7, tw = 7;
     unsigned __int64 v = 7;
-    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, RSisTokPodatkov::VrniAtribute(ime.c_str(), &atr, &c, &a, &w, &v));
-    EXPECT_EQ(0u, atr | c | a | w | v); // every output cleared
-    EXPECT_EQ(Zrno::NAP_NIDATOTEKE,
-              RSisTokPodatkov::NastaviAtribute(ime.c_str(), FILE_ATTRIBUTE_READONLY, 0));
-    RSisTokPodatkov prazen;
-    EXPECT_EQ(Zrno::NAP_ROCICA, prazen.VrniAtribute(&atr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, RSisTokPodatkov::VrniAtribute(ime.c_str(), &atr, &tc, &ta, &tw, &v));
+    EXPECT_EQ(0u, atr | tc | ta | tw | v); // every output cleared
+    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, nastavi(FILE_ATTRIBUTE_READONLY, 0));
+    EXPECT_EQ(Zrno::NAP_ROCICA, f.VrniAtribute(&atr, nullptr, nullptr, nullptr, nullptr)); // closed
 }
 
 } // namespace

@@ -1,14 +1,18 @@
-// The memory file: reservations, foreign storage, typed access, copies, SAFEARRAY views, loading.
+// The memory file: reservations, foreign storage, typed access, copies, SAFEARRAY views, loading; the FIFO
+// stream against a byte-queue model.
 // Transfers, formatting and copying in place, positions and lengths are the file model's
 // (RMedpomnilnikTest.cpp).
 #include "TestniTok.h"
 #include <atomic>
+#include <deque>
+#include <memory>
 #include <random>
 #include <thread>
+#include <windows.h>
 
 namespace {
 
-TEST(RPomDatoteka, GrowthAndReservations) {
+TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     RPomDatoteka f;
     EXPECT_EQ(1u, f.Zapisi("a", 1));
     // Reservation 4096: a request for 4096 that need not be exact changes nothing and keeps the block.
@@ -27,63 +31,57 @@ TEST(RPomDatoteka, GrowthAndReservations) {
     EXPECT_EQ(nullptr, g.VrniPodatke());
     g.PrestaviZac(0);
     EXPECT_EQ(3u, g.Zapisi("abc", 3)); // and it can be written again
-}
 
-TEST(RPomDatoteka, ForeignStorageCannotGrow) {
-    unsigned char blok[17];
-    memset(blok, 0xEE, sizeof blok);
-    RPomDatoteka f;
-    EXPECT_EQ(0, f.Uporabi(blok, 16, false));
+    // Foreign storage cannot grow.
+    unsigned char tuj[17];
+    memset(tuj, 0xEE, sizeof tuj);
+    RPomDatoteka h;
+    EXPECT_EQ(0, h.Uporabi(tuj, 16, false));
     std::string s(16, 's');
-    EXPECT_EQ(16u, f.Zapisi(s.data(), 16));
-    EXPECT_IZID(f, Zapisi("x", 1), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
-    EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.RezervirajDolzino(8, true));
-    f.PrestaviZac(12); // 4 bytes left for 7: none of them may change
-    EXPECT_IZID(f, ZapisiObl("%s", "toolong"), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
-    EXPECT_EQ(s, std::string(reinterpret_cast<char *>(blok), 16));
-    f.PrestaviZac(20);
-    EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, f.PostaviKonec());
-    EXPECT_EQ(16u, f.VrniDolzino()); // not beyond the block
-    EXPECT_EQ(0, f.Zapri());
-    EXPECT_EQ(s + '\xEE', std::string(reinterpret_cast<char *>(blok), 17)); // detached, not freed
+    EXPECT_EQ(16u, h.Zapisi(s.data(), 16));
+    EXPECT_IZID(h, Zapisi("x", 1), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
+    EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, h.RezervirajDolzino(8, true));
+    h.PrestaviZac(12); // 4 bytes left for 7: none of them may change
+    EXPECT_IZID(h, ZapisiObl("%s", "toolong"), 0u, Zrno::NAP_TUJMEDPOMNILNIK);
+    EXPECT_EQ(s, std::string(reinterpret_cast<char *>(tuj), 16));
+    h.PrestaviZac(20);
+    EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, h.PostaviKonec());
+    EXPECT_EQ(16u, h.VrniDolzino()); // not beyond the block
+    EXPECT_EQ(0, h.Zapri());
+    EXPECT_EQ(s + '\xEE', std::string(reinterpret_cast<char *>(tuj), 17)); // detached, not freed
     char vecji[5000]; // a copy from a stream stops at the end of the block
     RPomDatoteka tuja(vecji, sizeof vecji, false);
     TestniTok dolg(std::string(9000, 'v'));
     EXPECT_IZID(tuja, ZapisiTok(dolg, ~0ULL), 4096u, Zrno::NAP_TUJMEDPOMNILNIK);
-}
 
-TEST(RPomDatoteka, StatesPositionsAndLocks) {
-    RPomDatoteka f;
-    f.Zapisi("0123456789", 10);
-    char b[8] = {};
-    EXPECT_EQ(8u, f.Prestavi(-2, ODMIK_KON));
-    EXPECT_IZID(f, Preberi(b, 8), 2u, 0);
-    EXPECT_IZID(f, Preberi(b, 8), 0u, Zrno::NAP_KONECPODATKOV);
-    EXPECT_EQ(~0ULL, f.Prestavi(0, static_cast<T_DATNACINODMIKA>(3)));
-    EXPECT_EQ(10u, f.VrniOdmik());
-    EXPECT_EQ(4u, f.PrestaviZac(0x100000004ULL)); // only the low 32 bits count
-    EXPECT_IZID(f, ZakleniObmocje(0, 1), Zrno::NAP_ZAKLEPANJE, Zrno::NAP_ZAKLEPANJE); // no locking in memory
-    EXPECT_EQ(Zrno::NAP_ODKLEPANJE, f.OdkleniObmocje(0, 1));
-    RPomDatoteka g; // no storage yet
-    g.PrestaviZac(20);
-    EXPECT_EQ(0u, g.Zapisi(nullptr, 0)); // an empty write still extends the length
-    EXPECT_EQ(20u, g.VrniDolzino());
-}
+    RPomDatoteka p;
+    p.Zapisi("0123456789", 10);
+    char kos[8] = {};
+    EXPECT_EQ(8u, p.Prestavi(-2, ODMIK_KON));
+    EXPECT_IZID(p, Preberi(kos, 8), 2u, 0);
+    EXPECT_IZID(p, Preberi(kos, 8), 0u, Zrno::NAP_KONECPODATKOV);
+    EXPECT_EQ(~0ULL, p.Prestavi(0, static_cast<T_DATNACINODMIKA>(3)));
+    EXPECT_EQ(10u, p.VrniOdmik());
+    EXPECT_EQ(4u, p.PrestaviZac(0x100000004ULL)); // only the low 32 bits count
+    EXPECT_IZID(p, ZakleniObmocje(0, 1), Zrno::NAP_ZAKLEPANJE, Zrno::NAP_ZAKLEPANJE); // no locking in memory
+    EXPECT_EQ(Zrno::NAP_ODKLEPANJE, p.OdkleniObmocje(0, 1));
+    RPomDatoteka q; // no storage yet
+    q.PrestaviZac(20);
+    EXPECT_EQ(0u, q.Zapisi(nullptr, 0)); // an empty write still extends the length
+    EXPECT_EQ(20u, q.VrniDolzino());
 
-TEST(RPomDatoteka, TypedAccessIsLittleEndianAndUnaligned) {
-    RPomDatoteka f(64);
-    auto vrni = [&f](unsigned __int64 odmik, auto v) { return f.Vrni(odmik, v), v; };
-    f.Nastavi(4, 0x11223344u);
-    f.Nastavi(9, 3.25);
-    f.Nastavi(30, static_cast<short>(-3));
+    // Typed access is little-endian and unaligned, and moves neither the length nor the position.
+    RPomDatoteka t(64);
+    auto vrni = [&t](unsigned __int64 odmik, auto v) { return t.Vrni(odmik, v), v; };
+    t.Nastavi(4, 0x11223344u);
+    t.Nastavi(9, 3.25);
+    t.Nastavi(30, static_cast<short>(-3));
     EXPECT_EQ(0x11223344u, vrni(4, 0u));
-    EXPECT_EQ("\x44\x33\x22\x11", std::string(static_cast<const char *>(f.VrniPodatke()) + 4, 4));
+    EXPECT_EQ("\x44\x33\x22\x11", std::string(static_cast<const char *>(t.VrniPodatke()) + 4, 4));
     EXPECT_EQ(3.25, vrni(9, 0.0));
     EXPECT_EQ(0xFFFDu, vrni(30, static_cast<unsigned short>(0)));
-    EXPECT_EQ(Par(0, 0), Mesto(f)); // no effect on the length or position
-}
+    EXPECT_EQ(Par(0, 0), Mesto(t));
 
-TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
     auto *a = new RPomDatoteka;
     a->Zapisi("shared", 6);
     RPomDatoteka d;
@@ -106,11 +104,9 @@ TEST(RPomDatoteka, CopiesShareStorageAndFreeItOnce) {
     EXPECT_NE(x, y);
     Zrno::SprostiPomnilnik(x);
     Zrno::SprostiPomnilnik(y);
-}
 
-// Threads copy and drop copies of their own files at once: every share goes through one table, whose
-// lock must neither lose an entry (a block freed twice or never) nor keep a thread out for good.
-TEST(RPomDatoteka, CopiesInManyThreadsFreeEachBlockOnce) {
+    // Threads copy and drop copies of their own files at once: every share goes through one table, whose
+    // lock must neither lose an entry (a block freed twice or never) nor keep a thread out for good.
     std::vector<std::thread> niti;
     std::atomic<int> napake{0};
     for (int n = 0; n < 4; ++n)
@@ -130,12 +126,10 @@ TEST(RPomDatoteka, CopiesInManyThreadsFreeEachBlockOnce) {
     for (auto &t : niti)
         t.join();
     EXPECT_EQ(0, napake.load());
-}
 
-TEST(RPomDatoteka, SafeArrayRoundTrip) {
-    RPomDatoteka f;
-    f.Zapisi("round trip", 10);
-    SAFEARRAY *polje = f.VrniSAFEARRAY();
+    RPomDatoteka izvir;
+    izvir.Zapisi("round trip", 10);
+    SAFEARRAY *polje = izvir.VrniSAFEARRAY();
     ASSERT_NE(nullptr, polje);
     EXPECT_EQ(10u, polje->rgsabound[0].cElements);
 
@@ -149,21 +143,17 @@ TEST(RPomDatoteka, SafeArrayRoundTrip) {
     EXPECT_EQ(S_OK, SafeArrayDestroy(polje));
 
     EXPECT_EQ(Zrno::NAP_PARAMETER, pogled.Uporabi(static_cast<SAFEARRAY *>(nullptr)));
-}
 
-TEST(RPomDatoteka, NaloziLoadsAWholeFile) {
-    ZacasniImenik datoteke;
+    ZacasniImenik datoteke; // loading a whole file
     const std::string vsebina = Zaporedje(10000), ime = datoteke.Nova("n.bin", vsebina);
-    RPomDatoteka f(ime.c_str(), 0);
-    EXPECT_EQ(vsebina, Vsebina(f));
-    EXPECT_EQ(Par(0, 10000), Mesto(f));
-    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, f.Nalozi(datoteke.Pot("missing").c_str(), 0));
-}
+    RPomDatoteka n(ime.c_str(), 0);
+    EXPECT_EQ(vsebina, Vsebina(n));
+    EXPECT_EQ(Par(0, 10000), Mesto(n));
+    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, n.Nalozi(datoteke.Pot("missing").c_str(), 0));
 
-// Formatted writes, short (via the stack) and long, narrow and wide, against _snprintf.
-TEST(RPomDatoteka, ZapisiOblMatchesSnprintf) {
+    // Formatted writes, short (via the stack) and long, narrow and wide, against _snprintf.
     std::mt19937 r(777);
-    RPomDatoteka f;
+    RPomDatoteka z;
     std::string model;
     for (int i = 0; i < 3000 && !HasFailure(); ++i) {
         const unsigned int poz = unsigned(r() % (model.size() + 1)), izbira = r() % 3;
@@ -173,16 +163,16 @@ TEST(RPomDatoteka, ZapisiOblMatchesSnprintf) {
         char b[1024];
         const int n = _snprintf(b, sizeof b, "%s|%d", s.c_str(), stevilo);
         std::string t(b, size_t(n));
-        f.PrestaviZac(poz);
+        z.PrestaviZac(poz);
         if (i & 1) // the wide form, %S taking the narrow text
             t = std::string(reinterpret_cast<char const *>(std::wstring(t.begin(), t.end()).c_str()),
                             2 * t.size());
         EXPECT_EQ(unsigned(n),
-                  i & 1 ? f.ZapisiObl(reinterpret_cast<unsigned short const *>(L"%S|%d"), s.c_str(), stevilo)
-                        : f.ZapisiObl("%s|%d", s.c_str(), stevilo));
+                  i & 1 ? z.ZapisiObl(reinterpret_cast<unsigned short const *>(L"%S|%d"), s.c_str(), stevilo)
+                        : z.ZapisiObl("%s|%d", s.c_str(), stevilo));
         model.replace(poz, std::min(t.size(), model.size() - poz), t);
-        EXPECT_EQ(Par(poz + t.size(), model.size()), Mesto(f)) << i;
-        EXPECT_EQ(model, Vsebina(f)) << i;
+        EXPECT_EQ(Par(poz + t.size(), model.size()), Mesto(z)) << i;
+        EXPECT_EQ(model, Vsebina(z)) << i;
     }
 }
 
@@ -199,7 +189,7 @@ TEST(RPomDatotekaExhausted, DISABLED_FormattedWriteNearTheStartOfAHugeFile) {
 }
 
 // Run only with the address space capped, so that the large requests are really refused.
-TEST(RPomDatotekaExhausted, DISABLED_RefusedGrowthLosesNothing) {
+TEST(RPomDatotekaExhausted, DISABLED_RefusedMemoryLosesNothing) {
     RPomDatoteka f;
     f.Zapisi("keep", 4);
     const void *blok = f.VrniPodatke();
@@ -212,9 +202,8 @@ TEST(RPomDatotekaExhausted, DISABLED_RefusedGrowthLosesNothing) {
     RPomDatoteka prazna(0xF0000000u);
     EXPECT_EQ(Zrno::NAP_POMNILNIK, prazna.VrniStanje());
     EXPECT_EQ(nullptr, prazna.VrniPodatke());
-}
 
-TEST(RIzravnalnikExhausted, DISABLED_MissingBuffersPassStraightThrough) {
+    // A converter whose buffers cannot be had passes transfers straight through.
     TestniTok cilj("abc");
     RIzravnalnik brez(&cilj, 0xF0000000u, 16);
     EXPECT_EQ(Zrno::NAP_POMNILNIK, brez.VrniStanje());
@@ -223,9 +212,57 @@ TEST(RIzravnalnikExhausted, DISABLED_MissingBuffersPassStraightThrough) {
     EXPECT_EQ(Zrno::NAP_POMNILNIK, samo_branje.VrniStanje());
     samo_branje.Zapisi("b", 1);
     EXPECT_EQ((std::vector<unsigned int>{1, 1}), cilj.velikostiPisanj);
-    char b[2];
+    char b[4];
     EXPECT_EQ(2u, samo_branje.Preberi(b, 2));
     EXPECT_EQ((std::vector<unsigned int>{16}), cilj.zahteve); // the read buffer works
+
+    RFifoTokPodatkov fifo; // a refused block queues nothing
+    fifo.Zapisi("ab", 2);
+    EXPECT_IZID(fifo, Zapisi("x", 0xF0000000u), 0u, Zrno::NAP_POMNILNIK); // never copied: refused first
+    EXPECT_EQ(2u, fifo.VrniDolzino());
+    EXPECT_IZID(fifo, Preberi(b, 4), 2u, 0);
+}
+
+// Random writes and reads against a byte queue, with now and then a close (which drops what is queued), a
+// copy that reads and goes, or a copy that goes on in place of the original: copies share the blocks, so
+// neither's reads nor end may free what the other still reads, partly read blocks included.
+TEST(RFifoTokPodatkov, AgreesWithAByteQueue) {
+    std::mt19937 nakljucno(7);
+    std::deque<unsigned char> model;
+    auto f = std::make_unique<RFifoTokPodatkov>();
+    std::vector<unsigned char> b(9000);
+    for (int korak = 0; korak < 20000; ++korak) {
+        const unsigned int n = nakljucno() % 3 == 0 ? nakljucno() % 5 : nakljucno() % 9000,
+                           op = nakljucno() % 100;
+        if (op < 2) {
+            ASSERT_EQ(0, f->Zapri());
+            model.clear();
+        } else if (op == 2) { // a copy reads and goes: the original keeps every byte
+            RFifoTokPodatkov(*f).Preberi(b.data(), n);
+        } else if (op < 5) {
+            auto kopija = std::make_unique<RFifoTokPodatkov>(*f);
+            if (op == 4) { // by assignment over blocks of its own
+                kopija = std::make_unique<RFifoTokPodatkov>();
+                kopija->Zapisi("old", 3);
+                *kopija = *f;
+            }
+            f = std::move(kopija);
+        } else if (op < 50) {
+            for (unsigned int i = 0; i < n; ++i)
+                model.push_back(b[i] = static_cast<unsigned char>(nakljucno()));
+            ASSERT_EQ(n, f->Zapisi(b.data(), n));
+        } else {
+            const unsigned int pricakovano =
+                std::min<unsigned int>(n, static_cast<unsigned int>(model.size()));
+            ASSERT_EQ(pricakovano, f->Preberi(b.data(), n)) << "step " << korak;
+            ASSERT_EQ(pricakovano == 0 && n != 0 ? Zrno::NAP_KONECPODATKOV : 0, f->VrniStanje());
+            ASSERT_TRUE(std::equal(b.begin(), b.begin() + pricakovano, model.begin())) << "step " << korak;
+            model.erase(model.begin(), model.begin() + pricakovano);
+        }
+        ASSERT_EQ(model.size(), f->VrniDolzino()) << "step " << korak;
+    }
+    f.reset();
+    EXPECT_TRUE(HeapValidate(zgetheap(), 0, nullptr));
 }
 
 } // namespace

@@ -50,7 +50,7 @@ TEST(RVticnica, ATransferAndThePeerClosingHalfWay) {
     EXPECT_IZID(streznik, Zapisi("x", 1), 0u, Zrno::NAP_PISANJE);
 }
 
-TEST(RVticnica, AddressHelpers) {
+TEST(RVticnica, AddressHelpersAndTheLibrarysFullStop) {
     sockaddr_in naslov;
     memset(&naslov, 0xCC, sizeof naslov);
     EXPECT_EQ(0, RVticnica::VrniNaslov(nullptr, 80, &naslov));
@@ -65,11 +65,9 @@ TEST(RVticnica, AddressHelpers) {
     unsigned long a = 0;
     EXPECT_EQ(0, RVticnica::PoisciNaslov("localhost", &a));
     EXPECT_EQ(0x0100007Fu, a); // network order as it lies in memory
-}
 
-// After the last Zakljuci the socket layer is stopped: socket calls fail with their default codes
-// (the layer's "not started" error is not one the mapping names). Starting again brings them back.
-TEST(RVticnica, AfterTheLibrarysFullStop) {
+    // After the last Zakljuci the socket layer is stopped: socket calls fail with their default codes
+    // (the layer's "not started" error is not one the mapping names). Starting again brings them back.
     int zagonov = 0;
     while (Zrno::Zakljuci() == 0)
         ++zagonov;
@@ -77,7 +75,6 @@ TEST(RVticnica, AfterTheLibrarysFullStop) {
     RVticnica v;
     EXPECT_IZID(v, Odpri(RVticnica::DOMENA_INET, RVticnica::VRSTA_TOK, 0), Zrno::NAP_ODPIRANJE,
                 Zrno::NAP_ODPIRANJE);
-    unsigned long a = 0;
     EXPECT_EQ(Zrno::NAP_RAZRESITEV, RVticnica::PoisciNaslov("127.0.0.1", &a));
     for (int i = 0; i < zagonov; ++i)
         ASSERT_EQ(0, Zrno::Vzpostavi());
