@@ -7,9 +7,12 @@ if(NOT zrno_coverage_done AND CMAKE_CURRENT_SOURCE_DIR STREQUAL CMAKE_SOURCE_DIR
     # Atomic counters: the thread tests update them from many threads at once.
     target_compile_options(Zrno PRIVATE --coverage -fprofile-update=atomic)
     target_link_options(Zrno PRIVATE --coverage)
-    if(TARGET ZrnoZagon)
-      target_link_options(ZrnoZagon PRIVATE --coverage)
-    endif()
+    # The test-only builds of the DLL reuse its instrumented objects.
+    foreach(variant ZrnoZagon ZrnoPoti)
+      if(TARGET ${variant})
+        target_link_options(${variant} PRIVATE --coverage)
+      endif()
+    endforeach()
   endfunction()
   cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zrno_coverage)
 endif()
