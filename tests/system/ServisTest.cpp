@@ -79,7 +79,7 @@ class ServisTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(ServisTest, LifeOfAServiceAFailedStartAndDeletion) {
+TEST_F(ServisTest, LifeOfAService) {
     const char *argumenti[] = {dnevnik.c_str(), "alpha", "beta gamma"};
     ASSERT_EQ(a.Pozeni(3, argumenti), 0);
     SERVICE_STATUS s = PocakajStanje(a, SERVIS_TECE);
@@ -103,15 +103,20 @@ TEST_F(ServisTest, LifeOfAServiceAFailedStartAndDeletion) {
                                                    "\t5\tZrnoTestA: pause", "\t5\tZrnoTestA: continue",
                                                    "\t5\tZrnoTestA: control 200", "\t5\tZrnoTestA: stop",
                                                    "\t5\tZrnoTestA: end"}));
+}
 
+TEST_F(ServisTest, AFailedStart) {
     // B's start-up fails. Windows reports the start itself as done; Wine's StartService fails with
     // ERROR_SERVICE_REQUEST_TIMEOUT (unmapped, so the default code) when the service stops first.
     const int r = b.Pozeni(0, nullptr);
     EXPECT_TRUE(r == 0 || r == NAP_ZAGONSERVISA) << r;
     EXPECT_EQ(Izhod(PocakajStanje(b, SERVIS_USTAVLJEN)),
               Stanje(SERVIS_USTAVLJEN, ERROR_SERVICE_SPECIFIC_ERROR, DWORD(NAP_ODPIRANJE)));
+}
 
-    // Deleting marks the service; a second deletion is refused; it goes with the last handle.
+// Deleting marks the service and a second deletion is refused; one that never ran (no process of its
+// holds it) goes with the last handle.
+TEST_F(ServisTest, DeletingMarksAndTheLastHandleRemoves) {
     EXPECT_EQ(b.Zbrisi(), 0);
     EXPECT_EQ(b.Zbrisi(), NAP_ZABRISANJE);
     EXPECT_EQ(b.Zapri(), 0);
