@@ -79,7 +79,7 @@ TEST(RDnevnikDatTest, WritesOneStampedLinePerMessage) {
 }
 
 // A short write is reported and not flushed, and the next line is whole.
-TEST(RDnevnikDatTest, ShortWrites) {
+TEST(RDnevnikDatTest, ShortWritesAndCopies) {
     RDnevnikDat dnevnik(0, "App");
     ObcasnoPolnTok tok;
     EXPECT_EQ(dnevnik.Zapisi(DNEVNIK_OBVESTILO, "x"), NAP_PARAMETER) << "no stream yet";
@@ -92,6 +92,15 @@ TEST(RDnevnikDatTest, ShortWrites) {
     std::string ostanek;
     EXPECT_GT(Zig(tok.zapisano, &ostanek), 0);
     EXPECT_EQ(ostanek, "3\tApp: second line\n");
+    // Copies share the stream and keep their own name and lock after the original is gone.
+    auto *izvor = new RDnevnikDat(0, "Izvor");
+    izvor->Uporabi(&tok);
+    RDnevnikDat kopija(*izvor);
+    dnevnik = *izvor;
+    delete izvor;
+    tok.zapisano.clear();
+    EXPECT_EQ(kopija.Zapisi(DNEVNIK_OBVESTILO, "a") + dnevnik.Zapisi(DNEVNIK_OBVESTILO, "b"), 0);
+    EXPECT_EQ(tok.zapisano.substr(20, 11) + tok.zapisano.substr(51), "5\tIzvor: a\n5\tIzvor: b\n");
 }
 
 // Eight threads log through one log into a file, each line flushed to the disk (an fsync under Wine,
