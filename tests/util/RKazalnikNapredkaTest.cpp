@@ -66,7 +66,7 @@ TEST(RGlobalniKazalnikNapredka, MapsOntoTheSectionAndForwardsUntilReleased) {
     EXPECT_FALSE(g.PrekiniPostopek()) << "no target";
     g.Uporabi(&z);
     g.NastaviGlobalnoObmocje(0, 100);
-    const int primeri[][5] = {{0, 10, 40, 100, 1}, {0, 10, 40, 100, 10}, {0, 2, 0, 1, 1}, {0, 2, 0, -1, 1},
+    const int primeri[][5] = {{0, 10, 40, 100, 1}, {0, 10, 40, 100, 10}, {0, 2, 0, 1, 1},   {0, 2, 0, -1, 1},
                               {0, 3, 0, 10, 2},    {10, 20, 0, 100, 5},  {5, 5, 40, 100, 5}};
     for (auto &p : primeri)
         g.NastaviObmocje(p[0], p[1]), g.NastaviGlobalniOdsek(p[2], p[3]), g.Nastavi(p[4]);
