@@ -114,12 +114,20 @@ TEST_F(ServisTest, AFailedStart) {
               Stanje(SERVIS_USTAVLJEN, ERROR_SERVICE_SPECIFIC_ERROR, DWORD(NAP_ODPIRANJE)));
 }
 
-// Deleting marks the service and a second deletion is refused; one that never ran (no process of its
-// holds it) goes with the last handle.
-TEST_F(ServisTest, DeletingMarksAndTheLastHandleRemoves) {
+// Names both ways, an unknown one, and an existing one created again. Deleting marks the service and a
+// second deletion is refused; one that never ran (no process of its holds it) goes with the last handle.
+TEST_F(ServisTest, NamesThenDeletingMarksAndTheLastHandleRemoves) {
+    RNizA ime, prikazno;
+    EXPECT_EQ(oskrbnik.VrniIme("ZrnoTestB display", ime) + oskrbnik.VrniDolgoIme(IMENA[0], prikazno), 0);
+    EXPECT_EQ(std::string(ime) + "|" + std::string(prikazno), "ZrnoTestB|ZrnoTestA display");
+    EXPECT_EQ(oskrbnik.VrniDolgoIme("ZrnoNoSuchService", prikazno), NAP_NISERVISA);
+    EXPECT_TRUE(prikazno.JePrazen());
+    RServis servis;
+    EXPECT_EQ(servis.Ustvari(oskrbnik, IMENA[0], "x", "x.exe", SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+                             ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr, nullptr, nullptr, nullptr),
+              NAP_OBSTAJA);
     EXPECT_EQ(b.Zbrisi(), 0);
     EXPECT_EQ(b.Zbrisi(), NAP_ZABRISANJE);
     EXPECT_EQ(b.Zapri(), 0);
-    RServis servis;
     EXPECT_EQ(servis.Odpri(oskrbnik, "ZrnoTestB", SERVICE_QUERY_STATUS), NAP_NISERVISA);
 }
