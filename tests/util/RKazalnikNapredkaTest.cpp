@@ -26,16 +26,15 @@ class CasovniZapisnik : public RCasKazalnikNapredka {
     void PraviNastavi() override { porocila.push_back(m_zadnjiPolozaj); }
 };
 
-// Every call that reaches it, as words.
+// Every call that reaches it, as words; asks to stop once any has.
 struct Zapisnik : RKazalnikNapredka {
     std::string k;
-    bool prekini = false;
     void NastaviBesedilo(unsigned int id) override { k += "id" + std::to_string(id) + " "; }
     void NastaviBesedilo(char const *b) override { k += b + std::string(" "); }
     void NastaviObmocje(int a, int b) override { k += std::to_string(a) + ".." + std::to_string(b) + " "; }
     void Nastavi(int p) override { k += std::to_string(p) + " "; }
     void Prikazi(bool p) override { k += p ? "show " : "hide "; }
-    bool PrekiniPostopek() override { return prekini; }
+    bool PrekiniPostopek() override { return !k.empty(); }
 };
 
 } // namespace
@@ -57,21 +56,18 @@ TEST(RCasKazalnikNapredka, EndsAlwaysOthersOncePerInterval) {
     EXPECT_EQ(d.Korak(80, URA), V({50, 60, 80}));
 }
 
-// Local ranges onto sections: 40 + 6 per step; 0.5 and -0.5 away from zero; 6.67; before the local range;
-// an empty local range gives the section's lower end - 1. Only the global range is forwarded, to the
-// target until it is released; copies share it.
+// Local ranges onto sections: 40 + 6 per step; +-0.5 away from zero; 6.67; before the range; an empty one
+// gives the section's lower end - 1. Only the global range is forwarded, until released; copies share it.
 TEST(RGlobalniKazalnikNapredka, MapsOntoTheSectionAndForwardsUntilReleased) {
     Zapisnik z;
     RGlobalniKazalnikNapredka g;
     EXPECT_FALSE(g.PrekiniPostopek()) << "no target";
-    g.Uporabi(&z);
-    g.NastaviGlobalnoObmocje(0, 100);
+    g.Uporabi(&z), g.NastaviGlobalnoObmocje(0, 100);
     const int primeri[][5] = {{0, 10, 40, 100, 1}, {0, 10, 40, 100, 10}, {0, 2, 0, 1, 1},   {0, 2, 0, -1, 1},
                               {0, 3, 0, 10, 2},    {10, 20, 0, 100, 5},  {5, 5, 40, 100, 5}};
     for (auto &p : primeri)
         g.NastaviObmocje(p[0], p[1]), g.NastaviGlobalniOdsek(p[2], p[3]), g.Nastavi(p[4]);
     g.NastaviBesedilo(7u), g.NastaviBesedilo("kopiram"), g.Prikazi(true);
-    z.prekini = true;
     EXPECT_TRUE(g.PrekiniPostopek());
     RGlobalniKazalnikNapredka(g).Prikazi(false);
     EXPECT_EQ(g.Odpusti(), &z);
