@@ -53,8 +53,7 @@ TEST(RCasKazalnikNapredka, EndsAlwaysOthersOncePerInterval) {
     EXPECT_EQ(d.Korak(80, URA), V({50, 60, 80}));
 }
 
-// Local ranges onto sections: 40 + 6 per step, +-0.5 away from zero; 6.67; before the range; an empty one
-// gives the section's lower end - 1. Only the global range is forwarded, until released; copies share it.
+// Ranges onto sections (0.5 away from zero, an empty range to the lower end - 1); forwarded until released.
 TEST(RGlobalniKazalnikNapredka, MapsOntoTheSectionAndForwardsUntilReleased) {
     Zapisnik z;
     RGlobalniKazalnikNapredka g;
