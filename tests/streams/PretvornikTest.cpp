@@ -143,6 +143,22 @@ TEST(RPretvornikToka, ForwardingShortWritesReleaseChainsAndHandles) {
     EXPECT_EQ("IZ", dno.dogodki);
     EXPECT_EQ(1, spodnji.Zapri());
 
+    // Reads ahead in whole buffers and writes small pieces together; larger requests bypass the buffer.
+    const std::string z = Zaporedje(1000);
+    TestniTok vir(z);
+    RIzravnalnik naprej(&vir, 256, 256), brez(&vir, 0, 0);
+    char kos[300];
+    EXPECT_EQ(250u, naprej.Preberi(kos, 250)); // one refill of 256
+    EXPECT_IZID(naprej, Preberi(kos, 300), 300u, 0); // 6 from the buffer, 294 straight from the target
+    EXPECT_EQ(z.substr(250, 300), std::string(kos, 300));
+    naprej.Zapisi(z.data(), 10);
+    EXPECT_EQ(1000u, naprej.Zapisi(z.data(), 1000)); // 246 fill the buffer, it goes out, 754 go straight
+    EXPECT_EQ(2u, brez.Preberi(kos, 2)); // without buffers every request goes straight to the target
+    brez.Zapisi("a", 1);
+    EXPECT_EQ((Velikosti{256, 294, 2}), vir.zahteve);
+    EXPECT_EQ((Velikosti{256, 754, 1}), vir.velikostiPisanj);
+    EXPECT_EQ(z.substr(0, 10) + z + "a", vir.zapisano);
+
     // Over a handle.
     ZacasniImenik datoteke;
     std::string ime = datoteke.Pot("h.bin");

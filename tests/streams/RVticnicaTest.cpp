@@ -1,5 +1,5 @@
-// Sockets on 127.0.0.1 with ephemeral ports: one connection, the peer closing half-way, the address
-// helpers and sockets after the library's stop. The stream logic above the socket is the models'.
+// Sockets on 127.0.0.1 with ephemeral ports: a connection, a half close, a refusal, a closed socket's
+// codes, the address helpers and sockets after the library's stop. Stream logic above is the models'.
 #include <winsock.h>
 
 #include "TestniTok.h"
@@ -18,8 +18,8 @@ unsigned int Vrata(RVticnica &v) {
     return vrata;
 }
 
-TEST(RVticnica, ATransferAndThePeerClosingHalfWay) {
-    RVticnica poslusalec, odjemalec, streznik;
+TEST(RVticnica, ATransferThePeerClosingHalfWayARefusalAndTheCodesOfAClosedSocket) {
+    RVticnica poslusalec, odjemalec, streznik, vezana, v;
     EXPECT_EQ(0, poslusalec.Odpri(RVticnica::DOMENA_INET, RVticnica::VRSTA_TOK, 0));
     EXPECT_EQ(0, poslusalec.Privezi("127.0.0.1", 0));
     EXPECT_EQ(0, poslusalec.Poslusaj(0xFFFFFFFF));
@@ -48,6 +48,35 @@ TEST(RVticnica, ATransferAndThePeerClosingHalfWay) {
     EXPECT_IZID(odjemalec, Preberi(b, 10), 0u, Zrno::NAP_KONECPODATKOV);
     EXPECT_IZID(streznik, Zapri(), 1, 1); // forgotten
     EXPECT_IZID(streznik, Zapisi("x", 1), 0u, Zrno::NAP_PISANJE);
+
+    // A bound port that does not listen refuses; on a closed socket every operation fails with its code.
+    EXPECT_EQ(0, vezana.Odpri(RVticnica::DOMENA_INET, RVticnica::VRSTA_TOK, 0));
+    ASSERT_EQ(0, vezana.Privezi("127.0.0.1", 0));
+    ASSERT_EQ(0, v.Odpri(RVticnica::DOMENA_INET, RVticnica::VRSTA_TOK, 0));
+    EXPECT_IZID(v, Povezi("127.0.0.1", Vrata(vezana)), Zrno::NAP_ZAVRNJENO, Zrno::NAP_ZAVRNJENO);
+    RVticnica kopija(v); // shares the socket; neither destructor closes it
+    EXPECT_EQ(kopija.Vrni(), v.Odpusti());
+    EXPECT_IZID(v, Uporabi(kopija.Vrni()), 0, 0);
+    EXPECT_IZID(v, Zapri(), 0, 0);
+    EXPECT_IZID(kopija, Zapri(), Zrno::NAP_ZAPIRANJE, Zrno::NAP_ZAPIRANJE); // already closed: kept
+    sockaddr *n = reinterpret_cast<sockaddr *>(&vrstnik);
+    const int izidi[][3] = { // per operation: its result, the state it leaves, the code expected
+        {v.Privezi(n, sizeof vrstnik), v.VrniStanje(), Zrno::NAP_VEZAVA},
+        {v.Povezi(n, sizeof vrstnik), v.VrniStanje(), Zrno::NAP_POVEZAVA},
+        {v.Poslusaj(5), v.VrniStanje(), Zrno::NAP_POSLUSANJE},
+        {v.Sprejmi(vezana, nullptr, nullptr), v.VrniStanje(), Zrno::NAP_SPREJEM},
+        {v.Zakljuci(RVticnica::ZAPIRANJE_OBOJE), v.VrniStanje(), Zrno::NAP_ZAPRIPOVEZAVO},
+        {v.VrniParameter(RVticnica::PARAM_TYPE, b, &d2), v.VrniStanje(), Zrno::NAP_BERIOPCIJO},
+        {v.NastaviParameter(RVticnica::PARAM_TYPE, b, 4), v.VrniStanje(), Zrno::NAP_NASTAVIOPCIJO},
+        {v.VrniNaslovVrstnika(n, &d2), v.VrniStanje(), Zrno::NAP_NASPROTNIK},
+        {v.VrniNaslovVticnice(n, &d2), v.VrniStanje(), Zrno::NAP_RAZRESITEV},
+        {static_cast<int>(v.Poslji("x", 1, 0)) + v.VrniStanje(), v.VrniStanje(), Zrno::NAP_PISANJE},
+        {static_cast<int>(v.Prejmi(b, 1, 0)) + v.VrniStanje(), v.VrniStanje(), Zrno::NAP_BRANJE},
+        {static_cast<int>(v.Preberi(b, 1)) + v.VrniStanje(), v.VrniStanje(), Zrno::NAP_BRANJE},
+    };
+    for (const auto &i : izidi)
+        EXPECT_EQ((std::pair<int, int>(i[2], i[2])), (std::pair<int, int>(i[0], i[1]))) << &i - izidi;
+    EXPECT_EQ(0, vezana.Zapri());
 }
 
 TEST(RVticnica, AddressHelpersAndTheLibrarysFullStop) {
