@@ -32,6 +32,14 @@ TEST(Pretvorba, AgreesWithTheSystemConvertersAndOtherForms) {
     u.NastaviZnak(1, 0);
     EXPECT_TRUE(Vsebuje(RNizA(u, 4), "a\0c\xE8", 4));
     EXPECT_NIZ(a, NastaviU(static_cast<unsigned short>(0x10D), 3), 3u, "\xE8\xE8\xE8");
+    RNizU w(a, 1); // the default page both ways, by operators
+    w += a;
+    w += '!';
+    EXPECT_EQ(w.Primerjaj(U(L"\x010D\x010D\x010D\x010D!")), 0);
+    a += w;
+    a += static_cast<unsigned short>(0x4E2D);
+    EXPECT_TRUE(Vsebuje(a, "\xE8\xE8\xE8\xE8\xE8\xE8\xE8!?"));
+    EXPECT_TRUE(Vsebuje(RNizA(static_cast<unsigned short>(0x4E2D), 2), "??"));
     // The units by the stored length, terminator included; the string is freed.
     auto bstr = [](unsigned short *b) {
         std::vector<unsigned short> v(b, b + SysStringLen(reinterpret_cast<BSTR>(b)) + 1);
@@ -40,6 +48,7 @@ TEST(Pretvorba, AgreesWithTheSystemConvertersAndOtherForms) {
     };
     using E = std::vector<unsigned short>;
     EXPECT_EQ(bstr(RNizA().VrniBSTR()), E{0});
+    EXPECT_EQ(bstr(RNizA("\xE8x").VrniBSTR()), (E{0x10D, 'x', 0}));
     EXPECT_EQ(bstr(RNizU(U(L"wide")).VrniBSTR(3)), (E{'w', 'i', 'd', 0}));
     using P = unsigned int (RNizA::*)();
     // clang-format off
