@@ -29,6 +29,7 @@ TEST_F(Datoteke, VersionAndDeletion) {
     EXPECT_EQ(v, sistem) << "nothing is written on failure";
 
     EXPECT_EQ(Zrno::ZbrisiDatoteko(Siroko(Pot("brez.txt")).c_str()), 0);
+    EXPECT_EQ(Zrno::ZbrisiDatoteko(Pot("brez.txt").c_str()), Zrno::NAP_NIDATOTEKE);
 }
 
 TEST_F(Datoteke, CurrentDirectoryAndModulePath) {
@@ -42,6 +43,7 @@ TEST_F(Datoteke, CurrentDirectoryAndModulePath) {
     n = MAX_PATH;
     ASSERT_EQ(Zrno::VrniTrenutniImenik(sirok, &n), 0);
     EXPECT_EQ(std::basic_string<unsigned short>(sirok, n + 1), Siroko(koren + '\0'));
+    EXPECT_EQ(Zrno::NastaviTrenutniImenik(Pot("ni").c_str()), Zrno::NAP_NIDATOTEKE);
     EXPECT_EQ(Zrno::NastaviTrenutniImenik(Siroko(prej).c_str()), 0);
     n = MAX_PATH;
     ASSERT_EQ(Zrno::VrniTrenutniImenik(buf, &n), 0);
