@@ -42,6 +42,8 @@ TYPED_TEST(Iskanje, AgreesWithAReferenceScanAndComparisons) {
         ASSERT_EQ(n.NajdiNazajI(kaj, zacetek, stevilo), pricakovano[3]) << krog;
         if (vzorec.size() == 1) { // the character forms
             ASSERT_EQ(n.Najdi(T(vzorec[0]), zacetek, stevilo), pricakovano[0]) << krog;
+            ASSERT_EQ(n.NajdiNazaj(T(vzorec[0]), zacetek, stevilo), pricakovano[1]) << krog;
+            ASSERT_EQ(n.NajdiI(T(vzorec[0]), zacetek, stevilo), pricakovano[2]) << krog;
             ASSERT_EQ(n.NajdiNazajI(T(vzorec[0]), zacetek, stevilo), pricakovano[3]) << krog;
         }
     }
