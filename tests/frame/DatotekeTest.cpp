@@ -21,6 +21,8 @@ TEST_F(Datoteke, VersionAndDeletion) {
     V v(4, 9), z(4);
     Zrno::VrniVerzijo(nullptr, &z[0], &z[1], &z[2], &z[3], nullptr);
     EXPECT_EQ(z, sistem);
+    ASSERT_EQ(Zrno::VrniVerzijoDatoteke(Siroko(zrno).c_str(), &v[0], &v[1], nullptr, &v[3]), 0);
+    EXPECT_EQ(v, (V{sistem[0], sistem[1], 9, sistem[3]})) << "a null field is skipped";
     ASSERT_EQ(Zrno::VrniVerzijoDatoteke(zrno.c_str(), &v[0], &v[1], &v[2], &v[3]), 0);
     EXPECT_EQ(v, sistem);
     // No version resource: Wine says ERROR_RESOURCE_DATA_NOT_FOUND, which maps to the default code.

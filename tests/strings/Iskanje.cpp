@@ -49,6 +49,7 @@ TYPED_TEST(Iskanje, AgreesWithAReferenceScanAndComparisons) {
     }
     EXPECT_EQ(TypeParam(Tekst<T>("ab")).Najdi(T(0)), NI);
     TypeParam abc(Tekst<T>("abc"));
+    EXPECT_EQ(abc.Najdi(Tekst<T>(""), 1) + 10 * abc.NajdiNazaj(Tekst<T>(""), 1), 21u) << "empty: 1, then 2";
     struct {
         char const *a, *b;
         unsigned int zacetek, stevilo;
