@@ -25,7 +25,7 @@ TEST(Pretvorba, AgreesWithTheSystemConvertersAndOtherForms) {
     // The other forms: appends, string sources (all of their length), single characters, BSTRs.
     RNizA a("ab");
     EXPECT_NIZ(a, PrilepiU(U(L"\x010D"), NI, KN_CP1252), 3u, "abc");
-    RNizU u(a);
+    RNizU u("abc");
     EXPECT_EQ(u.PrilepiA("\xE8\x9A", 1), 4u);
     EXPECT_EQ(u.PrilepiA('\x9A', 2), 6u);
     EXPECT_EQ(u.Primerjaj(U(L"abc\x010D\x0161\x0161")), 0);
