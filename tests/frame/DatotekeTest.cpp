@@ -21,6 +21,8 @@ TEST_F(Datoteke, VersionAndDeletion) {
     V v(4, 9), z(4);
     Zrno::VrniVerzijo(nullptr, &z[0], &z[1], &z[2], &z[3], nullptr);
     EXPECT_EQ(z, sistem);
+    ASSERT_EQ(Zrno::VrniVerzijoDatoteke(Siroko(zrno).c_str(), &v[0], &v[1], nullptr, &v[3]), 0);
+    EXPECT_EQ(v, (V{sistem[0], sistem[1], 9, sistem[3]})) << "a null field is skipped";
     ASSERT_EQ(Zrno::VrniVerzijoDatoteke(zrno.c_str(), &v[0], &v[1], &v[2], &v[3]), 0);
     EXPECT_EQ(v, sistem);
     // No version resource: Wine says ERROR_RESOURCE_DATA_NOT_FOUND, which maps to the default code.
@@ -29,6 +31,7 @@ TEST_F(Datoteke, VersionAndDeletion) {
     EXPECT_EQ(v, sistem) << "nothing is written on failure";
 
     EXPECT_EQ(Zrno::ZbrisiDatoteko(Siroko(Pot("brez.txt")).c_str()), 0);
+    EXPECT_EQ(Zrno::ZbrisiDatoteko(Pot("brez.txt").c_str()), Zrno::NAP_NIDATOTEKE);
 }
 
 TEST_F(Datoteke, CurrentDirectoryAndModulePath) {
@@ -42,6 +45,7 @@ TEST_F(Datoteke, CurrentDirectoryAndModulePath) {
     n = MAX_PATH;
     ASSERT_EQ(Zrno::VrniTrenutniImenik(sirok, &n), 0);
     EXPECT_EQ(std::basic_string<unsigned short>(sirok, n + 1), Siroko(koren + '\0'));
+    EXPECT_EQ(Zrno::NastaviTrenutniImenik(Pot("ni").c_str()), Zrno::NAP_NIDATOTEKE);
     EXPECT_EQ(Zrno::NastaviTrenutniImenik(Siroko(prej).c_str()), 0);
     n = MAX_PATH;
     ASSERT_EQ(Zrno::VrniTrenutniImenik(buf, &n), 0);

@@ -35,6 +35,7 @@ TEST(RIskalnikDatotek, PathsSizesTimesAndExhaustion) {
     T_NAJDENADATOTEKA z;
     EXPECT_EQ(i.Odpri((imenik + "*.zzz").c_str()), Zrno::NAP_NIDATOTEKE);
     EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC);
+    EXPECT_EQ(i.Odpri(nullptr), Zrno::NAP_PARAMETER);
 
     ASSERT_EQ(i.Odpri((imenik + "*.txt").c_str()), 0);
     auto najdene = Vse(i);
@@ -63,12 +64,16 @@ TEST(RIskalnikDatotek, PathsSizesTimesAndExhaustion) {
     EXPECT_STREQ(z.Pot, "c.dat");
     EXPECT_EQ(z.Ime, z.Pot);
 
-    // Copies take the pending entry along and continue the same search.
+    // Copies and assignment take the pending entry along and continue the same search.
     ASSERT_EQ(i.Odpri((imenik + "*").c_str()), 0);
     T_NAJDENADATOTEKA prvi, drugi;
     ASSERT_EQ(i.Poisci(&prvi), 0);
     RIskalnikDatotek kopija(i);
     ASSERT_EQ(kopija.Poisci(&drugi), 0);
     EXPECT_STRNE(prvi.Ime, drugi.Ime);
+    RIskalnikDatotek dodeljen;
+    dodeljen = i;
+    ASSERT_EQ(dodeljen.Poisci(&z), 0);
+    EXPECT_STREQ(z.Ime, drugi.Ime);
     EXPECT_EQ(kopija.Zapri(), 0);
 }

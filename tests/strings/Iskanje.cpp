@@ -42,11 +42,14 @@ TYPED_TEST(Iskanje, AgreesWithAReferenceScanAndComparisons) {
         ASSERT_EQ(n.NajdiNazajI(kaj, zacetek, stevilo), pricakovano[3]) << krog;
         if (vzorec.size() == 1) { // the character forms
             ASSERT_EQ(n.Najdi(T(vzorec[0]), zacetek, stevilo), pricakovano[0]) << krog;
+            ASSERT_EQ(n.NajdiNazaj(T(vzorec[0]), zacetek, stevilo), pricakovano[1]) << krog;
+            ASSERT_EQ(n.NajdiI(T(vzorec[0]), zacetek, stevilo), pricakovano[2]) << krog;
             ASSERT_EQ(n.NajdiNazajI(T(vzorec[0]), zacetek, stevilo), pricakovano[3]) << krog;
         }
     }
     EXPECT_EQ(TypeParam(Tekst<T>("ab")).Najdi(T(0)), NI);
     TypeParam abc(Tekst<T>("abc"));
+    EXPECT_EQ(abc.Najdi(Tekst<T>(""), 1) + 10 * abc.NajdiNazaj(Tekst<T>(""), 1), 21u) << "empty: 1, then 2";
     struct {
         char const *a, *b;
         unsigned int zacetek, stevilo;

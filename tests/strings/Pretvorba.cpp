@@ -25,13 +25,21 @@ TEST(Pretvorba, AgreesWithTheSystemConvertersAndOtherForms) {
     // The other forms: appends, string sources (all of their length), single characters, BSTRs.
     RNizA a("ab");
     EXPECT_NIZ(a, PrilepiU(U(L"\x010D"), NI, KN_CP1252), 3u, "abc");
-    RNizU u(a);
+    RNizU u("abc");
     EXPECT_EQ(u.PrilepiA("\xE8\x9A", 1), 4u);
     EXPECT_EQ(u.PrilepiA('\x9A', 2), 6u);
     EXPECT_EQ(u.Primerjaj(U(L"abc\x010D\x0161\x0161")), 0);
     u.NastaviZnak(1, 0);
     EXPECT_TRUE(Vsebuje(RNizA(u, 4), "a\0c\xE8", 4));
     EXPECT_NIZ(a, NastaviU(static_cast<unsigned short>(0x10D), 3), 3u, "\xE8\xE8\xE8");
+    RNizU w(a, 1); // the default page both ways, by operators
+    w += a;
+    w += '!';
+    EXPECT_EQ(w.Primerjaj(U(L"\x010D\x010D\x010D\x010D!")), 0);
+    a += w;
+    a += static_cast<unsigned short>(0x4E2D);
+    EXPECT_TRUE(Vsebuje(a, "\xE8\xE8\xE8\xE8\xE8\xE8\xE8!?"));
+    EXPECT_TRUE(Vsebuje(RNizA(static_cast<unsigned short>(0x4E2D), 2), "??"));
     // The units by the stored length, terminator included; the string is freed.
     auto bstr = [](unsigned short *b) {
         std::vector<unsigned short> v(b, b + SysStringLen(reinterpret_cast<BSTR>(b)) + 1);
@@ -40,6 +48,7 @@ TEST(Pretvorba, AgreesWithTheSystemConvertersAndOtherForms) {
     };
     using E = std::vector<unsigned short>;
     EXPECT_EQ(bstr(RNizA().VrniBSTR()), E{0});
+    EXPECT_EQ(bstr(RNizA("\xE8x").VrniBSTR()), (E{0x10D, 'x', 0}));
     EXPECT_EQ(bstr(RNizU(U(L"wide")).VrniBSTR(3)), (E{'w', 'i', 'd', 0}));
     using P = unsigned int (RNizA::*)();
     // clang-format off
@@ -53,6 +62,8 @@ TEST(Pretvorba, AgreesWithTheSystemConvertersAndOtherForms) {
         EXPECT_EQ((n.*p.pretvori)(), p.stevilo) << p.niz;
         EXPECT_TRUE(Vsebuje(n, p.rezultat));
     }
-    static_cast<RNizP<char> &>(a) = "x";
+    RNizA b(a);
+    static_cast<RNizP<char> &>(b) = "x";
+    a = b;
     EXPECT_TRUE(Vsebuje(a, "x"));
 }

@@ -82,6 +82,7 @@ TYPED_TEST(Urejanje, ReplacementsSelfSourcesAndTrims) {
     EXPECT_NIZ(n, Poravnaj(Tekst<T>(" .")), 4u, "ab c");
     n = Tekst<T>("xxaxx");
     EXPECT_NIZ(n, PoravnajLevo(T('x')), 3u, "axx");
+    EXPECT_NIZ(n, PoravnajDesno(T('x')), 1u, "a");
     n = Tekst<T>(" \t ab \r\n");
     EXPECT_NIZ(n, Poravnaj(), 2u, "ab");
 }

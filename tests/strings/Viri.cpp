@@ -1,5 +1,5 @@
 // Resource strings from a test resource module in Slovenian (bin/jeziki/jezik_0424.dll): loading,
-// appending, formats from resources, code pages. The wrappers around these paths are not repeated.
+// appending, formats from resources, code pages; every form once, against the text it must give.
 #include "Proces.h"
 #include "strings/Pomoc.h"
 
@@ -16,9 +16,15 @@ TYPED_TEST(ViriNiza, LoadingAndFormats) {
     EXPECT_NIZ(niz, NastaviV(m, 4, sl), 10u, "0123456789");
     EXPECT_NIZ(niz, NastaviV(m, 2, sl), 3u, "abc"); // the stored final zero is dropped
     EXPECT_NIZ(niz, PrilepiV(m, 7, sl), 8u, "abchello");
+    EXPECT_NIZ(niz, PrilepiV(m, 3, sl), 8u, "abchello");      // an empty entry appends nothing
     EXPECT_NIZ(niz, NastaviV(m, 4, KJ2_ITALIJANSKI), 0u, ""); // no table in that language
     EXPECT_NIZ(niz, OblikujV(m, 5, sl, 42), 15u, "Vrednost je 42.");
     EXPECT_NIZ(niz, PrilepiVO(m, 5, sl, -1), 30u, "Vrednost je 42.Vrednost je -1.");
+    EXPECT_NIZ(niz, PrilepiVO(m, 3, sl, 7), 30u, "Vrednost je 42.Vrednost je -1."); // nor a missing format
+    for (auto const &[v, s] : {std::pair<RNizVP<T>, char const *>{RNizVP<T>(m, 17, sl), "sedemnajst"},
+                               {TypeParam(m, 16, sl), "sestnajst"},
+                               {RNizVP<T>::OblikujVS(m, 5, sl, 7), "Vrednost je 7."}})
+        EXPECT_TRUE(Vsebuje(v, s)) << s;
     niz = Tekst<T>("12-345");
     int a = 0, b = 0;
     EXPECT_EQ(niz.RazcleniV(m, 6, sl, &a, &b), 2u);
@@ -30,5 +36,10 @@ TYPED_TEST(ViriNiza, LoadingAndFormats) {
         EXPECT_NIZ(niz, NastaviVU(m, 1, sl, KN_CP1252), 4u, "kac?");
         EXPECT_NIZ(niz, NastaviVU(m, 1, sl, KN_UTF8), 4u, "ka\xC4\x8D");
         EXPECT_NIZ(niz, PrilepiVU(m, 1, sl, T_KODNASTRAN(932)), 7u, "ka\xC4\x8Dka?");
+        EXPECT_NIZ(niz, OblikujVU(m, 5, sl, KN_CP1252, 3), 14u, "Vrednost je 3.");
+        EXPECT_NIZ(niz, PrilepiVUO(m, 5, sl, KN_CP1252, 4), 28u, "Vrednost je 3.Vrednost je 4.");
+        niz = "1-2";
+        EXPECT_EQ(niz.RazcleniVU(m, 6, sl, KN_CP1252, &a, &b), 2u);
+        EXPECT_EQ(a * 1000 + b, 1002);
     }
 }

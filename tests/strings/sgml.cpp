@@ -50,7 +50,7 @@ TEST(RNizSGML, KnownAnswersAndItsOwnText) {
     for (const auto &d : k_dekodiranja)
         EXPECT_EQ(d.izhod, DekodirajA(d.vhod, d.najvec, d.cp)) << d.vhod << " " << d.cp;
     for (const auto &k : k_kodiranja)
-        EXPECT_EQ(k.izhod, B(RNizU::VrniSGML(U(k.vhod), NI, k.nacin))) << k.izhod;
+        EXPECT_EQ(k.izhod, B(RNizU(U(k.vhod)).VrniSGML(NI, k.nacin))) << k.izhod;
     // Aliases and numbers in UTF-16 (the round trips meet only the names the encoder writes).
     EXPECT_EQ(u"\u03B1\u03B1\u02BC\uE003AAA\u00A4\u00A4\uF600\uFFFF&am",
               Dekodiraj<RNizU>(
@@ -60,7 +60,7 @@ TEST(RNizSGML, KnownAnswersAndItsOwnText) {
     ASSERT_EQ(3, MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, "x\xE8\xA9", 3, w, 3));
     EXPECT_EQ(std::u16string(w, w + 3), Dekodiraj<RNizU>("x\xE8\xA9", NI));
     EXPECT_EQ("&ccaron;&scaron;&amp;<x", B(RNizA::VrniSGML("\xE8\x9A&<x", NI, 0, KN_CP1250)));
-    EXPECT_EQ("&egrave;", B(RNizA::VrniSGML("\xE8", NI, 0, T_KODNASTRAN(1252))));
+    EXPECT_EQ("&egrave;", B(RNizA("\xE8&x").VrniSGML(1, 0, T_KODNASTRAN(1252))));
     // From 65000 on MB_PRECOMPOSED is refused: a lone lead byte is U+FFFD; an unconvertible byte is 0.
     EXPECT_EQ("a&#xfffd;", B(RNizA::VrniSGML("a\xC3", NI, 0, T_KODNASTRAN(65001))));
     EXPECT_EQ("a&#x0;&amp;", B(RNizA::VrniSGML("a\xE8&", NI, 0, T_KODNASTRAN(12345))));
