@@ -105,6 +105,9 @@ TEST(RDatum, RecordsAndFields) {
     EXPECT_EQ(std::tie(z.Milisekunde, z.Sekunda, z.Minuta, z.Ura, z.Dan, z.Mesec, z.Leto),
               std::make_tuple(999, 58, 59, 23, 31, 12, 1999));
     EXPECT_EQ(RDatum(&z), d);
+    for (int dan : {RDatum(1, 1, 2000).VrniDanVTednu(), RDatum::VrniDanVTednu(1, 1, 2000),
+                    RDatum::VrniDanVTednu(2451545L)})
+        EXPECT_EQ(dan, 5) << "Saturday, counting from Monday = 0";
     unsigned char ura = 0;
     d.VrniDatum(nullptr, nullptr, nullptr, &ura, nullptr, nullptr, nullptr);
     EXPECT_EQ(ura, 23);
@@ -125,10 +128,12 @@ TEST(RDatum, PresentTime) {
     FILETIME f;
     GetSystemTimeAsFileTime(&f);
     const long long sistem = RDatum::Pretvori(&f), nas = RDatum::VrniTrenutniCas();
+    unsigned long ms = 0;
+    const long jdn = RDatum::DolociTrenutniJul(&ms);
     ASSERT_EQ(Zrno::Zakljuci(), 0);
-    const long long brez = RDatum::VrniTrenutniCas();
+    const long long brez = RDatum::VrniTrenutniCas(), clan = RDatum().NastaviTrenutniCas();
     ASSERT_EQ(Zrno::Vzpostavi(), 0);
-    for (long long t : {nas, brez})
+    for (long long t : {nas, brez, clan, static_cast<long long>(jdn) * MS_NA_DAN + ms})
         EXPECT_TRUE(t >= sistem && t - sistem < 3000) << t - sistem;
     unsigned long long proc = RDatum::VrniProcCas();
     Sleep(50);
