@@ -146,3 +146,17 @@ TEST(Zbirke, RandomOperationsMatchAVector) {
         ASSERT_TRUE(Ima(ur, mur));
     }
 }
+
+// A node is found in its own container's heap (anywhere inside it), not in another's nor outside.
+struct Odprt : RSeznam<Zapis> {
+    using RSeznam<Zapis>::JeVozelVKopici;
+    using RSeznam<Zapis>::RSeznam;
+};
+TEST(Zbirke, NodesBelongToTheirOwnHeap) {
+    Odprt a(8), b(8);
+    a.Dodaj(Z(1)), b.Dodaj(Z(2));
+    int tuj = 0;
+    EXPECT_TRUE(a.JeVozelVKopici(static_cast<char *>(a.VrniPrvega()) + sizeof(Zapis)));
+    EXPECT_FALSE(a.JeVozelVKopici(&tuj));
+    EXPECT_FALSE(a.JeVozelVKopici(b.VrniPrvega()));
+}
