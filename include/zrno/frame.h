@@ -12,7 +12,6 @@
 #define ZRNO_API __declspec(dllexport)
 #else
 /// Marks what the DLL exports: dllexport while building it, dllimport for its users.
-
 #define ZRNO_API __declspec(dllimport)
 #endif
 
@@ -34,8 +33,7 @@ enum T_VERZIJAOS : unsigned int {
 /// with a remark, a negative value failure: test failures by the sign, never by comparing with 0.
 namespace Zrno {
 
-constexpr int OK = 0;
- ///< success
+constexpr int OK = 0; ///< success
 constexpr int OK_NICNAREDITI = 1; ///< nothing had to be done
 
 /// The failure code numbered n: the sign bit set over n.
