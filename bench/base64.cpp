@@ -3,7 +3,8 @@
 // crypt32 and against the in-memory codec on the same data.
 #include "harness.h"
 #include <windows.h>
-#include <wincrypt.h>
+
+#include <wincrypt.h> // after windows.h, which it needs
 #include <zrno/streams.h>
 
 namespace {

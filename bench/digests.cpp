@@ -1,12 +1,13 @@
 // Digests over 256 MiB in memory against zlib's crc32, libgcrypt's MD5, SHA-1 and SHA-256 (linked
-// statically into this program only) and CryptoAPI's MD5 and SHA-1; and the digesting converter over a buffered
-// 256 MiB disk file against the same buffered read without it.
+// statically into this program only) and CryptoAPI's MD5 and SHA-1; and the digesting converter over a
+// buffered 256 MiB disk file against the same buffered read without it.
 #include "harness.h"
 #include <stdio.h>
 #include <string>
 #include <type_traits>
 #include <windows.h>
-#include <wincrypt.h>
+
+#include <wincrypt.h> // after windows.h, which it needs
 #include <zrno/digests.h>
 #ifdef ZRNO_BENCH_ZLIB
 #include <zlib.h>
@@ -119,12 +120,14 @@ ZRNO_BENCH_PRIPRAVA(crc32, "RCRC32 256 MiB in memory", "zlib crc32", Nas<RCRC32>
 #endif
 #ifdef ZRNO_BENCH_GCRYPT
 ZRNO_BENCH_PRIPRAVA(md5, "RMD5 256 MiB in memory", "libgcrypt MD5", Nas<RMD5>, Gcrypt<GCRY_MD_MD5>, Pripravi)
-ZRNO_BENCH_PRIPRAVA(sha1, "RSHA1 256 MiB in memory", "libgcrypt SHA-1", Nas<RSHA1>, Gcrypt<GCRY_MD_SHA1>, Pripravi)
-ZRNO_BENCH_PRIPRAVA(sha256, "RSHA256 256 MiB in memory", "libgcrypt SHA-256", Nas<RSHA256>, Gcrypt<GCRY_MD_SHA256>,
+ZRNO_BENCH_PRIPRAVA(sha1, "RSHA1 256 MiB in memory", "libgcrypt SHA-1", Nas<RSHA1>, Gcrypt<GCRY_MD_SHA1>,
                     Pripravi)
+ZRNO_BENCH_PRIPRAVA(sha256, "RSHA256 256 MiB in memory", "libgcrypt SHA-256", Nas<RSHA256>,
+                    Gcrypt<GCRY_MD_SHA256>, Pripravi)
 #endif
 ZRNO_BENCH_PRIPRAVA(md5capi, "RMD5 256 MiB in memory", "CryptoAPI MD5", Nas<RMD5>, CryptoApiMd5, Pripravi)
-ZRNO_BENCH_PRIPRAVA(sha1capi, "RSHA1 256 MiB in memory", "CryptoAPI SHA-1", Nas<RSHA1>, CryptoApiSha1, Pripravi)
+ZRNO_BENCH_PRIPRAVA(sha1capi, "RSHA1 256 MiB in memory", "CryptoAPI SHA-1", Nas<RSHA1>, CryptoApiSha1,
+                    Pripravi)
 ZRNO_BENCH_PRIPRAVA(md5filter, "ROdtisnikToka(RMD5) buffered 256 MiB file", "same read, no filter",
                     BeriDatoteko<RMD5>, BeriDatoteko<void>, PripraviDatoteko)
 ZRNO_BENCH_PRIPRAVA(crcfilter, "ROdtisnikToka(RCRC32) buffered 256 MiB file", "same read, no filter",

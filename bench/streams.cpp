@@ -1,7 +1,7 @@
 // Streams: copying a 64 MiB file through the buffered handle stream in 1-byte,
 // 100-byte and 64 KiB requests against raw ReadFile/WriteFile with 64 KiB
-// requests (1-byte requests also against getc/putc), and reading a million short lines with PreberiVrstico against
-// msvcrt's fgets. The files live in a temp directory removed at exit.
+// requests (1-byte requests also against getc/putc), and reading a million short lines with PreberiVrstico
+// against msvcrt's fgets. The files live in a temp directory removed at exit.
 #include "harness.h"
 #include <stdio.h>
 #include <stdlib.h>

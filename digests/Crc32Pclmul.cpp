@@ -23,7 +23,8 @@ ZRNO_PCLMUL inline __m128i Naloz(unsigned char const *q) {
 
 // One fold of x forward by the distance that k encodes, adding the data y that it lands on.
 ZRNO_PCLMUL inline __m128i Zlozi(__m128i x, __m128i k, __m128i y) {
-    return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11)), y);
+    return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11)),
+                         y);
 }
 
 ZRNO_VPCLMUL inline __m256i Naloz256(unsigned char const *q) {
@@ -83,8 +84,9 @@ ZRNO_PCLMUL unsigned int Crc32Pclmul(unsigned int reg, unsigned char const *p, s
 ZRNO_VPCLMUL unsigned int Crc32Vpclmul(unsigned int reg, unsigned char const *p, size_t n) {
     const __m256i k = _mm256_set_epi64x(0x014a7fe880LL, 0x01e88ef372LL, 0x014a7fe880LL, 0x01e88ef372LL);
     const __m128i k3k4 = _mm_set_epi64x(0x00ccaa009eLL, 0x01751997d0LL);
-    __m256i y[4] = {_mm256_xor_si256(Naloz256(p), _mm256_zextsi128_si256(_mm_cvtsi32_si128(static_cast<int>(reg)))),
-                    Naloz256(p + 32), Naloz256(p + 64), Naloz256(p + 96)};
+    __m256i y[4] = {
+        _mm256_xor_si256(Naloz256(p), _mm256_zextsi128_si256(_mm_cvtsi32_si128(static_cast<int>(reg)))),
+        Naloz256(p + 32), Naloz256(p + 64), Naloz256(p + 96)};
     p += 128;
     n -= 128;
     for (; n >= 128; n -= 128, p += 128) {

@@ -7,15 +7,15 @@
 // categories of a _locale_t or formats dates with one. The layout is msvcrt.dll's, which mingw's
 // header mirrors; a build against another runtime (the UCRT) must replace these reads.
 #include "frame/locale.h"
-#include <zrno/frame.h>
-#include <string.h>
 #include <stdio.h>
+#include <string.h>
 #include <xlocinfo.h>
+#include <zrno/frame.h>
 
 namespace {
 
 _locale_t g_locale;
-char g_ime[512];              // the last name handed out, as setlocale keeps its own
+char g_ime[512]; // the last name handed out, as setlocale keeps its own
 unsigned short g_sirokoIme[512];
 
 // The runtime's own order of the categories in a composite name.
@@ -68,7 +68,8 @@ _locale_t Ustvari(int kategorija, const char *locale) {
     char sestavljeno[512];
     size_t n = 0;
     for (const auto &k : k_kategorije) {
-        const char *ime = k.kategorija == kategorija ? locale : ImeKategorije(Zrno::Notranje::Locale(), k.kategorija);
+        const char *ime =
+            k.kategorija == kategorija ? locale : ImeKategorije(Zrno::Notranje::Locale(), k.kategorija);
         int r = _snprintf(sestavljeno + n, sizeof sestavljeno - n, "%s%s=%s", n ? ";" : "", k.ime, ime);
         if (r < 0)
             return nullptr;
@@ -90,7 +91,8 @@ _locale_t Zrno::Notranje::Locale() {
 // without touching the application's.
 size_t Zrno::Notranje::Strftime(char *medpomnilnik, size_t velikost, const char *oblika, const tm *cas) {
     _locale_t l = Locale();
-    return _Strftime(medpomnilnik, velikost, oblika, cas, l && l->locinfo ? l->locinfo->lc_time_curr : nullptr);
+    return _Strftime(medpomnilnik, velikost, oblika, cas,
+                     l && l->locinfo ? l->locinfo->lc_time_curr : nullptr);
 }
 
 char const *Zrno::NastaviLocale(int category, char const *locale) {

@@ -42,20 +42,20 @@ inline int IzmeriObliko(unsigned short const *oblika, char *argumenti) {
 // Defines Razred::ZapisiObl(char const *, ...) and Razred::ZapisiObl(unsigned short const *, ...) over
 // the class's own ZapisiOblP: the stream base and the memory file, which formats in place, differ only
 // there. Not virtual, so each class needs both pairs.
-#define ZRNO_ZAPISIOBL(Razred)                                                                            \
-    unsigned int Razred::ZapisiObl(char const *oblika, ...) {                                             \
-        va_list a;                                                                                        \
-        va_start(a, oblika);                                                                              \
-        unsigned int r = ZapisiOblP(oblika, a);                                                           \
-        va_end(a);                                                                                        \
-        return r;                                                                                         \
-    }                                                                                                     \
-    unsigned int Razred::ZapisiObl(unsigned short const *oblika, ...) {                                   \
-        va_list a;                                                                                        \
-        va_start(a, oblika);                                                                              \
-        unsigned int r = ZapisiOblP(oblika, a);                                                           \
-        va_end(a);                                                                                        \
-        return r;                                                                                         \
+#define ZRNO_ZAPISIOBL(Razred)                                                                               \
+    unsigned int Razred::ZapisiObl(char const *oblika, ...) {                                                \
+        va_list a;                                                                                           \
+        va_start(a, oblika);                                                                                 \
+        unsigned int r = ZapisiOblP(oblika, a);                                                              \
+        va_end(a);                                                                                           \
+        return r;                                                                                            \
+    }                                                                                                        \
+    unsigned int Razred::ZapisiObl(unsigned short const *oblika, ...) {                                      \
+        va_list a;                                                                                           \
+        va_start(a, oblika);                                                                                 \
+        unsigned int r = ZapisiOblP(oblika, a);                                                              \
+        va_end(a);                                                                                           \
+        return r;                                                                                            \
     }
 
 #endif

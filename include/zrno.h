@@ -3,12 +3,12 @@
 #ifndef ZRNO_H
 #define ZRNO_H
 
-#include <zrno/frame.h>
-#include <zrno/strings.h>
-#include <zrno/util.h>
-#include <zrno/streams.h>
 #include <zrno/digests.h>
-#include <zrno/threads.h>
+#include <zrno/frame.h>
+#include <zrno/streams.h>
+#include <zrno/strings.h>
 #include <zrno/system.h>
+#include <zrno/threads.h>
+#include <zrno/util.h>
 
 #endif

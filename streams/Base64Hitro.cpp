@@ -52,8 +52,9 @@ ZRNO_SSSE3 inline __m128i Indeksi128(__m128i v) {
 ZRNO_SSSE3 inline __m128i Znaki128(__m128i i) {
     __m128i r = _mm_subs_epu8(i, _mm_set1_epi8(51));
     r = _mm_or_si128(r, _mm_and_si128(_mm_cmpgt_epi8(_mm_set1_epi8(26), i), _mm_set1_epi8(13)));
-    const __m128i zamik = _mm_setr_epi8('a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
-                                        '0' - 52, '0' - 52, '0' - 52, '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0);
+    const __m128i zamik =
+        _mm_setr_epi8('a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
+                      '0' - 52, '0' - 52, '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0);
     return _mm_add_epi8(_mm_shuffle_epi8(zamik, r), i);
 }
 
@@ -108,8 +109,8 @@ ZRNO_SSSE3 size_t DekodirajSsse3(char const *t, unsigned char *o) {
 // --- AVX2, 24 bytes to 32 characters -------------------------------------------------------------
 
 ZRNO_AVX2 void KodirajAvx2(unsigned char const *p, size_t skupin, char *o) {
-    const __m256i razpored = _mm256_setr_epi8(1, 0, 2, 1, 4, 3, 5, 4, 7, 6, 8, 7, 10, 9, 11, 10, 1, 0, 2, 1, 4,
-                                              3, 5, 4, 7, 6, 8, 7, 10, 9, 11, 10);
+    const __m256i razpored = _mm256_setr_epi8(1, 0, 2, 1, 4, 3, 5, 4, 7, 6, 8, 7, 10, 9, 11, 10, 1, 0, 2, 1,
+                                              4, 3, 5, 4, 7, 6, 8, 7, 10, 9, 11, 10);
     const __m256i zamik = _mm256_setr_epi8(
         'a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
         '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0, 'a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
@@ -122,14 +123,16 @@ ZRNO_AVX2 void KodirajAvx2(unsigned char const *p, size_t skupin, char *o) {
             _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<__m128i const *>(p))),
             _mm_loadu_si128(reinterpret_cast<__m128i const *>(p + 12)), 1);
         v = _mm256_shuffle_epi8(v, razpored);
-        __m256i a =
-            _mm256_mulhi_epu16(_mm256_and_si256(v, _mm256_set1_epi32(0x0FC0FC00)), _mm256_set1_epi32(0x04000040));
-        __m256i b =
-            _mm256_mullo_epi16(_mm256_and_si256(v, _mm256_set1_epi32(0x003F03F0)), _mm256_set1_epi32(0x01000010));
+        __m256i a = _mm256_mulhi_epu16(_mm256_and_si256(v, _mm256_set1_epi32(0x0FC0FC00)),
+                                       _mm256_set1_epi32(0x04000040));
+        __m256i b = _mm256_mullo_epi16(_mm256_and_si256(v, _mm256_set1_epi32(0x003F03F0)),
+                                       _mm256_set1_epi32(0x01000010));
         __m256i i = _mm256_or_si256(a, b);
         __m256i r = _mm256_subs_epu8(i, _mm256_set1_epi8(51));
-        r = _mm256_or_si256(r, _mm256_and_si256(_mm256_cmpgt_epi8(_mm256_set1_epi8(26), i), _mm256_set1_epi8(13)));
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(o), _mm256_add_epi8(_mm256_shuffle_epi8(zamik, r), i));
+        r = _mm256_or_si256(
+            r, _mm256_and_si256(_mm256_cmpgt_epi8(_mm256_set1_epi8(26), i), _mm256_set1_epi8(13)));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(o),
+                            _mm256_add_epi8(_mm256_shuffle_epi8(zamik, r), i));
     }
     // GCC leaves the upper halves dirty on a tail call into SSE code, and every short run (a line of the
     // converter) would then pay the state transition twice.
@@ -138,12 +141,12 @@ ZRNO_AVX2 void KodirajAvx2(unsigned char const *p, size_t skupin, char *o) {
 }
 
 ZRNO_AVX2 size_t DekodirajAvx2(char const *t, unsigned char *o) {
-    const __m256i lutNizki = _mm256_setr_epi8(0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x13,
-                                              0x1A, 0x1B, 0x1B, 0x1B, 0x1A, 0x15, 0x11, 0x11, 0x11, 0x11, 0x11,
-                                              0x11, 0x11, 0x11, 0x11, 0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A);
-    const __m256i lutVisoki = _mm256_setr_epi8(0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10, 0x10, 0x10,
-                                               0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x01, 0x02, 0x04, 0x08,
-                                               0x04, 0x08, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10);
+    const __m256i lutNizki = _mm256_setr_epi8(
+        0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A, 0x15,
+        0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A);
+    const __m256i lutVisoki = _mm256_setr_epi8(
+        0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10,
+        0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10);
     const __m256i lutZamik = _mm256_setr_epi8(0, 16, 19, 4, -65, -65, -71, -71, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16,
                                               19, 4, -65, -65, -71, -71, 0, 0, 0, 0, 0, 0, 0, 0);
     const __m256i razpored = _mm256_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1, 2, 1, 0,
@@ -159,7 +162,8 @@ ZRNO_AVX2 size_t DekodirajAvx2(char const *t, unsigned char *o) {
         if (!_mm256_testz_si256(slabi, slabi))
             break;
         __m256i v = _mm256_add_epi8(
-            z, _mm256_shuffle_epi8(lutZamik, _mm256_add_epi8(_mm256_cmpeq_epi8(z, _mm256_set1_epi8('/')), visoki)));
+            z, _mm256_shuffle_epi8(lutZamik,
+                                   _mm256_add_epi8(_mm256_cmpeq_epi8(z, _mm256_set1_epi8('/')), visoki)));
         v = _mm256_maddubs_epi16(v, _mm256_set1_epi32(0x01400140));
         v = _mm256_madd_epi16(v, _mm256_set1_epi32(0x00011000));
         v = _mm256_shuffle_epi8(v, razpored);

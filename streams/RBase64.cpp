@@ -40,7 +40,8 @@ constexpr unsigned int k_korak = 3 * 1024;
 // The decoding loop shared by the buffer and stream forms: Izhod takes the bytes of each group; a
 // buffer sink also takes runs of clean groups in bulk.
 template <class Izhod>
-unsigned int Dekodiraj(unsigned char (&prenos)[4], unsigned int &stevilo, char const *t, bool &konec, Izhod &izhod) {
+unsigned int Dekodiraj(unsigned char (&prenos)[4], unsigned int &stevilo, char const *t, bool &konec,
+                       Izhod &izhod) {
     konec = false;
     unsigned int skupaj = 0;
     for (;;) {
@@ -108,7 +109,8 @@ RBase64 &RBase64::operator=(const RBase64 &o) {
 
 RBase64::~RBase64() {}
 
-unsigned int RBase64::KodirajBrezKonca(unsigned char const *p, unsigned int velikost, char *izhod, bool koncno) {
+unsigned int RBase64::KodirajBrezKonca(unsigned char const *p, unsigned int velikost, char *izhod,
+                                       bool koncno) {
     char *o = izhod;
     if (m_kodStevilo) {
         while (m_kodStevilo < 3 && velikost) {

@@ -112,7 +112,8 @@ void Pisi(RTokPodatkov &cilj, Zaloga &zaloga, char const *t, unsigned int n) {
     }
 }
 
-void Oddaj(RTokPodatkov &cilj, Zaloga &zaloga, Vrstice &vrstice, unsigned char const *p, unsigned int skupin) {
+void Oddaj(RTokPodatkov &cilj, Zaloga &zaloga, Vrstice &vrstice, unsigned char const *p,
+           unsigned int skupin) {
     while (skupin) {
         unsigned char *q;
         const unsigned int prostor = zaloga.Prostor(q);

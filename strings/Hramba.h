@@ -76,7 +76,8 @@ template <class T> int RNizP<T>::RezervirajDolzino(unsigned int n, bool natancno
             nov = Zrno::RezervirajPomnilnik(m_niz, static_cast<unsigned int>(vec));
     }
     if (!nov)
-        nov = Zrno::RezervirajPomnilnik(prazen ? nullptr : m_niz, kapaciteta * static_cast<unsigned int>(sizeof(T)));
+        nov = Zrno::RezervirajPomnilnik(prazen ? nullptr : m_niz,
+                                        kapaciteta * static_cast<unsigned int>(sizeof(T)));
     if (!nov)
         return Zrno::NAP_POMNILNIK;
     m_niz = static_cast<T *>(nov);
@@ -171,7 +172,7 @@ template <class T> unsigned int RNizP<T>::Prilepi(T znak, unsigned int stevilo) 
         niz[dolzina + 1] = 0;
         return m_dolzina = dolzina + 1;
     }
-    return [this, znak, stevilo]() __attribute__((noinline)) {
+    return [ this, znak, stevilo ]() __attribute__((noinline)) {
         unsigned int nova = Vsota(m_dolzina, stevilo);
         if (nova >= m_kapaciteta)
             nova = Zagotovi(nova);
@@ -179,7 +180,8 @@ template <class T> unsigned int RNizP<T>::Prilepi(T znak, unsigned int stevilo) 
         m_niz[nova] = 0;
         m_dolzina = nova;
         return nova;
-    }();
+    }
+    ();
 }
 
 template <class T> T const *RNizP<T>::operator=(RNizP<T> const &drugi) {

@@ -59,8 +59,10 @@ unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
     unsigned int meja =
         dolzinaOblike < 0xFFFFFFu ? 256u * static_cast<unsigned int>(dolzinaOblike + 1) : 0xFFFFFF00u;
     const unsigned long long ocena = Ocena(oblika);
-    for (unsigned int n = ocena <= 128 ? 128 : ocena < meja ? static_cast<unsigned int>(ocena) : meja;;
-         n = n < meja / 2 ? n * 2 : meja) {
+    for (unsigned int n = ocena <= 128   ? 128
+                          : ocena < meja ? static_cast<unsigned int>(ocena)
+                                         : meja;
+         ; n = n < meja / 2 ? n * 2 : meja) {
         char *medpomnilnik = niz.Odpusti(n, false);
         if (!medpomnilnik)
             return 0;

@@ -35,6 +35,7 @@ int main() {
     const unsigned long long dolzina = disk.VrniDolzino();
     disk.Zapri();
     Zrno::ZbrisiDatoteko("cache.txt");
-    printf("%u lines, the last \"%s\", %llu bytes on disk\n", vrstic, static_cast<char const *>(zadnja), dolzina);
+    printf("%u lines, the last \"%s\", %llu bytes on disk\n", vrstic, static_cast<char const *>(zadnja),
+           dolzina);
     return konec && vrstic == 1000 && strcmp(zadnja, "line 1000") == 0 && dolzina == zapisano ? 0 : 3;
 }

@@ -1,8 +1,8 @@
 // A stream chain of three links: Base64 over a digest filter over a socket, on both ends of one
 // connection on 127.0.0.1. The sender's MD5 covers the Base64 text that went on the wire.
-#include <winsock2.h>
 #include <stdio.h>
 #include <string.h>
+#include <winsock2.h>
 #include <zrno.h>
 
 int main() {
@@ -23,8 +23,8 @@ int main() {
     ROdtisnikToka odtis(poslano, &posiljatelj); // digests what passes to the socket
     RBase64Tok base64(19, &odtis);              // encodes what is written to it
     base64.Zapisi("Zrno", 4);
-    base64.Odpusti();                           // writes the padded last group
-    odtis.Odpusti();                            // finishes the digest
+    base64.Odpusti();                                   // writes the padded last group
+    odtis.Odpusti();                                    // finishes the digest
     posiljatelj.Zakljuci(RVticnica::ZAPIRANJE_PISANJE); // the peer's end of data
     //! [send]
 

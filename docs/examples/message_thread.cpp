@@ -32,7 +32,7 @@ int main() {
     const bool odgovorjeno = odgovor.Zakleni(5000) == Zrno::OK; // wait at most 5 s
     const unsigned long long vsota = nit.vsota;
 
-    nit.Sporoci(0, 0, nullptr);           // ends the loop ...
+    nit.Sporoci(0, 0, nullptr);            // ends the loop ...
     const int koncana = nit.Zakleni(5000); // ... and the thread: wait before destroying it
     unsigned int izhod = 1;
     nit.VrniRezultat(&izhod);

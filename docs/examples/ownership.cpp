@@ -10,8 +10,8 @@ int main() {
         RDogodek kopija(dogodek); // the same handle, now shared by two owners
         if (kopija.VrniRocico() != dogodek.VrniRocico())
             return 1;
-        kopija.Postavi(); // sets the one event both of them name
-    } // kopija goes, dogodek still owns the handle: nothing is closed
+        kopija.Postavi();               // sets the one event both of them name
+    }                                   // kopija goes, dogodek still owns the handle: nothing is closed
     if (dogodek.Zakleni(0) != Zrno::OK) // set, and still open
         return 2;
     //! [copies]
@@ -28,8 +28,8 @@ int main() {
     //! [close]
     RDogodek a;
     RDogodek b(a);
-    const int prvi = a.Zapri();  // 0: closed for both
-    const int drugi = b.Zapri(); // NAP_ROCICA: b knows its shared handle has gone
+    const int prvi = a.Zapri();   // 0: closed for both
+    const int drugi = b.Zapri();  // NAP_ROCICA: b knows its shared handle has gone
     const int tretji = a.Zapri(); // 1: nothing left to close
     //! [close]
     printf("Zapri: %d, 0x%08x, %d\n", prvi, static_cast<unsigned int>(drugi), tretji);

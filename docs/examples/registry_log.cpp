@@ -1,8 +1,8 @@
 // Settings from the registry and a log in a file, as a service keeps them: a key under
 // HKEY_CURRENT_USER\Software\ZrnoPrimer (deleted at the end) and RDnevnikDat over a cached disk file.
-#include <windows.h>
 #include <stdio.h>
 #include <string.h>
+#include <windows.h>
 #include <zrno.h>
 
 int main() {
@@ -17,7 +17,7 @@ int main() {
     const int r1 = kljuc.Preberi("Port", vrata);
     const int r2 = kljuc.Preberi("LogFile", pot);
     const int r3 = kljuc.Preberi("Threads", niti); // NAP_NIDATOTEKE: no such value
-    kljuc.Zapri(); // nothing closes a key implicitly
+    kljuc.Zapri();                                 // nothing closes a key implicitly
     //! [registry]
 
     //! [log]

@@ -8,15 +8,17 @@
 namespace {
 
 char const *ImeTipa(T_REGTIP tip) {
-    static char const *const imena[] = {"REG_NONE",  "REG_SZ",               "REG_EXPAND_SZ", "REG_BINARY",
-                                        "REG_DWORD", "REG_DWORD_BIG_ENDIAN", "REG_LINK",      "REG_MULTI_SZ"};
+    static char const *const imena[] = {"REG_NONE",   "REG_SZ",      "REG_EXPAND_SZ",
+                                        "REG_BINARY", "REG_DWORD",   "REG_DWORD_BIG_ENDIAN",
+                                        "REG_LINK",   "REG_MULTI_SZ"};
     return static_cast<unsigned int>(tip) < 8 ? imena[tip] : "another type";
 }
 
 /// Reads the key's values one by one; the first that is wrong stops the reading with its reason.
 class Bralnik {
   public:
-    Bralnik(RRegister &kljuc, char const *pot, RNizA &napaka) : m_kljuc(kljuc), m_pot(pot), m_napaka(napaka) {}
+    Bralnik(RRegister &kljuc, char const *pot, RNizA &napaka)
+        : m_kljuc(kljuc), m_pot(pot), m_napaka(napaka) {}
 
     /// A REG_DWORD from najmanj to najvec; a missing one keeps the default.
     void Stevilo(char const *ime, unsigned long najmanj, unsigned long najvec, unsigned long &vrednost) {
@@ -28,7 +30,8 @@ class Bralnik {
         if (r != 0 && Tip(ime, "REG_DWORD"))
             return;
         if (prebrano < najmanj || prebrano > najvec)
-            return Zavrni(Zrno::NAP_PARAMETER, "%s is %lu, outside %lu to %lu", ime, prebrano, najmanj, najvec);
+            return Zavrni(Zrno::NAP_PARAMETER, "%s is %lu, outside %lu to %lu", ime, prebrano, najmanj,
+                          najvec);
         vrednost = prebrano;
     }
 
@@ -47,7 +50,8 @@ class Bralnik {
         if (dolzina ? prebrano.VrniDolzino() != dolzina || !isalpha(static_cast<unsigned char>(t[0])) ||
                           !isalpha(static_cast<unsigned char>(t[1]))
                     : prebrano.JePrazen())
-            return Zavrni(Zrno::NAP_PARAMETER, "%s is \"%s\", not %s", ime, static_cast<char const *>(prebrano),
+            return Zavrni(Zrno::NAP_PARAMETER, "%s is \"%s\", not %s", ime,
+                          static_cast<char const *>(prebrano),
                           dolzina == 2 ? "two letters" : "a non-empty text");
         besedilo = prebrano;
     }
@@ -87,7 +91,8 @@ int Nastavitve::Preberi(char const *ime) {
         DopolniPrivzete();
         if (r == Zrno::NAP_NIDATOTEKE || r == Zrno::NAP_ODPIRANJE)
             return 1;
-        Napaka.Oblikuj("the settings key HKLM\\%s cannot be read (0x%08x)", static_cast<char const *>(pot), r);
+        Napaka.Oblikuj("the settings key HKLM\\%s cannot be read (0x%08x)", static_cast<char const *>(pot),
+                       r);
         return r;
     }
     Bralnik bralnik(kljuc, pot, Napaka);

@@ -13,7 +13,7 @@ struct Nastavitve {
     unsigned long Omejitev = 64ul << 20; ///< "MaxRequest" (REG_DWORD), the largest request in bytes
     unsigned long Niti = 64;             ///< "Threads" (REG_DWORD), 1 to 1024 connections served at once
     unsigned long Nedejavnost = 30;      ///< "IdleTimeout" (REG_DWORD), 1 to 3600 s a client may stay silent
-    RNizA Napaka; ///< after a failed Preberi: which value is wrong and why (English)
+    RNizA Napaka;                        ///< after a failed Preberi: which value is wrong and why (English)
 
     /// Reads the key of the service ime (code-page text). 0, or 1 when the key does not exist (all
     /// defaults); a value of the wrong type (NAP_TIPVREDNOSTI) or out of its range (NAP_PARAMETER), or

@@ -180,8 +180,7 @@ void Streznik::Postrezi(unsigned int stevilka) {
         char hex[65];
         Hex(zapis, velikost, hex);
         Zapisi(DNEVNIK_OBVESTILO, jeSha256 ? SPR_ZAHTEVA256 : SPR_ZAHTEVA, odjemalec, vrata,
-               static_cast<unsigned int>(dolzina), hex,
-               static_cast<unsigned int>(GetTickCount() - zacetek));
+               static_cast<unsigned int>(dolzina), hex, static_cast<unsigned int>(GetTickCount() - zacetek));
     }
     delete[] podatki;
     kanal.Odpusti();

@@ -33,7 +33,7 @@ enum T_VERZIJAOS : unsigned int {
 /// with a remark, a negative value failure: test failures by the sign, never by comparing with 0.
 namespace Zrno {
 
-constexpr int OK = 0; ///< success
+constexpr int OK = 0;             ///< success
 constexpr int OK_NICNAREDITI = 1; ///< nothing had to be done
 
 /// The failure code numbered n: the sign bit set over n.
@@ -171,7 +171,7 @@ struct PreverjanjeRazporeditve;
 
 /// The common root: any object of the library can be destroyed through an RElement pointer.
 class ZRNO_API RElement {
-public:
+  public:
     RElement() {}
     /// The root holds no data: copying and assigning copy nothing.
     RElement(const RElement &) {}
@@ -182,7 +182,7 @@ public:
 
 /// The root of everything that buffers: Izplakni writes out what the object still holds.
 class ZRNO_API RIzpElement : public virtual RElement {
-public:
+  public:
     RIzpElement() {}
     /// Holds no data: copying and assigning copy nothing.
     RIzpElement(const RIzpElement &o) : RElement(o) {}
@@ -197,7 +197,7 @@ public:
 /// it (each derived class decides). INVALID_HANDLE_VALUE means no handle. No lock is taken: two copies
 /// must not both close the handle they share.
 class ZRNO_API RSisElement : public virtual RElement {
-public:
+  public:
     /// Stores the handle (none by default); nothing is opened or duplicated.
     RSisElement(void *rocica = reinterpret_cast<void *>(-1)) : m_rocica(rocica) {}
     /// Copies share the raw handle: nothing is duplicated, closed or released. Use Podvoji for an
@@ -233,7 +233,7 @@ public:
     /// True when the handle is neither 0 nor INVALID_HANDLE_VALUE.
     bool JeVeljaven() const { return m_rocica != nullptr && m_rocica != reinterpret_cast<void *>(-1); }
 
-protected:
+  protected:
     friend struct PreverjanjeRazporeditve;
     void *m_rocica; ///< the handle; INVALID_HANDLE_VALUE when none
 };
@@ -246,7 +246,7 @@ protected:
 /// One directory entry found by RIskalnikDatotek. The times are UTC on the RDatum scale (milliseconds,
 /// Julian-day based; the system's file time / 10 000 + 199 222 329 600 000).
 struct T_NAJDENADATOTEKA {
-    unsigned int Atributi; ///< FILE_ATTRIBUTE_* bits as the system reports them
+    unsigned int Atributi;       ///< FILE_ATTRIBUTE_* bits as the system reports them
     unsigned long long Velikost; ///< size in bytes
     long long CasUstvarjanja;    ///< creation time
     long long CasDostopa;        ///< last access time
@@ -302,14 +302,13 @@ ZRNO_API int UstvariImenik(char const *pot, char const *predloga);
 /// Copies continue the same system search. The destructor does not close the search; Zapri does.
 /// One thread at a time per finder.
 class ZRNO_API RIskalnikDatotek : public RSisElement {
-public:
+  public:
     RIskalnikDatotek();
     /// Copies share the search handle and the entry waiting to be delivered; only one of them closes.
     RIskalnikDatotek(const RIskalnikDatotek &o);
     ~RIskalnikDatotek() override;
     /// Shares the other's search (the one held before is not closed) and its waiting entry.
     RIskalnikDatotek &operator=(const RIskalnikDatotek &o);
-
 
     /// Starts a search (code-page pattern, such as `C:\dir\*.txt`). Failure: the mapped error, default
     /// NAP_NINAJDENO (NAP_NIDATOTEKE when nothing matches). A search still open is not closed first.
@@ -320,7 +319,7 @@ public:
     /// Ends the search: 0, 1 when none is open, or the mapped error (default NAP_ZAPIRANJE).
     int Zapri() override;
 
-private:
+  private:
     friend struct PreverjanjeRazporeditve;
     char m_imenik[260];
     unsigned int m_dolzinaImenika;

@@ -5,18 +5,18 @@
 #ifndef ZRNO_STREAMS_H
 #define ZRNO_STREAMS_H
 
-#include <zrno/streams/RTokPodatkov.h>
 #include <zrno/streams/RDatoteka.h>
-#include <zrno/streams/RSisTokPodatkov.h>
+#include <zrno/streams/RFifoTokPodatkov.h>
 #include <zrno/streams/RFizDatoteka.h>
+#include <zrno/streams/RImenovanKanal.h>
+#include <zrno/streams/RIzrSisTokPodatkov.h>
+#include <zrno/streams/RIzravnalnik.h>
+#include <zrno/streams/RKanal.h>
+#include <zrno/streams/RMedpomnilnik.h>
 #include <zrno/streams/RPomDatoteka.h>
 #include <zrno/streams/RPretvornikToka.h>
-#include <zrno/streams/RIzravnalnik.h>
-#include <zrno/streams/RIzrSisTokPodatkov.h>
-#include <zrno/streams/RMedpomnilnik.h>
-#include <zrno/streams/RFifoTokPodatkov.h>
-#include <zrno/streams/RKanal.h>
-#include <zrno/streams/RImenovanKanal.h>
+#include <zrno/streams/RSisTokPodatkov.h>
+#include <zrno/streams/RTokPodatkov.h>
 #include <zrno/streams/RVticnica.h>
 
 #include <zrno/streams/RBase64.h>

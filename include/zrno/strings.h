@@ -360,7 +360,8 @@ extern ZRNO_API unsigned int const *const unicode_sgml;
 /// 8-bit text in a Windows code page. Conversions without a code-page argument use 1250.
 class ZRNO_API RNizA : public virtual RNizVP<char> {
   public:
-    /// An empty string with room for `rezerva` characters, at most `najvec` characters of a code-page text or string, or `stevilo` copies of a character.
+    /// An empty string with room for `rezerva` characters, at most `najvec` characters of a code-page text or
+    /// string, or `stevilo` copies of a character.
     ///@{
     explicit RNizA(unsigned int rezerva = 0);
     RNizA(char const *niz, unsigned int najvec = 0xFFFFFFFF);
@@ -415,7 +416,8 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
 
     /// Copies the characters; returns the object.
     RNizA &operator=(RNizA const &drugi);
-    /// Nastavi / Prilepi with the whole source (one character for the character forms), UTF-16 sources converted with code page 1250; return the buffer.
+    /// Nastavi / Prilepi with the whole source (one character for the character forms), UTF-16 sources
+    /// converted with code page 1250; return the buffer.
     ///@{
     char const *operator=(char const *niz);
     char const *operator=(RNizP<char> const &drugi);
@@ -470,7 +472,8 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
 /// UTF-16 text. Conversions without a code-page argument use 1250.
 class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
   public:
-    /// An empty string with room for `rezerva` characters, at most `najvec` code units of a UTF-16 text or string, or `stevilo` copies of a code unit.
+    /// An empty string with room for `rezerva` characters, at most `najvec` code units of a UTF-16 text or
+    /// string, or `stevilo` copies of a code unit.
     ///@{
     explicit RNizU(unsigned int rezerva = 0);
     RNizU(unsigned short const *niz, unsigned int najvec = 0xFFFFFFFF);
@@ -503,7 +506,8 @@ class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
 
     /// Copies the code units; returns the object.
     RNizU &operator=(RNizU const &drugi);
-    /// Nastavi / Prilepi with the whole source (one character for the character forms), 8-bit sources converted with code page 1250; return the buffer.
+    /// Nastavi / Prilepi with the whole source (one character for the character forms), 8-bit sources
+    /// converted with code page 1250; return the buffer.
     ///@{
     unsigned short const *operator=(unsigned short const *niz);
     unsigned short const *operator=(RNizP<unsigned short> const &drugi);

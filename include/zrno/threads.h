@@ -4,16 +4,16 @@
 #ifndef ZRNO_THREADS_H
 #define ZRNO_THREADS_H
 
-#include <zrno/threads/RSinhronizator.h>
-#include <zrno/threads/RDogodek.h>
-#include <zrno/threads/RSemafor.h>
-#include <zrno/threads/RNevarenOdsek.h>
-#include <zrno/threads/RCasomer.h>
 #include <zrno/threads/RCakalnik.h>
-#include <zrno/threads/RMultiCakalnik.h>
-#include <zrno/threads/RNit.h>
-#include <zrno/threads/RDogNit.h>
-#include <zrno/threads/RStopnjaCevovoda.h>
+#include <zrno/threads/RCasomer.h>
 #include <zrno/threads/RCasovnaPast.h>
+#include <zrno/threads/RDogNit.h>
+#include <zrno/threads/RDogodek.h>
+#include <zrno/threads/RMultiCakalnik.h>
+#include <zrno/threads/RNevarenOdsek.h>
+#include <zrno/threads/RNit.h>
+#include <zrno/threads/RSemafor.h>
+#include <zrno/threads/RSinhronizator.h>
+#include <zrno/threads/RStopnjaCevovoda.h>
 
 #endif

@@ -4,9 +4,9 @@
 #ifndef ZRNO_UTIL_H
 #define ZRNO_UTIL_H
 
+#include <zrno/util/RBazaVirov.h>
 #include <zrno/util/RDatum.h>
 #include <zrno/util/RKazalnikNapredka.h>
 #include <zrno/util/Zbirke.h>
-#include <zrno/util/RBazaVirov.h>
 
 #endif

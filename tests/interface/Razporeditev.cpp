@@ -19,7 +19,7 @@ constexpr bool P8 = sizeof(void *) == 8;
 }
 
 #define VELIKOST(tip, x64, x86) static_assert(sizeof(tip) == (P8 ? x64 : x86), "sizeof " #tip)
-#define ODMIK(tip, polje, x64, x86) \
+#define ODMIK(tip, polje, x64, x86)                                                                          \
     static_assert(offsetof(tip, polje) == (P8 ? x64 : x86), "offsetof " #tip "::" #polje)
 
 // ---- Exported records ----

@@ -148,7 +148,7 @@ TEST(RPretvornikToka, ForwardingShortWritesReleaseChainsAndHandles) {
     TestniTok vir(z);
     RIzravnalnik naprej(&vir, 256, 256), brez(&vir, 0, 0);
     char kos[300];
-    EXPECT_EQ(250u, naprej.Preberi(kos, 250)); // one refill of 256
+    EXPECT_EQ(250u, naprej.Preberi(kos, 250));       // one refill of 256
     EXPECT_IZID(naprej, Preberi(kos, 300), 300u, 0); // 6 from the buffer, 294 straight from the target
     EXPECT_EQ(z.substr(250, 300), std::string(kos, 300));
     naprej.Zapisi(z.data(), 10);

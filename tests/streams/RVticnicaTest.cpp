@@ -60,7 +60,8 @@ TEST(RVticnica, ATransferThePeerClosingHalfWayARefusalAndTheCodesOfAClosedSocket
     EXPECT_IZID(v, Zapri(), 0, 0);
     EXPECT_IZID(kopija, Zapri(), Zrno::NAP_ZAPIRANJE, Zrno::NAP_ZAPIRANJE); // already closed: kept
     sockaddr *n = reinterpret_cast<sockaddr *>(&vrstnik);
-    const int izidi[][3] = { // per operation: its result, the state it leaves, the code expected
+    const int izidi[][3] = {
+        // per operation: its result, the state it leaves, the code expected
         {v.Privezi(n, sizeof vrstnik), v.VrniStanje(), Zrno::NAP_VEZAVA},
         {v.Povezi(n, sizeof vrstnik), v.VrniStanje(), Zrno::NAP_POVEZAVA},
         {v.Poslusaj(5), v.VrniStanje(), Zrno::NAP_POSLUSANJE},

@@ -11,10 +11,11 @@
 
 namespace {
 
-const char k_navodila[] = "usage: zrno base64 [-d] [-w COLS] [FILE]\n"
-                          "Encodes FILE (standard input when none or -) as Base64 on standard output, in lines\n"
-                          "of COLS characters (a multiple of 4, default 76; 0 for one line); -d decodes\n"
-                          "instead.\n";
+const char k_navodila[] =
+    "usage: zrno base64 [-d] [-w COLS] [FILE]\n"
+    "Encodes FILE (standard input when none or -) as Base64 on standard output, in lines\n"
+    "of COLS characters (a multiple of 4, default 76; 0 for one line); -d decodes\n"
+    "instead.\n";
 
 constexpr unsigned int k_kos = 3 * 64 * 1024; // whole groups, so only the last read leaves a carry
 
@@ -68,7 +69,8 @@ int Kodiraj(RTokPodatkov &vhod, RTokPodatkov &izhod, const char *ime, unsigned i
             vrstice.PostaviKonec();
         }
         if (izhod.JeKonec()) {
-            fprintf(stderr, "zrno base64: writing failed (0x%08x)\n", static_cast<unsigned int>(izhod.VrniStanje()));
+            fprintf(stderr, "zrno base64: writing failed (0x%08x)\n",
+                    static_cast<unsigned int>(izhod.VrniStanje()));
             return 1;
         }
         if (konec)
@@ -94,11 +96,13 @@ int Dekodiraj(RTokPodatkov &vhod, RTokPodatkov &izhod, const char *ime) {
         bool polnilo = false;
         izhod.Zapisi(b, dekodirnik.DeKodiraj(besedilo, b, polnilo));
         if (izhod.JeKonec()) {
-            fprintf(stderr, "zrno base64: writing failed (0x%08x)\n", static_cast<unsigned int>(izhod.VrniStanje()));
+            fprintf(stderr, "zrno base64: writing failed (0x%08x)\n",
+                    static_cast<unsigned int>(izhod.VrniStanje()));
             return 1;
         }
         if (dobrih < n || (konec && !preverjalnik.Konec())) {
-            fprintf(stderr, "zrno base64: %s: %s at offset %llu\n", ime, preverjalnik.Napaka(), odmik + dobrih);
+            fprintf(stderr, "zrno base64: %s: %s at offset %llu\n", ime, preverjalnik.Napaka(),
+                    odmik + dobrih);
             return 1;
         }
         odmik += n;
@@ -122,7 +126,8 @@ int Izvedi(int argc, char **argv) {
             dekodiraj = true;
         } else if (!strcmp(a, "-w")) {
             unsigned long long n = 0;
-            dobro = i + 1 < argc && zrno_orodje::Stevilo(argv[++i], 0x7FFFFFFF, &n) && n % 4 == 0; // whole groups
+            dobro =
+                i + 1 < argc && zrno_orodje::Stevilo(argv[++i], 0x7FFFFFFF, &n) && n % 4 == 0; // whole groups
             stolpcev = static_cast<long>(n);
         } else if ((a[0] != '-' || !a[1]) && !ime) {
             ime = a;
@@ -140,7 +145,8 @@ int Izvedi(int argc, char **argv) {
     if (vhod.JeKonec())
         return NapakaBranja(ime, vhod.VrniStanje());
     RSisTokPodatkov izhod(GetStdHandle(STD_OUTPUT_HANDLE));
-    int r = dekodiraj ? Dekodiraj(vhod, izhod, ime) : Kodiraj(vhod, izhod, ime, static_cast<unsigned int>(stolpcev));
+    int r = dekodiraj ? Dekodiraj(vhod, izhod, ime)
+                      : Kodiraj(vhod, izhod, ime, static_cast<unsigned int>(stolpcev));
     izhod.Odpusti(); // standard output stays open
     return r;
 }

@@ -29,7 +29,8 @@ class StrogiBase64 {
             if (v < 64 && m_polnil)
                 return Zavrni(i, "data after '=' within a group");
             if (v == 64 && (m_znakov < 2 || (m_polnil == 0 && (m_prejsnja & (m_znakov == 2 ? 15 : 3)))))
-                return Zavrni(i, m_znakov < 2 ? "misplaced '='" : "bits set after the data of the last group");
+                return Zavrni(i,
+                              m_znakov < 2 ? "misplaced '='" : "bits set after the data of the last group");
             m_polnil += v == 64;
             m_prejsnja = v;
             if (++m_znakov == 4) {

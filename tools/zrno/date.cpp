@@ -31,11 +31,12 @@ bool LokalniCas(long long vrednost) {
     return FileTimeToLocalFileTime(&utc, &lokalni) && !(lokalni.dwHighDateTime & 0x80000000u);
 }
 
-const char k_navodila[] = "usage: zrno date [VALUE]\n"
-                          "Prints the present time, or VALUE (milliseconds on the Julian-day scale), as UTC\n"
-                          "and local calendar fields, with its Julian Day Number and weekday. The local time exists\n"
-                          "from 1601 to the year 30828, the long form for the years 1900 to 9999; a value\n"
-                          "outside gives the other lines, a message for each missing one and exit 1.\n";
+const char k_navodila[] =
+    "usage: zrno date [VALUE]\n"
+    "Prints the present time, or VALUE (milliseconds on the Julian-day scale), as UTC\n"
+    "and local calendar fields, with its Julian Day Number and weekday. The local time exists\n"
+    "from 1601 to the year 30828, the long form for the years 1900 to 9999; a value\n"
+    "outside gives the other lines, a message for each missing one and exit 1.\n";
 
 int Izvedi(int argc, char **argv) {
     if (argc == 1 && zrno_orodje::JePomoc(argv[0]))
@@ -72,7 +73,8 @@ int Izvedi(int argc, char **argv) {
     printf("%-8s %u (%s; 0 = Monday)\n", "weekday:", datum.VrniDanVTednu(), k_dnevi[datum.VrniDanVTednu()]);
     fflush(stdout);
     if (!lokalni)
-        fprintf(stderr, "zrno date: no local time: the system converts times from 1601 to the year 30828 only\n");
+        fprintf(stderr,
+                "zrno date: no local time: the system converts times from 1601 to the year 30828 only\n");
     if (!dolgo)
         fprintf(stderr, "zrno date: no long form: the C runtime formats the years 1900 to 9999 only\n");
     return lokalni && dolgo ? 0 : 1;

@@ -9,9 +9,10 @@
 
 namespace {
 
-const char k_navodila[] = "usage: zrno digest [--crc32|--md5|--sha1|--sha256] [FILE...]\n"
-                          "Prints the digest of each FILE (MD5 unless chosen otherwise) as \"<hex>  <name>\".\n"
-                          "With no FILE, or when FILE is -, reads standard input.\n";
+const char k_navodila[] =
+    "usage: zrno digest [--crc32|--md5|--sha1|--sha256] [FILE...]\n"
+    "Prints the digest of each FILE (MD5 unless chosen otherwise) as \"<hex>  <name>\".\n"
+    "With no FILE, or when FILE is -, reads standard input.\n";
 
 void IzpisiHex(unsigned char const *b, unsigned int n) {
     for (unsigned int i = 0; i < n; ++i)

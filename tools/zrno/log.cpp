@@ -10,17 +10,18 @@
 
 namespace {
 
-const char NAVODILA[] = "usage: zrno log [-p PRIORITY] [-s SOURCE] [--] FILE TEXT...\n"
-                        "  appends the line \"yyyy/mm/dd<TAB>hh:mm:ss<TAB>PRIORITY<TAB>SOURCE: TEXT\" (UTC) to\n"
-                        "  FILE, creating it when it does not exist; the words of TEXT are joined by spaces\n"
-                        "  -p PRIORITY  a number (smaller is more severe) or one of emergency alert critical\n"
-                        "               error warning notice info debug (0 to 7); default notice (5)\n"
-                        "  -s SOURCE    the source name in the line; default zrno\n"
-                        "  --           ends the options, so that FILE may begin with -\n";
+const char NAVODILA[] =
+    "usage: zrno log [-p PRIORITY] [-s SOURCE] [--] FILE TEXT...\n"
+    "  appends the line \"yyyy/mm/dd<TAB>hh:mm:ss<TAB>PRIORITY<TAB>SOURCE: TEXT\" (UTC) to\n"
+    "  FILE, creating it when it does not exist; the words of TEXT are joined by spaces\n"
+    "  -p PRIORITY  a number (smaller is more severe) or one of emergency alert critical\n"
+    "               error warning notice info debug (0 to 7); default notice (5)\n"
+    "  -s SOURCE    the source name in the line; default zrno\n"
+    "  --           ends the options, so that FILE may begin with -\n";
 
 bool Prioriteta(const char *besedilo, int *prioriteta) {
-    static const char *const imena[] = {"emergency", "alert", "critical", "error",
-                                        "warning",   "notice", "info",    "debug"};
+    static const char *const imena[] = {"emergency", "alert",  "critical", "error",
+                                        "warning",   "notice", "info",     "debug"};
     for (int i = 0; i < 8; ++i)
         if (!strcmp(besedilo, imena[i]))
             return *prioriteta = i, true;

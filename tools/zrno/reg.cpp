@@ -71,10 +71,18 @@ bool Razcleni(char const *besedilo, Kljuc &k) {
 }
 
 char const *ImeTipa(unsigned long tip) {
-    static char const *const imena[] = {
-        "REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD", "REG_DWORD_BIG_ENDIAN", "REG_LINK",
-        "REG_MULTI_SZ", "REG_RESOURCE_LIST", "REG_FULL_RESOURCE_DESCRIPTOR", "REG_RESOURCE_REQUIREMENTS_LIST",
-        "REG_QWORD"};
+    static char const *const imena[] = {"REG_NONE",
+                                        "REG_SZ",
+                                        "REG_EXPAND_SZ",
+                                        "REG_BINARY",
+                                        "REG_DWORD",
+                                        "REG_DWORD_BIG_ENDIAN",
+                                        "REG_LINK",
+                                        "REG_MULTI_SZ",
+                                        "REG_RESOURCE_LIST",
+                                        "REG_FULL_RESOURCE_DESCRIPTOR",
+                                        "REG_RESOURCE_REQUIREMENTS_LIST",
+                                        "REG_QWORD"};
     return tip < sizeof imena / sizeof *imena ? imena[tip] : "REG_UNKNOWN";
 }
 

@@ -13,10 +13,11 @@
 
 namespace {
 
-const char k_navodila[] = "usage: zrno sgml encode [--mode N] [--codepage N]\n"
-                          "       zrno sgml decode [--codepage N]\n"
-                          "Encodes code-page text from standard input into ASCII with SGML entity references,\n"
-                          "or decodes them, on standard output. The code page defaults to 1250.\n";
+const char k_navodila[] =
+    "usage: zrno sgml encode [--mode N] [--codepage N]\n"
+    "       zrno sgml decode [--codepage N]\n"
+    "Encodes code-page text from standard input into ASCII with SGML entity references,\n"
+    "or decodes them, on standard output. The code page defaults to 1250.\n";
 
 int Uporaba(const char *sporocilo, const char *kaj) {
     return zrno_orodje::NapacnaUporaba(k_navodila, "sgml: %s%s", sporocilo, kaj);

@@ -51,7 +51,8 @@ class ZRNO_API RBase64 : public virtual RElement {
     unsigned int m_dekStevilo;    ///< values in m_dekPrenos (0 to 4)
 
   private:
-    unsigned int KodirajBrezKonca(unsigned char const *podatki, unsigned int velikost, char *izhod, bool koncno);
+    unsigned int KodirajBrezKonca(unsigned char const *podatki, unsigned int velikost, char *izhod,
+                                  bool koncno);
 };
 
 #endif

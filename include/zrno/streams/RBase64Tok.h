@@ -34,10 +34,10 @@ class ZRNO_API RBase64Tok : public virtual RPretvornikToka, protected virtual RB
 
   protected:
     friend struct PreverjanjeRazporeditve;
-    unsigned char m_skupina[3];    ///< bytes of the last decoded group
-    unsigned int m_indeksSkupine;  ///< next byte of m_skupina to hand out
-    unsigned int m_ostanekSkupine; ///< bytes of m_skupina not yet handed out
-    unsigned int m_skupinVrstice;  ///< groups per output line
+    unsigned char m_skupina[3];     ///< bytes of the last decoded group
+    unsigned int m_indeksSkupine;   ///< next byte of m_skupina to hand out
+    unsigned int m_ostanekSkupine;  ///< bytes of m_skupina not yet handed out
+    unsigned int m_skupinVrstice;   ///< groups per output line
     unsigned int m_skupinNaVrstici; ///< groups written on the current line
 };
 

@@ -17,7 +17,8 @@
 class ZRNO_API RDnevnikNT : public virtual RDnevnik, public virtual RSisElement {
   public:
     /// rocica: an event source handle, or -1 for none.
-    RDnevnikNT(unsigned int kategorija = 0, char const *vir = nullptr, void *rocica = reinterpret_cast<void *>(-1));
+    RDnevnikNT(unsigned int kategorija = 0, char const *vir = nullptr,
+               void *rocica = reinterpret_cast<void *>(-1));
     /// Copies share the event source handle and hold their own copy of the source name.
     RDnevnikNT(const RDnevnikNT &o);
     /// Shares the other's event source handle (the one held before is not closed); returns the object.
@@ -34,7 +35,8 @@ class ZRNO_API RDnevnikNT : public virtual RDnevnik, public virtual RSisElement 
 
     using RDnevnik::Zapisi;
     /// Reports event dogodek with velikost bytes of raw data and the insertion strings in the list.
-    int Zapisi(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost, unsigned int dogodek, ...);
+    int Zapisi(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost, unsigned int dogodek,
+               ...);
     /// Reports one event: 0, NAP_POMNILNIK when the strings cannot be collected, or the mapped error,
     /// default NAP_PISANJE. nizi is a va_list of insertion strings ended by a null pointer.
     int ZapisiP(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost, unsigned int dogodek,

@@ -56,9 +56,10 @@ class ZRNO_API RServis : public RSisElement {
     /// texts are code-page text; program is the command line of the executable, dependencies a list
     /// of zero-terminated names ended by an empty one; null where the system allows it. Failure: the
     /// mapped error, default NAP_USTVARISERVIS.
-    int Ustvari(void *oskrbnik, char const *ime, char const *prikaznoIme, char const *program, unsigned int dostop,
-                unsigned int tip, T_ZAGONSERVISA zagon, T_OBRAVNAVANAPAKESERVISA obravnava, char const *skupina,
-                unsigned int *oznaka, char const *odvisnosti, char const *racun, char const *geslo);
+    int Ustvari(void *oskrbnik, char const *ime, char const *prikaznoIme, char const *program,
+                unsigned int dostop, unsigned int tip, T_ZAGONSERVISA zagon,
+                T_OBRAVNAVANAPAKESERVISA obravnava, char const *skupina, unsigned int *oznaka,
+                char const *odvisnosti, char const *racun, char const *geslo);
     /// Opens an installed service with the access mask; default NAP_ODPRISERVIS.
     int Odpri(void *oskrbnik, char const *ime, unsigned int dostop);
     /// Starts the service with stevilo code-page arguments; default NAP_ZAGONSERVISA.

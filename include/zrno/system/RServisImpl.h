@@ -18,7 +18,7 @@ struct T_ZAPISSTATUSA {
     unsigned int IzhodnaKoda;      ///< 0, or 1066 with the library's code in KodaServisa
     unsigned int KodaServisa;      ///< the library's result code when IzhodnaKoda is 1066
     unsigned int KontrolnaTocka;   ///< the check point, advanced during long start-ups and stops
-    unsigned int CakalniNamig; ///< milliseconds
+    unsigned int CakalniNamig;     ///< milliseconds
 };
 
 /// Derive from it, override the Ob... operations, and start it from the service's main function with
@@ -57,7 +57,8 @@ class ZRNO_API RServisImpl : public RDogNit {
     /// returns the loop's result. The object learns no thread identifier this way: for the handler's
     /// Sporoci to reach the loop, give it the calling thread first (Uporabi(RNit::VrniTrenutnoNit(),
     /// RNit::VrniKodoTrenutneNiti(), 0)).
-    unsigned int Pozeni(unsigned int stevilo, char const **argumenti, void(__stdcall *rokovalnik)(unsigned long));
+    unsigned int Pozeni(unsigned int stevilo, char const **argumenti,
+                        void(__stdcall *rokovalnik)(unsigned long));
 
     /// Sets the state, clears the exit code and the check point, sets the wait hint to 60 000 ms and
     /// reports. 0, or the mapped error (default NAP_STATUSSERVISA); without a handler ObStatusu's result.

@@ -15,7 +15,8 @@ class ZRNO_API RCasomer : public RSinhronizator {
     /// Creates (or opens, when a named one exists) a timer; ime is code-page text, null for none.
     RCasomer(unsigned int zastavice = 0, char const *ime = nullptr);
     /// The same for an int, so that a literal 0 does not pick the handle constructor.
-    RCasomer(int zastavice, char const *ime = nullptr) : RCasomer(static_cast<unsigned int>(zastavice), ime) {}
+    RCasomer(int zastavice, char const *ime = nullptr)
+        : RCasomer(static_cast<unsigned int>(zastavice), ime) {}
     /// Takes ownership of an existing timer handle.
     RCasomer(void *rocica);
     /// Copies share the handle; only the last of them to go closes it.

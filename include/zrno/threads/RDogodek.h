@@ -16,7 +16,8 @@ class ZRNO_API RDogodek : public RSinhronizator {
     /// On failure the handle is null and every operation reports the system's error.
     RDogodek(unsigned int zastavice = 0, char const *ime = nullptr);
     /// The same for an int, so that a literal 0 does not pick the handle constructor.
-    RDogodek(int zastavice, char const *ime = nullptr) : RDogodek(static_cast<unsigned int>(zastavice), ime) {}
+    RDogodek(int zastavice, char const *ime = nullptr)
+        : RDogodek(static_cast<unsigned int>(zastavice), ime) {}
     /// Takes ownership of an existing event handle.
     RDogodek(void *rocica);
     /// Copies share the handle; only the last of them to go closes it.

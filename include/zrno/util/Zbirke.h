@@ -134,7 +134,8 @@ template <typename T> class RSklad : public RZbirka<T> {
     void *DodajVozel(void *vozel) override;
     /// Removes every node (back to the free list).
     void Unici() override;
-    /// A node from the free list holding a copy of the value, not yet linked; null when no block could be allocated.
+    /// A node from the free list holding a copy of the value, not yet linked; null when no block could be
+    /// allocated.
     void *UstvariVozel(T const &vrednost) override;
     /// A node from the free list, not yet linked; null when no block could be allocated.
     void *UstvariVozel() override;

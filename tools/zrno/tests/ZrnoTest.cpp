@@ -1,8 +1,8 @@
 // zrno.exe from outside, as a user runs it: one table per subcommand of arguments, standard input,
 // exit code and output. In the arguments and the expected texts '@' stands for the test's directory.
 #include "Proces.h"
-#include "base64strogo.h"
 #include "Zaklenjen.h"
+#include "base64strogo.h"
 #include <algorithm>
 #include <random>
 #include <sstream>
