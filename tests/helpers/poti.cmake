@@ -5,18 +5,9 @@
 # programs, which load it from their own folder. The release DLL has no trace of the switch.
 # A new path that asks the processor adds its source here and a line to zrno_poti below.
 set(ZRNO_POTI_VIRI digests/Crc32.cpp digests/Sha1.cpp digests/Sha256.cpp streams/Base64Hitro.cpp)
-list(TRANSFORM ZRNO_POTI_VIRI PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE zrno_poti_viri)
-string(REPLACE ";" "|" zrno_poti_vzorec "${ZRNO_POTI_VIRI}")
-string(REPLACE "." "\\." zrno_poti_vzorec "${zrno_poti_vzorec}")
-add_library(ZrnoPoti SHARED "$<FILTER:$<TARGET_OBJECTS:Zrno>,EXCLUDE,/(${zrno_poti_vzorec})\\.obj$>"
-            ${zrno_poti_viri})
-set_target_properties(ZrnoPoti PROPERTIES PREFIX "" OUTPUT_NAME Zrno
-                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/poti
+zrno_preizkusni_dll(ZrnoPoti ZRNO_PREIZKUS_POTI ${ZRNO_POTI_VIRI})
+set_target_properties(ZrnoPoti PROPERTIES OUTPUT_NAME Zrno RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/poti
                       ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib/poti)
-target_include_directories(ZrnoPoti PRIVATE $<TARGET_PROPERTY:Zrno,INCLUDE_DIRECTORIES>)
-target_compile_definitions(ZrnoPoti PRIVATE $<TARGET_PROPERTY:Zrno,COMPILE_DEFINITIONS> ZRNO_PREIZKUS_POTI)
-target_compile_options(ZrnoPoti PRIVATE $<TARGET_PROPERTY:Zrno,COMPILE_OPTIONS>)
-target_link_libraries(ZrnoPoti PRIVATE $<TARGET_PROPERTY:Zrno,LINK_LIBRARIES>)
 
 if(ZRNO_RUN_TESTS)
   add_test(NAME dll_brez_poti COMMAND ${CMAKE_COMMAND} -DDLL=$<TARGET_FILE:Zrno>
