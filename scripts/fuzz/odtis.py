@@ -610,6 +610,10 @@ class Run:
             # at the stop's deadline.
             ("default", [dict(stop=1.0, expect=refused_at_deadline,
                               clients=lambda p: [trickle(p, b"MD5 1000000\n", 0.1)])]),
+            # Long runs only: at the default settings, 64 clients trickling a body a byte every 5 s do not
+            # keep a new client out for longer than the idle time and a few seconds.
+            ("default", [dict(probe=True, pressure=True, clients=lambda p: [
+                trickle(p, b"MD5 1000000\n", 5.0, bound=45) for _ in range(64)])]),
         ]
 
     def main(self):
@@ -632,9 +636,10 @@ class Run:
                     self.process(args.only)
             else:
                 for i, (name, rounds) in enumerate(known):
-                    self.process(i, name, rounds)
+                    if i < 3 or args.seconds >= 300:
+                        self.process(i, name, rounds)
                 i = len(known)
-                while time.monotonic() - start < args.seconds:
+                while i == len(known) or time.monotonic() - start < args.seconds:  # one at least
                     self.process(i)
                     i += 1
         finally:

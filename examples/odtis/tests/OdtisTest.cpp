@@ -297,8 +297,9 @@ TEST_F(Odtis, StopWhileSixteenClientsSend) {
 
 // A setting of the wrong type or out of its range stops the start and is named: in the console on
 // standard error with exit 1, as a service in the event log (which Wine prints among the service
-// manager's errors). A log that refuses every write (Linux's /dev/full) does not stop the service: it
-// goes on answering and reports the failure once, through the event log.
+// manager's errors); so does a log file that cannot be opened, with the reason. A log that refuses
+// every write (Linux's /dev/full) does not stop the service: it goes on answering and reports the
+// failure once, through the event log.
 TEST_F(Odtis, WrongSettingsStopTheStartAndAFailingLogDoesNot) {
     // Pairs of a value and the reason, which names the setting first.
     const std::vector<std::string> k_slabe({"70000", "Port is 70000, outside 0 to 65535",
