@@ -43,6 +43,18 @@ class Vticnica : public RVticnica {
     /// Why the connection was ended, NIC when the client ended it.
     Razlog VrniRazlog() const { return m_razlog; }
 
+    /// After a refusal: closing over bytes not yet read resets the connection, and the reset can destroy
+    /// answers the client has not read yet. So the sending side is shut first, and what still comes is
+    /// read and dropped until the client closes, for a second at most (less when the thread is wanted).
+    void Izprazni() {
+        Zakljuci(ZAPIRANJE_PISANJE);
+        char odvec[4096];
+        for (const DWORD zacetek = GetTickCount();
+             GetTickCount() - zacetek < 1000 && !m_umakni && !m_streznik.JeRokPotekel();)
+            if (!Prejmi(odvec, sizeof odvec, 0) && (VrniStanje() >= 0 || WSAGetLastError() != WSAETIMEDOUT))
+                break;
+    }
+
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override {
         while (!Preveri()) {
             const unsigned int n = Prejmi(medpomnilnik, stevilo, 0);
@@ -165,6 +177,7 @@ void Streznik::Postrezi(unsigned int stevilka, volatile LONG &umakni) {
     RMD5 md5;
     RSHA256 sha256;
     ROdtisnikToka odtisMd5(md5), odtisSha256(sha256);
+    bool zavrnjena = false;
     // A client whose thread a new one took over is told why.
     auto izrinjena = [&] {
         Zavrni(kanal, 503, SPR_ERR_ZASEDENO);
@@ -185,6 +198,7 @@ void Streznik::Postrezi(unsigned int stevilka, volatile LONG &umakni) {
         if (v == NAPACNA || !Razcleni(vrstica, znakov, dolzina, prevelika, jeSha256)) {
             Zavrni(kanal, 400, SPR_ERR_VRSTICA);
             Zapisi(DNEVNIK_OPOZORILO, SPR_NAPACNA, odjemalec, vrata);
+            zavrnjena = true;
             break;
         }
         if (prevelika || dolzina > m_nastavitve.Omejitev) {
@@ -192,11 +206,13 @@ void Streznik::Postrezi(unsigned int stevilka, volatile LONG &umakni) {
             Zavrni(kanal, 413, SPR_ERR_OMEJITEV, static_cast<unsigned int>(m_nastavitve.Omejitev));
             Zapisi(DNEVNIK_OPOZORILO, SPR_PREVELIKA, odjemalec, vrata, strchr(vrstica, ' ') + 1,
                    static_cast<unsigned int>(m_nastavitve.Omejitev));
+            zavrnjena = true;
             break;
         }
         if (m_ustavljanje) {
             Zavrni(kanal, 503, SPR_ERR_USTAVLJANJE);
             Zapisi(DNEVNIK_OPOZORILO, SPR_ZAVRNJENA, odjemalec, vrata);
+            zavrnjena = true;
             break;
         }
         if (umakni) { // a line that was already buffered
@@ -254,5 +270,7 @@ void Streznik::Postrezi(unsigned int stevilka, volatile LONG &umakni) {
     }
     delete[] podatki;
     kanal.Odpusti();
+    if (zavrnjena)
+        vticnica.Izprazni();
     vticnica.Zapri();
 }
