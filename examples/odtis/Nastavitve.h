@@ -8,12 +8,11 @@
 
 struct Nastavitve {
     unsigned long Vrata = 7878; ///< "Port" (REG_DWORD), 0 to 65535; 0 lets the system choose
-    RNizU Dnevnik; ///< "LogFile" (REG_SZ or REG_EXPAND_SZ, read as UTF-16); default odtis.log beside the
-                   ///< program
+    RNizU Dnevnik; ///< "LogFile" (REG_SZ or REG_EXPAND_SZ, in UTF-16); default odtis.log beside the program
     RNizA Jezik;   ///< "Language" (REG_SZ), two letters such as "sl"; default the user's language
     unsigned long Omejitev = 64ul << 20; ///< "MaxRequest" (REG_DWORD), the largest request in bytes
     unsigned long Niti = 64;             ///< "Threads" (REG_DWORD), 1 to 1024 connections served at once
-    unsigned long Nedejavnost = 30;      ///< "IdleTimeout" (REG_DWORD), 1 to 3600 s a client may stay silent
+    unsigned long Nedejavnost = 30;      ///< "IdleTimeout" (REG_DWORD), 1 to 3600 s: for a line, an answer
     RNizA Napaka;                        ///< after a failed Preberi: which value is wrong and why (English)
 
     /// Reads the key of the service ime (code-page text). 0, or 1 when the key does not exist (all

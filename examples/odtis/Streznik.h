@@ -93,7 +93,7 @@ class Streznik {
     void Sprejemaj();
     void Postrezi(unsigned int vticnica, volatile LONG &umakni);
     bool JeUstavljanje() const { return m_ustavljanje != 0; }
-    /// True once the stop began more than zamik ms after the requests in flight had had their time.
+    /// True once the requests in flight have had their time after a stop, and zamik ms more.
     bool JeRokPotekel(unsigned int zamik = 0) const;
     /// A thread whose connection has ended becomes idle again.
     void VrniDelavca(Delavec *delavec);
