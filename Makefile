@@ -1,5 +1,5 @@
-# Front door: make test | make demo | make bench | make coverage | make mutants | make docs. Each installs
-# what is missing first.
+# Front door: make test | make demo | make bench | make coverage | make mutants | make docs | make fuzz.
+# Each installs what is missing first.
 BUILD := build
 X64 := $(BUILD)/x86_64
 X86 := $(BUILD)/i686
@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 # Where `make install` lays out the package (include/, lib/, bin/, lib/cmake/Zrno).
 PREFIX ?= $(CURDIR)/$(BUILD)/install
 
-.PHONY: all bootstrap x86_64 i686 test demo bench install clean coverage mutants docs
+.PHONY: all bootstrap x86_64 i686 test demo bench install clean coverage mutants docs fuzz
 
 all: x86_64 i686
 
@@ -71,6 +71,14 @@ SEED ?= 1
 mutants: bootstrap
 	python3 scripts/mutants.py -n $(N) --seed $(SEED) --jobs $(JOBS) --out $(BUILD)/mutants \
 	        $(if $(FOLDERS),--folders $(FOLDERS)) $(if $(ONLY),--only $(ONLY))
+
+# The fuzzers, scripts/fuzz/*.py, each for SECONDS from SEED: each prints what it tried and every failure
+# with the command that replays it; a short run of each is part of make test.
+SECONDS ?= 60
+fuzz: x86_64
+	@r=0; for f in $$(cd scripts/fuzz && ls *.py); do \
+	    python3 scripts/fuzz/$$f --build $(X64) --seconds $(SECONDS) --seed $(SEED) || r=1; \
+	done; exit $$r
 
 clean:
 	rm -rf $(BUILD)

@@ -32,14 +32,14 @@ Rezultat Mediana(Rezultat (&r)[k_ponovitve]) {
 } // namespace
 
 int main(int argc, char **argv) {
-    char pot[MAX_PATH];
+    char pot[MAX_PATH + 16];
     GetTempPathA(MAX_PATH, pot);
     Nastavitve nastavitve;
     nastavitve.Vrata = 0;
     nastavitve.Jezik = "en";
+    strcat(pot, "odtis_bench.log");
     nastavitve.Dnevnik = pot;
-    nastavitve.Dnevnik.Prilepi("odtis_bench.log");
-    DeleteFileA(nastavitve.Dnevnik);
+    DeleteFileA(pot);
     Streznik streznik;
     int r = streznik.Zazeni("ZrnoOdtisBench", nastavitve);
     const unsigned int surova = ZazeniSurovega(nastavitve.Omejitev);

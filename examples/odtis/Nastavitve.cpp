@@ -1,6 +1,7 @@
 #include "Nastavitve.h"
 #include <ctype.h>
 #include <stdarg.h>
+#include <stdio.h>
 #include <string.h>
 #include <windows.h>
 #include <zrno/system.h>
@@ -35,25 +36,51 @@ class Bralnik {
         vrednost = prebrano;
     }
 
-    /// A text (REG_SZ, or REG_EXPAND_SZ when razsirjeno, which comes back expanded); a missing one keeps
-    /// the default. dolzina: 2 for two letters, or 0 for any text but an empty one.
-    void Besedilo(char const *ime, bool razsirjeno, unsigned int dolzina, RNizA &besedilo) {
+    /// Two letters (REG_SZ); a missing value keeps the default.
+    void Crki(char const *ime, RNizA &besedilo) {
         const T_REGTIP tip = m_rezultat < 0 ? REGT_NIZ : m_kljuc.VrniTip(ime);
         RNizA prebrano;
         const int r = m_rezultat < 0 ? 0 : m_kljuc.Preberi(ime, prebrano);
         if (m_rezultat < 0 || r == Zrno::NAP_NIDATOTEKE)
             return;
-        if ((r != 0 || (tip != REGT_NIZ && !(razsirjeno && tip == REGT_RAZNIZ))) &&
-            Tip(ime, razsirjeno ? "REG_SZ or REG_EXPAND_SZ" : "REG_SZ"))
+        if ((r != 0 || tip != REGT_NIZ) && Tip(ime, "REG_SZ"))
             return;
         char const *t = prebrano;
-        if (dolzina ? prebrano.VrniDolzino() != dolzina || !isalpha(static_cast<unsigned char>(t[0])) ||
-                          !isalpha(static_cast<unsigned char>(t[1]))
-                    : prebrano.JePrazen())
-            return Zavrni(Zrno::NAP_PARAMETER, "%s is \"%s\", not %s", ime,
-                          static_cast<char const *>(prebrano),
-                          dolzina == 2 ? "two letters" : "a non-empty text");
+        if (prebrano.VrniDolzino() != 2 || !isalpha(static_cast<unsigned char>(t[0])) ||
+            !isalpha(static_cast<unsigned char>(t[1])))
+            return Zavrni(Zrno::NAP_PARAMETER, "%s is \"%s\", not two letters", ime,
+                          static_cast<char const *>(prebrano));
         besedilo = prebrano;
+    }
+
+    /// A file name (REG_SZ, or REG_EXPAND_SZ expanded), not empty, read through the UTF-16 call: the
+    /// ANSI one turns a character outside the code page into a look-alike or a question mark, which
+    /// names another file or none. A missing value keeps the default.
+    void Ime(char const *ime, wchar_t const *imeU, RNizU &besedilo) {
+        constexpr DWORD k_najvec = 32767; // the longest path the system takes
+        wchar_t vrednost[k_najvec + 1], razsirjeno[k_najvec + 1];
+        DWORD tip = 0, velikost = sizeof vrednost - sizeof vrednost[0];
+        const LONG e = m_rezultat < 0 ? ERROR_FILE_NOT_FOUND
+                                      : RegQueryValueExW(m_kljuc, imeU, nullptr, &tip,
+                                                         reinterpret_cast<BYTE *>(vrednost), &velikost);
+        if (e == ERROR_FILE_NOT_FOUND)
+            return;
+        if ((e == ERROR_SUCCESS || e == ERROR_MORE_DATA) && tip != REG_SZ && tip != REG_EXPAND_SZ)
+            return void(Tip(ime, "REG_SZ or REG_EXPAND_SZ"));
+        if (e != ERROR_SUCCESS)
+            return e == ERROR_MORE_DATA
+                       ? Zavrni(Zrno::NAP_PARAMETER, "%s is longer than a path can be", ime)
+                       : Zavrni(PretvoriNapako(static_cast<unsigned int>(e), Zrno::NAP_BRANJE),
+                                "%s cannot be read (system error %ld)", ime, e);
+        vrednost[velikost / sizeof vrednost[0]] = 0; // a value stored without its zero
+        const DWORD n =
+            tip == REG_EXPAND_SZ ? ExpandEnvironmentStringsW(vrednost, razsirjeno, k_najvec + 1) : 1;
+        if (n == 0 || n > k_najvec + 1)
+            return Zavrni(Zrno::NAP_PARAMETER, "%s is longer than a path can be once expanded", ime);
+        wchar_t const *pot = tip == REG_EXPAND_SZ ? razsirjeno : vrednost;
+        if (!*pot)
+            return Zavrni(Zrno::NAP_PARAMETER, "%s is \"\", not a non-empty text", ime);
+        besedilo = reinterpret_cast<unsigned short const *>(pot);
     }
 
     int Rezultat() const { return m_rezultat; }
@@ -97,8 +124,8 @@ int Nastavitve::Preberi(char const *ime) {
     }
     Bralnik bralnik(kljuc, pot, Napaka);
     bralnik.Stevilo("Port", 0, 65535, Vrata);
-    bralnik.Besedilo("LogFile", true, 0, Dnevnik);
-    bralnik.Besedilo("Language", false, 2, Jezik);
+    bralnik.Ime("LogFile", L"LogFile", Dnevnik);
+    bralnik.Crki("Language", Jezik);
     bralnik.Stevilo("MaxRequest", 0, 0xFFFFFFFFul, Omejitev);
     bralnik.Stevilo("Threads", 1, 1024, Niti);
     bralnik.Stevilo("IdleTimeout", 1, 3600, Nedejavnost);
@@ -110,11 +137,31 @@ int Nastavitve::Preberi(char const *ime) {
 void Nastavitve::DopolniPrivzete() {
     if (!Dnevnik.JePrazen())
         return;
-    char pot[MAX_PATH];
-    unsigned int velikost = sizeof pot;
-    if (Zrno::VrniPotModula(nullptr, pot, &velikost) < 0)
+    // In UTF-16, so that a folder whose name is outside the code page is still found.
+    wchar_t pot[32768];
+    const DWORD n = GetModuleFileNameW(nullptr, pot, sizeof pot / sizeof pot[0]);
+    if (n == 0 || n == sizeof pot / sizeof pot[0])
         return;
-    char const *ime = strrchr(pot, '\\');
-    Dnevnik.Nastavi(pot, ime ? static_cast<unsigned int>(ime - pot) + 1 : 0);
-    Dnevnik.Prilepi("odtis.log");
+    wchar_t *ime = wcsrchr(pot, L'\\');
+    lstrcpyW(ime ? ime + 1 : pot, L"odtis.log");
+    Dnevnik = reinterpret_cast<unsigned short const *>(pot);
+}
+
+void ImeZaSporocilo(unsigned short const *ime, RNizA &besedilo) {
+    besedilo = "";
+    for (; ime && *ime; ++ime) {
+        const wchar_t znak = static_cast<wchar_t>(*ime);
+        char bajt[8];
+        BOOL izgubljen = FALSE;
+        if (znak < 0x80)
+            besedilo += static_cast<char>(znak);
+        else if (WideCharToMultiByte(1250, WC_NO_BEST_FIT_CHARS, &znak, 1, bajt, sizeof bajt, nullptr,
+                                     &izgubljen) == 1 &&
+                 !izgubljen)
+            besedilo += bajt[0];
+        else {
+            snprintf(bajt, sizeof bajt, "<U+%04X>", static_cast<unsigned int>(znak));
+            besedilo += bajt;
+        }
+    }
 }

@@ -12,42 +12,108 @@ namespace {
 
 constexpr unsigned int k_medpomnilnik = 64 * 1024;
 constexpr unsigned int k_vrstica = 31;  // the longest request line, without the LF and a CR before it
-constexpr unsigned int k_cakanje = 250; // ms per receive, so that a stop is noticed
+constexpr unsigned int k_cakanje = 250; // ms: the longest single wait for the client
+/// From the idle time after its request line on, a body must have come at least this fast on average
+/// (bytes per second).
+constexpr unsigned int k_najmanjsaHitrost = 64 * 1024;
 
 /// A socket that reads what has arrived instead of waiting for the whole request (the buffering
-/// converter above it asks for a full buffer), and that gives up when the server stops: at once
-/// between requests, after the deadline in the middle of one. A client silent for the idle time is
-/// dropped wherever it is: in the middle of a body it would otherwise hold its thread for ever.
+/// converter above it asks for a full buffer), and whose every wait runs against a deadline that the
+/// client cannot move: no single receive or send waits longer than k_cakanje, and between any two the
+/// deadlines are checked, none of which a byte of the client's puts off. A request line must be
+/// complete within the idle time of the previous answer (of the connection's start for the first); a
+/// body must keep the average rate above; an answer must be taken within the idle time; a stop ends
+/// the connection at once between requests and at its deadline within one; a new client that takes
+/// the thread over ends it at once.
 class Vticnica : public RVticnica {
   public:
-    Vticnica(const Streznik &streznik, unsigned int vticnica)
-        : RVticnica(vticnica), m_streznik(streznik),
-          m_nedejavnost(streznik.VrniNastavitve().Nedejavnost * 1000 / k_cakanje) {
+    enum Razlog { NIC, CAS, USTAVLJANJE, IZRINJENA };
+
+    Vticnica(const Streznik &streznik, unsigned int vticnica, volatile LONG &umakni)
+        : RVticnica(vticnica), m_streznik(streznik), m_umakni(umakni),
+          m_nedejavnost(streznik.VrniNastavitve().Nedejavnost * 1000) {
         NastaviParameter(PARAM_RCVTIMEO, &k_cakanje, sizeof k_cakanje);
-        // A client that stops reading must not hold a thread for ever either.
-        const unsigned int posiljanje = 10000;
-        NastaviParameter(PARAM_SNDTIMEO, &posiljanje, sizeof posiljanje);
+        NastaviParameter(PARAM_SNDTIMEO, &k_cakanje, sizeof k_cakanje);
+    }
+
+    /// The next request line is awaited from now.
+    void Vrstica() { m_telo = false, m_zacetek = GetTickCount(); }
+    /// A request's body is read from now.
+    void Telo() { m_telo = true, m_zacetek = GetTickCount(), m_prejeto = 0; }
+    /// Why the connection was ended, NIC when the client ended it.
+    Razlog VrniRazlog() const { return m_razlog; }
+
+    /// After a refusal: closing over bytes not yet read resets the connection, and the reset can destroy
+    /// answers the client has not read yet. So the sending side is shut first, and what still comes is
+    /// read and dropped until the client closes, for a second at most (less when the thread is wanted).
+    void Izprazni() {
+        Zakljuci(ZAPIRANJE_PISANJE);
+        char odvec[4096];
+        for (const DWORD zacetek = GetTickCount();
+             GetTickCount() - zacetek < 1000 && !m_umakni && !m_streznik.JeRokPotekel();)
+            if (!Prejmi(odvec, sizeof odvec, 0) && (VrniStanje() >= 0 || WSAGetLastError() != WSAETIMEDOUT))
+                break;
     }
 
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override {
-        for (unsigned int prazni = 0;; ++prazni) {
-            unsigned int n = Prejmi(medpomnilnik, stevilo, 0);
+        while (!Preveri()) {
+            const unsigned int n = Prejmi(medpomnilnik, stevilo, 0);
             // The library maps a receive time-out to its general read failure; the socket layer's
             // own code, still the thread's last error, tells it from a connection that failed.
             if (n || VrniStanje() >= 0 || WSAGetLastError() != WSAETIMEDOUT)
-                return n;
-            if (m_streznik.JeUstavljanje() && (!m_vZahtevi || m_streznik.JeRokPotekel()))
-                return NastaviStanje(Zrno::NAP_PREKINI), 0;
-            if (prazni == m_nedejavnost)
-                return m_vZahtevi ? NastaviStanje(Zrno::NAP_CASOVNIROK), 0 : 0;
+                return m_prejeto += n, n;
         }
+        return 0;
     }
 
-    bool m_vZahtevi = false;
+    unsigned int Zapisi(void const *podatki, unsigned int stevilo) override {
+        NastaviStanje(0);
+        const DWORD zacetek = GetTickCount();
+        for (unsigned int poslano = 0; poslano < stevilo;) {
+            // Sent once there is room (the answers are short), so that no send blocks on a client
+            // that does not read; its time is then bounded here.
+            fd_set pisanje;
+            FD_ZERO(&pisanje);
+            FD_SET(static_cast<SOCKET>(Vrni()), &pisanje);
+            timeval cakanje = {0, static_cast<long>(k_cakanje * 1000)};
+            const int s = select(0, nullptr, &pisanje, nullptr, &cakanje);
+            if (s < 0 || (s == 0 && (m_umakni || m_streznik.JeRokPotekel(k_cakanje * 2) ||
+                                     GetTickCount() - zacetek >= m_nedejavnost)))
+                return NastaviStanje(s < 0 ? Zrno::NAP_PISANJE : Zrno::NAP_CASOVNIROK), poslano;
+            const unsigned int n =
+                s ? Poslji(static_cast<char const *>(podatki) + poslano, stevilo - poslano, 0) : 0;
+            if (s && !n)
+                return poslano;
+            poslano += n;
+        }
+        return stevilo;
+    }
 
   private:
+    /// True, with the reason kept and the state set, when a deadline has passed.
+    bool Preveri() {
+        const DWORD minilo = GetTickCount() - m_zacetek;
+        const Razlog r =
+            m_umakni                                                               ? IZRINJENA
+            : m_streznik.JeUstavljanje() && (!m_telo || m_streznik.JeRokPotekel()) ? USTAVLJANJE
+            : (m_telo ? minilo > m_nedejavnost &&
+                            m_prejeto < (minilo - m_nedejavnost) *
+                                            static_cast<unsigned __int64>(k_najmanjsaHitrost) / 1000
+                      : minilo >= m_nedejavnost)
+                ? CAS
+                : NIC;
+        if (r != NIC)
+            m_razlog = r, NastaviStanje(r == CAS ? Zrno::NAP_CASOVNIROK : Zrno::NAP_PREKINI);
+        return r != NIC;
+    }
+
     const Streznik &m_streznik;
-    const unsigned long m_nedejavnost; ///< receive time-outs in a row
+    volatile LONG &m_umakni;
+    const DWORD m_nedejavnost; ///< the idle time in ms
+    bool m_telo = false;
+    DWORD m_zacetek = GetTickCount(); ///< when the line or the body began to be awaited
+    unsigned __int64 m_prejeto = 0;   ///< bytes received since the body began
+    Razlog m_razlog = NIC;
 };
 
 enum Vrstica { VRSTICA, KONEC, NAPACNA, IZGUBLJENA };
@@ -95,8 +161,8 @@ void Hex(unsigned char const *odtis, unsigned int n, char (&besedilo)[65]) {
 
 } // namespace
 
-void Streznik::Postrezi(unsigned int stevilka) {
-    Vticnica vticnica(*this, stevilka);
+void Streznik::Postrezi(unsigned int stevilka, volatile LONG &umakni) {
+    Vticnica vticnica(*this, stevilka, umakni);
     sockaddr_in naslov;
     unsigned int dolzinaNaslova = sizeof naslov;
     RNizA ip;
@@ -111,10 +177,20 @@ void Streznik::Postrezi(unsigned int stevilka) {
     RMD5 md5;
     RSHA256 sha256;
     ROdtisnikToka odtisMd5(md5), odtisSha256(sha256);
+    bool zavrnjena = false;
+    // A client whose thread a new one took over is told why.
+    auto izrinjena = [&] {
+        Zavrni(kanal, 503, SPR_ERR_ZASEDENO);
+        Zapisi(DNEVNIK_OPOZORILO, SPR_ZASEDENO, odjemalec, vrata,
+               static_cast<unsigned int>(m_nastavitve.Niti));
+    };
     while (podatki) {
         char vrstica[k_vrstica + 2];
         unsigned int znakov = 0;
+        vticnica.Vrstica();
         const Vrstica v = PreberiVrstico(kanal, vrstica, znakov);
+        if (v == IZGUBLJENA && vticnica.VrniRazlog() == Vticnica::IZRINJENA)
+            izrinjena();
         if (v == KONEC || v == IZGUBLJENA)
             break;
         unsigned __int64 dolzina;
@@ -122,6 +198,7 @@ void Streznik::Postrezi(unsigned int stevilka) {
         if (v == NAPACNA || !Razcleni(vrstica, znakov, dolzina, prevelika, jeSha256)) {
             Zavrni(kanal, 400, SPR_ERR_VRSTICA);
             Zapisi(DNEVNIK_OPOZORILO, SPR_NAPACNA, odjemalec, vrata);
+            zavrnjena = true;
             break;
         }
         if (prevelika || dolzina > m_nastavitve.Omejitev) {
@@ -129,16 +206,22 @@ void Streznik::Postrezi(unsigned int stevilka) {
             Zavrni(kanal, 413, SPR_ERR_OMEJITEV, static_cast<unsigned int>(m_nastavitve.Omejitev));
             Zapisi(DNEVNIK_OPOZORILO, SPR_PREVELIKA, odjemalec, vrata, strchr(vrstica, ' ') + 1,
                    static_cast<unsigned int>(m_nastavitve.Omejitev));
+            zavrnjena = true;
             break;
         }
         if (m_ustavljanje) {
             Zavrni(kanal, 503, SPR_ERR_USTAVLJANJE);
             Zapisi(DNEVNIK_OPOZORILO, SPR_ZAVRNJENA, odjemalec, vrata);
+            zavrnjena = true;
+            break;
+        }
+        if (umakni) { // a line that was already buffered
+            izrinjena();
             break;
         }
 
         const DWORD zacetek = GetTickCount();
-        vticnica.m_vZahtevi = true;
+        vticnica.Telo();
         ROdtisnikToka &odtis = jeSha256 ? odtisSha256 : odtisMd5;
         odtis.Uporabi(&kanal); // starts a new digest
         unsigned int ostanek = static_cast<unsigned int>(dolzina);
@@ -151,9 +234,12 @@ void Streznik::Postrezi(unsigned int stevilka) {
         }
         const bool prekinjena = odtis.JeKonec() && ostanek;
         odtis.Odpusti(); // finishes the digest
-        vticnica.m_vZahtevi = false;
+        if (prekinjena && vticnica.VrniRazlog() == Vticnica::IZRINJENA) {
+            izrinjena();
+            break;
+        }
         if (prekinjena) {
-            if (vticnica.VrniStanje() == Zrno::NAP_PREKINI)
+            if (vticnica.VrniRazlog() == Vticnica::USTAVLJANJE)
                 Zavrni(kanal, 503, SPR_ERR_USTAVLJANJE);
             Zapisi(DNEVNIK_OPOZORILO, SPR_PREKINJENA, odjemalec, vrata,
                    static_cast<unsigned int>(dolzina) - ostanek, static_cast<unsigned int>(dolzina));
@@ -184,5 +270,7 @@ void Streznik::Postrezi(unsigned int stevilka) {
     }
     delete[] podatki;
     kanal.Odpusti();
+    if (zavrnjena)
+        vticnica.Izprazni();
     vticnica.Zapri();
 }

@@ -1,5 +1,6 @@
 #include "Streznik.h"
 #include "Sporocila.h"
+#include <initializer_list>
 #include <new>
 #include <stdarg.h>
 #include <string.h>
@@ -26,7 +27,7 @@ int DnevniskaDatoteka::Izplakni() {
 
 unsigned int Delavec::RokovalnikOznak(unsigned int koda, unsigned int vrednost, void *) {
     if (koda == 1) {
-        m_streznik.Postrezi(vrednost);
+        m_streznik.Postrezi(vrednost, m_umakni);
         m_streznik.VrniDelavca(this);
     }
     return 0;
@@ -70,17 +71,26 @@ int Streznik::Zazeni(char const *ime, const Nastavitve &nastavitve) {
     m_dogodki.Odpri();
     int r = OdpriJezik(m_nastavitve.Jezik);
     if (r < 0) {
-        m_dogodki.Zapisi(DNEVNIK_NAPAKA, "no language module odtis_*.dll beside the program (0x%08x)", r);
+        m_napaka = "no language module odtis_*.dll beside the program";
+        m_dogodki.Zapisi(DNEVNIK_NAPAKA, "%s (0x%08x)", static_cast<char const *>(m_napaka), r);
         return r;
     }
+    ImeZaSporocilo(m_nastavitve.Dnevnik, m_imeDnevnika);
     m_dnevnik = new (std::nothrow) RDnevnikDat(0, ime, m_modul, m_jezik, KN_CP1250);
-    r = m_dnevnik ? m_datoteka.Odpri(m_nastavitve.Dnevnik, DAT_PISANJE | DAT_USTVARI | DAT_OHRANI |
-                                                               DAT_DELI_BRANJE | DAT_BREZ_DEDOVANJA)
-                  : Zrno::NAP_POMNILNIK;
+    // Opened by its UTF-16 name: the code-page one may name another file.
+    HANDLE datoteka = m_dnevnik ? CreateFileW(reinterpret_cast<wchar_t const *>(
+                                                  static_cast<unsigned short const *>(m_nastavitve.Dnevnik)),
+                                              GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                : INVALID_HANDLE_VALUE;
+    const DWORD napaka = m_dnevnik ? GetLastError() : ERROR_OUTOFMEMORY;
+    r = datoteka == INVALID_HANDLE_VALUE ? PretvoriNapako(napaka, Zrno::NAP_ODPIRANJE)
+                                         : m_datoteka.Uporabi(datoteka);
     if (r < 0) {
-        RNizA besedilo;
-        besedilo.OblikujV(m_modul, SPR_NAPAKAZAGONA, m_jezik, static_cast<char const *>(m_nastavitve.Dnevnik),
-                          r);
+        RNizA kaj, besedilo;
+        kaj.Oblikuj("the log file %s", static_cast<char const *>(m_imeDnevnika));
+        Neuspeh(kaj, napaka, r);
+        besedilo.OblikujV(m_modul, SPR_NAPAKAZAGONA, m_jezik, static_cast<char const *>(m_napaka), r);
         m_dogodki.Zapisi(DNEVNIK_NAPAKA, "%s", static_cast<char const *>(besedilo));
         ZapriVse();
         return r;
@@ -108,7 +118,8 @@ int Streznik::Zazeni(char const *ime, const Nastavitve &nastavitve) {
     if (r < 0) {
         RNizA kaj;
         kaj.Oblikuj("127.0.0.1:%lu", m_nastavitve.Vrata);
-        Zapisi(DNEVNIK_NAPAKA, SPR_NAPAKAZAGONA, static_cast<char const *>(kaj), r);
+        Neuspeh(kaj, WSAGetLastError(), r);
+        Zapisi(DNEVNIK_NAPAKA, SPR_NAPAKAZAGONA, static_cast<char const *>(m_napaka), r);
         ZapriVse();
         return r;
     }
@@ -176,28 +187,67 @@ void Streznik::ZapriVse() {
     m_modul = nullptr;
 }
 
-bool Streznik::JeRokPotekel() const {
-    return m_ustavljanje && GetTickCount() - m_zacetekUstavljanja >= k_rokZaustavitve;
+int Streznik::Neuspeh(char const *kaj, unsigned long napaka, int koda) {
+    wchar_t razlog[512];
+    // The system's words, in the messages' language when it has them.
+    DWORD n = 0;
+    for (DWORD jezik : {static_cast<DWORD>(m_jezik), DWORD{0}})
+        if (!n)
+            n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, napaka,
+                               jezik, razlog, sizeof razlog / sizeof razlog[0], nullptr);
+    while (n && (razlog[n - 1] == L'\r' || razlog[n - 1] == L'\n' || razlog[n - 1] == L' '))
+        --n;
+    razlog[n] = 0;
+    RNizA besedilo;
+    besedilo.NastaviU(reinterpret_cast<unsigned short const *>(razlog));
+    if (n)
+        m_napaka.Oblikuj("%s: %s", kaj, static_cast<char const *>(besedilo));
+    else
+        m_napaka.Oblikuj("%s: system error %lu", kaj, napaka);
+    return koda;
+}
+
+bool Streznik::JeRokPotekel(unsigned int zamik) const {
+    return m_ustavljanje && GetTickCount() - m_zacetekUstavljanja >= k_rokZaustavitve + zamik;
 }
 
 Delavec *Streznik::VzemiDelavca() {
     RCakalnik drzalo(m_odsek, true);
-    if (m_steviloProstih)
-        return m_prosti[--m_steviloProstih];
-    if (m_steviloDelavcev == m_nastavitve.Niti)
-        return nullptr;
-    Delavec *delavec = new (std::nothrow) Delavec(*this);
-    if (!delavec || delavec->Odpri(0, nullptr, NIT_TECE, 0) < 0) {
-        delete delavec;
-        return nullptr;
+    Delavec *delavec = m_steviloProstih ? m_prosti[--m_steviloProstih] : nullptr;
+    if (!delavec && m_steviloDelavcev < m_nastavitve.Niti) {
+        delavec = new (std::nothrow) Delavec(*this);
+        if (!delavec || delavec->Odpri(0, nullptr, NIT_TECE, 0) < 0) {
+            delete delavec;
+            return nullptr;
+        }
+        m_delavci[m_steviloDelavcev++] = delavec;
     }
-    m_delavci[m_steviloDelavcev++] = delavec;
+    if (delavec)
+        delavec->m_od = GetTickCount() | 1, delavec->m_umakni = 0;
     return delavec;
 }
 
 void Streznik::VrniDelavca(Delavec *delavec) {
     RCakalnik drzalo(m_odsek, true);
+    delavec->m_od = 0;
     m_prosti[m_steviloProstih++] = delavec;
+}
+
+bool Streznik::Izrini() {
+    RCakalnik drzalo(m_odsek, true);
+    const DWORD zdaj = GetTickCount();
+    Delavec *najdlje = nullptr;
+    for (unsigned int i = 0; i < m_steviloDelavcev; ++i) {
+        Delavec *d = m_delavci[i];
+        if (d->m_od && d->m_umakni)
+            return true; // still leaving
+        if (d->m_od && (!najdlje || zdaj - d->m_od > zdaj - najdlje->m_od))
+            najdlje = d;
+    }
+    if (!najdlje || zdaj - najdlje->m_od < m_nastavitve.Nedejavnost * 1000)
+        return false;
+    InterlockedExchange(&najdlje->m_umakni, 1);
+    return true;
 }
 
 void Streznik::Sprejemaj() {
@@ -214,6 +264,10 @@ void Streznik::Sprejemaj() {
             continue;
         }
         Delavec *delavec = m_ustavljanje ? nullptr : VzemiDelavca();
+        // Every thread busy: the one held longest, past the idle time, is freed for this client.
+        for (const DWORD zacetek = GetTickCount();
+             !delavec && !m_ustavljanje && GetTickCount() - zacetek < 1000 && Izrini();)
+            RNit::Zaspi(20), delavec = VzemiDelavca();
         if (delavec && delavec->Sporoci(1, odjemalec.Vrni(), nullptr) >= 0)
             continue;
         RNizA ip;
@@ -244,10 +298,9 @@ void Streznik::Zapisi(T_DNEVNIKPRIORITETA prioriteta, unsigned int sporocilo, ..
         return;
     RNizA besedilo;
     if (pokvarjen)
-        besedilo.OblikujV(m_modul, SPR_NAPAKALOGA, m_jezik, static_cast<char const *>(m_nastavitve.Dnevnik),
-                          r);
+        besedilo.OblikujV(m_modul, SPR_NAPAKALOGA, m_jezik, static_cast<char const *>(m_imeDnevnika), r);
     else
-        besedilo.OblikujV(m_modul, SPR_LOGSPET, m_jezik, static_cast<char const *>(m_nastavitve.Dnevnik));
+        besedilo.OblikujV(m_modul, SPR_LOGSPET, m_jezik, static_cast<char const *>(m_imeDnevnika));
     m_dogodki.Zapisi(pokvarjen ? DNEVNIK_NAPAKA : DNEVNIK_OBVESTILO, "%s",
                      static_cast<char const *>(besedilo));
 }

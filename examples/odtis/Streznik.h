@@ -43,6 +43,10 @@ class Delavec : public RDogNit {
   public:
     explicit Delavec(Streznik &streznik) : m_streznik(streznik) {}
 
+    // Guarded by the server's pool lock, but for m_umakni, which the connection reads between receives.
+    DWORD m_od = 0;             ///< when the connection now served got this thread
+    volatile LONG m_umakni = 0; ///< set when a new client takes this thread over
+
   protected:
     unsigned int RokovalnikOznak(unsigned int koda, unsigned int vrednost, void *podatki) override;
 
@@ -70,8 +74,11 @@ class Streznik {
     Streznik &operator=(const Streznik &) = delete;
 
     /// Starts serving as the service ime (code-page text, the log's source name): loads the messages,
-    /// opens the log, listens and starts accepting. 0, or the failure code (then nothing runs).
+    /// opens the log, listens and starts accepting. 0, or the failure code (then nothing runs and
+    /// VrniNapako says what failed and why).
     int Zazeni(char const *ime, const Nastavitve &nastavitve);
+    /// After a failed Zazeni: what could not be done and the system's reason, in code page 1250.
+    char const *VrniNapako() const { return m_napaka; }
     /// Stops accepting, lets the requests in flight finish (refusing those that take longer than
     /// k_rokZaustavitve), waits for every thread and closes the log. Reports each step to napredek.
     void Ustavi(Napredek *napredek);
@@ -84,15 +91,21 @@ class Streznik {
 
     // The threads' side.
     void Sprejemaj();
-    void Postrezi(unsigned int vticnica);
+    void Postrezi(unsigned int vticnica, volatile LONG &umakni);
     bool JeUstavljanje() const { return m_ustavljanje != 0; }
-    /// True once the requests in flight have had their time after a stop.
-    bool JeRokPotekel() const;
+    /// True once the requests in flight have had their time after a stop, and zamik ms more.
+    bool JeRokPotekel(unsigned int zamik = 0) const;
     /// A thread whose connection has ended becomes idle again.
     void VrniDelavca(Delavec *delavec);
 
   private:
     Delavec *VzemiDelavca();
+    /// With every thread busy: asks the connection that has held its thread longest, if that is over
+    /// the idle time, to give it up. True when one was asked (or still is).
+    bool Izrini();
+    /// Keeps in m_napaka what failed (kaj, code-page text) and the system's reason for the error
+    /// napaka; returns koda.
+    int Neuspeh(char const *kaj, unsigned long napaka, int koda);
     /// Logs message sporocilo of the resource module; a failing log is reported to the event log once,
     /// and its recovery too.
     void Zapisi(T_DNEVNIKPRIORITETA prioriteta, unsigned int sporocilo, ...);
@@ -102,6 +115,8 @@ class Streznik {
     void ZapriVse();
 
     Nastavitve m_nastavitve;
+    RNizA m_imeDnevnika; ///< the log file's name as messages show it
+    RNizA m_napaka;
     RBazaVirov m_jeziki;
     HINSTANCE__ *m_modul;
     char const *m_opis; ///< the language module's description

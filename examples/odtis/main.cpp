@@ -63,12 +63,16 @@ int Konzola(char const *ime) {
     if (r >= 0)
         r = streznik.Zazeni(ime, nastavitve);
     if (r < 0) {
+        char const *zakaj = nastavitve.Napaka.JePrazen() ? streznik.VrniNapako()
+                                                         : static_cast<char const *>(nastavitve.Napaka);
         fprintf(stderr, "odtis: cannot start (0x%08x)%s%s\n", static_cast<unsigned int>(r),
-                nastavitve.Napaka.JePrazen() ? "" : ": ", static_cast<char const *>(nastavitve.Napaka));
+                *zakaj ? ": " : "", zakaj);
         return 1;
     }
+    RNizA dnevnik;
+    ImeZaSporocilo(nastavitve.Dnevnik, dnevnik);
     printf("odtis: %s on 127.0.0.1:%u, log %s; Enter stops\n", ime, streznik.VrniVrata(),
-           static_cast<char const *>(nastavitve.Dnevnik));
+           static_cast<char const *>(dnevnik));
     fflush(stdout);
     getchar();
     streznik.Ustavi(nullptr);
