@@ -69,6 +69,20 @@ struct Vrstice {
         unsigned int v = 0;
         while (skupin) {
             const bool lf = skupinVrstice != 0xFFFFFFFFu && naVrstici >= skupinVrstice;
+            if (lf && skupinVrstice && skupin >= skupinVrstice) { // whole lines, as many as there is room for
+                const unsigned long long vrstica = 4ull * skupinVrstice + 1;
+                unsigned int m = static_cast<unsigned int>((prostor - v) / vrstica);
+                if (m > skupin / skupinVrstice)
+                    m = skupin / skupinVrstice;
+                if (m) {
+                    Base64KodirajVrstice(p, m, skupinVrstice, o + v);
+                    v += static_cast<unsigned int>(m * vrstica);
+                    p += 3ull * skupinVrstice * m;
+                    skupin -= m * skupinVrstice;
+                    naVrstici = skupinVrstice;
+                    continue;
+                }
+            }
             unsigned int k = lf ? (skupinVrstice ? skupinVrstice : 1)
                                 : (skupinVrstice == 0xFFFFFFFFu ? skupin : skupinVrstice - naVrstici);
             if (k > skupin)
