@@ -42,6 +42,21 @@ unsigned long long Ocena(char const *oblika) {
     return n;
 }
 
+// The characters before the first zero among n: msvcrt's strnlen walks byte by byte, and a long text
+// (one conversion per format character) has no zero at all as a rule.
+size_t DoNicle(char const *p, size_t n) {
+    const size_t enke = ~size_t(0) / 255, visoki = enke << 7;
+    size_t i = 0;
+    for (size_t w; i + sizeof w <= n; i += sizeof w) {
+        memcpy(&w, p + i, sizeof w);
+        if ((w - enke) & ~w & visoki)
+            break;
+    }
+    while (i < n && p[i])
+        ++i;
+    return i;
+}
+
 } // namespace
 
 unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
@@ -68,7 +83,7 @@ unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
             return 0;
         size_t r = Strftime(medpomnilnik, n + 1, oblika, &cas);
         if (r) {
-            niz.Skrajsaj(static_cast<unsigned int>(strnlen(medpomnilnik, r)));
+            niz.Skrajsaj(static_cast<unsigned int>(DoNicle(medpomnilnik, r)));
             return static_cast<unsigned int>(r);
         }
         niz.Sprazni();
