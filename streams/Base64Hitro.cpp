@@ -132,21 +132,35 @@ ZRNO_AVX2 inline void OsemSkupin(unsigned char const *p, char *o) {
     _mm256_storeu_si256(reinterpret_cast<__m256i *>(o), _mm256_add_epi8(_mm256_shuffle_epi8(zamik, r), i));
 }
 
+// The last 1 to 7 groups of a run of 8 or more, which end at konec and oKonec: a step over the last 4
+// or 8 groups, overlapping the groups before them (their characters are written twice, alike). The
+// 4-group step loads the 16 bytes that end with the run; its groups start 4 bytes in.
+ZRNO_AVX2 inline void Konec(unsigned char const *konec, char *oKonec, size_t ostane) {
+    if (ostane > 4) {
+        OsemSkupin(konec - 24, oKonec - 32);
+    } else if (ostane) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<__m128i const *>(konec - 16));
+        v = _mm_shuffle_epi8(v, _mm_setr_epi8(5, 4, 6, 5, 8, 7, 9, 8, 11, 10, 12, 11, 14, 13, 15, 14));
+        __m128i a = _mm_mulhi_epu16(_mm_and_si128(v, _mm_set1_epi32(0x0FC0FC00)), _mm_set1_epi32(0x04000040));
+        __m128i b = _mm_mullo_epi16(_mm_and_si128(v, _mm_set1_epi32(0x003F03F0)), _mm_set1_epi32(0x01000010));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(oKonec - 16), Znaki128(_mm_or_si128(a, b)));
+    }
+}
+
 ZRNO_AVX2 void KodirajAvx2(unsigned char const *p, size_t skupin, char *o) {
     if (skupin < 8) {
         KodirajSsse3(p, skupin, o);
         return;
     }
-    // The last step ends where the run ends and overlaps the one before it (its characters are written
-    // twice, alike), so a short run (a line of the converter, 19 groups) has no scalar tail.
+    // The last step ends where the run ends, so a short run (a line of the converter, 19 groups) has no
+    // scalar tail.
     unsigned char const *const konec = p + 3 * skupin;
     char *const oKonec = o + 4 * skupin;
     for (; skupin >= 8; skupin -= 8, p += 24, o += 32) {
         _mm_prefetch(reinterpret_cast<char const *>(p) + k_naprej, _MM_HINT_T0);
         OsemSkupin(p, o);
     }
-    if (skupin)
-        OsemSkupin(konec - 24, oKonec - 32);
+    Konec(konec, oKonec, skupin);
     // GCC leaves the upper halves dirty on return, and SSE code after a short run would then pay the
     // state transition.
     _mm256_zeroupper();
@@ -178,8 +192,7 @@ ZRNO_AVX2 void KodirajVrsticeAvx2(unsigned char const *p, size_t vrstic, size_t 
         size_t i = 0;
         for (; i + 8 <= skupin; i += 8)
             OsemSkupin(p + 3 * i, o + 1 + 4 * i);
-        if (i < skupin)
-            OsemSkupin(p + 3 * (skupin - 8), o + 1 + 4 * (skupin - 8));
+        Konec(p + 3 * skupin, o + 1 + 4 * skupin, skupin - i);
     }
     _mm256_zeroupper();
 }
