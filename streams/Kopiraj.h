@@ -2,7 +2,8 @@
 // are tiny (a byte, a 16-bit unit, an integer); those become single moves instead of a call to memcpy.
 // Long ones (a buffer passed on whole) are the processor's string move: msvcrt's memcpy, Wine's builtin
 // above all, moves long blocks at a fraction of the speed that the string move reaches on processors
-// with fast string moves (Intel since Ivy Bridge, AMD since Zen), and at no loss elsewhere.
+// with fast string moves (Intel since Ivy Bridge, AMD since Zen); older ones still move long blocks by
+// whole lines with it.
 #ifndef ZRNO_STREAMS_KOPIRAJ_H
 #define ZRNO_STREAMS_KOPIRAJ_H
 
