@@ -135,8 +135,10 @@ void Oddaj(RTokPodatkov &cilj, Zaloga &zaloga, Vrstice &vrstice, unsigned char c
             zaloga.Zapisano(vrstice.Kodiraj(p, skupin, reinterpret_cast<char *>(q), prostor));
             continue;
         }
+        // A little room left in a buffer: only what fills it and starts the next one goes through the
+        // stack, the rest is encoded in place once the write that makes room has gone out.
         char kos[k_kos];
-        Pisi(cilj, zaloga, kos, vrstice.Kodiraj(p, skupin, kos, k_kos));
+        Pisi(cilj, zaloga, kos, vrstice.Kodiraj(p, skupin, kos, prostor ? 2 * k_najmanj : k_kos));
     }
 }
 
