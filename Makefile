@@ -56,6 +56,7 @@ docs: bootstrap
 
 bench: x86_64
 	ninja -C $(X64) -j$(JOBS) zrno_bench odtis_bench
+	@echo "load: $$(cat /proc/loadavg)"
 	$(call under_wine,$(X64)/bin/zrno_bench.exe $(FILTER))
 	$(call under_wine,$(X64)/bin/odtis_bench.exe $(FILTER))
 	sh scripts/bench-host.sh $(X64) "$(FILTER)"

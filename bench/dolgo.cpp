@@ -3,10 +3,12 @@
 // that strftime keeps refusing.
 #include <windows.h>
 #include "harness.h"
+#include <locale.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <time.h>
+#include <xlocinfo.h>
 #include <zrno/streams.h>
 #include <zrno/util.h>
 
@@ -78,10 +80,24 @@ void DatumMsvcrt() {
     zrno_bench::Porabi(izhod);
 }
 
+// The call the date makes: msvcrt's _Strftime with the time names of a code page 1250 locale, as the
+// library's own, in the room known.
+void DatumStrftime1250() {
+    static _locale_t l = _create_locale(LC_ALL, ".1250");
+    static char izhod[4 * 40000 + 1];
+    tm t = {};
+    t.tm_year = 100;
+    t.tm_mday = 1;
+    _Strftime(izhod, sizeof izhod, g_oblika, &t, l && l->locinfo ? l->locinfo->lc_time_curr : nullptr);
+    zrno_bench::Porabi(izhod);
+}
+
 } // namespace
 
 ZRNO_BENCH(oblikuj4m, "RNizA::Oblikuj 4 MiB output", "_scprintf+_snprintf", OblikujNas, OblikujMsvcrt)
 ZRNO_BENCH_PRIPRAVA(pomobl, "RPomDatoteka::ZapisiObl 100 x 8 B, 64 MiB file", "_snprintf+memcpy", ZapisiNas,
                     ZapisiMsvcrt, PripraviDatoteko)
 ZRNO_BENCH_PRIPRAVA(datum40k, "RDatum::VrniNiz 40 000 x %Y", "strftime, room known", DatumNas, DatumMsvcrt,
+                    PripraviObliko)
+ZRNO_BENCH_PRIPRAVA(datum40k_l, "RDatum::VrniNiz 40 000 x %Y", "_Strftime 1250", DatumNas, DatumStrftime1250,
                     PripraviObliko)

@@ -2,6 +2,8 @@
 // string one character at a time against std::string::push_back, and Oblikuj of a short line against
 // _snprintf into a fixed buffer.
 #include "harness.h"
+#include <locale.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 #include <string>
@@ -80,9 +82,30 @@ void Snprintf() {
     zrno_bench::Porabi(b);
 }
 
+// The call the string makes: the runtime's bounded formatter with a locale of code page 1250, as the
+// library's own, instead of the thread's.
+_locale_t g_locale;
+
+int SnprintfL(char *b, size_t n, char const *oblika, ...) {
+    va_list a;
+    va_start(a, oblika);
+    int r = _vsnprintf_l(b, n, oblika, g_locale, a);
+    va_end(a);
+    return r;
+}
+void SnprintfLocale() {
+    if (!g_locale)
+        g_locale = _create_locale(LC_ALL, ".1250");
+    char b[128];
+    for (int i = 0; i < k_vrstic; ++i)
+        SnprintfL(b, sizeof b, "%s %5d: %08x %c", "line", i, i * 2654435761u, 'x');
+    zrno_bench::Porabi(b);
+}
+
 } // namespace
 
 ZRNO_BENCH_PRIPRAVA(najdi, "RNizA::Najdi 16 chars in 1 MiB", "strstr", NajdiNas, NajdiStrstr, Priprava)
 ZRNO_BENCH_PRIPRAVA(najdiu, "RNizU::Najdi 16 units in 1 Mi units", "wcsstr", NajdiUNas, NajdiWcsstr, Priprava)
 ZRNO_BENCH(prilepi, "RNizA::Prilepi 1 MiB one char at a time", "string::push_back", PrilepiNas, PushBack)
 ZRNO_BENCH(oblikuj, "RNizA::Oblikuj short line x20000", "_snprintf", OblikujNas, Snprintf)
+ZRNO_BENCH(oblikuj_l, "RNizA::Oblikuj short line x20000", "_vsnprintf_l 1250", OblikujNas, SnprintfLocale)

@@ -44,6 +44,9 @@ inline unsigned int Base64Dekodiraj(unsigned char const *v, unsigned char *o) {
 
 /// Encodes `skupin` whole groups (3 * skupin bytes into 4 * skupin characters).
 void Base64KodirajSkupine(unsigned char const *p, size_t skupin, char *o);
+/// Encodes `vrstic` lines of `skupin` whole groups each, every line after an LF: 4 * skupin + 1
+/// characters a line.
+void Base64KodirajVrstice(unsigned char const *p, size_t vrstic, size_t skupin, char *o);
 /// Decodes the leading groups of t made of alphabet characters only, in runs the vector unit takes
 /// whole (none without one); returns the groups decoded (4 characters read, 3 bytes written each). Reads
 /// ahead of the text's terminator only within the same memory page.

@@ -108,36 +108,93 @@ ZRNO_SSSE3 size_t DekodirajSsse3(char const *t, unsigned char *o) {
 
 // --- AVX2, 24 bytes to 32 characters -------------------------------------------------------------
 
-ZRNO_AVX2 void KodirajAvx2(unsigned char const *p, size_t skupin, char *o) {
-    const __m256i razpored = _mm256_setr_epi8(1, 0, 2, 1, 4, 3, 5, 4, 7, 6, 8, 7, 10, 9, 11, 10, 1, 0, 2, 1,
-                                              4, 3, 5, 4, 7, 6, 8, 7, 10, 9, 11, 10);
+// Eight groups from exactly their 24 bytes: the upper lane loads from 8 bytes on, where its 4 groups
+// start 4 bytes in.
+ZRNO_AVX2 inline void OsemSkupin(unsigned char const *p, char *o) {
+    const __m256i razpored = _mm256_setr_epi8(1, 0, 2, 1, 4, 3, 5, 4, 7, 6, 8, 7, 10, 9, 11, 10, 5, 4, 6, 5,
+                                              8, 7, 9, 8, 11, 10, 12, 11, 14, 13, 15, 14);
     const __m256i zamik = _mm256_setr_epi8(
         'a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
         '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0, 'a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
         '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0);
-    // Each lane loads 16 bytes for its 4 groups; the upper lane starts 12 bytes on, so 28 bytes are
-    // read for 8 groups: keep 2 groups of room behind them.
-    for (; skupin >= 10; skupin -= 8, p += 24, o += 32) {
-        _mm_prefetch(reinterpret_cast<char const *>(p) + k_naprej, _MM_HINT_T0);
-        __m256i v = _mm256_inserti128_si256(
-            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<__m128i const *>(p))),
-            _mm_loadu_si128(reinterpret_cast<__m128i const *>(p + 12)), 1);
-        v = _mm256_shuffle_epi8(v, razpored);
-        __m256i a = _mm256_mulhi_epu16(_mm256_and_si256(v, _mm256_set1_epi32(0x0FC0FC00)),
-                                       _mm256_set1_epi32(0x04000040));
-        __m256i b = _mm256_mullo_epi16(_mm256_and_si256(v, _mm256_set1_epi32(0x003F03F0)),
-                                       _mm256_set1_epi32(0x01000010));
-        __m256i i = _mm256_or_si256(a, b);
-        __m256i r = _mm256_subs_epu8(i, _mm256_set1_epi8(51));
-        r = _mm256_or_si256(
-            r, _mm256_and_si256(_mm256_cmpgt_epi8(_mm256_set1_epi8(26), i), _mm256_set1_epi8(13)));
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(o),
-                            _mm256_add_epi8(_mm256_shuffle_epi8(zamik, r), i));
+    __m256i v =
+        _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<__m128i const *>(p))),
+                                _mm_loadu_si128(reinterpret_cast<__m128i const *>(p + 8)), 1);
+    v = _mm256_shuffle_epi8(v, razpored);
+    __m256i a =
+        _mm256_mulhi_epu16(_mm256_and_si256(v, _mm256_set1_epi32(0x0FC0FC00)), _mm256_set1_epi32(0x04000040));
+    __m256i b =
+        _mm256_mullo_epi16(_mm256_and_si256(v, _mm256_set1_epi32(0x003F03F0)), _mm256_set1_epi32(0x01000010));
+    __m256i i = _mm256_or_si256(a, b);
+    __m256i r = _mm256_subs_epu8(i, _mm256_set1_epi8(51));
+    r = _mm256_or_si256(r,
+                        _mm256_and_si256(_mm256_cmpgt_epi8(_mm256_set1_epi8(26), i), _mm256_set1_epi8(13)));
+    _mm256_storeu_si256(reinterpret_cast<__m256i *>(o), _mm256_add_epi8(_mm256_shuffle_epi8(zamik, r), i));
+}
+
+// The last 1 to 7 groups of a run of 8 or more, which end at konec and oKonec: a step over the last 4
+// or 8 groups, overlapping the groups before them (their characters are written twice, alike). The
+// 4-group step loads the 16 bytes that end with the run; its groups start 4 bytes in.
+ZRNO_AVX2 inline void Konec(unsigned char const *konec, char *oKonec, size_t ostane) {
+    if (ostane > 4) {
+        OsemSkupin(konec - 24, oKonec - 32);
+    } else if (ostane) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<__m128i const *>(konec - 16));
+        v = _mm_shuffle_epi8(v, _mm_setr_epi8(5, 4, 6, 5, 8, 7, 9, 8, 11, 10, 12, 11, 14, 13, 15, 14));
+        __m128i a = _mm_mulhi_epu16(_mm_and_si128(v, _mm_set1_epi32(0x0FC0FC00)), _mm_set1_epi32(0x04000040));
+        __m128i b = _mm_mullo_epi16(_mm_and_si128(v, _mm_set1_epi32(0x003F03F0)), _mm_set1_epi32(0x01000010));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(oKonec - 16), Znaki128(_mm_or_si128(a, b)));
     }
-    // GCC leaves the upper halves dirty on a tail call into SSE code, and every short run (a line of the
-    // converter) would then pay the state transition twice.
+}
+
+ZRNO_AVX2 void KodirajAvx2(unsigned char const *p, size_t skupin, char *o) {
+    if (skupin < 8) {
+        KodirajSsse3(p, skupin, o);
+        return;
+    }
+    // The last step ends where the run ends, so a short run (a line of the converter, 19 groups) has no
+    // scalar tail.
+    unsigned char const *const konec = p + 3 * skupin;
+    char *const oKonec = o + 4 * skupin;
+    for (; skupin >= 8; skupin -= 8, p += 24, o += 32) {
+        _mm_prefetch(reinterpret_cast<char const *>(p) + k_naprej, _MM_HINT_T0);
+        OsemSkupin(p, o);
+    }
+    Konec(konec, oKonec, skupin);
+    // GCC leaves the upper halves dirty on return, and SSE code after a short run would then pay the
+    // state transition.
     _mm256_zeroupper();
-    KodirajSsse3(p, skupin, o);
+}
+
+void KodirajVrsticeSsse3(unsigned char const *p, size_t vrstic, size_t skupin, char *o) {
+    for (; vrstic; --vrstic, p += 3 * skupin, o += 4 * skupin + 1) {
+        *o = '\n';
+        KodirajSsse3(p, skupin, o + 1);
+    }
+}
+
+void KodirajVrsticeSkalarno(unsigned char const *p, size_t vrstic, size_t skupin, char *o) {
+    for (; vrstic; --vrstic, p += 3 * skupin, o += 4 * skupin + 1) {
+        *o = '\n';
+        KodirajSkalarno(p, skupin, o + 1);
+    }
+}
+
+// Lines of the converter in one call: a call per line would cost as much as the line's encoding.
+ZRNO_AVX2 void KodirajVrsticeAvx2(unsigned char const *p, size_t vrstic, size_t skupin, char *o) {
+    if (skupin < 8) {
+        KodirajVrsticeSsse3(p, vrstic, skupin, o);
+        return;
+    }
+    for (; vrstic; --vrstic, p += 3 * skupin, o += 4 * skupin + 1) {
+        _mm_prefetch(reinterpret_cast<char const *>(p) + k_naprej, _MM_HINT_T0);
+        *o = '\n';
+        size_t i = 0;
+        for (; i + 8 <= skupin; i += 8)
+            OsemSkupin(p + 3 * i, o + 1 + 4 * i);
+        Konec(p + 3 * skupin, o + 1 + 4 * skupin, skupin - i);
+    }
+    _mm256_zeroupper();
 }
 
 ZRNO_AVX2 size_t DekodirajAvx2(char const *t, unsigned char *o) {
@@ -180,20 +237,22 @@ ZRNO_AVX2 size_t DekodirajAvx2(char const *t, unsigned char *o) {
 }
 
 using Kodirnik = void (*)(unsigned char const *, size_t, char *);
+using KodirnikVrstic = void (*)(unsigned char const *, size_t, size_t, char *);
 using Dekodirnik = size_t (*)(char const *, unsigned char *);
 
 struct Izbira {
     Kodirnik kodiraj;
     Dekodirnik dekodiraj;
+    KodirnikVrstic vrstice;
 };
 
 Izbira Izberi() {
     Procesor p = ZaznajProcesor();
     if (p.avx2)
-        return {KodirajAvx2, DekodirajAvx2};
+        return {KodirajAvx2, DekodirajAvx2, KodirajVrsticeAvx2};
     if (p.ssse3)
-        return {KodirajSsse3, DekodirajSsse3};
-    return {KodirajSkalarno, DekodirajSkalarno};
+        return {KodirajSsse3, DekodirajSsse3, KodirajVrsticeSsse3};
+    return {KodirajSkalarno, DekodirajSkalarno, KodirajVrsticeSkalarno};
 }
 
 const Izbira g_izbira = Izberi();
@@ -203,5 +262,9 @@ const Izbira g_izbira = Izberi();
 void Base64KodirajSkupine(unsigned char const *p, size_t skupin, char *o) { g_izbira.kodiraj(p, skupin, o); }
 
 size_t Base64DekodirajSkupine(char const *t, unsigned char *o) { return g_izbira.dekodiraj(t, o); }
+
+void Base64KodirajVrstice(unsigned char const *p, size_t vrstic, size_t skupin, char *o) {
+    g_izbira.vrstice(p, vrstic, skupin, o);
+}
 
 } // namespace Zrno::Notranje

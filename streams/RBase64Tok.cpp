@@ -69,6 +69,20 @@ struct Vrstice {
         unsigned int v = 0;
         while (skupin) {
             const bool lf = skupinVrstice != 0xFFFFFFFFu && naVrstici >= skupinVrstice;
+            if (lf && skupinVrstice && skupin >= skupinVrstice) { // whole lines, as many as there is room for
+                const unsigned long long vrstica = 4ull * skupinVrstice + 1;
+                unsigned int m = static_cast<unsigned int>((prostor - v) / vrstica);
+                if (m > skupin / skupinVrstice)
+                    m = skupin / skupinVrstice;
+                if (m) {
+                    Base64KodirajVrstice(p, m, skupinVrstice, o + v);
+                    v += static_cast<unsigned int>(m * vrstica);
+                    p += 3ull * skupinVrstice * m;
+                    skupin -= m * skupinVrstice;
+                    naVrstici = skupinVrstice;
+                    continue;
+                }
+            }
             unsigned int k = lf ? (skupinVrstice ? skupinVrstice : 1)
                                 : (skupinVrstice == 0xFFFFFFFFu ? skupin : skupinVrstice - naVrstici);
             if (k > skupin)
@@ -121,8 +135,10 @@ void Oddaj(RTokPodatkov &cilj, Zaloga &zaloga, Vrstice &vrstice, unsigned char c
             zaloga.Zapisano(vrstice.Kodiraj(p, skupin, reinterpret_cast<char *>(q), prostor));
             continue;
         }
+        // A little room left in a buffer: only what fills it and starts the next one goes through the
+        // stack, the rest is encoded in place once the write that makes room has gone out.
         char kos[k_kos];
-        Pisi(cilj, zaloga, kos, vrstice.Kodiraj(p, skupin, kos, k_kos));
+        Pisi(cilj, zaloga, kos, vrstice.Kodiraj(p, skupin, kos, prostor ? 2 * k_najmanj : k_kos));
     }
 }
 

@@ -11,10 +11,12 @@ namespace {
 
 // The room a format will likely need: numbers have their fixed widths, names and the national forms an
 // allowance (doubled for the long forms that '#' asks for). A guess that falls short only costs the
-// growth below; one that fits saves formatting the text again and again in growing rooms.
-unsigned long long Ocena(char const *oblika) {
+// growth below; one that fits saves formatting the text again and again in growing rooms. The format's
+// length comes out of the same pass.
+unsigned long long Ocena(char const *oblika, size_t &dolzina) {
     unsigned long long n = 0;
-    for (char const *p = oblika; *p; ++p) {
+    char const *p = oblika;
+    for (; *p; ++p) {
         if (*p != '%') {
             ++n;
             continue;
@@ -22,7 +24,7 @@ unsigned long long Ocena(char const *oblika) {
         const unsigned int krat = p[1] == '#' ? 2 : 1;
         p += krat;
         switch (*p) {
-        case 0: return n;
+        case 0: dolzina = static_cast<size_t>(p - oblika); return n;
         case 'Y': n += 4; break;
         case 'j': n += 3; break;
         case 'w':
@@ -39,7 +41,23 @@ unsigned long long Ocena(char const *oblika) {
         default: n += 2;
         }
     }
+    dolzina = static_cast<size_t>(p - oblika);
     return n;
+}
+
+// The characters before the first zero among n: msvcrt's strnlen walks byte by byte, and a long text
+// (one conversion per format character) has no zero at all as a rule.
+size_t DoNicle(char const *p, size_t n) {
+    const size_t enke = ~size_t(0) / 255, visoki = enke << 7;
+    size_t i = 0;
+    for (size_t w; i + sizeof w <= n; i += sizeof w) {
+        memcpy(&w, p + i, sizeof w);
+        if ((w - enke) & ~w & visoki)
+            break;
+    }
+    while (i < n && p[i])
+        ++i;
+    return i;
 }
 
 } // namespace
@@ -55,10 +73,10 @@ unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
     // long date and time of a locale, stay well under 256 characters per format character). The room
     // doubles, so a format that never fits costs a few attempts rather than one per 128 characters;
     // the last attempt is at the bound itself, so the same texts fit as with any smaller steps.
-    size_t dolzinaOblike = strlen(oblika);
+    size_t dolzinaOblike;
+    const unsigned long long ocena = Ocena(oblika, dolzinaOblike);
     unsigned int meja =
         dolzinaOblike < 0xFFFFFFu ? 256u * static_cast<unsigned int>(dolzinaOblike + 1) : 0xFFFFFF00u;
-    const unsigned long long ocena = Ocena(oblika);
     for (unsigned int n = ocena <= 128   ? 128
                           : ocena < meja ? static_cast<unsigned int>(ocena)
                                          : meja;
@@ -68,7 +86,7 @@ unsigned int RDatum::VrniNiz(__int64 vrednost, RNizA &niz, char const *oblika) {
             return 0;
         size_t r = Strftime(medpomnilnik, n + 1, oblika, &cas);
         if (r) {
-            niz.Skrajsaj(static_cast<unsigned int>(strnlen(medpomnilnik, r)));
+            niz.Skrajsaj(static_cast<unsigned int>(DoNicle(medpomnilnik, r)));
             return static_cast<unsigned int>(r);
         }
         niz.Sprazni();
