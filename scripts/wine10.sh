@@ -7,8 +7,8 @@
 # loader, server and services natively and starts the 32-bit side (the i386 Unix loader of
 # wine32:i386) under qemu-i386's user-mode emulation.
 #
-#   root   builds the trixie root once (debootstrap, then Wine 10 and qemu-user): about 480 MB fetched,
-#          2.5 GB on disk, 5 minutes. Later calls return at once.
+#   root   builds the trixie root once (debootstrap, then Wine 10 and qemu-user): about 470 MB fetched,
+#          2.4 GB on disk, 5 minutes on an idle machine (13 on a loaded one). Later calls return at once.
 #   run    enters a private user, mount and process namespace, registers qemu-i386 for i386 ELF files
 #          there, and runs COMMAND (ctest, say) with the host's view of the files, except that Wine's
 #          programs in /usr/lib/wine are replaced by launchers into the root and the tree's prefixes
@@ -32,6 +32,10 @@ QEMU_I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff
 
 build_root() {
     [ -f "$READY" ] && return 0
+    case "$ROOT" in
+    /?*/?*) ;;
+    *) echo "wine10: the root must be a directory two levels below / at least: $ROOT" >&2; exit 2 ;;
+    esac
     mkdir -p "$(dirname "$ROOT")"
     # Two trees may ask at once: the second waits for the first and then finds the root ready.
     exec 9>"$ROOT.lock"
@@ -41,7 +45,7 @@ build_root() {
         apt-get update -q || true
         DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
     }
-    echo "wine10: building the trixie root in $ROOT (about 480 MB to fetch, 5 minutes)"
+    echo "wine10: building the trixie root in $ROOT (about 470 MB to fetch, 5 to 15 minutes)"
     new="$ROOT.new"
     rm -rf "$new" "$ROOT"
     # debootstrap and dpkg mount /proc and friends inside the target: a private mount namespace takes
@@ -68,6 +72,7 @@ build_root() {
     test -x "$new/usr/lib/wine/wine64" && test -x "$new/usr/bin/qemu-i386"
     touch "$new/.zrno-wine10"
     mv "$new" "$ROOT"
+    exec 9>&-
     echo "wine10: root ready ($(du -sh "$ROOT" | cut -f1))"
 }
 
@@ -142,7 +147,7 @@ run | shell)
     [ $# -ge 1 ] || { echo "usage: $0 run BUILD-DIR COMMAND..." >&2; exit 2; }
     # The process namespace's first process is this script: when it ends, so does every wineserver
     # or service a failed run left behind.
-    exec unshare --user --map-root-user --mount --propagation private --pid --fork \
+    exec unshare --user --map-root-user --mount --propagation private --pid --fork --kill-child \
         sh "$SELF" --inside "$build" "$@"
     ;;
 --inside)
