@@ -3,9 +3,10 @@
 # `bootstrap.sh docs` installs what the reference needs instead (Doxygen, Graphviz for the diagrams).
 set -e
 need=""
-# zlib and libgcrypt are only the benchmark program's peers; the library never links them.
+# zlib and libgcrypt are only the benchmark program's peers; the library never links them. debootstrap
+# builds the trixie root whose Wine 10 runs the i686 suite (scripts/wine10.sh).
 packages="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine cmake ninja-build googletest
-    libz-mingw-w64-dev libgcrypt-mingw-w64-dev python3"
+    libz-mingw-w64-dev libgcrypt-mingw-w64-dev debootstrap python3"
 [ "$1" = docs ] && packages="doxygen graphviz"
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need="$need $p"

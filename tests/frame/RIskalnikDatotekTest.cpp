@@ -1,5 +1,6 @@
 // RIskalnikDatotek on a real directory: names, sizes, times, exhaustion and copies (the handle rules are
 // in RSisElementTest).
+#include "Odmik.h"
 #include "ZacasniImenik.h"
 #include <map>
 #include <zrno/frame.h>
@@ -43,6 +44,8 @@ TEST(RIskalnikDatotek, PathsSizesTimesAndExhaustion) {
     for (auto &[ime, z] : najdene) {
         EXPECT_EQ(std::string(z.Pot), imenik + ime);
         EXPECT_EQ(z.Ime, z.Pot + imenik.size());
+        EXPECT_EQ(std::string(reinterpret_cast<char *>(&z) + 54), imenik + ime) << "Pot at 54 on both";
+        EXPECT_EQ(NaOdmiku<unsigned long long>(&z, 8, 8), ime == "a.txt" ? 3u : 70000u);
         WIN32_FILE_ATTRIBUTE_DATA a;
         ASSERT_TRUE(GetFileAttributesExA(z.Pot, GetFileExInfoStandard, &a));
         EXPECT_EQ(z.Atributi, a.dwFileAttributes) << ime;

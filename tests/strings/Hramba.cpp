@@ -28,7 +28,10 @@ TYPED_TEST(Hramba, GrowthZerosAdoptionAndRefusals) {
     EXPECT_EQ(n.VrniKapaciteto(), 11u);
     p[3] = 0;
     EXPECT_NIZ(n, Uporabi(p, 10, false), 3u, "012");
-    ASSERT_EQ(n.Odpusti(50, true), p);
+    // The heap may grow the adopted block in place or move it (Wine 10 moves it): the text goes along.
+    p = n.Odpusti(50, true);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(std::vector<T>(p, p + 4), Tekst<T>("012").v);
     EXPECT_NIZ(n, VrniKapaciteto(), 128u, "");
     EXPECT_GE(HeapSize(zgetheap(), 0, p), 51 * sizeof(T)) << "a block of the private heap";
     Zrno::SprostiPomnilnik(p);

@@ -1,4 +1,5 @@
 // RDatum against known dates and the system's own time conversions, an oracle for 1601 to 30827.
+#include "Odmik.h"
 #include <gtest/gtest.h>
 #include <iterator>
 #include <locale.h>
@@ -104,6 +105,9 @@ TEST(RDatum, RecordsAndFields) {
     d.VrniDatum(&z);
     EXPECT_EQ(std::tie(z.Milisekunde, z.Sekunda, z.Minuta, z.Ura, z.Dan, z.Mesec, z.Leto),
               std::make_tuple(999, 58, 59, 23, 31, 12, 1999));
+    EXPECT_EQ(std::make_tuple(NaOdmiku<unsigned short>(&z, 0, 0), NaOdmiku<char>(&z, 5, 5),
+                              NaOdmiku<long>(&z, 8, 8)),
+              std::make_tuple(999, 31, 1999L));
     EXPECT_EQ(RDatum(&z), d);
     for (int dan : {RDatum(1, 1, 2000).VrniDanVTednu(), RDatum::VrniDanVTednu(1, 1, 2000),
                     RDatum::VrniDanVTednu(2451545L)})
