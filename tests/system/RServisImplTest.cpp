@@ -43,7 +43,7 @@ TEST(RServisImplTest, RequestsAndFailuresEndInTheStoppedState) {
     const std::tuple<int, int, int, const char *, const char *, unsigned int, unsigned int, unsigned int>
         primeri[] = {
             {0, 0, 0, "PNIS", "RZ24P6+7N44SK1", 0, 0, 0},
-            {NAP_ODPIRANJE, 0, 0, "S", "RZ2K1", 1066, unsigned(NAP_ODPIRANJE), 1},
+            {NAP_ODPIRANJE, 0, 0, "", "RZ2K1", 1066, unsigned(NAP_ODPIRANJE), 1}, // ends before any request
             {0, NAP_NIPODPRTO, 0, "P", "RZ24P6+K1+", 1066, N, N},
             {0, 0, NAP_ZAPIRANJE, "S", "RZ24SK1", 1066, Z, 0},
             {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, "P", "RZ24P6+K1+", 1066, N, N},
