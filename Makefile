@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 # Where `make install` lays out the package (include/, lib/, bin/, lib/cmake/Zrno).
 PREFIX ?= $(CURDIR)/$(BUILD)/install
 
-.PHONY: all bootstrap x86_64 i686 test demo bench install clean coverage mutants docs
+.PHONY: all bootstrap x86_64 i686 test demo bench install clean coverage mutants docs faults
 
 all: x86_64 i686
 
@@ -40,6 +40,12 @@ define under_wine
 	sh cmake/wine-prefix.sh start $(WINE_PREFIX)
 	$(X64)/wine-run $(1); r=$$?; sh cmake/wine-prefix.sh stop $(WINE_PREFIX); exit $$r
 endef
+
+# Fault injection: every scenario of tests/faults with every one of its system calls failed in turn
+# (make test runs a sample); prints per scenario its call count K and the functions failed.
+faults: export ZRNO_NAPAKE = vse
+faults: x86_64
+	$(call under_wine,$(X64)/bin/test_faults.exe --gtest_brief=1)
 
 demo: x86_64
 	sh scripts/demo.sh $(X64)

@@ -8,11 +8,13 @@ constexpr UINT k_prvaOznaka = 0x1400; // request 0 is this message; WM_USER + 0x
 
 // What RDogNit::Odpri hands its thread: the event to signal once the queue exists and the caller's
 // parameter, then for a thread started suspended the event it waits on, already frozen, before it
-// goes on to ObZagonu (the thread closes that one).
+// goes on to ObZagonu (the thread closes that one). odgovor is the thread's last touch of the record:
+// 1 once it has signalled, 2 when the signal failed and it ends instead of running its loop.
 struct Zagon {
     HANDLE pripravljen;
     void *parameter;
     HANDLE naprej;
+    volatile LONG odgovor;
 };
 
 bool JeRocica(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
@@ -26,7 +28,7 @@ RDogNit::~RDogNit() {}
 int RDogNit::Uporabi(void *rocica, unsigned int koda, unsigned int) { return RNit::Uporabi(rocica, koda); }
 
 int RDogNit::Odpri(unsigned int, void *parameter, T_NITZACETNOSTANJE stanje, unsigned int sklad) {
-    Zagon zagon = {CreateEventA(nullptr, FALSE, FALSE, nullptr), parameter, nullptr};
+    Zagon zagon = {CreateEventA(nullptr, FALSE, FALSE, nullptr), parameter, nullptr, 0};
     if (!zagon.pripravljen)
         return PretvoriNapako(GetLastError(), Zrno::NAP_USTVARI);
     // A thread created suspended could not make its queue, and the handshake would wait for ever. It
@@ -39,7 +41,19 @@ int RDogNit::Odpri(unsigned int, void *parameter, T_NITZACETNOSTANJE stanje, uns
     }
     int r = RNit::Odpri(&zagon, NIT_TECE, sklad);
     if (r == Zrno::OK) {
-        WaitForSingleObject(zagon.pripravljen, INFINITE);
+        // The record lives in this frame: whatever the wait says (it may fail, the signal may be lost),
+        // this returns only once the thread has answered, or has ended without reaching the answer.
+        HANDLE cakaj[2] = {zagon.pripravljen, m_rocica};
+        const DWORD w = WaitForMultipleObjects(2, cakaj, FALSE, INFINITE);
+        while (!InterlockedCompareExchange(&zagon.odgovor, 0, 0) && w != WAIT_OBJECT_0 + 1)
+            Sleep(1);
+        if (InterlockedCompareExchange(&zagon.odgovor, 0, 0) != 1) {
+            if (zamrznjena)
+                CloseHandle(zagon.naprej);
+            CloseHandle(zagon.pripravljen);
+            RNit::Zapri();
+            return Zrno::NAP_USTVARI;
+        }
         if (zamrznjena) {
             // The thread waits on naprej; frozen first, it stays before ObZagonu until Odmrzni.
             SuspendThread(m_rocica);
@@ -62,18 +76,24 @@ int RDogNit::Sporoci(unsigned int koda, unsigned int vrednost, void *podatki) {
 }
 
 unsigned int RDogNit::Pozeni(void *parameter) {
-    Zagon zagon = {INVALID_HANDLE_VALUE, parameter, nullptr};
+    Zagon zagon = {INVALID_HANDLE_VALUE, parameter, nullptr, 0};
     return Izvedi(&zagon);
 }
 
 unsigned int RDogNit::Izvedi(void *zapis) {
     // Started through Odkleni there is no record: no handshake and a null parameter.
-    const Zagon zagon = zapis ? *static_cast<Zagon *>(zapis) : Zagon{nullptr, nullptr, nullptr};
+    const Zagon zagon = zapis ? *static_cast<Zagon *>(zapis) : Zagon{nullptr, nullptr, nullptr, 0};
     MSG sporocilo;
     // Peeking makes the system create this thread's message queue; posts fail until it exists.
     PeekMessageA(&sporocilo, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-    if (JeRocica(zagon.pripravljen))
-        SetEvent(zagon.pripravljen); // the record is gone after this: Odpri returns
+    if (JeRocica(zagon.pripravljen)) {
+        // The record is gone after the answer: Odpri returns. Without the signal it would report a
+        // queue that nobody serves, so the thread ends instead.
+        const LONG odgovor = SetEvent(zagon.pripravljen) ? 1 : 2;
+        InterlockedExchange(&static_cast<Zagon *>(zapis)->odgovor, odgovor);
+        if (odgovor != 1)
+            return static_cast<unsigned int>(Zrno::NAP_USTVARI);
+    }
     if (zagon.naprej) {
         WaitForSingleObject(zagon.naprej, INFINITE);
         CloseHandle(zagon.naprej);
@@ -83,8 +103,9 @@ unsigned int RDogNit::Izvedi(void *zapis) {
         // GetMessage returns 0 for WM_QUIT, which is handled like any other message here.
         if (GetMessageA(&sporocilo, nullptr, 0, 0) == -1)
             break;
-        rezultat = RokovalnikOznak(sporocilo.message - k_prvaOznaka, static_cast<unsigned int>(sporocilo.wParam),
-                                   reinterpret_cast<void *>(sporocilo.lParam));
+        rezultat =
+            RokovalnikOznak(sporocilo.message - k_prvaOznaka, static_cast<unsigned int>(sporocilo.wParam),
+                            reinterpret_cast<void *>(sporocilo.lParam));
         if (sporocilo.message == k_prvaOznaka)
             break;
     }
