@@ -24,6 +24,7 @@ struct Vnos {
     long long vrednost;
     unsigned long napaka;
     char kako;
+    long klici = 0; // only whether it is 0 matters
 };
 
 std::atomic<int> g_nacin{IZKLOP};
@@ -46,7 +47,8 @@ template <class R> R Neuspeh(const Vnos &v) {
         return static_cast<R>(r);
 }
 
-bool Sprozi(const Vnos &v) {
+bool Sprozi(Vnos &v) {
+    v.klici = 1;
     int nacin = g_nacin.load();
     const char *filter = g_filter.load();
     if (filter && strcmp(filter, v.ime) && strcmp(filter, v.skupina))
@@ -143,6 +145,14 @@ long Izklopi() {
     g_nacin = IZKLOP;
     g_filter = nullptr;
     return g_stevec.exchange(0);
+}
+
+std::string Nepoklicani() {
+    std::string s;
+    for (Vnos &v : g_vnosi)
+        if (v.ovoj && !v.klici)
+            s += std::string(s.empty() ? "" : " ") + v.ime;
+    return s;
 }
 
 std::string Neuspeli() {

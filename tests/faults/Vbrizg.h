@@ -18,6 +18,8 @@ std::vector<std::string> Namesti();
 void Vklopi(Nacin nacin, long n, const char *filter = "");
 /// Stops failing; returns the calls counted since Vklopi.
 long Izklopi();
+/// The wrapped functions that no call has reached since Namesti.
+std::string Nepoklicani();
 /// The functions failed since Vklopi, in order, repeats folded ("ReadFile x3").
 std::string Neuspeli();
 

@@ -168,6 +168,7 @@ gethostbyname 0 11001 W vticnice
 _beginthreadex 0 11 C niti
 """
 
+# The last line: what only the i686 runtime imports (its unwinder and locale start-up).
 PASS = """
 GetLastError SetLastError WSAGetLastError GetCurrentProcess GetCurrentProcessId GetCurrentThread
 GetCurrentThreadId GetTickCount GetTickCount64 GetSystemTime GetSystemTimeAsFileTime GetProcessHeap
@@ -185,6 +186,7 @@ _vsnprintf_l _vsnwprintf_l abort calloc clock exit fprintf fputc fputs free fwri
 memchr memcmp memcpy memmove memset printf realloc signal strchr strcmp strerror strlen strncmp strrchr
 strtoul vfprintf wcslen longjmp _strdup _fmode _commode __setusermatherr __dllonexit _onexit
 _vsnprintf _vsnwprintf _snscanf _snwscanf _beginthread
+GetModuleHandleA LoadLibraryA __mb_cur_max _iob _setjmp3 atoi setlocale
 """
 
 
