@@ -7,6 +7,7 @@
 
 #include "Proces.h"
 #include "Siroko.h"
+#include "TestniTok.h"
 #include "Vbrizg.h"
 #include <functional>
 #include <gtest/gtest.h>
@@ -263,6 +264,10 @@ struct Register : Scenarij {
             spremenjeno |= ok;
         }
         RNizA t;
+        RegSetValueExA(k, "raz", 0, REG_EXPAND_SZ, (const BYTE *)"%WINDIR%", 9);
+        char razsirjeno[MAX_PATH];
+        if (ExpandEnvironmentStringsA("%WINDIR%", razsirjeno, MAX_PATH) && V(k.Preberi("raz", t)))
+            EXPECT_STREQ(t, razsirjeno);
         if (V(k.Zapisi("niz", "besedilo")) && V(k.Preberi("niz", t)))
             EXPECT_STREQ(t, "besedilo");
         for (auto &[ime, v] : m) {
@@ -367,6 +372,12 @@ struct Kanali : Scenarij {
             V(odjemalec.Odpri(RVticnica::DOMENA_INET, RVticnica::VRSTA_TOK, 0)) &&
             V(odjemalec.Povezi((sockaddr *)&a, l)) && V(streznik.Sprejmi(sprejeta, nullptr, nullptr))) {
             Prenos(odjemalec, sprejeta, 3000), Prenos(sprejeta, odjemalec, 10);
+            int x = 1;
+            unsigned int lx = sizeof x;
+            if (V(sprejeta.NastaviParameter(RVticnica::PARAM_KEEPALIVE, &x, sizeof x)) &&
+                V(sprejeta.VrniParameter(RVticnica::PARAM_KEEPALIVE, &x, &lx)))
+                EXPECT_NE(x, 0);
+            V(odjemalec.VrniNaslovVrstnika((sockaddr *)&a, &(l = sizeof a)));
             V(odjemalec.Zakljuci(RVticnica::ZAPIRANJE_OBOJE));
         }
     }
@@ -466,21 +477,27 @@ struct Razno : Scenarij {
     std::optional<RDogodek> e;
     void *kopija = nullptr;
     void Pocisti() {
-        SetFileAttributesA(datoteka.c_str(), 0), DeleteFileA(datoteka.c_str()),
-            RemoveDirectoryA(imenik.c_str());
+        SetFileAttributesA(datoteka.c_str(), 0), DeleteFileA(datoteka.c_str());
+        RemoveDirectoryA((imenik + "\\p").c_str()), RemoveDirectoryA(imenik.c_str());
     }
     Razno() { GetCurrentDirectoryA(MAX_PATH, prej), Pocisti(); }
     ~Razno() override { f.Zapri(), Pocisti(), delete n; }
     void Delo() override {
         char b[MAX_PATH], z[MAX_PATH];
         unsigned int l = MAX_PATH, major = 0;
-        if (V(Zrno::UstvariImenik(imenik.c_str(), nullptr)) && V(NastaviTrenutniImenik(imenik.c_str())) &&
-            V(VrniTrenutniImenik(b, &l)))
+        // The missing parent first, then the directory itself after the template's attributes.
+        if (V(Zrno::UstvariImenik((imenik + "\\p").c_str(), prej)) &&
+            V(NastaviTrenutniImenik(imenik.c_str())) && V(VrniTrenutniImenik(b, &l)))
             EXPECT_STREQ(b, (GetCurrentDirectoryA(MAX_PATH, z), z));
         if (V(VrniPotModula(GetModuleHandleA("Zrno.dll"), b, &(l = MAX_PATH))))
             EXPECT_STREQ(b, (GetModuleFileNameA(GetModuleHandleA("Zrno.dll"), z, MAX_PATH), z));
         if (V(VrniVerzijoDatoteke(b, &major, &l, nullptr, nullptr)))
             EXPECT_EQ(major * 100 + l, 118u);
+        unsigned short w[MAX_PATH];
+        if (V(VrniPotModula(GetModuleHandleA("Zrno.dll"), w, &(l = MAX_PATH))) &&
+            V(VrniTrenutniImenik(w, &l)))
+            V(NastaviTrenutniImenik(w)),
+                V(VrniVerzijoDatoteke(Siroko(b).c_str(), &major, &l, nullptr, nullptr));
         if (V(f.Odpri(datoteka.c_str(), DAT_PISANJE | DAT_USTVARI)) && f.Zapisi("abc", 3) == 3) {
             unsigned int a = 0;
             unsigned __int64 d = 0;
@@ -499,17 +516,29 @@ struct Razno : Scenarij {
         isk.Zapri();
         RNizU u(U(L"\x10D\x161\x17E"));
         RNizA a(u);
-        // A conversion that fails leaves characters 0 in its place, and says nothing more.
-        EXPECT_TRUE(std::string(a, 3) == "\xE8\x9A\x9E" || std::string(a, 3) == std::string(3, 0));
+        // A conversion that fails leaves characters 0 in its place and says nothing more.
+        const std::string t(a, a.VrniDolzino()); // a refused growth keeps what fits: nothing
+        EXPECT_TRUE(t == "\xE8\x9A\x9E" || t == std::string(t.size(), 0));
         if (unsigned short *bstr = a.VrniBSTR()) {
             EXPECT_TRUE(u.Primerjaj(bstr) == 0 || !*bstr);
             SysFreeString(reinterpret_cast<BSTR>(bstr));
         }
-        RDatum::PretvoriUTCVLokalni(RDatum::Pretvori(45000.5));
+        SAFEARRAY *sa = SafeArrayCreateVector(VT_UI1, 1, 3); // bounds 1 to 3: both are needed
+        memcpy(sa->pvData, "xyz", 3);
+        RPomDatoteka p, q;
+        if (V(p.Uporabi(sa)))
+            EXPECT_EQ(Vsebina(p), "xyz"), p.Odpusti(sa);
+        if (q.ZapisiSAFEARRAY(sa) || V(q))
+            EXPECT_EQ(Vsebina(q), "xyz");
+        SafeArrayDestroy(sa);
+        double ole;
+        RDatum::Pretvori(RDatum::PretvoriLokalniVUTC(RDatum::PretvoriUTCVLokalni(RDatum::Pretvori(45000.5))),
+                         &ole);
         n = new Nit;
         if (V(n->Odpri(nullptr, NIT_ZAMRZNJENA, 0))) {
             V(n->NastaviPrioriteto(NIT_VISJA)), n->VrniPrioriteto();
-            V(n->Odmrzni());
+            if (V(n->Odmrzni()) && V(n->Zamrzni()))
+                V(n->Odmrzni());
         }
         e.emplace(RDogodek::ROCNI);
         V(e->Impulz());
@@ -524,7 +553,7 @@ struct Razno : Scenarij {
         EXPECT_EQ(NastaviTrenutniImenik(prej), 0);
         EXPECT_GE(f.Zapri(), 0);
         if (SetFileAttributesA(datoteka.c_str(), 0))
-            EXPECT_EQ(ZbrisiDatoteko(datoteka.c_str()), 0);
+            EXPECT_EQ(ZbrisiDatoteko(Siroko(datoteka).c_str()), 0);
     }
 };
 
