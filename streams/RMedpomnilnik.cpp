@@ -9,8 +9,10 @@ using Zrno::Notranje::Vir;
 namespace Deljeno = Zrno::Notranje::Deljeno;
 
 namespace {
-// A transfer after a failed seek would land at the file's old pointer: the caller stops instead.
+// A transfer after a failed seek would land at the file's old pointer: the caller stops instead. Not
+// every file's seek sets the state, so an earlier failure is cleared first rather than taken for it.
 bool Postavi(RDatoteka *datoteka, unsigned __int64 odmik) {
+    datoteka->ResetirajStanje();
     datoteka->Prestavi(static_cast<__int64>(odmik), ODMIK_ZAC);
     return datoteka->VrniStanje() >= 0;
 }

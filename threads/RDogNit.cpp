@@ -46,7 +46,7 @@ int RDogNit::Odpri(unsigned int, void *parameter, T_NITZACETNOSTANJE stanje, uns
         HANDLE cakaj[2] = {zagon.pripravljen, m_rocica};
         const DWORD w = WaitForMultipleObjects(2, cakaj, FALSE, INFINITE);
         while (!InterlockedCompareExchange(&zagon.odgovor, 0, 0) && w != WAIT_OBJECT_0 + 1)
-            Sleep(1);
+            Sleep(0); // after the signal the answer is the thread's next step: only yield to it
         if (InterlockedCompareExchange(&zagon.odgovor, 0, 0) != 1) {
             if (zamrznjena)
                 CloseHandle(zagon.naprej);
