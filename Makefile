@@ -1,5 +1,5 @@
-# Front door: make test | make demo | make bench | make coverage | make mutants | make docs. Each installs
-# what is missing first.
+# Front door: make test | make demo | make bench | make coverage | make mutants | make faults | make docs.
+# Each installs what is missing first.
 BUILD := build
 X64 := $(BUILD)/x86_64
 X86 := $(BUILD)/i686
@@ -42,7 +42,7 @@ define under_wine
 endef
 
 # Fault injection: every scenario of tests/faults with every one of its system calls failed in turn
-# (make test runs a sample); prints per scenario its call count K and the functions failed.
+# (make test runs it as well); prints per scenario its call count K and the functions failed.
 faults: export ZRNO_NAPAKE = vse
 faults: x86_64
 	$(call under_wine,$(X64)/bin/test_faults.exe --gtest_brief=1)

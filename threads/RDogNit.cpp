@@ -8,14 +8,21 @@ constexpr UINT k_prvaOznaka = 0x1400; // request 0 is this message; WM_USER + 0x
 
 // What RDogNit::Odpri hands its thread: the event to signal once the queue exists and the caller's
 // parameter, then for a thread started suspended the event it waits on, already frozen, before it
-// goes on to ObZagonu (the thread closes that one). odgovor is the thread's last touch of the record:
-// 1 once it has signalled, 2 when the signal failed and it ends instead of running its loop.
+// goes on to ObZagonu (the thread closes that one). The record is on the private heap and shared: its
+// last user frees it, so neither side waits for the other's last touch. odgovor is 1 once the thread
+// has signalled, 2 when the signal failed and it ends instead of running its loop.
 struct Zagon {
     HANDLE pripravljen;
     void *parameter;
     HANDLE naprej;
     volatile LONG odgovor;
+    volatile LONG uporabniki;
 };
+
+void Izpusti(Zagon *zagon) {
+    if (InterlockedDecrement(&zagon->uporabniki) == 0)
+        Zrno::SprostiPomnilnik(zagon);
+}
 
 bool JeRocica(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
 
@@ -28,41 +35,50 @@ RDogNit::~RDogNit() {}
 int RDogNit::Uporabi(void *rocica, unsigned int koda, unsigned int) { return RNit::Uporabi(rocica, koda); }
 
 int RDogNit::Odpri(unsigned int, void *parameter, T_NITZACETNOSTANJE stanje, unsigned int sklad) {
-    Zagon zagon = {CreateEventA(nullptr, FALSE, FALSE, nullptr), parameter, nullptr, 0};
-    if (!zagon.pripravljen)
-        return PretvoriNapako(GetLastError(), Zrno::NAP_USTVARI);
+    Zagon *zagon = static_cast<Zagon *>(Zrno::RezervirajPomnilnik(nullptr, sizeof(Zagon)));
+    if (!zagon)
+        return Zrno::NAP_POMNILNIK;
+    *zagon = {CreateEventA(nullptr, FALSE, FALSE, nullptr), parameter, nullptr, 0, 2};
+    const HANDLE pripravljen = zagon->pripravljen;
     // A thread created suspended could not make its queue, and the handshake would wait for ever. It
     // starts running instead, makes its queue, and is frozen here before it reaches ObZagonu.
     const bool zamrznjena = stanje == NIT_ZAMRZNJENA;
-    if (zamrznjena && !(zagon.naprej = CreateEventA(nullptr, TRUE, FALSE, nullptr))) {
+    if (!pripravljen || (zamrznjena && !(zagon->naprej = CreateEventA(nullptr, TRUE, FALSE, nullptr)))) {
         const DWORD napaka = GetLastError();
-        CloseHandle(zagon.pripravljen);
+        if (pripravljen)
+            CloseHandle(pripravljen);
+        Zrno::SprostiPomnilnik(zagon);
         return PretvoriNapako(napaka, Zrno::NAP_USTVARI);
     }
-    int r = RNit::Odpri(&zagon, NIT_TECE, sklad);
+    const HANDLE naprej = zagon->naprej;
+    int r = RNit::Odpri(zagon, NIT_TECE, sklad);
     if (r == Zrno::OK) {
-        // The record lives in this frame: whatever the wait says (it may fail, the signal may be lost),
-        // this returns only once the thread has answered, or has ended without reaching the answer.
-        HANDLE cakaj[2] = {zagon.pripravljen, m_rocica};
+        // The signal, or the thread's end; when the wait itself fails, the thread's answer.
+        HANDLE cakaj[2] = {pripravljen, m_rocica};
         const DWORD w = WaitForMultipleObjects(2, cakaj, FALSE, INFINITE);
-        while (!InterlockedCompareExchange(&zagon.odgovor, 0, 0) && w != WAIT_OBJECT_0 + 1)
-            Sleep(0); // after the signal the answer is the thread's next step: only yield to it
-        if (InterlockedCompareExchange(&zagon.odgovor, 0, 0) != 1) {
+        while (w != WAIT_OBJECT_0 && w != WAIT_OBJECT_0 + 1 &&
+               !InterlockedCompareExchange(&zagon->odgovor, 0, 0))
+            Sleep(1);
+        const bool ok = w == WAIT_OBJECT_0 || (w != WAIT_OBJECT_0 + 1 && zagon->odgovor == 1);
+        Izpusti(zagon);
+        if (!ok) {
             if (zamrznjena)
-                CloseHandle(zagon.naprej);
-            CloseHandle(zagon.pripravljen);
+                CloseHandle(naprej);
+            CloseHandle(pripravljen);
             RNit::Zapri();
             return Zrno::NAP_USTVARI;
         }
         if (zamrznjena) {
             // The thread waits on naprej; frozen first, it stays before ObZagonu until Odmrzni.
             SuspendThread(m_rocica);
-            SetEvent(zagon.naprej);
+            SetEvent(naprej);
         }
-    } else if (zamrznjena) {
-        CloseHandle(zagon.naprej);
+    } else {
+        if (zamrznjena)
+            CloseHandle(naprej);
+        Zrno::SprostiPomnilnik(zagon);
     }
-    CloseHandle(zagon.pripravljen);
+    CloseHandle(pripravljen);
     return r;
 }
 
@@ -76,21 +92,21 @@ int RDogNit::Sporoci(unsigned int koda, unsigned int vrednost, void *podatki) {
 }
 
 unsigned int RDogNit::Pozeni(void *parameter) {
-    Zagon zagon = {INVALID_HANDLE_VALUE, parameter, nullptr, 0};
+    Zagon zagon = {INVALID_HANDLE_VALUE, parameter, nullptr, 0, 0};
     return Izvedi(&zagon);
 }
 
 unsigned int RDogNit::Izvedi(void *zapis) {
     // Started through Odkleni there is no record: no handshake and a null parameter.
-    const Zagon zagon = zapis ? *static_cast<Zagon *>(zapis) : Zagon{nullptr, nullptr, nullptr, 0};
+    const Zagon zagon = zapis ? *static_cast<Zagon *>(zapis) : Zagon{nullptr, nullptr, nullptr, 0, 0};
     MSG sporocilo;
     // Peeking makes the system create this thread's message queue; posts fail until it exists.
     PeekMessageA(&sporocilo, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     if (JeRocica(zagon.pripravljen)) {
-        // The record is gone after the answer: Odpri returns. Without the signal it would report a
-        // queue that nobody serves, so the thread ends instead.
+        // Without the signal Odpri would report a queue that nobody serves: the thread ends instead.
         const LONG odgovor = SetEvent(zagon.pripravljen) ? 1 : 2;
         InterlockedExchange(&static_cast<Zagon *>(zapis)->odgovor, odgovor);
+        Izpusti(static_cast<Zagon *>(zapis));
         if (odgovor != 1)
             return static_cast<unsigned int>(Zrno::NAP_USTVARI);
     }
@@ -103,9 +119,8 @@ unsigned int RDogNit::Izvedi(void *zapis) {
         // GetMessage returns 0 for WM_QUIT, which is handled like any other message here.
         if (GetMessageA(&sporocilo, nullptr, 0, 0) == -1)
             break;
-        rezultat =
-            RokovalnikOznak(sporocilo.message - k_prvaOznaka, static_cast<unsigned int>(sporocilo.wParam),
-                            reinterpret_cast<void *>(sporocilo.lParam));
+        rezultat = RokovalnikOznak(sporocilo.message - k_prvaOznaka, static_cast<unsigned int>(sporocilo.wParam),
+                                   reinterpret_cast<void *>(sporocilo.lParam));
         if (sporocilo.message == k_prvaOznaka)
             break;
     }
