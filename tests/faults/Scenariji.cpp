@@ -1,8 +1,8 @@
 // Every scenario runs once clean to count its K system calls, then again with call n failing and with
 // every call from n on failing: each operation must succeed or return a library code, never succeed with
 // wrong data; once the failures stop the objects work, what was committed is there, and the handle count
-// and the private heap's blocks are back where they were. ZRNO_NAPAKE=vse runs every n (make faults);
-// ZRNO_NAPAKE=n only call n; otherwise a sample drawn with a printed seed (ZRNO_SEME repeats it).
+// and the private heap's blocks are back where they were. ZRNO_NAPAKE=vse runs every n (make faults, make
+// test); ZRNO_NAPAKE=n only call n; otherwise a sample drawn with a printed seed (ZRNO_SEME repeats it).
 #include <winsock2.h> // before windows.h
 
 #include "Proces.h"
@@ -706,7 +706,7 @@ TEST_P(Napake, VsakKlicPoVrsti) {
     std::string s;
     for (auto &[ime, krat] : neuspeli)
         s += " " + (ime.empty() ? "-" : ime) + (krat > 1 ? " x" + std::to_string(krat) : "");
-    printf("%s: K=%ld, %zu of them failed (seed %u):%s\n", o.ime, K, ji.size(), seme, s.c_str());
+    printf("%s: K=%ld, %zu n tried (seed %u), failing:%s\n", o.ime, K, ji.size(), seme, s.c_str());
 }
 INSTANTIATE_TEST_SUITE_P(Scenariji, Napake, ::testing::ValuesIn(g_scenariji),
                          [](const auto &i) { return std::string(i.param.ime); });
