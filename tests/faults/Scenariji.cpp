@@ -560,14 +560,14 @@ struct Razno : Scenarij {
 // The service manager from its client side: a service created, queried, deleted.
 struct Servisi : Scenarij {
     ROskrbnikServisov o;
-    RServis s;
+    RServis s, drugi;
     static void Odstrani() {
         SC_HANDLE m = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS),
                   h = OpenServiceA(m, "ZrnoNapake", DELETE);
         DeleteService(h), CloseServiceHandle(h), CloseServiceHandle(m);
     }
     Servisi() { Odstrani(); }
-    ~Servisi() override { s.Zapri(), o.Zapri(), Odstrani(); }
+    ~Servisi() override { s.Zapri(), drugi.Zapri(), o.Zapri(), Odstrani(); }
     void Delo() override {
         RNizA ime;
         SERVICE_STATUS st;
@@ -581,14 +581,14 @@ struct Servisi : Scenarij {
                 EXPECT_STREQ(ime, "ZrnoNapake");
             if (V(o.VrniDolgoIme("ZrnoNapake", ime)))
                 EXPECT_STREQ(ime, "Zrno napake");
-            if (V(s.VrniStatus(&st)))
+            if (V(drugi.Odpri(o, "ZrnoNapake", SERVICE_QUERY_STATUS)) && V(drugi.VrniStatus(&st)))
                 EXPECT_EQ(st.dwCurrentState, DWORD(SERVIS_USTAVLJEN));
-            V(s.Zbrisi());
+            V(drugi.Zapri()), V(s.Zbrisi());
         }
         V(s.Zapri()), V(o.Zapri());
     }
     void Preveri() override {
-        s.Zapri(), o.Zapri();
+        s.Zapri(), drugi.Zapri(), o.Zapri();
         ASSERT_EQ(o.Odpri(nullptr, nullptr, SC_MANAGER_ALL_ACCESS), 0);
     }
 };
