@@ -10,12 +10,14 @@ constexpr UINT k_prvaOznaka = 0x1400; // request 0 is this message; WM_USER + 0x
 // parameter, then for a thread started suspended the event it waits on, already frozen, before it
 // goes on to ObZagonu (the thread closes that one). The record is on the private heap and shared: its
 // last user frees it, so neither side waits for the other's last touch. odgovor is 1 once the thread
-// has signalled, 2 when the signal failed and it ends instead of running its loop.
+// has signalled, 2 when the signal failed and it ends instead of running its loop. ukaz tells a frozen
+// thread, once let on, to go on (1) or to end (2); it stands in for a lost signal on naprej.
 struct Zagon {
     HANDLE pripravljen;
     void *parameter;
     HANDLE naprej;
     volatile LONG odgovor;
+    volatile LONG ukaz;
     volatile LONG uporabniki;
 };
 
@@ -38,7 +40,7 @@ int RDogNit::Odpri(unsigned int, void *parameter, T_NITZACETNOSTANJE stanje, uns
     Zagon *zagon = static_cast<Zagon *>(Zrno::RezervirajPomnilnik(nullptr, sizeof(Zagon)));
     if (!zagon)
         return Zrno::NAP_POMNILNIK;
-    *zagon = {CreateEventA(nullptr, FALSE, FALSE, nullptr), parameter, nullptr, 0, 2};
+    *zagon = {CreateEventA(nullptr, FALSE, FALSE, nullptr), parameter, nullptr, 0, 0, 2};
     const HANDLE pripravljen = zagon->pripravljen;
     // A thread created suspended could not make its queue, and the handshake would wait for ever. It
     // starts running instead, makes its queue, and is frozen here before it reaches ObZagonu.
@@ -60,19 +62,22 @@ int RDogNit::Odpri(unsigned int, void *parameter, T_NITZACETNOSTANJE stanje, uns
                !InterlockedCompareExchange(&zagon->odgovor, 0, 0))
             Sleep(1);
         const bool ok = w == WAIT_OBJECT_0 || (w != WAIT_OBJECT_0 + 1 && zagon->odgovor == 1);
-        Izpusti(zagon);
         if (!ok) {
             if (zamrznjena)
                 CloseHandle(naprej);
-            CloseHandle(pripravljen);
+            r = Zrno::NAP_USTVARI;
+        } else if (zamrznjena) {
+            // The thread waits on naprej; frozen first, it stays before ObZagonu until Odmrzni. Not
+            // frozen, it would run unasked: then it is told to end.
+            const DWORD zamrzni = SuspendThread(m_rocica);
+            if (zamrzni == 0xFFFFFFFF)
+                r = PretvoriNapako(GetLastError(), Zrno::NAP_ZAUSTAVI);
+            InterlockedExchange(&zagon->ukaz, r == Zrno::OK ? 1 : 2);
+            SetEvent(naprej); // a lost signal only delays the thread's next look at ukaz
+        }
+        Izpusti(zagon);
+        if (r != Zrno::OK)
             RNit::Zapri();
-            return Zrno::NAP_USTVARI;
-        }
-        if (zamrznjena) {
-            // The thread waits on naprej; frozen first, it stays before ObZagonu until Odmrzni.
-            SuspendThread(m_rocica);
-            SetEvent(naprej);
-        }
     } else {
         if (zamrznjena)
             CloseHandle(naprej);
@@ -92,27 +97,30 @@ int RDogNit::Sporoci(unsigned int koda, unsigned int vrednost, void *podatki) {
 }
 
 unsigned int RDogNit::Pozeni(void *parameter) {
-    Zagon zagon = {INVALID_HANDLE_VALUE, parameter, nullptr, 0, 0};
+    Zagon zagon = {INVALID_HANDLE_VALUE, parameter, nullptr, 0, 0, 0};
     return Izvedi(&zagon);
 }
 
 unsigned int RDogNit::Izvedi(void *zapis) {
     // Started through Odkleni there is no record: no handshake and a null parameter.
-    const Zagon zagon = zapis ? *static_cast<Zagon *>(zapis) : Zagon{nullptr, nullptr, nullptr, 0, 0};
+    const Zagon zagon = zapis ? *static_cast<Zagon *>(zapis) : Zagon{nullptr, nullptr, nullptr, 0, 0, 0};
     MSG sporocilo;
     // Peeking makes the system create this thread's message queue; posts fail until it exists.
     PeekMessageA(&sporocilo, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     if (JeRocica(zagon.pripravljen)) {
         // Without the signal Odpri would report a queue that nobody serves: the thread ends instead.
-        const LONG odgovor = SetEvent(zagon.pripravljen) ? 1 : 2;
-        InterlockedExchange(&static_cast<Zagon *>(zapis)->odgovor, odgovor);
-        Izpusti(static_cast<Zagon *>(zapis));
-        if (odgovor != 1)
+        Zagon *zapisan = static_cast<Zagon *>(zapis);
+        LONG ukaz = SetEvent(zagon.pripravljen) ? 1 : 2;
+        InterlockedExchange(&zapisan->odgovor, ukaz);
+        if (ukaz == 1 && zagon.naprej) {
+            while (!(ukaz = InterlockedCompareExchange(&zapisan->ukaz, 0, 0)))
+                if (WaitForSingleObject(zagon.naprej, 10) == WAIT_FAILED)
+                    Sleep(10);
+            CloseHandle(zagon.naprej);
+        }
+        Izpusti(zapisan);
+        if (ukaz != 1)
             return static_cast<unsigned int>(Zrno::NAP_USTVARI);
-    }
-    if (zagon.naprej) {
-        WaitForSingleObject(zagon.naprej, INFINITE);
-        CloseHandle(zagon.naprej);
     }
     unsigned int rezultat = ObZagonu(zagon.parameter);
     while (rezultat == 0) {

@@ -405,7 +405,7 @@ struct Niti : Scenarij {
     std::optional<RDogodek> e;
     std::optional<RSemafor> s;
     std::optional<RCasomer> c;
-    bool tece = false, dogTece = false, konec = false;
+    bool tece = false, dogTece = false, konec = false, odmrznjena = false;
     unsigned poslano = 0;
     void Delo() override {
         if ((tece = V(n.Odpri(nullptr, NIT_TECE, 0))) && V(n.Pocakaj(10000))) {
@@ -425,7 +425,9 @@ struct Niti : Scenarij {
         c.emplace();
         if (c->JeVeljaven() && V(c->Nastavi(-1, 0)))
             V(c->Pocakaj(5000));
-        if ((dogTece = V(d.Odpri(0, nullptr, NIT_TECE, 0)))) {
+        // Started frozen: the queue exists before Odpri returns, and the requests wait for Odmrzni.
+        if ((dogTece = V(d.Odpri(0, nullptr, NIT_ZAMRZNJENA, 0)))) {
+            odmrznjena = V(d.Odmrzni());
             for (unsigned i = 1; i <= 4; ++i)
                 poslano += V(d.Sporoci(1, i, nullptr)) ? i : 0;
             konec = V(d.Sporoci(0, 0, nullptr));
@@ -436,6 +438,8 @@ struct Niti : Scenarij {
             EXPECT_EQ(WaitForSingleObject(n.VrniRocico(), 10000), WAIT_OBJECT_0);
         // A failed GetMessage ends the loop: the requests still queued are not handled.
         bool zanka = Vbrizg::Neuspeli().find("GetMessageA") == std::string::npos;
+        if (dogTece && !odmrznjena)
+            EXPECT_EQ(d.Odmrzni(), 0);
         if (dogTece && !konec && zanka)
             EXPECT_EQ(d.Sporoci(0, 0, nullptr), 0);
         if (dogTece) {
