@@ -1,5 +1,5 @@
-# Front door: make test | make demo | make bench | make coverage | make mutants | make faults | make docs.
-# Each installs what is missing first.
+# Front door: make test | make demo | make bench | make coverage | make mutants | make docs. Each installs
+# what is missing first.
 BUILD := build
 X64 := $(BUILD)/x86_64
 X86 := $(BUILD)/i686
@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 # Where `make install` lays out the package (include/, lib/, bin/, lib/cmake/Zrno).
 PREFIX ?= $(CURDIR)/$(BUILD)/install
 
-.PHONY: all bootstrap x86_64 i686 test demo bench install clean coverage mutants docs faults
+.PHONY: all bootstrap x86_64 i686 test demo bench install clean coverage mutants docs
 
 all: x86_64 i686
 
@@ -43,6 +43,7 @@ endef
 
 # Fault injection: every scenario of tests/faults with every one of its system calls failed in turn
 # (make test runs it as well); prints per scenario its call count K and the functions failed.
+.PHONY: faults
 faults: export ZRNO_NAPAKE = vse
 faults: x86_64
 	$(call under_wine,$(X64)/bin/test_faults.exe --gtest_brief=1)
