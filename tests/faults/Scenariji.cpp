@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <winternl.h>
 #include <zrno.h>
 
 namespace {
@@ -405,6 +406,7 @@ struct Niti : Scenarij {
     std::optional<RDogodek> e;
     std::optional<RSemafor> s;
     std::optional<RCasomer> c;
+    std::optional<RNevarenOdsek> m;
     bool tece = false, dogTece = false, konec = false, odmrznjena = false;
     unsigned poslano = 0;
     void Delo() override {
@@ -422,6 +424,12 @@ struct Niti : Scenarij {
         s.emplace(0, 2);
         if (s->JeVeljaven() && V(s->Odkleni(2)))
             EXPECT_NE(s->Pocakaj(0), NAP_CASOVNIROK);
+        m.emplace();
+        if (m->JeVeljaven()) { // a holder that locks twice releases as often as it took the lock
+            RCakalnik drzi(*m, true);
+            if (V(drzi.Zakleni(0)))
+                V(drzi.Odkleni());
+        }
         c.emplace();
         if (c->JeVeljaven() && V(c->Nastavi(-1, 0)))
             V(c->Pocakaj(5000));
@@ -633,16 +641,31 @@ const Opis g_scenariji[] = {
     {"Zagon", [] { return new Zagon; }},
 };
 
+// Wine's GetProcessHandleCount always says 0: the handles (sockets among them) are counted in the
+// system's handle table instead.
 struct Posnetek {
     DWORD rocice = 0;
     long bloki = 0;
     Posnetek() {
-        GetProcessHandleCount(GetCurrentProcess(), &rocice);
+        struct Vnos {
+            USHORT proces, sled;
+            UCHAR vrsta, lastnosti;
+            USHORT rocica;
+            void *objekt;
+            ULONG dostop;
+        };
+        static std::vector<void *> tabela(1 << 17);
+        ULONG n = 0;
+        if (NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), tabela.data(), ULONG(tabela.size() * 8),
+                                     &n))
+            ADD_FAILURE() << "the handle table cannot be read";
+        const Vnos *v = reinterpret_cast<const Vnos *>(&tabela[1]);
+        for (ULONG i = 0, vseh = *reinterpret_cast<ULONG *>(tabela.data()); i < vseh; ++i)
+            rocice += v[i].proces == USHORT(GetCurrentProcessId());
         PROCESS_HEAP_ENTRY e = {};
         while (HeapWalk(zgetheap(), &e))
             bloki += (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0;
     }
-    bool operator==(const Posnetek &o) const { return rocice == o.rocice && bloki == o.bloki; }
 };
 std::ostream &operator<<(std::ostream &o, const Posnetek &p) {
     return o << p.rocice << " handles, " << p.bloki << " blocks";
@@ -659,7 +682,7 @@ DWORD WINAPI Straza(void *) {
     return 0;
 }
 
-long Poskus(const Opis &o, Vbrizg::Nacin nacin, long n) {
+long Poskus(const Opis &o, Vbrizg::Nacin nacin, long n, bool stej = true) {
     g_tece = std::string(o.ime) + (nacin == Vbrizg::ENKRAT ? " call " : " from call ") + std::to_string(n);
     SetEvent(g_straza);
     Posnetek pred;
@@ -673,8 +696,13 @@ long Poskus(const Opis &o, Vbrizg::Nacin nacin, long n) {
         g_cisto = false;
         s->Preveri();
     }
+    // Threads that end on their own free what they hold a little later: the counts may take a moment.
     Posnetek po;
-    EXPECT_EQ(pred, po) << "leaked: " << g_tece;
+    const bool rocice = !Vbrizg::ZapiranjeNeuspelo(); // after a failed close only the blocks count
+    auto enako = [&] { return po.bloki == pred.bloki && (!rocice || po.rocice == pred.rocice); };
+    for (int i = 0; i < 200 && stej && !enako(); ++i)
+        Sleep(10), po = Posnetek();
+    EXPECT_TRUE(!stej || enako()) << "leaked: " << g_tece << ": " << pred << " before, " << po << " after";
     if (::testing::Test::HasFailure())
         ADD_FAILURE() << g_tece << " failed: " << Vbrizg::Neuspeli();
     return k;
@@ -684,7 +712,7 @@ class Napake : public ::testing::TestWithParam<Opis> {};
 
 TEST_P(Napake, VsakKlicPoVrsti) {
     const Opis &o = GetParam();
-    Poskus(o, Vbrizg::IZKLOP, 0); // the first run's lazy set-up of the system stays out of the counts
+    Poskus(o, Vbrizg::IZKLOP, 0, false); // the system's lazy set-up in the first run stays out of the counts
     long K = Poskus(o, Vbrizg::IZKLOP, 0);
     ASSERT_FALSE(HasFailure());
     static const char *izbor = getenv("ZRNO_NAPAKE") ? getenv("ZRNO_NAPAKE") : "";

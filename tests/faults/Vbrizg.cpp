@@ -33,6 +33,7 @@ long g_n = 0;
 std::atomic<const char *> g_filter{nullptr};
 CRITICAL_SECTION g_kljuc;
 std::vector<std::string> g_neuspeli;
+bool g_zapiranje = false;
 
 template <class R> R Neuspeh(const Vnos &v) {
     switch (v.kako) {
@@ -57,6 +58,7 @@ bool Sprozi(Vnos &v) {
     if (!(nacin == ENKRAT ? k == g_n : nacin == ODTLEJ && k >= g_n))
         return false;
     EnterCriticalSection(&g_kljuc);
+    g_zapiranje |= !strcmp(v.skupina, "zapiranje");
     g_neuspeli.push_back(v.ime);
     LeaveCriticalSection(&g_kljuc);
     return true;
@@ -138,6 +140,7 @@ void Vklopi(Nacin nacin, long n, const char *filter) {
     g_n = n;
     g_stevec = 0;
     g_neuspeli.clear();
+    g_zapiranje = false;
     g_nacin = nacin;
 }
 
@@ -146,6 +149,8 @@ long Izklopi() {
     g_filter = nullptr;
     return g_stevec.exchange(0);
 }
+
+bool ZapiranjeNeuspelo() { return g_zapiranje; }
 
 std::string Nepoklicani() {
     std::string s;

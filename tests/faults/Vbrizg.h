@@ -18,6 +18,9 @@ std::vector<std::string> Namesti();
 void Vklopi(Nacin nacin, long n, const char *filter = "");
 /// Stops failing; returns the calls counted since Vklopi.
 long Izklopi();
+/// Whether a close failed since Vklopi: the handle stays open, and a temporary one (a search, a key)
+/// whose owner has no later chance to close it is lost, as it would be on a real failure.
+bool ZapiranjeNeuspelo();
 /// The wrapped functions that no call has reached since Namesti.
 std::string Nepoklicani();
 /// The functions failed since Vklopi, in order, repeats folded ("ReadFile x3").

@@ -11,7 +11,7 @@ add_executable(test_faults ${viri} ${ovoji})
 # GoogleTest's assertions are safe as the body of an if without braces.
 target_compile_options(test_faults PRIVATE -Wall -Wextra -Werror -Wno-dangling-else)
 target_include_directories(test_faults PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/common ${CMAKE_CURRENT_BINARY_DIR}/faults)
-target_link_libraries(test_faults PRIVATE Zrno GTest::gtest ${ZRNO_SYSTEM_LIBS})
+target_link_libraries(test_faults PRIVATE Zrno GTest::gtest ${ZRNO_SYSTEM_LIBS} ntdll)
 if(ZRNO_RUN_TESTS)
   # Every n of every scenario: about 10 s today. Should it grow slow, leave ZRNO_NAPAKE out for a seeded
   # sample of three n per scenario (the seed is printed; ZRNO_SEME repeats it).
