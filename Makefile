@@ -49,6 +49,13 @@ define under_wine
 	$(X64)/wine-run $(1); r=$$?; sh cmake/wine-prefix.sh stop $(WINE_PREFIX); exit $$r
 endef
 
+# Fault injection: every scenario of tests/faults with every one of its system calls failed in turn
+# (make test runs it as well); prints per scenario its call count K and the functions failed.
+.PHONY: faults
+faults: export ZRNO_NAPAKE = vse
+faults: x86_64
+	$(call under_wine,$(X64)/bin/test_faults.exe --gtest_brief=1)
+
 demo: x86_64
 	sh scripts/demo.sh $(X64)
 

@@ -35,8 +35,12 @@ for s in FOLDERS:
     if any(x.endswith(".cpp") and exhausted.search(open(x).read()) for x in sources):
         ENTRIES[s + "_exhausted"] = ("test_" + s, ["--gtest_also_run_disabled_tests",
                                                    "--gtest_filter=*Exhausted*.DISABLED_*"], "2147483648")
+# Fault injection runs for every folder's mutants, with every call of every scenario failed in turn.
+ENTRIES["faults"] = ("test_faults", [], None)
+os.environ["ZRNO_NAPAKE"] = "vse"
 # What the test programs run or load besides themselves.
-NEEDED = ["test_" + s for s in FOLDERS] + ["ZrnoZagon", "zrno", "zrno_servis", "kanal_odjemalec"] + [
+NEEDED = ["test_" + s for s in FOLDERS + ["faults"]] + [
+    "ZrnoZagon", "zrno", "zrno_servis", "kanal_odjemalec"] + [
     "jezik_" + s for s in ("0407", "0409", "0410", "0424", "brez", "napaka")]
 SKIP_LINE = re.compile(r"\b(asm|__asm__|__builtin\w*|_mm\w*|__m\d+\w*|static_assert|template|alignas)\b")
 
@@ -270,7 +274,8 @@ class Worker:
             targets = ["Zrno", "ZrnoZagon"] if m["folder"] == "frame" else ["Zrno"]
             if self.sh("ninja", "-C", self.build, "-j1", *targets) != 0:
                 return "uncompiled"
-            names = [e for e in self.times if m["folder"] == "frame" or e.split("_")[0] == m["folder"]]
+            names = [e for e in self.times
+                     if m["folder"] == "frame" or e.split("_")[0] in (m["folder"], "faults")]
             for name in names:
                 normal = self.times[name]
                 rc, _ = self.test(name, max(3 * normal, normal + 20))

@@ -26,8 +26,11 @@ tagSAFEARRAY *RDatoteka::VrniSAFEARRAY() {
         NastaviStanje(Zrno::NAP_POMNILNIK);
         return nullptr;
     }
+    // After a failed seek the read would fill the array from elsewhere: the state keeps the failure.
+    ResetirajStanje();
     Prestavi(0, ODMIK_ZAC);
-    PreberiTab(podatki, 1, dolzina);
+    if (VrniStanje() >= 0)
+        PreberiTab(podatki, 1, dolzina);
     SafeArrayUnaccessData(polje);
     return polje;
 }

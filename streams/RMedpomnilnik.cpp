@@ -8,6 +8,16 @@ using Zrno::Notranje::KopirajBajte;
 using Zrno::Notranje::Vir;
 namespace Deljeno = Zrno::Notranje::Deljeno;
 
+namespace {
+// A transfer after a failed seek would land at the file's old pointer: the caller stops instead. Not
+// every file's seek sets the state, so an earlier failure is cleared first rather than taken for it.
+bool Postavi(RDatoteka *datoteka, unsigned __int64 odmik) {
+    datoteka->ResetirajStanje();
+    datoteka->Prestavi(static_cast<__int64>(odmik), ODMIK_ZAC);
+    return datoteka->VrniStanje() >= 0;
+}
+} // namespace
+
 RMedpomnilnik::RMedpomnilnik()
     : m_datoteka(nullptr), m_medpomnilnik(nullptr), m_drzano(0), m_velikost(0), m_spremenjen(false),
       m_odmikBloka(0), m_polozaj(0) {}
@@ -93,8 +103,8 @@ RDatoteka *RMedpomnilnik::Odpusti() {
 }
 
 int RMedpomnilnik::IzplakniMedpomnilnik() {
-    m_datoteka->Prestavi(static_cast<__int64>(m_odmikBloka), ODMIK_ZAC);
-    m_datoteka->Zapisi(m_medpomnilnik, m_drzano);
+    if (Postavi(m_datoteka, m_odmikBloka))
+        m_datoteka->Zapisi(m_medpomnilnik, m_drzano);
     if ((m_stanje = m_datoteka->VrniStanje()) < 0)
         return m_stanje;
     m_spremenjen = false;
@@ -113,11 +123,13 @@ int RMedpomnilnik::ZamenjajMedpomnilnik(unsigned __int64 odmik) {
     if (m_spremenjen && m_drzano > 0 && IzplakniMedpomnilnik() < 0)
         return m_stanje;
     m_odmikBloka = odmik;
-    m_datoteka->Prestavi(static_cast<__int64>(odmik), ODMIK_ZAC);
-    // A read failure is not reported as such: the block comes back short or empty, and the read that
-    // needed it ends with the end of data.
-    m_drzano = m_datoteka->Preberi(m_medpomnilnik, m_velikost);
     m_spremenjen = false;
+    // A read failure is not reported as such: the block comes back short or empty, and the read that
+    // needed it ends with the end of data. A failed seek is: the block would hold other bytes.
+    m_drzano = 0;
+    if (!Postavi(m_datoteka, odmik))
+        return m_stanje = m_datoteka->VrniStanje();
+    m_drzano = m_datoteka->Preberi(m_medpomnilnik, m_velikost);
     return m_stanje = 0;
 }
 
@@ -165,7 +177,8 @@ unsigned int RMedpomnilnik::PreberiPocasi(unsigned char *cilj, unsigned int stev
             // Larger than the block: straight from the file, without copying twice.
             if (RazveljaviMedpomnilnik() < 0)
                 return opravljeno;
-            m_datoteka->Prestavi(static_cast<__int64>(m_polozaj), ODMIK_ZAC);
+            if (!Postavi(m_datoteka, m_polozaj))
+                return m_stanje = m_datoteka->VrniStanje(), opravljeno;
             unsigned int n = m_datoteka->Preberi(cilj + opravljeno, ostane);
             m_polozaj += n;
             m_stanje = m_datoteka->VrniStanje();
@@ -233,7 +246,8 @@ unsigned int RMedpomnilnik::ZapisiPocasi(unsigned char const *vir, unsigned int 
             // Larger than the block: straight to the file.
             if (RazveljaviMedpomnilnik() < 0)
                 return opravljeno;
-            m_datoteka->Prestavi(static_cast<__int64>(m_polozaj), ODMIK_ZAC);
+            if (!Postavi(m_datoteka, m_polozaj))
+                return m_stanje = m_datoteka->VrniStanje(), opravljeno;
             unsigned int n = m_datoteka->Zapisi(vir + opravljeno, ostane);
             m_polozaj += n;
             m_stanje = m_datoteka->VrniStanje();
@@ -301,8 +315,8 @@ unsigned __int64 RMedpomnilnik::VrniDolzino() const {
 int RMedpomnilnik::PostaviKonec() {
     if (!m_datoteka)
         return m_stanje = Zrno::NAP_PARAMETER;
-    if (m_medpomnilnik)
-        m_datoteka->Prestavi(static_cast<__int64>(m_polozaj), ODMIK_ZAC);
+    if (m_medpomnilnik && !Postavi(m_datoteka, m_polozaj))
+        return m_stanje = m_datoteka->VrniStanje();
     if (m_odmikBloka + m_drzano > m_polozaj) {
         if (m_polozaj < m_odmikBloka) {
             // The whole block lies beyond the new end: its changes go with it.

@@ -189,9 +189,12 @@ int RPomDatoteka::Uporabi(tagSAFEARRAY *polje) {
     void *podatki = nullptr;
     if (FAILED(SafeArrayAccessData(polje, &podatki)))
         return m_stanje = Zrno::NAP_PARAMETER;
+    // Without both bounds the length would be a guess, and reads could run past the array.
     LONG spodnja = 0, zgornja = -1;
-    SafeArrayGetLBound(polje, 1, &spodnja);
-    SafeArrayGetUBound(polje, 1, &zgornja);
+    if (FAILED(SafeArrayGetLBound(polje, 1, &spodnja)) || FAILED(SafeArrayGetUBound(polje, 1, &zgornja))) {
+        SafeArrayUnaccessData(polje);
+        return m_stanje = Zrno::NAP_PARAMETER;
+    }
     m_podatki = static_cast<unsigned char *>(podatki);
     m_rezervirano = m_dolzina = static_cast<unsigned int>(zgornja - spodnja + 1);
     m_lastnik = false;

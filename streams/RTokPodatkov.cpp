@@ -73,9 +73,13 @@ unsigned int RTokPodatkov::ZapisiSAFEARRAY(tagSAFEARRAY *polje) {
         m_stanje = Zrno::NAP_PARAMETER;
         return 0;
     }
+    // Without both bounds the size would be a guess: too short loses bytes, too long reads past the array.
     LONG spodnja = 0, zgornja = -1;
-    SafeArrayGetLBound(polje, 1, &spodnja);
-    SafeArrayGetUBound(polje, 1, &zgornja);
+    if (FAILED(SafeArrayGetLBound(polje, 1, &spodnja)) || FAILED(SafeArrayGetUBound(polje, 1, &zgornja))) {
+        SafeArrayUnaccessData(polje);
+        m_stanje = Zrno::NAP_PARAMETER;
+        return 0;
+    }
     unsigned int w = Zapisi(podatki, static_cast<unsigned int>(zgornja - spodnja + 1));
     SafeArrayUnaccessData(polje);
     return w;

@@ -1,0 +1,173 @@
+// The wrappers keep each function's exact type, calling convention included (__stdcall on i686), by
+// taking it from the system headers with decltype: the generated table needs only the names.
+#include <winsock2.h> // before windows.h
+
+#include "Vbrizg.h"
+#include <atomic>
+#include <errno.h>
+#include <oleauto.h>
+#include <process.h>
+#include <string.h>
+#include <type_traits>
+#include <windows.h>
+#include <winver.h>
+
+namespace Vbrizg {
+namespace {
+
+const long ZRNO_NAPAKA_VRNI = 0x7EADBEEF; // the failure returns the error code itself
+
+struct Vnos {
+    const char *dll, *ime, *skupina;
+    void *ovoj;
+    void **izvirna;
+    long long vrednost;
+    unsigned long napaka;
+    char kako;
+    long klici = 0; // only whether it is 0 matters
+};
+
+std::atomic<int> g_nacin{IZKLOP};
+std::atomic<long> g_stevec{0};
+long g_n = 0;
+std::atomic<const char *> g_filter{nullptr};
+CRITICAL_SECTION g_kljuc;
+std::vector<std::string> g_neuspeli;
+bool g_zapiranje = false;
+
+template <class R> R Neuspeh(const Vnos &v) {
+    switch (v.kako) {
+    case 'L': SetLastError(v.napaka); break;
+    case 'W': WSASetLastError(int(v.napaka)); break;
+    case 'C': errno = int(v.napaka), SetLastError(ERROR_NOT_ENOUGH_MEMORY); break;
+    }
+    long long r = v.vrednost == ZRNO_NAPAKA_VRNI ? (long long)v.napaka : v.vrednost;
+    if constexpr (std::is_pointer<R>::value)
+        return reinterpret_cast<R>(static_cast<intptr_t>(r));
+    else
+        return static_cast<R>(r);
+}
+
+bool Sprozi(Vnos &v) {
+    v.klici = 1;
+    int nacin = g_nacin.load();
+    const char *filter = g_filter.load();
+    if (filter && strcmp(filter, v.ime) && strcmp(filter, v.skupina))
+        return false;
+    long k = ++g_stevec;
+    if (!(nacin == ENKRAT ? k == g_n : nacin == ODTLEJ && k >= g_n))
+        return false;
+    EnterCriticalSection(&g_kljuc);
+    g_zapiranje |= !strcmp(v.skupina, "zapiranje");
+    g_neuspeli.push_back(v.ime);
+    LeaveCriticalSection(&g_kljuc);
+    return true;
+}
+
+extern Vnos g_vnosi[];
+
+template <class F, int I> struct Ovoj;
+template <class R, class... A, int I> struct Ovoj<R(WINAPI *)(A...), I> {
+    static inline R(WINAPI *izvirna)(A...);
+    static R WINAPI Klic(A... a) { return Sprozi(g_vnosi[I]) ? Neuspeh<R>(g_vnosi[I]) : izvirna(a...); }
+};
+#ifndef _WIN64
+template <class R, class... A, int I> struct Ovoj<R(__cdecl *)(A...), I> {
+    static inline R(__cdecl *izvirna)(A...);
+    static R __cdecl Klic(A... a) { return Sprozi(g_vnosi[I]) ? Neuspeh<R>(g_vnosi[I]) : izvirna(a...); }
+};
+#endif
+
+// Every row takes one __COUNTER__ value, so a wrapper finds its row by it.
+constexpr int g_prvi = __COUNTER__ + 1;
+template <class F, int I>
+Vnos Vrsta(const char *dll, const char *ime, long long vrednost, unsigned long napaka, char kako,
+           const char *skupina) {
+    return {dll,
+            ime,
+            skupina,
+            reinterpret_cast<void *>(&Ovoj<F, I - g_prvi>::Klic),
+            reinterpret_cast<void **>(&Ovoj<F, I - g_prvi>::izvirna),
+            vrednost,
+            napaka,
+            kako};
+}
+#define ZRNO_OVOJ(dll, ime, vrednost, napaka, kako, skupina)                                                 \
+    Vrsta<decltype(&::ime), __COUNTER__>(dll, #ime, vrednost, napaka, kako, skupina),
+#define ZRNO_MIMO(dll, ime) {dll, ime, nullptr, nullptr, nullptr, 0 * __COUNTER__, 0, 0},
+#define ZRNO_NEZNAN(dll, ime) {dll, ime, "?", nullptr, nullptr, 0 * __COUNTER__, 0, 0},
+Vnos g_vnosi[] = {
+#include "ovoji.inc"
+};
+
+} // namespace
+
+std::vector<std::string> Namesti() {
+    InitializeCriticalSection(&g_kljuc);
+    std::vector<std::string> neznane;
+    auto baza = reinterpret_cast<unsigned char *>(GetModuleHandleA("Zrno.dll"));
+    auto dos = reinterpret_cast<IMAGE_DOS_HEADER *>(baza);
+    auto nt = reinterpret_cast<IMAGE_NT_HEADERS *>(baza + dos->e_lfanew);
+    auto &smer = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(baza + smer.VirtualAddress); d->Name; ++d) {
+        auto imena = reinterpret_cast<IMAGE_THUNK_DATA *>(baza + d->OriginalFirstThunk);
+        auto naslovi = reinterpret_cast<IMAGE_THUNK_DATA *>(baza + d->FirstThunk);
+        for (; imena->u1.AddressOfData; ++imena, ++naslovi) {
+            const char *ime = reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(baza + imena->u1.AddressOfData)->Name;
+            Vnos *v = nullptr;
+            for (Vnos &w : g_vnosi)
+                if (!strcmp(w.ime, ime) && !_stricmp(w.dll, reinterpret_cast<char *>(baza + d->Name)))
+                    v = &w;
+            if (!v || (v->skupina && !v->ovoj)) {
+                neznane.push_back(ime);
+                continue;
+            }
+            if (!v->ovoj)
+                continue;
+            *v->izvirna = reinterpret_cast<void *>(naslovi->u1.Function);
+            DWORD prej;
+            VirtualProtect(&naslovi->u1.Function, sizeof(void *), PAGE_READWRITE, &prej);
+            naslovi->u1.Function = reinterpret_cast<uintptr_t>(v->ovoj);
+            VirtualProtect(&naslovi->u1.Function, sizeof(void *), prej, &prej);
+        }
+    }
+    return neznane;
+}
+
+void Vklopi(Nacin nacin, long n, const char *filter) {
+    g_nacin = IZKLOP;
+    g_filter = *filter ? filter : nullptr;
+    g_n = n;
+    g_stevec = 0;
+    g_neuspeli.clear();
+    g_zapiranje = false;
+    g_nacin = nacin;
+}
+
+long Izklopi() {
+    g_nacin = IZKLOP;
+    g_filter = nullptr;
+    return g_stevec.exchange(0);
+}
+
+bool ZapiranjeNeuspelo() { return g_zapiranje; }
+
+std::string Nepoklicani() {
+    std::string s;
+    for (Vnos &v : g_vnosi)
+        if (v.ovoj && !v.klici)
+            s += std::string(s.empty() ? "" : " ") + v.ime;
+    return s;
+}
+
+std::string Neuspeli() {
+    std::string s;
+    for (size_t i = 0, j; i < g_neuspeli.size(); i = j) {
+        for (j = i; j < g_neuspeli.size() && g_neuspeli[j] == g_neuspeli[i];)
+            ++j;
+        s += (s.empty() ? "" : " ") + g_neuspeli[i] + (j - i > 1 ? " x" + std::to_string(j - i) : "");
+    }
+    return s;
+}
+
+} // namespace Vbrizg
