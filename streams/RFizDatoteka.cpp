@@ -87,8 +87,12 @@ int RFizDatoteka::Odpri(char const *ime, unsigned int zastavice) {
     m_rocica = CreateFileA(ime, dostop, deljenje, &varnost, ustvarjanje, atributi, nullptr);
     if (!JeVeljaven())
         return m_stanje = PretvoriNapako(GetLastError(), Zrno::NAP_ODPIRANJE);
-    if (zastavice & DAT_NA_KONEC)
-        Prestavi(0, ODMIK_KON);
+    // Writes meant for the end would land at the start of the file: an open that cannot reach its end
+    // closes the file again and fails.
+    if ((zastavice & DAT_NA_KONEC) && Prestavi(0, ODMIK_KON) == ~0ULL) {
+        Zapri();
+        return m_stanje = Zrno::NAP_POLOZAJ;
+    }
     return m_stanje = 0;
 }
 

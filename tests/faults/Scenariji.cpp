@@ -100,7 +100,8 @@ template <class F> struct Datoteka : Scenarij {
         if constexpr (std::is_same<F, RPomDatoteka>::value)
             return 0;
         else
-            return f.Odpri(pot.c_str(), DAT_BRANJE | DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE);
+            return f.Odpri(pot.c_str(),
+                           DAT_BRANJE | DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE | DAT_DELI_PISANJE);
     }
     void Delo() override {
         std::mt19937 g(5);
@@ -125,6 +126,12 @@ template <class F> struct Datoteka : Scenarij {
             }
         }
         V(f.Izplakni(), "Izplakni");
+        if constexpr (!std::is_same<F, RPomDatoteka>::value) {
+            RFizDatoteka d; // appends where the file ends, never over what it holds
+            if (V(d.Odpri(pot.c_str(), DAT_PISANJE | DAT_DELI_BRANJE | DAT_DELI_PISANJE | DAT_NA_KONEC),
+                  "Odpri"))
+                m.najvec += d.Zapisi("z", 1);
+        }
         if (SAFEARRAY *a = f.VrniSAFEARRAY()) {
             if (V(f) || f.VrniStanje() == NAP_KONECPODATKOV)
                 m.Vse(std::string(static_cast<char *>(a->pvData), a->rgsabound[0].cElements));

@@ -37,7 +37,9 @@ class ZRNO_API RFizDatoteka : public virtual RDatoteka, public virtual RSisTokPo
     RFizDatoteka &operator=(const RFizDatoteka &o);
 
     /// Opens a file by name (code-page text) with the DAT_ flags. A handle held before is overwritten
-    /// without being closed. Failure: mapped error, default NAP_ODPIRANJE.
+    /// without being closed. Failure: mapped error, default NAP_ODPIRANJE. With DAT_NA_KONEC a file
+    /// whose end cannot be reached is closed again and NAP_POLOZAJ returned, rather than opened at its
+    /// start where appended bytes would overwrite it.
     int Odpri(char const *ime, unsigned int zastavice);
     using RSisElement::Zapri;
     /// As RSisTokPodatkov::Zapri. A copy whose shared handle another copy has already closed fails
