@@ -140,8 +140,9 @@ template <class T> class ZRNO_API RNizP : public virtual RElement {
     /// The same as PrimerjajI.
     int PrimerjajLI(T const *drugi, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
 
-    /// Replace every non-overlapping occurrence; return the count. Works up to the first 0. The I forms
-    /// match without regard to case; a replacement character is written unchanged.
+    /// Replace every non-overlapping occurrence; return the count. Works up to the first 0; when nothing
+    /// is replaced the string is left whole. Occurrences are found from the left whatever the
+    /// replacement's length: aa by xyz in aaa gives xyza (not the axyz of a rebuild from the right).
     unsigned int Zamenjaj(T const *vzorec, T const *zamenjava);
     /// Zamenjaj finding the occurrences without regard to case.
     unsigned int ZamenjajI(T const *vzorec, T const *zamenjava);
@@ -149,8 +150,8 @@ template <class T> class ZRNO_API RNizP : public virtual RElement {
     unsigned int Zamenjaj(T znak, T zamenjava);
     /// The same matching either case; the replacement is written unchanged.
     unsigned int ZamenjajI(T znak, T zamenjava);
-    /// Remove every occurrence of the character (OdstraniI: in either case); return the count.
-
+    /// Remove every occurrence of the character (OdstraniI: in either case) up to the first 0; return
+    /// the count. When none is removed the string is left whole, characters after a 0 included.
     unsigned int Odstrani(T znak);
     /// Odstrani matching the character in either case.
     unsigned int OdstraniI(T znak);
