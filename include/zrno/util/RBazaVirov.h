@@ -87,7 +87,8 @@ class ZRNO_API RBazaVirov : public RUrejenSeznam<T_KNJIZNICAVIROV> {
                          T_KODAJEZIKA2 jezik);
 
     /// Resource `id` of a type (RT_* number or name) in the language: its data inside the module's image
-    /// (valid while it is loaded) and size. 0; NAP_NINAJDENO, NAP_NIVIRA, NAP_NALAGANJE.
+    /// (valid while it is loaded) and size. 0; NAP_NINAJDENO, NAP_NIVIRA, NAP_NALAGANJE. Resource
+    /// numbers are 16-bit: an id above 0xFFFF is not found (NAP_NINAJDENO), never taken by its low bits.
     static int NaloziPodatke(HINSTANCE__ *modul, char const *tip, unsigned int id, void **podatki,
                              unsigned int *velikost, T_KODAJEZIKA2 jezik);
     /// The same written to a stream: NAP_POMNILNIK when the stream takes less than all of it.
