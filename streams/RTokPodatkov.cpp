@@ -1,6 +1,7 @@
 // The helpers every stream gets from the four virtual operations: arrays, bytes, copying from another
 // stream, SAFEARRAY bytes and formatted text.
 #include "frame/Oblikuj.h"
+#include "frame/Velikost.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
 #include <stdarg.h>
@@ -11,8 +12,9 @@ using Zrno::Notranje::ScopedBlock;
 RTokPodatkov::~RTokPodatkov() {}
 
 unsigned int RTokPodatkov::PreberiTab(void *medpomnilnik, unsigned int velikost, unsigned int stevilo) {
-    unsigned int skupaj = velikost * stevilo;
-    unsigned int prebrano = 0;
+    unsigned int skupaj, prebrano = 0;
+    if (!Zrno::Notranje::Velikost(velikost, stevilo, skupaj))
+        return m_stanje = Zrno::NAP_PARAMETER, 0; // more than 32 bits of bytes: nothing is read
     unsigned char *p = static_cast<unsigned char *>(medpomnilnik);
     // Preberi delivers at least one byte or turns the state negative, so the loop always advances.
     while (prebrano < skupaj) {
@@ -24,7 +26,10 @@ unsigned int RTokPodatkov::PreberiTab(void *medpomnilnik, unsigned int velikost,
 }
 
 unsigned int RTokPodatkov::ZapisiTab(void const *medpomnilnik, unsigned int velikost, unsigned int stevilo) {
-    unsigned int n = Zapisi(medpomnilnik, velikost * stevilo);
+    unsigned int skupaj;
+    if (!Zrno::Notranje::Velikost(velikost, stevilo, skupaj))
+        return m_stanje = Zrno::NAP_PARAMETER, 0;
+    unsigned int n = Zapisi(medpomnilnik, skupaj);
     return velikost ? n / velikost : 0;
 }
 

@@ -27,7 +27,8 @@ TEST(RTokPodatkov, ArrayReadsChunkedCopiesBytesAndFormatting) {
                          {"byte at a time, short", 4, 3, 10, 1, ~0u, 2, 10, Zrno::NAP_KONECPODATKOV},
                          {"fails half-way", 2, 10, 100, 3, 7, 3, 7, Zrno::NAP_BRANJE},
                          {"fails at once", 1, 5, 100, ~0u, 0, 0, 0, Zrno::NAP_BRANJE},
-                         {"nothing asked", 4, 0, 10, ~0u, ~0u, 0, 0, 0}};
+                         {"nothing asked", 4, 0, 10, ~0u, ~0u, 0, 0, 0},
+                         {"beyond 32 bits", 0x10000, 0x10001, 10, ~0u, ~0u, 0, 0, Zrno::NAP_PARAMETER}};
     for (const auto &p : primeri) {
         SCOPED_TRACE(p.opis);
         TestniTok tok(std::string(p.vir, 'x'));
@@ -70,6 +71,7 @@ TEST(RTokPodatkov, ArrayReadsChunkedCopiesBytesAndFormatting) {
     EXPECT_IZID(tok, PreberiBajt(), 0, Zrno::NAP_KONECPODATKOV);
     EXPECT_EQ(0, tok.ZapisiBajt(0x5A));
     EXPECT_EQ("\x5A", tok.zapisano);
+    EXPECT_IZID(tok, ZapisiTab("ab", 2, 0x80000001), 0u, Zrno::NAP_PARAMETER); // never a wrapped size
     tok.sprejmeNaPisanje = 0;
     EXPECT_EQ(Zrno::NAP_PISANJE, tok.ZapisiBajt(1));
 

@@ -46,9 +46,11 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     void ResetirajStanje() { m_stanje = 0; }
 
     /// Reads stevilo elements of velikost bytes, looping until done or the state turns negative;
-    /// returns whole elements read (a partial last element stays in the buffer, uncounted).
+    /// returns whole elements read (a partial last element stays in the buffer, uncounted). A byte
+    /// count beyond 32 bits is refused with NAP_PARAMETER, nothing read (never a wrapped size).
     unsigned int PreberiTab(void *medpomnilnik, unsigned int velikost, unsigned int stevilo);
-    /// One Zapisi of velikost * stevilo bytes; returns whole elements accepted.
+    /// One Zapisi of velikost * stevilo bytes; returns whole elements accepted. NAP_PARAMETER, nothing
+    /// written, when the byte count does not fit 32 bits.
     unsigned int ZapisiTab(void const *medpomnilnik, unsigned int velikost, unsigned int stevilo);
     /// Reads one byte; meaningless when the state is negative afterwards.
     unsigned char PreberiBajt();
