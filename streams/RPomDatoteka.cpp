@@ -135,6 +135,7 @@ unsigned int RPomDatoteka::Zapisi(void const *medpomnilnik, unsigned int stevilo
     }
     if (konec > m_rezervirano && RezervirajDolzino(konec, false) < 0)
         return 0;
+    DoPolozaja();
     KopirajBajte(m_podatki + m_polozaj, medpomnilnik, stevilo);
     m_polozaj = konec;
     if (m_polozaj > m_dolzina)
@@ -167,12 +168,24 @@ unsigned __int64 RPomDatoteka::VrniOdmik() { return m_polozaj; }
 
 unsigned __int64 RPomDatoteka::VrniDolzino() const { return m_dolzina; }
 
+// Moves the end up to a position beyond it. Room comes first (a length beyond the storage would let
+// reads run past the block); the bytes between are cleared, so that bytes cut off earlier do not come
+// back. False, with the growth failure in the state, when there is no room.
+bool RPomDatoteka::DoPolozaja() {
+    if (m_polozaj <= m_dolzina)
+        return true;
+    if (m_polozaj > m_rezervirano && RezervirajDolzino(m_polozaj, false) < 0)
+        return false;
+    memset(m_podatki + m_dolzina, 0, m_polozaj - m_dolzina);
+    m_dolzina = m_polozaj;
+    return true;
+}
+
 int RPomDatoteka::PostaviKonec() {
-    // Room first: a length beyond storage that could not grow would let reads run past the block.
-    if (RezervirajDolzino(m_polozaj, false) < 0)
+    if (!DoPolozaja())
         return m_stanje;
     m_dolzina = m_polozaj;
-    return 0;
+    return m_stanje = 0;
 }
 
 int RPomDatoteka::Uporabi(void *podatki, unsigned int velikost, bool lastnik) {
@@ -240,17 +253,21 @@ unsigned __int64 RPomDatoteka::ZapisiTok(RTokPodatkov &vir, unsigned __int64 ste
         }
         if (konec > m_rezervirano && RezervirajDolzino(konec, false) < 0)
             break;
+        DoPolozaja();
         unsigned int n = vir.Preberi(m_podatki + m_polozaj, kos);
         int s = vir.VrniStanje();
         m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
-        if (s < 0)
-            break;
+        // Bytes delivered together with the source's end (a cache, a socket) or failure count too.
         m_polozaj += n;
         skupaj += n;
         ostane -= n;
+        if (m_polozaj > m_dolzina)
+            m_dolzina = m_polozaj;
+        if (s < 0)
+            break;
     }
-    if (m_polozaj > m_dolzina)
-        m_dolzina = m_polozaj;
+    if (m_stanje >= 0)
+        DoPolozaja(); // nothing was asked for, at a position beyond the end
     return skupaj;
 }
 
@@ -297,6 +314,7 @@ template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char 
     m_stanje = 0;
     if (dolzina == 0)
         return 0;
+    DoPolozaja(); // the room reaches beyond the position
     if (vKosu) {
         KopirajBajte(m_podatki + m_polozaj, kos, static_cast<unsigned int>(bajtov));
         m_polozaj += static_cast<unsigned int>(bajtov);

@@ -60,15 +60,21 @@ unsigned __int64 RTokPodatkov::ZapisiTok(RTokPodatkov &vir, unsigned __int64 ste
         unsigned int zahteva = ostane < kos ? static_cast<unsigned int>(ostane) : kos;
         unsigned int n = vir.Preberi(medpomnilnik, zahteva);
         int s = vir.VrniStanje();
-        // The source's end of data is this copy's success. Bytes that a source hands over together
-        // with a negative state (a cache or socket at its end) are not written.
-        m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
-        if (s < 0)
+        // Bytes that a source hands over together with a negative state (a cache or a socket at its
+        // end) are written too.
+        if (n != 0 || s >= 0) {
+            unsigned int w = Zapisi(medpomnilnik, n);
+            skupaj += w;
+            ostane -= w;
+            if (m_stanje < 0)
+                break;
+        }
+        // The source's end of data is this copy's success.
+        if (s < 0) {
+            m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
             break;
-        unsigned int w = Zapisi(medpomnilnik, n);
-        skupaj += w;
-        ostane -= w;
-    } while (m_stanje >= 0 && ostane != 0);
+        }
+    } while (ostane != 0);
     return skupaj;
 }
 

@@ -47,6 +47,7 @@ TEST(RMedpomnilnik, WriteBackFailureClosingDetachingAndReopening) {
     EXPECT_EQ(izvirnik.replace(10, 3, "chg"), Vsebina(sled));
     EXPECT_EQ(1, sled.izplakni);
     EXPECT_IZID(pred, PrestaviKon(-2), 1998u, 0);
+    EXPECT_IZID(pred, PrestaviTren(-2000), ~0ULL, Zrno::NAP_POLOZAJ); // before the start: refused
     EXPECT_IZID(pred, Preberi(kos, 4), 2u, Zrno::NAP_KONECPODATKOV); // the end comes with the last bytes
 
     RMedpomnilnik prazen;
@@ -171,6 +172,7 @@ TEST(Datoteke, AgreeWithAByteVector) {
                 const unsigned short siroko[] = {'%', 'S', 0};
                 TestniTok vir(bajti);
                 vir.najvecNaBranje = 1 + nakljucno() % 5000;
+                vir.konecZZadnjimi = nakljucno() % 2; // as a cache or a socket: the end with the last bytes
                 const unsigned __int64 zapisano =
                     nacin == 0   ? f->Zapisi(b.data(), n)
                     : nacin == 1 ? (m ? m->ZapisiObl("%s", b.data()) : f->ZapisiObl("%s", b.data()))
@@ -190,10 +192,12 @@ TEST(Datoteke, AgreeWithAByteVector) {
                                           static_cast<__int64>(std::min<size_t>(Od(), blok + 50));
                 if (Od() + odmik > meja) // keep the file small
                     izhodisce = ODMIK_ZAC, odmik = nakljucno() % (meja / 2);
-                if (pomnilnik && Od() + odmik > model.size())
-                    izhodisce = ODMIK_KON, odmik = 0; // memory leaves a gap uncleared: none made there
-                poz = size_t(Od() + odmik);
-                ASSERT_EQ(poz, f->Prestavi(odmik, izhodisce)) << "seek at step " << korak;
+                const bool pred = vrsta != MEMORY && nakljucno() % 8 == 0; // before the start: refused
+                if (pred)
+                    odmik = -static_cast<__int64>(Od() + 1 + nakljucno() % 99);
+                else
+                    poz = size_t(Od() + odmik);
+                ASSERT_EQ(pred ? ~0ULL : poz, f->Prestavi(odmik, izhodisce)) << "seek at step " << korak;
             } else if (op < 197) {
                 model.resize(poz, '\0');
                 ASSERT_EQ(0, f->PostaviKonec()) << "truncate at step " << korak;

@@ -62,8 +62,9 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     /// UTF-16 twin of the above: the units are 16-bit code units in machine order.
     unsigned int PreberiVrstico(RNizU &vrstica);
     /// Copies up to stevilo bytes from vir (all of it for 0xFFFFFFFFFFFFFFFF) in chunks of at most
-    /// 4096; returns bytes written. The source's end of data leaves this state at 0, its failure is
-    /// taken over; NAP_POMNILNIK when the transfer buffer cannot be had.
+    /// 4096; returns bytes written. Bytes a source delivers together with its end (a cache, a socket)
+    /// or its failure are written too. The source's end of data leaves this state at 0, its failure
+    /// is taken over; NAP_POMNILNIK when the transfer buffer cannot be had.
     unsigned __int64 ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo);
     /// Writes the bytes of a one-dimensional VT_UI1 array; NAP_PARAMETER in the state when it cannot
     /// be locked.
