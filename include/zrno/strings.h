@@ -247,7 +247,9 @@ template <class T> class ZRNO_API RNizOP : public virtual RNizNP<T> {
     using RNizP<T>::operator=;
 
     /// Replace the text with the formatted output; return the new length. An output the runtime
-    /// cannot produce (a character its code page lacks) leaves what it wrote before failing.
+    /// cannot produce (a character its code page lacks) leaves what it wrote before failing. The
+    /// format is the C runtime's, `%n` included, which writes through its pointer argument: a format
+    /// from an untrusted source can write anywhere. Format such text as an argument (`"%s"`, text).
     unsigned int Oblikuj(T const *oblika, ...);
     /// Oblikuj with an argument list.
     unsigned int OblikujP(T const *oblika, char *args);

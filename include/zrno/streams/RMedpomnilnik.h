@@ -19,7 +19,9 @@ class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
     RMedpomnilnik();
     /// Attaches with Uporabi; the outcome is in the state.
     RMedpomnilnik(RDatoteka *datoteka, unsigned int velikost);
-    /// Copies share the block buffer and the file; the buffer is freed once, by the last owner.
+    /// Copies share the block buffer and the file but keep their own block and position: a copy that
+    /// only reads loads its blocks into the shared buffer, over the original's unwritten changes.
+    /// Izplakni before copying and use one copy at a time. The buffer is freed once, by the last owner.
     RMedpomnilnik(const RMedpomnilnik &o);
     /// Writes a changed block back (unreported) and frees the buffer; the file is not closed.
     ~RMedpomnilnik() override;

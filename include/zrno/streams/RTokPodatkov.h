@@ -69,7 +69,8 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     /// Writes the bytes of a one-dimensional VT_UI1 array; NAP_PARAMETER in the state when it cannot
     /// be locked.
     unsigned int ZapisiSAFEARRAY(tagSAFEARRAY *polje);
-    /// Writes printf-style formatted code-page text (no terminator); returns characters written.
+    /// Writes printf-style formatted code-page text (no terminator); returns characters written. As
+    /// with RNizOP::Oblikuj, `%n` writes through a pointer: never take the format from untrusted input.
     unsigned int ZapisiObl(char const *oblika, ...);
     /// Writes printf-style formatted UTF-16 text (`%s` UTF-16, `%S` code-page); returns characters
     /// written.
