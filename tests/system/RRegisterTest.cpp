@@ -138,17 +138,14 @@ TEST_F(RegisterTest, AValueRewrittenWhileReadIsReadWhole) {
         }
     });
     int celih = 0;
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 400; ++i) {
         RNizA besedilo;
-        RPomDatoteka tok;
         const std::string s = kljuc.Preberi("v", besedilo) == 0 ? std::string(besedilo) : "";
         celih += (s.size() == 5000 || s.size() == 60000) && s.find_first_not_of(s[0]) == std::string::npos;
-        const bool izToka = kljuc.Preberi("v", nullptr, tok) == 0;
-        celih += izToka && (tok.VrniDolzino() == 5001 || tok.VrniDolzino() == 60001); // with the zero
     }
     konec = true;
     pisec.join();
-    EXPECT_EQ(celih, 600);
+    EXPECT_EQ(celih, 400);
 }
 
 // Names of 1 and 200 characters on two levels, a value in every key; Wine refuses a path longer than
