@@ -8,10 +8,8 @@ using namespace Zrno;
 
 int RBazaVirov::NaloziPodatke(HINSTANCE__ *modul, char const *tip, unsigned int id, void **podatki,
                               unsigned int *velikost, T_KODAJEZIKA2 jezik) {
-    // Resource numbers are 16-bit: a larger id would otherwise find the resource of its low 16 bits.
-    if (id > 0xFFFF)
-        return NAP_NINAJDENO;
-    HRSRC vir = FindResourceExA(modul, tip, MAKEINTRESOURCEA(id), static_cast<WORD>(jezik));
+    // An integer resource name has 16 bits: a larger id names the resource of its low bits.
+    HRSRC vir = FindResourceExA(modul, tip, MAKEINTRESOURCEA(id & 0xFFFF), static_cast<WORD>(jezik));
     if (!vir)
         return NAP_NINAJDENO;
     DWORD n = SizeofResource(modul, vir);
