@@ -22,8 +22,7 @@ template <class T> struct Urejanje {
             return 0;
         T const *p = z.Vrni(), *r = nadomestek.Vrni();
         unsigned int dolzina = DolzinaDo(n.m_niz, n.m_dolzina);
-        unsigned int stevec = 0, beri = 0, pisi = 0, konec = dolzina;
-        T *s = n.m_niz;
+        unsigned int stevec = 0;
         if (k > m) {
             unsigned int pojavitev = 0;
             for (unsigned int i = 0; i + m <= dolzina;) {
@@ -42,17 +41,30 @@ template <class T> struct Urejanje {
                 (nova64 >= n.m_kapaciteta &&
                  n.RezervirajDolzino(static_cast<unsigned int>(nova64), false) < 0))
                 return 0;
-            // The text moves to the end of the room first: the pass from the left then finds the
-            // occurrences just counted, whatever the replacement's length, and its writer stays behind
-            // its reader, since each replacement takes up no more than the growth still to come.
-            s = n.m_niz;
-            konec = static_cast<unsigned int>(nova64);
-            beri = konec - dolzina;
-            memmove(s + beri, s, dolzina * sizeof(T));
+            unsigned int nova = static_cast<unsigned int>(nova64);
+            // Rebuilt from the end: text only moves right, so the reader is always ahead of the writer.
+            // This replaces the rightmost non-overlapping occurrences, as many as counted from the left.
+            T *s = n.m_niz;
+            s[nova] = 0;
+            unsigned int beri = dolzina, pisi = nova;
+            while (beri > 0 && pisi > beri) {
+                if (beri >= m && Ujema(s + beri - m, p, m, e)) {
+                    pisi -= k;
+                    memcpy(s + pisi, r, k * sizeof(T));
+                    beri -= m;
+                    ++stevec;
+                } else {
+                    s[--pisi] = s[--beri];
+                }
+            }
+            n.m_dolzina = nova;
+            return stevec;
         }
-        // One pass from the left in place; the writer never overtakes the reader.
-        while (beri < konec) {
-            if (beri + m <= konec && Ujema(s + beri, p, m, e)) {
+        // Not longer: one pass from the left in place; the writer never overtakes the reader.
+        T *s = n.m_niz;
+        unsigned int beri = 0, pisi = 0;
+        while (beri < dolzina) {
+            if (beri + m <= dolzina && Ujema(s + beri, p, m, e)) {
                 memcpy(s + pisi, r, k * sizeof(T));
                 pisi += k;
                 beri += m;
@@ -61,11 +73,8 @@ template <class T> struct Urejanje {
                 s[pisi++] = s[beri++];
             }
         }
-        // Nothing replaced leaves the string as it was, characters after an embedded 0 included.
-        if (stevec) {
-            s[pisi] = 0;
-            n.m_dolzina = pisi;
-        }
+        s[pisi] = 0;
+        n.m_dolzina = pisi;
         return stevec;
     }
 
@@ -87,8 +96,6 @@ template <class T> struct Urejanje {
         for (; s[beri]; ++beri)
             if (e.Zlozi(s[beri]) != z)
                 s[pisi++] = s[beri];
-        if (beri == pisi)
-            return 0; // nothing removed: the string stays whole, beyond an embedded 0 too
         s[pisi] = 0;
         n.m_dolzina = pisi;
         return beri - pisi;
