@@ -135,7 +135,6 @@ unsigned int RPomDatoteka::Zapisi(void const *medpomnilnik, unsigned int stevilo
     }
     if (konec > m_rezervirano && RezervirajDolzino(konec, false) < 0)
         return 0;
-    DoPolozaja();
     KopirajBajte(m_podatki + m_polozaj, medpomnilnik, stevilo);
     m_polozaj = konec;
     if (m_polozaj > m_dolzina)
@@ -168,15 +167,14 @@ unsigned __int64 RPomDatoteka::VrniOdmik() { return m_polozaj; }
 
 unsigned __int64 RPomDatoteka::VrniDolzino() const { return m_dolzina; }
 
-// Moves the end up to a position beyond it. Room comes first (a length beyond the storage would let
-// reads run past the block); the bytes between are cleared, so that bytes cut off earlier do not come
-// back. False, with the growth failure in the state, when there is no room.
+// Moves the end up to a position beyond it. Room comes first: a length beyond the storage would let
+// reads run past the block. The bytes between keep what the storage held (not cleared). False, with the
+// growth failure in the state, when there is no room.
 bool RPomDatoteka::DoPolozaja() {
     if (m_polozaj <= m_dolzina)
         return true;
     if (m_polozaj > m_rezervirano && RezervirajDolzino(m_polozaj, false) < 0)
         return false;
-    memset(m_podatki + m_dolzina, 0, m_polozaj - m_dolzina);
     m_dolzina = m_polozaj;
     return true;
 }
@@ -314,7 +312,6 @@ template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char 
     m_stanje = 0;
     if (dolzina == 0)
         return 0;
-    DoPolozaja(); // the room reaches beyond the position
     if (vKosu) {
         KopirajBajte(m_podatki + m_polozaj, kos, static_cast<unsigned int>(bajtov));
         m_polozaj += static_cast<unsigned int>(bajtov);

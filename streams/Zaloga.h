@@ -68,7 +68,7 @@ class Zaloga {
         }
         case Vrsta::PomDatoteka: {
             RPomDatoteka &t = *static_cast<RPomDatoteka *>(m_tok);
-            if (t.m_polozaj >= t.m_rezervirano || t.m_polozaj > t.m_dolzina) // a gap: Zapisi clears it
+            if (t.m_polozaj >= t.m_rezervirano)
                 return 0;
             p = t.m_podatki + t.m_polozaj;
             return t.m_rezervirano - t.m_polozaj;

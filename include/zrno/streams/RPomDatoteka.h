@@ -27,9 +27,13 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
 
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override;
     /// Writes at the position, growing owned storage in steps of 4096 bytes; 0 with
-    /// NAP_TUJMEDPOMNILNIK (foreign storage) or NAP_POMNILNIK when there is no room. A write beyond
-    /// the end fills the gap with zeros (as every write and PostaviKonec here), so bytes cut off
-    /// earlier never come back.
+    /// NAP_TUJMEDPOMNILNIK (foreign storage) or NAP_POMNILNIK when there is no room.
+    ///
+    /// A write beyond the end (as formatted text, ZapisiTok and PostaviKonec beyond it) does not clear
+    /// the gap between the old end and the position: those bytes read back as whatever the storage
+    /// held, bytes cut off earlier included (write 5000 bytes, PostaviKonec at 0, write 1 byte at 100:
+    /// bytes 0 to 99 are the old ones). When that content matters, fill the gap yourself: seek to the
+    /// end (PrestaviKon(0)) and write zeros up to the position before writing beyond it.
     unsigned int Zapisi(void const *medpomnilnik, unsigned int stevilo) override;
     /// Frees owned storage and leaves an empty owning file; returns 0.
     int Zapri() override;
@@ -39,7 +43,8 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     unsigned __int64 Prestavi(__int64 odmik, T_DATNACINODMIKA izhodisce) override;
     unsigned __int64 VrniOdmik() override;
     unsigned __int64 VrniDolzino() const override;
-    /// Length = position (cutting, or extending with zeros).
+    /// Length = position: cuts, or extends with uncleared bytes (see Zapisi); room comes first, so a
+    /// growth failure leaves the length as it was.
     int PostaviKonec() override;
 
     /// Makes room for dolzina bytes: without natancno the reservation only grows, to a multiple of
