@@ -6,6 +6,7 @@
 // own. The calls other than Deli take the lock only when the table holds shares, and shares exist only
 // after a Deli has made the lock.
 #include "frame/Deljeno.h"
+#include "frame/Velikost.h"
 #include "frame/win.h"
 #include <zrno/frame.h>
 
@@ -122,8 +123,11 @@ void Deljeno::Deli(Vir vrsta, void const *vrednost, void const *izvor, void cons
         return; // untracked, as when the table cannot grow
     Zaklep z(k);
     if (g_kapaciteta - g_stevilo < 2) {
-        unsigned int nova = g_kapaciteta ? g_kapaciteta * 2 : 16;
-        void *p = RezervirajPomnilnik(g_delezi, nova * sizeof(Delez));
+        unsigned int nova, bajtov;
+        void *p = Velikost(g_kapaciteta ? g_kapaciteta : 8, 2u, nova) &&
+                          Velikost(nova, static_cast<unsigned int>(sizeof(Delez)), bajtov)
+                      ? RezervirajPomnilnik(g_delezi, bajtov)
+                      : nullptr;
         if (!p)
             return; // untracked: the copies then each close or free, as a plain raw copy would
         g_delezi = static_cast<Delez *>(p);

@@ -140,6 +140,8 @@ unsigned int RBase64::KodirajBrezKonca(unsigned char const *p, unsigned int veli
 }
 
 unsigned int RBase64::Kodiraj(void const *podatki, unsigned int velikost, char *izhod, bool koncno) {
+    if (VrniKodDolzino(velikost) == 0xFFFFFFFFu)
+        return 0; // no buffer the caller could size holds it
     unsigned int n = KodirajBrezKonca(static_cast<unsigned char const *>(podatki), velikost, izhod, koncno);
     izhod[n] = 0;
     return n;
@@ -147,8 +149,8 @@ unsigned int RBase64::Kodiraj(void const *podatki, unsigned int velikost, char *
 
 unsigned int RBase64::Kodiraj(void const *podatki, unsigned int velikost, RNizA &izhod, bool koncno) {
     unsigned char const *p = static_cast<unsigned char const *>(podatki);
-    unsigned int dolzina = izhod.VrniDolzino();
-    if (char *niz = izhod.Odpusti(dolzina + VrniKodDolzino(velikost), false)) {
+    unsigned int dolzina = izhod.VrniDolzino(), koda = VrniKodDolzino(velikost);
+    if (char *niz = koda < 0xFFFFFFFFu - dolzina ? izhod.Odpusti(dolzina + koda, false) : nullptr) {
         unsigned int n = KodirajBrezKonca(p, velikost, niz + dolzina, koncno);
         izhod.Skrajsaj(dolzina + n);
         return n;

@@ -9,13 +9,17 @@ using Zrno::Notranje::Vir;
 namespace Deljeno = Zrno::Notranje::Deljeno;
 
 namespace {
-// A transfer after a failed seek would land at the file's old pointer: the caller stops instead. Not
-// every file's seek sets the state, so an earlier failure is cleared first rather than taken for it.
-bool Postavi(RDatoteka *datoteka, unsigned __int64 odmik) {
-    datoteka->ResetirajStanje();
-    datoteka->Prestavi(static_cast<__int64>(odmik), ODMIK_ZAC);
-    return datoteka->VrniStanje() >= 0;
+
+// Seeks the file to odmik; 0 when it got there. A transfer after a seek that failed, or that a 32-bit
+// file took modulo 2^32, would land elsewhere: the seek's failure (NAP_POLOZAJ when the file recorded
+// none) stops it.
+int Poisci(RDatoteka &datoteka, unsigned __int64 odmik) {
+    if (datoteka.Prestavi(static_cast<__int64>(odmik), ODMIK_ZAC) == odmik)
+        return 0;
+    const int s = datoteka.VrniStanje();
+    return s < 0 && s != Zrno::NAP_KONECPODATKOV ? s : Zrno::NAP_POLOZAJ;
 }
+
 } // namespace
 
 RMedpomnilnik::RMedpomnilnik()
@@ -103,8 +107,9 @@ RDatoteka *RMedpomnilnik::Odpusti() {
 }
 
 int RMedpomnilnik::IzplakniMedpomnilnik() {
-    if (Postavi(m_datoteka, m_odmikBloka))
-        m_datoteka->Zapisi(m_medpomnilnik, m_drzano);
+    if ((m_stanje = Poisci(*m_datoteka, m_odmikBloka)) < 0)
+        return m_stanje; // the block stays changed
+    m_datoteka->Zapisi(m_medpomnilnik, m_drzano);
     if ((m_stanje = m_datoteka->VrniStanje()) < 0)
         return m_stanje;
     m_spremenjen = false;
@@ -123,12 +128,12 @@ int RMedpomnilnik::ZamenjajMedpomnilnik(unsigned __int64 odmik) {
     if (m_spremenjen && m_drzano > 0 && IzplakniMedpomnilnik() < 0)
         return m_stanje;
     m_odmikBloka = odmik;
-    m_spremenjen = false;
-    // A read failure is not reported as such: the block comes back short or empty, and the read that
-    // needed it ends with the end of data. A failed seek is: the block would hold other bytes.
     m_drzano = 0;
-    if (!Postavi(m_datoteka, odmik))
-        return m_stanje = m_datoteka->VrniStanje();
+    m_spremenjen = false;
+    if ((m_stanje = Poisci(*m_datoteka, odmik)) < 0)
+        return m_stanje; // bytes from elsewhere must not pass for the block's
+    // A read failure is not reported as such: the block comes back short or empty, and the read that
+    // needed it ends with the end of data.
     m_drzano = m_datoteka->Preberi(m_medpomnilnik, m_velikost);
     return m_stanje = 0;
 }
@@ -175,10 +180,8 @@ unsigned int RMedpomnilnik::PreberiPocasi(unsigned char *cilj, unsigned int stev
         }
         if (ostane > m_velikost) {
             // Larger than the block: straight from the file, without copying twice.
-            if (RazveljaviMedpomnilnik() < 0)
+            if (RazveljaviMedpomnilnik() < 0 || (m_stanje = Poisci(*m_datoteka, m_polozaj)) < 0)
                 return opravljeno;
-            if (!Postavi(m_datoteka, m_polozaj))
-                return m_stanje = m_datoteka->VrniStanje(), opravljeno;
             unsigned int n = m_datoteka->Preberi(cilj + opravljeno, ostane);
             m_polozaj += n;
             m_stanje = m_datoteka->VrniStanje();
@@ -244,10 +247,8 @@ unsigned int RMedpomnilnik::ZapisiPocasi(unsigned char const *vir, unsigned int 
         }
         if (ostane > m_velikost) {
             // Larger than the block: straight to the file.
-            if (RazveljaviMedpomnilnik() < 0)
+            if (RazveljaviMedpomnilnik() < 0 || (m_stanje = Poisci(*m_datoteka, m_polozaj)) < 0)
                 return opravljeno;
-            if (!Postavi(m_datoteka, m_polozaj))
-                return m_stanje = m_datoteka->VrniStanje(), opravljeno;
             unsigned int n = m_datoteka->Zapisi(vir + opravljeno, ostane);
             m_polozaj += n;
             m_stanje = m_datoteka->VrniStanje();
@@ -278,14 +279,26 @@ int RMedpomnilnik::Izplakni() {
 }
 
 unsigned __int64 RMedpomnilnik::Prestavi(__int64 odmik, T_DATNACINODMIKA izhodisce) {
-    if (!m_medpomnilnik)
-        return m_datoteka ? m_polozaj = m_datoteka->Prestavi(odmik, izhodisce) : ~0ULL;
-    switch (izhodisce) {
-    case ODMIK_ZAC: return m_polozaj = static_cast<unsigned __int64>(odmik);
-    case ODMIK_TREN: return m_polozaj += static_cast<unsigned __int64>(odmik);
-    case ODMIK_KON: return m_polozaj = VrniDolzino() + static_cast<unsigned __int64>(odmik);
+    if (!m_medpomnilnik) {
+        if (!m_datoteka)
+            return ~0ULL;
+        const unsigned __int64 p = m_datoteka->Prestavi(odmik, izhodisce);
+        return p == ~0ULL ? p : m_polozaj = p; // a refused seek leaves the file, and so the position
     }
-    return ~0ULL;
+    unsigned __int64 od;
+    switch (izhodisce) {
+    case ODMIK_ZAC: od = 0; break;
+    case ODMIK_TREN: od = m_polozaj; break;
+    case ODMIK_KON: od = VrniDolzino(); break;
+    default: return ~0ULL;
+    }
+    // A position before the start, or beyond the signed distances a file is sought with, is refused as
+    // the disk file refuses it: the file could not be sought there, and a block held for it would be
+    // read or written back somewhere else.
+    const unsigned __int64 nov = od + static_cast<unsigned __int64>(odmik);
+    if ((odmik < 0 ? nov > od : nov < od) || nov > 0x7FFFFFFFFFFFFFFFull)
+        return m_stanje = Zrno::NAP_POLOZAJ, ~0ULL;
+    return m_polozaj = nov;
 }
 
 unsigned __int64 RMedpomnilnik::VrniOdmik() { return m_polozaj; }
@@ -315,8 +328,8 @@ unsigned __int64 RMedpomnilnik::VrniDolzino() const {
 int RMedpomnilnik::PostaviKonec() {
     if (!m_datoteka)
         return m_stanje = Zrno::NAP_PARAMETER;
-    if (m_medpomnilnik && !Postavi(m_datoteka, m_polozaj))
-        return m_stanje = m_datoteka->VrniStanje();
+    if (m_medpomnilnik && (m_stanje = Poisci(*m_datoteka, m_polozaj)) < 0)
+        return m_stanje; // the end would be set elsewhere
     if (m_odmikBloka + m_drzano > m_polozaj) {
         if (m_polozaj < m_odmikBloka) {
             // The whole block lies beyond the new end: its changes go with it.

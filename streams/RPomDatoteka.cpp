@@ -167,12 +167,23 @@ unsigned __int64 RPomDatoteka::VrniOdmik() { return m_polozaj; }
 
 unsigned __int64 RPomDatoteka::VrniDolzino() const { return m_dolzina; }
 
+// Moves the end up to a position beyond it. Room comes first: a length beyond the storage would let
+// reads run past the block. The bytes between keep what the storage held (not cleared). False, with the
+// growth failure in the state, when there is no room.
+bool RPomDatoteka::DoPolozaja() {
+    if (m_polozaj <= m_dolzina)
+        return true;
+    if (m_polozaj > m_rezervirano && RezervirajDolzino(m_polozaj, false) < 0)
+        return false;
+    m_dolzina = m_polozaj;
+    return true;
+}
+
 int RPomDatoteka::PostaviKonec() {
-    // Room first: a length beyond storage that could not grow would let reads run past the block.
-    if (RezervirajDolzino(m_polozaj, false) < 0)
+    if (!DoPolozaja())
         return m_stanje;
     m_dolzina = m_polozaj;
-    return 0;
+    return m_stanje = 0;
 }
 
 int RPomDatoteka::Uporabi(void *podatki, unsigned int velikost, bool lastnik) {
@@ -243,17 +254,21 @@ unsigned __int64 RPomDatoteka::ZapisiTok(RTokPodatkov &vir, unsigned __int64 ste
         }
         if (konec > m_rezervirano && RezervirajDolzino(konec, false) < 0)
             break;
+        DoPolozaja();
         unsigned int n = vir.Preberi(m_podatki + m_polozaj, kos);
         int s = vir.VrniStanje();
         m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
-        if (s < 0)
-            break;
+        // Bytes delivered together with the source's end (a cache, a socket) or failure count too.
         m_polozaj += n;
         skupaj += n;
         ostane -= n;
+        if (m_polozaj > m_dolzina)
+            m_dolzina = m_polozaj;
+        if (s < 0)
+            break;
     }
-    if (m_polozaj > m_dolzina)
-        m_dolzina = m_polozaj;
+    if (m_stanje >= 0)
+        DoPolozaja(); // nothing was asked for, at a position beyond the end
     return skupaj;
 }
 

@@ -1,6 +1,7 @@
 // The helpers every stream gets from the four virtual operations: arrays, bytes, copying from another
 // stream, SAFEARRAY bytes and formatted text.
 #include "frame/Oblikuj.h"
+#include "frame/Velikost.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
 #include <stdarg.h>
@@ -11,8 +12,9 @@ using Zrno::Notranje::ScopedBlock;
 RTokPodatkov::~RTokPodatkov() {}
 
 unsigned int RTokPodatkov::PreberiTab(void *medpomnilnik, unsigned int velikost, unsigned int stevilo) {
-    unsigned int skupaj = velikost * stevilo;
-    unsigned int prebrano = 0;
+    unsigned int skupaj, prebrano = 0;
+    if (!Zrno::Notranje::Velikost(velikost, stevilo, skupaj))
+        return m_stanje = Zrno::NAP_PARAMETER, 0; // more than 32 bits of bytes: nothing is read
     unsigned char *p = static_cast<unsigned char *>(medpomnilnik);
     // Preberi delivers at least one byte or turns the state negative, so the loop always advances.
     while (prebrano < skupaj) {
@@ -24,7 +26,10 @@ unsigned int RTokPodatkov::PreberiTab(void *medpomnilnik, unsigned int velikost,
 }
 
 unsigned int RTokPodatkov::ZapisiTab(void const *medpomnilnik, unsigned int velikost, unsigned int stevilo) {
-    unsigned int n = Zapisi(medpomnilnik, velikost * stevilo);
+    unsigned int skupaj;
+    if (!Zrno::Notranje::Velikost(velikost, stevilo, skupaj))
+        return m_stanje = Zrno::NAP_PARAMETER, 0;
+    unsigned int n = Zapisi(medpomnilnik, skupaj);
     return velikost ? n / velikost : 0;
 }
 
@@ -55,15 +60,21 @@ unsigned __int64 RTokPodatkov::ZapisiTok(RTokPodatkov &vir, unsigned __int64 ste
         unsigned int zahteva = ostane < kos ? static_cast<unsigned int>(ostane) : kos;
         unsigned int n = vir.Preberi(medpomnilnik, zahteva);
         int s = vir.VrniStanje();
-        // The source's end of data is this copy's success. Bytes that a source hands over together
-        // with a negative state (a cache or socket at its end) are not written.
-        m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
-        if (s < 0)
+        // Bytes that a source hands over together with a negative state (a cache or a socket at its
+        // end) are written too.
+        if (n != 0 || s >= 0) {
+            unsigned int w = Zapisi(medpomnilnik, n);
+            skupaj += w;
+            ostane -= w;
+            if (m_stanje < 0)
+                break;
+        }
+        // The source's end of data is this copy's success.
+        if (s < 0) {
+            m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
             break;
-        unsigned int w = Zapisi(medpomnilnik, n);
-        skupaj += w;
-        ostane -= w;
-    } while (m_stanje >= 0 && ostane != 0);
+        }
+    } while (ostane != 0);
     return skupaj;
 }
 

@@ -117,8 +117,11 @@ template <typename T, typename Niz> unsigned int BeriVrstico(RTokPodatkov &tok, 
         const T prebrana = dobljeno == sizeof(T) ? enota : prejsnja;
         if (!prva && !(prejsnja == CR && prebrana == LF))
             zbiralnik.Dodaj(prejsnja);
-        if (tok.JeKonec() || prebrana == LF)
+        if (tok.JeKonec() || prebrana == LF) {
+            if (dobljeno == sizeof(T) && prebrana != LF) // it came with the end: the line's last unit
+                zbiralnik.Dodaj(prebrana);
             return zbiralnik.Izprazni();
+        }
         prejsnja = enota;
     }
 }

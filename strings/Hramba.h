@@ -3,6 +3,7 @@
 #ifndef ZRNO_STRINGS_HRAMBA_H
 #define ZRNO_STRINGS_HRAMBA_H
 
+#include "frame/Velikost.h"
 #include "frame/win.h"
 #include "strings/Orodja.h"
 #include "strings/Znaki.h"
@@ -59,7 +60,9 @@ template <class T> int RNizP<T>::RezervirajDolzino(unsigned int n, bool natancno
         kapaciteta = (n + 128) & ~127u;
     }
     // A wrapped capacity or a byte size beyond 32 bits cannot be asked of the heap.
-    if (kapaciteta <= n || kapaciteta > 0xFFFFFFFFu / sizeof(T))
+    unsigned int bajtov;
+    if (kapaciteta <= n ||
+        !Zrno::Notranje::Velikost(kapaciteta, static_cast<unsigned int>(sizeof(T)), bajtov))
         return Zrno::NAP_POMNILNIK;
     void *nov = nullptr;
     if (!natancno && !prazen) {
@@ -67,17 +70,16 @@ template <class T> int RNizP<T>::RezervirajDolzino(unsigned int n, bool natancno
         // 128-character steps: a string grown a little at a time is then moved a few times in all rather
         // than once every few steps (the heap moves large blocks on almost every growth).
         const SIZE_T blok = HeapSize(zgetheap(), 0, m_niz);
-        if (blok != static_cast<SIZE_T>(-1) && blok >= kapaciteta * sizeof(T)) {
+        if (blok != static_cast<SIZE_T>(-1) && blok >= bajtov) {
             m_kapaciteta = kapaciteta;
             return 0;
         }
         const unsigned long long vec = blok != static_cast<SIZE_T>(-1) ? blok + blok / 2 : 0;
-        if (vec > kapaciteta * sizeof(T) && vec <= 0xFFFFFFFFu)
+        if (vec > bajtov && vec <= 0xFFFFFFFFu)
             nov = Zrno::RezervirajPomnilnik(m_niz, static_cast<unsigned int>(vec));
     }
     if (!nov)
-        nov = Zrno::RezervirajPomnilnik(prazen ? nullptr : m_niz,
-                                        kapaciteta * static_cast<unsigned int>(sizeof(T)));
+        nov = Zrno::RezervirajPomnilnik(prazen ? nullptr : m_niz, bajtov);
     if (!nov)
         return Zrno::NAP_POMNILNIK;
     m_niz = static_cast<T *>(nov);

@@ -5,6 +5,7 @@
 #ifndef ZRNO_STRINGS_ZNAKI_H
 #define ZRNO_STRINGS_ZNAKI_H
 
+#include "frame/Velikost.h"
 #include "frame/locale.h"
 #include "frame/win.h"
 #include "strings/Orodja.h"
@@ -105,9 +106,11 @@ template <class T> struct BrezVelikosti {
 template <class T> class Kopija {
   public:
     template <class E> Kopija(T const *niz, unsigned int m, E const &e) {
+        unsigned int bajtov;
         m_p = m <= 64 ? m_kratek
-                      : static_cast<T *>(
-                            Zrno::RezervirajPomnilnik(nullptr, m * static_cast<unsigned int>(sizeof(T))));
+              : Velikost(m, static_cast<unsigned int>(sizeof(T)), bajtov)
+                  ? static_cast<T *>(Zrno::RezervirajPomnilnik(nullptr, bajtov))
+                  : nullptr;
         if (m_p)
             for (unsigned int i = 0; i < m; ++i)
                 m_p[i] = e.Zlozi(niz[i]);

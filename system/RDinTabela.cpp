@@ -1,4 +1,5 @@
 // RDinTabela<T>: the growable array on the private heap.
+#include "frame/Velikost.h"
 #include <string.h>
 #include <zrno/system/RDinTabela.h>
 
@@ -24,9 +25,10 @@ template <class T> int RDinTabela<T>::Rezerviraj(unsigned int n, bool natancno) 
     unsigned int nova = natancno ? n : (n / 128 + 1) * 128;
     if (!natancno && nova <= n) // the step past n wrapped around
         return Zrno::NAP_POMNILNIK;
-    if (nova > 0xFFFFFFFFu / sizeof(T))
+    unsigned int bajtov;
+    if (!Zrno::Notranje::Velikost(nova, static_cast<unsigned int>(sizeof(T)), bajtov))
         return Zrno::NAP_POMNILNIK;
-    void *p = Zrno::RezervirajPomnilnik(m_podatki, nova * static_cast<unsigned int>(sizeof(T)));
+    void *p = Zrno::RezervirajPomnilnik(m_podatki, bajtov);
     if (!p && nova)
         return Zrno::NAP_POMNILNIK;
     m_podatki = static_cast<T *>(p);

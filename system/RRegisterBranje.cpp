@@ -2,6 +2,7 @@
 // value's type and size first and then reads it in its own form.
 #include "frame/scoped.h"
 #include "system/RRegisterNotranje.h"
+#include <limits.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
 #include <zrno/system/RRegister.h>
@@ -12,9 +13,30 @@ using Zrno::Notranje::ScopedBlock;
 
 namespace {
 
+/// A read that found the value grown since its size was asked (ERROR_MORE_DATA); never leaves this file.
+constexpr int k_vecPodatkov = INT_MIN;
+
+int NapakaBranja(LONG e) { return e == ERROR_MORE_DATA ? k_vecPodatkov : PretvoriNapako(e, NAP_BRANJE); }
+
 /// The value's type and size; a missing value gives NAP_NIDATOTEKE.
 int Poizvedi(HKEY k, char const *ime, DWORD &tip, DWORD &velikost) {
     return PretvoriNapako(RegQueryValueExA(k, ime, nullptr, &tip, nullptr, &velikost), NAP_NIDATOTEKE);
+}
+
+/// Asks the type and size, then reads with beri(k, tip, velikost). A value rewritten in between may
+/// have grown: as the system's own callers do, it is asked and read again, a bounded number of times
+/// so that a writer that never stops cannot hold the reader for ever.
+template <class F> int Ponovi(HKEY k, char const *ime, F beri) {
+    for (int poskus = 0;; ++poskus) {
+        DWORD tip, velikost;
+        int r = Poizvedi(k, ime, tip, velikost);
+        if (r >= 0)
+            r = beri(k, tip, velikost);
+        if (r != k_vecPodatkov)
+            return r;
+        if (poskus == 63)
+            return NAP_BRANJE;
+    }
 }
 
 /// Reads the value into a fresh block of the private heap with one byte more than its size, so that a
@@ -24,8 +46,7 @@ int Preberi(HKEY k, char const *ime, DWORD velikost, ScopedBlock &blok, DWORD &n
     if (!blok)
         return NAP_POMNILNIK;
     n = velikost;
-    return PretvoriNapako(RegQueryValueExA(k, ime, nullptr, nullptr, static_cast<BYTE *>(blok.get()), &n),
-                          NAP_BRANJE);
+    return NapakaBranja(RegQueryValueExA(k, ime, nullptr, nullptr, static_cast<BYTE *>(blok.get()), &n));
 }
 
 int BeriStevilo(HKEY k, char const *ime, DWORD tip, unsigned long &vrednost) {
@@ -33,7 +54,7 @@ int BeriStevilo(HKEY k, char const *ime, DWORD tip, unsigned long &vrednost) {
     DWORD n = sizeof b;
     LONG e = RegQueryValueExA(k, ime, nullptr, nullptr, b, &n);
     if (e != ERROR_SUCCESS)
-        return PretvoriNapako(e, NAP_BRANJE);
+        return NapakaBranja(e);
     if (n != sizeof b)
         return NAP_BRANJE;
     vrednost = tip == REG_DWORD_BIG_ENDIAN
@@ -80,7 +101,7 @@ int BeriBesedilo(HKEY k, char const *ime, DWORD tip, DWORD velikost, RNizA &bese
         LONG e = RegQueryValueExA(k, ime, nullptr, nullptr, reinterpret_cast<BYTE *>(p), &n);
         if (e != ERROR_SUCCESS) {
             besedilo.Skrajsaj(0);
-            return PretvoriNapako(e, NAP_BRANJE);
+            return NapakaBranja(e);
         }
         unsigned int d = 0; // up to the first zero: a list gives its first text
         while (d < n && p[d])
@@ -122,14 +143,7 @@ unsigned long IzBesedila(char const *s) {
     return minus ? 0ul - v : v;
 }
 
-} // namespace
-
-int RRegister::Preberi(char const *ime, unsigned long &vrednost) {
-    HKEY k = Kljuc(m_rocica);
-    DWORD tip, velikost;
-    int r = Poizvedi(k, ime, tip, velikost);
-    if (r < 0)
-        return r;
+int Stevilo(HKEY k, char const *ime, DWORD tip, DWORD velikost, unsigned long &vrednost) {
     switch (tip) {
     case REG_DWORD:
     case REG_DWORD_BIG_ENDIAN: return BeriStevilo(k, ime, tip, vrednost);
@@ -137,7 +151,7 @@ int RRegister::Preberi(char const *ime, unsigned long &vrednost) {
     case REG_EXPAND_SZ:
     case REG_MULTI_SZ: {
         RNizA besedilo;
-        r = BeriBesedilo(k, ime, tip, velikost, besedilo);
+        int r = BeriBesedilo(k, ime, tip, velikost, besedilo);
         if (r < 0)
             return r;
         vrednost = IzBesedila(besedilo);
@@ -147,56 +161,61 @@ int RRegister::Preberi(char const *ime, unsigned long &vrednost) {
     }
 }
 
-int RRegister::Preberi(char const *ime, RNizA &besedilo) {
-    HKEY k = Kljuc(m_rocica);
-    DWORD tip, velikost;
-    int r = Poizvedi(k, ime, tip, velikost);
-    return r < 0 ? r : BeriBesedilo(k, ime, tip, velikost, besedilo);
-}
-
-int RRegister::Preberi(char const *ime, RDinTabela<char> &seznam) {
-    HKEY k = Kljuc(m_rocica);
-    DWORD tip, velikost;
-    int r = Poizvedi(k, ime, tip, velikost);
-    if (r < 0)
-        return r;
-    if (tip != REG_MULTI_SZ && tip != REG_SZ) {
-        RNizA besedilo;
-        r = BeriBesedilo(k, ime, tip, velikost, besedilo);
-        if (r < 0)
-            return r;
-        if (seznam.Nastavi(besedilo, besedilo.VrniDolzino() + 1) < 0 || seznam.Dodaj(0) < 0)
-            return NAP_POMNILNIK;
-        return OK_PRETVORJENO;
-    }
-    if (velikost > seznam.m_kapaciteta && seznam.Rezerviraj(velikost, false) < 0)
-        return NAP_POMNILNIK;
-    DWORD n = seznam.m_kapaciteta;
-    LONG e = RegQueryValueExA(k, ime, nullptr, nullptr, reinterpret_cast<BYTE *>(seznam.m_podatki), &n);
-    if (e != ERROR_SUCCESS)
-        return PretvoriNapako(e, NAP_BRANJE);
-    // The table ends up exactly as large as the value (shrinking cannot fail in a way that matters: the
-    // larger block then simply stays).
-    seznam.m_stevilo = n;
-    seznam.Rezerviraj(n, true);
-    if (tip == REG_MULTI_SZ)
-        return OK;
-    return seznam.Dodaj(0) < 0 ? NAP_POMNILNIK : OK_PRETVORJENO;
-}
-
-int RRegister::Preberi(char const *ime, T_REGTIP *tip, RTokPodatkov &tok) {
-    HKEY k = Kljuc(m_rocica);
-    DWORD t, velikost;
-    int r = Poizvedi(k, ime, t, velikost);
-    if (r < 0)
-        return r;
+int VTok(HKEY k, char const *ime, DWORD t, DWORD velikost, T_REGTIP *tip, RTokPodatkov &tok) {
     ScopedBlock blok;
     DWORD n;
-    r = ::Preberi(k, ime, velikost, blok, n);
+    int r = Preberi(k, ime, velikost, blok, n);
     if (r < 0)
         return r;
     tok.Zapisi(blok.get(), n);
     if (tip)
         *tip = static_cast<T_REGTIP>(t);
     return tok.VrniStanje();
+}
+
+} // namespace
+
+int RRegister::Preberi(char const *ime, unsigned long &vrednost) {
+    return Ponovi(Kljuc(m_rocica), ime, [&](HKEY k, DWORD tip, DWORD velikost) {
+        return Stevilo(k, ime, tip, velikost, vrednost);
+    });
+}
+
+int RRegister::Preberi(char const *ime, RNizA &besedilo) {
+    return Ponovi(Kljuc(m_rocica), ime, [&](HKEY k, DWORD tip, DWORD velikost) {
+        return BeriBesedilo(k, ime, tip, velikost, besedilo);
+    });
+}
+
+int RRegister::Preberi(char const *ime, RDinTabela<char> &seznam) {
+    // In the member's own body: the list's storage is read straight into, as its friend.
+    return Ponovi(Kljuc(m_rocica), ime, [&](HKEY k, DWORD tip, DWORD velikost) {
+        if (tip != REG_MULTI_SZ && tip != REG_SZ) {
+            RNizA besedilo;
+            int r = BeriBesedilo(k, ime, tip, velikost, besedilo);
+            if (r < 0)
+                return r;
+            if (seznam.Nastavi(besedilo, besedilo.VrniDolzino() + 1) < 0 || seznam.Dodaj(0) < 0)
+                return NAP_POMNILNIK;
+            return OK_PRETVORJENO;
+        }
+        if (velikost > seznam.m_kapaciteta && seznam.Rezerviraj(velikost, false) < 0)
+            return NAP_POMNILNIK;
+        DWORD n = seznam.m_kapaciteta;
+        LONG e = RegQueryValueExA(k, ime, nullptr, nullptr, reinterpret_cast<BYTE *>(seznam.m_podatki), &n);
+        if (e != ERROR_SUCCESS)
+            return NapakaBranja(e);
+        // The table ends up exactly as large as the value (shrinking cannot fail in a way that matters: the
+        // larger block then simply stays).
+        seznam.m_stevilo = n;
+        seznam.Rezerviraj(n, true);
+        if (tip == REG_MULTI_SZ)
+            return OK;
+        return seznam.Dodaj(0) < 0 ? NAP_POMNILNIK : OK_PRETVORJENO;
+    });
+}
+
+int RRegister::Preberi(char const *ime, T_REGTIP *tip, RTokPodatkov &tok) {
+    return Ponovi(Kljuc(m_rocica), ime,
+                  [&](HKEY k, DWORD t, DWORD velikost) { return VTok(k, ime, t, velikost, tip, tok); });
 }

@@ -1,4 +1,5 @@
 // The hosted-services table and the service dispatcher.
+#include "frame/Velikost.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
 #include <zrno/system/RRegisterServisov.h>
@@ -37,7 +38,10 @@ char const *RRegisterServisov::VrniImeServisa(void *kljuc) const { return m_serv
 int RRegisterServisov::PozeniRokovalnikServisov() {
     const unsigned int stevilo = m_servisi.VrniStevilo();
     {
-        ScopedBlock blok(RezervirajPomnilnik(nullptr, (stevilo + 1) * sizeof(SERVICE_TABLE_ENTRYA)));
+        unsigned int bajtov = 0;
+        ScopedBlock blok(Notranje::Velikost(stevilo + 1ULL, sizeof(SERVICE_TABLE_ENTRYA), bajtov)
+                             ? RezervirajPomnilnik(nullptr, bajtov)
+                             : nullptr);
         auto *tabela = static_cast<SERVICE_TABLE_ENTRYA *>(blok.get());
         if (!tabela)
             return NAP_POMNILNIK;
@@ -54,7 +58,10 @@ int RRegisterServisov::PozeniRokovalnikServisov() {
     // Wait for the service threads to finish their clean-up: the dispatcher returns as soon as the
     // last service has reported itself stopped. Entries without a thread are skipped (under Wine each
     // started service gets a process of its own, so most entries of a shared host have none).
-    ScopedBlock blok(RezervirajPomnilnik(nullptr, (stevilo ? stevilo : 1) * sizeof(HANDLE)));
+    unsigned int bajtov = 0;
+    ScopedBlock blok(Notranje::Velikost(stevilo ? stevilo : 1, sizeof(HANDLE), bajtov)
+                         ? RezervirajPomnilnik(nullptr, bajtov)
+                         : nullptr);
     auto *niti = static_cast<HANDLE *>(blok.get());
     if (!niti)
         return NAP_POMNILNIK;

@@ -8,6 +8,7 @@ using namespace Zrno;
 
 int RBazaVirov::NaloziPodatke(HINSTANCE__ *modul, char const *tip, unsigned int id, void **podatki,
                               unsigned int *velikost, T_KODAJEZIKA2 jezik) {
+    // An integer resource name has 16 bits: a larger id names the resource of its low bits.
     HRSRC vir = FindResourceExA(modul, tip, MAKEINTRESOURCEA(id & 0xFFFF), static_cast<WORD>(jezik));
     if (!vir)
         return NAP_NINAJDENO;

@@ -118,7 +118,9 @@ unsigned char RDatum::VrniDanVTednu() const {
 }
 
 long RDatum::PretvoriGreVJul(unsigned char dan, unsigned char mesec, long leto) {
-    return static_cast<long>(Jdn(dan, mesec, leto));
+    // From 5874898-06-04 on the day number no longer fits a long: -1, never a wrapped day.
+    const long long jdn = Jdn(dan, mesec, leto);
+    return jdn == static_cast<long>(jdn) ? static_cast<long>(jdn) : -1;
 }
 
 __int64 RDatum::PretvoriGreVJul(_SYSTEMTIME const *c) {
@@ -129,7 +131,9 @@ __int64 RDatum::PretvoriGreVJul(tm const *c) {
     return Vrednost(Jdn(c->tm_mday, c->tm_mon + 1, c->tm_year + 1900LL), c->tm_hour, c->tm_min, c->tm_sec, 0);
 }
 
-void RDatum::PretvoriJulVGre(long jdn, unsigned char *dan, unsigned char *mesec, long *leto) {
+namespace {
+
+void Polja(long long jdn, unsigned char *dan, unsigned char *mesec, long *leto) {
     Datum d = Gregorijanski(jdn);
     if (dan)
         *dan = static_cast<unsigned char>(d.dan);
@@ -139,10 +143,16 @@ void RDatum::PretvoriJulVGre(long jdn, unsigned char *dan, unsigned char *mesec,
         *leto = static_cast<long>(d.leto);
 }
 
+} // namespace
+
+void RDatum::PretvoriJulVGre(long jdn, unsigned char *dan, unsigned char *mesec, long *leto) {
+    Polja(jdn, dan, mesec, leto);
+}
+
 void RDatum::PretvoriJulVGre(__int64 vrednost, unsigned char *dan, unsigned char *mesec, long *leto,
                              unsigned char *ura, unsigned char *minuta, unsigned char *sekunda,
                              unsigned short *milisekunde) {
-    PretvoriJulVGre(static_cast<long>(vrednost / MS_NA_DAN), dan, mesec, leto);
+    Polja(vrednost / MS_NA_DAN, dan, mesec, leto); // the day number of a far date exceeds a long
     if (!ura && !minuta && !sekunda && !milisekunde)
         return;
     Ura u = Razdeli(vrednost % MS_NA_DAN);

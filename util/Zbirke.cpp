@@ -1,4 +1,5 @@
 // The containers' heaps, and the exported instantiations of the container templates.
+#include "frame/Velikost.h"
 #include "frame/win.h"
 #include <zrno/util/Zbirke.h>
 
@@ -12,9 +13,10 @@ void Zrno::Notranje::UniciKopicoZbirke(void *kopica) {
 }
 
 void *Zrno::Notranje::RezervirajBlokZbirke(void *kopica, size_t stevilo, size_t velikostVozla) {
-    if (!kopica || stevilo > static_cast<size_t>(-1) / velikostVozla)
+    size_t bajtov;
+    if (!kopica || !Velikost(stevilo, velikostVozla, bajtov))
         return nullptr;
-    return HeapAlloc(kopica, HEAP_NO_SERIALIZE, stevilo * velikostVozla);
+    return HeapAlloc(kopica, HEAP_NO_SERIALIZE, bajtov);
 }
 
 bool Zrno::Notranje::JeVKopiciZbirke(void *kopica, const void *naslov) {

@@ -140,17 +140,32 @@ template <class T> class ZRNO_API RNizP : public virtual RElement {
     /// The same as PrimerjajI.
     int PrimerjajLI(T const *drugi, unsigned int zacetek = 0, unsigned int stevilo = 0xFFFFFFFF) const;
 
-    /// Replace every non-overlapping occurrence; return the count. Works up to the first 0. The I forms
-    /// match without regard to case; a replacement character is written unchanged.
+    /// Replace every non-overlapping occurrence; return the count. The I forms match without regard to
+    /// case; a replacement character is written unchanged.
+    ///
+    /// Which occurrences are taken depends on the lengths: a replacement no longer than the pattern
+    /// takes them from the left, a longer one from the right. A pattern that can overlap itself (a
+    /// proper prefix equal to a suffix) so gives results that differ by the replacement's length: in
+    /// aaa, aa by X gives Xa but aa by XYZ gives aXYZ; in ababa, aba by XYZW gives abXYZW. Replace with
+    /// a pattern that cannot overlap itself, or build the result in a new string (Najdi, Prilepi) when
+    /// the leftmost occurrences must be taken whatever the lengths.
+    ///
+    /// Works on the text up to its first 0, and the string ends there afterwards: a string with an
+    /// embedded 0 is cut at it even when nothing is replaced (only an empty pattern, and a replacement
+    /// longer than the pattern that finds nothing, leave it whole). Keep binary data with zero
+    /// characters out of these edits: edit it by positions and lengths (Zbrisi, Skrajsaj, Prilepi of
+    /// another string) or hold it in a memory file (RPomDatoteka).
     unsigned int Zamenjaj(T const *vzorec, T const *zamenjava);
     /// Zamenjaj finding the occurrences without regard to case.
     unsigned int ZamenjajI(T const *vzorec, T const *zamenjava);
-    /// Overwrites every occurrence of a character in place; returns the count.
+    /// Overwrites every occurrence of a character in place up to the first 0 (the length is kept);
+    /// returns the count.
     unsigned int Zamenjaj(T znak, T zamenjava);
     /// The same matching either case; the replacement is written unchanged.
     unsigned int ZamenjajI(T znak, T zamenjava);
-    /// Remove every occurrence of the character (OdstraniI: in either case); return the count.
-
+    /// Remove every occurrence of the character (OdstraniI: in either case); return the count. Works up
+    /// to the first 0 and the string ends there afterwards, even when nothing is removed: ab, 0, cd
+    /// becomes ab. Keep binary data with zero characters out of it (see Zamenjaj).
     unsigned int Odstrani(T znak);
     /// Odstrani matching the character in either case.
     unsigned int OdstraniI(T znak);
@@ -246,7 +261,9 @@ template <class T> class ZRNO_API RNizOP : public virtual RNizNP<T> {
     using RNizP<T>::operator=;
 
     /// Replace the text with the formatted output; return the new length. An output the runtime
-    /// cannot produce (a character its code page lacks) leaves what it wrote before failing.
+    /// cannot produce (a character its code page lacks) leaves what it wrote before failing. The
+    /// format is the C runtime's, `%n` included, which writes through its pointer argument: a format
+    /// from an untrusted source can write anywhere. Format such text as an argument (`"%s"`, text).
     unsigned int Oblikuj(T const *oblika, ...);
     /// Oblikuj with an argument list.
     unsigned int OblikujP(T const *oblika, char *args);

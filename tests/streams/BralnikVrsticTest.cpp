@@ -62,6 +62,9 @@ TEST(PreberiVrstico, OneReadPerUnitAndAFailureKeepsWhatCame) {
     TestniTok zKoncem("ab\r\n"); // the end comes with the LF: the CR before it still goes
     zKoncem.konecZZadnjimi = true;
     EXPECT_IZID(zKoncem, PreberiVrstico(vrstica), 2u, Zrno::NAP_KONECPODATKOV);
+    TestniTok zadnja("c"); // a unit that comes with the end is the line's last
+    zadnja.konecZZadnjimi = true;
+    EXPECT_IZID(zadnja, PreberiVrstico(vrstica), 1u, Zrno::NAP_KONECPODATKOV);
 
     // A class derived from a buffered one may read differently: its own Preberi is used.
     struct Steta : RPomDatoteka {

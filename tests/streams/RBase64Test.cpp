@@ -62,6 +62,10 @@ TEST(RBase64, Rfc4648VectorsCarriesAndRandomRoundTrips) {
     EXPECT_EQ(4u, b.VrniKodDolzino(1));
     EXPECT_EQ("", Kodiraj(b, "fo", false));
     EXPECT_EQ(4u, b.VrniKodDolzino(1)) << "the carry counts";
+    EXPECT_EQ(~0u, b.VrniKodDolzino(0xFFFFFFFEu)); // beyond 32 bits: never a wrapped size
+    char prazen[1] = {'?'};
+    EXPECT_EQ(0u, b.Kodiraj("", 0xC0000000u, prazen, true)); // refused: nothing read, nothing written
+    EXPECT_EQ('?', prazen[0]);
     EXPECT_EQ("Zm9v", Kodiraj(b, "o", true));
     EXPECT_EQ("Zm9v", Kodiraj(b, "foo", false)) << "a full carry leaves in the same call";
     EXPECT_EQ("", Kodiraj(b, "f", false));
@@ -134,6 +138,7 @@ TEST(RBase64, MalformedTextPageEdgesAndPaddingInTheStream) {
     RBase64 b;
     bool konec;
     EXPECT_EQ("", Dekodiraj(b, "Zm9", konec));
+    EXPECT_EQ(0xC0000000u, b.VrniDeKodDolzino(0xFFFFFFFEu));
     EXPECT_EQ("foo", Dekodiraj(b, "v", konec)) << "the fourth character completes the carry";
 
     // Text whose terminator is the last byte before an inaccessible page: the vector loads must not touch

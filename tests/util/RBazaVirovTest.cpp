@@ -146,5 +146,7 @@ TEST(RBazaVirovStaticno, StringsAndData) {
     EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 1, tok, SL), 0);
     EXPECT_EQ(std::string(static_cast<char const *>(tok.VrniPodatke()), tok.VrniDolzino()), "0123456789");
     EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 1, tok, KJ2_ITALIJANSKI), NAP_NINAJDENO);
+    EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 0x10001, tok, SL), 0); // resource 1
+    EXPECT_EQ(tok.VrniDolzino(), 20u);
     FreeLibrary(modul);
 }

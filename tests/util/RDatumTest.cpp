@@ -32,14 +32,18 @@ constexpr long JDN_1601 = 2305814, JDN_30827_12_31 = 12980641;
 } // namespace
 
 // Before the system's range: 1582-10-14 exists (no switch to the Julian calendar); the exact range starts
-// at 0000-03-01.
+// at 0000-03-01 and ends with the 64-bit value, far beyond the last day number a long holds.
 TEST(RDatum, FixedPoints) {
-    const std::tuple<unsigned char, unsigned char, long, long> tocke[] = {
-        {14, 10, 1582, 2299160}, {15, 10, 1582, 2299161}, {1, 3, 0, 1721120}, {31, 12, 0, 1721425}};
+    const std::tuple<unsigned char, unsigned char, long, long long> tocke[] = {
+        {14, 10, 1582, 2299160},        {15, 10, 1582, 2299161},         {1, 3, 0, 1721120},
+        {31, 12, 0, 1721425},           {3, 6, 5874898, 2147483647},     {4, 6, 5874898, 2147483648},
+        {3, 2, 100000000, 36525971093}, {11, 7, 292272312, 106751991167}};
     for (auto [d, m, y, jdn] : tocke) {
         EXPECT_EQ(static_cast<long long>(RDatum(d, m, y)), jdn * MS_NA_DAN) << jdn;
+        EXPECT_EQ(RDatum::PretvoriGreVJul(d, m, y), jdn < 0x80000000LL ? jdn : -1) << "never wrapped";
         std::tuple<unsigned char, unsigned char, long> nazaj;
-        RDatum::PretvoriJulVGre(jdn, &std::get<0>(nazaj), &std::get<1>(nazaj), &std::get<2>(nazaj));
+        RDatum::PretvoriJulVGre(jdn * MS_NA_DAN, &std::get<0>(nazaj), &std::get<1>(nazaj),
+                                &std::get<2>(nazaj), nullptr, nullptr, nullptr, nullptr);
         EXPECT_EQ(nazaj, std::make_tuple(d, m, y)) << jdn;
     }
 }

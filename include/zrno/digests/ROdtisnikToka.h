@@ -8,7 +8,10 @@
 
 /// Digests the data passing through. The filter does not own the digest, which must outlive every use
 /// of the filter; copies feed the same digest. Odpusti and Zapri finish the digest, the destructor
-/// does not. A filter with its digest belongs to one thread at a time.
+/// does not. A filter with its digest belongs to one thread at a time. A read that leaves a negative
+/// state is delivered but not digested: over a stream that reports its end together with the last
+/// bytes (RMedpomnilnik, RVticnica) those bytes are missing from the digest. Read such a stream
+/// through an RIzravnalnik (which reports the end only with an empty read) under this filter.
 class ZRNO_API ROdtisnikToka : public RPretvornikToka {
   public:
     /// Attaches tok when given; the digest is not reset.

@@ -22,7 +22,8 @@ class ZRNO_API RBase64 : public virtual RElement {
 
     /// Encodes into izhod and terminates it; returns the characters written (terminator not counted).
     /// izhod must hold VrniKodDolzino(velikost) + 1 characters. Without koncno, the last 0 to 2 bytes
-    /// wait for the next call; with it they are written as a padded group.
+    /// wait for the next call; with it they are written as a padded group. When the text would not
+    /// fit in 32 bits (VrniKodDolzino all bits set) nothing is written, not even the terminator: 0.
     unsigned int Kodiraj(void const *podatki, unsigned int velikost, char *izhod, bool koncno);
     /// Appends the code-page text to izhod; returns the characters appended (fewer when the string
     /// cannot grow).
@@ -36,10 +37,17 @@ class ZRNO_API RBase64 : public virtual RElement {
     unsigned int DeKodiraj(char const *besedilo, void *izhod, bool &konec);
     /// The same, writing each byte to a stream with its own Zapisi; returns the bytes produced.
     unsigned int DeKodiraj(char const *besedilo, RTokPodatkov &izhod, bool &konec);
-    /// Characters that Kodiraj with koncno produces for velikost more bytes.
-    unsigned int VrniKodDolzino(unsigned int velikost) const { return (m_kodStevilo + velikost + 2) / 3 * 4; }
+    /// Characters that Kodiraj with koncno produces for velikost more bytes; all bits set when that
+    /// count and its terminator do not fit in 32 bits (from about 3 GiB of input), never a wrapped,
+    /// smaller size.
+    unsigned int VrniKodDolzino(unsigned int velikost) const {
+        const unsigned long long n = (m_kodStevilo + 2ULL + velikost) / 3 * 4;
+        return n < 0xFFFFFFFFull ? static_cast<unsigned int>(n) : 0xFFFFFFFFu;
+    }
     /// An upper bound of the bytes that dolzina more characters decode to.
-    unsigned int VrniDeKodDolzino(unsigned int dolzina) const { return (m_dekStevilo + dolzina) / 4 * 3; }
+    unsigned int VrniDeKodDolzino(unsigned int dolzina) const {
+        return static_cast<unsigned int>((m_dekStevilo + static_cast<unsigned long long>(dolzina)) / 4 * 3);
+    }
     /// Discards both carries.
     void Sprazni() { m_kodStevilo = m_dekStevilo = 0; }
 

@@ -13,7 +13,9 @@ class ZRNO_API RIzravnalnik : public virtual RPretvornikToka {
     /// A size of 0 makes that direction pass straight through. NAP_POMNILNIK in the state when a
     /// buffer cannot be had (the converter then works without it).
     RIzravnalnik(RTokPodatkov *cilj = nullptr, unsigned int branje = 256, unsigned int pisanje = 256);
-    /// Copies share both buffers and the target; the buffers are freed once, by the last owner.
+    /// Copies share both buffers and the target, each keeping its own fill counts: two copies that
+    /// both write duplicate and lose bytes. One writer per buffer: use one copy at a time, after
+    /// Izplakni. The buffers are freed once, by the last owner.
     RIzravnalnik(const RIzravnalnik &o);
     ~RIzravnalnik() override;
     /// Shares the other's buffers and target, as a copy does; returns the object.

@@ -8,15 +8,20 @@
 #include <zrno/streams/RFizDatoteka.h>
 
 /// A one-block cache over another RDatoteka. The file is not owned, but Zapri closes it. Nobody else
-/// may move or write the file while the cache is attached: it seeks the file before every transfer.
-/// A read that reaches the end of the file reports NAP_KONECPODATKOV together with the last bytes.
+/// may move or write the file while the cache is attached: it seeks the file before every transfer,
+/// and a transfer whose seek the file refuses (or does not reach) stops with that failure, so no byte
+/// is read from or written to another place. A read that reaches the end of the file reports
+/// NAP_KONECPODATKOV together with the last bytes: copy with the count a read returned before looking
+/// at the state (ROdtisnikToka does not; put an RIzravnalnik between them).
 class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
   public:
     /// Detached.
     RMedpomnilnik();
     /// Attaches with Uporabi; the outcome is in the state.
     RMedpomnilnik(RDatoteka *datoteka, unsigned int velikost);
-    /// Copies share the block buffer and the file; the buffer is freed once, by the last owner.
+    /// Copies share the block buffer and the file but keep their own block and position: a copy that
+    /// only reads loads its blocks into the shared buffer, over the original's unwritten changes.
+    /// Izplakni before copying and use one copy at a time. The buffer is freed once, by the last owner.
     RMedpomnilnik(const RMedpomnilnik &o);
     /// Writes a changed block back (unreported) and frees the buffer; the file is not closed.
     ~RMedpomnilnik() override;
@@ -43,7 +48,9 @@ class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
     /// operation is returned without touching the file.
     int Izplakni() override;
     /// Only moves the cache's position (an unknown origin returns all bits set and changes nothing);
-    /// without a buffer, the file's own seek. The state is not touched.
+    /// without a buffer, the file's own seek. A position before the start or beyond 2^63 - 1 is
+    /// refused as the disk file refuses it: all bits set, NAP_POLOZAJ in the state, the position kept
+    /// (otherwise the state is not touched).
     unsigned __int64 Prestavi(__int64 odmik, T_DATNACINODMIKA izhodisce) override;
     unsigned __int64 VrniOdmik() override;
     /// The file's region locks; the held block is not written back first.
@@ -51,7 +58,8 @@ class ZRNO_API RMedpomnilnik : public virtual RDatoteka {
     int OdkleniObmocje(unsigned __int64 odmik, unsigned __int64 dolzina) override;
     /// The file's length, or the end of the held block when that lies further (unwritten changes count).
     unsigned __int64 VrniDolzino() const override;
-    /// Cuts the held block at the position, then makes the position the file's end.
+    /// Cuts the held block at the position, then makes the position the file's end (the seek's failure
+    /// when the file cannot be sought there).
     int PostaviKonec() override;
 
   protected:

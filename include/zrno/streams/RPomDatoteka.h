@@ -28,6 +28,12 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     unsigned int Preberi(void *medpomnilnik, unsigned int stevilo) override;
     /// Writes at the position, growing owned storage in steps of 4096 bytes; 0 with
     /// NAP_TUJMEDPOMNILNIK (foreign storage) or NAP_POMNILNIK when there is no room.
+    ///
+    /// A write beyond the end (as formatted text, ZapisiTok and PostaviKonec beyond it) does not clear
+    /// the gap between the old end and the position: those bytes read back as whatever the storage
+    /// held, bytes cut off earlier included (write 5000 bytes, PostaviKonec at 0, write 1 byte at 100:
+    /// bytes 0 to 99 are the old ones). When that content matters, fill the gap yourself: seek to the
+    /// end (PrestaviKon(0)) and write zeros up to the position before writing beyond it.
     unsigned int Zapisi(void const *medpomnilnik, unsigned int stevilo) override;
     /// Frees owned storage and leaves an empty owning file; returns 0.
     int Zapri() override;
@@ -37,7 +43,8 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     unsigned __int64 Prestavi(__int64 odmik, T_DATNACINODMIKA izhodisce) override;
     unsigned __int64 VrniOdmik() override;
     unsigned __int64 VrniDolzino() const override;
-    /// Length = position (cutting, or extending with uncleared bytes).
+    /// Length = position: cuts, or extends with uncleared bytes (see Zapisi); room comes first, so a
+    /// growth failure leaves the length as it was.
     int PostaviKonec() override;
 
     /// Makes room for dolzina bytes: without natancno the reservation only grows, to a multiple of
@@ -62,7 +69,8 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void const *VrniPodatke() const { return m_podatki; }
 
     /// Reads straight from vir into the storage, up to stevilo bytes (all of it for all bits set);
-    /// returns bytes copied. The source's end of data leaves the state at 0.
+    /// returns bytes copied, those a source delivers together with its end or failure included. The
+    /// source's end of data leaves the state at 0.
     unsigned __int64 ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo);
     /// Formats code-page or UTF-16 text straight into the storage at the position (the P forms take an
     /// argument list); returns characters written (0 with the growth failure in the state when there
@@ -124,6 +132,7 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void Shrani(unsigned __int64 odmik, void const *v, unsigned int sirina);
     void Dobi(unsigned __int64 odmik, void *v, unsigned int sirina) const;
     void Pozabi();
+    bool DoPolozaja();
     template <typename T> unsigned int OblikujP(T const *oblika, char *argumenti);
 
     friend struct PreverjanjeRazporeditve;

@@ -46,9 +46,11 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     void ResetirajStanje() { m_stanje = 0; }
 
     /// Reads stevilo elements of velikost bytes, looping until done or the state turns negative;
-    /// returns whole elements read (a partial last element stays in the buffer, uncounted).
+    /// returns whole elements read (a partial last element stays in the buffer, uncounted). A byte
+    /// count beyond 32 bits is refused with NAP_PARAMETER, nothing read (never a wrapped size).
     unsigned int PreberiTab(void *medpomnilnik, unsigned int velikost, unsigned int stevilo);
-    /// One Zapisi of velikost * stevilo bytes; returns whole elements accepted.
+    /// One Zapisi of velikost * stevilo bytes; returns whole elements accepted. NAP_PARAMETER, nothing
+    /// written, when the byte count does not fit 32 bits.
     unsigned int ZapisiTab(void const *medpomnilnik, unsigned int velikost, unsigned int stevilo);
     /// Reads one byte; meaningless when the state is negative afterwards.
     unsigned char PreberiBajt();
@@ -60,13 +62,15 @@ class ZRNO_API RTokPodatkov : public virtual RIzpElement {
     /// UTF-16 twin of the above: the units are 16-bit code units in machine order.
     unsigned int PreberiVrstico(RNizU &vrstica);
     /// Copies up to stevilo bytes from vir (all of it for 0xFFFFFFFFFFFFFFFF) in chunks of at most
-    /// 4096; returns bytes written. The source's end of data leaves this state at 0, its failure is
-    /// taken over; NAP_POMNILNIK when the transfer buffer cannot be had.
+    /// 4096; returns bytes written. Bytes a source delivers together with its end (a cache, a socket)
+    /// or its failure are written too. The source's end of data leaves this state at 0, its failure
+    /// is taken over; NAP_POMNILNIK when the transfer buffer cannot be had.
     unsigned __int64 ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo);
     /// Writes the bytes of a one-dimensional VT_UI1 array; NAP_PARAMETER in the state when it cannot
     /// be locked.
     unsigned int ZapisiSAFEARRAY(tagSAFEARRAY *polje);
-    /// Writes printf-style formatted code-page text (no terminator); returns characters written.
+    /// Writes printf-style formatted code-page text (no terminator); returns characters written. As
+    /// with RNizOP::Oblikuj, `%n` writes through a pointer: never take the format from untrusted input.
     unsigned int ZapisiObl(char const *oblika, ...);
     /// Writes printf-style formatted UTF-16 text (`%s` UTF-16, `%S` code-page); returns characters
     /// written.

@@ -87,7 +87,10 @@ class ZRNO_API RBazaVirov : public RUrejenSeznam<T_KNJIZNICAVIROV> {
                          T_KODAJEZIKA2 jezik);
 
     /// Resource `id` of a type (RT_* number or name) in the language: its data inside the module's image
-    /// (valid while it is loaded) and size. 0; NAP_NINAJDENO, NAP_NIVIRA, NAP_NALAGANJE.
+    /// (valid while it is loaded) and size. 0; NAP_NINAJDENO, NAP_NIVIRA, NAP_NALAGANJE. Resource
+    /// numbers have 16 bits and only the low 16 bits of `id` are used: an id above 0xFFFF loads the
+    /// resource of its low bits with success (0x10001 gives resource 1). Pass ids up to 0xFFFF; refuse a
+    /// larger number before calling when it comes from outside. The same holds for every loader below.
     static int NaloziPodatke(HINSTANCE__ *modul, char const *tip, unsigned int id, void **podatki,
                              unsigned int *velikost, T_KODAJEZIKA2 jezik);
     /// The same written to a stream: NAP_POMNILNIK when the stream takes less than all of it.

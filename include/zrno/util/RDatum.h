@@ -32,9 +32,9 @@ struct T_DATUM {
 };
 
 /// A point in time: JDN x 86 400 000 + milliseconds since midnight, JDN being the Julian Day Number of
-/// the civil day. The calendar fields are exact from 0000-03-01 (JDN 1721120) on; earlier days and
-/// negative values give meaningless fields. No operation reports an error. A value: copies are
-/// independent; one thread at a time per object.
+/// the civil day. The calendar fields are exact from 0000-03-01 (JDN 1721120) to the end of the 64-bit
+/// value (292272312-07-11); earlier days and negative values give meaningless fields. No operation
+/// reports an error. A value: copies are independent; one thread at a time per object.
 class ZRNO_API RDatum : public RElement {
   public:
     /// The value 0 (a day long before any calendar field is exact).
@@ -116,7 +116,8 @@ class ZRNO_API RDatum : public RElement {
     RNizA VrniNiz(char const *oblika);
 
     // Calendar conversions.
-    /// The Julian Day Number of a Gregorian date.
+    /// The Julian Day Number of a Gregorian date; -1 from 5874898-06-04 on, whose number does not fit a
+    /// long (the value forms, 64-bit, hold it).
     static long PretvoriGreVJul(unsigned char dan, unsigned char mesec, long leto);
     /// The value of a SYSTEMTIME (wDayOfWeek ignored).
     static __int64 PretvoriGreVJul(_SYSTEMTIME const *cas);
