@@ -506,7 +506,8 @@ struct Razno : Scenarij {
         unsigned int l = MAX_PATH, major = 0;
         // The missing parent first, then the directory itself after the template's attributes.
         if (V(Zrno::UstvariImenik((imenik + "\\p").c_str(), prej)) &&
-            V(NastaviTrenutniImenik(imenik.c_str())) && V(VrniTrenutniImenik(b, &l)))
+            V(NastaviTrenutniImenik(imenik.c_str()), "NastaviTrenutniImenik A") &&
+            V(VrniTrenutniImenik(b, &l)))
             EXPECT_STREQ(b, (GetCurrentDirectoryA(MAX_PATH, z), z));
         if (V(VrniPotModula(GetModuleHandleA("Zrno.dll"), b, &(l = MAX_PATH))))
             EXPECT_STREQ(b, (GetModuleFileNameA(GetModuleHandleA("Zrno.dll"), z, MAX_PATH), z));
@@ -514,8 +515,8 @@ struct Razno : Scenarij {
             EXPECT_EQ(major * 100 + l, 118u);
         unsigned short w[MAX_PATH];
         if (V(VrniPotModula(GetModuleHandleA("Zrno.dll"), w, &(l = MAX_PATH))) &&
-            V(VrniTrenutniImenik(w, &l)))
-            V(NastaviTrenutniImenik(w)),
+            V(VrniTrenutniImenik(w, &(l = MAX_PATH))))
+            V(NastaviTrenutniImenik(w), "NastaviTrenutniImenik W"),
                 V(VrniVerzijoDatoteke(Siroko(b).c_str(), &major, &l, nullptr, nullptr));
         if (V(f.Odpri(datoteka.c_str(), DAT_PISANJE | DAT_USTVARI)) && f.Zapisi("abc", 3) == 3) {
             unsigned int a = 0;
