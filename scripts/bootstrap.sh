@@ -5,7 +5,7 @@ set -e
 need=""
 # zlib and libgcrypt are only the benchmark program's peers; the library never links them.
 packages="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine cmake ninja-build googletest
-    libz-mingw-w64-dev libgcrypt-mingw-w64-dev"
+    libz-mingw-w64-dev libgcrypt-mingw-w64-dev python3"
 [ "$1" = docs ] && packages="doxygen graphviz"
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need="$need $p"

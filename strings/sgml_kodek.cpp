@@ -55,6 +55,11 @@ class VUtf16 {
             izhod[i] = Bajt(vhod[i]);
     }
     static unsigned short Referenca(unsigned short c) { return c; }
+    /// A character above U+FFFF: its surrogate pair, both units.
+    static void Par(unsigned short const (&par)[2], unsigned short *&izhod) {
+        *izhod++ = par[0];
+        *izhod++ = par[1];
+    }
 
   private:
     BajtVZnak m_pretvori;
@@ -83,6 +88,19 @@ class VKodnoStran {
         m_kljuc[mesto] = c; // never 0: a reference to 0 has become U+00A4 before it gets here
         m_vrednost[mesto] = b;
         return b;
+    }
+
+    // The pair of a character above U+FFFF converted whole: a code page that lacks it gives its default
+    // character (once or once per unit, depending on the system); one that has it needs more than one
+    // byte, which the one-byte output cannot take, so the byte is 0 as for any failed conversion.
+    void Par(unsigned short const (&par)[2], char *&izhod) {
+        wchar_t w[2] = {static_cast<wchar_t>(par[0]), static_cast<wchar_t>(par[1])};
+        char b[8];
+        BOOL privzeti = FALSE;
+        // UTF-7 and UTF-8 refuse a question about the default character.
+        const int n = WideCharToMultiByte(m_kodnastran, 0, w, 2, b, sizeof b, nullptr,
+                                          m_kodnastran >= 65000 ? nullptr : &privzeti);
+        *izhod++ = n == 1 || (n > 0 && privzeti) ? b[0] : 0;
     }
 
   private:
@@ -136,9 +154,20 @@ unsigned int Dekodiraj(char const *vhod, unsigned int n, T *izhod, unsigned int 
             } else {
                 vrednost = PoisciEntitetoSGML(vhod + i + 1, podpicje - i - 1);
             }
-            // Only the low 16 bits count; 0 (unknown name, no digits) shows as the currency sign.
-            auto znak = static_cast<unsigned short>(vrednost);
-            izhod[j++] = pretvornik.Referenca(znak ? znak : 0xA4);
+            // 0 (unknown name, no digits) and a number past U+10FFFF show as the currency sign; a
+            // character above U+FFFF is a surrogate pair. A reference is at least 3 bytes, the pair's
+            // is at least 8 ("&#65536;"): the output never overtakes the input.
+            if (vrednost > 0xFFFF && vrednost <= 0x10FFFF && prostor - j >= 2) {
+                vrednost -= 0x10000;
+                const unsigned short par[2] = {static_cast<unsigned short>(0xD800 | (vrednost >> 10)),
+                                               static_cast<unsigned short>(0xDC00 | (vrednost & 0x3FF))};
+                T *p = izhod + j;
+                pretvornik.Par(par, p);
+                j = static_cast<unsigned int>(p - izhod);
+            } else {
+                auto znak = static_cast<unsigned short>(vrednost > 0xFFFF ? 0 : vrednost);
+                izhod[j++] = pretvornik.Referenca(znak ? znak : 0xA4);
+            }
             i = naprej;
             continue;
         }

@@ -439,8 +439,9 @@ class ZRNO_API RNizA : public virtual RNizVP<char> {
 
     // ---- SGML entities (strings/sgml.cpp) ----
     /// Replace with / append SGML text: the input ends at najvec or at its first 0; "&name;", "&#N;" and
-    /// "&#xN;" become one byte of code page kn (a zero byte when it needs more than one), unknown names
-    /// and the value 0 the currency sign U+00A4; other bytes are copied. Return the new length.
+    /// "&#xN;" become one byte of code page kn (its default character when it lacks the character, a
+    /// zero byte when it needs more than one), unknown names, 0 and numbers past U+10FFFF the currency
+    /// sign U+00A4; other bytes are copied. Return the new length.
     ///@{
     unsigned int NastaviSGML(char const *besedilo, unsigned int najvec, T_KODNASTRAN kn);
     unsigned int PrilepiSGML(char const *besedilo, unsigned int najvec, T_KODNASTRAN kn);
@@ -527,8 +528,9 @@ class ZRNO_API RNizU : public virtual RNizVP<unsigned short> {
     unsigned short *VrniBSTR(unsigned int najvec = 0xFFFFFFFF) const;
 
     // ---- SGML entities (strings/sgml.cpp) ----
-    /// Replace with / append SGML text as in RNizA::NastaviSGML, references stored as UTF-16 as they are
-    /// and other bytes converted one at a time from the system's ANSI code page. Return the new length.
+    /// Replace with / append SGML text as in RNizA::NastaviSGML, references stored as UTF-16 (a
+    /// character above U+FFFF as its surrogate pair) and other bytes converted one at a time from the
+    /// system's ANSI code page. Return the new length.
     ///@{
     unsigned int NastaviSGML(char const *besedilo, unsigned int najvec);
     unsigned int PrilepiSGML(char const *besedilo, unsigned int najvec);
