@@ -52,7 +52,7 @@ class Fuzzer:
     def __init__(self, build, seed):
         self.build = os.path.abspath(build)
         self.exe = os.path.join(self.build, "bin", "zrno.exe")
-        self.dir = os.path.join(self.build, "fuzz-zrno")
+        self.dir = os.path.join(self.build, "fuzz-zrno-%d" % seed)
         shutil.rmtree(self.dir, ignore_errors=True)
         os.makedirs(self.dir)
         self.env = dict(os.environ, WINEPREFIX=os.path.join(self.build, "wineprefix"), WINEDEBUG="-all",
@@ -173,7 +173,9 @@ class Fuzzer:
         r = self.rng
         algo = r.choice(["--md5", "--sha256", "--sha1", "--crc32", ""])
         d = self.data(big=r.random() < 0.05)
-        fn = "d%d.bin" % r.randrange(4)
+        # Names outside the ANSI code page must reach the system whole (never c.txt for č.txt) and the
+        # user marked.
+        fn = r.choice(["d%d.bin", "\u010d%d.bin", "\u65e5\u672c%d.bin"]) % r.randrange(4)
         with open(os.path.join(self.dir, fn), "wb") as f:
             f.write(d)
         if algo in ("--md5", "", "--sha256"):  # coreutils for the ones it has
@@ -193,13 +195,27 @@ class Fuzzer:
             args.append("missing%d.bin" % r.randrange(9))
             if args[-2] == "digest" or args[-2].startswith("--"):
                 args.insert(-1, "-")
-        want = ("%s  %s\n" % (h, "-" if via_stdin else fn)).encode()
+        acp = self.code_page()
+        try:
+            shown = fn.encode(acp)
+        except UnicodeEncodeError:
+            shown = fn.encode(acp, "replace") + b"   (the name is not in code page %s)" % acp[2:].encode()
+        want = h.encode() + b"  " + (b"-" if via_stdin else shown) + b"\n"
         got = self.run(args, d if via_stdin else b"")
         self.count("digest")
         if got[1] != want or got[0] != (1 if missing else 0) or (missing and b"no such file" not in got[2]):
             self.fail("digest %s of %d bytes" % (algo or "(md5)", len(d)), args, d if via_stdin else b"", got)
 
     # ---- SGML ----
+
+    def code_page(self):
+        """The ANSI code page of the prefix, as Python's codec name."""
+        if not self.acp:
+            os.makedirs(os.path.join(self.dir, "acp"), exist_ok=True)
+            open(os.path.join(self.dir, "acp", "\u65e5.txt"), "wb").close()
+            m = re.search(rb"code page (\d+)\)", self.run(["find", "acp\\*"])[1])
+            self.acp = "cp%s" % (m.group(1).decode() if m else "1252")
+        return self.acp
 
     def sgml_piece(self, cp):
         """One piece of SGML text: (bytes, the character it stands for or None, valid)."""
@@ -330,7 +346,7 @@ class Fuzzer:
 
     def log(self):
         r = self.rng
-        msg = "".join(r.choice(["ok", " ", "\n", "\r", "\t", "\x1b", "\x7f", "2000/01/01", "\\", "x"])
+        msg = "".join(r.choice(["ok", " ", "\n", "\r", "\t", "\x1b", "\x7f", "2000/01/01", "\\", "x", "\u65e5"])
                       for _ in range(r.randrange(1, 8)))
         fn = "l%d.log" % r.randrange(3)
         path = os.path.join(self.dir, fn)
@@ -343,7 +359,10 @@ class Fuzzer:
         esc = lambda s: "".join({"\n": "\\n", "\r": "\\r", "\t": "\\t"}.get(
             c, "\\x%02x" % ord(c) if ord(c) < 0x20 or c == "\x7f" else c) for c in s)
         want = ("\t5\t%s: %s\n" % (esc(args[2]), esc(msg))).encode()
-        if got != (0, b"", b"") or added.count(b"\n") != 1 or not added.endswith(want):
+        if "\u65e5" in msg:  # not in the ANSI code page: refused, nothing written
+            if got[0] != 1 or b"outside code page" not in got[2] or added:
+                self.fail("log wrote a text the code page lacks", args, b"", got)
+        elif got != (0, b"", b"") or added.count(b"\n") != 1 or not added.endswith(want):
             self.fail("log of a message with control characters is not one line", args, b"", got,
                       note="  # added %r" % added)
 
@@ -384,42 +403,19 @@ class Fuzzer:
 
     # ---- the run ----
 
-    def every_base64_size(self, width):
-        """Every size 0..1000 at one width, in one batch of cmd.exe: a program started from inside
-        Wine costs a fraction of one started from outside."""
-        self.runs += 1
-        d = os.path.join(self.dir, "b64w%d" % width)
-        os.makedirs(d)
-        data = self.rng.randbytes(1000)
-        lines = ["@echo off"]
-        for n in range(1001):
-            with open(os.path.join(d, "s%d" % n), "wb") as f:
-                f.write(data[:n])
-            lines.append("zrno.exe base64 -w %d s%d > o%d 2> e%d || echo %%ERRORLEVEL%% > x%d" % (width, n, n, n, n))
-        with open(os.path.join(d, "all.cmd"), "w") as f:
-            f.write("\r\n".join(lines) + "\r\n")
-        shutil.copy(self.exe, d)
-        for dll in os.listdir(os.path.dirname(self.exe)):
-            if dll.lower().endswith(".dll"):
-                shutil.copy(os.path.join(os.path.dirname(self.exe), dll), d)
-        subprocess.run([WINE64, "cmd", "/c", "all.cmd"], cwd=d, env=self.env, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=1800)
-        for n in range(1001):
-            self.count("base64 encode (every size)")
-            want = subprocess.run(["base64", "-w", str(width)], input=data[:n], stdout=subprocess.PIPE,
-                                  check=True).stdout
-            out = open(os.path.join(d, "o%d" % n), "rb").read() if os.path.exists(os.path.join(d, "o%d" % n)) else None
-            err = open(os.path.join(d, "e%d" % n), "rb").read() if os.path.exists(os.path.join(d, "e%d" % n)) else None
-            if out != want or err != b"" or os.path.exists(os.path.join(d, "x%d" % n)):
-                self.fail("base64 -w %d of %d bytes differs from coreutils" % (width, n),
-                          ["base64", "-w", str(width)], data[:n], (-1, out or b"", err or b""))
-
     def fuzz(self, seconds):
         end = time.time() + seconds
-        # A long run begins with every Base64 size at the widths of the issue: a batch takes a minute.
-        if seconds >= 120:
-            for w in BASE64_WIDTHS:
-                self.every_base64_size(w)
+        # Every size 0..1000 at the widths 4, 8, 76 and 1000 is 4004 runs, about half an hour under
+        # Wine: each run takes the next pairs of that sweep in the seed's order for half of its time
+        # (so runs with other seeds cover the rest), and random cases for the other half.
+        sweep = [(n, w) for w in BASE64_WIDTHS for n in range(1001)]
+        self.rng.shuffle(sweep)
+        half = time.time() + seconds / 2
+        for n, w in sweep if seconds >= 60 else []:
+            if time.time() > half:
+                break
+            self.base64_encode(size=n, width=w)
+            self.count("base64 sweep (of 4004)")
         jobs = [(self.base64_encode, 4), (lambda: self.base64_encode(big=True), 1), (self.base64_decode, 4),
                 (self.digest, 3), (self.sgml_decode, 5), (self.sgml_encode, 5), (self.find, 1), (self.log, 2),
                 (self.full_output, 2), (self.usage, 5)]
@@ -436,6 +432,8 @@ def main():
     ap.add_argument("--build", default="build/x86_64")
     ap.add_argument("--seconds", type=float, default=10)
     ap.add_argument("--seed", type=int, default=None)
+    ap.add_argument("--base64-sweep", action="store_true",
+                    help="only every Base64 size 0..1000 at the widths 4, 8, 76 and 1000, whatever the time")
     a = ap.parse_args()
     seed = a.seed if a.seed is not None else random.randrange(1 << 31)
     f = Fuzzer(a.build, seed)
@@ -445,7 +443,12 @@ def main():
     subprocess.run([WINESERVER, "-p60"], env=f.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
     start = time.time()
-    f.fuzz(a.seconds)
+    if a.base64_sweep:
+        for w in BASE64_WIDTHS:
+            for n in range(1001):
+                f.base64_encode(size=n, width=w)
+    else:
+        f.fuzz(a.seconds)
     print("tried in %.0f s (%d runs): %s" % (time.time() - start, f.runs,
           ", ".join("%s %d" % kv for kv in sorted(f.tried.items()))))
     print("%d failure(s)" % len(f.failures))

@@ -56,19 +56,18 @@ int Izvedi(int argc, char **argv) {
     if (argc - i < 2)
         return zrno_orodje::NapacnaUporaba(NAVODILA, "log: a file and a text are wanted");
     const char *ime = argv[i++];
+    // The source and the text go into the log in the ANSI code page: one that lost a character on its
+    // way there is refused rather than written as a look-alike. The file is named in UTF-16.
+    for (int j = i; j <= argc; ++j)
+        if (!zrno_orodje::VKodniStrani(j < argc ? argv[j] : vir))
+            return zrno_orodje::Napaka("zrno log: '%s' has characters outside code page %u\n",
+                                       zrno_orodje::Ime(j < argc ? argv[j] : vir).c_str(), GetACP());
     RNizA besedilo;
     for (; i < argc; ++i) {
         if (!besedilo.JePrazen())
             besedilo += ' ';
         besedilo += argv[i];
     }
-    // The text goes into the log in the ANSI code page: one it lacks a character of is refused rather
-    // than written with a look-alike. The file is named in UTF-16.
-    for (int j = i; j < argc; ++j)
-        if (!zrno_orodje::VKodniStrani(argv[j]) || !zrno_orodje::VKodniStrani(vir))
-            return zrno_orodje::Napaka(
-                "zrno log: '%s' has characters outside code page %u\n",
-                zrno_orodje::Ime(zrno_orodje::VKodniStrani(vir) ? argv[j] : vir).c_str(), GetACP());
     HANDLE h = CreateFileW(zrno_orodje::Siroko(ime).c_str(), GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
     LARGE_INTEGER nic = {};
