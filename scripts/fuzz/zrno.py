@@ -301,7 +301,8 @@ class Fuzzer:
             name = m.group(1).decode()
             if name.startswith("#x"):
                 return chr(int(name[2:], 16))
-            return chr(html.entities.name2codepoint[name]) if name in html.entities.name2codepoint else "\ufffe"
+            known = html.entities.name2codepoint
+            return chr(known[name]) if name in known else "\ufffe"
         decoded = re.sub(rb"&(#x[0-9a-f]+|[A-Za-z0-9.]+);", lambda m: ref(m).encode("utf-8", "surrogatepass"),
                          got[1]).decode("utf-8", "surrogatepass")
         if len(decoded) != len(text) or any(a != b and a != "\ufffe" for a, b in zip(decoded, text)):
@@ -320,7 +321,8 @@ class Fuzzer:
         os.makedirs(sub)
         names = set()
         for _ in range(r.randrange(1, 5)):
-            n = "".join(r.choice(["a", "b", "č", "ž", "日本", "é", "😀", "_"]) for _ in range(r.randrange(1, 6)))
+            n = "".join(r.choice(["a", "b", "\u010d", "\u017e", "\u65e5\u672c", "\u00e9", "\U0001F600", "_"])
+                        for _ in range(r.randrange(1, 6)))
             names.add(n + ".txt")
         for n in names:
             open(os.path.join(sub, n), "wb").close()
@@ -346,8 +348,8 @@ class Fuzzer:
 
     def log(self):
         r = self.rng
-        msg = "".join(r.choice(["ok", " ", "\n", "\r", "\t", "\x1b", "\x7f", "2000/01/01", "\\", "x", "\u65e5"])
-                      for _ in range(r.randrange(1, 8)))
+        parts = ["ok", " ", "\n", "\r", "\t", "\x1b", "\x7f", "2000/01/01", "\\", "x", "\u65e5"]
+        msg = "".join(r.choice(parts) for _ in range(r.randrange(1, 8)))
         fn = "l%d.log" % r.randrange(3)
         path = os.path.join(self.dir, fn)
         before = open(path, "rb").read() if os.path.exists(path) else b""
