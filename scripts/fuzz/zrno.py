@@ -74,6 +74,8 @@ class Fuzzer:
         try:
             p = subprocess.run(cmd, input=stdin, stdout=out, stderr=subprocess.PIPE, cwd=self.dir,
                                env=self.env, timeout=120)
+        except subprocess.TimeoutExpired as e:  # a hang is a finding too, reported by the caller
+            return -1, e.stdout or b"", b"(no exit within 120 s) " + (e.stderr or b"")
         finally:
             if stdout_path:
                 out.close()
