@@ -1,5 +1,6 @@
 // The file log: one formatted, UTC-stamped line per message, written and flushed under its mutex.
 #include "frame/win.h"
+#include <string.h>
 #include <zrno/system/RDnevnikDat.h>
 #include <zrno/util.h>
 
@@ -10,6 +11,29 @@ void *Podvojen(const RNevarenOdsek &odsek) {
     void *kopija;
     RSisElement::Podvoji(odsek.VrniRocico(), false, &kopija);
     return kopija;
+}
+
+// The text with every control character written as the visible escape the header describes; false when
+// the string could not grow.
+bool Vidno(char const *s, unsigned int n, RNizA &izhod) {
+    static char const k_hex[] = "0123456789abcdef";
+    unsigned int od = 0, dolzina = 0;
+    izhod.Nastavi("");
+    for (unsigned int i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c != 0x7F)
+            continue;
+        char e[4] = {'\\', 'x', k_hex[c >> 4], k_hex[c & 15]};
+        const unsigned int m = c == '\n' || c == '\r' || c == '\t' ? 2 : 4;
+        if (m == 2)
+            e[1] = c == '\n' ? 'n' : c == '\r' ? 'r' : 't';
+        izhod.Prilepi(s + od, i - od);
+        izhod.Prilepi(e, m);
+        dolzina += i - od + m;
+        od = i + 1;
+    }
+    izhod.Prilepi(s + od, n - od);
+    return izhod.VrniDolzino() == dolzina + n - od;
 }
 
 } // namespace
@@ -53,16 +77,20 @@ int RDnevnikDat::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, unsigned int sporocilo,
 }
 
 int RDnevnikDat::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) {
-    RNizA besedilo;
+    RNizA besedilo, sporocilo, vir, vrstica;
     besedilo.OblikujP(oblika, argumenti);
+    // A message (or a source name) from outside must not end its line early and forge a record.
+    if (!Vidno(besedilo, besedilo.VrniDolzino(), sporocilo) ||
+        (m_vir && !Vidno(m_vir, static_cast<unsigned int>(strlen(m_vir)), vir)))
+        return Zrno::NAP_POMNILNIK;
     unsigned char dan, mesec, ura, minuta, sekunda;
     long leto;
     RDatum::PretvoriJulVGre(RDatum::VrniTrenutniCas(), &dan, &mesec, &leto, &ura, &minuta, &sekunda, nullptr);
-    RNizA vrstica;
-    const unsigned int dolzina =
-        vrstica.Oblikuj("%04i/%02u/%02u\t%02u:%02u:%02u\t%u\t%s: %s\n", static_cast<int>(leto), unsigned{mesec},
-                        unsigned{dan}, unsigned{ura}, unsigned{minuta}, unsigned{sekunda},
-                        static_cast<unsigned int>(prioriteta), m_vir, static_cast<char const *>(besedilo));
+    const unsigned int dolzina = vrstica.Oblikuj(
+        "%04i/%02u/%02u\t%02u:%02u:%02u\t%u\t%s: %s\n", static_cast<int>(leto), unsigned{mesec},
+        unsigned{dan}, unsigned{ura}, unsigned{minuta}, unsigned{sekunda},
+        static_cast<unsigned int>(prioriteta), m_vir ? static_cast<char const *>(vir) : nullptr,
+        static_cast<char const *>(sporocilo));
     // A string the heap would not grow keeps only what fitted: never write a line without its end.
     if (dolzina == 0 || vrstica.VrniZnak(dolzina - 1) != '\n')
         return Zrno::NAP_POMNILNIK;

@@ -58,6 +58,7 @@ TEST(RDnevnikDatTest, WritesOneStampedLinePerMessage) {
     const std::tuple<int, const char *, const char *> primeri[] = {
         {5, "x=%x", "5\tApp: x=1234\n"},
         {-1, "", "4294967295\tApp: \n"},
+        {5, "ok\r\n2000/01/01\t\x1b\x7f\\", "5\tApp: ok\\r\\n2000/01/01\\t\\x1b\\x7f\\\n"}, // one line
         {5, nullptr, "5\tApp: Napaka pri inicializaciji WinSocket (koda 0x001234).\n"}};
     for (auto [stevilka, oblika, pricakovano] : primeri) {
         SCOPED_TRACE(pricakovano);

@@ -5,24 +5,25 @@
 #include "base64strogo.h"
 #include "ukaz.h"
 #include "vhod.h"
+#include <algorithm>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <zrno/streams.h>
 
 namespace {
 
 const char k_navodila[] =
-    "usage: zrno base64 [-d] [-w COLS] [FILE]\n"
+    "usage: zrno base64 [-d] [-w COLS] [--] [FILE]\n"
     "Encodes FILE (standard input when none or -) as Base64 on standard output, in lines\n"
-    "of COLS characters (a multiple of 4, default 76; 0 for one line); -d decodes\n"
-    "instead.\n";
+    "of COLS characters (default 76; 0 for one line), as coreutils' base64 writes them;\n"
+    "-d decodes instead.\n";
 
 constexpr unsigned int k_kos = 3 * 64 * 1024; // whole groups, so only the last read leaves a carry
 
 int NapakaBranja(const char *ime, int stanje) {
-    fprintf(stderr, "zrno base64: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(stanje),
-            static_cast<unsigned int>(stanje));
-    return 1;
+    return zrno_orodje::Napaka("zrno base64: %s: %s (0x%08x)\n", zrno_orodje::Ime(ime).c_str(),
+                               zrno_orodje::OpisNapake(stanje), static_cast<unsigned int>(stanje));
 }
 
 // Fills the buffer as far as the input allows; false at the end of the data or on a failure.
@@ -36,43 +37,34 @@ unsigned int Napolni(RTokPodatkov &vhod, unsigned char *b, unsigned int n) {
     return skupaj;
 }
 
+// The lines are cut here, not by the library's Base64 filter, which writes its last group without a
+// line check: the output must be coreutils' byte for byte, every line at most COLS characters.
 int Kodiraj(RTokPodatkov &vhod, RTokPodatkov &izhod, const char *ime, unsigned int stolpcev) {
     static unsigned char b[k_kos];
     static char besedilo[k_kos / 3 * 4 + 8];
+    static char vrstice[k_kos / 3 * 8 + 8]; // a line break after each character at most
     RBase64 kodirnik;
-    // Lines come from the library's Base64 filter, which separates them and hands its target one byte
-    // at a time: each piece's lines gather in memory and leave in one write.
-    RPomDatoteka vrstice(k_kos / 3 * 5 + 8);
-    RBase64Tok filter(stolpcev / 4, &vrstice);
-    if (vrstice.VrniStanje() < 0) { // the reservation holds a whole piece's lines: it never grows
-        fprintf(stderr, "zrno base64: out of memory\n");
-        return 1;
-    }
-    bool kaj = false;
+    unsigned int stolpec = 0; // characters on the line begun
     for (;;) {
         unsigned int n = Napolni(vhod, b, k_kos);
         bool konec = vhod.JeKonec();
         if (konec && vhod.VrniStanje() != Zrno::NAP_KONECPODATKOV)
             return NapakaBranja(ime, vhod.VrniStanje());
-        if (!stolpcev) {
-            izhod.Zapisi(besedilo, kodirnik.Kodiraj(b, n, besedilo, konec));
-        } else {
-            filter.Zapisi(b, n);
-            kaj = kaj || n;
-            if (konec) {
-                filter.Odpusti(); // the padded last group
-                if (kaj)
-                    vrstice.Zapisi("\n", 1);
-            }
-            izhod.Zapisi(vrstice.VrniPodatke(), static_cast<unsigned int>(vrstice.VrniDolzino()));
-            vrstice.PrestaviZac(0);
-            vrstice.PostaviKonec();
+        const unsigned int d = kodirnik.Kodiraj(b, n, besedilo, konec);
+        unsigned int m = 0;
+        for (unsigned int i = 0; i < d;) {
+            const unsigned int kos = stolpcev ? std::min(d - i, stolpcev - stolpec) : d - i;
+            memcpy(vrstice + m, besedilo + i, kos);
+            m += kos, i += kos, stolpec += kos;
+            if (stolpec == stolpcev)
+                vrstice[m++] = '\n', stolpec = 0;
         }
-        if (izhod.JeKonec()) {
-            fprintf(stderr, "zrno base64: writing failed (0x%08x)\n",
-                    static_cast<unsigned int>(izhod.VrniStanje()));
-            return 1;
-        }
+        if (konec && stolpcev && stolpec)
+            vrstice[m++] = '\n';
+        izhod.Zapisi(vrstice, m);
+        if (izhod.JeKonec())
+            return zrno_orodje::Napaka("zrno base64: writing failed (0x%08x)\n",
+                                       static_cast<unsigned int>(izhod.VrniStanje()));
         if (konec)
             return 0;
     }
@@ -95,16 +87,12 @@ int Dekodiraj(RTokPodatkov &vhod, RTokPodatkov &izhod, const char *ime) {
         besedilo[dobrih] = 0;
         bool polnilo = false;
         izhod.Zapisi(b, dekodirnik.DeKodiraj(besedilo, b, polnilo));
-        if (izhod.JeKonec()) {
-            fprintf(stderr, "zrno base64: writing failed (0x%08x)\n",
-                    static_cast<unsigned int>(izhod.VrniStanje()));
-            return 1;
-        }
-        if (dobrih < n || (konec && !preverjalnik.Konec())) {
-            fprintf(stderr, "zrno base64: %s: %s at offset %llu\n", ime, preverjalnik.Napaka(),
-                    odmik + dobrih);
-            return 1;
-        }
+        if (izhod.JeKonec())
+            return zrno_orodje::Napaka("zrno base64: writing failed (0x%08x)\n",
+                                       static_cast<unsigned int>(izhod.VrniStanje()));
+        if (dobrih < n || (konec && !preverjalnik.Konec()))
+            return zrno_orodje::Napaka("zrno base64: %s: %s at offset %llu\n", zrno_orodje::Ime(ime).c_str(),
+                                       preverjalnik.Napaka(), odmik + dobrih);
         odmik += n;
         if (konec)
             return 0;
@@ -112,32 +100,24 @@ int Dekodiraj(RTokPodatkov &vhod, RTokPodatkov &izhod, const char *ime) {
 }
 
 int Izvedi(int argc, char **argv) {
-    bool dekodiraj = false;
-    long stolpcev = 76;
+    bool dekodiraj = false, moznosti = true;
+    unsigned long long stolpcev = 76;
     const char *ime = nullptr;
     for (int i = 0; i < argc; ++i) {
         const char *a = argv[i];
-        if (!strcmp(a, "--help")) {
-            fputs(k_navodila, stdout);
-            return 0;
-        }
         bool dobro = true;
-        if (!strcmp(a, "-d")) {
+        if (moznosti && !strcmp(a, "--"))
+            moznosti = false;
+        else if (moznosti && !strcmp(a, "-d"))
             dekodiraj = true;
-        } else if (!strcmp(a, "-w")) {
-            unsigned long long n = 0;
-            dobro =
-                i + 1 < argc && zrno_orodje::Stevilo(argv[++i], 0x7FFFFFFF, &n) && n % 4 == 0; // whole groups
-            stolpcev = static_cast<long>(n);
-        } else if ((a[0] != '-' || !a[1]) && !ime) {
+        else if (moznosti && !strcmp(a, "-w"))
+            dobro = i + 1 < argc && zrno_orodje::Stevilo(argv[++i], 0x7FFFFFFF, &stolpcev);
+        else if ((!moznosti || a[0] != '-' || !a[1]) && !ime)
             ime = a;
-        } else {
+        else
             dobro = false;
-        }
-        if (!dobro) {
-            fprintf(stderr, "zrno base64: bad argument '%s'\n%s", a, k_navodila);
-            return 2;
-        }
+        if (!dobro)
+            return zrno_orodje::NapacnaUporaba(k_navodila, "base64: bad argument '%s'", a);
     }
     if (!ime)
         ime = "-";
@@ -153,4 +133,4 @@ int Izvedi(int argc, char **argv) {
 
 } // namespace
 
-ZRNO_UKAZ(base64, "encode or decode Base64", Izvedi)
+ZRNO_UKAZ(base64, "encode or decode Base64", k_navodila, Izvedi)

@@ -39,8 +39,6 @@ const char k_navodila[] =
     "outside gives the other lines, a message for each missing one and exit 1.\n";
 
 int Izvedi(int argc, char **argv) {
-    if (argc == 1 && zrno_orodje::JePomoc(argv[0]))
-        return zrno_orodje::Pomoc(k_navodila);
     if (argc > 1)
         return zrno_orodje::NapacnaUporaba(k_navodila, "date: takes at most one value");
     long long vrednost;
@@ -73,13 +71,13 @@ int Izvedi(int argc, char **argv) {
     printf("%-8s %u (%s; 0 = Monday)\n", "weekday:", datum.VrniDanVTednu(), k_dnevi[datum.VrniDanVTednu()]);
     fflush(stdout);
     if (!lokalni)
-        fprintf(stderr,
-                "zrno date: no local time: the system converts times from 1601 to the year 30828 only\n");
+        zrno_orodje::Napaka(
+            "zrno date: no local time: the system converts times from 1601 to the year 30828 only\n");
     if (!dolgo)
-        fprintf(stderr, "zrno date: no long form: the C runtime formats the years 1900 to 9999 only\n");
+        zrno_orodje::Napaka("zrno date: no long form: the C runtime formats the years 1900 to 9999 only\n");
     return lokalni && dolgo ? 0 : 1;
 }
 
 } // namespace
 
-ZRNO_UKAZ(date, "print the present time, or a given time value, with its calendar fields", Izvedi)
+ZRNO_UKAZ(date, "print the present time, or a given time value, with its calendar fields", k_navodila, Izvedi)

@@ -12,7 +12,9 @@ namespace {
 const char k_navodila[] =
     "usage: zrno digest [--crc32|--md5|--sha1|--sha256] [FILE...]\n"
     "Prints the digest of each FILE (MD5 unless chosen otherwise) as \"<hex>  <name>\".\n"
-    "With no FILE, or when FILE is -, reads standard input.\n";
+    "With no FILE, or when FILE is -, reads standard input. A name with characters outside\n"
+    "the ANSI code page is shown with ? in their place and marked \"(the name is not in\n"
+    "code page N)\".\n";
 
 void IzpisiHex(unsigned char const *b, unsigned int n) {
     for (unsigned int i = 0; i < n; ++i)
@@ -25,9 +27,8 @@ void Izpisi(const RSHA1 &sha) { IzpisiHex(sha.Vrni().Bajti, sizeof(T_ODTIS_SHA))
 void Izpisi(const RSHA256 &sha) { IzpisiHex(sha.Vrni().Bajti, sizeof(T_ODTIS_SHA256)); }
 
 int Napaka(const char *ime, int stanje) {
-    fprintf(stderr, "zrno digest: %s: %s (0x%08x)\n", ime, zrno_orodje::OpisNapake(stanje),
-            static_cast<unsigned int>(stanje));
-    return 1;
+    return zrno_orodje::Napaka("zrno digest: %s: %s (0x%08x)\n", zrno_orodje::Ime(ime).c_str(),
+                               zrno_orodje::OpisNapake(stanje), static_cast<unsigned int>(stanje));
 }
 
 // Reads the whole input through the digesting converter and prints the line; 1 with a message when
@@ -48,7 +49,7 @@ template <class D> int Odtisni(const char *ime) {
     if (stanje != Zrno::NAP_KONECPODATKOV)
         return Napaka(ime, stanje);
     Izpisi(odtis);
-    printf("  %s\n", ime);
+    printf("  %s\n", zrno_orodje::Ime(ime).c_str());
     return 0;
 }
 
@@ -56,10 +57,6 @@ int Izvedi(int argc, char **argv) {
     int (*odtisni)(const char *) = Odtisni<RMD5>;
     int i = 0;
     for (; i < argc && argv[i][0] == '-' && argv[i][1]; ++i) {
-        if (!strcmp(argv[i], "--help")) {
-            fputs(k_navodila, stdout);
-            return 0;
-        }
         if (!strcmp(argv[i], "--")) {
             ++i;
             break;
@@ -72,10 +69,8 @@ int Izvedi(int argc, char **argv) {
             odtisni = Odtisni<RSHA1>;
         else if (!strcmp(argv[i], "--sha256"))
             odtisni = Odtisni<RSHA256>;
-        else {
-            fprintf(stderr, "zrno digest: unknown option '%s'\n%s", argv[i], k_navodila);
-            return 2;
-        }
+        else
+            return zrno_orodje::NapacnaUporaba(k_navodila, "digest: unknown option '%s'", argv[i]);
     }
     _setmode(_fileno(stdout), _O_BINARY); // lines end in LF alone, as the digest tools print them
     int koncna = 0;
@@ -83,10 +78,9 @@ int Izvedi(int argc, char **argv) {
         koncna = odtisni("-");
     for (; i < argc; ++i)
         koncna |= odtisni(argv[i]);
-    fflush(stdout);
     return koncna;
 }
 
 } // namespace
 
-ZRNO_UKAZ(digest, "print CRC-32, MD5, SHA-1 or SHA-256 digests of files", Izvedi)
+ZRNO_UKAZ(digest, "print CRC-32, MD5, SHA-1 or SHA-256 digests of files", k_navodila, Izvedi)

@@ -1,9 +1,11 @@
 // zrno log [-p PRIORITY] [-s SOURCE] FILE TEXT...: appends one line to a log file through the
 // library's file log, stamped with the UTC time.
+#include "imena.h"
 #include "ukaz.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <windows.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
 #include <zrno/system.h>
@@ -17,7 +19,9 @@ const char NAVODILA[] =
     "  -p PRIORITY  a number (smaller is more severe) or one of emergency alert critical\n"
     "               error warning notice info debug (0 to 7); default notice (5)\n"
     "  -s SOURCE    the source name in the line; default zrno\n"
-    "  --           ends the options, so that FILE may begin with -\n";
+    "  --           ends the options, so that FILE may begin with -\n"
+    "Control characters in SOURCE or TEXT are written as \\r, \\n, \\t or \\xHH, so that a\n"
+    "message is always one line.\n";
 
 bool Prioriteta(const char *besedilo, int *prioriteta) {
     static const char *const imena[] = {"emergency", "alert",  "critical", "error",
@@ -33,8 +37,6 @@ bool Prioriteta(const char *besedilo, int *prioriteta) {
 }
 
 int Izvedi(int argc, char **argv) {
-    if (argc == 1 && zrno_orodje::JePomoc(argv[0]))
-        return zrno_orodje::Pomoc(NAVODILA);
     int prioriteta = DNEVNIK_OBVESTILO;
     const char *vir = "zrno";
     int i = 0;
@@ -54,22 +56,33 @@ int Izvedi(int argc, char **argv) {
     if (argc - i < 2)
         return zrno_orodje::NapacnaUporaba(NAVODILA, "log: a file and a text are wanted");
     const char *ime = argv[i++];
+    // The source and the text go into the log in the ANSI code page: one that lost a character on its
+    // way there is refused rather than written as a look-alike. The file is named in UTF-16.
+    for (int j = i; j <= argc; ++j)
+        if (!zrno_orodje::VKodniStrani(j < argc ? argv[j] : vir))
+            return zrno_orodje::Napaka("zrno log: '%s' has characters outside code page %u\n",
+                                       zrno_orodje::Ime(j < argc ? argv[j] : vir).c_str(), GetACP());
     RNizA besedilo;
     for (; i < argc; ++i) {
         if (!besedilo.JePrazen())
             besedilo += ' ';
         besedilo += argv[i];
     }
-    RFizDatoteka datoteka;
-    int r = datoteka.Odpri(ime, DAT_PISANJE | DAT_USTVARI | DAT_OHRANI | DAT_NA_KONEC | DAT_DELI_BRANJE |
-                                    DAT_DELI_PISANJE | DAT_BREZ_DEDOVANJA);
+    HANDLE h = CreateFileW(zrno_orodje::Siroko(ime).c_str(), GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
+    LARGE_INTEGER nic = {};
+    int r = h == INVALID_HANDLE_VALUE || !SetFilePointerEx(h, nic, nullptr, FILE_END)
+                ? ::PretvoriNapako(GetLastError(), Zrno::NAP_ODPIRANJE)
+                : 0;
+    RFizDatoteka datoteka(h);
     if (r < 0) {
-        fprintf(stderr, "zrno log: cannot open '%s'%s (code 0x%08x)\n", ime,
-                r == Zrno::NAP_NIPOTI   ? ": no such directory"
-                : r == Zrno::NAP_DOSTOP ? ": access denied"
-                                        : "",
-                static_cast<unsigned int>(r));
-        return 1;
+        datoteka.Zapri();
+        return zrno_orodje::Napaka("zrno log: cannot open '%s'%s (code 0x%08x)\n",
+                                   zrno_orodje::Ime(ime).c_str(),
+                                   r == Zrno::NAP_NIPOTI   ? ": no such directory"
+                                   : r == Zrno::NAP_DOSTOP ? ": access denied"
+                                                           : "",
+                                   static_cast<unsigned int>(r));
     }
     RDnevnikDat dnevnik(0, vir);
     dnevnik.Uporabi(&datoteka);
@@ -77,13 +90,12 @@ int Izvedi(int argc, char **argv) {
                        static_cast<const char *>(besedilo));
     dnevnik.Uporabi(nullptr);
     datoteka.Zapri();
-    if (r < 0) {
-        fprintf(stderr, "zrno log: cannot write to '%s' (code 0x%08x)\n", ime, static_cast<unsigned int>(r));
-        return 1;
-    }
+    if (r < 0)
+        return zrno_orodje::Napaka("zrno log: cannot write to '%s' (code 0x%08x)\n",
+                                   zrno_orodje::Ime(ime).c_str(), static_cast<unsigned int>(r));
     return 0;
 }
 
 } // namespace
 
-ZRNO_UKAZ(log, "append a UTC-stamped line to a log file", Izvedi)
+ZRNO_UKAZ(log, "append a UTC-stamped line to a log file", NAVODILA, Izvedi)

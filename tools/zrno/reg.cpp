@@ -1,5 +1,6 @@
 // zrno reg query|set|delete KEY [NAME] [VALUE]: reads, writes and deletes registry keys and values
 // through RRegister. KEY starts with a root (HKCU, HKLM, HKCR, HKU, HKCC or the full HKEY_ name).
+#include "imena.h"
 #include "ukaz.h"
 #include <ctype.h>
 #include <stdio.h>
@@ -13,9 +14,11 @@
 
 namespace {
 
+const char k_besedilo[] = "   (the text is not in the ANSI code page)";
+
 const char NAVODILA[] =
     "usage: zrno reg query KEY [NAME]\n"
-    "       zrno reg set [-t TYPE] KEY NAME VALUE\n"
+    "       zrno reg set [-t TYPE] [--] KEY NAME VALUE\n"
     "       zrno reg delete KEY [NAME]\n"
     "\n"
     "KEY begins with a root: HKCU, HKLM, HKCR, HKU, HKCC (or HKEY_CURRENT_USER and so on), such as\n"
@@ -26,18 +29,15 @@ const char NAVODILA[] =
     "missing; a VALUE that does not parse exactly is refused (exit 1) and nothing is written.\n"
     "Exit codes: 0 done, 1 failed (no such key or value, access denied, ...), 2 bad usage.\n";
 
-int NapacnaRaba(char const *zakaj) {
-    fprintf(stderr, "zrno reg: %s\n\n%s", zakaj, NAVODILA);
-    return 2;
-}
+int NapacnaRaba(char const *zakaj) { return zrno_orodje::NapacnaUporaba(NAVODILA, "reg: %s\n", zakaj); }
 
 int Neuspeh(char const *kaj, char const *ime, int koda) {
     char const *opis = koda == Zrno::NAP_NIDATOTEKE || koda == Zrno::NAP_NIPOTI ? "does not exist"
                        : koda == Zrno::NAP_DOSTOP                               ? "access denied"
                        : koda == Zrno::NAP_IME ? "invalid name (a key name has at most 255 characters)"
                                                : "failed";
-    fprintf(stderr, "zrno reg: %s %s: %s (code 0x%08x)\n", kaj, ime, opis, static_cast<unsigned int>(koda));
-    return 1;
+    return zrno_orodje::Napaka("zrno reg: %s %s: %s (code 0x%08x)\n", kaj, ime, opis,
+                               static_cast<unsigned int>(koda));
 }
 
 struct Kljuc {
@@ -123,15 +123,6 @@ void IzpisiVrednost(char const *ime, unsigned long tip, unsigned char const *b, 
     printf("%s\n", opomba);
 }
 
-/// UTF-16 text in the code page; *izgubljeno tells whether a character had no place in it.
-std::string VKodnoStran(wchar_t const *besedilo, int dolzina, BOOL *izgubljeno) {
-    int n =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, besedilo, dolzina, nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, besedilo, dolzina, &s[0], n, nullptr, izgubljeno);
-    return s;
-}
-
 // Wine's ANSI registry calls convert a path in one buffer of the thread and refuse one over 260
 // characters (ERROR_MORE_DATA) that the UTF-16 calls take, so a path is opened one key at a time.
 // Each name is at most 255 characters: that limit is the registry's own.
@@ -178,10 +169,8 @@ int Poizvedi(Kljuc const &k, char const *besedilo, char const *ime) {
     DWORD najImena = 0, najPodatkov = 0;
     RegQueryInfoKeyW(kljuc, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &najImena,
                      &najPodatkov, nullptr, nullptr);
-    std::wstring imeW(najImena + 1, L'\0');
+    std::wstring imeW(najImena + 257, L'\0'); // subkey names too: at most 255 characters
     std::string podatki(najPodatkov + 2, '\0');
-    char opomba[64];
-    sprintf(opomba, "   (the name is not in code page %u)", GetACP());
     LONG e = ERROR_SUCCESS;
     for (DWORD i = 0; e == ERROR_SUCCESS; ++i) {
         DWORD n = najImena + 1, velikost = najPodatkov, tip;
@@ -189,22 +178,27 @@ int Poizvedi(Kljuc const &k, char const *besedilo, char const *ime) {
                           &velikost);
         if (e != ERROR_SUCCESS)
             break;
-        BOOL izgubljenoIme = FALSE, izgubljeno = FALSE;
-        const std::string ansi = VKodnoStran(imeW.c_str(), static_cast<int>(n), &izgubljenoIme);
+        bool izgubljenoIme = false, izgubljeno = false;
+        const std::string ansi = zrno_orodje::VKodnoStran(imeW.c_str(), n, &izgubljenoIme);
         std::string vsebina = podatki.substr(0, velikost);
         if (tip == REG_SZ || tip == REG_EXPAND_SZ || tip == REG_MULTI_SZ)
-            vsebina = VKodnoStran(reinterpret_cast<wchar_t const *>(podatki.data()),
-                                  static_cast<int>(velikost / 2), &izgubljeno);
+            vsebina = zrno_orodje::VKodnoStran(reinterpret_cast<wchar_t const *>(podatki.data()),
+                                               velikost / 2, &izgubljeno);
         IzpisiVrednost(ansi.c_str(), tip, reinterpret_cast<unsigned char const *>(vsebina.data()),
-                       static_cast<unsigned int>(vsebina.size()), izgubljenoIme ? opomba : "");
+                       static_cast<unsigned int>(vsebina.size()),
+                       izgubljenoIme ? zrno_orodje::Opomba()
+                       : izgubljeno  ? k_besedilo
+                                     : "");
     }
-    RNizA pod;
-    for (unsigned int i = 0; kljuc.VrniPodkljuc(i, pod) == 0; ++i)
-        printf("%s\\%s\n", besedilo, static_cast<char const *>(pod));
+    // Subkeys in UTF-16 too, each name marked where the code page lacks a character of it.
+    for (DWORD i = 0, n = 256;
+         RegEnumKeyExW(kljuc, i, &imeW[0], &(n = 256), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i)
+        printf("%s\\%s\n", besedilo, zrno_orodje::Ime(std::wstring(imeW.c_str(), n)).c_str());
     kljuc.Zapri();
     if (e != ERROR_NO_MORE_ITEMS) {
-        fprintf(stderr, "zrno reg: listing the values of %s failed (system error %ld)\n", besedilo, e);
-        return 1;
+        return zrno_orodje::Napaka("zrno reg: listing the values of %s failed (system error %ld)\n", besedilo,
+                                   e);
     }
     return 0;
 }
@@ -220,8 +214,7 @@ bool Hex(char const *s, std::string &bajti) {
 
 /// A value that does not parse exactly: nothing is written.
 int NapacnaVrednost(char const *vrednost, char const *zakaj) {
-    fprintf(stderr, "zrno reg: '%s' %s; nothing written\n", vrednost, zakaj);
-    return 1;
+    return zrno_orodje::Napaka("zrno reg: '%s' %s; nothing written\n", vrednost, zakaj);
 }
 
 int Nastavi(Kljuc const &k, char const *besedilo, char const *ime, char const *vrednost, char const *tip) {
@@ -283,15 +276,14 @@ int Zbrisi(Kljuc const &k, char const *besedilo, char const *ime) {
 }
 
 int Izvedi(int argc, char **argv) {
-    if (argc >= 1 && (!strcmp(argv[0], "--help") || !strcmp(argv[0], "-h"))) {
-        fputs(NAVODILA, stdout);
-        return 0;
-    }
     char const *tip = "REG_SZ";
     char *argumenti[4];
     int n = 0;
+    bool moznosti = true; // "--" ends them, so that NAME or VALUE may begin with -
     for (int i = 0; i < argc; ++i) {
-        if (!strcmp(argv[i], "-t") && i + 1 < argc)
+        if (moznosti && !strcmp(argv[i], "--"))
+            moznosti = false;
+        else if (moznosti && !strcmp(argv[i], "-t") && i + 1 < argc)
             tip = argv[++i];
         else if (n < 4)
             argumenti[n++] = argv[i];
@@ -319,4 +311,4 @@ int Izvedi(int argc, char **argv) {
 
 } // namespace
 
-ZRNO_UKAZ(reg, "query, set and delete registry keys and values", Izvedi)
+ZRNO_UKAZ(reg, "query, set and delete registry keys and values", NAVODILA, Izvedi)

@@ -23,6 +23,7 @@ const char NAVODILA[] =
     "  continue NAME                ask a paused service to continue and wait until it runs\n"
     "  query NAME                   show the service's state\n"
     "  delete NAME                  remove the service (once its last handle is closed)\n"
+    "  --                           before ARGS: they may then hold -h or --help\n"
     "exit codes: 0 done, 1 failed, 2 bad usage, 3 no such service, 4 access denied\n"
     "(waits end after 30 seconds)\n";
 
@@ -41,21 +42,20 @@ const char *ImeStanja(DWORD stanje) {
 
 int Napaka(const char *kaj, const char *ime, int koda) {
     if (koda == Zrno::NAP_NISERVISA) {
-        fprintf(stderr, "zrno service: no service named '%s' is installed\n", ime);
+        zrno_orodje::Napaka("zrno service: no service named '%s' is installed\n", ime);
         return IZHOD_NISERVISA;
     }
     if (koda == Zrno::NAP_DOSTOP) {
-        fprintf(stderr, "zrno service: %s '%s': access denied (run as an administrator)\n", kaj, ime);
+        zrno_orodje::Napaka("zrno service: %s '%s': access denied (run as an administrator)\n", kaj, ime);
         return IZHOD_DOSTOP;
     }
-    const char *razlog = koda == Zrno::NAP_OBSTAJA        ? ": a service of that name already exists"
-                         : koda == Zrno::NAP_SERVISTECE   ? ": it is already running"
-                         : koda == Zrno::NAP_ZABRISANJE   ? ": it is marked for deletion"
-                         : koda == Zrno::NAP_IME          ? ": invalid name"
-                                                          : "";
-    fprintf(stderr, "zrno service: cannot %s '%s'%s (code 0x%08x)\n", kaj, ime, razlog,
-            static_cast<unsigned int>(koda));
-    return 1;
+    const char *razlog = koda == Zrno::NAP_OBSTAJA      ? ": a service of that name already exists"
+                         : koda == Zrno::NAP_SERVISTECE ? ": it is already running"
+                         : koda == Zrno::NAP_ZABRISANJE ? ": it is marked for deletion"
+                         : koda == Zrno::NAP_IME        ? ": invalid name"
+                                                        : "";
+    return zrno_orodje::Napaka("zrno service: cannot %s '%s'%s (code 0x%08x)\n", kaj, ime, razlog,
+                               static_cast<unsigned int>(koda));
 }
 
 void Izpisi(const char *ime, const SERVICE_STATUS &s) {
@@ -84,8 +84,7 @@ int Pocakaj(RServis &servis, const char *ime, DWORD vmesno, DWORD cilj, DWORD pr
     Izpisi(ime, s);
     if (s.dwCurrentState == cilj)
         return 0;
-    fprintf(stderr, "zrno service: '%s' did not become %s\n", ime, ImeStanja(cilj));
-    return 1;
+    return zrno_orodje::Napaka("zrno service: '%s' did not become %s\n", ime, ImeStanja(cilj));
 }
 
 int Namesti(ROskrbnikServisov &oskrbnik, const char *ime, int argc, char **argv) {
@@ -95,8 +94,8 @@ int Namesti(ROskrbnikServisov &oskrbnik, const char *ime, int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         ukaz.PrilepiO(strchr(argv[i], ' ') ? " \"%s\"" : " %s", argv[i]);
     RServis servis;
-    int r = servis.Ustvari(oskrbnik, ime, ime, ukaz, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, ZAGON_NA_ZAHTEVO,
-                           NAPAKA_OBICAJNA, nullptr, nullptr, nullptr, nullptr, nullptr);
+    int r = servis.Ustvari(oskrbnik, ime, ime, ukaz, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+                           ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr, nullptr, nullptr, nullptr);
     if (r < 0)
         return Napaka("install", ime, r);
     servis.Zapri();
@@ -141,15 +140,20 @@ int Krmili(RServis &servis, const char *ukaz, const char *ime, int argc, char **
                 return Napaka(ukaz, ime, r);
             return Pocakaj(servis, ime, k.vmesno, k.cilj, s.dwCurrentState);
         }
-    fputs(NAVODILA, stderr);
-    return 2;
+    return zrno_orodje::NapacnaUporaba(NAVODILA, "service: unknown command '%s'", ukaz);
 }
 
 int Izvedi(int argc, char **argv) {
-    if (argc == 1 && (!strcmp(argv[0], "--help") || !strcmp(argv[0], "-h"))) {
-        fputs(NAVODILA, stdout);
-        return 0;
-    }
+    // "--" before the program's or the service's arguments lets them hold -h.
+    char *brez[64];
+    int n = 0;
+    if (argc > 64)
+        return zrno_orodje::NapacnaUporaba(NAVODILA, "service: too many arguments");
+    for (int i = 0; i < argc; ++i)
+        if (i < 2 || strcmp(argv[i], "--") || n < i)
+            brez[n++] = argv[i];
+    argc = n;
+    argv = brez;
     // The rights each command needs, so that a query works without an administrator's rights.
     static const struct {
         const char *ukaz;
@@ -170,10 +174,8 @@ int Izvedi(int argc, char **argv) {
         }
     const bool namesti = znan && !strcmp(argv[0], "install");
     const bool z_argumenti = znan && (namesti || !strcmp(argv[0], "start"));
-    if (!znan || (namesti && argc < 3) || (!z_argumenti && argc != 2)) {
-        fputs(NAVODILA, stderr);
-        return 2;
-    }
+    if (!znan || (namesti && argc < 3) || (!z_argumenti && argc != 2))
+        return zrno_orodje::NapacnaUporaba(NAVODILA, "service: unknown command or wrong number of arguments");
     const char *ime = argv[1];
     ROskrbnikServisov oskrbnik;
     int r = oskrbnik.Odpri(nullptr, nullptr, namesti ? SC_MANAGER_CREATE_SERVICE : SC_MANAGER_CONNECT);
@@ -193,4 +195,4 @@ int Izvedi(int argc, char **argv) {
 
 } // namespace
 
-ZRNO_UKAZ(service, "install, start, control, query or delete a system service", Izvedi)
+ZRNO_UKAZ(service, "install, start, control, query or delete a system service", NAVODILA, Izvedi)

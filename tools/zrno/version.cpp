@@ -23,9 +23,7 @@ const char *ImeSistema(T_VERZIJAOS v) {
 const char k_navodila[] = "usage: zrno version\n"
                           "Prints the library's version and how it classified the running system.\n";
 
-int Izvedi(int argc, char **argv) {
-    if (argc == 1 && zrno_orodje::JePomoc(argv[0]))
-        return zrno_orodje::Pomoc(k_navodila);
+int Izvedi(int argc, char **) {
     if (argc != 0)
         return zrno_orodje::NapacnaUporaba(k_navodila, "version: takes no arguments");
     unsigned int packed;
@@ -40,4 +38,4 @@ int Izvedi(int argc, char **argv) {
 
 } // namespace
 
-ZRNO_UKAZ(version, "print the library's version and the system classification", Izvedi)
+ZRNO_UKAZ(version, "print the library's version and the system classification", k_navodila, Izvedi)

@@ -3,6 +3,7 @@
 #ifndef ZRNO_TOOLS_VHOD_H
 #define ZRNO_TOOLS_VHOD_H
 
+#include "imena.h"
 #include <string.h>
 #include <windows.h>
 #include <zrno/streams.h>
@@ -20,20 +21,18 @@ inline const char *OpisNapake(int koda) {
     }
 }
 
-/// Standard input ("-") or a disk file opened for reading; the state tells whether it opened. A pipe
-/// whose writer has closed fails ReadFile with ERROR_BROKEN_PIPE, which here is the end of the data.
+/// Standard input ("-") or a disk file opened for reading by its UTF-16 name; the state tells whether
+/// it opened. A pipe whose writer has closed fails ReadFile with ERROR_BROKEN_PIPE, which here is the
+/// end of the data.
 class Vhod : public RSisTokPodatkov {
   public:
     explicit Vhod(const char *ime) : m_datoteka(strcmp(ime, "-") != 0) {
-        if (!m_datoteka) {
-            Uporabi(GetStdHandle(STD_INPUT_HANDLE));
-            return;
-        }
-        RFizDatoteka f(ime, DAT_BRANJE | DAT_DELI_BRANJE | DAT_BREZ_DEDOVANJA | DAT_ZAPOREDNO);
-        if (f.JeKonec())
-            NastaviStanje(f.VrniStanje());
+        int koda = 0;
+        void *h = OdpriZaBranje(ime, &koda);
+        if (h == INVALID_HANDLE_VALUE)
+            NastaviStanje(koda);
         else
-            Uporabi(f.Odpusti());
+            Uporabi(h);
     }
     ~Vhod() override {
         if (m_datoteka && JeVeljaven())

@@ -11,11 +11,15 @@
 #include <zrno/threads/RNevarenOdsek.h>
 
 /// Each message becomes the line "yyyy/mm/dd<TAB>hh:mm:ss<TAB>priority<TAB>source: text<LF>", stamped
-/// with the present UTC time, and is written with one Zapisi and flushed while the mutex is held: lines
-/// of several threads never mix. The stream is not owned: the caller attaches it with Uporabi, detaches
-/// it (Uporabi(nullptr)) before destroying it, and closes it. A copy shares the stream and holds a
-/// duplicate handle of the same mutex, so copies serialise with each other too. Writers on any thread
-/// may share one log.
+/// with the present UTC time. Control characters in the source or the text (0x00 to 0x1F and 0x7F)
+/// are written as visible escapes, so that a message is one line whatever it holds and text from
+/// outside can never forge a record: CR, LF and TAB as `\r`, `\n` and `\t`, the others as `\x` and
+/// two lower-case hex digits (`\x1b`); a backslash stays as it is, so an escape cannot be told from
+/// the same characters typed, but it never ends a line. The line is written with one Zapisi and
+/// flushed while the mutex is held: lines of several threads never mix. The stream is not owned: the
+/// caller attaches it with Uporabi, detaches it (Uporabi(nullptr)) before destroying it, and closes
+/// it. A copy shares the stream and holds a duplicate handle of the same mutex, so copies serialise
+/// with each other too. Writers on any thread may share one log.
 class ZRNO_API RDnevnikDat : public RDnevnik {
   public:
     /// modul, jezik, kodnaStran: where message resources are loaded from, and the code page their

@@ -73,6 +73,11 @@ TEST_F(Zrno, Subcommands) {
                 {"digest -", "abc", 0, "900150983cd24fb0d6963f7d28e17f72  -\n", ""},
 
                 {"base64 -w 8", "foobarfoo", 0, "Zm9vYmFy\nZm9v\n", ""},
+                {"base64 -w 8", "1234567", 0, "MTIzNDU2\nNw==\n", ""}, // no line longer than the width
+                {"base64 -w 4", "1234567", 0, "MTIz\nNDU2\nNw==\n", ""},
+                {"base64 -w 5", "1234567", 0, "MTIzN\nDU2Nw\n==\n", ""},
+                {"base64", "0123456789012345678901234567890123456789012345678901234567", 0,
+                 "MDEyMzQ1Njc4OTAxMjM0NTY3ODkwMTIzNDU2Nzg5MDEyMzQ1Njc4OTAxMjM0NTY3ODkwMTIzNDU2\nNw==\n", ""},
                 {"base64 -w 0", "foob", 0, "Zm9vYg==", ""},
                 {"base64 -d", "Zm9v\r\nYmE=\n", 0, "fooba", ""},
                 {"base64 -d", "Zm9v!YmFy", 1, "foo", "invalid character 0x21 at offset 4"},
@@ -98,7 +103,26 @@ TEST_F(Zrno, Subcommands) {
                 {"date 199222329600000", "", 1, nullptr, "no long form"},
                 {"date 185542587100800000", "", 2, "", "outside the calendar range"},
 
+                // Strict decoding; both directions through UTF-16 in the code page asked for.
+                {"sgml decode", "Tom & Jerry; friends", 1, "", "does not begin a reference at offset 4"},
+                {"sgml decode", "&#65abc;d", 1, "", "not ended by ';' at offset 4"},
+                {"sgml decode", "&#x110000;", 1, "", "no character at offset 0"},
+                {"sgml decode", "x&#-65;", 1, "", "without digits at offset 3"},
+                {"sgml decode", "&amp b;c", 1, "", "does not begin a reference at offset 0"},
+                {"sgml decode", "&foo;", 1, "", "unknown entity name at offset 0"},
+                {"sgml decode", "&#x10041;", 1, "", "(U+10041) that the code page lacks at offset 0"},
+                {"sgml decode --codepage 65001", "a&#x10D;b&#x10041;", 0,
+                 "a\xC4\x8D"
+                 "b\xF0\x90\x81\x81",
+                 ""},
+                {"sgml decode --codepage 1252", "&egrave;&amp;", 0, "\xE8&", ""},
+                {"sgml encode --codepage 65001", "\xC4\x8D\xF0\x9F\x98\x80", 0, "&ccaron;&#x1f600;", ""},
+                {"sgml encode --codepage 932", "\x82\xA0", 0, "&#x3042;", ""},
+                {"sgml encode --codepage 65001", "ab\xC3", 1, "",
+                 "(0xc3) that is not text of the code page at offset 2"},
+                {"sgml decode --codepage 99999", "", 2, "", "code page not available on this system: 99999"},
                 {"log -x \"@\\l.log\" t", "", 2, "", "unknown option '-x'"},
+                {"log \"@\\l.log\" \"ok\n2000/01/01\t00:00:00\t0\tadmin: forged\"", "", 0, "", ""},
                 {"log -p warning -s Zaloga \"@\\l.log\" disk almost full", "", 0, "", ""},
                 {"log -p 7 -- \"@\\l.log\" -x", "", 0, "", ""},
             });
@@ -108,7 +132,8 @@ TEST_F(Zrno, Subcommands) {
             Vrstice("%", {"cat", "find", "digest --md4", "base64 -w x", "date 0", "date 1 2", "log -p"},
                     {"", "", 2, "", ""}));
     const std::string dnevnik = PreberiDatoteko(Pot("l.log"));
-    EXPECT_EQ(std::count(dnevnik.begin(), dnevnik.end(), '\n'), 2) << dnevnik;
+    EXPECT_EQ(std::count(dnevnik.begin(), dnevnik.end(), '\n'), 3) << dnevnik;
+    EXPECT_NE(dnevnik.find("zrno: ok\\n2000/01/01\\t00:00:00\\t0\\tadmin: forged\n"), std::string::npos);
     EXPECT_NE(dnevnik.find("\t4\tZaloga: disk almost full"), std::string::npos) << dnevnik;
     EXPECT_NE(dnevnik.find("\t7\tzrno: -x"), std::string::npos) << dnevnik;
     // Every byte value, across the default line length, there and back.
@@ -119,7 +144,8 @@ TEST_F(Zrno, Subcommands) {
     EXPECT_EQ(Zazeni("zrno.exe", "base64 -d", kodirano.izhod).izhod, s);
 }
 
-// The subcommands of `zrno help` (the first word of each line after "commands:"), new ones included.
+// The subcommands of `zrno help` (the first word of each line after "commands:"), new ones included:
+// -h or --help anywhere is help, in every one of them.
 TEST_F(Zrno, EverySubcommandAnswersHelpAndRefusesAnUnknownOption) {
     const std::string pomoc = Zazeni("zrno.exe", "help").izhod;
     std::istringstream vrstice(pomoc.substr(pomoc.find("commands:") + 9));
@@ -127,9 +153,56 @@ TEST_F(Zrno, EverySubcommandAnswersHelpAndRefusesAnUnknownOption) {
     for (std::string vrstica, ukaz; std::getline(vrstice, vrstica);)
         if (std::istringstream(vrstica) >> ukaz)
             primeri.insert(primeri.end(), {{ukaz + " --help", "", 0, nullptr, "usage: zrno " + ukaz},
+                                           {ukaz + " -h", "", 0, nullptr, "usage: zrno " + ukaz},
+                                           {ukaz + " set x --help", "", 0, nullptr, "usage: zrno " + ukaz},
                                            {ukaz + " --no-such-option", "", 2, "", "usage: zrno " + ukaz}});
-    EXPECT_GE(primeri.size(), 10u);
+    EXPECT_GE(primeri.size(), 40u);
     Preveri(*this, primeri);
+}
+
+// Standard output on a full device (Wine opens Z:\dev\full): every command that prints something
+// must find its output lost, say so and exit 1.
+TEST_F(Zrno, OutputThatCannotBeWrittenIsAFailure) {
+    const std::string a = Nova("a.txt", std::string(100000, 'a'));
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    for (std::string argumenti :
+         {"version", "help", "date", "find \"@\\*\"", "digest \"@\\a.txt\"", "digest --sha256 -",
+          "base64 \"@\\a.txt\"", "cat \"@\\a.txt\"", "sgml encode", "digest -h"}) {
+        STARTUPINFOA si = {};
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ, &sa, OPEN_EXISTING, 0, nullptr);
+        si.hStdOutput = CreateFileA("Z:\\dev\\full", GENERIC_WRITE, 0, &sa, OPEN_EXISTING, 0, nullptr);
+        si.hStdError = CreateFileA(Pot("napake").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
+                                   0, nullptr);
+        ASSERT_NE(si.hStdOutput, INVALID_HANDLE_VALUE);
+        Proces p("zrno.exe", Vstavi(argumenti, koren), si, TRUE);
+        for (HANDLE h : {si.hStdInput, si.hStdOutput, si.hStdError})
+            CloseHandle(h);
+        EXPECT_EQ(p.Izhod(), 1u) << argumenti;
+        EXPECT_NE(PreberiDatoteko(Pot("napake")).find("writ"), std::string::npos) << argumenti;
+    }
+}
+
+// Names are searched and printed in UTF-16: one the code page lacks is shown with '?' and marked, never
+// as a look-alike (c.txt for č.txt); a path longer than MAX_PATH is shown whole.
+TEST_F(Zrno, FindShowsEveryNameWholeAndMarksWhatTheCodePageLacks) {
+    const std::string globoko = std::string(230 - koren.size() - 1, 'g');
+    const std::wstring imenik = L"\\\\?\\" + std::wstring(koren.begin(), koren.end()) + L"\\" +
+                                std::wstring(globoko.begin(), globoko.end()) + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(imenik.c_str(), nullptr));
+    const std::wstring imena[] = {L"\u010d.txt", L"\u65e5\u672c.txt", std::wstring(40, L'n') + L".txt"};
+    for (const std::wstring &ime : imena)
+        CloseHandle(CreateFileW((imenik + ime).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    const std::string vzorec = "find \"@\\" + globoko + "\\*.txt\"";
+    const Izid i = Zazeni("zrno.exe", Vstavi(vzorec, koren));
+    EXPECT_EQ(i.koda, 0u);
+    const std::string dolgo = "\\" + std::string(40, 'n') + ".txt\r\n";
+    for (const std::string &del :
+         {std::string("\\??.txt   (the name is not in code page"), dolgo, std::string("3 entries")})
+        EXPECT_NE(i.izhod.find(del), std::string::npos) << i.izhod << i.napake;
+    EXPECT_EQ(i.izhod.find("\\c.txt"), std::string::npos) << i.izhod;
+    for (const std::wstring &ime : imena)
+        DeleteFileW((imenik + ime).c_str());
 }
 
 // The strict check against a plain rule over random text: text is strict Base64 exactly when, white
