@@ -13,15 +13,23 @@ void *Podvojen(const RNevarenOdsek &odsek) {
     return kopija;
 }
 
-// The text with every control character written as the visible escape the header describes; false when
-// the string could not grow.
-bool Vidno(char const *s, unsigned int n, RNizA &izhod) {
+bool Kontrolni(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+// The text to print: s itself when it holds no control character (the usual case costs one scan),
+// else its copy in izhod with each one written as the visible escape the header describes; null when
+// that copy could not grow.
+char const *Vidno(char const *s, unsigned int n, RNizA &izhod) {
     static char const k_hex[] = "0123456789abcdef";
+    unsigned int i = 0;
+    while (i < n && !Kontrolni(static_cast<unsigned char>(s[i])))
+        ++i;
+    if (i == n)
+        return s ? s : ""; // an empty string may have no storage at all
     unsigned int od = 0, dolzina = 0;
     izhod.Nastavi("");
-    for (unsigned int i = 0; i < n; ++i) {
+    for (; i < n; ++i) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x20 && c != 0x7F)
+        if (!Kontrolni(c))
             continue;
         char e[4] = {'\\', 'x', k_hex[c >> 4], k_hex[c & 15]};
         const unsigned int m = c == '\n' || c == '\r' || c == '\t' ? 2 : 4;
@@ -33,7 +41,7 @@ bool Vidno(char const *s, unsigned int n, RNizA &izhod) {
         od = i + 1;
     }
     izhod.Prilepi(s + od, n - od);
-    return izhod.VrniDolzino() == dolzina + n - od;
+    return izhod.VrniDolzino() == dolzina + n - od ? static_cast<char const *>(izhod) : nullptr;
 }
 
 } // namespace
@@ -80,17 +88,17 @@ int RDnevnikDat::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, cha
     RNizA besedilo, sporocilo, vir, vrstica;
     besedilo.OblikujP(oblika, argumenti);
     // A message (or a source name) from outside must not end its line early and forge a record.
-    if (!Vidno(besedilo, besedilo.VrniDolzino(), sporocilo) ||
-        (m_vir && !Vidno(m_vir, static_cast<unsigned int>(strlen(m_vir)), vir)))
+    char const *const s = Vidno(besedilo, besedilo.VrniDolzino(), sporocilo);
+    char const *const v = m_vir ? Vidno(m_vir, static_cast<unsigned int>(strlen(m_vir)), vir) : nullptr;
+    if (!s || (m_vir && !v))
         return Zrno::NAP_POMNILNIK;
     unsigned char dan, mesec, ura, minuta, sekunda;
     long leto;
     RDatum::PretvoriJulVGre(RDatum::VrniTrenutniCas(), &dan, &mesec, &leto, &ura, &minuta, &sekunda, nullptr);
-    const unsigned int dolzina = vrstica.Oblikuj(
-        "%04i/%02u/%02u\t%02u:%02u:%02u\t%u\t%s: %s\n", static_cast<int>(leto), unsigned{mesec},
-        unsigned{dan}, unsigned{ura}, unsigned{minuta}, unsigned{sekunda},
-        static_cast<unsigned int>(prioriteta), m_vir ? static_cast<char const *>(vir) : nullptr,
-        static_cast<char const *>(sporocilo));
+    const unsigned int dolzina =
+        vrstica.Oblikuj("%04i/%02u/%02u\t%02u:%02u:%02u\t%u\t%s: %s\n", static_cast<int>(leto),
+                        unsigned{mesec}, unsigned{dan}, unsigned{ura}, unsigned{minuta}, unsigned{sekunda},
+                        static_cast<unsigned int>(prioriteta), v, s);
     // A string the heap would not grow keeps only what fitted: never write a line without its end.
     if (dolzina == 0 || vrstica.VrniZnak(dolzina - 1) != '\n')
         return Zrno::NAP_POMNILNIK;
