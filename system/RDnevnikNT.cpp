@@ -1,4 +1,6 @@
 // The event-log log: event source, event reports, and the source's registration in the registry.
+#include "frame/Lastnina.h"
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <stdarg.h>
 #include <zrno/strings.h>
@@ -9,6 +11,11 @@
 using namespace Zrno;
 
 namespace {
+
+// Event sources close with DeregisterEventSource; nothing closes them implicitly.
+struct VirDogodkov : Notranje::Rocica {
+    static int Zapri(void *v) { return Notranje::Izid(DeregisterEventSource(v), NAP_ZAPIRANJE); }
+};
 
 constexpr char KLJUC_APLIKACIJ[] = "SYSTEM\\CurrentControlSet\\Services\\Eventlog\\Application\\";
 
@@ -42,14 +49,7 @@ int RDnevnikNT::Odpri(char const *streznik) {
     return m_rocica ? OK : PretvoriNapako(GetLastError(), NAP_ODPIRANJE);
 }
 
-int RDnevnikNT::Zapri() {
-    if (!JeVeljaven())
-        return OK_NICNAREDITI;
-    if (!DeregisterEventSource(m_rocica))
-        return PretvoriNapako(GetLastError(), NAP_ZAPIRANJE);
-    m_rocica = INVALID_HANDLE_VALUE;
-    return OK;
-}
+int RDnevnikNT::Zapri() { return Notranje::Lastnina<VirDogodkov>::Zapri(m_rocica, this); }
 
 int RDnevnikNT::Porocaj(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost,
                         unsigned int dogodek, char const **nizi, unsigned int stevilo) {

@@ -1,5 +1,5 @@
 // Waitable timers and their completion routine.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
 #include "frame/win.h"
 #include <zrno/threads/RCasomer.h>
 
@@ -12,7 +12,7 @@ RCasomer::~RCasomer() {
     // A completion routine already queued to the arming thread carries this object's address and
     // would run after the object is gone; cancelling the timer also removes that queued call.
     using namespace Zrno::Notranje;
-    if (JeVeljaven() && !Deljeno::JeDeljena(Vir::Rocica, m_rocica, this))
+    if (JeVeljaven() && !Lastnina<DeljenaRocica>::JeDeljena(m_rocica, this))
         CancelWaitableTimer(m_rocica);
 }
 

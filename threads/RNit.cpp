@@ -1,5 +1,6 @@
 // Threads started through the C runtime (_beginthreadex), so that the runtime's per-thread data is set
 // up for them, and the thread-control operations.
+#include "frame/Lastnina.h"
 #include "frame/win.h"
 #include <process.h>
 #include <zrno/threads/RNit.h>
@@ -48,7 +49,7 @@ int RNit::Odpri(void *parameter, T_NITZACETNOSTANJE stanje, unsigned int sklad) 
     zapis->objekt = this;
     zapis->parameter = parameter;
     // The old value is replaced, not closed; only this object's share of it goes.
-    RSinhronizator::Odpusti();
+    Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenaRocica>::Pozabi(m_rocica, this);
     m_rocica = Zazeni(&VstopnaTocka, zapis, stanje, sklad, &m_koda);
     if (JeVeljaven())
         return Zrno::OK;
