@@ -1,6 +1,9 @@
 // The three roots of the class tree. Only RSisElement talks to the system.
 #include "frame/Lastnina.h"
+#include "frame/Napake.h"
 #include "frame/win.h"
+
+using Zrno::Notranje::Izid;
 
 using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::Rocica>;
 
@@ -18,11 +21,7 @@ int RSisElement::Podvoji(bool dedna, void **kopija) {
     return Podvoji(m_rocica, dedna, kopija);
 }
 
-int RSisElement::Zapri(void *rocica) {
-    if (CloseHandle(rocica))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_ZAPIRANJE);
-}
+int RSisElement::Zapri(void *rocica) { return Izid(CloseHandle(rocica), Zrno::NAP_ZAPIRANJE); }
 
 int RSisElement::Podvoji(void *rocica, bool dedna, void **kopija) {
     HANDLE proces = GetCurrentProcess();

@@ -9,12 +9,13 @@
 #include <zrno/system/RRegister.h>
 
 using namespace Zrno;
+using Zrno::Notranje::Izid;
 
 namespace {
 
 // Event sources close with DeregisterEventSource; nothing closes them implicitly.
 struct VirDogodkov : Notranje::Rocica {
-    static int Zapri(void *v) { return Notranje::Izid(DeregisterEventSource(v), NAP_ZAPIRANJE); }
+    static int Zapri(void *v) { return Izid(DeregisterEventSource(v), NAP_ZAPIRANJE); }
 };
 
 constexpr char KLJUC_APLIKACIJ[] = "SYSTEM\\CurrentControlSet\\Services\\Eventlog\\Application\\";
@@ -46,17 +47,17 @@ RDnevnikNT::~RDnevnikNT() {}
 
 int RDnevnikNT::Odpri(char const *streznik) {
     m_rocica = RegisterEventSourceA(streznik, m_vir);
-    return m_rocica ? OK : PretvoriNapako(GetLastError(), NAP_ODPIRANJE);
+    return Izid(m_rocica != nullptr, NAP_ODPIRANJE);
 }
 
 int RDnevnikNT::Zapri() { return Notranje::Lastnina<VirDogodkov>::Zapri(m_rocica, this); }
 
 int RDnevnikNT::Porocaj(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost,
                         unsigned int dogodek, char const **nizi, unsigned int stevilo) {
-    if (!ReportEventA(m_rocica, TipDogodka(prioriteta), static_cast<WORD>(m_kategorija), dogodek, nullptr,
-                      static_cast<WORD>(stevilo), velikost, nizi, velikost ? podatki : nullptr))
-        return PretvoriNapako(GetLastError(), NAP_PISANJE);
-    return OK;
+    return Izid(ReportEventA(m_rocica, TipDogodka(prioriteta), static_cast<WORD>(m_kategorija), dogodek,
+                             nullptr, static_cast<WORD>(stevilo), velikost, nizi,
+                             velikost ? podatki : nullptr),
+                NAP_PISANJE);
 }
 
 int RDnevnikNT::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost, unsigned int dogodek,
