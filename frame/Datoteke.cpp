@@ -46,10 +46,8 @@ template <> struct Sistem<unsigned short> {
 };
 
 // The version data lives in zero-filled global memory, as GetFileVersionInfo expects of its buffer.
-struct GlobalTraits {
-    using Type = HGLOBAL;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type p) { GlobalFree(p); }
+struct GlobalniBlok : Zrno::Notranje::Blok {
+    static int Zapri(void *p) { return GlobalFree(p), Zrno::OK; }
 };
 
 // A version call may fail without setting an error, and the mapped error of 0 would then read as
@@ -65,7 +63,7 @@ int VerzijaDatoteke(const C *datoteka, unsigned int *major, unsigned int *minor,
     DWORD n = Sistem<C>::VelikostVerzije(datoteka);
     if (n == 0)
         return NapakaVerzije();
-    Zrno::Notranje::Scoped<GlobalTraits> podatki(GlobalAlloc(GPTR, n));
+    Zrno::Notranje::Scoped<GlobalniBlok, HGLOBAL> podatki(GlobalAlloc(GPTR, n));
     if (!podatki)
         return Zrno::NAP_POMNILNIK;
     VS_FIXEDFILEINFO *info = nullptr;

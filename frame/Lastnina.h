@@ -54,14 +54,19 @@ struct DeljenaRocica : Rocica {
     static constexpr bool deljena = true;
 };
 
-/// A block of the private heap shared by copies: the last one frees it.
-struct DeljenBlok {
+/// A block of the private heap: SprostiPomnilnik.
+struct Blok {
     static constexpr Vir vrsta = Vir::Blok;
-    static constexpr bool deljena = true;
+    static constexpr bool deljena = false;
     static constexpr bool pozabiObNeuspehu = false;
     static bool JePrazna(void const *v) { return v == nullptr; }
     static void *Prazna() { return nullptr; }
     static int Zapri(void *v) { return SprostiPomnilnik(v), OK; }
+};
+
+/// A block of the private heap shared by copies: the last one frees it.
+struct DeljenBlok : Blok {
+    static constexpr bool deljena = true;
 };
 
 /// The operations over an object's field v of a pointer type; lastnik is the object.
