@@ -1,10 +1,13 @@
 // File-system helpers: file version, deleting a file, the current directory, the module path and the
 // creation of directory trees. The narrow and wide forms share one body each; Sistem<C> picks the
 // system's A or W call.
+#include "frame/Napake.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
 #include <string.h>
 #include <zrno/frame.h>
+
+using Zrno::Notranje::Izid;
 
 namespace {
 
@@ -43,10 +46,8 @@ template <> struct Sistem<unsigned short> {
 };
 
 // The version data lives in zero-filled global memory, as GetFileVersionInfo expects of its buffer.
-struct GlobalTraits {
-    using Type = HGLOBAL;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type p) { GlobalFree(p); }
+struct GlobalniBlok : Zrno::Notranje::Blok {
+    static int Zapri(void *p) { return GlobalFree(p), Zrno::OK; }
 };
 
 // A version call may fail without setting an error, and the mapped error of 0 would then read as
@@ -62,7 +63,7 @@ int VerzijaDatoteke(const C *datoteka, unsigned int *major, unsigned int *minor,
     DWORD n = Sistem<C>::VelikostVerzije(datoteka);
     if (n == 0)
         return NapakaVerzije();
-    Zrno::Notranje::Scoped<GlobalTraits> podatki(GlobalAlloc(GPTR, n));
+    Zrno::Notranje::Scoped<GlobalniBlok, HGLOBAL> podatki(GlobalAlloc(GPTR, n));
     if (!podatki)
         return Zrno::NAP_POMNILNIK;
     VS_FIXEDFILEINFO *info = nullptr;
@@ -86,12 +87,11 @@ int VerzijaDatoteke(const C *datoteka, unsigned int *major, unsigned int *minor,
 }
 
 template <typename C> int Zbrisi(const C *datoteka) {
-    return Sistem<C>::Zbrisi(datoteka) ? Zrno::OK : PretvoriNapako(GetLastError(), Zrno::NAP_BRISANJE);
+    return Izid(Sistem<C>::Zbrisi(datoteka), Zrno::NAP_BRISANJE);
 }
 
 template <typename C> int NastaviImenik(const C *imenik) {
-    return Sistem<C>::NastaviImenik(imenik) ? Zrno::OK
-                                            : PretvoriNapako(GetLastError(), Zrno::NAP_NASTAVIIMENIK);
+    return Izid(Sistem<C>::NastaviImenik(imenik), Zrno::NAP_NASTAVIIMENIK);
 }
 
 // GetCurrentDirectory answers a too small buffer with the size it needs (terminator included) and writes
@@ -118,7 +118,7 @@ template <typename C> int PotModula(void *modul, C *medpomnilnik, unsigned int *
 
 int UstvariEnega(const char *imenik, const char *predloga) {
     BOOL ok = predloga ? CreateDirectoryExA(predloga, imenik, nullptr) : CreateDirectoryA(imenik, nullptr);
-    return ok ? Zrno::OK : PretvoriNapako(GetLastError(), Zrno::NAP_USTVARIIMENIK);
+    return Izid(ok, Zrno::NAP_USTVARIIMENIK);
 }
 
 } // namespace

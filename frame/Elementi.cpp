@@ -1,40 +1,27 @@
 // The three roots of the class tree. Only RSisElement talks to the system.
+#include "frame/Lastnina.h"
+#include "frame/Napake.h"
 #include "frame/win.h"
-#include <zrno/frame.h>
+
+using Zrno::Notranje::Izid;
+
+using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::Rocica>;
 
 RElement::~RElement() {}
 RIzpElement::~RIzpElement() {}
 RSisElement::~RSisElement() {}
 
-int RSisElement::Uporabi(void *rocica) {
-    m_rocica = rocica;
-    return Zrno::OK;
-}
+int RSisElement::Uporabi(void *rocica) { return Lastnina::Uporabi(m_rocica, rocica, this); }
 
-void *RSisElement::Odpusti() {
-    void *h = m_rocica;
-    m_rocica = INVALID_HANDLE_VALUE;
-    return h;
-}
+void *RSisElement::Odpusti() { return Lastnina::Odpusti(m_rocica, this); }
 
-int RSisElement::Zapri() {
-    if (!JeVeljaven())
-        return Zrno::OK_NICNAREDITI;
-    int r = Zapri(m_rocica);
-    if (r == Zrno::OK)
-        m_rocica = INVALID_HANDLE_VALUE;
-    return r;
-}
+int RSisElement::Zapri() { return Lastnina::Zapri(m_rocica, this); }
 
 int RSisElement::Podvoji(bool dedna, void **kopija) {
     return Podvoji(m_rocica, dedna, kopija);
 }
 
-int RSisElement::Zapri(void *rocica) {
-    if (CloseHandle(rocica))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_ZAPIRANJE);
-}
+int RSisElement::Zapri(void *rocica) { return Izid(CloseHandle(rocica), Zrno::NAP_ZAPIRANJE); }
 
 int RSisElement::Podvoji(void *rocica, bool dedna, void **kopija) {
     HANDLE proces = GetCurrentProcess();

@@ -14,7 +14,7 @@
 
 namespace {
 
-_locale_t g_locale;
+_locale_t volatile g_locale;
 char g_ime[512]; // the last name handed out, as setlocale keeps its own
 unsigned short g_sirokoIme[512];
 
@@ -81,9 +81,18 @@ _locale_t Ustvari(int kategorija, const char *locale) {
 } // namespace
 
 _locale_t Zrno::Notranje::Locale() {
-    if (!g_locale)
-        g_locale = _create_locale(LC_ALL, "C");
-    return g_locale;
+    _locale_t l = g_locale;
+    if (l)
+        return l;
+    // Used before any start (an application's static object), threads may meet here: each builds one,
+    // the first to publish it wins and the others free their own.
+    l = _create_locale(LC_ALL, "C");
+    void *prej = InterlockedCompareExchangePointer(reinterpret_cast<void *volatile *>(&g_locale), l, nullptr);
+    if (!prej)
+        return l;
+    if (l)
+        _free_locale(l);
+    return static_cast<_locale_t>(prej);
 }
 
 // msvcrt has no _strftime_l (that came with msvcr80), but its _Strftime takes the time-names table
@@ -105,12 +114,15 @@ char const *Zrno::NastaviLocale(int category, char const *locale) {
         // Other threads may be formatting with the locale in use, and msvcrt's _locale_t is not
         // reference-counted for us: a request that changes nothing (every Vzpostavi asks for ".1250"
         // again) keeps it rather than freeing it under them.
-        if (g_locale && Enaka(nov, g_locale)) {
+        _locale_t stari = Notranje::Locale();
+        if (stari && Enaka(nov, stari)) {
             _free_locale(nov);
         } else {
-            if (g_locale)
-                _free_locale(g_locale);
-            g_locale = nov;
+            // Published as a whole, so a racing lazy creation in Locale() cannot overwrite it.
+            stari = static_cast<_locale_t>(
+                InterlockedExchangePointer(reinterpret_cast<void *volatile *>(&g_locale), nov));
+            if (stari)
+                _free_locale(stari);
         }
     }
     lstrcpynA(g_ime, Ime(Notranje::Locale(), category), sizeof g_ime);

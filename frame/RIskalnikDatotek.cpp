@@ -1,4 +1,6 @@
 // RIskalnikDatotek: the system's file search, one entry ahead, delivering each as T_NAJDENADATOTEKA.
+#include "frame/Lastnina.h"
+#include "frame/Napake.h"
 #include "frame/cas.h"
 #include "frame/win.h"
 #include <string.h>
@@ -8,6 +10,11 @@ static_assert(sizeof(WIN32_FIND_DATAA) == 320 && alignof(WIN32_FIND_DATAA) <= 4,
               "the pending entry is kept as raw storage in the public class");
 
 namespace {
+
+// Searches close with FindClose; nothing closes them implicitly.
+struct IskanjeDatotek : Zrno::Notranje::Rocica {
+    static int Zapri(void *v) { return Zrno::Notranje::Izid(FindClose(v), Zrno::NAP_ZAPIRANJE); }
+};
 
 WIN32_FIND_DATAA *Zapis(unsigned char *p) { return reinterpret_cast<WIN32_FIND_DATAA *>(p); }
 
@@ -79,11 +86,8 @@ int RIskalnikDatotek::Poisci(T_NAJDENADATOTEKA *najdena) {
 }
 
 int RIskalnikDatotek::Zapri() {
-    if (!JeVeljaven())
-        return Zrno::OK_NICNAREDITI;
-    if (!FindClose(m_rocica))
-        return PretvoriNapako(GetLastError(), Zrno::NAP_ZAPIRANJE);
-    m_rocica = INVALID_HANDLE_VALUE;
-    m_konec = true; // a closed search has nothing pending
-    return Zrno::OK;
+    const int r = Zrno::Notranje::Lastnina<IskanjeDatotek>::Zapri(m_rocica, this);
+    if (r == Zrno::OK)
+        m_konec = true; // a closed search has nothing pending
+    return r;
 }

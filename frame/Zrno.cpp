@@ -8,11 +8,44 @@
 
 namespace {
 
-unsigned int g_stevec;
+unsigned int g_stevec; // guarded by g_zagon
 T_VERZIJAOS g_verzijaOS;
 HMODULE g_kernel;
 Zrno::Notranje::PrecizniCasFn g_precizniCas;
 HINSTANCE g_modul;
+
+// Vzpostavi and Zakljuci are public and counted, so they may race. A start must not answer before the
+// socket layer it counts on is up, so the lock covers each call whole, not just the count. XP has no
+// SRW lock or one-time initialisation; the critical section is made by the static initialisation,
+// which the runtime runs before the entry point and so before any caller, and recursion lets the
+// detach force the count and shut down under one hold.
+class Zagon {
+  public:
+    Zagon() { InitializeCriticalSection(&m_odsek); }
+    ~Zagon() { DeleteCriticalSection(&m_odsek); }
+    void Zakleni() { EnterCriticalSection(&m_odsek); }
+    void Odkleni() { LeaveCriticalSection(&m_odsek); }
+
+  private:
+    CRITICAL_SECTION m_odsek;
+} g_zagon;
+
+class Drzi {
+  public:
+    explicit Drzi(bool zares = true) : m_zares(zares) {
+        if (m_zares)
+            g_zagon.Zakleni();
+    }
+    ~Drzi() {
+        if (m_zares)
+            g_zagon.Odkleni();
+    }
+    Drzi(const Drzi &) = delete;
+    Drzi &operator=(const Drzi &) = delete;
+
+  private:
+    bool m_zares;
+};
 
 T_VERZIJAOS Razvrsti(const OSVERSIONINFOA &v) {
     switch (v.dwPlatformId) {
@@ -66,6 +99,7 @@ void SporociNeuspeh(int koda) {
 Zrno::Notranje::PrecizniCasFn Zrno::Notranje::PrecizniCas() { return g_precizniCas; }
 
 int Zrno::Vzpostavi() {
+    Drzi drzi;
     NastaviLocale(LC_ALL, ".1250");
     if (g_stevec++ != 0)
         return OK;
@@ -88,18 +122,27 @@ int Zrno::Vzpostavi() {
     return OK;
 }
 
-int Zrno::Zakljuci() {
+namespace {
+
+int Ustavi() {
     if (g_stevec == 0)
-        return OK_NICNAREDITI;
+        return Zrno::OK_NICNAREDITI;
     if (--g_stevec != 0)
-        return OK;
+        return Zrno::OK;
     if (g_kernel) {
         g_precizniCas = nullptr;
         FreeLibrary(g_kernel);
         g_kernel = nullptr;
     }
     WSACleanup();
-    return OK;
+    return Zrno::OK;
+}
+
+} // namespace
+
+int Zrno::Zakljuci() {
+    Drzi drzi;
+    return Ustavi();
 }
 
 T_VERZIJAOS Zrno::VrniVerzijoOS() { return g_verzijaOS; }
@@ -125,7 +168,11 @@ int Zrno::VrniVerzijo(unsigned int *packed, unsigned int *major, unsigned int *m
 unsigned int Zrno::IzpisiDiagnosticnoSp(char const *, ...) { return 0; }
 unsigned int Zrno::IzpisiDiagnosticnoSp(unsigned short const *, ...) { return 0; }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE modul, DWORD razlog, LPVOID) {
+// Everything here runs under the loader lock: WSAStartup (which loads the socket provider's modules),
+// LoadLibraryExA of the kernel module and FreeLibrary at detach, and the message box of a failed start.
+// The loader takes them recursively from this thread, but a thread of ours waiting for another that
+// needs the loader would deadlock; none is started here.
+extern "C" BOOL WINAPI DllMain(HINSTANCE modul, DWORD razlog, LPVOID ob_izhodu) {
     switch (razlog) {
     case DLL_PROCESS_ATTACH: {
         g_modul = modul;
@@ -136,10 +183,14 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE modul, DWORD razlog, LPVOID) {
         }
         return TRUE;
     }
-    case DLL_PROCESS_DETACH:
+    case DLL_PROCESS_DETACH: {
+        // At process exit the other threads are gone already, perhaps one of them inside Vzpostavi with
+        // the lock held: only an unload by FreeLibrary can meet a live caller.
+        Drzi drzi(ob_izhodu == nullptr);
         g_stevec = 1;
-        Zrno::Zakljuci();
+        Ustavi();
         return TRUE;
+    }
     default: return TRUE;
     }
 }

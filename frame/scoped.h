@@ -1,17 +1,18 @@
 // Tiny owners for temporaries inside the library, so early returns cannot leak a handle or a block.
-// The public classes keep their own (raw-copy) ownership rules; these are for function-local use only.
+// They take the ownership policies of frame/Lastnina.h (empty values and closer); the public classes
+// keep their own copy rules through Lastnina, these are for function-local use only.
 #ifndef ZRNO_FRAME_SCOPED_H
 #define ZRNO_FRAME_SCOPED_H
 
+#include "frame/Lastnina.h"
 #include "frame/win.h"
-#include <zrno/frame.h>
 
 namespace Zrno::Notranje {
 
-template <typename Traits> class Scoped {
-public:
-    using Type = typename Traits::Type;
-    explicit Scoped(Type v = Traits::Invalid()) : m_v(v) {}
+template <class Politika, typename T = void *> class Scoped {
+  public:
+    using Type = T;
+    explicit Scoped(Type v = static_cast<Type>(Politika::Prazna())) : m_v(v) {}
     Scoped(const Scoped &) = delete;
     Scoped &operator=(const Scoped &) = delete;
     ~Scoped() { reset(); }
@@ -23,35 +24,23 @@ public:
     }
     Type release() {
         Type v = m_v;
-        m_v = Traits::Invalid();
+        m_v = static_cast<Type>(Politika::Prazna());
         return v;
     }
-    void reset(Type v = Traits::Invalid()) {
-        if (m_v != Traits::Invalid())
-            Traits::Close(m_v);
+    void reset(Type v = static_cast<Type>(Politika::Prazna())) {
+        if (!Politika::JePrazna(m_v))
+            Politika::Zapri(m_v);
         m_v = v;
     }
-    explicit operator bool() const { return m_v != Traits::Invalid(); }
+    explicit operator bool() const { return !Politika::JePrazna(m_v); }
 
-private:
+  private:
     Type m_v;
 };
 
-struct HandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { CloseHandle(h); }
-};
-
-struct BlockTraits {
-    using Type = void *;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type p) { SprostiPomnilnik(p); }
-};
-
-using ScopedHandle = Scoped<HandleTraits>;
+using ScopedHandle = Scoped<Rocica, HANDLE>;
 /// A block of the private heap.
-using ScopedBlock = Scoped<BlockTraits>;
+using ScopedBlock = Scoped<Blok>;
 
 } // namespace Zrno::Notranje
 

@@ -1,9 +1,12 @@
 // File attributes by name and by handle, and changing them (with the compression and sparse-file
 // device controls that SetFileAttributes cannot do).
+#include "frame/Napake.h"
 #include "frame/cas.h"
 #include "frame/win.h"
 #include <winioctl.h>
 #include <zrno/streams/RFizDatoteka.h>
+
+using Zrno::Notranje::Izid;
 
 namespace {
 
@@ -80,7 +83,5 @@ int RSisTokPodatkov::NastaviAtribute(char const *ime, unsigned int maska, unsign
     // Only the plain bits go through SetFileAttributes: not the three above, nor DIRECTORY or SYSTEM.
     const unsigned int m = maska & 0xFFFFB5EBu;
     const unsigned int nove = (VrniAtribute(ime) & ~m) | (m & vrednosti);
-    if (!SetFileAttributesA(ime, nove))
-        return PretvoriNapako(GetLastError(), Zrno::NAP_NASTAVIATRIBUTE);
-    return 0;
+    return Izid(SetFileAttributesA(ime, nove), Zrno::NAP_NASTAVIATRIBUTE);
 }

@@ -1,11 +1,10 @@
 // The FIFO stream: a list of blocks, one per write.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
 #include "streams/Kopiraj.h"
 #include <zrno/streams/RFifoTokPodatkov.h>
 
 using Zrno::Notranje::KopirajBajte;
-using Zrno::Notranje::Vir;
-namespace Deljeno = Zrno::Notranje::Deljeno;
+using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenBlok>;
 
 // The export attribute sits on the extern declarations in the header.
 template class RZbirka<T_BINBLOK>;
@@ -36,14 +35,12 @@ RFifoTokPodatkov::~RFifoTokPodatkov() { Zapri(); }
 
 void RFifoTokPodatkov::Deli(const RFifoTokPodatkov &o) {
     for (void *v = m_bloki.VrniPrvega(); v; v = m_bloki.VrniNaslednjega(v))
-        Deljeno::Deli(Vir::Blok, m_bloki[v].Podatki, &o, this);
+        Lastnina::Kopija(m_bloki[v].Podatki, &o, this);
 }
 
 // A block shared with a copy is freed by whichever of the two lets it go last.
 void RFifoTokPodatkov::OdstraniPrvega() {
-    unsigned char *podatki = m_bloki.VrniPrviElement().Podatki;
-    if (Deljeno::Izpusti(Vir::Blok, podatki, this))
-        Zrno::SprostiPomnilnik(podatki);
+    Lastnina::Izpusti(m_bloki.VrniPrviElement().Podatki, this);
     m_bloki.Brisi();
 }
 

@@ -1,61 +1,38 @@
 // The disk file: CreateFileA with the library's open flags, 64-bit seeking, length, truncation, region
 // locks and file times.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
 #include "frame/cas.h"
 #include "frame/win.h"
 #include <zrno/streams/RFizDatoteka.h>
 
-namespace Deljeno = Zrno::Notranje::Deljeno;
-using Zrno::Notranje::Vir;
+// Copies share the handle: the last owner closes it, and none closes a value that a copy has closed
+// already and that may meanwhile name another object.
+using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenaRocica>;
 
 RFizDatoteka::RFizDatoteka(char const *ime, unsigned int zastavice) { Odpri(ime, zastavice); }
 
 RFizDatoteka::RFizDatoteka(const RFizDatoteka &o)
     : RElement(o), RIzpElement(o), RTokPodatkov(o), RDatoteka(o), RSisElement(o), RSisTokPodatkov(o) {
-    Deljeno::Deli(Vir::Rocica, m_rocica, &o, this);
+    Lastnina::Kopija(m_rocica, &o, this);
 }
 
 RFizDatoteka &RFizDatoteka::operator=(const RFizDatoteka &o) {
     if (this == &o)
         return *this;
-    // The handle held before goes as in the destructor: closed by its last owner.
-    if (Deljeno::Prevzemi(Vir::Rocica, m_rocica, o.m_rocica, &o, this))
-        RSisTokPodatkov::Zapri();
+    Lastnina::Prevzemi(m_rocica, o.m_rocica, &o, this);
     m_stanje = o.m_stanje;
-    m_rocica = o.m_rocica;
     return *this;
 }
 
-RFizDatoteka::~RFizDatoteka() {
-    // Copies share one handle value: only the last owner closes it, and none closes a value that a
-    // copy has closed already and that may meanwhile name another object.
-    if (Deljeno::Izpusti(Vir::Rocica, m_rocica, this))
-        RSisTokPodatkov::Zapri();
-}
+RFizDatoteka::~RFizDatoteka() { Lastnina::Izpusti(m_rocica, this); }
 
-int RFizDatoteka::Zapri() {
-    void *rocica = m_rocica;
-    // Closing the value again could close an unrelated object's handle. Report what closing a closed
-    // handle reports, and keep the value, as after any failed close.
-    if (Deljeno::JeMrtva(Vir::Rocica, rocica, this))
-        return m_stanje = Zrno::NAP_ROCICA;
-    const int r = RSisTokPodatkov::Zapri();
-    if (r == 0)
-        Deljeno::Zaprta(Vir::Rocica, rocica, this);
-    return r;
-}
+int RFizDatoteka::Zapri() { return m_stanje = Lastnina::Zapri(m_rocica, this); }
 
-int RFizDatoteka::Uporabi(void *rocica) {
-    // The same value again keeps a live share (the copies still hold it), but not a dead one: the
-    // value has since been handed out anew and is adopted as this object's own.
-    if (rocica != m_rocica || Deljeno::JeMrtva(Vir::Rocica, m_rocica, this))
-        Deljeno::Izpusti(Vir::Rocica, m_rocica, this);
-    return RSisTokPodatkov::Uporabi(rocica);
-}
+int RFizDatoteka::Uporabi(void *rocica) { return m_stanje = Lastnina::Uporabi(m_rocica, rocica, this); }
 
 void *RFizDatoteka::Odpusti() {
-    Deljeno::Izpusti(Vir::Rocica, m_rocica, this);
-    return RSisTokPodatkov::Odpusti();
+    m_stanje = 0;
+    return Lastnina::Odpusti(m_rocica, this);
 }
 
 int RFizDatoteka::Odpri(char const *ime, unsigned int zastavice) {
@@ -83,7 +60,7 @@ int RFizDatoteka::Odpri(char const *ime, unsigned int zastavice) {
     SECURITY_ATTRIBUTES varnost = {sizeof(SECURITY_ATTRIBUTES), nullptr,
                                    (zastavice & DAT_BREZ_DEDOVANJA) ? FALSE : TRUE};
 
-    Deljeno::Izpusti(Vir::Rocica, m_rocica, this); // overwritten, not closed: callers close first
+    Lastnina::Pozabi(m_rocica, this); // overwritten, not closed: callers close first
     m_rocica = CreateFileA(ime, dostop, deljenje, &varnost, ustvarjanje, atributi, nullptr);
     if (!JeVeljaven())
         return m_stanje = PretvoriNapako(GetLastError(), Zrno::NAP_ODPIRANJE);

@@ -1,7 +1,10 @@
 // The server end of a named pipe.
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <zrno/streams/RImenovanKanal.h>
 #include <zrno/strings.h>
+
+using Zrno::Notranje::Izid;
 
 RImenovanKanal::~RImenovanKanal() {}
 
@@ -28,9 +31,7 @@ int RImenovanKanal::Sprejmi() {
 }
 
 int RImenovanKanal::Zakljuci() {
-    if (!DisconnectNamedPipe(m_rocica))
-        return m_stanje = PretvoriNapako(GetLastError(), Zrno::NAP_ZAPRIPOVEZAVO);
-    return m_stanje = 0;
+    return m_stanje = Izid(DisconnectNamedPipe(m_rocica), Zrno::NAP_ZAPRIPOVEZAVO);
 }
 
 int RImenovanKanal::VrniNaslovVrstnika(RNizA &ime) const {

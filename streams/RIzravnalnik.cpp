@@ -1,11 +1,11 @@
 // The buffering converter. The common case, a transfer that fits what is already buffered, is handled
 // inline; refills, write-outs and large requests go through the slower paths.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
 #include "streams/Kopiraj.h"
 #include <zrno/streams/RIzravnalnik.h>
 
 using Zrno::Notranje::KopirajBajte;
-using Zrno::Notranje::Vir;
+using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenBlok>;
 
 RIzravnalnik::RIzravnalnik(RTokPodatkov *cilj, unsigned int branje, unsigned int pisanje)
     : RPretvornikToka(cilj), m_branje(nullptr), m_velBranja(0), m_polnBranja(0), m_indeksBranja(0),
@@ -61,17 +61,14 @@ RIzravnalnik &RIzravnalnik::operator=(const RIzravnalnik &o) {
 RIzravnalnik::~RIzravnalnik() { Sprosti(); }
 
 void RIzravnalnik::Deli(const RIzravnalnik &o) {
-    Zrno::Notranje::Deljeno::Deli(Vir::Blok, m_branje, &o, this);
-    Zrno::Notranje::Deljeno::Deli(Vir::Blok, m_pisanje, &o, this);
+    Lastnina::Kopija(m_branje, &o, this);
+    Lastnina::Kopija(m_pisanje, &o, this);
 }
 
 // Copies share the buffers; the last owner frees them.
 void RIzravnalnik::Sprosti() {
-    if (Zrno::Notranje::Deljeno::Izpusti(Vir::Blok, m_branje, this))
-        Zrno::SprostiPomnilnik(m_branje);
-    if (Zrno::Notranje::Deljeno::Izpusti(Vir::Blok, m_pisanje, this))
-        Zrno::SprostiPomnilnik(m_pisanje);
-    m_branje = m_pisanje = nullptr;
+    Lastnina::Izpusti(m_branje, this);
+    Lastnina::Izpusti(m_pisanje, this);
 }
 
 int RIzravnalnik::IzplakniIzravnalnik() {

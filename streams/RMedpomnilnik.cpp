@@ -1,12 +1,11 @@
 // The caching buffer. A transfer that lies inside the held block is a copy, handled inline; loading,
 // writing back and requests larger than the block go through the slower paths.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
 #include "streams/Kopiraj.h"
 #include <zrno/streams/RMedpomnilnik.h>
 
 using Zrno::Notranje::KopirajBajte;
-using Zrno::Notranje::Vir;
-namespace Deljeno = Zrno::Notranje::Deljeno;
+using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenBlok>;
 
 namespace {
 
@@ -34,7 +33,7 @@ RMedpomnilnik::RMedpomnilnik(const RMedpomnilnik &o)
     : RElement(o), RIzpElement(o), RTokPodatkov(o), RDatoteka(o), m_datoteka(o.m_datoteka),
       m_medpomnilnik(o.m_medpomnilnik), m_drzano(o.m_drzano), m_velikost(o.m_velikost),
       m_spremenjen(o.m_spremenjen), m_odmikBloka(o.m_odmikBloka), m_polozaj(o.m_polozaj) {
-    Deljeno::Deli(Vir::Blok, m_medpomnilnik, &o, this);
+    Lastnina::Kopija(m_medpomnilnik, &o, this);
 }
 
 RMedpomnilnik &RMedpomnilnik::operator=(const RMedpomnilnik &o) {
@@ -52,7 +51,7 @@ RMedpomnilnik &RMedpomnilnik::operator=(const RMedpomnilnik &o) {
     m_spremenjen = o.m_spremenjen;
     m_odmikBloka = o.m_odmikBloka;
     m_polozaj = o.m_polozaj;
-    Deljeno::Deli(Vir::Blok, m_medpomnilnik, &o, this);
+    Lastnina::Kopija(m_medpomnilnik, &o, this);
     return *this;
 }
 
@@ -63,11 +62,7 @@ RMedpomnilnik::~RMedpomnilnik() {
 }
 
 // Copies share the buffer; the last owner frees it.
-void RMedpomnilnik::SprostiMedpomnilnik() {
-    if (Deljeno::Izpusti(Vir::Blok, m_medpomnilnik, this))
-        Zrno::SprostiPomnilnik(m_medpomnilnik);
-    m_medpomnilnik = nullptr;
-}
+void RMedpomnilnik::SprostiMedpomnilnik() { Lastnina::Izpusti(m_medpomnilnik, this); }
 
 int RMedpomnilnik::Uporabi(RDatoteka *datoteka, unsigned int velikost) {
     // The former buffer would otherwise leak, and a changed block in it would be lost.

@@ -1,5 +1,5 @@
 // The memory file: one block that grows in 4096-byte steps, or a fixed view over the caller's memory.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
 #include "frame/Oblikuj.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
@@ -8,9 +8,8 @@
 #include <zrno/streams/RFizDatoteka.h>
 #include <zrno/streams/RPomDatoteka.h>
 
-namespace Deljeno = Zrno::Notranje::Deljeno;
 using Zrno::Notranje::KopirajBajte;
-using Zrno::Notranje::Vir;
+using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenBlok>;
 
 RPomDatoteka::RPomDatoteka()
     : m_podatki(nullptr), m_lastnik(true), m_polozaj(0), m_dolzina(0), m_rezervirano(0) {}
@@ -39,7 +38,7 @@ RPomDatoteka::RPomDatoteka(const RPomDatoteka &o)
     : RElement(o), RIzpElement(o), RTokPodatkov(o), RDatoteka(o), m_podatki(o.m_podatki),
       m_lastnik(o.m_lastnik), m_polozaj(o.m_polozaj), m_dolzina(o.m_dolzina), m_rezervirano(o.m_rezervirano) {
     if (m_lastnik)
-        Deljeno::Deli(Vir::Blok, m_podatki, &o, this);
+        Lastnina::Kopija(m_podatki, &o, this);
 }
 
 RPomDatoteka &RPomDatoteka::operator=(const RPomDatoteka &o) {
@@ -52,7 +51,7 @@ RPomDatoteka &RPomDatoteka::operator=(const RPomDatoteka &o) {
     else
         Zapri();
     if (o.m_lastnik)
-        Deljeno::Deli(Vir::Blok, o.m_podatki, &o, this);
+        Lastnina::Kopija(o.m_podatki, &o, this);
     m_stanje = o.m_stanje;
     m_podatki = o.m_podatki;
     m_lastnik = o.m_lastnik;
@@ -70,7 +69,7 @@ RPomDatoteka::~RPomDatoteka() {
 void RPomDatoteka::Pozabi() {
     // The object stops being one of the owners of a shared block, without freeing it.
     if (m_lastnik)
-        Deljeno::Izpusti(Vir::Blok, m_podatki, this);
+        Lastnina::Pozabi(m_podatki, this);
     m_podatki = nullptr;
     m_polozaj = m_dolzina = m_rezervirano = 0;
     m_lastnik = true;
@@ -85,17 +84,15 @@ int RPomDatoteka::RezervirajDolzino(unsigned int dolzina, bool natancno) {
         unsigned int nova =
             natancno ? dolzina : (dolzina > 0xFFFFF000u ? 0xFFFFFFFFu : (dolzina + 4095) & ~4095u);
         if (nova == 0) {
-            if (Deljeno::Izpusti(Vir::Blok, m_podatki, this))
-                Zrno::SprostiPomnilnik(m_podatki);
-            m_podatki = nullptr;
-        } else if (Deljeno::JeDeljena(Vir::Blok, m_podatki, this)) {
+            Lastnina::Izpusti(m_podatki, this);
+        } else if (Lastnina::JeDeljena(m_podatki, this)) {
             // Copies share this block: resizing it in place would leave them a dangling pointer, so
             // this object moves to a block of its own and leaves the old one to them.
             void *p = Zrno::RezervirajPomnilnik(nullptr, nova);
             if (!p)
                 return m_stanje = Zrno::NAP_POMNILNIK;
             KopirajBajte(p, m_podatki, nova < m_rezervirano ? nova : m_rezervirano);
-            Deljeno::Izpusti(Vir::Blok, m_podatki, this);
+            Lastnina::Pozabi(m_podatki, this);
             m_podatki = static_cast<unsigned char *>(p);
         } else {
             void *p = Zrno::RezervirajPomnilnik(m_podatki, nova);
@@ -145,8 +142,8 @@ unsigned int RPomDatoteka::Zapisi(void const *medpomnilnik, unsigned int stevilo
 
 int RPomDatoteka::Zapri() {
     // A block shared with copies is freed only by its last owner.
-    if (m_lastnik && Deljeno::Izpusti(Vir::Blok, m_podatki, this))
-        Zrno::SprostiPomnilnik(m_podatki);
+    if (m_lastnik)
+        Lastnina::Izpusti(m_podatki, this);
     m_podatki = nullptr;
     Pozabi();
     return 0;
@@ -214,10 +211,8 @@ int RPomDatoteka::Uporabi(tagSAFEARRAY *polje) {
 }
 
 void *RPomDatoteka::Odpusti() {
-    void *p = m_podatki;
     // An owned block now belongs to the caller alone: copies that share it must no longer free it.
-    if (m_lastnik)
-        Deljeno::Zaprta(Vir::Blok, p, this);
+    void *p = m_lastnik ? Lastnina::Predaj(m_podatki, this) : m_podatki;
     m_podatki = nullptr;
     Pozabi();
     return p;

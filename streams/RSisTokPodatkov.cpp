@@ -1,6 +1,9 @@
 // The stream over a system handle: ReadFile, WriteFile and FlushFileBuffers without overlapped I/O.
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <zrno/streams/RSisTokPodatkov.h>
+
+using Zrno::Notranje::Izid;
 
 RSisTokPodatkov::~RSisTokPodatkov() {
     // Released, never closed: whoever owns the handle closes it with Zapri first.
@@ -31,11 +34,7 @@ unsigned int RSisTokPodatkov::Zapisi(void const *medpomnilnik, unsigned int stev
     return n;
 }
 
-int RSisTokPodatkov::Izplakni() {
-    if (!FlushFileBuffers(m_rocica))
-        return m_stanje = PretvoriNapako(GetLastError(), Zrno::NAP_IZPLAKNI);
-    return m_stanje = 0;
-}
+int RSisTokPodatkov::Izplakni() { return m_stanje = Izid(FlushFileBuffers(m_rocica), Zrno::NAP_IZPLAKNI); }
 
 int RSisTokPodatkov::Zapri() { return m_stanje = RSisElement::Zapri(); }
 

@@ -1,4 +1,6 @@
 // The event-log log: event source, event reports, and the source's registration in the registry.
+#include "frame/Lastnina.h"
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <stdarg.h>
 #include <zrno/strings.h>
@@ -7,8 +9,14 @@
 #include <zrno/system/RRegister.h>
 
 using namespace Zrno;
+using Zrno::Notranje::Izid;
 
 namespace {
+
+// Event sources close with DeregisterEventSource; nothing closes them implicitly.
+struct VirDogodkov : Notranje::Rocica {
+    static int Zapri(void *v) { return Izid(DeregisterEventSource(v), NAP_ZAPIRANJE); }
+};
 
 constexpr char KLJUC_APLIKACIJ[] = "SYSTEM\\CurrentControlSet\\Services\\Eventlog\\Application\\";
 
@@ -39,24 +47,17 @@ RDnevnikNT::~RDnevnikNT() {}
 
 int RDnevnikNT::Odpri(char const *streznik) {
     m_rocica = RegisterEventSourceA(streznik, m_vir);
-    return m_rocica ? OK : PretvoriNapako(GetLastError(), NAP_ODPIRANJE);
+    return Izid(m_rocica != nullptr, NAP_ODPIRANJE);
 }
 
-int RDnevnikNT::Zapri() {
-    if (!JeVeljaven())
-        return OK_NICNAREDITI;
-    if (!DeregisterEventSource(m_rocica))
-        return PretvoriNapako(GetLastError(), NAP_ZAPIRANJE);
-    m_rocica = INVALID_HANDLE_VALUE;
-    return OK;
-}
+int RDnevnikNT::Zapri() { return Notranje::Lastnina<VirDogodkov>::Zapri(m_rocica, this); }
 
 int RDnevnikNT::Porocaj(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost,
                         unsigned int dogodek, char const **nizi, unsigned int stevilo) {
-    if (!ReportEventA(m_rocica, TipDogodka(prioriteta), static_cast<WORD>(m_kategorija), dogodek, nullptr,
-                      static_cast<WORD>(stevilo), velikost, nizi, velikost ? podatki : nullptr))
-        return PretvoriNapako(GetLastError(), NAP_PISANJE);
-    return OK;
+    return Izid(ReportEventA(m_rocica, TipDogodka(prioriteta), static_cast<WORD>(m_kategorija), dogodek,
+                             nullptr, static_cast<WORD>(stevilo), velikost, nizi,
+                             velikost ? podatki : nullptr),
+                NAP_PISANJE);
 }
 
 int RDnevnikNT::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost, unsigned int dogodek,

@@ -47,7 +47,7 @@ int ROskrbnikServisov::Odpri(char const *racunalnik, char const *baza, unsigned 
     return Izid(m_rocica != nullptr, NAP_ODPRIUPRAVLJALNIK);
 }
 
-int ROskrbnikServisov::Zapri() { return ZapriScm(m_rocica); }
+int ROskrbnikServisov::Zapri() { return Lastnina<RocicaScm>::Zapri(m_rocica, this); }
 
 int ROskrbnikServisov::VrniIme(char const *prikaznoIme, RNizA &ime) {
     return Poisci(GetServiceKeyNameA, ScmRocica(m_rocica), prikaznoIme, ime);

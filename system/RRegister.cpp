@@ -1,5 +1,6 @@
 // RRegister: opening, creating and closing keys, raw reads, writes, deletion, enumeration and change
 // notification. Registry calls return their error code; the last error is never read after them.
+#include "frame/Lastnina.h"
 #include "frame/scoped.h"
 #include "system/RRegisterNotranje.h"
 #include <string.h>
@@ -9,6 +10,19 @@
 using namespace Zrno;
 using Zrno::Notranje::Kljuc;
 using Zrno::Notranje::ScopedBlock;
+
+namespace {
+
+// A key closes with RegCloseKey, which returns its error. A closed key is 0, also after a failed close,
+// and only 0 counts as no key: the default -1 is handed to the system, whose verdict decides.
+struct KljucRegistra : Zrno::Notranje::Rocica {
+    static constexpr bool pozabiObNeuspehu = true;
+    static bool JePrazna(void const *v) { return v == nullptr; }
+    static void *Prazna() { return nullptr; }
+    static int Zapri(void *v) { return PretvoriNapako(RegCloseKey(Kljuc(v)), NAP_ZAPIRANJE); }
+};
+
+} // namespace
 
 RRegister::RRegister(void *kljuc) : RSisElement(kljuc) {}
 RRegister::RRegister(RRegister const &drugi) : RElement(drugi), RSisElement(drugi), RIzpElement(drugi) {}
@@ -38,13 +52,7 @@ int RRegister::Ustvari(void *stars, char const *pot, unsigned int dostop) {
     return OK;
 }
 
-int RRegister::Zapri() {
-    if (!m_rocica)
-        return OK_NICNAREDITI;
-    LONG e = RegCloseKey(Kljuc(m_rocica));
-    m_rocica = nullptr;
-    return PretvoriNapako(e, NAP_ZAPIRANJE);
-}
+int RRegister::Zapri() { return Zrno::Notranje::Lastnina<KljucRegistra>::Zapri(m_rocica, this); }
 
 int RRegister::Izplakni() { return PretvoriNapako(RegFlushKey(Kljuc(m_rocica)), NAP_IZPLAKNI); }
 

@@ -36,4 +36,4 @@ int RServis::VrniStatus(_SERVICE_STATUS *status) {
 
 int RServis::Zbrisi() { return Izid(DeleteService(ScmRocica(m_rocica)), NAP_ZBRISISERVIS); }
 
-int RServis::Zapri() { return ZapriScm(m_rocica); }
+int RServis::Zapri() { return Lastnina<RocicaScm>::Zapri(m_rocica, this); }

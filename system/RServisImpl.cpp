@@ -1,7 +1,10 @@
 // The hosted service's message thread: start-up, control dispatch, status reports and clean-up.
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <string.h>
 #include <zrno/system/RServisImpl.h>
+
+using Zrno::Notranje::Izid;
 
 using namespace Zrno;
 
@@ -51,9 +54,8 @@ int RServisImpl::Porocaj() {
         return ObStatusu();
     SERVICE_STATUS status;
     memcpy(&status, &m_status, sizeof status);
-    if (!SetServiceStatus(static_cast<SERVICE_STATUS_HANDLE>(m_statusRocica), &status))
-        return PretvoriNapako(GetLastError(), NAP_STATUSSERVISA);
-    return OK;
+    return Izid(SetServiceStatus(static_cast<SERVICE_STATUS_HANDLE>(m_statusRocica), &status),
+                NAP_STATUSSERVISA);
 }
 
 int RServisImpl::SporociStatus(T_STATUSSERVISA stanje) {

@@ -2,8 +2,9 @@
 #ifndef ZRNO_SYSTEM_SCMROCICA_H
 #define ZRNO_SYSTEM_SCMROCICA_H
 
+#include "frame/Lastnina.h"
+#include "frame/Napake.h"
 #include "frame/win.h"
-#include <zrno/frame.h>
 
 namespace Zrno::Notranje {
 
@@ -14,17 +15,12 @@ inline SC_HANDLE ScmRocica(void *rocica) {
     return rocica == INVALID_HANDLE_VALUE ? nullptr : static_cast<SC_HANDLE>(rocica);
 }
 
-/// CloseServiceHandle: on success the handle becomes -1 and the result 0; on failure it stays and
-/// the result is the mapped error, default NAP_ZAPIRANJE.
-inline int ZapriScm(void *&rocica) {
-    if (!CloseServiceHandle(ScmRocica(rocica)))
-        return PretvoriNapako(GetLastError(), NAP_ZAPIRANJE);
-    rocica = INVALID_HANDLE_VALUE;
-    return OK;
-}
-
-/// The result of a call that reports success as non-zero: 0, or the thread's last error mapped.
-inline int Izid(BOOL uspeh, int privzeta) { return uspeh ? OK : PretvoriNapako(GetLastError(), privzeta); }
+/// A service or manager handle: CloseServiceHandle, -1 afterwards; a failed close keeps it. There is no
+/// empty test: closing without a handle asks the manager too, which answers that the handle is invalid.
+struct RocicaScm : Rocica {
+    static bool JePrazna(void const *) { return false; }
+    static int Zapri(void *v) { return Izid(CloseServiceHandle(ScmRocica(v)), NAP_ZAPIRANJE); }
+};
 
 } // namespace Zrno::Notranje
 

@@ -1,7 +1,10 @@
 // Waitable timers and their completion routine.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <zrno/threads/RCasomer.h>
+
+using Zrno::Notranje::Izid;
 
 RCasomer::RCasomer(unsigned int zastavice, char const *ime)
     : RSinhronizator(CreateWaitableTimerA(nullptr, (zastavice & ROCNI) != 0, ime)) {}
@@ -12,7 +15,7 @@ RCasomer::~RCasomer() {
     // A completion routine already queued to the arming thread carries this object's address and
     // would run after the object is gone; cancelling the timer also removes that queued call.
     using namespace Zrno::Notranje;
-    if (JeVeljaven() && !Deljeno::JeDeljena(Vir::Rocica, m_rocica, this))
+    if (JeVeljaven() && !Lastnina<DeljenaRocica>::JeDeljena(m_rocica, this))
         CancelWaitableTimer(m_rocica);
 }
 
@@ -21,10 +24,9 @@ namespace {
 int Nastavi(HANDLE casomer, __int64 rok, LONG perioda, RCasomer *objekt, int privzeta) {
     LARGE_INTEGER cas;
     cas.QuadPart = rok;
-    if (SetWaitableTimer(casomer, &cas, perioda, reinterpret_cast<PTIMERAPCROUTINE>(&RCasomer::Rokovalnik),
-                         objekt, FALSE))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), privzeta);
+    return Izid(SetWaitableTimer(casomer, &cas, perioda,
+                                 reinterpret_cast<PTIMERAPCROUTINE>(&RCasomer::Rokovalnik), objekt, FALSE),
+                privzeta);
 }
 
 } // namespace
@@ -35,11 +37,7 @@ int RCasomer::Nastavi(__int64 cas, unsigned int perioda) {
     return ::Nastavi(m_rocica, cas * 10000, static_cast<LONG>(perioda), this, Zrno::NAP_NASTAVICASOMER);
 }
 
-int RCasomer::Prekini() {
-    if (CancelWaitableTimer(m_rocica))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_PREKINI);
-}
+int RCasomer::Prekini() { return Izid(CancelWaitableTimer(m_rocica), Zrno::NAP_PREKINI); }
 
 void __stdcall RCasomer::Rokovalnik(void *argument, unsigned long spodnji, unsigned long zgornji) {
     static_cast<RCasomer *>(argument)->ObAlarmu(static_cast<__int64>(

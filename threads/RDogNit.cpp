@@ -1,6 +1,9 @@
 // The message-loop thread: its start-up handshake, posting requests and the loop itself.
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <zrno/threads/RDogNit.h>
+
+using Zrno::Notranje::Izid;
 
 namespace {
 
@@ -91,9 +94,8 @@ int RDogNit::Sporoci(unsigned int koda, unsigned int vrednost, void *podatki) {
     // Wine accepts a post to thread identifier 0 and drops it; Windows refuses it.
     if (m_koda == 0)
         return PretvoriNapako(ERROR_INVALID_THREAD_ID, Zrno::NAP_NITID);
-    if (PostThreadMessageA(m_koda, k_prvaOznaka + koda, vrednost, reinterpret_cast<LPARAM>(podatki)))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_NITID);
+    return Izid(PostThreadMessageA(m_koda, k_prvaOznaka + koda, vrednost, reinterpret_cast<LPARAM>(podatki)),
+                Zrno::NAP_NITID);
 }
 
 unsigned int RDogNit::Pozeni(void *parameter) {

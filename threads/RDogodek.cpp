@@ -1,6 +1,9 @@
 // Events.
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <zrno/threads/RDogodek.h>
+
+using Zrno::Notranje::Izid;
 
 RDogodek::RDogodek(unsigned int zastavice, char const *ime)
     : RSinhronizator(CreateEventA(nullptr, (zastavice & ROCNI) != 0, (zastavice & SIGNALIZIRAN) != 0, ime)) {}
@@ -9,20 +12,8 @@ RDogodek::RDogodek(void *rocica) : RSinhronizator(rocica) {}
 
 RDogodek::~RDogodek() {}
 
-int RDogodek::Odkleni() {
-    if (SetEvent(m_rocica))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_ODKLEPANJE);
-}
+int RDogodek::Odkleni() { return Izid(SetEvent(m_rocica), Zrno::NAP_ODKLEPANJE); }
 
-int RDogodek::Impulz() {
-    if (PulseEvent(m_rocica))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_PULZ);
-}
+int RDogodek::Impulz() { return Izid(PulseEvent(m_rocica), Zrno::NAP_PULZ); }
 
-int RDogodek::Resetiraj() {
-    if (ResetEvent(m_rocica))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_PONASTAVI);
-}
+int RDogodek::Resetiraj() { return Izid(ResetEvent(m_rocica), Zrno::NAP_PONASTAVI); }

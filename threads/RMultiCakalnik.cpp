@@ -1,11 +1,10 @@
 // Waiting on several objects at once. The object pointers, their handles and the held flags live in
 // one block of the private heap, shared by copies; the last copy frees it.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
 #include "frame/win.h"
 #include <zrno/threads/RMultiCakalnik.h>
 
-namespace Deljeno = Zrno::Notranje::Deljeno;
-using Zrno::Notranje::Vir;
+using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenBlok>;
 
 RMultiCakalnik::RMultiCakalnik(RSinhronizator **objekti, unsigned int stevilo, bool zakleni)
     : m_objekti(nullptr), m_rocice(nullptr), m_drzi(nullptr), m_stevilo(0) {
@@ -29,7 +28,7 @@ RMultiCakalnik::RMultiCakalnik(RSinhronizator **objekti, unsigned int stevilo, b
 
 RMultiCakalnik::RMultiCakalnik(const RMultiCakalnik &o)
     : RElement(o), m_objekti(o.m_objekti), m_rocice(o.m_rocice), m_drzi(o.m_drzi), m_stevilo(o.m_stevilo) {
-    Deljeno::Deli(Vir::Blok, m_objekti, &o, this);
+    Lastnina::Kopija(m_objekti, &o, this);
 }
 
 RMultiCakalnik &RMultiCakalnik::operator=(const RMultiCakalnik &o) {
@@ -37,9 +36,7 @@ RMultiCakalnik &RMultiCakalnik::operator=(const RMultiCakalnik &o) {
         return *this;
     // The arrays held before go as in the destructor: what they hold is released, the last copy frees.
     Odkleni();
-    if (Deljeno::Prevzemi(Vir::Blok, m_objekti, o.m_objekti, &o, this))
-        Zrno::SprostiPomnilnik(m_objekti);
-    m_objekti = o.m_objekti;
+    Lastnina::Prevzemi(m_objekti, o.m_objekti, &o, this);
     m_rocice = o.m_rocice;
     m_drzi = o.m_drzi;
     m_stevilo = o.m_stevilo;
@@ -48,8 +45,7 @@ RMultiCakalnik &RMultiCakalnik::operator=(const RMultiCakalnik &o) {
 
 RMultiCakalnik::~RMultiCakalnik() {
     Odkleni();
-    if (Deljeno::Izpusti(Vir::Blok, m_objekti, this))
-        Zrno::SprostiPomnilnik(m_objekti);
+    Lastnina::Izpusti(m_objekti, this);
 }
 
 int RMultiCakalnik::Zakleni(unsigned int cas, bool vsi) {

@@ -1,8 +1,12 @@
 // Threads started through the C runtime (_beginthreadex), so that the runtime's per-thread data is set
 // up for them, and the thread-control operations.
+#include "frame/Lastnina.h"
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <process.h>
 #include <zrno/threads/RNit.h>
+
+using Zrno::Notranje::Izid;
 
 namespace {
 
@@ -48,7 +52,7 @@ int RNit::Odpri(void *parameter, T_NITZACETNOSTANJE stanje, unsigned int sklad) 
     zapis->objekt = this;
     zapis->parameter = parameter;
     // The old value is replaced, not closed; only this object's share of it goes.
-    RSinhronizator::Odpusti();
+    Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenaRocica>::Pozabi(m_rocica, this);
     m_rocica = Zazeni(&VstopnaTocka, zapis, stanje, sklad, &m_koda);
     if (JeVeljaven())
         return Zrno::OK;
@@ -64,23 +68,11 @@ unsigned int __stdcall RNit::VstopnaTocka(void *zapis) {
     return z.objekt->Izvedi(z.parameter);
 }
 
-int RNit::Zamrzni() {
-    if (SuspendThread(m_rocica) != 0xFFFFFFFF)
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_ZAUSTAVI);
-}
+int RNit::Zamrzni() { return Izid(SuspendThread(m_rocica) != 0xFFFFFFFF, Zrno::NAP_ZAUSTAVI); }
 
-int RNit::Odmrzni() {
-    if (ResumeThread(m_rocica) != 0xFFFFFFFF)
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_NADALJUJ);
-}
+int RNit::Odmrzni() { return Izid(ResumeThread(m_rocica) != 0xFFFFFFFF, Zrno::NAP_NADALJUJ); }
 
-int RNit::Prekini(unsigned int koda) {
-    if (TerminateThread(m_rocica, koda))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_PREKINI);
-}
+int RNit::Prekini(unsigned int koda) { return Izid(TerminateThread(m_rocica, koda), Zrno::NAP_PREKINI); }
 
 int RNit::VrniRezultat(unsigned int *koda) {
     DWORD izhod;
@@ -91,9 +83,7 @@ int RNit::VrniRezultat(unsigned int *koda) {
 }
 
 int RNit::NastaviPrioriteto(T_NITPRIORITETA prioriteta) {
-    if (SetThreadPriority(m_rocica, prioriteta))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_PRIORITETA);
+    return Izid(SetThreadPriority(m_rocica, prioriteta), Zrno::NAP_PRIORITETA);
 }
 
 int RNit::VrniPrioriteto() { return GetThreadPriority(m_rocica); }

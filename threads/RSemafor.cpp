@@ -1,6 +1,9 @@
 // Semaphores.
+#include "frame/Napake.h"
 #include "frame/win.h"
 #include <zrno/threads/RSemafor.h>
+
+using Zrno::Notranje::Izid;
 
 RSemafor::RSemafor(unsigned int zacetno, unsigned int najvec, char const *ime)
     : RSinhronizator(CreateSemaphoreA(nullptr, static_cast<LONG>(zacetno), static_cast<LONG>(najvec), ime)) {}
@@ -12,7 +15,5 @@ RSemafor::~RSemafor() {}
 int RSemafor::Odkleni() { return Odkleni(1); }
 
 int RSemafor::Odkleni(unsigned int stevilo) {
-    if (ReleaseSemaphore(m_rocica, static_cast<LONG>(stevilo), nullptr))
-        return Zrno::OK;
-    return PretvoriNapako(GetLastError(), Zrno::NAP_ODKLEPANJE);
+    return Izid(ReleaseSemaphore(m_rocica, static_cast<LONG>(stevilo), nullptr), Zrno::NAP_ODKLEPANJE);
 }

@@ -1,54 +1,31 @@
 // The waitable object: waits, and the shared ownership of its handle among copies.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
 #include "frame/win.h"
 #include <zrno/threads/RSinhronizator.h>
 
-namespace Deljeno = Zrno::Notranje::Deljeno;
-using Zrno::Notranje::Vir;
+// Copies share the handle: the last owner closes it, and none closes a value that a copy has closed
+// already and that may meanwhile name another object.
+using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenaRocica>;
 
 RSinhronizator::RSinhronizator(void *rocica) : RSisElement(rocica) {}
 
 RSinhronizator::RSinhronizator(const RSinhronizator &o) : RElement(o), RSisElement(o) {
-    Deljeno::Deli(Vir::Rocica, m_rocica, &o, this);
+    Lastnina::Kopija(m_rocica, &o, this);
 }
 
 RSinhronizator &RSinhronizator::operator=(const RSinhronizator &o) {
-    if (this == &o)
-        return *this;
-    if (Deljeno::Prevzemi(Vir::Rocica, m_rocica, o.m_rocica, &o, this))
-        RSisElement::Zapri(); // the handle held before, closed by its last owner
-    m_rocica = o.m_rocica;
+    if (this != &o)
+        Lastnina::Prevzemi(m_rocica, o.m_rocica, &o, this);
     return *this;
 }
 
-RSinhronizator::~RSinhronizator() {
-    // Only the last owner closes, and none closes a value that a copy has closed already and that may
-    // meanwhile name another object.
-    if (Deljeno::Izpusti(Vir::Rocica, m_rocica, this))
-        RSisElement::Zapri();
-}
+RSinhronizator::~RSinhronizator() { Lastnina::Izpusti(m_rocica, this); }
 
-int RSinhronizator::Zapri() {
-    void *rocica = m_rocica;
-    if (Deljeno::JeMrtva(Vir::Rocica, rocica, this))
-        return Zrno::NAP_ROCICA; // what closing a closed handle reports; the value is kept
-    const int r = RSisElement::Zapri();
-    if (r == Zrno::OK)
-        Deljeno::Zaprta(Vir::Rocica, rocica, this);
-    return r;
-}
+int RSinhronizator::Zapri() { return Lastnina::Zapri(m_rocica, this); }
 
-int RSinhronizator::Uporabi(void *rocica) {
-    // The same value again keeps a live share, but not a dead one: it has since been handed out anew.
-    if (rocica != m_rocica || Deljeno::JeMrtva(Vir::Rocica, m_rocica, this))
-        Deljeno::Izpusti(Vir::Rocica, m_rocica, this);
-    return RSisElement::Uporabi(rocica);
-}
+int RSinhronizator::Uporabi(void *rocica) { return Lastnina::Uporabi(m_rocica, rocica, this); }
 
-void *RSinhronizator::Odpusti() {
-    Deljeno::Izpusti(Vir::Rocica, m_rocica, this);
-    return RSisElement::Odpusti();
-}
+void *RSinhronizator::Odpusti() { return Lastnina::Odpusti(m_rocica, this); }
 
 int RSinhronizator::Odkleni() { return Zrno::NAP_NIPODPRTO; }
 

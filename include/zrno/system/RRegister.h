@@ -60,8 +60,8 @@ class ZRNO_API RRegister : public virtual RSisElement, public virtual RIzpElemen
     /// Creates the subkey (non-volatile, default security) or opens it when it exists. Default NAP_USTVARI.
     int Ustvari(void *stars, char const *pot, unsigned int dostop);
     using RSisElement::Zapri;
-    /// Closes the key and forgets the handle even when closing fails (default NAP_ZAPIRANJE); 1 when the
-    /// handle is 0.
+    /// Closes the key and forgets the handle (0 afterwards) even when closing fails (default
+    /// NAP_ZAPIRANJE); 1 when the handle is 0. The default -1 is no exception: the system's close decides.
     int Zapri() override;
     /// Writes the key's changes to disk. Default NAP_IZPLAKNI.
     int Izplakni() override;

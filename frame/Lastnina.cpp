@@ -1,11 +1,11 @@
-// A small table of shares (kind, value, owner, alive), normally empty: it only fills when objects that
-// share a value are copied. The lock is a CRITICAL_SECTION made by the first thread that copies such an
-// object: _WIN32_WINNT is fixed at XP, so there is no SRW lock, and a critical section that waiters
+// The table of shares behind Lastnina (kind, value, owner, alive), normally empty: it only fills when
+// objects that share a value are copied. The lock is a CRITICAL_SECTION made by the first thread that copies
+// such an object: _WIN32_WINNT is fixed at XP, so there is no SRW lock, and a critical section that waiters
 // block on cannot starve anyone the way a Sleep(0) spin could. It is published with one interlocked
 // exchange, so no start-up order is involved: a thread that loses the race to publish discards its
 // own. The calls other than Deli take the lock only when the table holds shares, and shares exist only
 // after a Deli has made the lock.
-#include "frame/Deljeno.h"
+#include "frame/Lastnina.h"
 #include "frame/Velikost.h"
 #include "frame/win.h"
 #include <zrno/frame.h>
@@ -148,13 +148,6 @@ bool Deljeno::Izpusti(Vir vrsta, void const *vrednost, void const *lastnik) {
         return true;
     Zaklep z(g_kljuc);
     return Odstrani(vrsta, vrednost, lastnik);
-}
-
-bool Deljeno::Prevzemi(Vir vrsta, void const *stara, void const *nova, void const *izvor,
-                       void const *lastnik) {
-    const bool zapri = Izpusti(vrsta, stara, lastnik);
-    Deli(vrsta, nova, izvor, lastnik);
-    return zapri && stara != nova;
 }
 
 bool Deljeno::JeMrtva(Vir vrsta, void const *vrednost, void const *lastnik) {

@@ -1,0 +1,177 @@
+// Handle ownership, one table over every class that holds a system handle: closing with nothing held,
+// closing twice, adopting and releasing, destructors, copies, assignment over the last owner, and
+// stale copies whose value the system has handed out again. Each class's answers are its own rules.
+#include "threads/Pomoc.h"
+#include <memory>
+#include <windows.h>
+#include <zrno/frame.h>
+#include <zrno/streams.h>
+#include <zrno/system.h>
+
+namespace {
+
+// A fresh handle of each kind, and whether the system still takes one.
+void *Dogodek() { return CreateEventA(nullptr, TRUE, FALSE, nullptr); }
+void *Semafor() { return CreateSemaphoreA(nullptr, 0, 1, nullptr); }
+void *Mutex() { return CreateMutexA(nullptr, FALSE, nullptr); }
+void *Casomer() { return CreateWaitableTimerA(nullptr, FALSE, nullptr); }
+unsigned int __stdcall Prazna(void *) { return 0; }
+void *NovaNit() { return RNit::Odpri(&Prazna, nullptr, NIT_TECE, 0); }
+void *Nul() {
+    return CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+void *Iskanje() {
+    WIN32_FIND_DATAA d;
+    return FindFirstFileA("C:\\windows\\*", &d);
+}
+void *Kljuc() {
+    HKEY k = nullptr;
+    return RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &k), k;
+}
+void *Oskrbnik() { return OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT); }
+void *Servis() { // RpcSs is in every prefix
+    static SC_HANDLE const oskrbnik = static_cast<SC_HANDLE>(Oskrbnik());
+    return OpenServiceA(oskrbnik, "RpcSs", SERVICE_QUERY_STATUS);
+}
+void *VirDogodkov() { return RegisterEventSourceA(nullptr, "Zrno"); }
+bool Nevidna(void *) { return true; }
+bool Jedro(void *h) {
+    DWORD z;
+    return GetHandleInformation(h, &z) != 0;
+}
+bool IskanjeTece(void *h) { // Wine's FindClose takes a closed search
+    WIN32_FIND_DATAA d;
+    return FindNextFileA(h, &d) || GetLastError() == ERROR_NO_MORE_FILES;
+}
+bool KljucOdprt(void *h) { return RegFlushKey(static_cast<HKEY>(h)) == ERROR_SUCCESS; }
+bool OskrbnikOdprt(void *h) {
+    DWORD n = 0;
+    return !GetServiceKeyNameA(static_cast<SC_HANDLE>(h), "x", nullptr, &n) &&
+           GetLastError() != ERROR_INVALID_HANDLE;
+}
+bool ServisOdprt(void *h) {
+    SERVICE_STATUS s;
+    return QueryServiceStatus(static_cast<SC_HANDLE>(h), &s);
+}
+
+struct DogNit : RDogNit {
+    explicit DogNit(void *h) { Uporabi(h); }
+};
+
+// A class, its kind of handle, how the system tells it open (Nevidna: it cannot, as for Wine's one dummy
+// event source that always closes), whether copies share it so that the last one to go closes it
+// (otherwise nothing but Zapri closes it), and Zapri's answer when it holds 0 (also after a successful
+// Zapri): a service handle goes to the manager even then. A registry key is closed to 0, others to -1.
+template <class R, void *(*N)(), bool (*O)(void *) = Nevidna, bool D = false, int P = 1> struct V {
+    using T = R;
+    static constexpr bool deljena = D, vidna = O != Nevidna;
+    static constexpr int prazno = P;
+    static constexpr INT_PTR zaprta = std::is_same_v<R, RRegister> ? 0 : -1;
+    static void *Nova() { return N(); }
+    static bool Odprta(void *h) { return O(h); }
+    static T *Nov() {
+        if constexpr (std::is_constructible_v<T, void *>)
+            return new T(INVALID_HANDLE_VALUE);
+        else
+            return new T;
+    }
+    static void Zapri(void *h) {
+        std::unique_ptr<T> o(Nov());
+        o->Uporabi(h), o->Zapri();
+    }
+};
+constexpr int ROC = Zrno::NAP_ROCICA;
+
+template <class T> class Lastnistvo : public testing::Test {};
+using Razredi =
+    testing::Types<V<RSisElement, Dogodek, Jedro>, V<RIskalnikDatotek, Iskanje, IskanjeTece>,
+                   V<RSinhronizator, Dogodek, Jedro, 1>, V<RDogodek, Dogodek, Jedro, 1>,
+                   V<RSemafor, Semafor, Jedro, 1>, V<RNevarenOdsek, Mutex, Jedro, 1>,
+                   V<RCasomer, Casomer, Jedro, 1>, V<Nit, NovaNit, Jedro, 1>, V<DogNit, NovaNit, Jedro, 1>,
+                   V<RFizDatoteka, Nul, Jedro, 1>, V<RSisTokPodatkov, Nul, Jedro>,
+                   V<RRegister, Kljuc, KljucOdprt>, V<ROskrbnikServisov, Oskrbnik, OskrbnikOdprt, 0, ROC>,
+                   V<RServis, Servis, ServisOdprt, 0, ROC>, V<RDnevnikNT, VirDogodkov>>;
+TYPED_TEST_SUITE(Lastnistvo, Razredi);
+
+} // namespace
+
+TYPED_TEST(Lastnistvo, CloseAdoptRelease) {
+    using V = TypeParam;
+    using T = typename V::T;
+    std::unique_ptr<T> a(V::Nov());
+    const int prvic = a->Zapri(); // a registry key's -1 goes to the system (Wine: a root, which closes)
+    EXPECT_TRUE(prvic == V::prazno || (std::is_same_v<T, RRegister>)) << prvic;
+    EXPECT_EQ(a->VrniRocico(), reinterpret_cast<void *>(V::zaprta));
+    EXPECT_EQ(a->Zapri(), V::prazno);
+    a->Uporabi(nullptr);
+    EXPECT_EQ(a->Zapri(), V::prazno) << "0 is no handle either";
+    if constexpr (std::is_base_of_v<RSinhronizator, T>) {
+        EXPECT_EQ(T(INVALID_HANDLE_VALUE).Zakleni(0), Zrno::NAP_ROCICA) << "not the process's pseudo-handle";
+    }
+
+    void *h = V::Nova(), *g = V::Nova();
+    ASSERT_TRUE(V::Odprta(h) && V::Odprta(g));
+    EXPECT_EQ(a->Uporabi(g) + a->Uporabi(h), 0);
+    EXPECT_EQ(a->Odpusti(), h);
+    EXPECT_FALSE(a->JeVeljaven());
+    EXPECT_TRUE(V::Odprta(h) && V::Odprta(g)) << "neither adopting another nor releasing closes";
+    EXPECT_EQ(a->Uporabi(h), 0);
+    EXPECT_EQ(a->Zapri(), 0);
+    EXPECT_EQ(a->VrniRocico(), reinterpret_cast<void *>(V::zaprta));
+    EXPECT_FALSE(V::vidna && V::Odprta(h));
+    EXPECT_EQ(a->Zapri(), V::prazno) << "closed twice";
+    a->Uporabi(g);
+    a.reset();
+    EXPECT_EQ(V::Odprta(g), !V::deljena || !V::vidna) << "only a sharing class's destructor closes";
+    if (!V::deljena)
+        V::Zapri(g);
+}
+
+TYPED_TEST(Lastnistvo, CopiesAndStaleValues) {
+    using V = TypeParam;
+    using T = typename V::T;
+    void *h = V::Nova(), *prej = V::Nova();
+    std::unique_ptr<T> a(V::Nov()), c(V::Nov());
+    a->Uporabi(h);
+    c->Uporabi(prej);
+    std::unique_ptr<T> b(new T(*a));
+    *c = *b;
+    EXPECT_EQ(c->VrniRocico(), h);
+    EXPECT_EQ(V::Odprta(prej), !V::deljena || !V::vidna) << "assigned over its last owner";
+    EXPECT_EQ(b->Odpusti(), h);
+    a.reset(), b.reset();
+    EXPECT_TRUE(V::Odprta(h)) << "a copy still holds it";
+    c.reset();
+    EXPECT_EQ(V::Odprta(h), !V::deljena || !V::vidna) << "the last copy went";
+    if (!V::deljena) {
+        V::Zapri(h), V::Zapri(prej);
+        return;
+    }
+    // A copy closes; the value comes back for another object; the stale copy must leave it alone.
+    a.reset(V::Nov());
+    a->Uporabi(h = V::Nova());
+    b.reset(new T(*a));
+    EXPECT_EQ(b->Zapri(), 0);
+    EXPECT_TRUE(a->JeVeljaven()) << "the original still names the closed value";
+    std::vector<void *> nove;
+    for (int i = 0; i < 64 && (nove.empty() || nove.back() != h); ++i)
+        nove.push_back(Dogodek());
+    EXPECT_EQ(a->Zapri(), Zrno::NAP_ROCICA);
+    a.reset(), b.reset();
+    for (void *n : nove)
+        EXPECT_EQ(RSisElement::Zapri(n), 0) << "a stale copy closed a reused value";
+}
+
+TEST(RSisElement, Duplicates) {
+    RSisElement e(Dogodek()), stara(e);
+    void *kopija = nullptr;
+    DWORD zastavice = 0;
+    ASSERT_EQ(e.Podvoji(true, &kopija), 0);
+    EXPECT_TRUE(GetHandleInformation(kopija, &zastavice) && (zastavice & HANDLE_FLAG_INHERIT));
+    EXPECT_EQ(RSisElement::Zapri(kopija) + e.Zapri(), 0) << "the object keeps its own handle";
+    EXPECT_EQ(RSisElement::Podvoji(stara, false, &kopija), Zrno::NAP_ROCICA) << "a copy of a closed handle";
+    EXPECT_EQ(kopija, INVALID_HANDLE_VALUE);
+    RSemafor ze(0u, 1u, "Zrno.Lastnistvo.Tip");
+    RDogodek drugTip(0u, "Zrno.Lastnistvo.Tip"); // a name of another kind of object: creation fails
+    EXPECT_EQ((Izidi{drugTip.Zakleni(0), drugTip.Odkleni()}), Izidi(2, ROC));
+}
