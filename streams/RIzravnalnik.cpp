@@ -224,6 +224,18 @@ template <> struct Zaloga::Dostop<RIzravnalnik> {
         // Buffering a write leaves the state as it was.
         [](void *tok, unsigned int n, RTokPodatkov &) {
             static_cast<RIzravnalnik *>(tok)->m_polnPisanja += n;
+        },
+        [](void const *tok, unsigned int &velikost, unsigned char const *&p, unsigned int &n) {
+            const RIzravnalnik &t = *static_cast<const RIzravnalnik *>(tok);
+            velikost = t.m_velPisanja;
+            p = t.m_pisanje;
+            n = t.m_polnPisanja;
+            return t.m_pisanje && t.m_oddanoPisanja == 0 ? t.m_cilj : nullptr;
+        },
+        [](void *tok) {
+            RIzravnalnik &t = *static_cast<RIzravnalnik *>(tok);
+            t.m_polnPisanja = 0;
+            t.m_stanje = t.m_cilj->VrniStanje();
         }};
 };
 namespace {

@@ -357,7 +357,10 @@ template <> struct Zaloga::Dostop<RMedpomnilnik> {
             p = t.m_medpomnilnik + d;
             return t.m_drzano - static_cast<unsigned int>(d);
         },
-        [](void *tok, unsigned int n) { static_cast<RMedpomnilnik *>(tok)->m_polozaj += n; }, nullptr,
+        [](void *tok, unsigned int n) { static_cast<RMedpomnilnik *>(tok)->m_polozaj += n; },
+        nullptr,
+        nullptr,
+        nullptr,
         nullptr};
 };
 namespace {

@@ -383,7 +383,9 @@ template <> struct Zaloga::Dostop<RPomDatoteka> {
             if (t.m_polozaj > t.m_dolzina)
                 t.m_dolzina = t.m_polozaj;
             osnova.ResetirajStanje();
-        }};
+        },
+        nullptr,
+        nullptr};
 };
 namespace {
 const Zaloga::Vpis k_zaloga = Zaloga::Vpis::Za<RPomDatoteka, RPomDatoteka>();

@@ -31,6 +31,13 @@ class Zaloga {
         /// Takes n bytes placed in the room as written, as Zapisi calls that copy them would, the state
         /// included.
         void (*zapisano)(void *tok, unsigned int n, RTokPodatkov &osnova);
+        /// A write buffer's target (null: none), the buffer's size and its pending bytes, none of them
+        /// passed on yet. The pending bytes and text that fills the buffer up, placed straight in the
+        /// target, with more to follow in the same call, have the effect of the write that overflows it.
+        RTokPodatkov *(*skozi)(void const *tok, unsigned int &velikost, unsigned char const *&p,
+                               unsigned int &n);
+        /// After such a placing: the buffer empty and the state that write would have taken from the target.
+        void (*oddano)(void *tok);
     };
     /// Specialised by each buffered class's own file; holds `static const Opis k_opis`.
     template <typename Razred> struct Dostop;
@@ -80,6 +87,10 @@ class Zaloga {
         if (m_opis)
             m_opis->zapisano(m_tok, n, *m_osnova);
     }
+    RTokPodatkov *Skozi(unsigned int &velikost, unsigned char const *&p, unsigned int &n) const {
+        return m_opis && m_opis->skozi ? m_opis->skozi(m_tok, velikost, p, n) : nullptr;
+    }
+    void Oddano() { m_opis->oddano(m_tok); }
 
   private:
     Zaloga(const Opis *opis, void *tok, RTokPodatkov *osnova) : m_opis(opis), m_tok(tok), m_osnova(osnova) {}
