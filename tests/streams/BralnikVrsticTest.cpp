@@ -68,13 +68,10 @@ TEST(PreberiVrstico, OneReadPerUnitAndAFailureKeepsWhatCame) {
 
     // A class derived from a buffered one may read differently: its own Preberi is used.
     struct Steta : RPomDatoteka {
-        unsigned int Preberi(void *m, unsigned int n) override {
-            return ++branj, RPomDatoteka::Preberi(m, n);
-        }
+        unsigned int Preberi(void *m, unsigned n) override { return ++branj, RPomDatoteka::Preberi(m, n); }
         int branj = 0;
     } steta;
-    steta.Zapisi("ab\r\ncd", 6);
-    steta.PrestaviZac(0);
+    steta.Zapisi("ab\r\ncd", 6), steta.PrestaviZac(0);
     EXPECT_EQ(2u, steta.PreberiVrstico(vrstica));
     EXPECT_EQ(4, steta.branj);
 }
@@ -97,10 +94,8 @@ struct Izvor {
     Izvor(int vrsta, const std::string &besedilo, unsigned int velikost, unsigned int kapljica,
           bool konecZZadnjimi, const std::string &pot)
         : vir(besedilo) {
-        vir.najvecNaBranje = kapljica;
-        vir.konecZZadnjimi = konecZZadnjimi;
-        pomnilnik.Zapisi(besedilo.data(), static_cast<unsigned int>(besedilo.size()));
-        pomnilnik.PrestaviZac(0);
+        vir.najvecNaBranje = kapljica, vir.konecZZadnjimi = konecZZadnjimi;
+        pomnilnik.Zapisi(besedilo.data(), unsigned(besedilo.size())), pomnilnik.PrestaviZac(0);
         if (vrsta == 1)
             tok.reset(new RIzravnalnik(&vir, velikost, 0));
         else if (vrsta == 2)
