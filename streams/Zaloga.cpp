@@ -15,7 +15,13 @@ Zaloga::Vpis::Vpis(const std::type_info &tip, void *(*kot)(RTokPodatkov &), cons
 }
 
 Zaloga Zaloga::Za(RTokPodatkov &tok) {
+    // The library's classes carry the library's own type records, so the addresses tell; comparing the
+    // records compares their names (mingw does not merge them across modules), which a line read each
+    // time would feel, so that only follows for a type no address matched.
     const std::type_info &tip = typeid(tok);
+    for (const Vpis *v = g_vpisi; v; v = v->m_naslednji)
+        if (&v->m_tip == &tip)
+            return Zaloga(&v->m_opis, v->m_kot(tok), &tok);
     for (const Vpis *v = g_vpisi; v; v = v->m_naslednji)
         if (v->m_tip == tip)
             return Zaloga(&v->m_opis, v->m_kot(tok), &tok);
