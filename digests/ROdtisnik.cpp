@@ -46,4 +46,5 @@ void RBlokovniOdtisnik::Izracunaj(void const *podatki, unsigned int dolzina) {
     memcpy(m_blok + indeks, p + i, dolzina - i);
 }
 
+// A digest opts into compressing straight from the caller's data where it is declared, by overriding this.
 bool RBlokovniOdtisnik::IzracunajBloke(unsigned char const *, size_t) { return false; }
