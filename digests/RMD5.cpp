@@ -21,6 +21,10 @@ void RMD5::Resetiraj() {
 
 void RMD5::IzracunajBlok() { Zrno::Notranje::Md5Bloki(m_h, m_blok, 1); }
 
+bool RMD5::IzracunajBloke(unsigned char const *podatki, size_t blokov) {
+    return Zrno::Notranje::LastniBloki(*this, Zrno::Notranje::Md5Bloki, m_h, podatki, blokov);
+}
+
 // The count is little-endian words, low word first, on a little-endian machine: its bytes are the
 // standard's 64-bit little-endian length. The padding goes through the virtual Izracunaj like data.
 void RMD5::Zakljuci() {

@@ -46,27 +46,5 @@ void RBlokovniOdtisnik::Izracunaj(void const *podatki, unsigned int dolzina) {
     memcpy(m_blok + indeks, p + i, dolzina - i);
 }
 
-// Runs of whole blocks skip the buffer when the object's IzracunajBlok is the library's own MD5, SHA-1
-// or SHA-256 compression: a derived class that overrides IzracunajBlok sees every block through the
-// buffer.
-// GCC resolves the bound member pointer to the final overrider's address without calling it.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpmf-conversions"
-bool RBlokovniOdtisnik::IzracunajBloke(unsigned char const *podatki, size_t blokov) {
-    using Blok = void (*)(RBlokovniOdtisnik *);
-    Blok koncni = (Blok)(this->*(&RBlokovniOdtisnik::IzracunajBlok));
-    if (koncni == (Blok)(&RMD5::IzracunajBlok)) {
-        Zrno::Notranje::Md5Bloki(static_cast<RMD5 *>(this)->m_h, podatki, blokov);
-        return true;
-    }
-    if (koncni == (Blok)(&RSHA1::IzracunajBlok)) {
-        Zrno::Notranje::Sha1Bloki(static_cast<RSHA1 *>(this)->m_h, podatki, blokov);
-        return true;
-    }
-    if (koncni == (Blok)(&RSHA256::IzracunajBlok)) {
-        Zrno::Notranje::Sha256Bloki(static_cast<RSHA256 *>(this)->m_h, podatki, blokov);
-        return true;
-    }
-    return false;
-}
-#pragma GCC diagnostic pop
+// A digest opts into compressing straight from the caller's data where it is declared, by overriding this.
+bool RBlokovniOdtisnik::IzracunajBloke(unsigned char const *, size_t) { return false; }

@@ -18,6 +18,10 @@ void RSHA1::Resetiraj() {
 
 void RSHA1::IzracunajBlok() { Zrno::Notranje::Sha1Portabilno(m_h, m_blok, 1); }
 
+bool RSHA1::IzracunajBloke(unsigned char const *podatki, size_t blokov) {
+    return Zrno::Notranje::LastniBloki(*this, Zrno::Notranje::Sha1Bloki, m_h, podatki, blokov);
+}
+
 // The padding goes through the virtual Izracunaj like data: 0x80, zero bytes one at a time up to 448
 // bits modulo 512, then the 64-bit count big-endian.
 void RSHA1::Zakljuci() {

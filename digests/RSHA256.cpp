@@ -20,6 +20,10 @@ void RSHA256::Resetiraj() {
 
 void RSHA256::IzracunajBlok() { Zrno::Notranje::Sha256Bloki(m_h, m_blok, 1); }
 
+bool RSHA256::IzracunajBloke(unsigned char const *podatki, size_t blokov) {
+    return Zrno::Notranje::LastniBloki(*this, Zrno::Notranje::Sha256Bloki, m_h, podatki, blokov);
+}
+
 // The padding goes through the virtual Izracunaj like data: 0x80 and zero bytes up to 448 bits modulo
 // 512 in one call, then the 64-bit count big-endian.
 void RSHA256::Zakljuci() {

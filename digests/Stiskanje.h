@@ -4,6 +4,7 @@
 #define ZRNO_DIGESTS_STISKANJE_H
 
 #include <stddef.h>
+#include <typeinfo>
 
 class RTokPodatkov;
 
@@ -41,6 +42,17 @@ void Sha256Portabilno(unsigned int h[8], unsigned char const *p, size_t blokov);
 void Sha256Ni(unsigned int h[8], unsigned char const *p, size_t blokov);
 /// The SHA extensions when the processor has them, the portable rounds otherwise (chosen at load).
 extern void (*const Sha256Bloki)(unsigned int h[8], unsigned char const *p, size_t blokov);
+
+/// Runs jedro over the blocks for an object whose exact type is T and returns true; false for an object
+/// of a derived type, which may override IzracunajBlok and then sees every block through it.
+template <class T>
+bool LastniBloki(T &o, void (*jedro)(unsigned int *, unsigned char const *, size_t), unsigned int *h,
+                 unsigned char const *p, size_t blokov) {
+    if (typeid(o) != typeid(T))
+        return false;
+    jedro(h, p, blokov);
+    return true;
+}
 
 /// The stored form of a digest: n bytes in one Zapisi, or read back until they have all come or the
 /// stream fails (a short read keeps what arrived). Both return the stream's state.

@@ -130,6 +130,26 @@ void Oddaj(RTokPodatkov &cilj, Zaloga &zaloga, Vrstice &vrstice, unsigned char c
            unsigned int skupin) {
     while (skupin) {
         unsigned char *q;
+        // A buffering target whose own target has room: its pending bytes and the text that fills it up,
+        // with more behind, go there straight, as the write that overflows the buffer would pass them.
+        unsigned int velikost, k;
+        unsigned char const *caka;
+        if (RTokPodatkov *naprej = zaloga.Skozi(velikost, caka, k);
+            naprej && velikost >= k_najmanj && skupin > (velikost - k) / 4) {
+            Zaloga spodaj = Zaloga::Za(*naprej);
+            if (spodaj.Prostor(q) >= velikost) {
+                memcpy(q, caka, k);
+                const unsigned int n =
+                    k + vrstice.Kodiraj(p, skupin, reinterpret_cast<char *>(q) + k, velikost - k);
+                char kos[2 * k_najmanj]; // the group that the buffer's end cuts
+                const unsigned int m = vrstice.Kodiraj(p, skupin, kos, sizeof kos), r = velikost - n;
+                memcpy(q + n, kos, r);
+                spodaj.Zapisano(velikost);
+                zaloga.Oddano();
+                Pisi(cilj, zaloga, kos + r, m - r);
+                continue;
+            }
+        }
         const unsigned int prostor = zaloga.Prostor(q);
         if (prostor >= k_najmanj) {
             zaloga.Zapisano(vrstice.Kodiraj(p, skupin, reinterpret_cast<char *>(q), prostor));

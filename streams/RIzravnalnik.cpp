@@ -2,6 +2,7 @@
 // inline; refills, write-outs and large requests go through the slower paths.
 #include "frame/Lastnina.h"
 #include "streams/Kopiraj.h"
+#include "streams/Zaloga.h"
 #include <zrno/streams/RIzravnalnik.h>
 
 using Zrno::Notranje::KopirajBajte;
@@ -198,3 +199,44 @@ unsigned int RIzravnalnik::ZapisiPocasi(unsigned char const *vir, unsigned int s
     m_polnPisanja += ostane;
     return opravljeno + ostane;
 }
+
+// The buffers as the in-place readers and writers see them, for the converter and the buffered handle
+// stream, which reads and writes by them unchanged.
+namespace Zrno::Notranje {
+template <> struct Zaloga::Dostop<RIzravnalnik> {
+    static constexpr Opis k_opis = {
+        [](void const *tok, unsigned char const *&p) {
+            const RIzravnalnik &t = *static_cast<const RIzravnalnik *>(tok);
+            p = t.m_branje + t.m_indeksBranja;
+            return t.m_polnBranja - t.m_indeksBranja;
+        },
+        [](void *tok, unsigned int n) { static_cast<RIzravnalnik *>(tok)->m_indeksBranja += n; },
+        [](void const *tok, unsigned char *&p) {
+            const RIzravnalnik &t = *static_cast<const RIzravnalnik *>(tok);
+            if (!t.m_pisanje)
+                return 0u;
+            p = t.m_pisanje + t.m_polnPisanja;
+            return t.m_velPisanja - t.m_polnPisanja;
+        },
+        // Buffering a write leaves the state as it was.
+        [](void *tok, unsigned int n, RTokPodatkov &) {
+            static_cast<RIzravnalnik *>(tok)->m_polnPisanja += n;
+        },
+        [](void const *tok, unsigned int &velikost, unsigned char const *&p, unsigned int &n) {
+            const RIzravnalnik &t = *static_cast<const RIzravnalnik *>(tok);
+            velikost = t.m_velPisanja;
+            p = t.m_pisanje;
+            n = t.m_polnPisanja;
+            return t.m_pisanje && t.m_oddanoPisanja == 0 ? t.m_cilj : nullptr;
+        },
+        [](void *tok) {
+            RIzravnalnik &t = *static_cast<RIzravnalnik *>(tok);
+            t.m_polnPisanja = 0;
+            t.m_stanje = t.m_cilj->VrniStanje();
+        }};
+};
+namespace {
+const Zaloga::Vpis k_zaloga[] = {Zaloga::Vpis::Za<RIzravnalnik, RIzravnalnik>(),
+                                 Zaloga::Vpis::Za<RIzrSisTokPodatkov, RIzravnalnik>()};
+}
+} // namespace Zrno::Notranje

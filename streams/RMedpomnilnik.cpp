@@ -2,6 +2,7 @@
 // writing back and requests larger than the block go through the slower paths.
 #include "frame/Lastnina.h"
 #include "streams/Kopiraj.h"
+#include "streams/Zaloga.h"
 #include <zrno/streams/RMedpomnilnik.h>
 
 using Zrno::Notranje::KopirajBajte;
@@ -337,3 +338,28 @@ int RMedpomnilnik::PostaviKonec() {
     }
     return m_stanje = m_datoteka->PostaviKonec();
 }
+
+// The held block as the in-place readers see it, for the cache and the cached disk file, which reads by
+// it unchanged. Writes go through Zapisi: a changed block must be marked and written back.
+namespace Zrno::Notranje {
+template <> struct Zaloga::Dostop<RMedpomnilnik> {
+    static constexpr Opis k_opis = {
+        [](void const *tok, unsigned char const *&p) {
+            const RMedpomnilnik &t = *static_cast<const RMedpomnilnik *>(tok);
+            const unsigned __int64 d = t.m_polozaj - t.m_odmikBloka;
+            if (d >= t.m_drzano)
+                return 0u;
+            p = t.m_medpomnilnik + d;
+            return t.m_drzano - static_cast<unsigned int>(d);
+        },
+        [](void *tok, unsigned int n) { static_cast<RMedpomnilnik *>(tok)->m_polozaj += n; },
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr};
+};
+namespace {
+const Zaloga::Vpis k_zaloga[] = {Zaloga::Vpis::Za<RMedpomnilnik, RMedpomnilnik>(),
+                                 Zaloga::Vpis::Za<RMedFizDatoteka, RMedpomnilnik>()};
+}
+} // namespace Zrno::Notranje

@@ -4,6 +4,7 @@
 #include "frame/scoped.h"
 #include "frame/win.h"
 #include "streams/Kopiraj.h"
+#include "streams/Zaloga.h"
 #include <stdarg.h>
 #include <zrno/streams/RFizDatoteka.h>
 #include <zrno/streams/RPomDatoteka.h>
@@ -351,3 +352,37 @@ unsigned int RPomDatoteka::ZapisiOblP(unsigned short const *oblika, char *argume
 }
 
 ZRNO_ZAPISIOBL(RPomDatoteka)
+
+// The storage as the in-place readers and writers see it.
+namespace Zrno::Notranje {
+template <> struct Zaloga::Dostop<RPomDatoteka> {
+    static constexpr Opis k_opis = {
+        [](void const *tok, unsigned char const *&p) {
+            const RPomDatoteka &t = *static_cast<const RPomDatoteka *>(tok);
+            if (t.m_polozaj >= t.m_dolzina)
+                return 0u;
+            p = t.m_podatki + t.m_polozaj;
+            return t.m_dolzina - t.m_polozaj;
+        },
+        [](void *tok, unsigned int n) { static_cast<RPomDatoteka *>(tok)->m_polozaj += n; },
+        [](void const *tok, unsigned char *&p) {
+            const RPomDatoteka &t = *static_cast<const RPomDatoteka *>(tok);
+            if (t.m_polozaj >= t.m_rezervirano)
+                return 0u;
+            p = t.m_podatki + t.m_polozaj;
+            return t.m_rezervirano - t.m_polozaj;
+        },
+        [](void *tok, unsigned int n, RTokPodatkov &osnova) {
+            RPomDatoteka &t = *static_cast<RPomDatoteka *>(tok);
+            t.m_polozaj += n;
+            if (t.m_polozaj > t.m_dolzina)
+                t.m_dolzina = t.m_polozaj;
+            osnova.ResetirajStanje();
+        },
+        nullptr,
+        nullptr};
+};
+namespace {
+const Zaloga::Vpis k_zaloga = Zaloga::Vpis::Za<RPomDatoteka, RPomDatoteka>();
+}
+} // namespace Zrno::Notranje

@@ -1,37 +1,31 @@
-// Choosing the buffer the line reader may scan in place.
+// The enrolled buffered types, found by the stream's exact type.
 #include "streams/Zaloga.h"
-#include <stddef.h>
-#include <typeinfo>
 
 namespace Zrno::Notranje {
 namespace {
 
-// Within a complete object of a given type every base lies at a fixed distance from every other, so
-// the distance from the stream base to the buffered class is found once per type (a cast across
-// virtual bases walks the type tree every time, which would cost more than reading the line).
-template <typename Tip, typename Osnova> Osnova *Kot(RTokPodatkov &tok) {
-    static const ptrdiff_t razdalja =
-        reinterpret_cast<char *>(static_cast<Osnova *>(dynamic_cast<Tip *>(&tok))) -
-        reinterpret_cast<char *>(&tok);
-    return reinterpret_cast<Osnova *>(reinterpret_cast<char *>(&tok) + razdalja);
-}
+// Filled while the module's static objects are built, read-only afterwards.
+const Zaloga::Vpis *g_vpisi = nullptr;
 
 } // namespace
 
+Zaloga::Vpis::Vpis(const std::type_info &tip, void *(*kot)(RTokPodatkov &), const Opis &opis)
+    : m_tip(tip), m_kot(kot), m_opis(opis), m_naslednji(g_vpisi) {
+    g_vpisi = this;
+}
+
 Zaloga Zaloga::Za(RTokPodatkov &tok) {
-    // The exact type only: a class derived from these may override Preberi, and its reads stay its own.
+    // The library's classes carry the library's own type records, so the addresses tell; comparing the
+    // records compares their names (mingw does not merge them across modules), which a line read each
+    // time would feel, so that only follows for a type no address matched.
     const std::type_info &tip = typeid(tok);
-    if (tip == typeid(RIzrSisTokPodatkov))
-        return Zaloga(Vrsta::Izravnalnik, Kot<RIzrSisTokPodatkov, RIzravnalnik>(tok), &tok);
-    if (tip == typeid(RMedFizDatoteka))
-        return Zaloga(Vrsta::Medpomnilnik, Kot<RMedFizDatoteka, RMedpomnilnik>(tok), &tok);
-    if (tip == typeid(RPomDatoteka))
-        return Zaloga(Vrsta::PomDatoteka, Kot<RPomDatoteka, RPomDatoteka>(tok), &tok);
-    if (tip == typeid(RIzravnalnik))
-        return Zaloga(Vrsta::Izravnalnik, Kot<RIzravnalnik, RIzravnalnik>(tok), &tok);
-    if (tip == typeid(RMedpomnilnik))
-        return Zaloga(Vrsta::Medpomnilnik, Kot<RMedpomnilnik, RMedpomnilnik>(tok), &tok);
-    return Zaloga(Vrsta::Brez, nullptr, &tok);
+    for (const Vpis *v = g_vpisi; v; v = v->m_naslednji)
+        if (&v->m_tip == &tip)
+            return Zaloga(&v->m_opis, v->m_kot(tok), &tok);
+    for (const Vpis *v = g_vpisi; v; v = v->m_naslednji)
+        if (v->m_tip == tip)
+            return Zaloga(&v->m_opis, v->m_kot(tok), &tok);
+    return Zaloga(nullptr, nullptr, &tok);
 }
 
 } // namespace Zrno::Notranje

@@ -3,100 +3,99 @@
 // and the Base64 converter scan them in place instead of reading them one unit at a time. The same
 // streams also offer the room that their Zapisi would fill with no other effect than a copy, which the
 // Base64 converter fills in place instead of writing one byte at a time.
+//
+// A buffered class opts in from its own source file: it describes its buffers in an Opis (a
+// specialisation of Dostop, which its friend declaration lets read its fields) and enrols each exact
+// type that reads and writes by those buffers with a Vpis. Every other stream, and every class derived
+// from an enrolled one (it may override Preberi), goes through Preberi and Zapisi.
 #ifndef ZRNO_STREAMS_ZALOGA_H
 #define ZRNO_STREAMS_ZALOGA_H
 
+#include <stddef.h>
+#include <typeinfo>
 #include <zrno/streams.h>
 
 namespace Zrno::Notranje {
 
 class Zaloga {
   public:
-    /// The stream's buffer when its exact type is one of the buffered classes whose reads are the
-    /// library's own; nothing (every read goes through Preberi) for any other stream, derived classes
-    /// included, since they may read differently.
+    /// A buffered class's buffers, each function given the object as that class.
+    struct Opis {
+        /// Points p at the ready bytes and returns their number (0: none).
+        unsigned int (*naVoljo)(void const *tok, unsigned char const *&p);
+        /// Moves past n of the ready bytes, as reads served from the buffer do (the state is reset here).
+        void (*porabi)(void *tok, unsigned int n);
+        /// Points p at the room that writes fill by copying alone and returns its size (0: none; a write
+        /// then goes through Zapisi); null for a class that offers none.
+        unsigned int (*prostor)(void const *tok, unsigned char *&p);
+        /// Takes n bytes placed in the room as written, as Zapisi calls that copy them would, the state
+        /// included.
+        void (*zapisano)(void *tok, unsigned int n, RTokPodatkov &osnova);
+        /// A write buffer's target (null: none), the buffer's size and its pending bytes, none of them
+        /// passed on yet. The pending bytes and text that fills the buffer up, placed straight in the
+        /// target, with more to follow in the same call, have the effect of the write that overflows it.
+        RTokPodatkov *(*skozi)(void const *tok, unsigned int &velikost, unsigned char const *&p,
+                               unsigned int &n);
+        /// After such a placing: the buffer empty and the state that write would have taken from the target.
+        void (*oddano)(void *tok);
+    };
+    /// Specialised by each buffered class's own file; holds `static const Opis k_opis`.
+    template <typename Razred> struct Dostop;
+
+    /// Enrols an exact type whose reads and writes are those of its buffered base Razred. Entries are
+    /// static objects: they link themselves when the module loads and stay until it unloads.
+    class Vpis {
+      public:
+        template <typename Tip, typename Razred> static Vpis Za() {
+            return Vpis(typeid(Tip), &Kot<Tip, Razred>, Dostop<Razred>::k_opis);
+        }
+        Vpis(const Vpis &) = delete; // built in place, where it links itself
+
+      private:
+        friend class Zaloga;
+        Vpis(const std::type_info &tip, void *(*kot)(RTokPodatkov &), const Opis &opis);
+        // Within a complete object of a given type every base lies at a fixed distance from every
+        // other, so the distance from the stream base is found once per type (a cast across virtual
+        // bases walks the type tree every time, which would cost more than reading a line).
+        template <typename Tip, typename Razred> static void *Kot(RTokPodatkov &tok) {
+            static const ptrdiff_t razdalja =
+                reinterpret_cast<char *>(static_cast<Razred *>(dynamic_cast<Tip *>(&tok))) -
+                reinterpret_cast<char *>(&tok);
+            return reinterpret_cast<char *>(&tok) + razdalja;
+        }
+        const std::type_info &m_tip;
+        void *(*m_kot)(RTokPodatkov &);
+        const Opis &m_opis;
+        const Vpis *m_naslednji;
+    };
+
+    /// The stream's buffers when its exact type is enrolled; nothing (every transfer goes through
+    /// Preberi and Zapisi) for any other stream.
     static Zaloga Za(RTokPodatkov &tok);
 
-    /// Points p at the ready bytes and returns their number (0: none).
-    unsigned int NaVoljo(unsigned char const *&p) const {
-        switch (m_vrsta) {
-        case Vrsta::Izravnalnik: {
-            RIzravnalnik &t = *static_cast<RIzravnalnik *>(m_tok);
-            p = t.m_branje + t.m_indeksBranja;
-            return t.m_polnBranja - t.m_indeksBranja;
-        }
-        case Vrsta::Medpomnilnik: {
-            RMedpomnilnik &t = *static_cast<RMedpomnilnik *>(m_tok);
-            const unsigned __int64 d = t.m_polozaj - t.m_odmikBloka;
-            if (d >= t.m_drzano)
-                return 0;
-            p = t.m_medpomnilnik + d;
-            return t.m_drzano - static_cast<unsigned int>(d);
-        }
-        case Vrsta::PomDatoteka: {
-            RPomDatoteka &t = *static_cast<RPomDatoteka *>(m_tok);
-            if (t.m_polozaj >= t.m_dolzina)
-                return 0;
-            p = t.m_podatki + t.m_polozaj;
-            return t.m_dolzina - t.m_polozaj;
-        }
-        case Vrsta::Brez: break;
-        }
-        return 0;
-    }
-    /// Moves past n of the ready bytes, as reads served from the buffer do; the state becomes 0.
+    unsigned int NaVoljo(unsigned char const *&p) const { return m_opis ? m_opis->naVoljo(m_tok, p) : 0; }
     void Porabi(unsigned int n) {
-        switch (m_vrsta) {
-        case Vrsta::Izravnalnik: static_cast<RIzravnalnik *>(m_tok)->m_indeksBranja += n; break;
-        case Vrsta::Medpomnilnik: static_cast<RMedpomnilnik *>(m_tok)->m_polozaj += n; break;
-        case Vrsta::PomDatoteka: static_cast<RPomDatoteka *>(m_tok)->m_polozaj += n; break;
-        case Vrsta::Brez: return;
-        }
-        m_osnova->ResetirajStanje();
-    }
-
-    /// Points p at the room that writes fill by copying alone and returns its size (0: none; a write
-    /// then goes through Zapisi). Only the buffering converter and the memory file offer any.
-    unsigned int Prostor(unsigned char *&p) const {
-        switch (m_vrsta) {
-        case Vrsta::Izravnalnik: {
-            RIzravnalnik &t = *static_cast<RIzravnalnik *>(m_tok);
-            if (!t.m_pisanje)
-                return 0;
-            p = t.m_pisanje + t.m_polnPisanja;
-            return t.m_velPisanja - t.m_polnPisanja;
-        }
-        case Vrsta::PomDatoteka: {
-            RPomDatoteka &t = *static_cast<RPomDatoteka *>(m_tok);
-            if (t.m_polozaj >= t.m_rezervirano)
-                return 0;
-            p = t.m_podatki + t.m_polozaj;
-            return t.m_rezervirano - t.m_polozaj;
-        }
-        default: return 0;
-        }
-    }
-    /// Takes n bytes placed in the room as written, as Zapisi calls that copy them would.
-    void Zapisano(unsigned int n) {
-        switch (m_vrsta) {
-        case Vrsta::Izravnalnik: static_cast<RIzravnalnik *>(m_tok)->m_polnPisanja += n; break; // state kept
-        case Vrsta::PomDatoteka: {
-            RPomDatoteka &t = *static_cast<RPomDatoteka *>(m_tok);
-            t.m_polozaj += n;
-            if (t.m_polozaj > t.m_dolzina)
-                t.m_dolzina = t.m_polozaj;
+        if (m_opis) {
+            m_opis->porabi(m_tok, n);
             m_osnova->ResetirajStanje();
-            break;
-        }
-        default: break;
         }
     }
+    unsigned int Prostor(unsigned char *&p) const {
+        return m_opis && m_opis->prostor ? m_opis->prostor(m_tok, p) : 0;
+    }
+    void Zapisano(unsigned int n) {
+        if (m_opis)
+            m_opis->zapisano(m_tok, n, *m_osnova);
+    }
+    RTokPodatkov *Skozi(unsigned int &velikost, unsigned char const *&p, unsigned int &n) const {
+        return m_opis && m_opis->skozi ? m_opis->skozi(m_tok, velikost, p, n) : nullptr;
+    }
+    void Oddano() { m_opis->oddano(m_tok); }
 
   private:
-    enum class Vrsta { Brez, Izravnalnik, Medpomnilnik, PomDatoteka };
-    Zaloga(Vrsta vrsta, void *tok, RTokPodatkov *osnova) : m_vrsta(vrsta), m_tok(tok), m_osnova(osnova) {}
+    Zaloga(const Opis *opis, void *tok, RTokPodatkov *osnova) : m_opis(opis), m_tok(tok), m_osnova(osnova) {}
 
-    Vrsta m_vrsta;
+    const Opis *m_opis;
     void *m_tok;
     RTokPodatkov *m_osnova;
 };

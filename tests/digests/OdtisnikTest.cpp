@@ -153,8 +153,8 @@ template <class D> class BlokovniOdtisnik : public ::testing::Test {};
 using BlokovneVrste = ::testing::Types<RMD5, RSHA1, RSHA256>;
 TYPED_TEST_SUITE(BlokovniOdtisnik, BlokovneVrste);
 
-// A derived class that overrides IzracunajBlok sees every block (and so runs the round-by-round
-// compression that the fast paths must match); Resetiraj keeps the last result.
+// Every digest that compresses straight from the data (the list above) against a derived class whose
+// IzracunajBlok sees every block, as the round-by-round compression; Resetiraj keeps the last result.
 TYPED_TEST(BlokovniOdtisnik, AnOverriddenIzracunajBlokSeesEveryBlock) {
     std::mt19937 g(7);
     std::string s = Nakljucni(g, 1 << 20);

@@ -289,9 +289,9 @@ TEST(Pretvorniki, Base64InPlaceMatchesOneByteCalls) {
         const unsigned int seme = rng();
         SCOPED_TRACE(testing::Message() << "seed " << seme);
         std::mt19937 r(seme);
-        const bool vmes = r() & 1, tuj = !vmes && (r() & 1), beri = r() & 1;
+        const bool vmes = r() & 1, tuj = r() & 1, beri = r() & 1;
         const unsigned int vrstice = r() % 4 == 0 ? r() % 3 : 1 + r() % 25, medp = 1 + r() % 700;
-        std::string podatki(r() % 20000, '\0'), vir, prostor(r() % 9000, '\0'), prostor2 = prostor;
+        std::string podatki(r() % 20000, '\0'), vir, prostor(r() % 30000, '\0'), prostor2 = prostor;
         std::generate(podatki.begin(), podatki.end(), [&] { return static_cast<char>(r()); });
         for (size_t i = 0; beri && i < podatki.size();) { // encoded pieces, some padded, among foreign bytes
             RBase64 b;

@@ -26,6 +26,11 @@ class ZRNO_API RBlokovniOdtisnik : public ROdtisnik {
   protected:
     /// Compresses the one 64-byte block in the buffer; may overwrite the buffer.
     virtual void IzracunajBlok() = 0;
+    /// Compresses blokov whole blocks straight from podatki, as IzracunajBlok would one by one through
+    /// the buffer, and returns true; false (this class's answer) sends them through the buffer. A class
+    /// overrides it for its own IzracunajBlok and answers false for objects of types derived from it,
+    /// which may override IzracunajBlok.
+    virtual bool IzracunajBloke(unsigned char const *podatki, size_t blokov);
 
     friend struct PreverjanjeRazporeditve;
     /// Data fed so far, in bits: low word, then high word.
@@ -35,9 +40,6 @@ class ZRNO_API RBlokovniOdtisnik : public ROdtisnik {
         unsigned char m_blok[64];
         unsigned int m_besede[16];
     };
-
-  private:
-    bool IzracunajBloke(unsigned char const *podatki, size_t blokov);
 };
 
 #endif

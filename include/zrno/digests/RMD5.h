@@ -38,15 +38,14 @@ class ZRNO_API RMD5 : public RBlokovniOdtisnik {
   protected:
     /// The MD5 compression function over the buffer.
     void IzracunajBlok() override;
+    /// The compression straight from the data, for this class only.
+    bool IzracunajBloke(unsigned char const *podatki, size_t blokov) override;
 
     friend struct PreverjanjeRazporeditve;
     /// Chaining words A, B, C, D.
     unsigned int m_h[4];
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_MD2 m_rezultat;
-
-  private:
-    friend class RBlokovniOdtisnik; // compresses runs of whole blocks straight from the caller's data
 };
 
 #endif

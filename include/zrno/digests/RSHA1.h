@@ -38,15 +38,14 @@ class ZRNO_API RSHA1 : public RBlokovniOdtisnik {
   protected:
     /// The SHA-1 compression function over the buffer (words big-endian).
     void IzracunajBlok() override;
+    /// The compression straight from the data, for this class only.
+    bool IzracunajBloke(unsigned char const *podatki, size_t blokov) override;
 
     friend struct PreverjanjeRazporeditve;
     /// Chaining words H0 to H4.
     unsigned int m_h[5];
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_SHA m_rezultat;
-
-  private:
-    friend class RBlokovniOdtisnik; // compresses runs of whole blocks straight from the caller's data
 };
 
 #endif

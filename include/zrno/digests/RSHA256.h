@@ -38,14 +38,13 @@ class ZRNO_API RSHA256 : public RBlokovniOdtisnik {
   protected:
     /// The SHA-256 compression function over the buffer (words big-endian).
     void IzracunajBlok() override;
+    /// The compression straight from the data, for this class only.
+    bool IzracunajBloke(unsigned char const *podatki, size_t blokov) override;
 
     /// Chaining words H0 to H7.
     unsigned int m_h[8];
     /// The result of the last Zakljuci or Preberi.
     T_ODTIS_SHA256 m_rezultat;
-
-  private:
-    friend class RBlokovniOdtisnik; // compresses runs of whole blocks straight from the caller's data
 };
 
 #endif
