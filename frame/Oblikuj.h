@@ -40,8 +40,7 @@ inline int IzmeriObliko(unsigned short const *oblika, char *argumenti) {
 } // namespace Zrno::Notranje
 
 // Defines Razred::ZapisiObl(char const *, ...) and Razred::ZapisiObl(unsigned short const *, ...) over
-// the class's own ZapisiOblP: the stream base and the memory file, which formats in place, differ only
-// there. Not virtual, so each class needs both pairs.
+// the class's own ZapisiOblP: the stream base and the memory file, whose interface declares both pairs.
 #define ZRNO_ZAPISIOBL(Razred)                                                                               \
     unsigned int Razred::ZapisiObl(char const *oblika, ...) {                                                \
         va_list a;                                                                                           \
