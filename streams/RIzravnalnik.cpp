@@ -2,6 +2,7 @@
 // inline; refills, write-outs and large requests go through the slower paths.
 #include "frame/Deljeno.h"
 #include "streams/Kopiraj.h"
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/streams/RIzravnalnik.h>
 
 using Zrno::Notranje::KopirajBajte;

@@ -2,6 +2,7 @@
 // writing back and requests larger than the block go through the slower paths.
 #include "frame/Deljeno.h"
 #include "streams/Kopiraj.h"
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/streams/RMedpomnilnik.h>
 
 using Zrno::Notranje::KopirajBajte;

@@ -1,5 +1,6 @@
 // The message-loop thread: its start-up handshake, posting requests and the loop itself.
 #include "frame/win.h"
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/threads/RDogNit.h>
 
 namespace {

@@ -2,6 +2,7 @@
 // up for them, and the thread-control operations.
 #include "frame/win.h"
 #include <process.h>
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/threads/RNit.h>
 
 namespace {

@@ -3,6 +3,7 @@
 #ifndef ZRNO_STREAMS_RPOMDATOTEKA_H
 #define ZRNO_STREAMS_RPOMDATOTEKA_H
 
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/streams/RDatoteka.h>
 
 /// A file held in one block of memory: growable storage of its own, or a fixed view over memory the
