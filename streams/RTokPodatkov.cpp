@@ -89,8 +89,9 @@ template <typename T> unsigned int RTokPodatkov::ZapisiOblT(T const *oblika, cha
             return 0;
         }
         const unsigned long long bajtov = static_cast<unsigned long long>(r) * sizeof(T);
-        blok.reset(bajtov <= 0xFFFFFFFFu ? Zrno::RezervirajPomnilnik(nullptr, static_cast<unsigned int>(bajtov))
-                                         : nullptr);
+        blok.reset(bajtov <= 0xFFFFFFFFu
+                       ? Zrno::RezervirajPomnilnik(nullptr, static_cast<unsigned int>(bajtov))
+                       : nullptr);
         if (!blok) {
             m_stanje = Zrno::NAP_POMNILNIK;
             return 0;
