@@ -9,6 +9,7 @@
 
 #include <wincrypt.h> // after windows.h, which it needs
 #include <zrno/digests.h>
+#include <zrno/streams.h>
 #ifdef ZRNO_BENCH_ZLIB
 #include <zlib.h>
 #endif

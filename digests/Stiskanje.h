@@ -1,7 +1,7 @@
 // The compression kernels behind the digest classes. Each works on whole runs of data straight from
 // the caller's memory; the classes keep the buffering and the finishing.
-#ifndef ZRNO_DIGESTS_STISKANJE_H
-#define ZRNO_DIGESTS_STISKANJE_H
+#ifndef ZRNO_NOTRANJE_DIGESTS_STISKANJE_H
+#define ZRNO_NOTRANJE_DIGESTS_STISKANJE_H
 
 #include <stddef.h>
 #include <typeinfo>

@@ -10,8 +10,8 @@
 // never taken for one of the copies, and a copy whose value another copy has closed or given away
 // finds it dead and leaves it alone. Calls come from the object that holds the value, in assignment
 // before the raw value is overwritten. Empty values are never shared.
-#ifndef ZRNO_FRAME_LASTNINA_H
-#define ZRNO_FRAME_LASTNINA_H
+#ifndef ZRNO_NOTRANJE_FRAME_LASTNINA_H
+#define ZRNO_NOTRANJE_FRAME_LASTNINA_H
 
 #include <zrno/frame.h>
 

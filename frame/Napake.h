@@ -1,6 +1,6 @@
 // The one way a failed system call becomes a result code, beside the mapping itself (Napake.cpp).
-#ifndef ZRNO_FRAME_NAPAKE_H
-#define ZRNO_FRAME_NAPAKE_H
+#ifndef ZRNO_NOTRANJE_FRAME_NAPAKE_H
+#define ZRNO_NOTRANJE_FRAME_NAPAKE_H
 
 #include "frame/win.h"
 #include <zrno/frame.h>

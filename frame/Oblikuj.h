@@ -5,8 +5,8 @@
 // exactly stevilo (unterminated), or a negative number when the output does not fit, having written
 // stevilo characters of it. It is also negative when the output cannot be produced at all (a %S or %C
 // argument the code page cannot hold); the counting form tells the two cases apart.
-#ifndef ZRNO_FRAME_OBLIKUJ_H
-#define ZRNO_FRAME_OBLIKUJ_H
+#ifndef ZRNO_NOTRANJE_FRAME_OBLIKUJ_H
+#define ZRNO_NOTRANJE_FRAME_OBLIKUJ_H
 
 #include "frame/locale.h"
 #include <stdarg.h>
@@ -40,8 +40,7 @@ inline int IzmeriObliko(unsigned short const *oblika, char *argumenti) {
 } // namespace Zrno::Notranje
 
 // Defines Razred::ZapisiObl(char const *, ...) and Razred::ZapisiObl(unsigned short const *, ...) over
-// the class's own ZapisiOblP: the stream base and the memory file, which formats in place, differ only
-// there. Not virtual, so each class needs both pairs.
+// the class's own ZapisiOblP: the stream base and the memory file, whose interface declares both pairs.
 #define ZRNO_ZAPISIOBL(Razred)                                                                               \
     unsigned int Razred::ZapisiObl(char const *oblika, ...) {                                                \
         va_list a;                                                                                           \

@@ -1,8 +1,8 @@
 // Sizes in bytes computed from a count of elements and an element size. Every such product inside the
 // library goes through Velikost: a product that wrapped would allocate, copy or read a small size for a
 // large request and so run past a buffer.
-#ifndef ZRNO_FRAME_VELIKOST_H
-#define ZRNO_FRAME_VELIKOST_H
+#ifndef ZRNO_NOTRANJE_FRAME_VELIKOST_H
+#define ZRNO_NOTRANJE_FRAME_VELIKOST_H
 
 namespace Zrno::Notranje {
 

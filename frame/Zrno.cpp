@@ -4,7 +4,7 @@
 #include "frame/verzija.h"
 #include "frame/win.h"
 #include <zrno/frame.h>
-#include <zrno/strings.h>
+#include <zrno/strings/RNizA.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
 // System time inside the library: the precise system time function, and FILETIME on the library's time
 // scale (milliseconds, JDN x 86 400 000 + milliseconds since midnight).
-#ifndef ZRNO_FRAME_CAS_H
-#define ZRNO_FRAME_CAS_H
+#ifndef ZRNO_NOTRANJE_FRAME_CAS_H
+#define ZRNO_NOTRANJE_FRAME_CAS_H
 
 #include "frame/win.h"
 

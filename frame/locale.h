@@ -1,8 +1,8 @@
 // The library's own C runtime locale. The application shares msvcrt with us, so the library keeps its
 // locale in a private _locale_t and uses the _l forms of the runtime functions; setlocale is never called.
 // The layout of msvcrt's locale records is read in frame/Locale.cpp only.
-#ifndef ZRNO_FRAME_LOCALE_H
-#define ZRNO_FRAME_LOCALE_H
+#ifndef ZRNO_NOTRANJE_FRAME_LOCALE_H
+#define ZRNO_NOTRANJE_FRAME_LOCALE_H
 
 #include "frame/win.h"
 #include <locale.h>

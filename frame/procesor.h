@@ -1,7 +1,7 @@
 // What the processor offers beyond the x86 baseline, asked once through CPUID. The digests and the
 // Base64 codec pick their fast paths from this when the module loads.
-#ifndef ZRNO_FRAME_PROCESOR_H
-#define ZRNO_FRAME_PROCESOR_H
+#ifndef ZRNO_NOTRANJE_FRAME_PROCESOR_H
+#define ZRNO_NOTRANJE_FRAME_PROCESOR_H
 
 #include <cpuid.h>
 

@@ -1,8 +1,8 @@
 // Tiny owners for temporaries inside the library, so early returns cannot leak a handle or a block.
 // They take the ownership policies of frame/Lastnina.h (empty values and closer); the public classes
 // keep their own copy rules through Lastnina, these are for function-local use only.
-#ifndef ZRNO_FRAME_SCOPED_H
-#define ZRNO_FRAME_SCOPED_H
+#ifndef ZRNO_NOTRANJE_FRAME_SCOPED_H
+#define ZRNO_NOTRANJE_FRAME_SCOPED_H
 
 #include "frame/Lastnina.h"
 #include "frame/win.h"

@@ -1,7 +1,7 @@
 // The one internal header that brings in the Windows interface. Everything in the library that talks to
 // the system includes this, so the target version and the trimming macros are fixed in one place.
-#ifndef ZRNO_FRAME_WIN_H
-#define ZRNO_FRAME_WIN_H
+#ifndef ZRNO_NOTRANJE_FRAME_WIN_H
+#define ZRNO_NOTRANJE_FRAME_WIN_H
 
 // mingw-w64 picks its own default; the library is written against the XP-era interface and must not
 // silently start using newer calls.

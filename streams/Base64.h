@@ -1,7 +1,7 @@
 // Base64 tables, the one-group steps shared by the codec and its converter, and the fast kernels for
 // long runs of whole groups.
-#ifndef ZRNO_STREAMS_BASE64_H
-#define ZRNO_STREAMS_BASE64_H
+#ifndef ZRNO_NOTRANJE_STREAMS_BASE64_H
+#define ZRNO_NOTRANJE_STREAMS_BASE64_H
 
 #include <stddef.h>
 

@@ -4,8 +4,8 @@
 // above all, moves long blocks at a fraction of the speed that the string move reaches on processors
 // with fast string moves (Intel since Ivy Bridge, AMD since Zen); older ones still move long blocks by
 // whole lines with it.
-#ifndef ZRNO_STREAMS_KOPIRAJ_H
-#define ZRNO_STREAMS_KOPIRAJ_H
+#ifndef ZRNO_NOTRANJE_STREAMS_KOPIRAJ_H
+#define ZRNO_NOTRANJE_STREAMS_KOPIRAJ_H
 
 #include <string.h>
 

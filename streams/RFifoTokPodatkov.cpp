@@ -1,6 +1,7 @@
 // The FIFO stream: a list of blocks, one per write.
 #include "frame/Lastnina.h"
 #include "streams/Kopiraj.h"
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/streams/RFifoTokPodatkov.h>
 
 using Zrno::Notranje::KopirajBajte;

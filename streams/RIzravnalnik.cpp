@@ -3,6 +3,7 @@
 #include "frame/Lastnina.h"
 #include "streams/Kopiraj.h"
 #include "streams/Zaloga.h"
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/streams/RIzravnalnik.h>
 
 using Zrno::Notranje::KopirajBajte;

@@ -1,9 +1,9 @@
 // The memory file: one block that grows in 4096-byte steps, or a fixed view over the caller's memory.
 #include "frame/Lastnina.h"
 #include "frame/Oblikuj.h"
-#include "frame/scoped.h"
 #include "frame/win.h"
 #include "streams/Kopiraj.h"
+#include "streams/Prenos.h"
 #include "streams/Zaloga.h"
 #include <stdarg.h>
 #include <zrno/streams/RFizDatoteka.h>
@@ -238,33 +238,33 @@ int RPomDatoteka::Nalozi(char const *ime, unsigned int zastavice) {
     return m_stanje;
 }
 
+// The base's copy, reading straight into the storage. Room comes before each read: where the storage
+// cannot grow, the copy stops with the growth failure and the source keeps its bytes.
 unsigned __int64 RPomDatoteka::ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo) {
-    m_stanje = 0;
-    unsigned __int64 skupaj = 0, ostane = stevilo;
-    while (ostane != 0) {
-        unsigned int kos = ostane < 4096 ? static_cast<unsigned int>(ostane) : 4096;
-        unsigned int konec = m_polozaj + kos;
-        if (konec < m_polozaj) { // the 32-bit range is exhausted
-            m_stanje = Zrno::NAP_POMNILNIK;
-            break;
+    struct Pomnilnik {
+        RPomDatoteka &f;
+        unsigned char *Mesto(unsigned int n) {
+            const unsigned int konec = f.m_polozaj + n;
+            if (konec < f.m_polozaj) { // the 32-bit range is exhausted
+                f.m_stanje = Zrno::NAP_POMNILNIK;
+                return nullptr;
+            }
+            if (konec > f.m_rezervirano && f.RezervirajDolzino(konec, false) < 0)
+                return nullptr;
+            return f.m_podatki + f.m_polozaj;
         }
-        if (konec > m_rezervirano && RezervirajDolzino(konec, false) < 0)
-            break;
-        DoPolozaja();
-        unsigned int n = vir.Preberi(m_podatki + m_polozaj, kos);
-        int s = vir.VrniStanje();
-        m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
-        // Bytes delivered together with the source's end (a cache, a socket) or failure count too.
-        m_polozaj += n;
-        skupaj += n;
-        ostane -= n;
-        if (m_polozaj > m_dolzina)
-            m_dolzina = m_polozaj;
-        if (s < 0)
-            break;
-    }
+        unsigned int Zapisano(unsigned int n) {
+            f.m_polozaj += n;
+            if (f.m_polozaj > f.m_dolzina)
+                f.m_dolzina = f.m_polozaj;
+            f.m_stanje = 0;
+            return n;
+        }
+        unsigned int Zapisi(void const *p, unsigned int n) { return f.Zapisi(p, n); }
+    } cilj{*this};
+    const unsigned __int64 skupaj = Zrno::Notranje::Prenesi(cilj, m_stanje, &vir == this, vir, stevilo);
     if (m_stanje >= 0)
-        DoPolozaja(); // nothing was asked for, at a position beyond the end
+        DoPolozaja(); // nothing was asked for or read, at a position beyond the end
     return skupaj;
 }
 
@@ -276,79 +276,14 @@ void RPomDatoteka::Dobi(unsigned __int64 odmik, void *v, unsigned int sirina) co
     KopirajBajte(v, m_podatki + static_cast<unsigned int>(odmik), sirina);
 }
 
-// Formats straight into the storage at the position. The output is measured once; the reservation then
-// grows at once to what growing by 4096 characters per failed attempt would reach (the first attempt
-// grows only when there is no room at all), and the formatter is given exactly the output's length, so
-// it writes no terminator over the data after the text.
-//
-// Short outputs, the common case, are formatted once into a block on the stack and copied in.
-template <typename T> unsigned int RPomDatoteka::OblikujP(T const *oblika, char *argumenti) {
-    T kos[128];
-    const int kratko = Zrno::Notranje::OmejenoOblikuj(kos, 128, oblika, argumenti);
-    const bool vKosu = kratko >= 0 && kratko < 128;
-    const int dolzina = vKosu ? kratko : Zrno::Notranje::IzmeriObliko(oblika, argumenti);
-    if (dolzina < 0) {
-        m_stanje = Zrno::NAP_PARAMETER;
-        return 0;
-    }
-    const unsigned long long bajtov = static_cast<unsigned long long>(dolzina) * sizeof(T);
-    unsigned long long rezervacija = m_rezervirano;
-    if (rezervacija < m_polozaj + static_cast<unsigned long long>(sizeof(T)) ||
-        rezervacija - m_polozaj < bajtov) {
-        // A seek may have left the position beyond the reservation. The first step rounds up to a
-        // multiple of 4096 bytes, every further one adds 4096 characters.
-        const unsigned long long korak = 4096 * sizeof(T);
-        rezervacija = ((rezervacija > m_polozaj ? rezervacija : m_polozaj) + korak + 4095) / 4096 * 4096;
-        if (rezervacija - m_polozaj < bajtov)
-            rezervacija += (bajtov - (rezervacija - m_polozaj) + korak - 1) / korak * korak;
-        if (rezervacija > 0xFFFFFFFFu) { // the 32-bit range is exhausted
-            m_stanje = Zrno::NAP_POMNILNIK;
-            return 0;
-        }
-        if (RezervirajDolzino(static_cast<unsigned int>(rezervacija), false) < 0)
-            return 0; // the reservation has set the state
-    }
-    m_stanje = 0;
-    if (dolzina == 0)
-        return 0;
-    if (vKosu) {
-        KopirajBajte(m_podatki + m_polozaj, kos, static_cast<unsigned int>(bajtov));
-        m_polozaj += static_cast<unsigned int>(bajtov);
-        if (m_polozaj > m_dolzina)
-            m_dolzina = m_polozaj;
-        return static_cast<unsigned int>(dolzina);
-    }
-    // The runtime would only fail now if the output changed since it was measured (another thread
-    // changing the library's locale): the file data it overwrote is then put back.
-    const unsigned int ogrozeno =
-        m_polozaj < m_dolzina
-            ? (m_dolzina - m_polozaj < bajtov ? m_dolzina - m_polozaj : static_cast<unsigned int>(bajtov))
-            : 0;
-    Zrno::Notranje::ScopedBlock varnostna(ogrozeno ? Zrno::RezervirajPomnilnik(nullptr, ogrozeno) : nullptr);
-    if (ogrozeno && !varnostna) {
-        m_stanje = Zrno::NAP_POMNILNIK;
-        return 0;
-    }
-    KopirajBajte(varnostna.get(), m_podatki + m_polozaj, ogrozeno);
-    int r = Zrno::Notranje::OmejenoOblikuj(reinterpret_cast<T *>(m_podatki + m_polozaj),
-                                           static_cast<size_t>(dolzina), oblika, argumenti);
-    if (r != dolzina) {
-        KopirajBajte(m_podatki + m_polozaj, varnostna.get(), ogrozeno);
-        m_stanje = Zrno::NAP_PARAMETER;
-        return 0;
-    }
-    m_polozaj += static_cast<unsigned int>(bajtov);
-    if (m_polozaj > m_dolzina)
-        m_dolzina = m_polozaj;
-    return static_cast<unsigned int>(r);
-}
-
+// The base's formatted write, so that both types give one outcome; a short output, the common case, is
+// copied in from the stack either way.
 unsigned int RPomDatoteka::ZapisiOblP(char const *oblika, char *argumenti) {
-    return OblikujP(oblika, argumenti);
+    return RTokPodatkov::ZapisiOblP(oblika, argumenti);
 }
 
 unsigned int RPomDatoteka::ZapisiOblP(unsigned short const *oblika, char *argumenti) {
-    return OblikujP(oblika, argumenti);
+    return RTokPodatkov::ZapisiOblP(oblika, argumenti);
 }
 
 ZRNO_ZAPISIOBL(RPomDatoteka)

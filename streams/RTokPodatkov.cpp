@@ -4,6 +4,7 @@
 #include "frame/Velikost.h"
 #include "frame/scoped.h"
 #include "frame/win.h"
+#include "streams/Prenos.h"
 #include <stdarg.h>
 #include <zrno/streams.h>
 
@@ -45,37 +46,14 @@ int RTokPodatkov::ZapisiBajt(unsigned char vrednost) {
 }
 
 unsigned __int64 RTokPodatkov::ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo) {
-    m_stanje = 0;
-    if (stevilo == 0)
-        return 0;
-    const unsigned int kos = stevilo < 4096 ? static_cast<unsigned int>(stevilo) : 4096;
-    ScopedBlock blok(Zrno::RezervirajPomnilnik(nullptr, kos));
-    if (!blok) {
-        m_stanje = Zrno::NAP_POMNILNIK;
-        return 0;
-    }
-    unsigned char *medpomnilnik = static_cast<unsigned char *>(blok.get());
-    unsigned __int64 skupaj = 0, ostane = stevilo;
-    do {
-        unsigned int zahteva = ostane < kos ? static_cast<unsigned int>(ostane) : kos;
-        unsigned int n = vir.Preberi(medpomnilnik, zahteva);
-        int s = vir.VrniStanje();
-        // Bytes that a source hands over together with a negative state (a cache or a socket at its
-        // end) are written too.
-        if (n != 0 || s >= 0) {
-            unsigned int w = Zapisi(medpomnilnik, n);
-            skupaj += w;
-            ostane -= w;
-            if (m_stanje < 0)
-                break;
-        }
-        // The source's end of data is this copy's success.
-        if (s < 0) {
-            m_stanje = s == Zrno::NAP_KONECPODATKOV ? 0 : s;
-            break;
-        }
-    } while (ostane != 0);
-    return skupaj;
+    // A stream in general has no room to read into in place: every chunk goes through Zapisi.
+    struct Tok {
+        RTokPodatkov &t;
+        unsigned char *Mesto(unsigned int) { return nullptr; }
+        unsigned int Zapisano(unsigned int) { return 0; }
+        unsigned int Zapisi(void const *p, unsigned int n) { return t.Zapisi(p, n); }
+    } cilj{*this};
+    return Zrno::Notranje::Prenesi(cilj, m_stanje, &vir == this, vir, stevilo);
 }
 
 unsigned int RTokPodatkov::ZapisiSAFEARRAY(tagSAFEARRAY *polje) {
@@ -96,44 +74,39 @@ unsigned int RTokPodatkov::ZapisiSAFEARRAY(tagSAFEARRAY *polje) {
     return w;
 }
 
-namespace {
-
-// Formats into a temporary block of 4096 characters. When the output is longer, its length, measured
-// once, gives the block the growth by 4096 characters per attempt would end at, and the second attempt
-// fits. Returns the character count, or a failure code when no block could be had or the format cannot
-// be produced.
-template <typename T> int OblikujZacasno(ScopedBlock &blok, T const *oblika, char *argumenti) {
-    unsigned long long znakov = 4096;
-    for (;;) {
-        blok.reset(znakov * sizeof(T) <= 0xFFFFFFFFu
-                       ? Zrno::RezervirajPomnilnik(nullptr, static_cast<unsigned int>(znakov * sizeof(T)))
-                       : nullptr);
-        if (!blok)
-            return Zrno::NAP_POMNILNIK;
-        int r = Zrno::Notranje::OmejenoOblikuj(static_cast<T *>(blok.get()), static_cast<size_t>(znakov),
-                                               oblika, argumenti);
-        if (r >= 0 || znakov != 4096)
-            return r >= 0 ? r : Zrno::NAP_PARAMETER;
-        const int dolzina = Zrno::Notranje::IzmeriObliko(oblika, argumenti);
-        if (dolzina < 0)
-            return Zrno::NAP_PARAMETER;
-        // The old content need not survive, so the block is freed first rather than reallocated.
-        blok.reset();
-        znakov = (static_cast<unsigned long long>(dolzina) + 4095) / 4096 * 4096;
-    }
-}
-
-} // namespace
-
+// The one formatted write, the memory file's too. A short output, the common case, is formatted once
+// into a block on the stack; a longer one is measured and formatted once more into a block of its size.
+// Either way it then goes to the stream with one Zapisi.
 template <typename T> unsigned int RTokPodatkov::ZapisiOblT(T const *oblika, char *argumenti) {
+    T kos[128];
+    int r = Zrno::Notranje::OmejenoOblikuj(kos, 128, oblika, argumenti);
+    void const *besedilo = kos;
     ScopedBlock blok;
-    int r = OblikujZacasno(blok, oblika, argumenti);
     if (r < 0) {
-        m_stanje = r;
-        return 0;
+        r = Zrno::Notranje::IzmeriObliko(oblika, argumenti);
+        if (r < 0) { // a character the code page cannot hold
+            m_stanje = Zrno::NAP_PARAMETER;
+            return 0;
+        }
+        const unsigned long long bajtov = static_cast<unsigned long long>(r) * sizeof(T);
+        blok.reset(bajtov <= 0xFFFFFFFFu
+                       ? Zrno::RezervirajPomnilnik(nullptr, static_cast<unsigned int>(bajtov))
+                       : nullptr);
+        if (!blok) {
+            m_stanje = Zrno::NAP_POMNILNIK;
+            return 0;
+        }
+        // Given exactly the measured length, the runtime fails only if the output has changed since (another
+        // thread changing the library's locale).
+        if (Zrno::Notranje::OmejenoOblikuj(static_cast<T *>(blok.get()), static_cast<size_t>(r), oblika,
+                                           argumenti) != r) {
+            m_stanje = Zrno::NAP_PARAMETER;
+            return 0;
+        }
+        besedilo = blok.get();
     }
     // The stream's own Zapisi counts bytes; the result is in characters (rounded down).
-    return Zapisi(blok.get(), static_cast<unsigned int>(r) * sizeof(T)) / sizeof(T);
+    return Zapisi(besedilo, static_cast<unsigned int>(r) * sizeof(T)) / sizeof(T);
 }
 
 unsigned int RTokPodatkov::ZapisiOblP(char const *oblika, char *argumenti) {

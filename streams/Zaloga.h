@@ -8,8 +8,8 @@
 // specialisation of Dostop, which its friend declaration lets read its fields) and enrols each exact
 // type that reads and writes by those buffers with a Vpis. Every other stream, and every class derived
 // from an enrolled one (it may override Preberi), goes through Preberi and Zapisi.
-#ifndef ZRNO_STREAMS_ZALOGA_H
-#define ZRNO_STREAMS_ZALOGA_H
+#ifndef ZRNO_NOTRANJE_STREAMS_ZALOGA_H
+#define ZRNO_NOTRANJE_STREAMS_ZALOGA_H
 
 #include <stddef.h>
 #include <typeinfo>

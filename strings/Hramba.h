@@ -1,7 +1,7 @@
 // Storage of RNizP<T>: the terminated buffer on the private heap, its 128-character growth steps,
 // setting, appending, adopting and handing out. Included once, by NizP.cpp, which instantiates it.
-#ifndef ZRNO_STRINGS_HRAMBA_H
-#define ZRNO_STRINGS_HRAMBA_H
+#ifndef ZRNO_NOTRANJE_STRINGS_HRAMBA_H
+#define ZRNO_NOTRANJE_STRINGS_HRAMBA_H
 
 #include "frame/Velikost.h"
 #include "frame/win.h"

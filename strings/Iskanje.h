@@ -5,8 +5,8 @@
 // to the terminator. The exact forms scan 16 bytes at a time with SSE2 (the first and the last pattern
 // character must both match before the rest is compared); the case-insensitive ones fold every character
 // through the library's locale.
-#ifndef ZRNO_STRINGS_ISKANJE_H
-#define ZRNO_STRINGS_ISKANJE_H
+#ifndef ZRNO_NOTRANJE_STRINGS_ISKANJE_H
+#define ZRNO_NOTRANJE_STRINGS_ISKANJE_H
 
 #include "strings/Znaki.h"
 #include <string.h>

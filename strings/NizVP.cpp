@@ -1,6 +1,6 @@
 // RNizVP<T>: strings loaded from the string resources of a module, and resource texts as formats.
+#include "frame/TabelaNizov.h"
 #include "strings/Pretvorba.h"
-#include "util/RBazaVirovNiz.h"
 #include <stdarg.h>
 #include <zrno/strings.h>
 

@@ -1,6 +1,6 @@
 // Small helpers of the string templates that several of their files share.
-#ifndef ZRNO_STRINGS_ORODJA_H
-#define ZRNO_STRINGS_ORODJA_H
+#ifndef ZRNO_NOTRANJE_STRINGS_ORODJA_H
+#define ZRNO_NOTRANJE_STRINGS_ORODJA_H
 
 #include <stdint.h>
 #include <string.h>

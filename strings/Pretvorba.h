@@ -3,8 +3,8 @@
 // exactly n. Code pages that need more than one byte for some characters (UTF-8, UTF-7, double-byte
 // pages) are sized by the system's own length query: the whole text converts, or, when the heap refuses
 // the room, the string stays as it was.
-#ifndef ZRNO_STRINGS_PRETVORBA_H
-#define ZRNO_STRINGS_PRETVORBA_H
+#ifndef ZRNO_NOTRANJE_STRINGS_PRETVORBA_H
+#define ZRNO_NOTRANJE_STRINGS_PRETVORBA_H
 
 #include "frame/win.h"
 #include "strings/Orodja.h"

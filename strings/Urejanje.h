@@ -1,7 +1,7 @@
 // Editing and parts of RNizP<T>: replace, remove, insert, delete, trim, reverse, take parts. Included
 // once, by NizP.cpp. Replacing and removing work on the text up to its first 0.
-#ifndef ZRNO_STRINGS_UREJANJE_H
-#define ZRNO_STRINGS_UREJANJE_H
+#ifndef ZRNO_NOTRANJE_STRINGS_UREJANJE_H
+#define ZRNO_NOTRANJE_STRINGS_UREJANJE_H
 
 #include "strings/Orodja.h"
 #include "strings/Znaki.h"

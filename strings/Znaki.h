@@ -2,8 +2,8 @@
 // through the library's locale, the runtime's bounded formatter and counted reader, and the SSE2 lane
 // compares of the search; and, built on them, the exact and case-insensitive folding that searching,
 // comparing and editing share. Everything else in the string templates is written once over T.
-#ifndef ZRNO_STRINGS_ZNAKI_H
-#define ZRNO_STRINGS_ZNAKI_H
+#ifndef ZRNO_NOTRANJE_STRINGS_ZNAKI_H
+#define ZRNO_NOTRANJE_STRINGS_ZNAKI_H
 
 #include "frame/Velikost.h"
 #include "frame/locale.h"

@@ -1,7 +1,7 @@
 // Internal view of the SGML entity codec: the vocabulary (sgml_tabeli.cpp) and the conversions on plain
 // buffers (sgml_kodek.cpp). The string members in sgml.cpp only size the strings and call these.
-#ifndef ZRNO_STRINGS_SGML_H
-#define ZRNO_STRINGS_SGML_H
+#ifndef ZRNO_NOTRANJE_STRINGS_SGML_H
+#define ZRNO_NOTRANJE_STRINGS_SGML_H
 
 namespace Zrno::Notranje {
 

@@ -1,6 +1,7 @@
 // RDinTabela<T>: the growable array on the private heap.
 #include "frame/Velikost.h"
 #include <string.h>
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/system/RDinTabela.h>
 
 template <class T> RDinTabela<T>::RDinTabela() : m_podatki(nullptr), m_stevilo(0), m_kapaciteta(0) {}

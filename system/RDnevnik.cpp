@@ -1,6 +1,7 @@
 // The log interface: the category, the source name's copy and the variadic entry points.
 #include <stdarg.h>
 #include <string.h>
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/system/RDnevnik.h>
 
 namespace {

@@ -1,6 +1,6 @@
 // Shared by the registry sources: a key handle as the registry calls want it.
-#ifndef ZRNO_SYSTEM_RREGISTERNOTRANJE_H
-#define ZRNO_SYSTEM_RREGISTERNOTRANJE_H
+#ifndef ZRNO_NOTRANJE_SYSTEM_RREGISTERNOTRANJE_H
+#define ZRNO_NOTRANJE_SYSTEM_RREGISTERNOTRANJE_H
 
 #include "frame/win.h"
 #include <stdint.h>

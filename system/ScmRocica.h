@@ -1,6 +1,6 @@
 // Handles of the service control manager, shared by the manager and service wrappers.
-#ifndef ZRNO_SYSTEM_SCMROCICA_H
-#define ZRNO_SYSTEM_SCMROCICA_H
+#ifndef ZRNO_NOTRANJE_SYSTEM_SCMROCICA_H
+#define ZRNO_NOTRANJE_SYSTEM_SCMROCICA_H
 
 #include "frame/Lastnina.h"
 #include "frame/Napake.h"

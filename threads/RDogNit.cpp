@@ -1,6 +1,7 @@
 // The message-loop thread: its start-up handshake, posting requests and the loop itself.
 #include "frame/Napake.h"
 #include "frame/win.h"
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/threads/RDogNit.h>
 
 using Zrno::Notranje::Izid;

@@ -2,6 +2,7 @@
 // one block of the private heap, shared by copies; the last copy frees it.
 #include "frame/Lastnina.h"
 #include "frame/win.h"
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/threads/RMultiCakalnik.h>
 
 using Lastnina = Zrno::Notranje::Lastnina<Zrno::Notranje::DeljenBlok>;

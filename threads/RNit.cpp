@@ -4,6 +4,7 @@
 #include "frame/Napake.h"
 #include "frame/win.h"
 #include <process.h>
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/threads/RNit.h>
 
 using Zrno::Notranje::Izid;

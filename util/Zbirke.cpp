@@ -1,6 +1,7 @@
 // The containers' heaps, and the exported instantiations of the container templates.
 #include "frame/Velikost.h"
 #include "frame/win.h"
+#include <zrno/frame/Zagon.h>
 #include <zrno/util/Zbirke.h>
 
 void *Zrno::Notranje::UstvariKopicoZbirke(size_t zacetnaVelikost) {

@@ -7,6 +7,7 @@
 
 #include "Nastavitve.h"
 #include <windows.h>
+#include <zrno/frame.h>
 #include <zrno/streams.h>
 #include <zrno/system.h>
 #include <zrno/threads.h>

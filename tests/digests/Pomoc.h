@@ -12,6 +12,7 @@
 #include <type_traits>
 #include <wincrypt.h>
 #include <zrno/digests.h>
+#include <zrno/streams.h>
 
 inline std::string Hex(unsigned char const *b, size_t n) {
     static const char k[] = "0123456789abcdef";

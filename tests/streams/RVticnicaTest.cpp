@@ -3,6 +3,7 @@
 #include <winsock.h>
 
 #include "TestniTok.h"
+#include <zrno/frame.h>
 #include <zrno/strings.h>
 
 namespace {

@@ -8,6 +8,7 @@
 #include <time.h>
 #include <tuple>
 #include <windows.h>
+#include <zrno/frame.h>
 #include <zrno/util.h>
 
 namespace {

@@ -4,7 +4,7 @@
 #ifndef ZRNO_DIGESTS_RODTISNIK_H
 #define ZRNO_DIGESTS_RODTISNIK_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 
 class RTokPodatkov;
 

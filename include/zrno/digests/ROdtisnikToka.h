@@ -4,7 +4,7 @@
 #define ZRNO_DIGESTS_RODTISNIKTOKA_H
 
 #include <zrno/digests/ROdtisnik.h>
-#include <zrno/streams.h>
+#include <zrno/streams/RPretvornikToka.h>
 
 /// Digests the data passing through. The filter does not own the digest, which must outlive every use
 /// of the filter; copies feed the same digest. Odpusti and Zapri finish the digest, the destructor

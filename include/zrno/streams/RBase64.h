@@ -4,7 +4,7 @@
 #ifndef ZRNO_STREAMS_RBASE64_H
 #define ZRNO_STREAMS_RBASE64_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 
 class RNizA;
 class RTokPodatkov;

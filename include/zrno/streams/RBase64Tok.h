@@ -4,8 +4,8 @@
 #ifndef ZRNO_STREAMS_RBASE64TOK_H
 #define ZRNO_STREAMS_RBASE64TOK_H
 
-#include <zrno/streams.h>
 #include <zrno/streams/RBase64.h>
+#include <zrno/streams/RPretvornikToka.h>
 
 /// Writing encodes towards the target in lines of skupinVrstice groups of 4 characters separated by a
 /// single LF; Odpusti (and so Zapri) writes the padded last group. Reading decodes, going on after a

@@ -3,6 +3,7 @@
 #ifndef ZRNO_STREAMS_RPOMDATOTEKA_H
 #define ZRNO_STREAMS_RPOMDATOTEKA_H
 
+#include <zrno/frame/Pomnilnik.h>
 #include <zrno/streams/RDatoteka.h>
 
 /// A file held in one block of memory: growable storage of its own, or a fixed view over memory the
@@ -68,13 +69,11 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     /// The storage (null when there is none); valid until it grows, is freed or given up.
     void const *VrniPodatke() const { return m_podatki; }
 
-    /// Reads straight from vir into the storage, up to stevilo bytes (all of it for all bits set);
-    /// returns bytes copied, those a source delivers together with its end or failure included. The
-    /// source's end of data leaves the state at 0.
+    /// RTokPodatkov::ZapisiTok, reading straight into the storage where it has or can get room: the
+    /// same outcome as through an RTokPodatkov reference, without the copy.
     unsigned __int64 ZapisiTok(RTokPodatkov &vir, unsigned __int64 stevilo);
-    /// Formats code-page or UTF-16 text straight into the storage at the position (the P forms take an
-    /// argument list); returns characters written (0 with the growth failure in the state when there
-    /// is no room).
+    /// RTokPodatkov::ZapisiObl and ZapisiOblP: the same outcome through either type (0 with the growth
+    /// failure in the state when there is no room).
     ///@{
     unsigned int ZapisiObl(char const *oblika, ...);
     unsigned int ZapisiObl(unsigned short const *oblika, ...);
@@ -133,7 +132,6 @@ class ZRNO_API RPomDatoteka : public virtual RDatoteka {
     void Dobi(unsigned __int64 odmik, void *v, unsigned int sirina) const;
     void Pozabi();
     bool DoPolozaja();
-    template <typename T> unsigned int OblikujP(T const *oblika, char *argumenti);
 
     friend struct PreverjanjeRazporeditve;
     unsigned char *m_podatki;

@@ -7,7 +7,7 @@
 #ifndef ZRNO_STREAMS_RTOKPODATKOV_H
 #define ZRNO_STREAMS_RTOKPODATKOV_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 
 struct tagSAFEARRAY;
 class RNizA;

@@ -4,7 +4,7 @@
 #ifndef ZRNO_SYSTEM_RDINTABELA_H
 #define ZRNO_SYSTEM_RDINTABELA_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 
 /// Elements are copied byte-wise; no element constructor or destructor runs. Instantiated for char and
 /// for char const *. A copy has storage of its own. One thread at a time per table.

@@ -4,7 +4,7 @@
 #ifndef ZRNO_SYSTEM_RDNEVNIK_H
 #define ZRNO_SYSTEM_RDNEVNIK_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 
 /// A message's priority: smaller is more severe. A file log prints the number; the event log maps 3
 /// and below to an error, 4 to a warning, 5 to information and 6 and above to success.

@@ -4,11 +4,13 @@
 #ifndef ZRNO_SYSTEM_RDNEVNIKDAT_H
 #define ZRNO_SYSTEM_RDNEVNIKDAT_H
 
-#include <zrno/frame.h>
-#include <zrno/streams.h>
-#include <zrno/strings.h>
+#include <zrno/streams/RTokPodatkov.h>
+#include <zrno/strings/Jeziki.h>
+#include <zrno/strings/KodneStrani.h>
 #include <zrno/system/RDnevnik.h>
 #include <zrno/threads/RNevarenOdsek.h>
+
+struct HINSTANCE__;
 
 /// Each message becomes the line "yyyy/mm/dd<TAB>hh:mm:ss<TAB>priority<TAB>source: text<LF>", stamped
 /// with the present UTC time. Control characters in the source or the text (0x00 to 0x1F and 0x7F)

@@ -4,7 +4,7 @@
 #ifndef ZRNO_SYSTEM_RDNEVNIKNT_H
 #define ZRNO_SYSTEM_RDNEVNIKNT_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 #include <zrno/system/RDnevnik.h>
 
 /// The event source handle is RSisElement's (-1 when none). Odpri registers the source named by the

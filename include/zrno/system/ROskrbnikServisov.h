@@ -4,8 +4,8 @@
 #ifndef ZRNO_SYSTEM_ROSKRBNIKSERVISOV_H
 #define ZRNO_SYSTEM_ROSKRBNIKSERVISOV_H
 
-#include <zrno/frame.h>
-#include <zrno/strings.h>
+#include <zrno/frame/Elementi.h>
+#include <zrno/strings/RNizA.h>
 
 /// The service control manager of one computer. The handle is RSisElement's (-1 when none); copies
 /// share it, and the destructor does not close it: the owner calls Zapri.

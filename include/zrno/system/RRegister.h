@@ -6,7 +6,7 @@
 #ifndef ZRNO_SYSTEM_RREGISTER_H
 #define ZRNO_SYSTEM_RREGISTER_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 #include <zrno/system/RDinTabela.h>
 
 struct HKEY__;

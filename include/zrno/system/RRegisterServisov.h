@@ -3,8 +3,7 @@
 #ifndef ZRNO_SYSTEM_RREGISTERSERVISOV_H
 #define ZRNO_SYSTEM_RREGISTERSERVISOV_H
 
-#include <zrno/frame.h>
-#include <zrno/util.h>
+#include <zrno/util/Zbirke.h>
 
 namespace Zrno::Notranje {
 

@@ -4,7 +4,7 @@
 #ifndef ZRNO_SYSTEM_RSERVIS_H
 #define ZRNO_SYSTEM_RSERVIS_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 
 struct _SERVICE_STATUS;
 

@@ -5,7 +5,6 @@
 #ifndef ZRNO_SYSTEM_RSERVISIMPL_H
 #define ZRNO_SYSTEM_RSERVISIMPL_H
 
-#include <zrno/frame.h>
 #include <zrno/system/RServis.h>
 #include <zrno/threads/RDogNit.h>
 

@@ -4,7 +4,7 @@
 #ifndef ZRNO_THREADS_RSINHRONIZATOR_H
 #define ZRNO_THREADS_RSINHRONIZATOR_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 
 /// A waitable system object. It owns its handle: the destructor closes a valid one. Copies name the
 /// same handle, and only the last of them to go closes it.

@@ -7,8 +7,9 @@
 #ifndef ZRNO_UTIL_RBAZAVIROV_H
 #define ZRNO_UTIL_RBAZAVIROV_H
 
-#include <zrno/frame.h>
-#include <zrno/strings.h>
+#include <zrno/strings/Jeziki.h>
+#include <zrno/strings/KodneStrani.h>
+#include <zrno/strings/RNizU.h>
 #include <zrno/util/Zbirke.h>
 
 class RTokPodatkov;

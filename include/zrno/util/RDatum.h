@@ -4,8 +4,8 @@
 #ifndef ZRNO_UTIL_RDATUM_H
 #define ZRNO_UTIL_RDATUM_H
 
-#include <zrno/frame.h>
-#include <zrno/strings.h>
+#include <zrno/frame/Elementi.h>
+#include <zrno/strings/RNizA.h>
 
 struct _FILETIME;
 struct _SYSTEMTIME;

@@ -4,7 +4,7 @@
 #ifndef ZRNO_UTIL_RKAZALNIKNAPREDKA_H
 #define ZRNO_UTIL_RKAZALNIKNAPREDKA_H
 
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 
 /// The indicator that shows nothing: every call does nothing and PrekiniPostopek is false, so an
 /// operation can always be given one.

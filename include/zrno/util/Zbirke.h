@@ -12,7 +12,7 @@
 #define ZRNO_UTIL_ZBIRKE_H
 
 #include <stddef.h>
-#include <zrno/frame.h>
+#include <zrno/frame/Elementi.h>
 
 namespace Zrno::Notranje {
 

@@ -1,7 +1,7 @@
-// The lookup of one string in a module's string table, shared by the static loaders of RBazaVirov and
-// the resource strings of RNizVP.
-#ifndef ZRNO_UTIL_RBAZAVIROVNIZ_H
-#define ZRNO_UTIL_RBAZAVIROVNIZ_H
+// The lookup of one string in a module's string table, shared by the resource strings of RNizVP and the
+// static loaders of RBazaVirov. It needs nothing of either, so it stands below both.
+#ifndef ZRNO_NOTRANJE_FRAME_TABELANIZOV_H
+#define ZRNO_NOTRANJE_FRAME_TABELANIZOV_H
 
 #include "frame/win.h"
 
