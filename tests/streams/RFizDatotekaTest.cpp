@@ -40,7 +40,7 @@ TEST_F(RFizDatotekaTest, DispositionAppendAndStates) {
     RFizDatoteka(ime.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_OHRANI | DAT_NA_KONEC).Zapisi("67", 2);
     EXPECT_EQ("1234567", PreberiDatoteko(ime));
 
-    // Transfers, positions and lengths are the model run's (RMedpomnilnikTest.cpp); here the states.
+    // Transfers, positions and lengths are the model run's (RDatotekaTest.cpp); here the states.
     RFizDatoteka f(m_datoteke.Pot("rw.bin").c_str(), DAT_BRANJE | DAT_PISANJE | DAT_USTVARI);
     char b[8] = {};
     EXPECT_IZID(f, Preberi(b, 8), 0u, Zrno::NAP_KONECPODATKOV);

@@ -1,11 +1,7 @@
-// The memory file: reservations, foreign storage, typed access, copies, SAFEARRAY views, loading; the FIFO
-// stream against a byte-queue model.
-// Transfers, formatting and copying in place, positions and lengths are the file model's
-// (RMedpomnilnikTest.cpp).
+// The memory file: reservations, foreign storage, typed access, copies, SAFEARRAY views, loading.
+// Transfers, formatting and copying in place, positions and lengths are the file model's (RDatotekaTest.cpp).
 #include "TestniTok.h"
 #include <atomic>
-#include <deque>
-#include <memory>
 #include <random>
 #include <thread>
 #include <windows.h>
@@ -188,81 +184,5 @@ TEST(RPomDatotekaExhausted, DISABLED_FormattedWriteNearTheStartOfAHugeFile) {
     EXPECT_EQ(Par(24, 0x50000000u), Mesto(f));
 }
 
-// Run only with the address space capped, so that the large requests are really refused.
-TEST(RPomDatotekaExhausted, DISABLED_RefusedMemoryLosesNothing) {
-    RPomDatoteka f;
-    f.Zapisi("keep", 4);
-    const void *blok = f.VrniPodatke();
-    EXPECT_EQ(Zrno::NAP_POMNILNIK, f.RezervirajDolzino(0xF0000000u, false));
-    f.PrestaviZac(0xF0000000u);
-    EXPECT_IZID(f, Zapisi("x", 1), 0u, Zrno::NAP_POMNILNIK);
-    EXPECT_EQ(blok, f.VrniPodatke());
-    EXPECT_EQ("keep", Vsebina(f));
-    EXPECT_IZID(f, ZapisiObl("%s", "y"), 0u, Zrno::NAP_POMNILNIK);
-    RPomDatoteka prazna(0xF0000000u);
-    EXPECT_EQ(Zrno::NAP_POMNILNIK, prazna.VrniStanje());
-    EXPECT_EQ(nullptr, prazna.VrniPodatke());
-
-    // A converter whose buffers cannot be had passes transfers straight through.
-    TestniTok cilj("abc");
-    RIzravnalnik brez(&cilj, 0xF0000000u, 16);
-    EXPECT_EQ(Zrno::NAP_POMNILNIK, brez.VrniStanje());
-    brez.Zapisi("a", 1); // neither buffer exists: straight through
-    RIzravnalnik samo_branje(&cilj, 16, 0xF0000000u);
-    EXPECT_EQ(Zrno::NAP_POMNILNIK, samo_branje.VrniStanje());
-    samo_branje.Zapisi("b", 1);
-    EXPECT_EQ((std::vector<unsigned int>{1, 1}), cilj.velikostiPisanj);
-    char b[4];
-    EXPECT_EQ(2u, samo_branje.Preberi(b, 2));
-    EXPECT_EQ((std::vector<unsigned int>{16}), cilj.zahteve); // the read buffer works
-
-    RFifoTokPodatkov fifo; // a refused block queues nothing
-    fifo.Zapisi("ab", 2);
-    EXPECT_IZID(fifo, Zapisi("x", 0xF0000000u), 0u, Zrno::NAP_POMNILNIK); // never copied: refused first
-    EXPECT_EQ(2u, fifo.VrniDolzino());
-    EXPECT_IZID(fifo, Preberi(b, 4), 2u, 0);
-}
-
-// Random writes and reads against a byte queue, with now and then a close (which drops what is queued), a
-// copy that reads and goes, or a copy that goes on in place of the original: copies share the blocks, so
-// neither's reads nor end may free what the other still reads, partly read blocks included.
-TEST(RFifoTokPodatkov, AgreesWithAByteQueue) {
-    std::mt19937 nakljucno(7);
-    std::deque<unsigned char> model;
-    auto f = std::make_unique<RFifoTokPodatkov>();
-    std::vector<unsigned char> b(9000);
-    for (int korak = 0; korak < 20000; ++korak) {
-        const unsigned int n = nakljucno() % 3 == 0 ? nakljucno() % 5 : nakljucno() % 9000,
-                           op = nakljucno() % 100;
-        if (op < 2) {
-            ASSERT_EQ(0, f->Zapri());
-            model.clear();
-        } else if (op == 2) { // a copy reads and goes: the original keeps every byte
-            RFifoTokPodatkov(*f).Preberi(b.data(), n);
-        } else if (op < 5) {
-            auto kopija = std::make_unique<RFifoTokPodatkov>(*f);
-            if (op == 4) { // by assignment over blocks of its own
-                kopija = std::make_unique<RFifoTokPodatkov>();
-                kopija->Zapisi("old", 3);
-                *kopija = *f;
-            }
-            f = std::move(kopija);
-        } else if (op < 50) {
-            for (unsigned int i = 0; i < n; ++i)
-                model.push_back(b[i] = static_cast<unsigned char>(nakljucno()));
-            ASSERT_EQ(n, f->Zapisi(b.data(), n));
-        } else {
-            const unsigned int pricakovano =
-                std::min<unsigned int>(n, static_cast<unsigned int>(model.size()));
-            ASSERT_EQ(pricakovano, f->Preberi(b.data(), n)) << "step " << korak;
-            ASSERT_EQ(pricakovano == 0 && n != 0 ? Zrno::NAP_KONECPODATKOV : 0, f->VrniStanje());
-            ASSERT_TRUE(std::equal(b.begin(), b.begin() + pricakovano, model.begin())) << "step " << korak;
-            model.erase(model.begin(), model.begin() + pricakovano);
-        }
-        ASSERT_EQ(model.size(), f->VrniDolzino()) << "step " << korak;
-    }
-    f.reset();
-    EXPECT_TRUE(HeapValidate(zgetheap(), 0, nullptr));
-}
 
 } // namespace
