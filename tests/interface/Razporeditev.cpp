@@ -76,6 +76,8 @@ ODMIK(T_ZAPISSTATUSA, KontrolnaTocka, 20, 20);
 ODMIK(T_ZAPISSTATUSA, CakalniNamig, 24, 24);
 
 // ---- Classes ----
+// Their sizes, and the offsets of the fields that derived classes or inline code of the public headers
+// reach; private fields that only the DLL touches may move.
 struct PreverjanjeRazporeditve {
     // Roots.
     VELIKOST(RElement, 8, 4);
@@ -84,10 +86,7 @@ struct PreverjanjeRazporeditve {
     ODMIK(RSisElement, m_rocica, 8, 4);
 
     VELIKOST(RIskalnikDatotek, 608, 596);
-    ODMIK(RIskalnikDatotek, m_imenik, 16, 8);
-    ODMIK(RIskalnikDatotek, m_dolzinaImenika, 276, 268);
     ODMIK(RIskalnikDatotek, m_cakajoci, 280, 272); // WIN32_FIND_DATAA, 320 bytes
-    ODMIK(RIskalnikDatotek, m_konec, 600, 592);
 
     // Strings: the layers above the storage add nothing but a shared vptr.
     using NizP = RNizP<char>;
@@ -107,10 +106,8 @@ struct PreverjanjeRazporeditve {
 
     VELIKOST(RPomDatoteka, 48, 32);
     ODMIK(RPomDatoteka, m_podatki, 8, 4);
-    ODMIK(RPomDatoteka, m_lastnik, 16, 8);
     ODMIK(RPomDatoteka, m_polozaj, 20, 12);
     ODMIK(RPomDatoteka, m_dolzina, 24, 16);
-    ODMIK(RPomDatoteka, m_rezervirano, 28, 20);
 
     VELIKOST(RSisTokPodatkov, 40, 20);
     VELIKOST(RFizDatoteka, 48, 24);
@@ -154,9 +151,7 @@ struct PreverjanjeRazporeditve {
     ODMIK(RBase64Tok, m_skupinNaVrstici, 24, 20);
 
     VELIKOST(RFifoTokPodatkov, 80, 48);
-    ODMIK(RFifoTokPodatkov, m_odmik, 8, 4);
     ODMIK(RFifoTokPodatkov, m_dolzina, 12, 8);
-    ODMIK(RFifoTokPodatkov, m_bloki, 16, 12);
 
     VELIKOST(RKanal, 88, 44);
     ODMIK(RKanal, Pisanje, 8, 4);
@@ -187,12 +182,7 @@ struct PreverjanjeRazporeditve {
     VELIKOST(RNevarenOdsek, 16, 8);
     VELIKOST(RCasomer, 16, 8);
     VELIKOST(RCakalnik, 24, 12);
-    ODMIK(RCakalnik, m_objekt, 8, 4);
-    ODMIK(RCakalnik, m_zaklepi, 16, 8);
     VELIKOST(RMultiCakalnik, 40, 20);
-    ODMIK(RMultiCakalnik, m_objekti, 8, 4);
-    ODMIK(RMultiCakalnik, m_rocice, 16, 8);
-    ODMIK(RMultiCakalnik, m_drzi, 24, 12);
     ODMIK(RMultiCakalnik, m_stevilo, 32, 16);
     VELIKOST(RNit, 24, 12);
     ODMIK(RNit, m_koda, 16, 8);

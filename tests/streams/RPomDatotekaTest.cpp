@@ -1,8 +1,8 @@
 // The memory file: reservations, foreign storage, typed access, copies, SAFEARRAY views, loading.
-// Transfers, formatting and copying in place, positions and lengths are the file model's (RDatotekaTest.cpp).
+// Transfers, formatting (short texts through the stack, long ones in place, narrow and wide) and copying in
+// place, positions and lengths are the file model's (RDatotekaTest.cpp).
 #include "TestniTok.h"
 #include <atomic>
-#include <random>
 #include <thread>
 #include <windows.h>
 
@@ -146,30 +146,6 @@ TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     EXPECT_EQ(vsebina, Vsebina(n));
     EXPECT_EQ(Par(0, 10000), Mesto(n));
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, n.Nalozi(datoteke.Pot("missing").c_str(), 0));
-
-    // Formatted writes, short (via the stack) and long, narrow and wide, against _snprintf.
-    std::mt19937 r(777);
-    RPomDatoteka z;
-    std::string model;
-    for (int i = 0; i < 3000 && !HasFailure(); ++i) {
-        const unsigned int poz = unsigned(r() % (model.size() + 1)), izbira = r() % 3;
-        std::string s(izbira == 0 ? 110 + r() % 30 : izbira == 1 ? r() % 400 : r() % 16, 'x');
-        std::generate(s.begin(), s.end(), [&] { return static_cast<char>('a' + r() % 26); });
-        const int stevilo = int(r());
-        char b[1024];
-        const int n = _snprintf(b, sizeof b, "%s|%d", s.c_str(), stevilo);
-        std::string t(b, size_t(n));
-        z.PrestaviZac(poz);
-        if (i & 1) // the wide form, %S taking the narrow text
-            t = std::string(reinterpret_cast<char const *>(std::wstring(t.begin(), t.end()).c_str()),
-                            2 * t.size());
-        EXPECT_EQ(unsigned(n),
-                  i & 1 ? z.ZapisiObl(reinterpret_cast<unsigned short const *>(L"%S|%d"), s.c_str(), stevilo)
-                        : z.ZapisiObl("%s|%d", s.c_str(), stevilo));
-        model.replace(poz, std::min(t.size(), model.size() - poz), t);
-        EXPECT_EQ(Par(poz + t.size(), model.size()), Mesto(z)) << i;
-        EXPECT_EQ(model, Vsebina(z)) << i;
-    }
 }
 
 // A write near the start of a file that fills most of the capped address space: a copy of the data up
@@ -183,6 +159,5 @@ TEST(RPomDatotekaExhausted, DISABLED_FormattedWriteNearTheStartOfAHugeFile) {
     EXPECT_IZID(f, ZapisiObl("%08d", 42), 8u, 0);
     EXPECT_EQ(Par(24, 0x50000000u), Mesto(f));
 }
-
 
 } // namespace

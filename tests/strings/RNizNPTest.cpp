@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <random>
 
-template <class N> class Iskanje : public testing::Test {};
-TYPED_TEST_SUITE(Iskanje, ObaNiza);
+template <class N> class RNizNPT : public testing::Test {};
+TYPED_TEST_SUITE(RNizNPT, ObaNiza);
 
-TYPED_TEST(Iskanje, AgreesWithAReferenceScanAndComparisons) {
+TYPED_TEST(RNizNPT, AgreesWithAReferenceScanAndComparisons) {
     using T = typename ZnakNiza<TypeParam>::T;
     std::mt19937 g(7);
     auto nakljucen = [&g](size_t n, std::string s = "") {
@@ -64,7 +64,7 @@ TYPED_TEST(Iskanje, AgreesWithAReferenceScanAndComparisons) {
     EXPECT_EQ(abc.PrimerjajLI(Tekst<T>("ABD")), -3);
 }
 
-TEST(Iskanje, NarrowOrdersSignedWideUnsignedAndFoldsTheExtraPairs) {
+TEST(RNizNP, NarrowOrdersSignedWideUnsignedAndFoldsTheExtraPairs) {
     RNizA a("a"), c("\xC8");
     EXPECT_EQ(a.Primerjaj("a\xE8"), 2); // the terminator orders above 0xE8
     EXPECT_EQ(c.PrimerjajI("\xE8"), 0); // code page 1250: C-caron folds to c-caron
@@ -77,12 +77,9 @@ TEST(Iskanje, NarrowOrdersSignedWideUnsignedAndFoldsTheExtraPairs) {
     EXPECT_EQ(p.NajdiI(static_cast<unsigned short>(0xE004)), 1u);
 }
 
-template <class N> class Urejanje : public testing::Test {};
-TYPED_TEST_SUITE(Urejanje, ObaNiza);
-
 // Random edits against std::basic_string, the capacity growing in steps of 128 whatever the heap block behind
 // it holds, or cut to the text; single-character appends (their fast path) most often.
-TYPED_TEST(Urejanje, AgreesWithAModel) {
+TYPED_TEST(RNizNPT, AgreesWithAModel) {
     using T = typename ZnakNiza<TypeParam>::T;
     using S = std::basic_string<T>;
     std::mt19937 g(11);
@@ -143,7 +140,7 @@ TYPED_TEST(Urejanje, AgreesWithAModel) {
     }
 }
 
-TYPED_TEST(Urejanje, ReplacementsSelfSourcesAndTrims) {
+TYPED_TEST(RNizNPT, ReplacementsSelfSourcesAndTrims) {
     using T = typename ZnakNiza<TypeParam>::T;
     // A longer replacement takes the rightmost non-overlapping occurrences, a shorter one the leftmost.
     // clang-format off
@@ -184,7 +181,7 @@ TYPED_TEST(Urejanje, ReplacementsSelfSourcesAndTrims) {
 }
 
 // Case through the library locale: code page 1250 (c-caron, s-caron) and the extra pairs of the wide form.
-TEST(UrejanjeA, CodePage1250CaseAndTheExtraPairs) {
+TEST(RNizNP, CodePage1250CaseAndTheExtraPairs) {
     RNizA n("Hello, \xE8\x9A 9");
     n.VVelike();
     EXPECT_TRUE(Vsebuje(n, "HELLO, \xC8\x8A 9"));

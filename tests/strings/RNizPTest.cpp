@@ -7,10 +7,10 @@
 #include <windows.h>
 #include <zrno/frame.h>
 
-template <class N> class Hramba : public testing::Test {};
-TYPED_TEST_SUITE(Hramba, ObaNiza);
+template <class N> class RNizPT : public testing::Test {};
+TYPED_TEST_SUITE(RNizPT, ObaNiza);
 
-TYPED_TEST(Hramba, GrowthZerosAdoptionAndRefusals) {
+TYPED_TEST(RNizPT, GrowthZerosAdoptionAndRefusals) {
     using T = typename ZnakNiza<TypeParam>::T;
     for (unsigned int d : {0u, 127u, 128u, 255u, 256u}) {
         TypeParam n(T('a'), d);
@@ -47,7 +47,7 @@ TYPED_TEST(Hramba, GrowthZerosAdoptionAndRefusals) {
     EXPECT_NIZ(RNizU(0x80000000u), VrniKapaciteto(), 128u, ""); // 4 GiB of UTF-16: past a 32-bit byte count
 }
 
-TEST(NizNiti, SeparateStringsOnSeparateThreads) {
+TEST(RNizP, SeparateStringsOnSeparateThreads) {
     std::atomic<int> napake{0};
     auto delo = [&napake](int t) {
         for (int i = 0; i < 500; ++i) {
