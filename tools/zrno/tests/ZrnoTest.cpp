@@ -9,7 +9,6 @@
 #include <random>
 #include <vector>
 #include <zrno/streams.h>
-#include <zrno/util.h>
 
 namespace {
 
@@ -153,14 +152,6 @@ TEST(StrogiBase64, AgreesWithReEncodingOverRandomText) {
         const bool sprejeto = p.Preveri(s.data(), s.size()) == s.size() && p.Konec();
         ASSERT_EQ(sprejeto, brez == kanon) << "seed " << seme << ", text '" << s << "': " << p.Napaka();
     }
-}
-
-// What zrno date relies on: a time outside the system's FILETIME range (1601 to the year 30828) is not
-// converted but returned unchanged, in either direction.
-TEST(RDatum, LocalTimeOutsideTheSystemsRangeIsReturnedUnchanged) {
-    for (long long v : {::Zrno::DATUM_1601 - 1, 1410977750400000LL, 185542587100799999LL, LLONG_MAX})
-        EXPECT_EQ(std::make_pair(RDatum::PretvoriUTCVLokalni(v), RDatum::PretvoriLokalniVUTC(v)),
-                  std::make_pair(v, v));
 }
 
 #define K "HKCU\\Software\\ZrnoTest\\Orodje"
