@@ -1,7 +1,7 @@
 // zrno.exe from outside, as a user runs it: one table per subcommand of arguments, standard input,
 // exit code and output. In the arguments and the expected texts '@' stands for the test's directory.
-// The fuzzer (scripts/fuzz/zrno.py) checks what outside oracles can: Base64 against coreutils, the
-// digests and SGML against Python, -h/--help and the exit codes of every command, output to a full device.
+// The fuzzer (scripts/fuzz/zrno.py) checks what outside oracles and rules can: Base64 against coreutils, the
+// digests and SGML against Python, help, bad usage and output to a full device for every command.
 #include "Proces.h"
 #include "Zaklenjen.h"
 #include "base64strogo.h"
