@@ -3,6 +3,7 @@
 // faults a service meets, each followed by a request that must still succeed. RMD5 checks the answers.
 // A stop in the middle of traffic, trickling and cut clients are the fuzzer's (scripts/fuzz/odtis.py).
 #include "Proces.h"
+#include "Servis.h"
 #include <algorithm>
 #include <random>
 #include <regex>
@@ -104,7 +105,7 @@ class Odtis : public testing::Test {
                                     NAPAKA_OBICAJNA, nullptr, nullptr, nullptr, nullptr, nullptr));
         Nastavi(spremembe);
         servis.Pozeni(0, nullptr); // fails under Wine when the service stops before running: the state tells
-        return Pocakaj(servis, SERVICE_RUNNING);
+        return PocakajStanje(servis, SERVICE_RUNNING, k_meja);
     }
 
     /// Starts the service with these settings; the port chosen is read from the log.
@@ -149,29 +150,7 @@ class Odtis : public testing::Test {
 
     std::string Vprasaj(const std::string &podatki) const { return Odjemalec(vrata).Vprasaj(podatki); }
 
-    static SERVICE_STATUS Pocakaj(RServis &s, DWORD stanje) {
-        SERVICE_STATUS st = {};
-        for (DWORD zacetek = GetTickCount(); GetTickCount() - zacetek < k_meja && s.VrniStatus(&st) >= 0 &&
-                                             st.dwCurrentState != stanje &&
-                                             st.dwCurrentState != SERVICE_STOPPED;)
-            Sleep(10);
-        return st;
-    }
-
-    /// Stops and deletes the service; Wine removes it once its process has ended (waited for, bounded).
-    void Odstrani() {
-        RServis star;
-        if (star.Odpri(oskrbnik, k_ime, SERVICE_ALL_ACCESS) == 0) {
-            SERVICE_STATUS s;
-            if (star.VrniStatus(&s) == 0 && s.dwCurrentState != SERVICE_STOPPED)
-                star.Sporoci(SERVICE_CONTROL_STOP, &s), Pocakaj(star, SERVICE_STOPPED);
-            star.Zbrisi(), star.Zapri();
-        }
-        servis.Zapri();
-        const DWORD t = GetTickCount();
-        while (GetTickCount() - t < k_meja && star.Odpri(oskrbnik, k_ime, SERVICE_QUERY_STATUS) == 0)
-            star.Zapri(), Sleep(20);
-    }
+    void Odstrani() { servis.Zapri(), OdstraniServis(oskrbnik, k_ime, k_meja); }
 };
 
 // Sizes from 0 to 4 MiB, the buffer edges among them, sent by four clients at once on one connection
