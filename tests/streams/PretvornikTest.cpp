@@ -92,6 +92,8 @@ TEST(RPretvornikToka, ForwardingShortWritesReleaseChainsAndHandles) {
     tok.Zapisi("!", 1);
     EXPECT_EQ(h, tok.OdpustiRocico()); // writes out, hands the handle back open
     EXPECT_EQ(0, tok.UporabiRocico(h));
+    RIzrSisTokPodatkov kopija(tok); // the copy's converter aims at its own handle stream, not the original's
+    EXPECT_EQ(&kopija.VrniSisTok(), kopija.VrniCilj());
     EXPECT_EQ(0, tok.Zapri()); // closes the handle
     EXPECT_FALSE(CloseHandle(h));
     EXPECT_EQ("3 lines!", PreberiDatoteko(ime));
