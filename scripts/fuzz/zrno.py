@@ -45,6 +45,9 @@ codecs.register_error("c1", _c1)
 WINE64 = os.environ.get("ZRNO_WINE64", "/usr/lib/wine/wine64")
 WINESERVER = os.environ.get("ZRNO_WINESERVER", "/usr/lib/wine/wineserver")
 BASE64_WIDTHS = [4, 8, 76, 1000]
+FULL_OUTPUT = [["version"], ["help"], ["date"], ["date", "211813444800000"], ["find", "*.bin"], ["digest", "big.bin"],
+               ["digest", "--sha256", "big.bin"], ["base64", "big.bin"], ["cat", "big.bin"], ["sgml", "encode"],
+               ["sgml", "decode"], ["base64", "-h"], ["reg", "--help"], ["digest", "-h"]]
 WS = b" \t\r\n\v\f"
 
 
@@ -370,15 +373,12 @@ class Fuzzer:
             self.fail("log of a message with control characters is not one line", args, b"", got,
                       note="  # added %r" % added)
 
-    def full_output(self):
+    def full_output(self, args=None):
         """Every command that prints something must notice that standard output is full."""
         r = self.rng
         with open(os.path.join(self.dir, "big.bin"), "wb") as f:
             f.write(r.randbytes(200000))
-        args = r.choice([["version"], ["help"], ["date"], ["date", "211813444800000"], ["find", "*.bin"],
-                         ["digest", "big.bin"], ["digest", "--sha256", "big.bin"], ["base64", "big.bin"],
-                         ["cat", "big.bin"], ["sgml", "encode"], ["sgml", "decode"], ["base64", "-h"],
-                         ["reg", "--help"]])
+        args = args or r.choice(FULL_OUTPUT)
         stdin = b"x\xe8&amp;" * 20000 if args[0] == "sgml" else b""
         got = self.run(args, stdin, stdout_path="/dev/full")
         self.count("output to /dev/full")
@@ -405,6 +405,28 @@ class Fuzzer:
             if got[0] != 0 or not got[1].startswith(b"usage: zrno " + args[0].encode()):
                 self.fail("-h/--help before -- is not help", args, stdin, got)
 
+    def known(self):
+        """Every run starts with these: each command of `zrno help` answers -h and --help anywhere before a
+        "--" and refuses an unknown option; each command that prints finds a full standard output; the Base64
+        line breaks at the widths around a group."""
+        listing = self.run(["help"])[1].decode("ascii", "replace")
+        cmds = re.findall(r"^  (\w+) ", listing.split("commands:")[-1], re.M)
+        if len(cmds) < 10:
+            self.fail("zrno help lists %d commands" % len(cmds), ["help"], b"", (0, listing.encode(), b""))
+        for cmd in cmds:
+            for args in ([cmd, "--help"], [cmd, "-h"], [cmd, "set", "x", "--help"]):
+                got = self.run(args)
+                self.count("help of every command")
+                if got[0] != 0 or got[2] or not got[1].startswith(b"usage: zrno " + cmd.encode()):
+                    self.fail("-h/--help is not help", args, b"", got)
+            got = self.run([cmd, "--no-such-option"])
+            if got[0] != 2 or got[1] or b"usage: zrno " + cmd.encode() not in got[2]:
+                self.fail("an unknown option is not bad usage", [cmd, "--no-such-option"], b"", got)
+        for args in FULL_OUTPUT:
+            self.full_output(args)
+        for n, w in ((7, 4), (7, 5), (7, 8), (9, 8), (58, 76), (4, 0)):
+            self.base64_encode(size=n, width=w)
+
     # ---- the run ----
 
     def fuzz(self, seconds):
@@ -424,7 +446,8 @@ class Fuzzer:
                 (self.digest, 3), (self.sgml_decode, 5), (self.sgml_encode, 5), (self.find, 1), (self.log, 2),
                 (self.full_output, 2), (self.usage, 5)]
         bag = [j for j, w in jobs for _ in range(w)]
-        # One of each first, so that even a short run has seen every command.
+        # The known cases and one of each job first, so that even a short run has seen every command.
+        self.known()
         for j, _ in jobs:
             j()
         while time.time() < end:

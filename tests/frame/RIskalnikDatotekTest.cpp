@@ -1,5 +1,5 @@
 // RIskalnikDatotek on a real directory: names, sizes, times, exhaustion and copies (the handle rules are
-// in RSisElementTest).
+// in LastnistvoTest).
 #include "Odmik.h"
 #include "ZacasniImenik.h"
 #include <map>

@@ -1,7 +1,7 @@
 # The installed package: cmake --install into the build tree, then the consumer project in
-# examples/consumer configured, built with the same toolchain and run against it.
+# examples/consumer configured, built with the same toolchain and run against it. ZRNO_PAKET, the
+# prefix, is set in tests/CMakeLists.txt.
 if(ZRNO_RUN_TESTS)
-  set(ZRNO_PAKET ${CMAKE_BINARY_DIR}/paket/namesceno)
   add_test(NAME package_install COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${ZRNO_PAKET})
   add_test(NAME package_consumer COMMAND ${CMAKE_CTEST_COMMAND}
            --build-and-test ${CMAKE_SOURCE_DIR}/examples/consumer ${CMAKE_BINARY_DIR}/paket/consumer

@@ -1,15 +1,13 @@
 # The guide's examples (docs/examples): built against the package installed by package_install with
-# the same toolchain, then each run under Wine in a working directory of its own.
+# the same toolchain and the project's warnings, then each run under Wine in a working directory of its own.
 if(ZRNO_RUN_TESTS)
-  if(NOT ZRNO_PAKET) # set by paket.cmake, which owns the package_install entry
-    set(ZRNO_PAKET ${CMAKE_BINARY_DIR}/paket/namesceno)
-  endif()
   set(primeri_gradnja ${CMAKE_BINARY_DIR}/paket/primeri)
+  string(JOIN " " warnings ${ZRNO_WARNINGS})
   add_test(NAME docs_examples_build COMMAND ${CMAKE_CTEST_COMMAND}
            --build-and-test ${CMAKE_SOURCE_DIR}/docs/examples ${primeri_gradnja}
            --build-generator Ninja --build-noclean
            --build-options -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE} -DCMAKE_PREFIX_PATH=${ZRNO_PAKET}
-                           -DCMAKE_BUILD_TYPE=Release)
+                           -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS=${warnings}")
   set_tests_properties(docs_examples_build PROPERTIES FIXTURES_SETUP primeri FIXTURES_REQUIRED paket
                        TIMEOUT 600)
   file(GLOB primeri CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/examples/*.cpp)

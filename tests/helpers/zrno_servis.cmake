@@ -1,7 +1,5 @@
 # The service host of the system tests: two services in one program, installed into the prefix's
 # service control manager by the tests themselves.
 add_executable(zrno_servis ${CMAKE_CURRENT_LIST_DIR}/zrno_servis/main.cpp)
-target_compile_options(zrno_servis PRIVATE -Wall -Wextra -Werror)
 target_link_libraries(zrno_servis PRIVATE Zrno)
-# The test program is defined after the helpers; it needs the host built before it runs.
-cmake_language(DEFER CALL add_dependencies test_system zrno_servis)
+add_dependencies(test_system zrno_servis)

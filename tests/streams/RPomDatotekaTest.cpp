@@ -1,12 +1,8 @@
-// The memory file: reservations, foreign storage, typed access, copies, SAFEARRAY views, loading; the FIFO
-// stream against a byte-queue model.
-// Transfers, formatting and copying in place, positions and lengths are the file model's
-// (RMedpomnilnikTest.cpp).
+// The memory file: reservations, foreign storage, typed access, copies, SAFEARRAY views, loading.
+// Transfers, formatting (short texts through the stack, long ones in place, narrow and wide) and copying in
+// place, positions and lengths are the file model's (RDatotekaTest.cpp).
 #include "TestniTok.h"
 #include <atomic>
-#include <deque>
-#include <memory>
-#include <random>
 #include <thread>
 #include <windows.h>
 
@@ -150,30 +146,6 @@ TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     EXPECT_EQ(vsebina, Vsebina(n));
     EXPECT_EQ(Par(0, 10000), Mesto(n));
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, n.Nalozi(datoteke.Pot("missing").c_str(), 0));
-
-    // Formatted writes, short (via the stack) and long, narrow and wide, against _snprintf.
-    std::mt19937 r(777);
-    RPomDatoteka z;
-    std::string model;
-    for (int i = 0; i < 3000 && !HasFailure(); ++i) {
-        const unsigned int poz = unsigned(r() % (model.size() + 1)), izbira = r() % 3;
-        std::string s(izbira == 0 ? 110 + r() % 30 : izbira == 1 ? r() % 400 : r() % 16, 'x');
-        std::generate(s.begin(), s.end(), [&] { return static_cast<char>('a' + r() % 26); });
-        const int stevilo = int(r());
-        char b[1024];
-        const int n = _snprintf(b, sizeof b, "%s|%d", s.c_str(), stevilo);
-        std::string t(b, size_t(n));
-        z.PrestaviZac(poz);
-        if (i & 1) // the wide form, %S taking the narrow text
-            t = std::string(reinterpret_cast<char const *>(std::wstring(t.begin(), t.end()).c_str()),
-                            2 * t.size());
-        EXPECT_EQ(unsigned(n),
-                  i & 1 ? z.ZapisiObl(reinterpret_cast<unsigned short const *>(L"%S|%d"), s.c_str(), stevilo)
-                        : z.ZapisiObl("%s|%d", s.c_str(), stevilo));
-        model.replace(poz, std::min(t.size(), model.size() - poz), t);
-        EXPECT_EQ(Par(poz + t.size(), model.size()), Mesto(z)) << i;
-        EXPECT_EQ(model, Vsebina(z)) << i;
-    }
 }
 
 // A write near the start of a file that fills most of the capped address space: a copy of the data up
@@ -186,83 +158,6 @@ TEST(RPomDatotekaExhausted, DISABLED_FormattedWriteNearTheStartOfAHugeFile) {
     f.PrestaviZac(16);
     EXPECT_IZID(f, ZapisiObl("%08d", 42), 8u, 0);
     EXPECT_EQ(Par(24, 0x50000000u), Mesto(f));
-}
-
-// Run only with the address space capped, so that the large requests are really refused.
-TEST(RPomDatotekaExhausted, DISABLED_RefusedMemoryLosesNothing) {
-    RPomDatoteka f;
-    f.Zapisi("keep", 4);
-    const void *blok = f.VrniPodatke();
-    EXPECT_EQ(Zrno::NAP_POMNILNIK, f.RezervirajDolzino(0xF0000000u, false));
-    f.PrestaviZac(0xF0000000u);
-    EXPECT_IZID(f, Zapisi("x", 1), 0u, Zrno::NAP_POMNILNIK);
-    EXPECT_EQ(blok, f.VrniPodatke());
-    EXPECT_EQ("keep", Vsebina(f));
-    EXPECT_IZID(f, ZapisiObl("%s", "y"), 0u, Zrno::NAP_POMNILNIK);
-    RPomDatoteka prazna(0xF0000000u);
-    EXPECT_EQ(Zrno::NAP_POMNILNIK, prazna.VrniStanje());
-    EXPECT_EQ(nullptr, prazna.VrniPodatke());
-
-    // A converter whose buffers cannot be had passes transfers straight through.
-    TestniTok cilj("abc");
-    RIzravnalnik brez(&cilj, 0xF0000000u, 16);
-    EXPECT_EQ(Zrno::NAP_POMNILNIK, brez.VrniStanje());
-    brez.Zapisi("a", 1); // neither buffer exists: straight through
-    RIzravnalnik samo_branje(&cilj, 16, 0xF0000000u);
-    EXPECT_EQ(Zrno::NAP_POMNILNIK, samo_branje.VrniStanje());
-    samo_branje.Zapisi("b", 1);
-    EXPECT_EQ((std::vector<unsigned int>{1, 1}), cilj.velikostiPisanj);
-    char b[4];
-    EXPECT_EQ(2u, samo_branje.Preberi(b, 2));
-    EXPECT_EQ((std::vector<unsigned int>{16}), cilj.zahteve); // the read buffer works
-
-    RFifoTokPodatkov fifo; // a refused block queues nothing
-    fifo.Zapisi("ab", 2);
-    EXPECT_IZID(fifo, Zapisi("x", 0xF0000000u), 0u, Zrno::NAP_POMNILNIK); // never copied: refused first
-    EXPECT_EQ(2u, fifo.VrniDolzino());
-    EXPECT_IZID(fifo, Preberi(b, 4), 2u, 0);
-}
-
-// Random writes and reads against a byte queue, with now and then a close (which drops what is queued), a
-// copy that reads and goes, or a copy that goes on in place of the original: copies share the blocks, so
-// neither's reads nor end may free what the other still reads, partly read blocks included.
-TEST(RFifoTokPodatkov, AgreesWithAByteQueue) {
-    std::mt19937 nakljucno(7);
-    std::deque<unsigned char> model;
-    auto f = std::make_unique<RFifoTokPodatkov>();
-    std::vector<unsigned char> b(9000);
-    for (int korak = 0; korak < 20000; ++korak) {
-        const unsigned int n = nakljucno() % 3 == 0 ? nakljucno() % 5 : nakljucno() % 9000,
-                           op = nakljucno() % 100;
-        if (op < 2) {
-            ASSERT_EQ(0, f->Zapri());
-            model.clear();
-        } else if (op == 2) { // a copy reads and goes: the original keeps every byte
-            RFifoTokPodatkov(*f).Preberi(b.data(), n);
-        } else if (op < 5) {
-            auto kopija = std::make_unique<RFifoTokPodatkov>(*f);
-            if (op == 4) { // by assignment over blocks of its own
-                kopija = std::make_unique<RFifoTokPodatkov>();
-                kopija->Zapisi("old", 3);
-                *kopija = *f;
-            }
-            f = std::move(kopija);
-        } else if (op < 50) {
-            for (unsigned int i = 0; i < n; ++i)
-                model.push_back(b[i] = static_cast<unsigned char>(nakljucno()));
-            ASSERT_EQ(n, f->Zapisi(b.data(), n));
-        } else {
-            const unsigned int pricakovano =
-                std::min<unsigned int>(n, static_cast<unsigned int>(model.size()));
-            ASSERT_EQ(pricakovano, f->Preberi(b.data(), n)) << "step " << korak;
-            ASSERT_EQ(pricakovano == 0 && n != 0 ? Zrno::NAP_KONECPODATKOV : 0, f->VrniStanje());
-            ASSERT_TRUE(std::equal(b.begin(), b.begin() + pricakovano, model.begin())) << "step " << korak;
-            model.erase(model.begin(), model.begin() + pricakovano);
-        }
-        ASSERT_EQ(model.size(), f->VrniDolzino()) << "step " << korak;
-    }
-    f.reset();
-    EXPECT_TRUE(HeapValidate(zgetheap(), 0, nullptr));
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 // RDnevnikDat: the line format (the stamp read back and compared with the time around the call),
 // failing streams, and many threads writing through one log.
+#include "ZacasniImenik.h"
 #include <algorithm>
 #include <atomic>
-#include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
 #include <stdio.h>
 #include <string>
@@ -103,10 +102,10 @@ TEST(RDnevnikDatTest, ShortWritesAndCopies) {
 // which gives a missing lock time to show); every line must come out whole and in its thread's order.
 TEST(RDnevnikDatTest, LinesOfManyThreadsNeverMix) {
     const int VRSTIC = 25;
-    char pot[MAX_PATH];
-    GetTempFileNameA(".", "dnv", 0, pot);
+    ZacasniImenik imenik;
+    const std::string pot = imenik.Pot("niti.log");
     {
-        RMedFizDatoteka datoteka(pot, DAT_PISANJE | DAT_USTVARI | DAT_BREZ_DEDOVANJA, 4096);
+        RMedFizDatoteka datoteka(pot.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_BREZ_DEDOVANJA, 4096);
         ASSERT_EQ(datoteka.VrniStanje(), 0);
         RDnevnikDat dnevnik(0, "Niti");
         dnevnik.Uporabi(&datoteka);
@@ -123,9 +122,7 @@ TEST(RDnevnikDatTest, LinesOfManyThreadsNeverMix) {
         EXPECT_EQ(napake, 0);
         dnevnik.Uporabi(nullptr);
     }
-    std::stringstream vsebina;
-    vsebina << std::ifstream(pot, std::ios::binary).rdbuf();
-    DeleteFileA(pot);
+    std::istringstream vsebina(PreberiDatoteko(pot));
     std::string ostanek;
     std::vector<int> naslednja(8);
     int stevilo = 0, slabih = 0;

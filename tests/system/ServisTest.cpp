@@ -1,5 +1,6 @@
 // ROskrbnikServisov and RServis against Wine's real service control manager: the
 // test host's two services are installed into the prefix, driven through their life and removed.
+#include "Servis.h"
 #include "Proces.h"
 #include <fstream>
 #include <gtest/gtest.h>
@@ -16,14 +17,6 @@ using Stanje = std::tuple<DWORD, DWORD, DWORD>;
 
 const char *const IMENA[] = {"ZrnoTestA", "ZrnoTestB"};
 
-// Polls the status until the state is reached or the bound passes (changes under Wine take milliseconds).
-SERVICE_STATUS PocakajStanje(RServis &servis, DWORD stanje) {
-    SERVICE_STATUS s = {};
-    for (DWORD zacetek = GetTickCount(); GetTickCount() - zacetek < 10000; Sleep(20))
-        if (servis.VrniStatus(&s) < 0 || s.dwCurrentState == stanje)
-            break;
-    return s;
-}
 Stanje Izhod(const SERVICE_STATUS &s) {
     return {s.dwCurrentState, s.dwWin32ExitCode, s.dwServiceSpecificExitCode};
 }
@@ -39,7 +32,7 @@ class ServisTest : public ::testing::Test {
         DeleteFileA(dnevnik.c_str());
         const std::string program = "\"" + PoletiTesta("zrno_servis.exe") + "\"";
         for (int i = 0; i < 2; ++i) {
-            Odstrani(IMENA[i]); // left by an aborted run
+            OdstraniServis(oskrbnik, IMENA[i]); // left by an aborted run
             ASSERT_EQ((i ? b : a).Ustvari(oskrbnik, IMENA[i], (std::string(IMENA[i]) + " display").c_str(),
                                           program.c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_SHARE_PROCESS,
                                           ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr, nullptr,
@@ -50,30 +43,9 @@ class ServisTest : public ::testing::Test {
     void TearDown() override {
         a.Zapri(), b.Zapri();
         for (const char *ime : IMENA)
-            EXPECT_EQ(Odstrani(ime), NAP_NISERVISA) << ime;
+            EXPECT_EQ(OdstraniServis(oskrbnik, ime), NAP_NISERVISA) << ime;
         EXPECT_EQ(oskrbnik.Zapri(), 0);
         DeleteFileA(dnevnik.c_str());
-    }
-    // Stops and deletes a service; returns the result of opening it once it is gone (bounded). Wine
-    // removes a service marked for deletion only when its last handle is closed and its process has
-    // ended, which comes a little after the stopped state.
-    int Odstrani(const char *ime) {
-        RServis star;
-        if (star.Odpri(oskrbnik, ime, SERVICE_ALL_ACCESS) == 0) {
-            SERVICE_STATUS s;
-            if (star.VrniStatus(&s) == 0 && s.dwCurrentState != SERVIS_USTAVLJEN) {
-                star.Sporoci(SERVICE_CONTROL_STOP, &s);
-                PocakajStanje(star, SERVIS_USTAVLJEN);
-            }
-            star.Zbrisi(), star.Zapri();
-        }
-        int r = 0;
-        for (DWORD zacetek = GetTickCount(); GetTickCount() - zacetek < 10000 && r >= 0; Sleep(20)) {
-            RServis ostanek;
-            if ((r = ostanek.Odpri(oskrbnik, ime, SERVICE_QUERY_STATUS)) >= 0)
-                ostanek.Zapri();
-        }
-        return r;
     }
 };
 

@@ -1,5 +1,6 @@
 // RDatum against known dates and the system's own time conversions, an oracle for 1601 to 30827.
 #include "Odmik.h"
+#include <climits>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <locale.h>
@@ -130,6 +131,14 @@ TEST(RDatum, RecordsAndFields) {
     t.tm_yday = 100;
     EXPECT_EQ(RDatum().NastaviDatum(&t), d - 999);
     EXPECT_EQ(d.NastaviUro(MS_NA_DAN + 5), RDatum(31, 12, 1999) + MS_NA_DAN + 5) << "not validated";
+}
+
+// A time outside the system's FILETIME range (1601 to the year 30828) is not converted but returned
+// unchanged, in either direction (zrno date relies on it).
+TEST(RDatum, LocalTimeOutsideTheSystemsRangeIsReturnedUnchanged) {
+    for (long long v : {Zrno::DATUM_1601 - 1, 1410977750400000LL, 185542587100799999LL, LLONG_MAX})
+        EXPECT_EQ(std::make_pair(RDatum::PretvoriUTCVLokalni(v), RDatum::PretvoriLokalniVUTC(v)),
+                  std::make_pair(v, v));
 }
 
 // Without the precise function (the library shut down) the present time comes from GetSystemTime.

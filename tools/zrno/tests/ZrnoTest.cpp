@@ -1,14 +1,14 @@
 // zrno.exe from outside, as a user runs it: one table per subcommand of arguments, standard input,
 // exit code and output. In the arguments and the expected texts '@' stands for the test's directory.
+// The fuzzer (scripts/fuzz/zrno.py) checks what outside oracles and rules can: Base64 against coreutils, the
+// digests and SGML against Python, help, bad usage and output to a full device for every command.
 #include "Proces.h"
 #include "Zaklenjen.h"
 #include "base64strogo.h"
 #include <algorithm>
 #include <random>
-#include <sstream>
 #include <vector>
 #include <zrno/streams.h>
-#include <zrno/util.h>
 
 namespace {
 
@@ -67,28 +67,10 @@ TEST_F(Zrno, Subcommands) {
 
                 {"digest --crc32 \"@\\devet.txt\" manjka.bin", "", 1, "cbf43926  @\\devet.txt\n",
                  "manjka.bin: no such file"},
-                {"digest --sha1", "abc", 0, "a9993e364706816aba3e25717850c26c9cd0d89d  -\n", ""},
-                {"digest --sha256", "abc", 0,
-                 "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad  -\n", ""},
-                {"digest -", "abc", 0, "900150983cd24fb0d6963f7d28e17f72  -\n", ""},
-
-                {"base64 -w 8", "foobarfoo", 0, "Zm9vYmFy\nZm9v\n", ""},
-                {"base64 -w 8", "1234567", 0, "MTIzNDU2\nNw==\n", ""}, // no line longer than the width
-                {"base64 -w 4", "1234567", 0, "MTIz\nNDU2\nNw==\n", ""},
-                {"base64 -w 5", "1234567", 0, "MTIzN\nDU2Nw\n==\n", ""},
-                {"base64", "0123456789012345678901234567890123456789012345678901234567", 0,
-                 "MDEyMzQ1Njc4OTAxMjM0NTY3ODkwMTIzNDU2Nzg5MDEyMzQ1Njc4OTAxMjM0NTY3ODkwMTIzNDU2\nNw==\n", ""},
-                {"base64 -w 0", "foob", 0, "Zm9vYg==", ""},
                 {"base64 -d", "Zm9v\r\nYmE=\n", 0, "fooba", ""},
                 {"base64 -d", "Zm9v!YmFy", 1, "foo", "invalid character 0x21 at offset 4"},
-                {"base64 -d", "Zm8=Zm9v", 1, "fo", "data after the padding"},
-                {"base64 -d", "Zm9vYmF", 1, "foo", "ends within a group at offset 7"},
-                {"base64 -d", "====", 1, "", "misplaced '=' at offset 0"},
                 {"base64 -d", "QUJD====", 1, "ABC", "misplaced '=' at offset 4"},
-                {"base64 -d", "QUI==", 1, "AB", "data after the padding at offset 4"},
-                {"base64 -d", "QQ=A", 1, "", "data after '=' within a group at offset 3"},
                 {"base64 -d", "QUJ=", 1, "", "bits set after the data of the last group at offset 3"},
-                {"base64 -d", "QUI\\0", 1, "", "invalid character 0x5c at offset 3"},
 
                 {"date 211813444800000", "", 0, nullptr, "UTC:     1999-12-31 12:00:00.000 Friday\r\n"},
                 {"date 211813444800000", "", 0, nullptr, "long:    Friday, December 31, 1999 12:00:00"},
@@ -103,23 +85,10 @@ TEST_F(Zrno, Subcommands) {
                 {"date 199222329600000", "", 1, nullptr, "no long form"},
                 {"date 185542587100800000", "", 2, "", "outside the calendar range"},
 
-                // Strict decoding; both directions through UTF-16 in the code page asked for.
+                // Refusals name the offset (the fuzzer checks the texts against Python's codecs).
                 {"sgml decode", "Tom & Jerry; friends", 1, "", "does not begin a reference at offset 4"},
-                {"sgml decode", "&#65abc;d", 1, "", "not ended by ';' at offset 4"},
-                {"sgml decode", "&#x110000;", 1, "", "no character at offset 0"},
-                {"sgml decode", "x&#-65;", 1, "", "without digits at offset 3"},
-                {"sgml decode", "&amp b;c", 1, "", "does not begin a reference at offset 0"},
                 {"sgml decode", "&foo;", 1, "", "unknown entity name at offset 0"},
                 {"sgml decode", "&#x10041;", 1, "", "(U+10041) that the code page lacks at offset 0"},
-                {"sgml decode --codepage 65001", "a&#x10D;b&#x10041;", 0,
-                 "a\xC4\x8D"
-                 "b\xF0\x90\x81\x81",
-                 ""},
-                {"sgml decode --codepage 1252", "&egrave;&amp;", 0, "\xE8&", ""},
-                {"sgml encode --codepage 65001", "\xC4\x8D\xF0\x9F\x98\x80", 0, "&ccaron;&#x1f600;", ""},
-                {"sgml encode --codepage 932", "\x82\xA0", 0, "&#x3042;", ""},
-                {"sgml encode --codepage 65001", "ab\xC3", 1, "",
-                 "(0xc3) that is not text of the code page at offset 2"},
                 {"sgml decode --codepage 99999", "", 2, "", "code page not available on this system: 99999"},
                 {"log -x \"@\\l.log\" t", "", 2, "", "unknown option '-x'"},
                 {"log \"@\\l.log\" \"ok\n2000/01/01\t00:00:00\t0\tadmin: forged\"", "", 0, "", ""},
@@ -136,51 +105,6 @@ TEST_F(Zrno, Subcommands) {
     EXPECT_NE(dnevnik.find("zrno: ok\\n2000/01/01\\t00:00:00\\t0\\tadmin: forged\n"), std::string::npos);
     EXPECT_NE(dnevnik.find("\t4\tZaloga: disk almost full"), std::string::npos) << dnevnik;
     EXPECT_NE(dnevnik.find("\t7\tzrno: -x"), std::string::npos) << dnevnik;
-    // Every byte value, across the default line length, there and back.
-    std::string s(300, 0);
-    std::generate(s.begin(), s.end(), [i = 0]() mutable { return static_cast<char>(i += 7); });
-    const Izid kodirano = Zazeni("zrno.exe", "base64", s);
-    EXPECT_EQ(kodirano.izhod.find('\n'), 76u);
-    EXPECT_EQ(Zazeni("zrno.exe", "base64 -d", kodirano.izhod).izhod, s);
-}
-
-// The subcommands of `zrno help` (the first word of each line after "commands:"), new ones included:
-// -h or --help anywhere is help, in every one of them.
-TEST_F(Zrno, EverySubcommandAnswersHelpAndRefusesAnUnknownOption) {
-    const std::string pomoc = Zazeni("zrno.exe", "help").izhod;
-    std::istringstream vrstice(pomoc.substr(pomoc.find("commands:") + 9));
-    std::vector<Primer> primeri;
-    for (std::string vrstica, ukaz; std::getline(vrstice, vrstica);)
-        if (std::istringstream(vrstica) >> ukaz)
-            primeri.insert(primeri.end(), {{ukaz + " --help", "", 0, nullptr, "usage: zrno " + ukaz},
-                                           {ukaz + " -h", "", 0, nullptr, "usage: zrno " + ukaz},
-                                           {ukaz + " set x --help", "", 0, nullptr, "usage: zrno " + ukaz},
-                                           {ukaz + " --no-such-option", "", 2, "", "usage: zrno " + ukaz}});
-    EXPECT_GE(primeri.size(), 40u);
-    Preveri(*this, primeri);
-}
-
-// Standard output on a full device (Wine opens Z:\dev\full): every command that prints something
-// must find its output lost, say so and exit 1.
-TEST_F(Zrno, OutputThatCannotBeWrittenIsAFailure) {
-    const std::string a = Nova("a.txt", std::string(100000, 'a'));
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    for (std::string argumenti :
-         {"version", "help", "date", "find \"@\\*\"", "digest \"@\\a.txt\"", "digest --sha256 -",
-          "base64 \"@\\a.txt\"", "cat \"@\\a.txt\"", "sgml encode", "digest -h"}) {
-        STARTUPINFOA si = {};
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdInput = CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ, &sa, OPEN_EXISTING, 0, nullptr);
-        si.hStdOutput = CreateFileA("Z:\\dev\\full", GENERIC_WRITE, 0, &sa, OPEN_EXISTING, 0, nullptr);
-        si.hStdError = CreateFileA(Pot("napake").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
-                                   0, nullptr);
-        ASSERT_NE(si.hStdOutput, INVALID_HANDLE_VALUE);
-        Proces p("zrno.exe", Vstavi(argumenti, koren), si, TRUE);
-        for (HANDLE h : {si.hStdInput, si.hStdOutput, si.hStdError})
-            CloseHandle(h);
-        EXPECT_EQ(p.Izhod(), 1u) << argumenti;
-        EXPECT_NE(PreberiDatoteko(Pot("napake")).find("writ"), std::string::npos) << argumenti;
-    }
 }
 
 // Names are searched and printed in UTF-16: one the code page lacks is shown with '?' and marked, never
@@ -228,14 +152,6 @@ TEST(StrogiBase64, AgreesWithReEncodingOverRandomText) {
         const bool sprejeto = p.Preveri(s.data(), s.size()) == s.size() && p.Konec();
         ASSERT_EQ(sprejeto, brez == kanon) << "seed " << seme << ", text '" << s << "': " << p.Napaka();
     }
-}
-
-// What zrno date relies on: a time outside the system's FILETIME range (1601 to the year 30828) is not
-// converted but returned unchanged, in either direction.
-TEST(RDatum, LocalTimeOutsideTheSystemsRangeIsReturnedUnchanged) {
-    for (long long v : {::Zrno::DATUM_1601 - 1, 1410977750400000LL, 185542587100799999LL, LLONG_MAX})
-        EXPECT_EQ(std::make_pair(RDatum::PretvoriUTCVLokalni(v), RDatum::PretvoriLokalniVUTC(v)),
-                  std::make_pair(v, v));
 }
 
 #define K "HKCU\\Software\\ZrnoTest\\Orodje"

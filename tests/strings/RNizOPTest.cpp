@@ -2,10 +2,10 @@
 #include "strings/Pomoc.h"
 #include <stdarg.h>
 
-template <class N> class Oblikovanje : public testing::Test {};
-TYPED_TEST_SUITE(Oblikovanje, ObaNiza);
+template <class N> class RNizOPT : public testing::Test {};
+TYPED_TEST_SUITE(RNizOPT, ObaNiza);
 
-TYPED_TEST(Oblikovanje, GrowthAndExactFills) {
+TYPED_TEST(RNizOPT, GrowthAndExactFills) {
     using T = typename ZnakNiza<TypeParam>::T;
     const unsigned int primeri[][2] = {{127, 128}, {128, 256},   {129, 384},      {383, 384},
                                        {384, 512}, {1000, 1152}, {100000, 100224}};
@@ -30,7 +30,7 @@ template <class T> unsigned int PrekoSeznama(RNizOP<T> &n, T const *oblika, ...)
     return r;
 }
 
-TYPED_TEST(Oblikovanje, RetriesAndParsing) {
+TYPED_TEST(RNizOPT, RetriesAndParsing) {
     using T = typename ZnakNiza<TypeParam>::T;
     TypeParam n;
     EXPECT_EQ(PrekoSeznama<T>(n, Tekst<T>("%d|%0*d|%d"), 11, 600, 3, 22), 606u);
@@ -50,7 +50,7 @@ TYPED_TEST(Oblikovanje, RetriesAndParsing) {
     EXPECT_EQ(y, 2);
 }
 
-TEST(Oblikovanje, WideConventionsAndAnUnconvertibleArgument) {
+TEST(RNizOP, WideConventionsAndAnUnconvertibleArgument) {
     RNizU n;
     EXPECT_NIZ(n, Oblikuj(U(L"%s|%S|%c|%C"), U(L"wide"), "narrow", L'w', 'n'), 15u, "wide|narrow|w|n");
     RNizA a;

@@ -3,10 +3,10 @@
 #include "Proces.h"
 #include "strings/Pomoc.h"
 
-template <class N> class ViriNiza : public ::testing::Test {};
-TYPED_TEST_SUITE(ViriNiza, ObaNiza);
+template <class N> class RNizVPT : public ::testing::Test {};
+TYPED_TEST_SUITE(RNizVPT, ObaNiza);
 
-TYPED_TEST(ViriNiza, LoadingAndFormats) {
+TYPED_TEST(RNizVPT, LoadingAndFormats) {
     using T = typename ZnakNiza<TypeParam>::T;
     static HINSTANCE m =
         LoadLibraryExA(PoletiTesta("jeziki\\jezik_0424.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);

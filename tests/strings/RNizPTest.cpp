@@ -1,13 +1,16 @@
-// Storage: 128-character growth, embedded zeros, adopted and released buffers, and refused room (steady
-// growth and the cut to the text are in the model run of Urejanje).
+// String storage: 128-character growth, embedded zeros, adopted and released buffers, refused room (steady
+// growth and the cut to the text are in the edit model of RNizNPTest), and separate strings on separate
+// threads, which share one private heap and one library locale.
 #include "strings/Pomoc.h"
+#include <atomic>
+#include <thread>
 #include <windows.h>
 #include <zrno/frame.h>
 
-template <class N> class Hramba : public testing::Test {};
-TYPED_TEST_SUITE(Hramba, ObaNiza);
+template <class N> class RNizPT : public testing::Test {};
+TYPED_TEST_SUITE(RNizPT, ObaNiza);
 
-TYPED_TEST(Hramba, GrowthZerosAdoptionAndRefusals) {
+TYPED_TEST(RNizPT, GrowthZerosAdoptionAndRefusals) {
     using T = typename ZnakNiza<TypeParam>::T;
     for (unsigned int d : {0u, 127u, 128u, 255u, 256u}) {
         TypeParam n(T('a'), d);
@@ -44,13 +47,18 @@ TYPED_TEST(Hramba, GrowthZerosAdoptionAndRefusals) {
     EXPECT_NIZ(RNizU(0x80000000u), VrniKapaciteto(), 128u, ""); // 4 GiB of UTF-16: past a 32-bit byte count
 }
 
-// Run by strings_exhausted with the address space capped at 2 GiB (a 64-bit Wine otherwise grants these).
-TEST(StringsExhausted, DISABLED_RefusedGrowthTakesWhatFits) {
-    RNizA n("abc");
-    EXPECT_NIZ(n, Odpusti(0xA0000000u, false), nullptr, "abc");
-    EXPECT_EQ(n.Prilepi('x', 0xC0000000u), 127u);
-    EXPECT_NIZ(n, Nastavi('y', 0x90000000u), 127u, std::string(127, 'y').c_str());
-    RNizU u(U(L"abc"));
-    EXPECT_NIZ(u, Vstavi(1, static_cast<unsigned short>('-'), 0x50000000u), 127u,
-               ("a" + std::string(124, '-') + "bc").c_str());
+TEST(RNizP, SeparateStringsOnSeparateThreads) {
+    std::atomic<int> napake{0};
+    auto delo = [&napake](int t) {
+        for (int i = 0; i < 500; ++i) {
+            RNizA a = RNizA::OblikujS("%d-%0*d", t, 200 + i % 100, i);
+            a.Zamenjaj("0", "ab");
+            RNizU u(a);
+            u.VVelike();
+            napake += a.VrniDolzino() != u.VrniDolzino() || u.NajdiI(U(L"ab")) == NI || u.Najdi('a') != NI;
+        }
+    };
+    std::thread a(delo, 0), b(delo, 1), c(delo, 2), d(delo, 3);
+    a.join(), b.join(), c.join(), d.join();
+    EXPECT_EQ(napake.load(), 0);
 }

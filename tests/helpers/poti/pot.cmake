@@ -1,0 +1,33 @@
+# One processor path (poti.cmake): runs PROGRAM through ZAGON with the GoogleTest filter TESTI (patterns
+# joined by ':') less BREZ, and fails when the program fails or when a pattern of TESTI ran no test.
+string(REPLACE ":" ";" vzorci "${TESTI}")
+set(filter "${TESTI}")
+if(BREZ)
+  string(APPEND filter ":-${BREZ}")
+endif()
+execute_process(COMMAND ${ZAGON} ${PROGRAM} --gtest_filter=${filter} RESULT_VARIABLE rc OUTPUT_VARIABLE izhod
+                ERROR_VARIABLE izhod)
+string(REGEX MATCHALL "\\[ RUN      \\] [^\r\n]+" tekli "${izhod}")
+string(REGEX MATCH "\\[==========\\] [0-9]+ tests? from [^\r\n]*ran" povzetek "${izhod}")
+message("${povzetek}")
+foreach(vzorec ${vzorci})
+  # GoogleTest's pattern as a regular expression: '*' any text, '?' one character (names hold no other
+  # character special to either but the dot).
+  string(REPLACE "." "\\." izraz "${vzorec}")
+  string(REPLACE "*" ".*" izraz "${izraz}")
+  string(REPLACE "?" "." izraz "${izraz}")
+  set(najden OFF)
+  foreach(test ${tekli})
+    string(REPLACE "[ RUN      ] " "" test "${test}")
+    if(test MATCHES "^${izraz}$")
+      set(najden ON)
+      break()
+    endif()
+  endforeach()
+  if(NOT najden)
+    message(FATAL_ERROR "${PROGRAM}: the pattern ${vzorec} ran no test: a suite was renamed or removed")
+  endif()
+endforeach()
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${izhod}\n${PROGRAM} failed (${rc})")
+endif()
