@@ -613,6 +613,49 @@ struct Servisi : Scenarij {
     }
 };
 
+// Copies and assignments of the classes that hold something, and the strings' cross-type overloads:
+// made under injection, the originals keep what they hold whatever became of the copies; made
+// without failures, each copy and conversion reads as its source.
+struct Kopije : Scenarij {
+    std::string pot = Zacasna("zrno_napake.kop");
+    RMedFizDatoteka f;
+    RPomDatoteka p;
+    RBase64Tok b64{19, &p};
+    RIzravnalnik izr{&p, 64, 64};
+    RIzrSisTokPodatkov sis;
+    RDinTabela<char> t;
+    ~Kopije() override { f.Zapri(), DeleteFileA(pot.c_str()); }
+    template <class T> static void Kopiraj(T &o, std::function<void(T &)> preveri = nullptr) {
+        T a(o), b;
+        b = a, a = o;
+        if (preveri)
+            preveri(a), preveri(b);
+    }
+    void Delo() override { Vse(false); }
+    void Preveri() override { Vse(true); }
+    void Vse(bool cisto) {
+        f.Zapri();
+        if (V(f.Odpri(pot.c_str(), DAT_BRANJE | DAT_PISANJE | DAT_USTVARI)) && f.Zapisi("abc", 3) == 3)
+            Kopiraj<RMedFizDatoteka>(f);
+        p.Zapri(), p.Zapisi("xyz", 3), b64.Zapisi("b", 1), izr.Zapisi("i", 1), t.Nastavi("tab", 3);
+        Kopiraj<RPomDatoteka>(p, [&](RPomDatoteka &k) { EXPECT_TRUE(!cisto || Vsebina(k) == Vsebina(p)); });
+        Kopiraj(b64), Kopiraj(izr), Kopiraj(sis);
+        Kopiraj<RDinTabela<char>>(t, [&](auto &k) { EXPECT_TRUE(!cisto || k.VrniStevilo() == 3); });
+        RNizA a, a2("cd");
+        RNizU u, u2("gh");
+        a = U(L"ab"), a += u2, a += (unsigned short)'e', a += U(L"f"), a.PrilepiU((unsigned short)'g', 2);
+        u = "ij", u += a2, u += 'k', u += "l", u.PrilepiA('m', 2);
+        Kopiraj<RNizA>(a, [&](RNizA &k) { EXPECT_TRUE(!cisto || !strcmp(k, "abghefgg")); });
+        Kopiraj<RNizU>(u, [&](RNizU &k) { EXPECT_TRUE(!cisto || !k.Primerjaj(U(L"ijcdklmm"))); });
+        a = u2, a = (unsigned short)'z', u = a2, u = 'w', u = U(L"v");
+        EXPECT_TRUE(!cisto || (!strcmp(a, "z") && !u.Primerjaj(U(L"v"))));
+        if (f.JeVeljaven() && cisto) {
+            f.PrestaviZac(0);
+            EXPECT_EQ(Preberi(f, 3), "abc");
+        }
+    }
+};
+
 // The module's own start and stop: the library brought down to nothing and up again.
 struct Zagon : Scenarij {
     void Delo() override {
@@ -646,6 +689,7 @@ const Opis g_scenariji[] = {
     {"Viri", [] { return new Viri; }},
     {"Razno", [] { return new Razno; }},
     {"Servisi", [] { return new Servisi; }},
+    {"Kopije", [] { return new Kopije; }},
     {"Zagon", [] { return new Zagon; }},
 };
 
