@@ -793,6 +793,18 @@ TEST_P(Napake, VsakKlicPoVrsti) {
 INSTANTIATE_TEST_SUITE_P(Scenariji, Napake, ::testing::ValuesIn(g_scenariji),
                          [](const auto &i) { return std::string(i.param.ime); });
 
+// Whatever last error a failure leaves, the one mapping gives 0 for none, else a library code: the
+// default the caller named or one of its own, whichever the default.
+TEST(Vbrizg, VsakaNapakaSistemaJeKoda) {
+    for (unsigned e : {0u, 0x80090000u})
+        for (unsigned i = e; i < e + 0x3000; ++i) {
+            int a = PretvoriNapako(i, NAP_PISANJE), b = PretvoriNapako(i, NAP_BRANJE);
+            ASSERT_TRUE(i ? a <= NAP_VERZIJADATOTEKE && (a == b || (a == NAP_PISANJE && b == NAP_BRANJE))
+                          : a == 0 && b == 0)
+                << i;
+        }
+}
+
 std::vector<std::string> g_neznane;
 TEST(Vbrizg, PoznaVseUvoze) {
     std::string s;
