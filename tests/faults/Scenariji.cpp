@@ -622,7 +622,6 @@ struct Kopije : Scenarij {
     RPomDatoteka p;
     RBase64Tok b64{19, &p};
     RIzravnalnik izr{&p, 64, 64};
-    RIzrSisTokPodatkov sis;
     RDinTabela<char> t;
     ~Kopije() override { f.Zapri(), DeleteFileA(pot.c_str()); }
     template <class T> static void Kopiraj(T &o, std::function<void(T &)> preveri = nullptr) {
@@ -639,7 +638,10 @@ struct Kopije : Scenarij {
             Kopiraj<RMedFizDatoteka>(f);
         p.Zapri(), p.Zapisi("xyz", 3), b64.Zapisi("b", 1), izr.Zapisi("i", 1), t.Nastavi("tab", 3);
         Kopiraj<RPomDatoteka>(p, [&](RPomDatoteka &k) { EXPECT_TRUE(!cisto || Vsebina(k) == Vsebina(p)); });
-        Kopiraj(b64), Kopiraj(izr), Kopiraj(sis);
+        Kopiraj(b64), Kopiraj(izr);
+        HANDLE h = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        Kopiraj(*std::make_unique<RIzrSisTokPodatkov>(h, 16, 16));
+        EXPECT_TRUE(CloseHandle(h)); // the stream released the handle, its owner closes it
         Kopiraj<RDinTabela<char>>(t, [&](auto &k) { EXPECT_TRUE(!cisto || k.VrniStevilo() == 3); });
         RNizA a, a2("cd");
         RNizU u, u2("gh");
