@@ -439,7 +439,13 @@ struct Niti : Scenarij {
         }
         c.emplace();
         if (c->JeVeljaven() && V(c->Nastavi(-1, 0)))
-            V(c->Pocakaj(5000));
+            V(c->Pocakaj(5000)), V(c->Prekini());
+        if (e->JeVeljaven() && s->JeVeljaven()) { // all of several objects, then each released
+            RSinhronizator *o[] = {&*e, &*s};
+            RMultiCakalnik mc(o, 2, false);
+            if (V(e->Postavi()) && V(s->Odkleni(1)) && V(mc.Zakleni(5000, true)))
+                V(mc.Odkleni());
+        }
         // Started frozen: the queue exists before Odpri returns, and the requests wait for Odmrzni.
         if ((dogTece = V(d.Odpri(0, nullptr, NIT_ZAMRZNJENA, 0)))) {
             odmrznjena = V(d.Odmrzni());
@@ -571,6 +577,20 @@ struct Razno : Scenarij {
             EXPECT_EQ(n->Pocakaj(10000), 0);
         }
         EXPECT_EQ(NastaviTrenutniImenik(prej), 0);
+        SYSTEMTIME st; // a date read from each form the system gives it is the same date
+        FILETIME ft;
+        RDatum d;
+        const __int64 ole = d.NastaviDatum(45000.5);
+        VariantTimeToSystemTime(45000.5, &st), SystemTimeToFileTime(&st, &ft);
+        for (__int64 v :
+             {d.NastaviDatum(&st), d.NastaviDatum(&ft), d.NastaviDatum(st.wDay, st.wMonth, st.wYear, 12)})
+            EXPECT_EQ(v, ole);
+        EXPECT_EQ(d.VrniDan() * 100 + d.VrniMesec(), st.wDay * 100 + st.wMonth);
+        RKazalnikNapredka k; // the global range forwards to a silent indicator
+        RGlobalniKazalnikNapredka g(&k);
+        g.NastaviGlobalnoObmocje(0, 100), g.NastaviObmocje(0, 10), g.Nastavi(5), g.NastaviBesedilo("x");
+        g.NastaviBesedilo(1u), g.Prikazi(true);
+        EXPECT_FALSE(g.PrekiniPostopek());
         EXPECT_GE(f.Zapri(), 0);
         if (SetFileAttributesA(datoteka.c_str(), 0))
             EXPECT_EQ(ZbrisiDatoteko(Siroko(datoteka).c_str()), 0);
