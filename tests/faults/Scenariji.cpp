@@ -671,6 +671,27 @@ struct Kopije : Scenarij {
         Kopiraj<RNizU>(u, [&](RNizU &k) { EXPECT_TRUE(!cisto || !k.Primerjaj(U(L"ijcdklmm"))); });
         a = u2, a = (unsigned short)'z', u = a2, u = 'w', u = U(L"v");
         EXPECT_TRUE(!cisto || (!strcmp(a, "z") && !u.Primerjaj(U(L"v"))));
+        // The resource forms that take their arguments as a list, here an empty one.
+        HMODULE m = LoadLibraryA((PoletiTesta("jeziki") + "\\jezik_0424.dll").c_str());
+        const auto j = T_KODAJEZIKA2(0x424);
+        RNizVP<char> v;
+        a.OblikujVUP(m, 0, j, KN_CP1250, nullptr), a.PrilepiVUOP(m, 0, j, KN_CP1250, nullptr);
+        u.OblikujVP(m, 0, j, nullptr), v = RNizA::OblikujVSP(m, 0, j, nullptr),
+                                       a2.OblikujVP(m, 0, j, nullptr);
+        EXPECT_TRUE(!cisto || (!strcmp(a, "SlovenscinaSlovenscina") && !strcmp(v, "Slovenscina") &&
+                               !strcmp(a2, "Slovenscina") &&
+                               !strcmp(RNizA::OblikujVUSP(m, 0, j, KN_CP1250, nullptr), "Slovenscina") &&
+                               !u.Primerjaj(U(L"Slovenscina"))));
+        FreeLibrary(m);
+        RRegisterServisov r; // the hosted services' list copied
+        void *kljuc = r.RegistrirajServis("ZrnoNapake", nullptr);
+        Kopiraj(r);
+        if (kljuc && !strcmp(r.VrniImeServisa(kljuc), "ZrnoNapake"))
+            V(r.OdjaviServis(kljuc));
+        else
+            EXPECT_FALSE(cisto);
+        RServisImpl servis;
+        Kopiraj(servis);
         if (f.JeVeljaven() && cisto) {
             f.PrestaviZac(0);
             EXPECT_EQ(Preberi(f, 3), "abc");
