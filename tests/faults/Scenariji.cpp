@@ -131,6 +131,8 @@ template <class F> struct Datoteka : Scenarij {
             if (V(d.Odpri(pot.c_str(), DAT_PISANJE | DAT_DELI_BRANJE | DAT_DELI_PISANJE | DAT_NA_KONEC),
                   "Odpri"))
                 m.najvec += d.Zapisi("z", 1);
+            else // a failed open leaves nothing open, unless the close failed too
+                EXPECT_TRUE(!d.JeVeljaven() || Vbrizg::ZapiranjeNeuspelo());
         }
         if (SAFEARRAY *a = f.VrniSAFEARRAY()) {
             if (V(f) || f.VrniStanje() == NAP_KONECPODATKOV)
@@ -690,6 +692,7 @@ struct Kopije : Scenarij {
             V(r.OdjaviServis(kljuc));
         else
             EXPECT_FALSE(cisto);
+        RezervirajPomnilnik(RezervirajPomnilnik(nullptr, 8), 0); // size 0 frees
         RServisImpl servis;
         Kopiraj(servis);
         if (f.JeVeljaven() && cisto) {
