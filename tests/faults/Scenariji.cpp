@@ -693,6 +693,12 @@ struct Kopije : Scenarij {
         else
             EXPECT_FALSE(cisto);
         RezervirajPomnilnik(RezervirajPomnilnik(nullptr, 8), 0); // size 0 frees
+        RMedpomnilnik brez; // without a file every transfer is refused and moves nothing
+        char c = 0;
+        EXPECT_EQ(brez.Preberi(&c, 1) + brez.Zapisi(&c, 1), 0u);
+        for (int r :
+             {brez.Izplakni(), brez.PostaviKonec(), brez.ZakleniObmocje(0, 1), brez.OdkleniObmocje(0, 1)})
+            EXPECT_LT(r, 0);
         RServisImpl servis;
         Kopiraj(servis);
         if (f.JeVeljaven() && cisto) {
