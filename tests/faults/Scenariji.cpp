@@ -661,6 +661,9 @@ struct Kopije : Scenarij {
         p.Zapri(), p.Zapisi("xyz", 3), b64.Zapisi("b", 1), izr.Zapisi("i", 1), t.Nastavi("tab", 3);
         Kopiraj<RPomDatoteka>(p, [&](RPomDatoteka &k) { EXPECT_TRUE(!cisto || Vsebina(k) == Vsebina(p)); });
         Kopiraj(b64), Kopiraj(izr);
+        RCRC32 crc;
+        ROdtisnikToka od(crc, &p), od2(od);
+        od2 = od;
         HANDLE h = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         Kopiraj(*std::make_unique<RIzrSisTokPodatkov>(h, 16, 16));
         EXPECT_TRUE(CloseHandle(h)); // the stream released the handle, its owner closes it
