@@ -108,7 +108,7 @@ template <class F> struct Datoteka : Scenarij {
         if (!(odprta = V(Odpri(), "Odpri")))
             return;
         for (int k = 0; k < 14; ++k) {
-            size_t p = g() % (m.najvec + 1), n = 1 + g() % 3000;
+            size_t p = g() % (m.najvec + 200), n = 1 + g() % 3000; // past the end too
             f.ResetirajStanje();
             f.PrestaviZac(p);
             if (!V(f))
@@ -121,7 +121,7 @@ template <class F> struct Datoteka : Scenarij {
                 s.resize(f.Preberi(&s[0], unsigned(n)));
                 if (V(f.VrniStanje()) || f.VrniStanje() == NAP_KONECPODATKOV)
                     m.Primerjaj(s, p);
-            } else if (p <= m.najmanj) {
+            } else if (p <= m.najmanj || p > m.najvec) {
                 m.Konec(p, V(f.PostaviKonec(), "PostaviKonec"));
             }
         }
