@@ -8,9 +8,11 @@
 #include <oleauto.h>
 #include <process.h>
 #include <string.h>
+#include <tuple>
 #include <type_traits>
 #include <windows.h>
 #include <winver.h>
+#include <zrno/frame.h>
 
 namespace Vbrizg {
 namespace {
@@ -100,6 +102,22 @@ Vnos g_vnosi[] = {
 #include "ovoji.inc"
 };
 
+// The private heap's live blocks, counted at the DLL's own calls: Wine 10's low-fragmentation heap
+// keeps a group block once a size has been asked often enough and hides the blocks inside groups from
+// HeapWalk, so a walk can neither see every leak nor tell a cache from one.
+std::atomic<long> g_bloki{0};
+void *g_alloc, *g_free;
+LPVOID WINAPI SlediAlloc(HANDLE h, DWORD f, SIZE_T n) {
+    void *p = reinterpret_cast<decltype(&HeapAlloc)>(g_alloc)(h, f, n);
+    g_bloki += p && h == zgetheap();
+    return p;
+}
+BOOL WINAPI SlediFree(HANDLE h, DWORD f, LPVOID p) {
+    BOOL ok = reinterpret_cast<decltype(&HeapFree)>(g_free)(h, f, p);
+    g_bloki -= ok && p && h == zgetheap();
+    return ok;
+}
+
 } // namespace
 
 std::vector<std::string> Namesti() {
@@ -122,12 +140,18 @@ std::vector<std::string> Namesti() {
                 neznane.push_back(ime);
                 continue;
             }
-            if (!v->ovoj)
+            void *ovoj = v->ovoj;
+            if (ovoj)
+                *v->izvirna = reinterpret_cast<void *>(naslovi->u1.Function);
+            for (auto [sledeno, sled, naprej] : {std::tuple{"HeapAlloc", (void *)&SlediAlloc, &g_alloc},
+                                                 std::tuple{"HeapFree", (void *)&SlediFree, &g_free}})
+                if (!strcmp(ime, sledeno))
+                    *naprej = ovoj ? ovoj : reinterpret_cast<void *>(naslovi->u1.Function), ovoj = sled;
+            if (!ovoj)
                 continue;
-            *v->izvirna = reinterpret_cast<void *>(naslovi->u1.Function);
             DWORD prej;
             VirtualProtect(&naslovi->u1.Function, sizeof(void *), PAGE_READWRITE, &prej);
-            naslovi->u1.Function = reinterpret_cast<uintptr_t>(v->ovoj);
+            naslovi->u1.Function = reinterpret_cast<uintptr_t>(ovoj);
             VirtualProtect(&naslovi->u1.Function, sizeof(void *), prej, &prej);
         }
     }
@@ -151,6 +175,8 @@ long Izklopi() {
 }
 
 bool ZapiranjeNeuspelo() { return g_zapiranje; }
+
+long Bloki() { return g_bloki; }
 
 std::string Nepoklicani() {
     std::string s;

@@ -21,6 +21,8 @@ long Izklopi();
 /// Whether a close failed since Vklopi: the handle stays open, and a temporary one (a search, a key)
 /// whose owner has no later chance to close it is lost, as it would be on a real failure.
 bool ZapiranjeNeuspelo();
+/// The blocks the DLL holds on its private heap, as far as its calls since Namesti tell.
+long Bloki();
 /// The wrapped functions that no call has reached since Namesti.
 std::string Nepoklicani();
 /// The functions failed since Vklopi, in order, repeats folded ("ReadFile x3").
