@@ -20,7 +20,6 @@ usage: odtis.py --build build/x86_64 [--seconds 60] [--seed 1] [--only N] [--exe
 """
 import argparse
 import base64
-import fcntl
 import hashlib
 import os
 import queue
@@ -28,6 +27,7 @@ import random
 import re
 import select
 import socket
+import streznik
 import subprocess
 import sys
 import threading
@@ -322,27 +322,13 @@ class Wine:
                         WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d")
         self.ours = False
 
-    def running(self):
-        """A wineserver holds a lock on the prefix's server folder for as long as it runs."""
-        st = os.stat(self.prefix)
-        lock = "/tmp/.wine-%d/server-%x-%x/lock" % (os.getuid(), st.st_dev, st.st_ino)
-        try:
-            with open(lock, "rb+") as f:
-                fcntl.lockf(f, fcntl.LOCK_EX | fcntl.LOCK_NB)
-                fcntl.lockf(f, fcntl.LOCK_UN)
-            return False
-        except FileNotFoundError:
-            return False
-        except OSError:
-            return True
-
     def up(self):
         quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if not os.path.exists(os.path.join(self.prefix, "system.reg")):
             os.makedirs(self.prefix, exist_ok=True)
             subprocess.run([self.wine, "wineboot", "--init"], env=self.env, timeout=600, **quiet)
             subprocess.run([self.server, "-w"], env=self.env, timeout=120, **quiet)
-        if not self.running():
+        if not streznik.tece(self.prefix):
             subprocess.run([self.server, "-p"], env=self.env, timeout=60, **quiet)
             self.ours = True
 

@@ -20,6 +20,7 @@ import os
 import random
 import re
 import shutil
+import streznik
 import subprocess
 import sys
 import time
@@ -466,9 +467,10 @@ def main():
     f = Fuzzer(a.build, seed)
     print("zrno fuzzer: seed %d, %g s, scratch folder %s" % (seed, a.seconds, f.dir), flush=True)
     # A server that outlives each program keeps start-up near a second; it ends itself a minute after
-    # the last program (and is not started again when one is already running for the prefix).
-    subprocess.run([WINESERVER, "-p60"], env=f.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
+    # the last program. One already running (the tests') is left alone: "-p60" would shorten its life.
+    if not streznik.tece(f.env["WINEPREFIX"]):
+        subprocess.run([WINESERVER, "-p60"], env=f.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
     start = time.time()
     if a.base64_sweep:
         for w in BASE64_WIDTHS:

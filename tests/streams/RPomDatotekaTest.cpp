@@ -49,6 +49,7 @@ TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     RPomDatoteka tuja(vecji, sizeof vecji, false);
     TestniTok dolg(std::string(9000, 'v'));
     EXPECT_IZID(tuja, ZapisiTok(dolg, ~0ULL), 4096u, Zrno::NAP_TUJMEDPOMNILNIK);
+    EXPECT_EQ(4096u, dolg.Prebrano()); // the source keeps what did not fit
 
     RPomDatoteka p;
     p.Zapisi("0123456789", 10);
