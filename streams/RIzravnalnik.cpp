@@ -234,6 +234,12 @@ template <> struct Zaloga::Dostop<RIzravnalnik> {
             RIzravnalnik &t = *static_cast<RIzravnalnik *>(tok);
             t.m_polnPisanja = 0;
             t.m_stanje = t.m_cilj->VrniStanje();
+        },
+        [](void *tok, Okno &o) {
+            RIzravnalnik &t = *static_cast<RIzravnalnik *>(tok);
+            o.blok = &t.m_branje;
+            o.polozaj = &t.m_indeksBranja;
+            o.konec = &t.m_polnBranja;
         }};
 };
 namespace {

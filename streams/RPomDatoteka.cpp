@@ -315,7 +315,13 @@ template <> struct Zaloga::Dostop<RPomDatoteka> {
             osnova.ResetirajStanje();
         },
         nullptr,
-        nullptr};
+        nullptr,
+        [](void *tok, Okno &o) {
+            RPomDatoteka &t = *static_cast<RPomDatoteka *>(tok);
+            o.blok = &t.m_podatki;
+            o.polozaj = &t.m_polozaj;
+            o.konec = &t.m_dolzina;
+        }};
 };
 namespace {
 const Zaloga::Vpis k_zaloga = Zaloga::Vpis::Za<RPomDatoteka, RPomDatoteka>();

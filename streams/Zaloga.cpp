@@ -1,5 +1,6 @@
 // The enrolled buffered types, found by the stream's exact type.
 #include "streams/Zaloga.h"
+#include <atomic>
 
 namespace Zrno::Notranje {
 namespace {
@@ -19,9 +20,17 @@ Zaloga Zaloga::Za(RTokPodatkov &tok) {
     // records compares their names (mingw does not merge them across modules), which a line read each
     // time would feel, so that only follows for a type no address matched.
     const std::type_info &tip = typeid(tok);
+    // A reader asks again and again for the same stream, so the last match is tried first. Entries never
+    // change: any entry is a valid guess, whichever thread stored it.
+    static std::atomic<const Vpis *> zadnji{nullptr};
+    const Vpis *z = zadnji.load(std::memory_order_relaxed);
+    if (z && &z->m_tip == &tip)
+        return Zaloga(&z->m_opis, z->m_kot(tok), &tok);
     for (const Vpis *v = g_vpisi; v; v = v->m_naslednji)
-        if (&v->m_tip == &tip)
+        if (&v->m_tip == &tip) {
+            zadnji.store(v, std::memory_order_relaxed);
             return Zaloga(&v->m_opis, v->m_kot(tok), &tok);
+        }
     for (const Vpis *v = g_vpisi; v; v = v->m_naslednji)
         if (v->m_tip == tip)
             return Zaloga(&v->m_opis, v->m_kot(tok), &tok);

@@ -19,6 +19,13 @@ namespace Zrno::Notranje {
 
 class Zaloga {
   public:
+    /// A read window that is a block, a position in it and an end, all fields of the object: the
+    /// reader then scans and moves past bytes without a call per line.
+    struct Okno {
+        unsigned char *const *blok = nullptr;
+        unsigned int *polozaj = nullptr;
+        unsigned int const *konec = nullptr;
+    };
     /// A buffered class's buffers, each function given the object as that class.
     struct Opis {
         /// Points p at the ready bytes and returns their number (0: none).
@@ -38,6 +45,8 @@ class Zaloga {
                                unsigned int &n);
         /// After such a placing: the buffer empty and the state that write would have taken from the target.
         void (*oddano)(void *tok);
+        /// Where the ready bytes are a window (Okno), its fields; null: naVoljo and porabi serve.
+        void (*okno)(void *tok, Okno &o) = nullptr;
     };
     /// Specialised by each buffered class's own file; holds `static const Opis k_opis`.
     template <typename Razred> struct Dostop;
@@ -73,9 +82,21 @@ class Zaloga {
     /// Preberi and Zapisi) for any other stream.
     static Zaloga Za(RTokPodatkov &tok);
 
-    unsigned int NaVoljo(unsigned char const *&p) const { return m_opis ? m_opis->naVoljo(m_tok, p) : 0; }
+    unsigned int NaVoljo(unsigned char const *&p) const {
+        if (m_okno.polozaj) {
+            const unsigned int polozaj = *m_okno.polozaj, konec = *m_okno.konec;
+            if (polozaj >= konec)
+                return 0;
+            p = *m_okno.blok + polozaj;
+            return konec - polozaj;
+        }
+        return m_opis ? m_opis->naVoljo(m_tok, p) : 0;
+    }
     void Porabi(unsigned int n) {
-        if (m_opis) {
+        if (m_okno.polozaj) {
+            *m_okno.polozaj += n;
+            m_osnova->ResetirajStanje();
+        } else if (m_opis) {
             m_opis->porabi(m_tok, n);
             m_osnova->ResetirajStanje();
         }
@@ -93,11 +114,15 @@ class Zaloga {
     void Oddano() { m_opis->oddano(m_tok); }
 
   private:
-    Zaloga(const Opis *opis, void *tok, RTokPodatkov *osnova) : m_opis(opis), m_tok(tok), m_osnova(osnova) {}
+    Zaloga(const Opis *opis, void *tok, RTokPodatkov *osnova) : m_opis(opis), m_tok(tok), m_osnova(osnova) {
+        if (opis && opis->okno)
+            opis->okno(tok, m_okno);
+    }
 
     const Opis *m_opis;
     void *m_tok;
     RTokPodatkov *m_osnova;
+    Okno m_okno;
 };
 
 } // namespace Zrno::Notranje
