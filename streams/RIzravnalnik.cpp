@@ -235,12 +235,8 @@ template <> struct Zaloga::Dostop<RIzravnalnik> {
             t.m_polnPisanja = 0;
             t.m_stanje = t.m_cilj->VrniStanje();
         },
-        [](void *tok, Okno &o) {
-            RIzravnalnik &t = *static_cast<RIzravnalnik *>(tok);
-            o.blok = &t.m_branje;
-            o.polozaj = &t.m_indeksBranja;
-            o.konec = &t.m_polnBranja;
-        }};
+        &OknoPolj<RIzravnalnik, &RIzravnalnik::m_branje, &RIzravnalnik::m_indeksBranja,
+                  &RIzravnalnik::m_polnBranja>};
 };
 namespace {
 const Zaloga::Vpis k_zaloga[] = {Zaloga::Vpis::Za<RIzravnalnik, RIzravnalnik>(),

@@ -316,12 +316,8 @@ template <> struct Zaloga::Dostop<RPomDatoteka> {
         },
         nullptr,
         nullptr,
-        [](void *tok, Okno &o) {
-            RPomDatoteka &t = *static_cast<RPomDatoteka *>(tok);
-            o.blok = &t.m_podatki;
-            o.polozaj = &t.m_polozaj;
-            o.konec = &t.m_dolzina;
-        }};
+        &OknoPolj<RPomDatoteka, &RPomDatoteka::m_podatki, &RPomDatoteka::m_polozaj,
+                  &RPomDatoteka::m_dolzina>};
 };
 namespace {
 const Zaloga::Vpis k_zaloga = Zaloga::Vpis::Za<RPomDatoteka, RPomDatoteka>();

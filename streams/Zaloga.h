@@ -50,6 +50,15 @@ class Zaloga {
     };
     /// Specialised by each buffered class's own file; holds `static const Opis k_opis`.
     template <typename Razred> struct Dostop;
+    /// Opis::okno for a class whose window is the fields Blok, Polozaj and Konec.
+    template <typename Razred, unsigned char *Razred::*Blok, unsigned int Razred::*Polozaj,
+              unsigned int Razred::*Konec>
+    static void OknoPolj(void *tok, Okno &o) {
+        Razred &t = *static_cast<Razred *>(tok);
+        o.blok = &(t.*Blok);
+        o.polozaj = &(t.*Polozaj);
+        o.konec = &(t.*Konec);
+    }
 
     /// Enrols an exact type whose reads and writes are those of its buffered base Razred. Entries are
     /// static objects: they link themselves when the module loads and stay until it unloads.
