@@ -78,6 +78,26 @@ template <typename T, typename Niz> class Zbiralnik {
 template <typename T, typename Niz> unsigned int BeriVrstico(RTokPodatkov &tok, Niz &vrstica, Zaloga zaloga) {
     const T CR = 13, LF = 10;
     vrstica.Sprazni();
+    {
+        // The usual case, a whole line in the buffer, is one copy into the string: each call into the
+        // string that the general path below makes per line costs as much as scanning a short line.
+        unsigned char const *p;
+        const unsigned int enot = zaloga.NaVoljo(p) / sizeof(T), lf = enot ? NajdiLF<T>(p, enot) : 0;
+        if (lf < enot) {
+            unsigned int pred = lf;
+            T zadnja = 0;
+            if (pred > 0)
+                memcpy(&zadnja, p + (pred - 1) * sizeof(T), sizeof(T));
+            pred -= zadnja == CR;
+            T *niz = pred ? vrstica.Odpusti(pred, false) : nullptr;
+            if (niz || pred == 0) {
+                zaloga.Porabi((lf + 1) * sizeof(T));
+                if (niz)
+                    memcpy(niz, p, pred * sizeof(T)), vrstica.Skrajsaj(pred);
+                return pred;
+            }
+        }
+    }
     Zbiralnik<T, Niz> zbiralnik(vrstica);
     T prejsnja = 0, enota = 0;
     for (bool prva = true;; prva = false) {
