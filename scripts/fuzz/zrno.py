@@ -50,6 +50,30 @@ FULL_OUTPUT = [["version"], ["help"], ["date"], ["date", "211813444800000"], ["f
                ["digest", "--sha256", "big.bin"], ["base64", "big.bin"], ["cat", "big.bin"], ["sgml", "encode"],
                ["sgml", "decode"], ["base64", "-h"], ["reg", "--help"], ["digest", "-h"]]
 WS = b" \t\r\n\v\f"
+# Known refusals and answers: (arguments, standard input, exit code, standard output exactly or None, a
+# piece of standard output or error). The exit-code rule holds for each too.
+KEY = "HKCU\\Software\\ZrnoFuzz\\Seed"
+SEEDS = [(["version"], b"", 0, None, "Zrno"), (["--help"], b"", 0, None, "usage: zrno COMMAND"), (["-h"], b"", 0, None, "usage: zrno COMMAND"),
+         ([], b"", 2, b"", "usage: zrno COMMAND"), (["no-such-command"], b"", 2, b"", "usage: zrno COMMAND"),
+         (["cat", "missing.txt"], b"", 1, None, "missing.txt"), (["find", "*.none"], b"", 1, None, "nothing matches"),
+         (["base64", "-d"], b"QUJ=", 1, b"", "bits set after the data of the last group at offset 3"),
+         (["date", "199222329600000"], b"", 1, None, "no long form"),
+         (["date", "185542587100800000"], b"", 2, b"", "outside the calendar range"),
+         (["sgml", "decode"], b"Tom & Jerry; friends", 1, b"", "does not begin a reference at offset 4"),
+         (["sgml", "decode"], b"&foo;", 1, b"", "unknown entity name at offset 0"),
+         (["sgml", "decode"], b"&#x10041;", 1, b"", "(U+10041) that the code page lacks at offset 0"),
+         (["sgml", "decode", "--codepage", "99999"], b"", 2, b"", "code page not available on this system: 99999"),
+         (["log", "-x", "l.log", "t"], b"", 2, b"", "unknown option '-x'"),
+         (["reg", "set", KEY + "\\" + "d" * 256, "ime", "x"], b"", 1, b"", "at most 255 characters")] + \
+        [(["log", "-p", p, "l.log", "t"], b"", 2, b"", "not a priority") for p in ("bogus", "99", "-5")] + \
+        [(a.split(), b"", 2, b"", "usage: zrno") for a in (
+            "cat", "find", "digest --md4", "base64 -w x", "date 0", "date 1 2", "log -p", "reg", "reg query",
+            "reg query HKXY\\Software", "reg set HKCU\\Software\\X ime", "reg delete HKCU", "reg move HKCU\\x")] + \
+        [(["reg", "set", "-t", "REG_" + t, KEY, "v", v], b"", 1, b"", "nothing written") for t, v in (
+            ("DWORD", "4294967296"), ("DWORD", "99999999999999999999"), ("DWORD", "-1"), ("DWORD", "010"),
+            ("DWORD", " 5"), ("DWORD", "0x"), ("DWORD", "abc"), ("BINARY", "-1"), ("BINARY", "+f"),
+            ("BINARY", " f"), ("BINARY", "abc"), ("MULTI_SZ", "a\\0\\0b"), ("MULTI_SZ", "a\\0"))] + \
+        [(["reg", "query", KEY, "v"], b"", 1, None, "does not exist")]
 
 
 class Fuzzer:
@@ -320,10 +344,12 @@ class Fuzzer:
 
     # ---- names, logs, full output, usage ----
 
-    def find(self):
+    def find(self, long=False):
+        """Names outside the code page, in a folder whose path is sometimes longer than MAX_PATH."""
         r = self.rng
         k = self.runs
-        sub = os.path.join(self.dir, "f%d" % k)
+        folder = "f%d" % k + ("g" * 220 if long or r.random() < 0.2 else "")
+        sub = os.path.join(self.dir, folder)
         os.makedirs(sub)
         names = set()
         for _ in range(r.randrange(1, 5)):
@@ -332,7 +358,7 @@ class Fuzzer:
             names.add(n + ".txt")
         for n in names:
             open(os.path.join(sub, n), "wb").close()
-        args = ["find", "f%d\\*.txt" % k]
+        args = ["find", folder + "\\*.txt"]
         got = self.run(args)
         self.count("find")
         if got[0] != 0 or got[2]:
@@ -341,7 +367,7 @@ class Fuzzer:
         m = re.search(rb"code page (\d+)\)", got[1])
         acp = "cp%s" % (m.group(1).decode() if m else "1252")
         for n in names:
-            path = "f%d\\%s" % (k, n)
+            path = "%s\\%s" % (folder, n)
             try:
                 ok = got[1].count(b"  " + path.encode(acp) + b"\r\n") == 1
             except UnicodeEncodeError:
@@ -409,7 +435,7 @@ class Fuzzer:
     def known(self):
         """Every run starts with these: each command of `zrno help` answers -h and --help anywhere before a
         "--" and refuses an unknown option; each command that prints finds a full standard output; the Base64
-        line breaks at the widths around a group."""
+        line breaks at the widths around a group; names in a path over MAX_PATH; the seed table."""
         listing = self.run(["help"])[1].decode("ascii", "replace")
         cmds = re.findall(r"^  (\w+) ", listing.split("commands:")[-1], re.M)
         if len(cmds) < 10:
@@ -425,8 +451,17 @@ class Fuzzer:
                 self.fail("an unknown option is not bad usage", [cmd, "--no-such-option"], b"", got)
         for args in FULL_OUTPUT:
             self.full_output(args)
+        self.find(long=True)
         for n, w in ((7, 4), (7, 5), (7, 8), (9, 8), (58, 76), (4, 0)):
             self.base64_encode(size=n, width=w)
+        for args, stdin, code, out, piece in SEEDS:
+            got = self.run(args, stdin)
+            self.count("seed table")
+            if self.check_rule(args, got, stdin) and (got[0] != code or out not in (None, got[1]) or
+                                                      piece.encode() not in got[1] + got[2]):
+                self.fail("exit %d, standard output %r and %r expected" % (code, out, piece), args, stdin, got)
+        if os.path.exists(os.path.join(self.dir, "l.log")):
+            self.fail("a refused log command wrote its file", ["log", "-p", "bogus", "l.log", "t"])
 
     # ---- the run ----
 
