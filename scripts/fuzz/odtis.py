@@ -13,7 +13,9 @@ service's threads, descriptors (its sockets and files) and memory, read from /pr
 must not grow with the connections. The service's log must hold well-formed lines and count the
 requests answered. Each service process is stopped in the middle of traffic.
 
-The known cases (the faults found by hand) run first, then random processes until the time is up.
+First every wrong setting and log name is started in the console (each must stop the start with its
+reason, or find its log by its UTF-16 name); then the known cases (the faults found by hand, the log's
+account of faulty requests), then random processes until the time is up.
 Every failure is printed with the command that replays its process (same seed, same inputs).
 
 usage: odtis.py --build build/x86_64 [--seconds 60] [--seed 1] [--only N] [--exe odtis.exe]
@@ -46,6 +48,18 @@ CONFIGS = {
 BUSY = b"ERR 503 all threads are busy"
 STOPPING = b"ERR 503 the service is stopping"
 BAD = b"ERR 400 malformed request line"
+FAULTS = [b"MD5 5\0junk\nabcde", b"MD5 1111111111111111111111111111\r", b"MD5 1\r2", b"HELLO", b"MD5", b"MD5 12x",
+          b"md5 1", b"MD5 -1", b"MD5 000000000000000000000000000000001", b"SHA256", b"SHA256 1x", b"sha256 1",
+          b"MD5 8388609", b"SHA256 8388609", b"MD5 99999999999999999999999", b"MD5 1000\n0123456789"]
+# Settings that stop the start, each with the reason the service gives (which names the setting first):
+# integers are written as REG_DWORD, texts as REG_SZ.
+BAD_SETTINGS = [(70000, "Port is 70000, outside 0 to 65535"), ("abc", "Port must be REG_DWORD, not REG_SZ"),
+                ("+5", "MaxRequest must be REG_DWORD, not REG_SZ"), (0, "Threads is 0, outside 1 to 1024"),
+                (1025, "Threads is 1025, outside 1 to 1024"), (0, "IdleTimeout is 0, outside 1 to 3600"),
+                (3601, "IdleTimeout is 3601, outside 1 to 3600"), (1, "Language must be REG_SZ, not REG_DWORD"),
+                ("eng", 'Language is "eng", not two letters'), ("e1", 'Language is "e1", not two letters'),
+                (7, "LogFile must be REG_SZ or REG_EXPAND_SZ, not REG_DWORD"),
+                ("", 'LogFile is "", not a non-empty text')]
 
 
 def windows_path(path):
@@ -337,18 +351,18 @@ class Wine:
             subprocess.run([self.server, "-k"], env=self.env, timeout=60, stdin=subprocess.DEVNULL,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def settings(self, folder, names):
-        """Writes the settings of each configuration under the service name ZrnoOdtisFuzz_<name>."""
-        text = ["REGEDIT4", ""]
-        for name in names:
-            cfg = CONFIGS[name]
-            log = os.path.join(folder, name + ".log")
-            text += ["[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\ZrnoOdtisFuzz_%s\\Parameters]"
-                     % name, '"Port"=dword:00000000', '"Language"="en"',
-                     '"LogFile"="%s"' % windows_path(log).replace("\\", "\\\\")]
-            text += ['"%s"=dword:%08x' % (k, v) for k, v in cfg.items()] + [""]
+    def settings(self, folder, services):
+        """Writes the settings of each service ZrnoOdtisFuzz_<name> (a name and its settings; integers are
+        REG_DWORD, texts REG_SZ) over the defaults: port 0, English, the log <name>.log in folder."""
+        text = ["Windows Registry Editor Version 5.00", ""]
+        for name, cfg in services.items():
+            cfg = {"Port": 0, "Language": "en", "LogFile": windows_path(os.path.join(folder, name + ".log")), **cfg}
+            text.append("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\ZrnoOdtisFuzz_%s\\Parameters]"
+                        % name)
+            text += ['"%s"=dword:%08x' % (k, v) if isinstance(v, int) else
+                     '"%s"="%s"' % (k, v.replace("\\", "\\\\")) for k, v in cfg.items()] + [""]
         path = os.path.join(folder, "settings.reg")
-        with open(path, "w") as f:
+        with open(path, "w", encoding="utf-16") as f:  # with its BOM: the log names need UTF-16
             f.write("\r\n".join(text))
         subprocess.run([self.wine, "reg", "import", windows_path(path)], env=self.env, timeout=300,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
@@ -535,6 +549,10 @@ class Run:
             if t is None:
                 self.fail(index, "the service did not stop within 30 s")
         self.check_process(index, svc, cfg, base, samples, answered)
+        for pattern, n in (rounds[-1] or {}).get("log", {}).items():
+            found = sum(1 for x in svc.log_lines() if re.search(pattern, x))
+            if found != n:
+                self.fail(index, "the log holds %d lines with %r, not %d" % (found, pattern, n))
         print("process %d (%s): %d rounds, %d clients, %d answers, stopped %s" % (
             index, name, r + 1, clients, answered, "in the middle, in %.2f s" % stop_time if stop_time is not None
             else "after them"),
@@ -579,7 +597,18 @@ class Run:
                 return "a request in flight was not refused at the stop's deadline: %r after %.2f s" % (
                     c.lines, c.end_time - stop)
 
+        def alone(lines):
+            return lambda p: [Client(p, [(0, line + b"\n")], "close", bound=20) for line in lines]
+
         return [
+            # Faulty requests, each on a connection of its own (two rounds, so that the threads suffice):
+            # 12 malformed lines (a zero byte in one, 32 characters before the CR LF in another), 3 over the
+            # limit and one that goes away within its body, each named in the log.
+            ("wide", [dict(clients=alone(FAULTS[:8])), dict(clients=alone(FAULTS[8:]), log={
+                "malformed request line, connection closed": 12,
+                "request of 8388609 bytes refused, the limit is 8388608": 2,
+                "request of 99999999999999999999999 bytes refused": 1,
+                "connection lost after 11 of 1000 bytes": 1})]),
             # A silent client within a body is dropped after the idle time, not twice that; a request line
             # trickled a byte at a time is dropped at the idle time however long it keeps coming.
             ("small", [dict(clients=lambda p: [
@@ -602,6 +631,33 @@ class Run:
                 trickle(p, b"MD5 1000000\n", 5.0, bound=45) for _ in range(64)])]),
         ]
 
+    def starts(self, folder):
+        """Starts that fail or find their log by a UTF-16 name: the services' settings without a folder;
+        with it, each started in the console with Enter on its input: a bad setting stops the start with
+        exit 1 and its reason on standard error, and so does a log file that cannot be opened, with the
+        system's; a log whose name the code page lacks is created by that name, not a look-alike."""
+        base = dict(CONFIGS["small"])
+        logs = ["\u010d.log", "\u65e5\u672c.log", "Z:\\no\\such\\folder\\x.log"]
+        cases = {"bad%d" % i: (dict(base, **{reason.split()[0]: value}), 1, "setting %s in HKLM\\SYSTEM" % reason)
+                 for i, (value, reason) in enumerate(BAD_SETTINGS)}
+        cases.update({"log%d" % i: (dict(base, LogFile=log if log.startswith("Z:") else windows_path(
+            os.path.join(self.folder, log))), 1 if log.startswith("Z:") else 0,
+            ": the log file %s: " % log if log.startswith("Z:") else "") for i, log in enumerate(logs)})
+        if folder is None:
+            return {name: cfg for name, (cfg, _, _) in cases.items()}
+        for name, (cfg, code, piece) in cases.items():
+            p = subprocess.run([self.wine.wine, self.exe, "--console", "ZrnoOdtisFuzz_" + name], input=b"\n",
+                               env=self.wine.env, cwd=os.path.dirname(self.exe), capture_output=True, timeout=120)
+            err = p.stderr.decode("cp1250", "replace")
+            log = str(cfg.get("LogFile"))[2:].replace("\\", "/")
+            created = code == 0 and os.path.isfile(log) and (os.remove(log) or True)
+            self.count("starts")
+            if p.returncode != code or piece not in err or (code == 0 and not created):
+                self.failures.append("the start of ZrnoOdtisFuzz_%s (%s): exit %d, %r expected; standard error "
+                                     "%r, log %s" % (name, cfg, p.returncode, piece, err[:300],
+                                                     "created" if created else "missing"))
+                print("FAIL " + self.failures[-1], flush=True)
+
     def main(self):
         args = self.args
         build = os.path.abspath(args.build)
@@ -612,7 +668,9 @@ class Run:
         print("odtis fuzz: seed %d, %d s, %s" % (args.seed, args.seconds, self.exe), flush=True)
         self.wine.up()
         try:
-            self.wine.settings(self.folder, CONFIGS)
+            self.wine.settings(self.folder, dict(CONFIGS, **self.starts(None)))
+            if args.only is None:
+                self.starts(self.folder)
             start = time.monotonic()
             known = self.known()
             if args.only is not None:
@@ -622,7 +680,7 @@ class Run:
                     self.process(args.only)
             else:
                 for i, (name, rounds) in enumerate(known):
-                    if i != 4 or args.seconds >= 300:
+                    if i != len(known) - 1 or args.seconds >= 300:  # the last is for long runs
                         self.process(i, name, rounds)
                 i = len(known)
                 while i == len(known) or time.monotonic() - start < args.seconds:  # one at least

@@ -1,7 +1,8 @@
 // The sample service under Wine's service manager, installed in the tests' own prefix with settings of
 // the test's choosing and a port of the system's choice: the typical request end to end, its log, and the
 // faults a service meets, each followed by a request that must still succeed. RMD5 checks the answers.
-// A stop in the middle of traffic, trickling and cut clients are the fuzzer's (scripts/fuzz/odtis.py).
+// A stop in the middle of traffic, trickling and cut clients, faulty requests with their refusals and
+// log lines, wrong settings and log names are the fuzzer's (scripts/fuzz/odtis.py).
 #include "Proces.h"
 #include "Servis.h"
 #include <algorithm>
@@ -186,46 +187,17 @@ TEST_F(Odtis, HundredRequestsOfRandomSizes) {
     EXPECT_EQ(vrstice[102], "stopped after 100 requests");
 }
 
-// Each faulty connection gets its refusal (none when it went away) and is closed, and a request after
-// it is served: request lines not "MD5 " or "SHA256 " and digits get 400 (a zero byte in them, 32
-// characters before the CR LF); lengths over the limit, 413 on the line alone.
-TEST_F(Odtis, FaultsLeaveTheServiceAnswering) {
+// A client silent within a body holds a thread while others are served, only for the idle time (3 s, not
+// restarted by its bytes), as does a client between requests. With both threads taken, a third client
+// is turned away at once until they go. Faulty requests, their refusals and their lines in the log are
+// the fuzzer's known cases.
+TEST_F(Odtis, IdleClientsHoldThreadsOnlyForTheIdleTime) {
     ASSERT_NO_FATAL_FAILURE(Zazeni({{"Threads", "2"}, {"IdleTimeout", "3"}}));
-    const std::string k_400 = "ERR 400 malformed request line",
-                      k_413 = "ERR 413 request over the limit of 8388608 bytes";
-    // Each sent with an LF after it: 12 malformed, 3 over the limit, one that goes away within its body.
-    const std::vector<std::string> k_poslano(
-        {std::string("MD5 5\0junk\nabcde", 16), "MD5 1111111111111111111111111111\r", "MD5 1\r2", "HELLO",
-         "MD5", "MD5 12x", "md5 1", "MD5 -1", "MD5 000000000000000000000000000000001", "SHA256", "SHA256 1x",
-         "sha256 1", "MD5 8388609", "SHA256 8388609", "MD5 99999999999999999999999", "MD5 1000\n0123456789"});
-    for (size_t i = 0; i < k_poslano.size(); ++i) {
-        Odjemalec o(vrata);
-        ASSERT_TRUE(o.Poslji(k_poslano[i] + "\n"));
-        const std::string prva = i < 15 ? o.Vrstica() : "", konec = i < 15 ? o.Vrstica() : "";
-        EXPECT_EQ(prva + konec, i < 12   ? k_400 + "<closed>"
-                                : i < 15 ? k_413 + "<closed>"
-                                         : "")
-            << k_poslano[i];
-        o.v.Zapri();
-        EXPECT_EQ(Vprasaj(Podatki(100000, 1)), "") << "after " << k_poslano[i];
-    }
-    { // 31 characters before the line's end are allowed; SHA-256 of "abc" (FIPS 180-4) and of nothing
-        Odjemalec o(vrata);
-        const std::string k_31 = "MD5 " + std::string(26, '0') + "5";
-        EXPECT_TRUE(o.Poslji(k_31 + "\r\nabcde" + k_31 + "\nabcdeSHA256 3\nabcSHA256 0\n"));
-        EXPECT_EQ(o.Vrstica() + o.Vrstica(), Md5("abcde") + Md5("abcde"));
-        EXPECT_EQ(o.Vrstica(), "OK ungWv48Bz+pBQUDeXa4iI7ADYaOWF3qctBD/YfIAFa0DAAAAAAAAAA==");
-        EXPECT_EQ(o.Vrstica(), "OK 47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFUAAAAAAAAAAA==");
-    }
-    EXPECT_EQ(Vprasaj(Podatki(8u << 20, 2)), ""); // the limit itself is allowed
-    // A client silent within a body holds a thread while others are served, only for the idle time (3 s,
-    // not restarted by its bytes). Two of them take both threads; a third is turned away until they go.
-    Odjemalec a(vrata);
+    Odjemalec a(vrata), b(vrata); // each connection keeps its thread: no other has yet to let one go
+    EXPECT_EQ(b.Vprasaj(Podatki(8u << 20, 2)), ""); // the limit itself is allowed
     ASSERT_TRUE(a.Poslji("MD5 10\n1"));
-    EXPECT_EQ(Vprasaj(Podatki(65536, 3)), "");
-    Odjemalec b(vrata);
-    ASSERT_TRUE(b.Poslji("MD5 10\n1"));
-    EXPECT_EQ(Odjemalec(vrata).Vrstica(), "ERR 503 all threads are busy"); // at once, without a request
+    EXPECT_EQ(b.Vprasaj(Podatki(65536, 3)), "");
+    EXPECT_EQ(Odjemalec(vrata).Vrstica(), "ERR 503 all threads are busy"); // without a request
     const DWORD zacetek = GetTickCount();
     EXPECT_EQ(a.Vrstica() + b.Vrstica(), "<closed><closed>");
     EXPECT_LT(GetTickCount() - zacetek, 4500u) << "dropped at the idle time, not later";
@@ -233,59 +205,15 @@ TEST_F(Odtis, FaultsLeaveTheServiceAnswering) {
     Ustavi();
 
     const auto vrstice = Vrstice();
-    EXPECT_EQ(Stej(vrstice, "malformed request line, connection closed"), 12u);
-    EXPECT_EQ(Stej(vrstice, "request of 8388609 bytes refused, the limit is 8388608"), 2u);
-    EXPECT_EQ(Stej(vrstice, "request of 99999999999999999999999 bytes refused"), 1u);
-    EXPECT_EQ(Stej(vrstice, "connection lost after 11 of 1000 bytes"), 1u);
-    EXPECT_EQ(Stej(vrstice, R"(: \d+ bytes, MD5 )"), k_poslano.size() + 5);
-    EXPECT_EQ(Stej(vrstice, R"(: \d+ bytes, SHA-256 [0-9a-f]{64})"), 2u);
-    EXPECT_EQ(Stej(vrstice, "connection lost after 1 of 10 bytes"), 2u);
+    EXPECT_EQ(Stej(vrstice, R"(: \d+ bytes, MD5 )"), 3u);
+    EXPECT_EQ(Stej(vrstice, "connection lost after 1 of 10 bytes"), 1u);
 }
 
-// A setting of the wrong type or out of its range stops the start and is named: in the console on
-// standard error with exit 1, as a service in the event log (which Wine prints among the service
-// manager's errors); so does a log file that cannot be opened, with the reason. A log that refuses
-// every write (Linux's /dev/full) does not stop the service: it goes on answering and reports the
-// failure once, through the event log.
-TEST_F(Odtis, WrongSettingsStopTheStartAndAFailingLogDoesNot) {
-    // Pairs of a value and the reason, which names the setting first.
-    const std::vector<std::string> k_slabe({"70000", "Port is 70000, outside 0 to 65535",
-                                            "abc",   "Port must be REG_DWORD, not REG_SZ",
-                                            "+5",    "MaxRequest must be REG_DWORD, not REG_SZ",
-                                            "0",     "Threads is 0, outside 1 to 1024",
-                                            "1025",  "Threads is 1025, outside 1 to 1024",
-                                            "0",     "IdleTimeout is 0, outside 1 to 3600",
-                                            "3601",  "IdleTimeout is 3601, outside 1 to 3600",
-                                            "1",     "Language must be REG_SZ, not REG_DWORD",
-                                            "eng",   "Language is \"eng\", not two letters",
-                                            "e1",    "Language is \"e1\", not two letters",
-                                            "7",     "LogFile must be REG_SZ or REG_EXPAND_SZ, not REG_DWORD",
-                                            "",      "LogFile is \"\", not a non-empty text"});
-    for (size_t k = 0; k < k_slabe.size(); k += 2) {
-        const std::string &zakaj = k_slabe[k + 1], ime = zakaj.substr(0, zakaj.find(' '));
-        ASSERT_NO_FATAL_FAILURE(Nastavi({{ime.c_str(), k_slabe[k]}}));
-        const Izid i = ::Zazeni("odtis.exe", std::string("--console ") + k_ime);
-        EXPECT_EQ(i.koda, 1u) << zakaj;
-        EXPECT_NE(i.napake.find(std::string("setting ") + zakaj + " in HKLM\\SYSTEM"), std::string::npos)
-            << i.napake;
-    }
-    // The log file by its UTF-16 name, not a look-alike in the code page; one that cannot be opened is
-    // named, with the system's reason.
-    for (const std::wstring ime : {L"\u010d.log", L"\u65e5\u672c.log", L"Z:\\no\\such\\folder\\x.log"}) {
-        const std::string mapa = PoletiTesta(""), kljuc = std::string(k_kljuc) + k_ime + "\\Parameters";
-        const std::wstring pot = ime[0] == L'Z' ? ime : std::wstring(mapa.begin(), mapa.end()) + ime;
-        ASSERT_NO_FATAL_FAILURE(Nastavi({}));
-        EXPECT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, std::wstring(kljuc.begin(), kljuc.end()).c_str(),
-                                  L"LogFile", REG_SZ, pot.c_str(), DWORD(pot.size() + 1) * 2),
-                  0);
-        const Izid i = ::Zazeni("odtis.exe", std::string("--console ") + k_ime, "\n");
-        EXPECT_EQ(i.koda, ime[0] == L'Z' ? 1u : 0u) << i.napake;
-        EXPECT_TRUE(ime[0] == L'Z'
-                        ? std::regex_search(i.napake,
-                                            std::regex(R"(: the log file Z:\\no\\such\\folder\\x\.log: \w)"))
-                        : DeleteFileW(pot.c_str()))
-            << i.napake;
-    }
+// A setting out of its range stops the start under the service manager and is named in the event log
+// (which Wine prints among the service manager's errors); the fuzzer starts every wrong setting and log
+// name in the console. A log that refuses every write (Linux's /dev/full) does not stop the service: it
+// goes on answering and reports the failure once, through the event log.
+TEST_F(Odtis, AWrongSettingStopsTheStartAndAFailingLogDoesNot) {
     const char *napake = getenv("ODTIS_NAPAKE");
     ASSERT_NE(napake, nullptr) << "the test runs under ctest, which names the prefix's error output";
     const size_t prej = PreberiDatoteko(napake).size();
