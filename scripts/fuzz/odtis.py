@@ -631,21 +631,23 @@ class Run:
                 trickle(p, b"MD5 1000000\n", 5.0, bound=45) for _ in range(64)])]),
         ]
 
-    def starts(self, folder):
-        """Starts that fail or find their log by a UTF-16 name: the services' settings without a folder;
-        with it, each started in the console with Enter on its input: a bad setting stops the start with
-        exit 1 and its reason on standard error, and so does a log file that cannot be opened, with the
-        system's; a log whose name the code page lacks is created by that name, not a look-alike."""
-        base = dict(CONFIGS["small"])
-        logs = ["\u010d.log", "\u65e5\u672c.log", "Z:\\no\\such\\folder\\x.log"]
-        cases = {"bad%d" % i: (dict(base, **{reason.split()[0]: value}), 1, "setting %s in HKLM\\SYSTEM" % reason)
-                 for i, (value, reason) in enumerate(BAD_SETTINGS)}
-        cases.update({"log%d" % i: (dict(base, LogFile=log if log.startswith("Z:") else windows_path(
-            os.path.join(self.folder, log))), 1 if log.startswith("Z:") else 0,
-            ": the log file %s: " % log if log.startswith("Z:") else "") for i, log in enumerate(logs)})
-        if folder is None:
-            return {name: cfg for name, (cfg, _, _) in cases.items()}
-        for name, (cfg, code, piece) in cases.items():
+    def start_cases(self):
+        """Services whose start fails or finds its log by a UTF-16 name: name -> (settings, exit code, a piece
+        of standard error)."""
+        base, cases = dict(CONFIGS["small"]), {}
+        for i, (value, reason) in enumerate(BAD_SETTINGS):
+            cases["bad%d" % i] = (dict(base, **{reason.split()[0]: value}), 1, "setting %s in HKLM\\SYSTEM" % reason)
+        for i, log in enumerate(["\u010d.log", "\u65e5\u672c.log"]):
+            cases["log%d" % i] = (dict(base, LogFile=windows_path(os.path.join(self.folder, log))), 0, "")
+        log = "Z:\\no\\such\\folder\\x.log"
+        cases["log2"] = (dict(base, LogFile=log), 1, ": the log file %s: " % log)
+        return cases
+
+    def starts(self):
+        """Each start case in the console with Enter on its input: a bad setting stops the start with exit 1
+        and its reason on standard error, and so does a log file that cannot be opened, with the system's;
+        a log whose name the code page lacks is created by that name, not a look-alike."""
+        for name, (cfg, code, piece) in self.start_cases().items():
             p = subprocess.run([self.wine.wine, self.exe, "--console", "ZrnoOdtisFuzz_" + name], input=b"\n",
                                env=self.wine.env, cwd=os.path.dirname(self.exe), capture_output=True, timeout=120)
             err = p.stderr.decode("cp1250", "replace")
@@ -668,9 +670,9 @@ class Run:
         print("odtis fuzz: seed %d, %d s, %s" % (args.seed, args.seconds, self.exe), flush=True)
         self.wine.up()
         try:
-            self.wine.settings(self.folder, dict(CONFIGS, **self.starts(None)))
+            self.wine.settings(self.folder, dict(CONFIGS, **{n: c[0] for n, c in self.start_cases().items()}))
             if args.only is None:
-                self.starts(self.folder)
+                self.starts()
             start = time.monotonic()
             known = self.known()
             if args.only is not None:
