@@ -11,6 +11,7 @@
 #ifndef ZRNO_NOTRANJE_STREAMS_ZALOGA_H
 #define ZRNO_NOTRANJE_STREAMS_ZALOGA_H
 
+#include <atomic>
 #include <stddef.h>
 #include <typeinfo>
 #include <zrno/streams.h>
@@ -72,19 +73,23 @@ class Zaloga {
       private:
         friend class Zaloga;
         Vpis(const std::type_info &tip, void *(*kot)(RTokPodatkov &), const Opis &opis);
-        // Within a complete object of a given type every base lies at a fixed distance from every
-        // other, so the distance from the stream base is found once per type (a cast across virtual
-        // bases walks the type tree every time, which would cost more than reading a line).
         template <typename Tip, typename Razred> static void *Kot(RTokPodatkov &tok) {
-            static const ptrdiff_t razdalja =
-                reinterpret_cast<char *>(static_cast<Razred *>(dynamic_cast<Tip *>(&tok))) -
-                reinterpret_cast<char *>(&tok);
-            return reinterpret_cast<char *>(&tok) + razdalja;
+            return static_cast<Razred *>(dynamic_cast<Tip *>(&tok));
         }
+        /// The stream's buffers, from the distances below.
+        Zaloga Daj(RTokPodatkov &tok) const;
+
         const std::type_info &m_tip;
         void *(*m_kot)(RTokPodatkov &);
         const Opis &m_opis;
         const Vpis *m_naslednji;
+        // Within a complete object of a given type every base lies at a fixed distance from every other,
+        // and so do the window's fields: the distances from the stream base are learnt from the first
+        // object and serve every later one (a cast across virtual bases walks the type tree, and the
+        // calls through Kot and Opis::okno would cost more per line than the line's own scan). Any
+        // thread may learn them; all find the same values.
+        mutable std::atomic<bool> m_znano{false};
+        mutable std::atomic<ptrdiff_t> m_razred{0}, m_blok{0}, m_polozaj{0}, m_konec{0};
     };
 
     /// The stream's buffers when its exact type is enrolled; nothing (every transfer goes through
@@ -123,10 +128,7 @@ class Zaloga {
     void Oddano() { m_opis->oddano(m_tok); }
 
   private:
-    Zaloga(const Opis *opis, void *tok, RTokPodatkov *osnova) : m_opis(opis), m_tok(tok), m_osnova(osnova) {
-        if (opis && opis->okno)
-            opis->okno(tok, m_okno);
-    }
+    Zaloga(const Opis *opis, void *tok, RTokPodatkov *osnova) : m_opis(opis), m_tok(tok), m_osnova(osnova) {}
 
     const Opis *m_opis;
     void *m_tok;
