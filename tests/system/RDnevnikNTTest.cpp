@@ -97,6 +97,7 @@ TEST_F(RDnevnikNTTest, PassesTypeCategoryEventStringsAndData) {
                                                     "9029 0 7 [] ", "9029 1 13 [a|b] raw\0data"s,
                                                     "9029 0 0 [x=7 plain] ", mnogo + "] "}));
     EXPECT_EQ(g_vir, dnevnik.VrniRocico());
+    dnevnik = *&dnevnik; // assigned to itself: keeps its source name and handle
     EXPECT_EQ(dnevnik.Zapri(), 0);
     for (const char *dll : {"m.dll", static_cast<const char *>(nullptr)}) { // each file is optional
         EXPECT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 31, dll, "p.dll", dll ? "c.dll" : dll, 5), 0);

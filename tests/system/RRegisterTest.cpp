@@ -187,7 +187,7 @@ TEST_F(RegisterTest, EveryOperationOnARootByNumberAndWithoutAKey) {
             {k.Zapisi(v, "x"), k.Zapisi(v, 5ul), k.Zapisi(v, "ab", 2u), k.ZapisiSeznam(v, "a\0"),
              k.Preberi(v, b, 8, nullptr, nullptr), k.Preberi(v, n), k.Preberi(v, t), k.Preberi(v, s),
              k.Preberi(v, nullptr, tok), int(k.VrniTip(v)), int(k.VrniDolzino(v)), k.BrisiVrednost(v),
-             k.BrisiVrednost(v), k.Preberi(v, b, 8, nullptr, nullptr), k.VrniPodkljuc(1000000, t),
+             k.BrisiVrednost(v), k.Izplakni(), k.VrniPodkljuc(1000000, t),
              k.BrisiPodkljuc("ZrnoTestNiTakega"), k.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET, dogodek),
              pod.Odpri(k, "Software", KEY_READ), nov.Ustvari(k, "Software", KEY_READ)});
     };
@@ -195,8 +195,8 @@ TEST_F(RegisterTest, EveryOperationOnARootByNumberAndWithoutAKey) {
     RRegister koren(HKEY_CURRENT_USER), stevilka(reinterpret_cast<void *>(0x80000001u)), brez;
     const std::vector<int> izKorena = vse(koren, d);
     EXPECT_EQ(izKorena, vse(stevilka, d));
-    EXPECT_EQ(izKorena, std::vector<int>({0, 0, 0, 0, 0, 4, 4, 0, 0, REGT_SEZNAM, 3, 0, NAP_NIDATOTEKE,
-                                          NAP_NIDATOTEKE, NAP_NIVEC, NAP_NIDATOTEKE, 0, 0, 0}));
+    EXPECT_EQ(izKorena, std::vector<int>({0, 0, 0, 0, 0, 4, 4, 0, 0, REGT_SEZNAM, 3, 0, NAP_NIDATOTEKE, 0,
+                                          NAP_NIVEC, NAP_NIDATOTEKE, 0, 0, 0}));
     std::vector<int> rocica(19, NAP_ROCICA);
     rocica[9] = rocica[10] = 0; // no type, no length
     EXPECT_EQ(vse(brez, d), rocica);
@@ -218,8 +218,10 @@ TEST(RDinTabela, Reservation) {
     ASSERT_EQ(t.Rezerviraj(10, true), 0);
     EXPECT_EQ(t.Dodaj(t[0]), 0);
     t = *&t;
+    EXPECT_EQ(t.Rezerviraj(1, false), 0) << "room enough already";
     EXPECT_EQ(Vsebina(t), "01234567890");
     EXPECT_EQ(t.Rezerviraj(0, true), 0);
     EXPECT_TRUE(t.VrniPodatke() == nullptr && t.VrniStevilo() == 0);
     EXPECT_EQ(t.Rezerviraj(0xFFFFFFFFu, false), NAP_POMNILNIK);
+    EXPECT_EQ(RDinTabela<char const *>().Rezerviraj(0x40000000u, true), NAP_POMNILNIK) << "4 GiB and more";
 }
