@@ -94,6 +94,7 @@ TEST(RDnevnikDatTest, ShortWritesAndCopies) {
     EXPECT_EQ(ostanek, "3\tApp: second line\n");
     RDnevnikDat kopija(dnevnik); // keeps its own name and lock when the original's are replaced
     dnevnik = RDnevnikDat(0, "Izvor"), dnevnik.Uporabi(&tok), tok.zapisano.clear();
+    kopija = *&kopija; // assigned to itself: keeps its name
     EXPECT_EQ(kopija.Zapisi(DNEVNIK_OBVESTILO, "a") + dnevnik.Zapisi(DNEVNIK_OBVESTILO, "b"), 0);
     EXPECT_EQ(tok.zapisano.substr(20, 9) + tok.zapisano.substr(49), "5\tApp: a\n5\tIzvor: b\n");
 }

@@ -97,8 +97,15 @@ TEST_F(RDnevnikNTTest, PassesTypeCategoryEventStringsAndData) {
                                                     "9029 0 7 [] ", "9029 1 13 [a|b] raw\0data"s,
                                                     "9029 0 0 [x=7 plain] ", mnogo + "] "}));
     EXPECT_EQ(g_vir, dnevnik.VrniRocico());
+    dnevnik = *&dnevnik; // assigned to itself: keeps its source name and handle
     EXPECT_EQ(dnevnik.Zapri(), 0);
-    EXPECT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 31, "m.dll", "p.dll", "c.dll", 5), 0);
-    EXPECT_EQ(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0);
-    EXPECT_LT(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0) << "the registration was there and is gone";
+    for (const char *dll : {"m.dll", static_cast<const char *>(nullptr)}) { // each file is optional
+        EXPECT_EQ(RDnevnikNT::Registriraj("ZrnoTestSrc", 31, dll, "p.dll", dll ? "c.dll" : dll, 5), 0);
+        EXPECT_EQ(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0);
+        EXPECT_LT(RDnevnikNT::Odjavi("ZrnoTestSrc"), 0) << "the registration was there and is gone";
+    }
+    for (const char *vir : {"", static_cast<const char *>(nullptr)}) // never the whole Application key
+        EXPECT_EQ(std::make_pair(RDnevnikNT::Registriraj(vir, 1, nullptr, nullptr, nullptr, 0),
+                                 RDnevnikNT::Odjavi(vir)),
+                  std::make_pair(NAP_PARAMETER, NAP_PARAMETER));
 }

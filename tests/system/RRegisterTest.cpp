@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 #include <tuple>
+#include <vector>
 #include <windows.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
@@ -44,7 +45,7 @@ std::string Vsebina(RDinTabela<char> const &t) { return std::string(t.VrniPodatk
 
 // Every stored form read as a number, a text and a list; a failed read leaves the target as it was. A
 // list from anything but REG_MULTI_SZ is the value read as text, made a one-text list (4). The long
-// values outgrow the first buffer of the expansion and of the list.
+// values outgrow the first buffer of the expansion and of the list. REG_NONE: no value at all.
 TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
     const std::string dolga(5000, 'x');
     std::string velik;
@@ -68,10 +69,11 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
         {REG_EXPAND_SZ, "[%ZRNO_DOLGA%%ZRNO_DOLGA%]\0"s, 0, 4, "[" + dolga + dolga + "]", 0},
         {REG_MULTI_SZ, "5\0006\0\0"s, 5, 4, "5", 4},
         {REG_MULTI_SZ, velik + '\0', 0, 4, "element0", 4},
+        {REG_NONE, "", 99, NAP_NIDATOTEKE, "prej", NAP_NIDATOTEKE},
     };
     for (auto const &[tip, bajti, kotStevilo, rs, kotBesedilo, rb] : primeri) {
         SCOPED_TRACE(testing::Message() << tip << " " << testing::PrintToString(bajti.substr(0, 20)));
-        Surovo("v", tip, bajti);
+        tip == REG_NONE ? void(RegDeleteValueA(kljuc, "v")) : Surovo("v", tip, bajti);
         unsigned long stevilo = 99;
         EXPECT_EQ(kljuc.Preberi("v", stevilo), rs);
         EXPECT_EQ(stevilo, kotStevilo);
@@ -87,12 +89,6 @@ TEST_F(RegisterTest, ReadsEveryTypeAsNumberTextAndList) {
         EXPECT_GE(seznam.VrniKapaciteto(), seznam.VrniStevilo());
     }
     SetEnvironmentVariableA("ZRNO_DOLGA", nullptr);
-    unsigned long stevilo = 99;
-    RNizA besedilo("prej");
-    EXPECT_EQ(kljuc.Preberi("manjka", stevilo), NAP_NIDATOTEKE);
-    EXPECT_EQ(kljuc.Preberi("manjka", besedilo), NAP_NIDATOTEKE);
-    EXPECT_EQ(stevilo, 99ul);
-    EXPECT_STREQ(besedilo, "prej");
 }
 
 TEST_F(RegisterTest, WritesEveryFormAndReadsItRaw) {
@@ -119,10 +115,6 @@ TEST_F(RegisterTest, WritesEveryFormAndReadsItRaw) {
                   std::make_tuple(bajti, bajti, vrsta, vrsta, vrsta));
         EXPECT_EQ(kljuc.VrniDolzino(ime), velikost);
     }
-    EXPECT_EQ(kljuc.Preberi("manjka", nullptr, 5, nullptr, nullptr), NAP_NIDATOTEKE);
-    EXPECT_EQ(kljuc.VrniTip("manjka"), REGT_NIC);
-    EXPECT_EQ(kljuc.VrniDolzino("manjka"), 0u);
-    EXPECT_EQ(kljuc.Izplakni(), 0);
 }
 
 // A value rewritten, now long, now short, while it is read: the size asked first may be stale by the read,
@@ -152,9 +144,6 @@ TEST_F(RegisterTest, AValueRewrittenWhileReadIsReadWhole) {
 // about 255 characters in one call, so each level is created under the one before. A child that nobody
 // may open stays, and the walk ends with a failure instead of retrying it.
 TEST_F(RegisterTest, EnumeratesAndDeletesValuesAndSubtrees) {
-    Surovo("v", REG_SZ, "x\0"s);
-    EXPECT_EQ(kljuc.BrisiVrednost("v"), 0);
-    EXPECT_EQ(kljuc.BrisiVrednost("v"), NAP_NIDATOTEKE);
     std::string const imena[] = {"a", std::string(200, 'c')};
     for (auto const &prvo : imena)
         for (auto const &drugo : imena) {
@@ -165,7 +154,10 @@ TEST_F(RegisterTest, EnumeratesAndDeletesValuesAndSubtrees) {
             pod.Zapri(), podpod.Zapri();
         }
     RRegister drevo;
+    EXPECT_EQ(drevo.Odpri(kljuc, "drevo\\ni", KEY_READ), NAP_NIDATOTEKE);
+    EXPECT_EQ(drevo.VrniRocico(), reinterpret_cast<void *>(-1)) << "a failed open keeps the object";
     ASSERT_EQ(drevo.Odpri(kljuc, "drevo", KEY_READ), 0);
+    EXPECT_EQ(drevo.Zapisi("v", "y"), NAP_DOSTOP) << "opened read-only";
     std::set<std::string> najdeni;
     RNizA ime;
     for (unsigned int i = 0; i < 9 && drevo.VrniPodkljuc(i, ime) == 0; ++i)
@@ -180,18 +172,43 @@ TEST_F(RegisterTest, EnumeratesAndDeletesValuesAndSubtrees) {
     EXPECT_EQ(RegDeleteKeyA(kljuc, "drevo\\a\\zaklenjen"), ERROR_SUCCESS);
 }
 
-// The root by its 32-bit number, as a program built for either target would write it, opened read-only.
-TEST_F(RegisterTest, OpensUnderRootsAndKeysWithTheAccessAsked) {
-    RRegister pod, koren;
-    EXPECT_EQ(pod.Odpri(kljuc, "ni\\take", KEY_READ), NAP_NIDATOTEKE);
-    EXPECT_EQ(pod.VrniRocico(), reinterpret_cast<void *>(-1)) << "a failed open keeps the object";
-    EXPECT_EQ(kljuc.Zapisi("v", "x"), 0);
-    ASSERT_EQ(koren.Odpri(reinterpret_cast<void *>(0x80000001u), KLJUC.c_str(), KEY_READ), 0);
-    RNizA besedilo;
-    EXPECT_EQ(koren.Preberi("v", besedilo), 0);
-    EXPECT_STREQ(besedilo, "x");
-    EXPECT_EQ(koren.Zapisi("v", "y"), NAP_DOSTOP);
-    EXPECT_EQ(koren.Zapri(), 0);
+// Every operation on a root given by its 32-bit number answers as on the root's own constant (a value of
+// the test's own under HKEY_CURRENT_USER, written and removed); without a key each is refused.
+TEST_F(RegisterTest, EveryOperationOnARootByNumberAndWithoutAKey) {
+    auto vse = [](RRegister &k, HANDLE dogodek) {
+        const char *const v = "ZrnoTestKoren";
+        unsigned long n = 0;
+        RNizA t;
+        RDinTabela<char> s;
+        RPomDatoteka tok;
+        char b[8];
+        RRegister pod, nov;
+        return std::vector<int>(
+            {k.Zapisi(v, "x"), k.Zapisi(v, 5ul), k.Zapisi(v, "ab", 2u), k.ZapisiSeznam(v, "a\0"),
+             k.Preberi(v, b, 8, nullptr, nullptr), k.Preberi(v, n), k.Preberi(v, t), k.Preberi(v, s),
+             k.Preberi(v, nullptr, tok), int(k.VrniTip(v)), int(k.VrniDolzino(v)), k.BrisiVrednost(v),
+             k.BrisiVrednost(v), k.Izplakni(), k.VrniPodkljuc(1000000, t),
+             k.BrisiPodkljuc("ZrnoTestNiTakega"), k.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET, dogodek),
+             pod.Odpri(k, "Software", KEY_READ), nov.Ustvari(k, "Software", KEY_READ)});
+    };
+    HANDLE d = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    RRegister koren(HKEY_CURRENT_USER), stevilka(reinterpret_cast<void *>(0x80000001u)), brez;
+    const std::vector<int> izKorena = vse(koren, d);
+    EXPECT_EQ(izKorena, vse(stevilka, d));
+    EXPECT_EQ(izKorena, std::vector<int>({0, 0, 0, 0, 0, 4, 4, 0, 0, REGT_SEZNAM, 3, 0, NAP_NIDATOTEKE, 0,
+                                          NAP_NIVEC, NAP_NIDATOTEKE, 0, 0, 0}));
+    std::vector<int> rocica(19, NAP_ROCICA);
+    rocica[9] = rocica[10] = 0; // no type, no length
+    EXPECT_EQ(vse(brez, d), rocica);
+    EXPECT_EQ(brez.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET), NAP_ROCICA);
+    // A watch over the subtree sees a change below the key.
+    ResetEvent(d);
+    RRegister pod;
+    ASSERT_EQ(pod.Ustvari(kljuc, "pod", KEY_ALL_ACCESS), 0);
+    EXPECT_EQ(kljuc.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET | REG_SPREMLJAJ_PODDREVO, d), 0);
+    EXPECT_EQ(pod.Zapisi("v", 1ul), 0);
+    EXPECT_EQ(WaitForSingleObject(d, 10000), WAIT_OBJECT_0);
+    CloseHandle(d);
 }
 
 // Exact reservation cuts the count; growth keeps an element taken from the table's own storage.
@@ -200,8 +217,11 @@ TEST(RDinTabela, Reservation) {
     ASSERT_EQ(t.Nastavi("0123456789abcdef", 16), 0);
     ASSERT_EQ(t.Rezerviraj(10, true), 0);
     EXPECT_EQ(t.Dodaj(t[0]), 0);
+    t = *&t;
+    EXPECT_EQ(t.Rezerviraj(1, false), 0) << "room enough already";
     EXPECT_EQ(Vsebina(t), "01234567890");
     EXPECT_EQ(t.Rezerviraj(0, true), 0);
     EXPECT_TRUE(t.VrniPodatke() == nullptr && t.VrniStevilo() == 0);
     EXPECT_EQ(t.Rezerviraj(0xFFFFFFFFu, false), NAP_POMNILNIK);
+    EXPECT_EQ(RDinTabela<char const *>().Rezerviraj(0x40000000u, true), NAP_POMNILNIK) << "4 GiB and more";
 }

@@ -51,55 +51,58 @@ class ServisTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(ServisTest, LifeOfAService) {
+// Names both ways and an unknown one; B's start-up fails, A lives its whole life. Windows reports B's
+// start itself as done; Wine's StartService fails with ERROR_SERVICE_REQUEST_TIMEOUT (unmapped: the
+// default code) when the service stops first.
+TEST_F(ServisTest, NamesAFailedStartAndTheLifeOfAService) {
+    RNizA ime, prikazno;
+    EXPECT_EQ(oskrbnik.VrniIme("ZrnoTestB display", ime) + oskrbnik.VrniDolgoIme(IMENA[0], prikazno), 0);
+    EXPECT_EQ(std::string(ime) + "|" + std::string(prikazno), "ZrnoTestB|ZrnoTestA display");
+    EXPECT_EQ(oskrbnik.VrniDolgoIme("ZrnoNoSuchService", prikazno), NAP_NISERVISA);
+    EXPECT_TRUE(prikazno.JePrazen());
+    const int r = b.Pozeni(0, nullptr);
+    EXPECT_TRUE(r == 0 || r == NAP_ZAGONSERVISA) << r;
+    EXPECT_EQ(Izhod(PocakajStanje(b, SERVIS_USTAVLJEN)),
+              Stanje(SERVIS_USTAVLJEN, ERROR_SERVICE_SPECIFIC_ERROR, DWORD(NAP_ODPIRANJE)));
     const char *argumenti[] = {dnevnik.c_str(), "alpha", "beta gamma"};
     ASSERT_EQ(a.Pozeni(3, argumenti), 0);
     SERVICE_STATUS s = PocakajStanje(a, SERVIS_TECE);
     ASSERT_EQ(Stanje(s.dwCurrentState, s.dwControlsAccepted, s.dwCheckPoint),
               Stanje(SERVIS_TECE, SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_PAUSE_CONTINUE, 0));
     EXPECT_EQ(a.Pozeni(0, nullptr), NAP_SERVISTECE);
-    ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_PAUSE, &s), 0);
-    EXPECT_EQ(PocakajStanje(a, SERVIS_PREKINJEN).dwCurrentState, DWORD{SERVIS_PREKINJEN});
-    ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_CONTINUE, &s), 0);
-    EXPECT_EQ(PocakajStanje(a, SERVIS_TECE).dwCurrentState, DWORD{SERVIS_TECE});
-    ASSERT_EQ(a.Sporoci(200, &s), 0);
+    for (auto [koda, stanje] : {std::pair<DWORD, DWORD>{SERVICE_CONTROL_PAUSE, SERVIS_PREKINJEN},
+                                {SERVICE_CONTROL_CONTINUE, SERVIS_TECE},
+                                {200, SERVIS_TECE}}) {
+        ASSERT_EQ(a.Sporoci(koda, &s), 0);
+        EXPECT_EQ(PocakajStanje(a, stanje).dwCurrentState, stanje) << koda;
+    }
     ASSERT_EQ(a.Sporoci(SERVICE_CONTROL_STOP, &s), 0);
     EXPECT_EQ(Izhod(PocakajStanje(a, SERVIS_USTAVLJEN)), Stanje(SERVIS_USTAVLJEN, 0, 0));
     EXPECT_EQ(a.Sporoci(SERVICE_CONTROL_STOP, &s), NAP_KRMILJENJE); // ERROR_SERVICE_NOT_ACTIVE
     // The log is closed once the service is stopped; the arguments came through whole.
-    std::vector<std::string> sporocila;
+    std::string sporocila, pricakovano;
     std::ifstream f(dnevnik, std::ios::binary);
     for (std::string vrstica; std::getline(f, vrstica);)
-        sporocila.push_back(vrstica.substr(std::min<size_t>(vrstica.size(), 19)));
-    EXPECT_EQ(sporocila, (std::vector<std::string>{"\t5\tZrnoTestA: start ZrnoTestA 4 [alpha|beta gamma]",
-                                                   "\t5\tZrnoTestA: pause", "\t5\tZrnoTestA: continue",
-                                                   "\t5\tZrnoTestA: control 200", "\t5\tZrnoTestA: stop",
-                                                   "\t5\tZrnoTestA: end"}));
+        sporocila += vrstica.substr(std::min<size_t>(vrstica.size(), 19)) + "\n";
+    for (const char *v :
+         {"start ZrnoTestA 4 [alpha|beta gamma]", "pause", "continue", "control 200", "stop", "end"})
+        pricakovano += "\t5\tZrnoTestA: " + std::string(v) + "\n";
+    EXPECT_EQ(sporocila, pricakovano);
 }
 
-TEST_F(ServisTest, AFailedStart) {
-    // B's start-up fails. Windows reports the start itself as done; Wine's StartService fails with
-    // ERROR_SERVICE_REQUEST_TIMEOUT (unmapped, so the default code) when the service stops first.
-    const int r = b.Pozeni(0, nullptr);
-    EXPECT_TRUE(r == 0 || r == NAP_ZAGONSERVISA) << r;
-    EXPECT_EQ(Izhod(PocakajStanje(b, SERVIS_USTAVLJEN)),
-              Stanje(SERVIS_USTAVLJEN, ERROR_SERVICE_SPECIFIC_ERROR, DWORD(NAP_ODPIRANJE)));
-}
-
-// Names both ways, an unknown one, and an existing one created again. Deleting marks the service and a
-// second deletion is refused; one that never ran (no process of its holds it) goes with the last handle.
-TEST_F(ServisTest, NamesThenDeletingMarksAndTheLastHandleRemoves) {
-    RNizA ime, prikazno;
-    EXPECT_EQ(oskrbnik.VrniIme("ZrnoTestB display", ime) + oskrbnik.VrniDolgoIme(IMENA[0], prikazno), 0);
-    EXPECT_EQ(std::string(ime) + "|" + std::string(prikazno), "ZrnoTestB|ZrnoTestA display");
-    EXPECT_EQ(oskrbnik.VrniDolgoIme("ZrnoNoSuchService", prikazno), NAP_NISERVISA);
-    EXPECT_TRUE(prikazno.JePrazen());
-    RServis servis;
-    EXPECT_EQ(servis.Ustvari(oskrbnik, IMENA[0], "x", "x.exe", SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-                             ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr, nullptr, nullptr, nullptr),
-              NAP_OBSTAJA);
-    EXPECT_EQ(b.Zbrisi(), 0);
-    EXPECT_EQ(b.Zbrisi(), NAP_ZABRISANJE);
-    EXPECT_EQ(b.Zapri(), 0);
-    EXPECT_EQ(servis.Odpri(oskrbnik, "ZrnoTestB", SERVICE_QUERY_STATUS), NAP_NISERVISA);
+// Without a handle every call is refused (Wine's RPC would fault on the -1 that stands for none).
+TEST(RServis, WithoutAHandleEveryCallIsRefused) {
+    RServis s;
+    ROskrbnikServisov o;
+    RNizA ime("x");
+    SERVICE_STATUS st;
+    const char *argumenti[] = {"a"};
+    EXPECT_EQ((std::vector<int>{s.Pozeni(1, argumenti), s.Sporoci(SERVICE_CONTROL_STOP, &st),
+                                s.VrniStatus(&st), s.Zbrisi(), s.Odpri(o, "x", SERVICE_QUERY_STATUS),
+                                s.Ustvari(o, "x", "x", "x.exe", SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+                                          ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr, nullptr,
+                                          nullptr, nullptr),
+                                o.VrniIme("x", ime), o.VrniDolgoIme("x", ime)}),
+              std::vector<int>(8, NAP_ROCICA));
+    EXPECT_TRUE(ime.JePrazen());
 }

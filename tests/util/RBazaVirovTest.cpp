@@ -51,22 +51,25 @@ TEST_F(BazaVirov, DirectoryWithTheWantedCodeAndBrokenModules) {
         EXPECT_EQ(vozel, nullptr);
         EXPECT_EQ(GetModuleHandleA(datoteka), nullptr) << "the module was released";
     }
-    EXPECT_EQ(baza.Dodaj(imenik.c_str(), "nic_takega_*.dll", ANGLESKI, vozel = &baza), NAP_DODAJKNJIZNICO2);
-    EXPECT_EQ(vozel, nullptr);
+    // No match; null: the current directory (bin), where the pattern finds only the directory jeziki.
+    for (auto [kje, vzorec] : {std::pair{imenik.c_str(), "nic_takega_*.dll"}, {nullptr, "jezik*"}}) {
+        EXPECT_EQ(baza.Dodaj(kje, vzorec, ANGLESKI, vozel = &baza), NAP_DODAJKNJIZNICO2) << vzorec;
+        EXPECT_EQ(vozel, nullptr);
+    }
     EXPECT_TRUE(baza.JePrazen());
     EXPECT_EQ(baza.Dodaj((imenik + "\\").c_str(), "jezik_*.dll", SLOVENSKI, vozel), 0);
     EXPECT_EQ(Seznam(), "4 1 2 3* ");
     ASSERT_NE(vozel, nullptr);
-    EXPECT_EQ(std::tie(Zapis(vozel).KodaJezika, Zapis(vozel).Jezik), std::make_tuple(SLOVENSKI, 0x0424u));
-    EXPECT_STREQ(Zapis(vozel).Opis, "Slovenscina");
-    EXPECT_EQ(Pot("jezik_0424.dll"), Zapis(vozel).Datoteka);
-    EXPECT_EQ(baza.Nalozi(vozel, true), OK_ZENALOZEN);
-    EXPECT_EQ(baza.Nalozi(vozel, false), 0);
-    EXPECT_EQ(baza.Nalozi(vozel, false), OK_NINALOZEN);
+    const T_KNJIZNICAVIROV &z = Zapis(vozel), &prvi = Zapis(baza.VrniPrvega());
+    EXPECT_EQ(std::make_tuple(z.KodaJezika, z.Jezik, std::string(z.Opis), std::string(z.Datoteka)),
+              std::make_tuple(SLOVENSKI, 0x0424u, std::string("Slovenscina"), Pot("jezik_0424.dll")));
+    EXPECT_EQ(
+        (std::vector<int>{baza.Nalozi(vozel, true), baza.Nalozi(vozel, false), baza.Nalozi(vozel, false),
+                          baza.Nalozi(vozel, true), baza.Nalozi(vozel, false)}),
+        (std::vector<int>{OK_ZENALOZEN, 0, OK_NINALOZEN, 0, 0}));
     EXPECT_EQ(GetModuleHandleA("jezik_0424.dll"), nullptr) << "unloaded";
-    void *prvi = baza.VrniPrvega();
-    EXPECT_EQ(std::string(Zapis(prvi).Opis), "Deutsch " + std::string(300, '-'));
-    EXPECT_EQ(std::string(Zapis(baza.VrniNaslednjega(prvi)).Opis), "English " + std::string(119, '.'));
+    EXPECT_EQ(std::string(prvi.Opis) + "|" + Zapis(baza.VrniNaslednjega(baza.VrniPrvega())).Opis,
+              "Deutsch " + std::string(300, '-') + "|English " + std::string(119, '.'));
 }
 
 // Runs in the user's language of the process; ctest repeats it under several (LC_ALL of the prefix). The
@@ -91,6 +94,9 @@ TEST_F(BazaVirov, FallbackByTheUserLanguage) {
     ASSERT_NE(vozel, nullptr);
     EXPECT_EQ(Zapis(vozel).KodaJezika, p->vsi);
     EXPECT_NE(Zapis(vozel).Modul, nullptr);
+    void *prvi = vozel; // chosen again, already loaded
+    EXPECT_EQ(baza.Dodaj(imenik.c_str(), "nic_takega_*.dll", NOBEN, vozel), OK_NADOMESTNI);
+    EXPECT_EQ(vozel, prvi);
     EXPECT_EQ(baza.Sprosti(), 0);
     for (char const *ime : {"jezik_0424.dll", "jezik_0407.dll", "jezik_0410.dll"})
         EXPECT_EQ(baza.Dodaj(Pot(ime).c_str(), NOBEN, vozel), OK_NITEJEZIK);
@@ -122,14 +128,19 @@ TEST(RBazaVirovStaticno, StringsAndData) {
         unsigned int id, velikost;
         char const *besedilo;
         size_t n;
-    } primeri[] = {
-        {4, 11, "0123456789\0", 11}, {4, 10, "0123456789", 10}, {2, 4, "abc\0", 4}, {1, 5, "ka\xE8?\0", 5}};
+    } primeri[] = {{4, 11, "0123456789\0", 11},
+                   {4, 10, "0123456789", 10},
+                   {2, 4, "abc\0", 4},
+                   {1, 5, "ka\xE8?\0", 5},
+                   {4, 0, "", 0},
+                   {3, 8, "", 0}}; // 3: not found
     for (auto const &p : primeri) {
         SCOPED_TRACE(p.besedilo);
         std::vector<unsigned short> siroko(16, 0x7777);
         std::string ozko(16, '\x77');
-        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, siroko.data(), p.velikost, SL), 0);
-        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, &ozko[0], p.velikost, SL, KN_CP1250), 0);
+        const int r = p.velikost && !p.n ? NAP_NIVIRA : 0;
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, siroko.data(), p.velikost, SL), r);
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, &ozko[0], p.velikost, SL, KN_CP1250), r);
         EXPECT_EQ(ozko.substr(0, p.n + 1), std::string(p.besedilo, p.n) + '\x77');
         if (p.id == 1) // the two letters outside code page 1250 aside
             continue;
@@ -148,5 +159,6 @@ TEST(RBazaVirovStaticno, StringsAndData) {
     EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 1, tok, KJ2_ITALIJANSKI), NAP_NINAJDENO);
     EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 0x10001, tok, SL), 0); // resource 1
     EXPECT_EQ(tok.VrniDolzino(), 20u);
+    EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 1, nullptr, nullptr, SL), 0);
     FreeLibrary(modul);
 }

@@ -119,8 +119,10 @@ TEST(RDatum, RecordsAndFields) {
                     RDatum::VrniDanVTednu(2451545L)})
         EXPECT_EQ(dan, 5) << "Saturday, counting from Monday = 0";
     unsigned char ura = 0;
+    unsigned short ms = 0;
     d.VrniDatum(nullptr, nullptr, nullptr, &ura, nullptr, nullptr, nullptr);
-    EXPECT_EQ(ura, 23);
+    d.VrniDatum(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &ms);
+    EXPECT_EQ(ura * 1000 + ms, 23999);
     tm t;
     memset(&t, 0x55, sizeof t);
     RDatum::PretvoriJulVGre(d, &t);
@@ -148,6 +150,7 @@ TEST(RDatum, PresentTime) {
     const long long sistem = RDatum::Pretvori(&f), nas = RDatum::VrniTrenutniCas();
     unsigned long ms = 0;
     const long jdn = RDatum::DolociTrenutniJul(&ms);
+    EXPECT_LE(jdn, RDatum::DolociTrenutniJul(nullptr));
     ASSERT_EQ(Zrno::Zakljuci(), 0);
     const long long brez = RDatum::VrniTrenutniCas(), clan = RDatum().NastaviTrenutniCas();
     ASSERT_EQ(Zrno::Vzpostavi(), 0);

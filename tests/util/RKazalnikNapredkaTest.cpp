@@ -67,6 +67,8 @@ TEST(RGlobalniKazalnikNapredka, MapsOntoTheSectionAndForwardsUntilReleased) {
     EXPECT_TRUE(g.PrekiniPostopek());
     RGlobalniKazalnikNapredka(g).Prikazi(false);
     EXPECT_EQ(g.Odpusti(), &z);
-    EXPECT_FALSE((g.Prikazi(true), g.PrekiniPostopek())) << "released";
+    g.NastaviGlobalnoObmocje(0, 1), g.Nastavi(1), g.NastaviBesedilo(1u), g.NastaviBesedilo("x"),
+        g.Prikazi(true);
+    EXPECT_FALSE(g.PrekiniPostopek()) << "released: nothing reaches the target";
     EXPECT_EQ(z.k, "0..100 46 1 -1 7 -50 39 id7 kopiram show hide ");
 }
