@@ -34,15 +34,13 @@ bool V(RTokPodatkov &t) { return V(t.VrniStanje(), "stream"); }
 
 std::string Bajti(std::mt19937 &g, size_t n) {
     std::string s(n, 0);
-    for (char &c : s)
-        c = char(g());
+    std::generate(s.begin(), s.end(), [&] { return char(g()); });
     return s;
 }
 
-std::string Zacasna(const char *ime) {
-    char pot[MAX_PATH];
-    GetTempPathA(MAX_PATH, pot);
-    return pot + std::string(ime);
+std::string Zacasna(const char *i) {
+    char p[MAX_PATH];
+    return std::string(p, GetTempPathA(MAX_PATH, p)) + i;
 }
 
 // A seekable file as far as it is known: bytes whose write failed may hold old or new data, and the
@@ -744,10 +742,7 @@ struct Kopije : Scenarij {
 
 // The module's own start and stop: the library brought down to nothing and up again.
 struct Zagon : Scenarij {
-    void Delo() override {
-        Zakljuci();
-        V(Vzpostavi(), "Vzpostavi");
-    }
+    void Delo() override { Zakljuci(), V(Vzpostavi(), "Vzpostavi"); }
     void Preveri() override {
         while (Zakljuci() == 0) {
         }
@@ -799,8 +794,7 @@ DWORD WINAPI Straza(void *) {
     while (WaitForSingleObject(g_straza, 60000) == WAIT_OBJECT_0) {
     }
     fprintf(stderr, "hung: %s after %s\n", g_tece.c_str(), Vbrizg::Neuspeli().c_str()), fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-    return 0;
+    return TerminateProcess(GetCurrentProcess(), 3);
 }
 
 long Poskus(const Opis &o, Vbrizg::Nacin nacin, long n, bool stej = true) {
