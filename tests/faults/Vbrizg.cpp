@@ -3,8 +3,10 @@
 #include <winsock2.h> // before windows.h
 
 #include "Vbrizg.h"
+#include <algorithm>
 #include <atomic>
 #include <errno.h>
+#include <iterator>
 #include <oleauto.h>
 #include <process.h>
 #include <string.h>
@@ -33,9 +35,11 @@ std::atomic<int> g_nacin{IZKLOP};
 std::atomic<long> g_stevec{0};
 long g_n = 0;
 std::atomic<const char *> g_filter{nullptr};
-CRITICAL_SECTION g_kljuc;
-std::vector<std::pair<std::string, int>> g_neuspeli; // repeats folded
-bool g_zapiranje = false;
+// The failed calls' names in order. A wrapper takes no lock and touches no heap: the library suspends
+// threads (a message thread started frozen), and one stopped inside either would stop every other.
+const char *g_neuspeli[1 << 16];
+std::atomic<long> g_neuspelih{0};
+std::atomic<bool> g_zapiranje{false};
 
 template <class R> R Neuspeh(const Vnos &v) {
     switch (v.kako) {
@@ -59,12 +63,10 @@ bool Sprozi(Vnos &v) {
     long k = ++g_stevec;
     if (!(nacin == ENKRAT ? k == g_n : nacin == ODTLEJ && k >= g_n))
         return false;
-    EnterCriticalSection(&g_kljuc);
-    g_zapiranje |= !strcmp(v.skupina, "zapiranje");
-    if (g_neuspeli.empty() || g_neuspeli.back().first != v.ime)
-        g_neuspeli.emplace_back(v.ime, 0);
-    ++g_neuspeli.back().second;
-    LeaveCriticalSection(&g_kljuc);
+    if (!strcmp(v.skupina, "zapiranje"))
+        g_zapiranje = true;
+    if (long i = g_neuspelih++; i < long(std::size(g_neuspeli)))
+        g_neuspeli[i] = v.ime;
     return true;
 }
 
@@ -116,7 +118,6 @@ BOOL WINAPI SlediFree(HANDLE h, DWORD f, LPVOID p) {
 } // namespace
 
 std::vector<std::string> Namesti() {
-    InitializeCriticalSection(&g_kljuc);
     std::vector<std::string> neznane;
     auto baza = reinterpret_cast<unsigned char *>(GetModuleHandleA("Zrno.dll"));
     auto nt =
@@ -155,7 +156,7 @@ std::vector<std::string> Namesti() {
 
 void Vklopi(Nacin nacin, long n, const char *filter) {
     g_nacin = IZKLOP, g_filter = *filter ? filter : nullptr, g_n = n, g_stevec = 0;
-    g_neuspeli.clear(), g_zapiranje = false, g_nacin = nacin;
+    g_neuspelih = 0, g_zapiranje = false, g_nacin = nacin;
 }
 
 long Izklopi() { return g_nacin = IZKLOP, g_filter = nullptr, g_stevec.exchange(0); }
@@ -174,8 +175,13 @@ std::string Nepoklicani() {
 
 std::string Neuspeli() {
     std::string s;
-    for (auto &[ime, krat] : g_neuspeli)
-        s += (s.empty() ? "" : " ") + ime + (krat > 1 ? " x" + std::to_string(krat) : "");
+    const long n = std::min<long>(g_neuspelih, std::size(g_neuspeli));
+    for (long i = 0, j; i < n; i = j) {
+        for (j = i; j < n && g_neuspeli[j] == g_neuspeli[i];)
+            ++j;
+        s += (s.empty() ? "" : " ") + std::string(g_neuspeli[i] ? g_neuspeli[i] : "?") +
+             (j - i > 1 ? " x" + std::to_string(j - i) : "");
+    }
     return s;
 }
 
