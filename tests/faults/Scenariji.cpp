@@ -437,43 +437,39 @@ struct Dog : RDogNit {
 struct Niti : Scenarij {
     Nit n;
     Dog d;
-    std::optional<RDogodek> e;
-    std::optional<RSemafor> s;
-    std::optional<RCasomer> c;
-    std::optional<RNevarenOdsek> m;
     bool tece = false, dogTece = false, konec = false, odmrznjena = false;
     unsigned poslano = 0;
     void Delo() override {
         unsigned int koda = 0;
         if ((tece = V(n.Odpri(nullptr, NIT_TECE, 0))) && V(n.Pocakaj(10000)) && V(n.VrniRezultat(&koda)))
             EXPECT_EQ(koda, 42u);
-        e.emplace(RDogodek::ROCNI);
+        RDogodek e(RDogodek::ROCNI); // made, used and closed under the failures
         // A wait may fail, but never time out on a signalled object or succeed on one that is not.
-        if (e->JeVeljaven() && V(e->Postavi()))
-            EXPECT_NE(e->Pocakaj(0), NAP_CASOVNIROK);
-        if (e->JeVeljaven() && V(e->Resetiraj()))
-            EXPECT_LT(e->Pocakaj(0), 0);
-        s.emplace(0, 2);
-        if (s->JeVeljaven() && V(s->Odkleni(2)))
-            EXPECT_NE(s->Pocakaj(0), NAP_CASOVNIROK);
-        m.emplace();
-        if (m->JeVeljaven()) { // nested holders release as often as each took the lock, no more
-            RCakalnik zunaj(*m, true);
+        if (e.JeVeljaven() && V(e.Postavi()))
+            EXPECT_NE(e.Pocakaj(0), NAP_CASOVNIROK);
+        if (e.JeVeljaven() && V(e.Resetiraj()))
+            EXPECT_LT(e.Pocakaj(0), 0);
+        RSemafor s(0, 2);
+        if (s.JeVeljaven() && V(s.Odkleni(2)))
+            EXPECT_NE(s.Pocakaj(0), NAP_CASOVNIROK);
+        RNevarenOdsek m;
+        if (m.JeVeljaven()) { // nested holders release as often as each took the lock, no more
+            RCakalnik zunaj(m, true);
             {
-                RCakalnik drzi(*m, true);
+                RCakalnik drzi(m, true);
                 if (V(drzi.Zakleni(0)))
                     V(drzi.Odkleni());
             }
             V(zunaj.Odkleni());
         }
-        EXPECT_TRUE(!g_cisto || !ReleaseMutex(m->VrniRocico())) << "the lock is still held";
-        c.emplace();
-        if (c->JeVeljaven() && V(c->Nastavi(-1, 0)))
-            V(c->Pocakaj(5000)), V(c->Prekini());
-        if (e->JeVeljaven() && s->JeVeljaven()) { // all of several objects, then each released
-            RSinhronizator *o[] = {&*e, &*s};
+        EXPECT_TRUE(!g_cisto || !ReleaseMutex(m.VrniRocico())) << "the lock is still held";
+        RCasomer c;
+        if (c.JeVeljaven() && V(c.Nastavi(-1, 0)))
+            V(c.Pocakaj(5000)), V(c.Prekini());
+        if (e.JeVeljaven() && s.JeVeljaven()) { // all of several objects, then each released
+            RSinhronizator *o[] = {&e, &s};
             RMultiCakalnik mc(o, 2, false);
-            if (V(e->Postavi()) && V(s->Odkleni(1)) && V(mc.Zakleni(5000, true)))
+            if (V(e.Postavi()) && V(s.Odkleni(1)) && V(mc.Zakleni(5000, true)))
                 V(mc.Odkleni());
         }
         // Started frozen: the queue exists before Odpri returns, and the requests wait for Odmrzni.
@@ -539,7 +535,6 @@ struct Razno : Scenarij {
     char prej[MAX_PATH];
     RFizDatoteka f;
     RNit *n = nullptr;
-    std::optional<RDogodek> e;
     void *kopija = nullptr;
     void Pocisti() {
         SetFileAttributesA(datoteka.c_str(), 0), DeleteFileA(datoteka.c_str());
@@ -608,8 +603,7 @@ struct Razno : Scenarij {
             if (V(n->Odmrzni()) && V(n->Zamrzni()))
                 V(n->Odmrzni());
         }
-        e.emplace(RDogodek::ROCNI);
-        V(e->Impulz());
+        V(RDogodek(RDogodek::ROCNI).Impulz());
     }
     void Preveri() override {
         EXPECT_TRUE(!kopija || CloseHandle(kopija));
