@@ -37,6 +37,13 @@ inline int IzmeriObliko(unsigned short const *oblika, char *argumenti) {
                          reinterpret_cast<va_list>(argumenti));
 }
 
+/// Whether a string formatted by RNizOP lacks part of the output: a refused growth keeps what fitted
+/// without saying so, and only a text that fills its buffer can have been cut.
+template <class N, class T> bool Odrezano(N const &niz, T const *oblika, char *argumenti) {
+    return niz.VrniDolzino() + 1 >= niz.VrniKapaciteto() &&
+           IzmeriObliko(oblika, argumenti) != static_cast<int>(niz.VrniDolzino());
+}
+
 } // namespace Zrno::Notranje
 
 // Defines Razred::ZapisiObl(char const *, ...) and Razred::ZapisiObl(unsigned short const *, ...) over

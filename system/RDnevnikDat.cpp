@@ -1,4 +1,5 @@
 // The file log: one formatted, UTC-stamped line per message, written and flushed under its mutex.
+#include "frame/Oblikuj.h"
 #include "frame/win.h"
 #include <string.h>
 #include <zrno/system/RDnevnikDat.h>
@@ -87,6 +88,8 @@ int RDnevnikDat::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, unsigned int sporocilo,
 int RDnevnikDat::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) {
     RNizA besedilo, sporocilo, vir, vrstica;
     besedilo.OblikujP(oblika, argumenti);
+    if (Zrno::Notranje::Odrezano(besedilo, oblika, argumenti))
+        return Zrno::NAP_POMNILNIK;
     // A message (or a source name) from outside must not end its line early and forge a record.
     char const *const s = Vidno(besedilo, besedilo.VrniDolzino(), sporocilo);
     char const *const v = m_vir ? Vidno(m_vir, static_cast<unsigned int>(strlen(m_vir)), vir) : nullptr;

@@ -1,6 +1,7 @@
 // The event-log log: event source, event reports, and the source's registration in the registry.
 #include "frame/Lastnina.h"
 #include "frame/Napake.h"
+#include "frame/Oblikuj.h"
 #include "frame/win.h"
 #include <stdarg.h>
 #include <zrno/strings.h>
@@ -60,8 +61,8 @@ int RDnevnikNT::Porocaj(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned 
                 NAP_PISANJE);
 }
 
-int RDnevnikNT::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost, unsigned int dogodek,
-                        char *nizi) {
+int RDnevnikNT::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost,
+                        unsigned int dogodek, char *nizi) {
     va_list argumenti;
     va_copy(argumenti, nizi);
     RDinTabela<char const *> tabela;
@@ -74,8 +75,8 @@ int RDnevnikNT::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned 
     return Porocaj(prioriteta, podatki, velikost, dogodek, tabela.VrniPodatke(), tabela.VrniStevilo());
 }
 
-int RDnevnikNT::Zapisi(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost, unsigned int dogodek,
-                       ...) {
+int RDnevnikNT::Zapisi(T_DNEVNIKPRIORITETA prioriteta, void *podatki, unsigned int velikost,
+                       unsigned int dogodek, ...) {
     va_list nizi;
     va_start(nizi, dogodek);
     int r = ZapisiP(prioriteta, podatki, velikost, dogodek, nizi);
@@ -89,6 +90,8 @@ int RDnevnikNT::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, unsigned int sporocilo, 
 
 int RDnevnikNT::ZapisiP(T_DNEVNIKPRIORITETA prioriteta, char const *oblika, char *argumenti) {
     RNizOP<char> besedilo = RNizOP<char>::OblikujSP(oblika, argumenti);
+    if (Zrno::Notranje::Odrezano(besedilo, oblika, argumenti))
+        return NAP_POMNILNIK;
     char const *niz = besedilo;
     return Porocaj(prioriteta, nullptr, 0, 0, &niz, 1);
 }

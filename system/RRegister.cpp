@@ -144,17 +144,21 @@ int RRegister::BrisiPodkljuc(char const *ime) {
     }
     char *otrok = static_cast<char *>(blok.get());
     // A deleted child shifts the later ones down, so the same index is asked again; a child that stays
-    // is passed over, which bounds the walk and lets the final delete report it.
+    // is passed over, which bounds the walk and lets the final delete report it. A walk the system
+    // refuses ends it: passing over the index then could go on for ever.
+    LONG e;
     for (DWORD i = 0;;) {
         DWORD n = k_prostor;
-        LONG e = RegEnumKeyExA(Kljuc(pod.m_rocica), i, otrok, &n, nullptr, nullptr, nullptr, nullptr);
-        if (e == ERROR_NO_MORE_ITEMS)
+        e = RegEnumKeyExA(Kljuc(pod.m_rocica), i, otrok, &n, nullptr, nullptr, nullptr, nullptr);
+        if (e != ERROR_SUCCESS)
             break;
-        if (e != ERROR_SUCCESS || pod.BrisiPodkljuc(otrok) < 0)
+        if (pod.BrisiPodkljuc(otrok) < 0)
             ++i;
     }
     blok.reset();
     pod.Zapri();
+    if (e != ERROR_NO_MORE_ITEMS)
+        return PretvoriNapako(e, NAP_BRISANJE);
     return PretvoriNapako(RegDeleteKeyA(Kljuc(m_rocica), ime), NAP_BRISANJE);
 }
 

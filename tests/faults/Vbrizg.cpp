@@ -3,8 +3,10 @@
 #include <winsock2.h> // before windows.h
 
 #include "Vbrizg.h"
+#include <algorithm>
 #include <atomic>
 #include <errno.h>
+#include <iterator>
 #include <oleauto.h>
 #include <process.h>
 #include <string.h>
@@ -33,9 +35,11 @@ std::atomic<int> g_nacin{IZKLOP};
 std::atomic<long> g_stevec{0};
 long g_n = 0;
 std::atomic<const char *> g_filter{nullptr};
-CRITICAL_SECTION g_kljuc;
-std::vector<std::string> g_neuspeli;
-bool g_zapiranje = false;
+// The failed calls' names in order. A wrapper takes no lock and touches no heap: the library suspends
+// threads (a message thread started frozen), and one stopped inside either would stop every other.
+const char *g_neuspeli[1 << 16];
+std::atomic<long> g_neuspelih{0};
+std::atomic<bool> g_zapiranje{false};
 
 template <class R> R Neuspeh(const Vnos &v) {
     switch (v.kako) {
@@ -59,10 +63,10 @@ bool Sprozi(Vnos &v) {
     long k = ++g_stevec;
     if (!(nacin == ENKRAT ? k == g_n : nacin == ODTLEJ && k >= g_n))
         return false;
-    EnterCriticalSection(&g_kljuc);
-    g_zapiranje |= !strcmp(v.skupina, "zapiranje");
-    g_neuspeli.push_back(v.ime);
-    LeaveCriticalSection(&g_kljuc);
+    if (!strcmp(v.skupina, "zapiranje"))
+        g_zapiranje = true;
+    if (long i = g_neuspelih++; i < long(std::size(g_neuspeli)))
+        g_neuspeli[i] = v.ime;
     return true;
 }
 
@@ -82,17 +86,10 @@ template <class R, class... A, int I> struct Ovoj<R(__cdecl *)(A...), I> {
 
 // Every row takes one __COUNTER__ value, so a wrapper finds its row by it.
 constexpr int g_prvi = __COUNTER__ + 1;
-template <class F, int I>
+template <class F, int I, class O = Ovoj<F, I - g_prvi>>
 Vnos Vrsta(const char *dll, const char *ime, long long vrednost, unsigned long napaka, char kako,
            const char *skupina) {
-    return {dll,
-            ime,
-            skupina,
-            reinterpret_cast<void *>(&Ovoj<F, I - g_prvi>::Klic),
-            reinterpret_cast<void **>(&Ovoj<F, I - g_prvi>::izvirna),
-            vrednost,
-            napaka,
-            kako};
+    return {dll, ime, skupina, (void *)&O::Klic, (void **)&O::izvirna, vrednost, napaka, kako};
 }
 #define ZRNO_OVOJ(dll, ime, vrednost, napaka, kako, skupina)                                                 \
     Vrsta<decltype(&::ime), __COUNTER__>(dll, #ime, vrednost, napaka, kako, skupina),
@@ -121,11 +118,10 @@ BOOL WINAPI SlediFree(HANDLE h, DWORD f, LPVOID p) {
 } // namespace
 
 std::vector<std::string> Namesti() {
-    InitializeCriticalSection(&g_kljuc);
     std::vector<std::string> neznane;
     auto baza = reinterpret_cast<unsigned char *>(GetModuleHandleA("Zrno.dll"));
-    auto dos = reinterpret_cast<IMAGE_DOS_HEADER *>(baza);
-    auto nt = reinterpret_cast<IMAGE_NT_HEADERS *>(baza + dos->e_lfanew);
+    auto nt =
+        reinterpret_cast<IMAGE_NT_HEADERS *>(baza + reinterpret_cast<IMAGE_DOS_HEADER *>(baza)->e_lfanew);
     auto &smer = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     for (auto d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(baza + smer.VirtualAddress); d->Name; ++d) {
         auto imena = reinterpret_cast<IMAGE_THUNK_DATA *>(baza + d->OriginalFirstThunk);
@@ -159,20 +155,11 @@ std::vector<std::string> Namesti() {
 }
 
 void Vklopi(Nacin nacin, long n, const char *filter) {
-    g_nacin = IZKLOP;
-    g_filter = *filter ? filter : nullptr;
-    g_n = n;
-    g_stevec = 0;
-    g_neuspeli.clear();
-    g_zapiranje = false;
-    g_nacin = nacin;
+    g_nacin = IZKLOP, g_filter = *filter ? filter : nullptr, g_n = n, g_stevec = 0;
+    g_neuspelih = 0, g_zapiranje = false, g_nacin = nacin;
 }
 
-long Izklopi() {
-    g_nacin = IZKLOP;
-    g_filter = nullptr;
-    return g_stevec.exchange(0);
-}
+long Izklopi() { return g_nacin = IZKLOP, g_filter = nullptr, g_stevec.exchange(0); }
 
 bool ZapiranjeNeuspelo() { return g_zapiranje; }
 
@@ -188,10 +175,12 @@ std::string Nepoklicani() {
 
 std::string Neuspeli() {
     std::string s;
-    for (size_t i = 0, j; i < g_neuspeli.size(); i = j) {
-        for (j = i; j < g_neuspeli.size() && g_neuspeli[j] == g_neuspeli[i];)
+    const long n = std::min<long>(g_neuspelih, std::size(g_neuspeli));
+    for (long i = 0, j; i < n; i = j) {
+        for (j = i; j < n && g_neuspeli[j] == g_neuspeli[i];)
             ++j;
-        s += (s.empty() ? "" : " ") + g_neuspeli[i] + (j - i > 1 ? " x" + std::to_string(j - i) : "");
+        s += (s.empty() ? "" : " ") + std::string(g_neuspeli[i] ? g_neuspeli[i] : "?") +
+             (j - i > 1 ? " x" + std::to_string(j - i) : "");
     }
     return s;
 }
