@@ -75,15 +75,14 @@ TEST(RBase64, Rfc4648VectorsCarriesAndRandomRoundTrips) {
     // Both directions split into two calls at every point of a 100-byte input (and its text).
     std::string s = Zaporedje(100);
     const std::string cel = Kodiraj(b, s, true);
-    for (size_t i = 0; i <= s.size(); ++i) {
-        RBase64 d;
-        std::string prvi = Kodiraj(d, s.substr(0, i), false);
-        EXPECT_EQ(cel, prvi + Kodiraj(d, s.substr(i), true)) << i;
-    }
     for (size_t i = 0; i <= cel.size(); ++i) {
-        RBase64 d;
+        RBase64 k, d;
         bool konec;
-        std::string prvi = Dekodiraj(d, cel.substr(0, i), konec);
+        std::string prvi = i <= s.size() ? Kodiraj(k, s.substr(0, i), false) : "";
+        if (i <= s.size()) { // the second call after the first
+            EXPECT_EQ(cel, prvi + Kodiraj(k, s.substr(i), true)) << i;
+        }
+        prvi = Dekodiraj(d, cel.substr(0, i), konec);
         EXPECT_EQ(i == cel.size(), konec);
         EXPECT_EQ(s, prvi + Dekodiraj(d, cel.substr(i), konec)) << i;
         EXPECT_EQ(i < cel.size(), konec);

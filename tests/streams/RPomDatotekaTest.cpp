@@ -53,10 +53,6 @@ TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
 
     RPomDatoteka p;
     p.Zapisi("0123456789", 10);
-    char kos[8] = {};
-    EXPECT_EQ(8u, p.Prestavi(-2, ODMIK_KON));
-    EXPECT_IZID(p, Preberi(kos, 8), 2u, 0);
-    EXPECT_IZID(p, Preberi(kos, 8), 0u, Zrno::NAP_KONECPODATKOV);
     EXPECT_EQ(~0ULL, p.Prestavi(0, static_cast<T_DATNACINODMIKA>(3)));
     EXPECT_EQ(10u, p.VrniOdmik());
     EXPECT_EQ(4u, p.PrestaviZac(0x100000004ULL)); // only the low 32 bits count
