@@ -74,14 +74,6 @@ TEST(PreberiVrstico, OneReadPerUnitAndAFailureKeepsWhatCame) {
     EXPECT_EQ(4, steta.branj);
 }
 
-std::string NakljucnoBesedilo(std::mt19937 &nakljucno, size_t bajtov) {
-    static const char abeceda[] = {'a', 'b', '\r', '\n', '\r', '\n', 0, 'x'};
-    std::string s(bajtov, '\0');
-    for (char &c : s)
-        c = abeceda[nakljucno() % sizeof abeceda];
-    return s;
-}
-
 /// One stream of each class that lets its buffer be scanned in place, over the text, with what it stands on.
 struct Izvor {
     TestniTok vir;
@@ -108,7 +100,9 @@ struct Izvor {
 
 template <typename T> void Primerjaj(std::mt19937 &nakljucno, const ZacasniImenik &imenik) {
     const int vrsta = int(nakljucno() % 10 ? nakljucno() % 3 : 3 + nakljucno() % 2); // files are slow
-    const std::string besedilo = NakljucnoBesedilo(nakljucno, nakljucno() % 600);
+    std::string besedilo(nakljucno() % 600, '\0');
+    for (char &c : besedilo)
+        c = "ab\r\n\r\n\0x"[nakljucno() % 8];
     const std::string pot = vrsta > 2 ? imenik.Nova("besedilo", besedilo) : "";
     const unsigned int velikost = nakljucno() % 5 == 0 ? 0 : 1 + nakljucno() % 40;
     const unsigned int kapljica = nakljucno() % 3 == 0 ? 1 + nakljucno() % 5 : ~0u;

@@ -6,10 +6,6 @@ namespace {
 
 /// A memory file that can refuse writes and counts its flushes.
 struct SledenaDatoteka : RPomDatoteka {
-    explicit SledenaDatoteka(const std::string &vsebina) {
-        RPomDatoteka::Zapisi(vsebina.data(), static_cast<unsigned int>(vsebina.size()));
-        PrestaviZac(0);
-    }
     unsigned int Zapisi(void const *medpomnilnik, unsigned int stevilo) override {
         if (odpovej)
             return NastaviStanje(Zrno::NAP_DISKPOLN), 0u;
@@ -24,7 +20,8 @@ struct SledenaDatoteka : RPomDatoteka {
 // A failed write-back keeps the block (what it loses the fault scenarios see) and the file unflushed.
 TEST(RMedpomnilnik, WriteBackFailureClosingDetachingAndReopening) {
     std::string izvirnik = Zaporedje(2000);
-    SledenaDatoteka sled(izvirnik);
+    SledenaDatoteka sled;
+    sled.Zapisi(izvirnik.data(), 2000), sled.PrestaviZac(0);
     RMedpomnilnik pred(&sled, 512);
     pred.PrestaviZac(10), pred.Zapisi("chg", 3);
     sled.odpovej = true;
