@@ -155,11 +155,10 @@ TEST(RBase64, MalformedTextPageEdgesAndPaddingInTheStream) {
         char *z = p + si.dwPageSize - n - 1;
         memcpy(z, t.data(), n);
         z[n] = 0;
-        EXPECT_EQ(s.substr(0, n / 4 * 3), Dekodiraj(std::string(z))) << n;
-        unsigned char o[200];
+        char o[200];
         bool konec;
         RBase64 d;
-        EXPECT_EQ(n / 4 * 3, d.DeKodiraj(z, o, konec));
+        EXPECT_EQ(s.substr(0, n / 4 * 3), std::string(o, d.DeKodiraj(z, o, konec))) << n;
     }
     VirtualFree(p, 0, MEM_RELEASE);
 
