@@ -75,6 +75,8 @@ TEST(RMedpomnilnik, WriteBackFailureClosingDetachingAndReopening) {
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     EXPECT_EQ(vsebina + "tail", PreberiDatoteko(ime));
     EXPECT_EQ(604u, RMedFizDatoteka(h, 16).VrniOdmik()); // adopted, it starts at the handle's own pointer
+    RMedFizDatoteka manjka(datoteke.Pot("missing.bin").c_str(), DAT_BRANJE, 512); // the file's code
+    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, manjka.VrniStanje());
 }
 
 } // namespace

@@ -136,6 +136,7 @@ TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     RPomDatoteka n(ime.c_str(), 0);
     EXPECT_EQ(vsebina, Vsebina(n));
     EXPECT_EQ(Par(0, 10000), Mesto(n));
+    EXPECT_EQ(Zrno::NAP_NIDATOTEKE, n.Nalozi(datoteke.Pot("missing").c_str(), 0));
 }
 
 // A write near the start of a file that fills most of the capped address space: a copy of the data up
