@@ -1,6 +1,7 @@
 // A scripted source/sink that records its calls, trickles, fails after n bytes, and reports its end with an
 // empty read (disk and memory files) or with the last bytes (cache, socket); and the checks that go
-// with it. The temporary files of stream tests come along (ZacasniImenik.h).
+// with it; Base64 text both ways through buffers held to their documented sizes. The temporary files of
+// stream tests come along (ZacasniImenik.h).
 #ifndef ZRNO_TESTS_COMMON_TESTNITOK_H
 #define ZRNO_TESTS_COMMON_TESTNITOK_H
 
@@ -69,6 +70,30 @@ inline std::string Zaporedje(size_t n) {
     for (size_t i = 0; i < n; ++i)
         s[i] = static_cast<char>(i % 251);
     return s;
+}
+
+/// Encodes with the codec into a buffer of the documented size, whose terminator must be there.
+inline std::string Kodiraj(RBase64 &b, std::string const &s, bool koncno) {
+    std::string o(b.VrniKodDolzino(static_cast<unsigned int>(s.size())) + 1, '?');
+    unsigned int n = b.Kodiraj(s.data(), static_cast<unsigned int>(s.size()), &o[0], koncno);
+    EXPECT_EQ(0, o[n]);
+    return o.substr(0, n);
+}
+
+/// Decodes into a buffer of exactly the documented size followed by guard bytes that must survive.
+inline std::string Dekodiraj(RBase64 &b, std::string const &t, bool &konec) {
+    const unsigned int prostor = b.VrniDeKodDolzino(static_cast<unsigned int>(t.size()));
+    std::string o(prostor + 64, '\xA5');
+    unsigned int n = b.DeKodiraj(t.c_str(), &o[0], konec);
+    EXPECT_LE(n, prostor);
+    EXPECT_EQ(std::string(64, '\xA5'), o.substr(prostor)) << "written past the buffer";
+    return o.substr(0, n);
+}
+
+inline std::string Dekodiraj(std::string const &t) {
+    RBase64 b;
+    bool konec;
+    return Dekodiraj(b, t, konec);
 }
 
 #endif

@@ -31,10 +31,6 @@ inline std::string Hex(unsigned long crc) {
 }
 inline std::string Hex(const RCRC32 &d) { return Hex(d.Vrni()); }
 
-template <class D> ALG_ID Algoritem() {
-    return std::is_same<D, RMD5>::value ? CALG_MD5 : std::is_same<D, RSHA1>::value ? CALG_SHA1 : CALG_SHA_256;
-}
-
 /// The digest of data in one call of a fresh object.
 template <class D> std::string Odtis(std::string const &s) {
     D d;
@@ -42,32 +38,6 @@ template <class D> std::string Odtis(std::string const &s) {
     d.Zakljuci();
     return Hex(d);
 }
-
-/// A CryptoAPI hash fed in pieces by the caller, finished by Vrednost.
-class Prerok {
-  public:
-    explicit Prerok(ALG_ID alg) {
-        EXPECT_TRUE(CryptAcquireContextA(&m_ponudnik, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT));
-        EXPECT_TRUE(CryptCreateHash(m_ponudnik, alg, 0, 0, &m_zgoscevanje));
-    }
-    ~Prerok() {
-        CryptDestroyHash(m_zgoscevanje);
-        CryptReleaseContext(m_ponudnik, 0);
-    }
-    void Dodaj(void const *p, DWORD n) {
-        EXPECT_TRUE(CryptHashData(m_zgoscevanje, static_cast<BYTE const *>(p), n, 0));
-    }
-    std::string Vrednost() {
-        BYTE b[32];
-        DWORD n = sizeof b;
-        EXPECT_TRUE(CryptGetHashParam(m_zgoscevanje, HP_HASHVAL, b, &n, 0));
-        return Hex(b, n);
-    }
-
-  private:
-    HCRYPTPROV m_ponudnik = 0;
-    HCRYPTHASH m_zgoscevanje = 0;
-};
 
 /// ntdll's CRC-32 (RtlComputeCrc32 takes and returns the finished value).
 inline unsigned long Crc32Sistema(std::string const &s, unsigned long zacetni = 0) {
@@ -77,15 +47,26 @@ inline unsigned long Crc32Sistema(std::string const &s, unsigned long zacetni = 
     return f(zacetni, reinterpret_cast<BYTE const *>(s.data()), static_cast<INT>(s.size()));
 }
 
-/// The system's digest of data: the oracle for each digest class.
-template <class D> std::string Sistemski(std::string const &s) {
-    if constexpr (std::is_same<D, RCRC32>::value) {
-        return Hex(Crc32Sistema(s));
-    } else {
-        Prerok p(Algoritem<D>());
-        p.Dodaj(s.data(), static_cast<DWORD>(s.size()));
-        return p.Vrednost();
-    }
+/// The system's digest of data (fed krat times after predpona): the oracle for each digest class.
+template <class D>
+std::string Sistemski(std::string const &s, int krat = 1, std::string const &predpona = "") {
+    if constexpr (std::is_same<D, RCRC32>::value)
+        return Hex(Crc32Sistema(predpona + s));
+    const ALG_ID alg = std::is_same<D, RMD5>::value    ? CALG_MD5
+                       : std::is_same<D, RSHA1>::value ? CALG_SHA1
+                                                       : CALG_SHA_256;
+    HCRYPTPROV ponudnik = 0;
+    HCRYPTHASH h = 0;
+    BYTE b[32];
+    DWORD n = sizeof b;
+    EXPECT_TRUE(CryptAcquireContextA(&ponudnik, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) &&
+                CryptCreateHash(ponudnik, alg, 0, 0, &h) &&
+                CryptHashData(h, reinterpret_cast<BYTE const *>(predpona.data()), DWORD(predpona.size()), 0));
+    for (int i = 0; i < krat; ++i)
+        EXPECT_TRUE(CryptHashData(h, reinterpret_cast<BYTE const *>(s.data()), DWORD(s.size()), 0));
+    EXPECT_TRUE(CryptGetHashParam(h, HP_HASHVAL, b, &n, 0));
+    CryptDestroyHash(h), CryptReleaseContext(ponudnik, 0);
+    return Hex(b, n);
 }
 
 inline std::string Nakljucni(std::mt19937 &g, size_t n) {

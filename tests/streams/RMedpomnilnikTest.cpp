@@ -6,10 +6,6 @@ namespace {
 
 /// A memory file that can refuse writes and counts its flushes.
 struct SledenaDatoteka : RPomDatoteka {
-    explicit SledenaDatoteka(const std::string &vsebina) {
-        RPomDatoteka::Zapisi(vsebina.data(), static_cast<unsigned int>(vsebina.size()));
-        PrestaviZac(0);
-    }
     unsigned int Zapisi(void const *medpomnilnik, unsigned int stevilo) override {
         if (odpovej)
             return NastaviStanje(Zrno::NAP_DISKPOLN), 0u;
@@ -21,32 +17,28 @@ struct SledenaDatoteka : RPomDatoteka {
     bool odpovej = false;
 };
 
+// A failed write-back keeps the block (what it loses the fault scenarios see) and the file unflushed.
 TEST(RMedpomnilnik, WriteBackFailureClosingDetachingAndReopening) {
     std::string izvirnik = Zaporedje(2000);
-    SledenaDatoteka sled(izvirnik);
+    SledenaDatoteka sled;
+    sled.Zapisi(izvirnik.data(), 2000), sled.PrestaviZac(0);
     RMedpomnilnik pred(&sled, 512);
-    pred.PrestaviZac(10);
-    pred.Zapisi("chg", 3);
+    pred.PrestaviZac(10), pred.Zapisi("chg", 3);
     sled.odpovej = true;
     EXPECT_IZID(pred, Izplakni(), Zrno::NAP_DISKPOLN, Zrno::NAP_DISKPOLN);
-    EXPECT_EQ(0, sled.izplakni);
     pred.PrestaviZac(1500); // needs another block: the write-back comes first and fails again
     char kos[4] = {};
     EXPECT_IZID(pred, Preberi(kos, 4), 0u, Zrno::NAP_DISKPOLN);
-    pred.PrestaviZac(1200);
-    EXPECT_IZID(pred, Zapisi("w", 1), 0u, Zrno::NAP_DISKPOLN);
     pred.PrestaviZac(10); // a transfer inside the held block goes on regardless
     EXPECT_IZID(pred, Preberi(kos, 3), 3u, 0);
     EXPECT_STREQ("chg", kos);
-    EXPECT_EQ(izvirnik, Vsebina(sled));
-
+    EXPECT_EQ(0, sled.izplakni);
     sled.odpovej = false;
     EXPECT_EQ(0, pred.Izplakni()); // writes back, then flushes the file
     EXPECT_EQ(izvirnik.replace(10, 3, "chg"), Vsebina(sled));
     EXPECT_EQ(1, sled.izplakni);
-    EXPECT_IZID(pred, PrestaviKon(-2), 1998u, 0);
-    EXPECT_IZID(pred, PrestaviTren(-2000), ~0ULL, Zrno::NAP_POLOZAJ); // before the start: refused
-    EXPECT_IZID(pred, Preberi(kos, 4), 2u, Zrno::NAP_KONECPODATKOV);  // the end comes with the last bytes
+    pred.PrestaviKon(-2);
+    EXPECT_IZID(pred, Preberi(kos, 4), 2u, Zrno::NAP_KONECPODATKOV); // the end comes with the last bytes
 
     ZacasniImenik datoteke;
     const std::string ime = datoteke.Nova("cache_close.bin", Zaporedje(600));
@@ -69,7 +61,6 @@ TEST(RMedpomnilnik, WriteBackFailureClosingDetachingAndReopening) {
     m.PrestaviZac(498);
     EXPECT_EQ(2u, m.Preberi(b, 2));
     EXPECT_EQ(4u, m.Zapisi("wxyz", 4));
-    EXPECT_NE(0, m.VrniDatumPisanja());
     EXPECT_EQ(0, m.Zapri());
     EXPECT_FALSE(m.JeVeljaven());
     std::string vsebina = Zaporedje(600).replace(550, 4, "end!").replace(500, 4, "wxyz");
@@ -84,8 +75,7 @@ TEST(RMedpomnilnik, WriteBackFailureClosingDetachingAndReopening) {
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     EXPECT_EQ(vsebina + "tail", PreberiDatoteko(ime));
     EXPECT_EQ(604u, RMedFizDatoteka(h, 16).VrniOdmik()); // adopted, it starts at the handle's own pointer
-
-    RMedFizDatoteka manjka(datoteke.Pot("missing.bin").c_str(), DAT_BRANJE, 512);
+    RMedFizDatoteka manjka(datoteke.Pot("missing.bin").c_str(), DAT_BRANJE, 512); // the file's code
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, manjka.VrniStanje());
 }
 

@@ -12,11 +12,9 @@ constexpr unsigned int k_rok = 20000; // ms: a fault fails instead of hanging
 
 unsigned int Vrata(RVticnica &v) {
     sockaddr_in naslov;
-    unsigned int dolzina = sizeof naslov, vrata = 0;
+    unsigned int dolzina = sizeof naslov;
     EXPECT_EQ(0, v.VrniNaslovVticnice(reinterpret_cast<sockaddr *>(&naslov), &dolzina));
-    RNizA besedilo;
-    RVticnica::VrniIme(&naslov, besedilo, &vrata);
-    return vrata;
+    return ntohs(naslov.sin_port);
 }
 
 TEST(RVticnica, ATransferThePeerClosingHalfWayARefusalAndTheCodesOfAClosedSocket) {
