@@ -40,7 +40,7 @@ ENTRIES["faults"] = ("test_faults", [], None)
 os.environ["ZRNO_NAPAKE"] = "vse"
 # What the test programs run or load besides themselves.
 NEEDED = ["test_" + s for s in FOLDERS + ["faults"]] + [
-    "ZrnoZagon", "zrno", "zrno_servis", "kanal_odjemalec"] + [
+    "ZrnoZagon", "zrno", "zrno_servis"] + [
     "jezik_" + s for s in ("0407", "0409", "0410", "0424", "brez", "napaka")]
 SKIP_LINE = re.compile(r"\b(asm|__asm__|__builtin\w*|_mm\w*|__m\d+\w*|static_assert|template|alignas)\b")
 
