@@ -44,6 +44,8 @@ TEST(Zagon, TextsInEachLanguageAndAFailedStart) {
     HMODULE m = LoadLibraryA("ZrnoZagon.dll");
     DWORD napaka = GetLastError();
     SetEnvironmentVariableA("ZRNO_ZAGON_ZAVRNI", nullptr);
+    WSADATA wsa; // the refused module's shut-down cleaned up a socket layer it never started: give it back
+    WSAStartup(0x0101, &wsa);
     EXPECT_TRUE(m == nullptr && napaka == ERROR_DLL_INIT_FAILED) << napaka;
     EXPECT_EQ(Okolje("ZRNO_ZAGON_NASLOV"), "Zrno");
     const std::string sporocilo = Okolje("ZRNO_ZAGON_SPOROCILO");
