@@ -19,8 +19,13 @@ TEST_F(Datoteke, VersionAndDeletion) {
     const V sistem = {HIWORD(f->dwFileVersionMS), LOWORD(f->dwFileVersionMS), HIWORD(f->dwFileVersionLS),
                       LOWORD(f->dwFileVersionLS)};
     V v(4, 9), z(4);
-    Zrno::VrniVerzijo(nullptr, &z[0], &z[1], &z[2], &z[3], nullptr);
+    unsigned int skupaj = 0;
+    char *besedilo = nullptr;
+    EXPECT_EQ(Zrno::VrniVerzijo(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(Zrno::VrniVerzijo(&skupaj, &z[0], &z[1], &z[2], &z[3], &besedilo), 0);
     EXPECT_EQ(z, sistem);
+    EXPECT_EQ(skupaj, z[0] << 24 | z[1] << 16 | z[2] << 8 | z[3]);
+    EXPECT_EQ(besedilo, std::to_string(z[0]) + "." + std::to_string(z[1]));
     ASSERT_EQ(Zrno::VrniVerzijoDatoteke(Siroko(zrno).c_str(), &v[0], &v[1], nullptr, &v[3]), 0);
     EXPECT_EQ(v, (V{sistem[0], sistem[1], 9, sistem[3]})) << "a null field is skipped";
     ASSERT_EQ(Zrno::VrniVerzijoDatoteke(zrno.c_str(), &v[0], &v[1], &v[2], &v[3]), 0);

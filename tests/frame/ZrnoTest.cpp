@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <locale.h>
 #include <string.h>
+#include <string>
 #include <windows.h>
 #include <zrno/frame.h>
 
@@ -63,6 +64,14 @@ TEST(Zrno, LocaleIsPrivate) {
     EXPECT_STREQ(Zrno::NastaviLocale(LC_NUMERIC, nic), "C") << "a refused request changes nothing";
     const unsigned short siroko[] = {'.', '1', '2', '5', '2', 0};
     const unsigned short *w = Zrno::NastaviLocale(LC_ALL, siroko);
+    EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : siroko + 5), L".1252"), nullptr);
+    // Refused: a category out of range, a wide name that is not ASCII or longer than any name can be.
+    const std::basic_string<unsigned short> tuje = {'C', 0xE8}, dolgo(300, 'C');
+    for (int k : {LC_ALL - 1, LC_MAX + 1})
+        EXPECT_EQ(Zrno::NastaviLocale(k, nic), nullptr) << k;
+    EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, tuje.c_str()), nullptr);
+    EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, dolgo.c_str()), nullptr);
+    w = Zrno::NastaviLocale(LC_ALL, static_cast<unsigned short const *>(nullptr)); // only asks: unchanged
     EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : siroko + 5), L".1252"), nullptr);
     // A further start puts code page 1250 back, and the application never saw any of it.
     EXPECT_EQ(Zrno::Vzpostavi(), 0);
