@@ -179,6 +179,10 @@ TYPED_TEST(Lastnistvo, CopiesAndStaleValues) {
     for (int i = 0; i < 64 && (nove.empty() || nove.back() != h); ++i)
         nove.push_back(Dogodek());
     EXPECT_EQ(a->Zapri(), V::zastarela);
+    if (V::deljena && nove.back() == h) { // adopted anew, the reused value is the stale object's own
+        EXPECT_EQ(a->Uporabi(h) + a->Zapri(), 0);
+        nove.pop_back();
+    }
     a.reset(), b.reset();
     for (void *n : nove)
         EXPECT_EQ(RSisElement::Zapri(n), 0) << "a stale copy closed a reused value";
