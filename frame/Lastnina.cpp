@@ -118,8 +118,9 @@ void Deljeno::Deli(Vir vrsta, void const *vrednost, void const *izvor, void cons
     Zaklep z(k);
     if (g_kapaciteta - g_stevilo < 2) {
         unsigned int nova, bajtov;
-        void *p = Velikost(g_kapaciteta ? g_kapaciteta : 8, 2u, nova) &&
-                          Velikost(nova, static_cast<unsigned int>(sizeof(Delez)), bajtov)
+        // The byte count caps the capacity far below 2^31 entries, so doubling it cannot wrap.
+        nova = g_kapaciteta ? 2 * g_kapaciteta : 16;
+        void *p = Velikost(nova, static_cast<unsigned int>(sizeof(Delez)), bajtov)
                       ? RezervirajPomnilnik(g_delezi, bajtov)
                       : nullptr;
         if (!p)
