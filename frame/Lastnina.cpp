@@ -68,10 +68,6 @@ class Zaklep {
     CRITICAL_SECTION *m_k;
 };
 
-bool Prazna(void const *vrednost) {
-    return g_stevilo == 0 || vrednost == nullptr || vrednost == reinterpret_cast<void const *>(-1);
-}
-
 Delez *Najdi(Vir vrsta, void const *vrednost, void const *lastnik) {
     for (unsigned int i = 0; i < g_stevilo; ++i)
         if (g_delezi[i].lastnik == lastnik && g_delezi[i].vrednost == vrednost && g_delezi[i].vrsta == vrsta)
@@ -116,16 +112,15 @@ bool Odstrani(Vir vrsta, void const *vrednost, void const *lastnik) {
 } // namespace
 
 void Deljeno::Deli(Vir vrsta, void const *vrednost, void const *izvor, void const *kopija) {
-    if (vrednost == nullptr || vrednost == reinterpret_cast<void const *>(-1))
-        return;
     CRITICAL_SECTION *k = Kljuc();
     if (!k)
         return; // untracked, as when the table cannot grow
     Zaklep z(k);
     if (g_kapaciteta - g_stevilo < 2) {
         unsigned int nova, bajtov;
-        void *p = Velikost(g_kapaciteta ? g_kapaciteta : 8, 2u, nova) &&
-                          Velikost(nova, static_cast<unsigned int>(sizeof(Delez)), bajtov)
+        // The byte count caps the capacity far below 2^31 entries, so doubling it cannot wrap.
+        nova = g_kapaciteta ? 2 * g_kapaciteta : 16;
+        void *p = Velikost(nova, static_cast<unsigned int>(sizeof(Delez)), bajtov)
                       ? RezervirajPomnilnik(g_delezi, bajtov)
                       : nullptr;
         if (!p)
@@ -142,8 +137,6 @@ void Deljeno::Deli(Vir vrsta, void const *vrednost, void const *izvor, void cons
 }
 
 bool Deljeno::Izpusti(Vir vrsta, void const *vrednost, void const *lastnik) {
-    if (vrednost == nullptr || vrednost == reinterpret_cast<void const *>(-1))
-        return false;
     if (g_stevilo == 0) // the usual case: nothing was ever copied
         return true;
     Zaklep z(g_kljuc);
@@ -151,7 +144,7 @@ bool Deljeno::Izpusti(Vir vrsta, void const *vrednost, void const *lastnik) {
 }
 
 bool Deljeno::JeMrtva(Vir vrsta, void const *vrednost, void const *lastnik) {
-    if (Prazna(vrednost))
+    if (g_stevilo == 0)
         return false;
     Zaklep z(g_kljuc);
     Delez *d = Najdi(vrsta, vrednost, lastnik);
@@ -159,7 +152,7 @@ bool Deljeno::JeMrtva(Vir vrsta, void const *vrednost, void const *lastnik) {
 }
 
 bool Deljeno::JeDeljena(Vir vrsta, void const *vrednost, void const *lastnik) {
-    if (Prazna(vrednost))
+    if (g_stevilo == 0)
         return false;
     Zaklep z(g_kljuc);
     Delez *d = Najdi(vrsta, vrednost, lastnik);
@@ -167,7 +160,7 @@ bool Deljeno::JeDeljena(Vir vrsta, void const *vrednost, void const *lastnik) {
 }
 
 void Deljeno::Zaprta(Vir vrsta, void const *vrednost, void const *lastnik) {
-    if (Prazna(vrednost))
+    if (g_stevilo == 0)
         return;
     Zaklep z(g_kljuc);
     if (Delez *d = Najdi(vrsta, vrednost, lastnik))

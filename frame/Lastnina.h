@@ -21,6 +21,7 @@ namespace Zrno::Notranje {
 enum class Vir { Rocica, Blok };
 
 namespace Deljeno {
+// The values are never empty: Lastnina tests its policy's empty values before each call.
 
 /// kopija (holding no share yet) now shares vrednost with izvor. When the table cannot grow the copy
 /// stays untracked and closes on its own, as a plain raw copy would.

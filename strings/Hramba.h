@@ -99,9 +99,12 @@ template <class T> void RNizP<T>::Sprosti() {
 }
 
 template <class T> unsigned int RNizP<T>::Zagotovi(unsigned int dolzina) {
-    if (dolzina < m_kapaciteta || RezervirajDolzino(dolzina, false) >= 0)
+    if (dolzina < m_kapaciteta)
         return dolzina;
-    return m_kapaciteta ? m_kapaciteta - 1 : 0;
+    return [ this, dolzina ]() __attribute__((noinline)) { // growth: one copy, not one per caller
+        return RezervirajDolzino(dolzina, false) >= 0 ? dolzina : m_kapaciteta ? m_kapaciteta - 1 : 0;
+    }
+    ();
 }
 
 template <class T> unsigned int RNizP<T>::Nastavi(T const *niz, unsigned int najvec) {

@@ -110,14 +110,27 @@ unsigned int NajdiPrvo(T const *s, unsigned int dolzina, unsigned int od, unsign
     return NajdiBesedilo(s, dolzina, od, konec, vzorec, m);
 }
 
-// First case-insensitive match in [od, konec); the pattern is already folded.
+// First or last case-insensitive match of kaj among the candidates of the window; the pattern is
+// folded once.
 template <class T>
-unsigned int NajdiPrvoI(T const *s, unsigned int od, unsigned int konec, T const *zlozen, unsigned int m,
-                        BrezVelikosti<T> const &e) {
-    for (unsigned int p = od; p < konec && s[p]; ++p)
-        if (Ujema(s + p, zlozen, m, e))
-            return p;
-    return NI_NAJDENO;
+unsigned int IsciI(T const *s, unsigned int dolzina, unsigned int zacetek, unsigned int stevilo, T const *kaj,
+                   bool nazaj) {
+    unsigned int konec;
+    if (!Okno(dolzina, zacetek, stevilo, konec))
+        return NI_NAJDENO;
+    BrezVelikosti<T> e;
+    unsigned int m = DolzinaDo(kaj, 0xFFFFFFFF);
+    Kopija<T> zlozen(kaj, m, e);
+    if (!zlozen.Vrni())
+        return NI_NAJDENO;
+    unsigned int zadnji = NI_NAJDENO;
+    for (unsigned int p = zacetek; p < konec && s[p]; ++p)
+        if (Ujema(s + p, zlozen.Vrni(), m, e)) {
+            if (!nazaj)
+                return p;
+            zadnji = p;
+        }
+    return zadnji;
 }
 
 } // namespace Zrno::Notranje
@@ -165,15 +178,7 @@ unsigned int RNizP<T>::NajdiNazaj(T kaj, unsigned int zacetek, unsigned int stev
 
 template <class T>
 unsigned int RNizP<T>::NajdiI(T const *kaj, unsigned int zacetek, unsigned int stevilo) const {
-    unsigned int konec;
-    if (!Okno(m_dolzina, zacetek, stevilo, konec))
-        return NI_NAJDENO;
-    BrezVelikosti<T> e;
-    unsigned int m = DolzinaDo(kaj, 0xFFFFFFFF);
-    Kopija<T> zlozen(kaj, m, e);
-    if (!zlozen.Vrni())
-        return NI_NAJDENO;
-    return NajdiPrvoI(m_niz, zacetek, konec, zlozen.Vrni(), m, e);
+    return IsciI(m_niz, m_dolzina, zacetek, stevilo, kaj, false);
 }
 
 template <class T> unsigned int RNizP<T>::NajdiI(T kaj, unsigned int zacetek, unsigned int stevilo) const {
@@ -183,19 +188,7 @@ template <class T> unsigned int RNizP<T>::NajdiI(T kaj, unsigned int zacetek, un
 
 template <class T>
 unsigned int RNizP<T>::NajdiNazajI(T const *kaj, unsigned int zacetek, unsigned int stevilo) const {
-    unsigned int konec;
-    if (!Okno(m_dolzina, zacetek, stevilo, konec))
-        return NI_NAJDENO;
-    BrezVelikosti<T> e;
-    unsigned int m = DolzinaDo(kaj, 0xFFFFFFFF);
-    Kopija<T> zlozen(kaj, m, e);
-    if (!zlozen.Vrni())
-        return NI_NAJDENO;
-    unsigned int zadnji = NI_NAJDENO;
-    for (unsigned int p = zacetek; p < konec && m_niz[p]; ++p)
-        if (Ujema(m_niz + p, zlozen.Vrni(), m, e))
-            zadnji = p;
-    return zadnji;
+    return IsciI(m_niz, m_dolzina, zacetek, stevilo, kaj, true);
 }
 
 template <class T>

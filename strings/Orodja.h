@@ -13,7 +13,8 @@ template <class T> bool JeZnotraj(T const *p, T const *niz, unsigned int kapacit
 }
 
 // len + n, saturated so that an overflowing request is refused by the reservation instead of wrapping.
-inline unsigned int Vsota(unsigned int a, unsigned int b) {
+// Out of line, as DolzinaDo: nearly every string operation calls them, one copy serves all.
+__attribute__((noinline)) inline unsigned int Vsota(unsigned int a, unsigned int b) {
     return b > 0xFFFFFFFFu - a ? 0xFFFFFFFFu : a + b;
 }
 
@@ -28,7 +29,7 @@ template <class T> void Napolni(T *cilj, T znak, unsigned int stevilo) {
 }
 
 /// Length of a terminated text, at most `najvec` characters; a null text is empty.
-template <class T> unsigned int DolzinaDo(T const *niz, unsigned int najvec) {
+template <class T> __attribute__((noinline)) unsigned int DolzinaDo(T const *niz, unsigned int najvec) {
     unsigned int n = 0;
     if (!niz)
         return 0;

@@ -52,22 +52,17 @@ template <> struct Znaki<char> {
 
 template <> struct Znaki<unsigned short> {
     static int Red(unsigned short c) { return c; }
-    // Two pairs the runtime's tables do not fold everywhere: U+01D1/U+01D2 and the private-use
-    // U+E004/U+E005 (u with ring below), which the library's own texts use.
-    static unsigned short Mala(unsigned short c, _locale_t l) {
-        if (c == 0x01D1)
-            return 0x01D2;
-        if (c == 0xE005)
-            return 0xE004;
-        return static_cast<unsigned short>(_towlower_l(c, l));
+    // Two pairs the runtime's tables do not fold everywhere, as {capital, small}: U+01D1/U+01D2 and the
+    // private-use U+E005/U+E004 (u with ring below), which the library's own texts use.
+    static unsigned short Par(unsigned short c, int iz, int v) {
+        static constexpr unsigned short pari[2][2] = {{0x01D1, 0x01D2}, {0xE005, 0xE004}};
+        for (auto const &p : pari)
+            if (c == p[iz])
+                return p[1 - iz];
+        return static_cast<unsigned short>(v);
     }
-    static unsigned short Velika(unsigned short c, _locale_t l) {
-        if (c == 0x01D2)
-            return 0x01D1;
-        if (c == 0xE004)
-            return 0xE005;
-        return static_cast<unsigned short>(_towupper_l(c, l));
-    }
+    static unsigned short Mala(unsigned short c, _locale_t l) { return Par(c, 0, _towlower_l(c, l)); }
+    static unsigned short Velika(unsigned short c, _locale_t l) { return Par(c, 1, _towupper_l(c, l)); }
     static bool JePresledek(unsigned short c, _locale_t l) { return _iswspace_l(c, l) != 0; }
 
     static wchar_t *W(unsigned short *p) { return reinterpret_cast<wchar_t *>(p); }

@@ -19,12 +19,19 @@ TEST_F(Datoteke, VersionAndDeletion) {
     const V sistem = {HIWORD(f->dwFileVersionMS), LOWORD(f->dwFileVersionMS), HIWORD(f->dwFileVersionLS),
                       LOWORD(f->dwFileVersionLS)};
     V v(4, 9), z(4);
-    Zrno::VrniVerzijo(nullptr, &z[0], &z[1], &z[2], &z[3], nullptr);
+    unsigned int skupaj = 0;
+    char *besedilo = nullptr;
+    EXPECT_EQ(Zrno::VrniVerzijo(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(Zrno::VrniVerzijo(&skupaj, &z[0], &z[1], &z[2], &z[3], &besedilo), 0);
     EXPECT_EQ(z, sistem);
+    EXPECT_EQ(skupaj, z[0] << 24 | z[1] << 16 | z[2] << 8 | z[3]);
+    EXPECT_EQ(besedilo, std::to_string(z[0]) + "." + std::to_string(z[1]));
     ASSERT_EQ(Zrno::VrniVerzijoDatoteke(Siroko(zrno).c_str(), &v[0], &v[1], nullptr, &v[3]), 0);
     EXPECT_EQ(v, (V{sistem[0], sistem[1], 9, sistem[3]})) << "a null field is skipped";
     ASSERT_EQ(Zrno::VrniVerzijoDatoteke(zrno.c_str(), &v[0], &v[1], &v[2], &v[3]), 0);
     EXPECT_EQ(v, sistem);
+    EXPECT_EQ(Zrno::VrniVerzijoDatoteke(zrno.c_str(), nullptr, nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(Zrno::VrniVerzijoDatoteke(Siroko(zrno).c_str(), nullptr, nullptr, &v[2], nullptr), 0);
     // No version resource: Wine says ERROR_RESOURCE_DATA_NOT_FOUND, which maps to the default code.
     Ustvari("brez.txt");
     EXPECT_LT(Zrno::VrniVerzijoDatoteke(Siroko(Pot("brez.txt")).c_str(), &v[0], &v[1], &v[2], &v[3]), 0);
@@ -55,6 +62,12 @@ TEST_F(Datoteke, CurrentDirectoryAndModulePath) {
     ASSERT_EQ(Zrno::VrniPotModula(nullptr, sirok, &n), 0);
     EXPECT_EQ(std::basic_string<unsigned short>(sirok, n),
               Siroko(std::string(zrno, GetModuleFileNameA(0, zrno, MAX_PATH))));
+    unsigned int *nic = nullptr; // no size or no path: refused
+    EXPECT_EQ(
+        (std::vector<int>{Zrno::VrniTrenutniImenik(buf, nic), Zrno::VrniTrenutniImenik(sirok, nic),
+                          Zrno::VrniPotModula(nullptr, buf, nic), Zrno::VrniPotModula(nullptr, sirok, nic),
+                          Zrno::UstvariImenik(nullptr, nullptr)}),
+        std::vector<int>(5, Zrno::NAP_PARAMETER));
     n = 5; // truncated: the system's count comes back and it is not an error
     ASSERT_EQ(Zrno::VrniPotModula(nullptr, buf, &n), 0);
     EXPECT_EQ(std::string(buf, 4) + char('0' + n), std::string(zrno, 4) + '5');

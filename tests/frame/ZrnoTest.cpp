@@ -1,17 +1,36 @@
 // Start-up counting, the socket layer behind it, the whole error mapping, the private locale (a refused
-// heap growth keeps the block: the fault scenarios fail every allocation, tests/faults).
+// heap growth keeps the block: the fault scenarios fail every allocation, tests/faults); the start-up
+// failure message in the module's three languages, and a refused load of the test build of the library
+// (ZrnoZagon.dll), which hands the texts back through the environment instead of showing them.
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <locale.h>
 #include <string.h>
+#include <string>
 #include <windows.h>
 #include <zrno/frame.h>
+#include <zrno/strings.h>
 
 namespace {
 
 bool VticniceDelujejo() {
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     return s != INVALID_SOCKET && closesocket(s) == 0;
+}
+
+const struct {
+    T_KODAJEZIKA2 jezik;
+    char const *sporocilo;
+} JEZIKI[] = {
+    {KJ2_ANGLESKI, "Error initializing WinSocket (code 0x80000001)."},
+    {KJ2_ITALIJANSKI, "Errore nell'inizializzazione del WinSocket (codice 0x80000001)."},
+    {KJ2_SLOVENSKI, "Napaka pri inicializaciji WinSocket (koda 0x80000001)."},
+};
+
+std::string Okolje(char const *ime) {
+    char b[512];
+    DWORD n = GetEnvironmentVariableA(ime, b, sizeof b);
+    return n && n < sizeof b ? std::string(b, n) : "<none>";
 }
 
 } // namespace
@@ -64,9 +83,47 @@ TEST(Zrno, LocaleIsPrivate) {
     const unsigned short siroko[] = {'.', '1', '2', '5', '2', 0};
     const unsigned short *w = Zrno::NastaviLocale(LC_ALL, siroko);
     EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : siroko + 5), L".1252"), nullptr);
+    // Refused: a category out of range, a wide name that is not ASCII or longer than any name can be.
+    const std::basic_string<unsigned short> tuje = {'C', 0xE8}, dolgo(300, 'C');
+    for (int k : {LC_ALL - 1, LC_MAX + 1})
+        EXPECT_EQ(Zrno::NastaviLocale(k, nic), nullptr) << k;
+    EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, tuje.c_str()), nullptr);
+    EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, dolgo.c_str()), nullptr);
+    w = Zrno::NastaviLocale(LC_ALL, static_cast<unsigned short const *>(nullptr)); // only asks: unchanged
+    EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : siroko + 5), L".1252"), nullptr);
     // A further start puts code page 1250 back, and the application never saw any of it.
     EXPECT_EQ(Zrno::Vzpostavi(), 0);
     EXPECT_EQ(Zrno::Zakljuci(), 0);
     EXPECT_NE(strstr(Zrno::NastaviLocale(LC_CTYPE, nic), ".1250"), nullptr);
     EXPECT_STREQ(setlocale(LC_ALL, nullptr), "C");
+}
+
+TEST(Zagon, TextsInEachLanguageAndAFailedStart) {
+    HINSTANCE zrno = GetModuleHandleA("Zrno.dll");
+    // The neutral language picks the user's LANGID when the table has it, otherwise English under Wine (so
+    // for Italian of Switzerland); Windows may also take the primary language.
+    const LANGID uporabnik = GetUserDefaultLangID();
+    std::string angleski = JEZIKI[0].sporocilo, natancen = angleski, primarni = angleski;
+    for (auto const &j : JEZIKI) {
+        EXPECT_STREQ(RNizA(zrno, 1, j.jezik), "Zrno");
+        EXPECT_STREQ(RNizA::OblikujVUS(zrno, 2, j.jezik, KN_CP1250, 0x80000001u), j.sporocilo);
+        natancen = j.jezik == uporabnik ? j.sporocilo : natancen;
+        primarni = PRIMARYLANGID(j.jezik) == PRIMARYLANGID(uporabnik) ? j.sporocilo : primarni;
+    }
+
+    ASSERT_TRUE(SetEnvironmentVariableA("ZRNO_ZAGON_ZAVRNI", "1"));
+    SetEnvironmentVariableA("ZRNO_ZAGON_NASLOV", nullptr);
+    SetEnvironmentVariableA("ZRNO_ZAGON_SPOROCILO", nullptr);
+    HMODULE m = LoadLibraryA("ZrnoZagon.dll");
+    DWORD napaka = GetLastError();
+    SetEnvironmentVariableA("ZRNO_ZAGON_ZAVRNI", nullptr);
+    WSADATA wsa; // the refused module's shut-down cleaned up a socket layer it never started: give it back
+    WSAStartup(0x0101, &wsa);
+    EXPECT_TRUE(m == nullptr && napaka == ERROR_DLL_INIT_FAILED) << napaka;
+    EXPECT_EQ(Okolje("ZRNO_ZAGON_NASLOV"), "Zrno");
+    const std::string sporocilo = Okolje("ZRNO_ZAGON_SPOROCILO");
+    if (natancen != angleski)
+        EXPECT_EQ(sporocilo, natancen);
+    else
+        EXPECT_TRUE(sporocilo == angleski || sporocilo == primarni) << sporocilo;
 }
