@@ -13,9 +13,10 @@ template <class T> bool JeZnotraj(T const *p, T const *niz, unsigned int kapacit
 }
 
 // len + n, saturated so that an overflowing request is refused by the reservation instead of wrapping.
-// Out of line, as DolzinaDo: nearly every string operation calls them, one copy serves all.
-__attribute__((noinline)) inline unsigned int Vsota(unsigned int a, unsigned int b) {
-    return b > 0xFFFFFFFFu - a ? 0xFFFFFFFFu : a + b;
+// Without a jump: the carry becomes an all-ones mask.
+inline unsigned int Vsota(unsigned int a, unsigned int b) {
+    const unsigned int v = a + b;
+    return v | -static_cast<unsigned int>(v < a);
 }
 
 template <class T> void Napolni(T *cilj, T znak, unsigned int stevilo) {
@@ -29,6 +30,7 @@ template <class T> void Napolni(T *cilj, T znak, unsigned int stevilo) {
 }
 
 /// Length of a terminated text, at most `najvec` characters; a null text is empty.
+// Out of line: nearly every string operation measures, and one copy serves them all.
 template <class T> __attribute__((noinline)) unsigned int DolzinaDo(T const *niz, unsigned int najvec) {
     unsigned int n = 0;
     if (!niz)
