@@ -99,12 +99,9 @@ template <class T> void RNizP<T>::Sprosti() {
 }
 
 template <class T> unsigned int RNizP<T>::Zagotovi(unsigned int dolzina) {
-    if (dolzina < m_kapaciteta)
+    if (dolzina < m_kapaciteta || RezervirajDolzino(dolzina, false) >= 0)
         return dolzina;
-    return [ this, dolzina ]() __attribute__((noinline)) { // growth: one copy, not one per caller
-        return RezervirajDolzino(dolzina, false) >= 0 ? dolzina : m_kapaciteta ? m_kapaciteta - 1 : 0;
-    }
-    ();
+    return m_kapaciteta ? m_kapaciteta - 1 : 0;
 }
 
 template <class T> unsigned int RNizP<T>::Nastavi(T const *niz, unsigned int najvec) {
