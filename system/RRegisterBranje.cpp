@@ -3,6 +3,7 @@
 #include "frame/scoped.h"
 #include "system/RRegisterNotranje.h"
 #include <limits.h>
+#include <string.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
 #include <zrno/system/RRegister.h>
@@ -65,6 +66,11 @@ int BeriStevilo(HKEY k, char const *ime, DWORD tip, unsigned long &vrednost) {
 
 /// %NAME% references expanded into a buffer of the raw size + 4096 bytes, grown to what the system
 /// asks for until the expansion fits.
+// A string the heap would not grow keeps only what fitted: a text cut short is no value read.
+int Celo(RNizA &besedilo, char const *s, unsigned int n, int izid) {
+    return besedilo.Nastavi(s, n) == n ? izid : NAP_POMNILNIK;
+}
+
 int Razsiri(char const *surovo, DWORD velikost, RNizA &besedilo) {
     DWORD prostor = velikost + 4096;
     ScopedBlock blok(RezervirajPomnilnik(nullptr, prostor));
@@ -85,8 +91,8 @@ int Razsiri(char const *surovo, DWORD velikost, RNizA &besedilo) {
         blok.reset(vecji);
         prostor = n + 1;
     }
-    besedilo.Nastavi(static_cast<char const *>(blok.get()));
-    return OK;
+    char const *const s = static_cast<char const *>(blok.get());
+    return Celo(besedilo, s, static_cast<unsigned int>(strlen(s)), OK);
 }
 
 /// The text read of every type that has one; the string is untouched unless the value was read.
@@ -123,8 +129,12 @@ int BeriBesedilo(HKEY k, char const *ime, DWORD tip, DWORD velikost, RNizA &bese
         int r = BeriStevilo(k, ime, tip, v);
         if (r < 0)
             return r;
-        besedilo.Oblikuj("%u", static_cast<unsigned int>(v));
-        return OK_PRETVORJENO;
+        char stevke[10]; // 4294967295 at most
+        unsigned int n = 0;
+        do
+            stevke[sizeof stevke - ++n] = static_cast<char>('0' + v % 10);
+        while (v /= 10);
+        return Celo(besedilo, stevke + sizeof stevke - n, n, OK_PRETVORJENO);
     }
     default: return NAP_TIPVREDNOSTI;
     }
