@@ -36,8 +36,10 @@ for s in FOLDERS:
     if any(x.endswith(".cpp") and exhausted.search(open(x).read()) for x in sources):
         ENTRIES[s + "_exhausted"] = ("test_" + s, ["--gtest_also_run_disabled_tests",
                                                    "--gtest_filter=*Exhausted*.DISABLED_*"], "2147483648", None)
-# Fault injection runs for every folder's mutants, with every call of every scenario failed in turn.
+# Fault injection runs for every folder's mutants, with every call of every scenario failed in turn; so
+# does the ownership suite of test_frame, which holds every class that shares a handle, whatever its folder.
 ENTRIES["faults"] = ("test_faults", [], None, None)
+ENTRIES["ownership"] = ("test_frame", ["--gtest_filter=Lastnistvo*:RSisElement.*"], None, None)
 os.environ["ZRNO_NAPAKE"] = "vse"
 # The processor paths of tests/helpers/poti.cmake: a kernel this machine does not choose is tested there
 # alone, so a mutant in it counts as killed only if those runs catch it.
@@ -293,7 +295,7 @@ class Worker:
             if self.sh("ninja", "-C", self.build, "-j1", *targets) != 0:
                 return "uncompiled"
             names = [e for e in self.times
-                     if m["folder"] == "frame" or e.split("_")[0] in (m["folder"], "faults")]
+                     if m["folder"] == "frame" or e.split("_")[0] in (m["folder"], "faults", "ownership")]
             for name in names:
                 normal = self.times[name]
                 rc, _ = self.test(name, max(3 * normal, normal + 20))
