@@ -73,7 +73,36 @@ SEEDS = [(["version"], b"", 0, None, "Zrno"), (["--help"], b"", 0, None, "usage:
             ("DWORD", "4294967296"), ("DWORD", "99999999999999999999"), ("DWORD", "-1"), ("DWORD", "010"),
             ("DWORD", " 5"), ("DWORD", "0x"), ("DWORD", "abc"), ("BINARY", "-1"), ("BINARY", "+f"),
             ("BINARY", " f"), ("BINARY", "abc"), ("MULTI_SZ", "a\\0\\0b"), ("MULTI_SZ", "a\\0"))] + \
-        [(["reg", "query", KEY, "v"], b"", 1, None, "does not exist")]
+        [(["reg", "query", KEY, "v"], b"", 1, None, "does not exist")] + \
+        [(["reg", "set"] + a.split("|"), b"", 0, b"", "") for a in (
+            KEY + "|ime|dve besedi", "-t|REG_DWORD|" + KEY + "\\pod|stevilo|0x2A", "-t|REG_MULTI_SZ|" + KEY + "|l|a\\0bc",
+            "-t|REG_DWORD|" + KEY + "|d|4294967295", "-t|REG_DWORD|" + KEY + "|x|0XfFfFfFfF",
+            "-t|REG_BINARY|" + KEY + "|b|00fF10")] + \
+        [(["reg", "query", KEY] + v, b"", 0, None, piece) for v, piece in (
+            ([], "REG_SZ         dve besedi\r\n"), ([], "REG_MULTI_SZ   a\\0bc\r\n"), ([], KEY + "\\pod\r\n"),
+            (["d"], "REG_DWORD      0xffffffff (4294967295)"), (["x"], "REG_DWORD      0xffffffff (4294967295)"),
+            (["b"], "REG_BINARY     00ff10\r\n"))] + \
+        [(["reg", "query", "HKEY_CURRENT_USER\\Software\\ZrnoFuzz\\Seed\\pod", "stevilo"], b"", 0, None,
+          "REG_DWORD      0x0000002a (42)"), (["reg", "delete", KEY, "ime"], b"", 0, b"", ""),
+         (["reg", "query", KEY, "ime"], b"", 1, None, "value ime: does not exist"), (["reg", "delete", KEY], b"", 0, b"", ""),
+         (["reg", "query", KEY], b"", 1, None, "does not exist (code 0x80000045)"), (["reg", "delete", KEY], b"", 1, None, ""),
+         (["base64", "-d"], b"Zm9v\r\nYmE=\n", 0, b"fooba", ""),
+         (["base64", "-d"], b"Zm9v!YmFy", 1, b"foo", "invalid character 0x21 at offset 4"),
+         (["base64", "-d"], b"QUJD====", 1, b"ABC", "misplaced '=' at offset 4"),
+         (["base64", "-d"], b"QQ==QQ==", 1, b"A", "data after the padding at offset 4"),
+         (["base64", "-d"], b"QQ=A", 1, b"", "data after '=' within a group at offset 3"),
+         (["base64", "-d"], b"QU==", 1, b"", "bits set after the data of the last group at offset 2"),
+         (["base64", "-d"], b"QUI= QQ==", 1, b"AB", "data after the padding at offset 5"),
+         (["base64", "-d"], b"Zm9vY", 1, b"foo", "the input ends within a group"),
+         (["digest", "--crc32", "-", "manjka.bin"], b"123456789", 1, b"cbf43926  -\n", "manjka.bin: no such file"),
+         (["date", "211813444800000"], b"", 0, None, "UTC:     1999-12-31 12:00:00.000 Friday\r\n"),
+         (["date", "211813444800000"], b"", 0, None, "long:    Friday, December 31, 1999 12:00:00"),
+         (["date", "1410977750400000"], b"", 1, b"UTC:     40000-01-02 00:00:00.000 Sunday\r\nvalue:   1410977750400000\r\n"
+          b"JDN:     16330761 + 0 ms\r\nweekday: 6 (Sunday; 0 = Monday)\r\n",
+          "no local time: the system converts times from 1601 to the year 30828 only"),
+         (["date", "185542587100799999"], b"", 1, b"UTC:     5874898-06-02 23:59:59.999 Monday\r\n"
+          b"value:   185542587100799999\r\nJDN:     2147483646 + 86399999 ms\r\nweekday: 0 (Monday; 0 = Monday)\r\n",
+          "no long form: the C runtime formats the years 1900 to 9999 only")]
 
 
 class Fuzzer:

@@ -32,14 +32,12 @@ BOOL WINAPI Vohun(HANDLE vir, WORD tip, WORD kategorija, DWORD dogodek, PSID, WO
 }
 
 // The import slot of the function in the module's import table; null when the module does not import it.
-void **Rezina(HMODULE modul, const char *dll, const char *funkcija) {
+void **Rezina(HMODULE modul, const char *funkcija) {
     auto *baza = reinterpret_cast<BYTE *>(modul);
     auto *nt =
         reinterpret_cast<IMAGE_NT_HEADERS *>(baza + reinterpret_cast<IMAGE_DOS_HEADER *>(baza)->e_lfanew);
     const IMAGE_DATA_DIRECTORY &uvoz = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     for (auto *d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(baza + uvoz.VirtualAddress); d->Name; ++d) {
-        if (lstrcmpiA(reinterpret_cast<char *>(baza + d->Name), dll) != 0)
-            continue;
         auto *imena = reinterpret_cast<IMAGE_THUNK_DATA *>(baza + d->OriginalFirstThunk);
         auto *naslovi = reinterpret_cast<IMAGE_THUNK_DATA *>(baza + d->FirstThunk);
         for (; imena->u1.AddressOfData; ++imena, ++naslovi)
@@ -53,7 +51,7 @@ void **Rezina(HMODULE modul, const char *dll, const char *funkcija) {
 
 class RDnevnikNTTest : public ::testing::Test {
   protected:
-    void **rezina = Rezina(GetModuleHandleA("Zrno.dll"), "advapi32.dll", "ReportEventA");
+    void **rezina = Rezina(GetModuleHandleA("Zrno.dll"), "ReportEventA");
 
     void SetUp() override {
         ASSERT_NE(rezina, nullptr);

@@ -1,7 +1,7 @@
 // The service host of the system tests. It hosts two services:
 //  - ZrnoTestA runs on a message thread of its own (RServisImpl::Odpri). Its first argument after the
-//    name is a log file; every request it handles becomes a line there through RDnevnikDat (control
-//    code 200 too). A stop reports one check point and then ends the loop.
+//    name is a log file, where RDnevnikDat notes its start with the arguments, its stop and its end. A
+//    stop reports one check point and then ends the loop; the other requests take the library's course.
 //  - ZrnoTestB runs on the dispatcher's thread (RServisImpl::Pozeni); its start-up fails with
 //    NAP_ODPIRANJE, so the system sees it stopped with exit code 1066.
 #include <string>
@@ -40,18 +40,11 @@ class ServisA : public RServisImpl {
         SporociNaslednjiKorak(3000);
         return Sporoci(0, 0, nullptr);
     }
-    int ObPrekinitvi() override { return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "pause"); }
-    int ObNadaljevanju() override { return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "continue"); }
     int ObZakljucku() override {
         m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "end");
         m_dnevnik.Uporabi(nullptr);
         m_datoteka.Zapri();
         return 0;
-    }
-    unsigned int RokovalnikOznak(unsigned int koda, unsigned int vrednost, void *podatki) override {
-        if (koda != 200)
-            return RServisImpl::RokovalnikOznak(koda, vrednost, podatki);
-        return m_dnevnik.Zapisi(DNEVNIK_OBVESTILO, "control %u", koda), 0;
     }
 
   private:
