@@ -269,21 +269,24 @@ struct Register : Scenarij {
             ok ? void(m[ime] = i * 7) : void(m.erase(ime));
             spremenjeno |= ok;
         }
-        RNizA t;
+        RNizA t, stevilo;         // the texts grow past the strings' first blocks: a cut value is no value
+        stevilo.SprostiOdvecne(); // empty and without room: even a number's digits must grow it
         RDinTabela<char> sez;
         RPomDatoteka tok;
-        char b[8], razsirjeno[MAX_PATH];
+        char b[8], razsirjeno[1024];
         unsigned int n = 0;
-        RegSetValueExA(k, "raz", 0, REG_EXPAND_SZ, (const BYTE *)"%WINDIR%", 9);
-        ExpandEnvironmentStringsA("%WINDIR%", razsirjeno, MAX_PATH);
+        const std::string raz = std::string(300, 'r') + "%WINDIR%";
+        RegSetValueExA(k, "raz", 0, REG_EXPAND_SZ, (const BYTE *)raz.c_str(), DWORD(raz.size() + 1));
+        ExpandEnvironmentStringsA(raz.c_str(), razsirjeno, sizeof razsirjeno);
         V(k.Zapisi("niz", "besedilo")), V(k.ZapisiSeznam("sez", "a\0bc\0")), V(k.Zapisi("bin", "12345", 5));
-        auto T = [&] { return std::string(t, t.VrniDolzino()); };
+        auto T = [](const RNizA &s) { return std::string(s, s.VrniDolzino()); };
         auto S = [&] { return std::string(sez.VrniPodatke(), sez.VrniStevilo()); };
         const struct {
             int r;
             std::string je, zeleno;
-        } branja[] = {{k.Preberi("niz", t), T(), "besedilo"},
-                      {k.Preberi("raz", t), T(), razsirjeno},
+        } branja[] = {{k.Preberi("niz", t), T(t), "besedilo"},
+                      {k.Preberi("raz", t), T(t), razsirjeno},
+                      {k.Preberi("v3", stevilo), T(stevilo), "21"},
                       {k.Preberi("sez", sez), S(), std::string("a\0bc\0", 6)},
                       {k.Preberi("niz", sez), S(), std::string("besedilo\0", 10)},
                       {k.Preberi("bin", nullptr, tok), Vsebina(tok), "12345"},
