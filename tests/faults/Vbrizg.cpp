@@ -11,7 +11,6 @@
 #include <process.h>
 #include <string.h>
 #include <tuple>
-#include <type_traits>
 #include <windows.h>
 #include <winver.h>
 #include <zrno/frame.h>
@@ -47,21 +46,15 @@ template <class R> R Neuspeh(const Vnos &v) {
     case 'W': WSASetLastError(int(v.napaka)); break;
     case 'C': errno = int(v.napaka), SetLastError(ERROR_NOT_ENOUGH_MEMORY); break;
     }
-    long long r = v.vrednost == ZRNO_NAPAKA_VRNI ? (long long)v.napaka : v.vrednost;
-    if constexpr (std::is_pointer<R>::value)
-        return reinterpret_cast<R>(static_cast<intptr_t>(r));
-    else
-        return static_cast<R>(r);
+    return (R)(intptr_t)(v.vrednost == ZRNO_NAPAKA_VRNI ? (long long)v.napaka : v.vrednost); // or a pointer
 }
 
 bool Sprozi(Vnos &v) {
     v.klici = 1;
-    int nacin = g_nacin.load();
-    const char *filter = g_filter.load();
-    if (filter && strcmp(filter, v.ime) && strcmp(filter, v.skupina))
+    const int nacin = g_nacin;
+    if (const char *filter = g_filter; filter && strcmp(filter, v.ime) && strcmp(filter, v.skupina))
         return false;
-    long k = ++g_stevec;
-    if (!(nacin == ENKRAT ? k == g_n : nacin == ODTLEJ && k >= g_n))
+    if (long k = ++g_stevec; !(nacin == ENKRAT ? k == g_n : nacin == ODTLEJ && k >= g_n))
         return false;
     if (!strcmp(v.skupina, "zapiranje"))
         g_zapiranje = true;
@@ -128,11 +121,10 @@ std::vector<std::string> Namesti() {
         auto naslovi = reinterpret_cast<IMAGE_THUNK_DATA *>(baza + d->FirstThunk);
         for (; imena->u1.AddressOfData; ++imena, ++naslovi) {
             const char *ime = reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(baza + imena->u1.AddressOfData)->Name;
-            Vnos *v = nullptr;
-            for (Vnos &w : g_vnosi)
-                if (!strcmp(w.ime, ime) && !_stricmp(w.dll, reinterpret_cast<char *>(baza + d->Name)))
-                    v = &w;
-            if (!v || (v->skupina && !v->ovoj)) {
+            Vnos *v = std::find_if(std::begin(g_vnosi), std::end(g_vnosi), [&](Vnos &w) {
+                return !strcmp(w.ime, ime) && !_stricmp(w.dll, reinterpret_cast<char *>(baza + d->Name));
+            });
+            if (v == std::end(g_vnosi) || (v->skupina && !v->ovoj)) {
                 neznane.push_back(ime);
                 continue;
             }
@@ -177,8 +169,8 @@ std::string Neuspeli() {
     std::string s;
     const long n = std::min<long>(g_neuspelih, std::size(g_neuspeli));
     for (long i = 0, j; i < n; i = j) {
-        for (j = i; j < n && g_neuspeli[j] == g_neuspeli[i];)
-            ++j;
+        j = std::find_if(g_neuspeli + i, g_neuspeli + n, [&](const char *f) { return f != g_neuspeli[i]; }) -
+            g_neuspeli;
         s += (s.empty() ? "" : " ") + std::string(g_neuspeli[i] ? g_neuspeli[i] : "?") +
              (j - i > 1 ? " x" + std::to_string(j - i) : "");
     }
