@@ -54,11 +54,6 @@ std::string Bajti(std::mt19937 &g, size_t n) {
     return s;
 }
 
-std::string Zacasna(const char *i) {
-    char p[MAX_PATH];
-    return std::string(p, GetTempPathA(MAX_PATH, p)) + i;
-}
-
 // A seekable file as far as it is known: bytes whose write failed may hold old or new data, and the
 // length lies between what was surely written and what may have been.
 struct Model {
@@ -88,8 +83,15 @@ struct Model {
     }
 };
 
-struct Scenarij {
-    virtual ~Scenarij() = default;
+struct Scenarij { // its files in a directory of its own, removed with everything in it (read-only too)
+    std::string koren;
+    Scenarij() {
+        char t[MAX_PATH];
+        koren = std::string(t, GetTempPathA(MAX_PATH, t)) + "zrno_napake";
+        ZacasniImenik::Pobrisi(koren), CreateDirectoryA(koren.c_str(), nullptr);
+    }
+    virtual ~Scenarij() { ZacasniImenik::Pobrisi(koren); }
+    std::string Pot(const char *ime) const { return koren + "\\" + ime; }
     virtual void Delo() = 0;    // under injection
     virtual void Preveri() = 0; // after it: the objects work again and hold what was committed
 };
@@ -105,12 +107,11 @@ std::string Preberi(RTokPodatkov &t, size_t najvec) {
 
 // The seekable file classes against the model: seeks, writes across the cache's blocks, reads, cuts.
 template <class F> struct Datoteka : Scenarij {
-    std::string pot = Zacasna("zrno_napake.bin");
+    std::string pot = Pot("d.bin");
     F f;
     Model m;
     bool odprta = false;
     static constexpr bool disk = !std::is_same<F, RPomDatoteka>::value;
-    ~Datoteka() override { f.Zapri(), DeleteFileA(pot.c_str()); }
     int Odpri() {
         if constexpr (disk)
             return f.Odpri(pot.c_str(),
@@ -191,10 +192,9 @@ struct Fifo : Scenarij {
 // The buffering filter over a disk file: what it accepted reaches the file once a flush succeeds (it
 // keeps what its target refused). Base64 over it would not do: its encoder ignores the target's result.
 struct Izravnalnik : Scenarij {
-    std::string pot = Zacasna("zrno_napake.izr"), sprejeto;
+    std::string pot = Pot("i.bin"), sprejeto;
     RFizDatoteka f;
     RIzravnalnik izr{nullptr, 64, 100};
-    ~Izravnalnik() override { f.Zapri(), DeleteFileA(pot.c_str()); }
     void Delo() override {
         std::mt19937 g(4);
         if (!V(f.Odpri(pot.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE)))
@@ -321,12 +321,12 @@ struct Register : Scenarij {
 // Both logs: lines a file log (or its copy) reports written are in the file; a line whose lock failed is
 // refused, never written unserialised; the lock is free afterwards. The event log's source and writes.
 struct Dnevnika : Scenarij {
-    std::string pot = Zacasna("zrno_napake.log"), dolgo = std::string(300, '-');
+    std::string pot = Pot("d.log"), dolgo = std::string(300, '-');
     RFizDatoteka f;
     RDnevnikDat dat{0, "Na\tpake"};
     RDnevnikNT nt{0, g_ime};
     std::vector<int> zapisane;
-    ~Dnevnika() override { nt.Zapri(), f.Zapri(), DeleteFileA(pot.c_str()), RDnevnikNT::Odjavi(g_ime); }
+    ~Dnevnika() override { nt.Zapri(), RDnevnikNT::Odjavi(g_ime); }
     static DWORD WINAPI Vrstica9(void *d) {
         return static_cast<RDnevnikDat *>(d)->Zapisi(DNEVNIK_OBVESTILO, "vrstica\t%d", 9);
     }
@@ -527,31 +527,26 @@ struct Viri : Scenarij {
 // File-system helpers, a file's attributes, times and region locks, handle duplication, conversions
 // through the system, thread control: answers that succeed agree with the system's own.
 struct Razno : Scenarij {
-    std::string imenik = Zacasna("zrno_napake_imenik"), datoteka = imenik + "\\d.txt";
+    std::string imenik = Pot("i"), datoteka = imenik + "\\d.txt";
     char prej[MAX_PATH];
     RFizDatoteka f;
     RNit *n = nullptr;
     void *kopija = nullptr;
-    void Pocisti() {
-        SetFileAttributesA(datoteka.c_str(), 0), DeleteFileA(datoteka.c_str());
-        RemoveDirectoryA((imenik + "\\p").c_str()), RemoveDirectoryA(imenik.c_str());
-    }
-    Razno() { GetCurrentDirectoryA(MAX_PATH, prej), Pocisti(); }
-    ~Razno() override { f.Zapri(), Pocisti(), delete n; }
+    Razno() { GetCurrentDirectoryA(MAX_PATH, prej); }
+    ~Razno() override { delete n; }
     void Delo() override {
         char b[MAX_PATH], z[MAX_PATH];
         unsigned int l = MAX_PATH, major = 0;
+        const HMODULE zrno = GetModuleHandleA("Zrno.dll");
         // The missing parent first, then the directory itself after the template's attributes.
         if (V(Zrno::UstvariImenik((imenik + "\\p").c_str(), prej)) &&
             V(NastaviTrenutniImenik(imenik.c_str())))
             Enako({{VrniTrenutniImenik(b, &l), b, (GetCurrentDirectoryA(MAX_PATH, z), z)}});
         Enako(
-            {{VrniPotModula(GetModuleHandleA("Zrno.dll"), b, &(l = MAX_PATH)), b,
-              (GetModuleFileNameA(GetModuleHandleA("Zrno.dll"), z, MAX_PATH), z)},
+            {{VrniPotModula(zrno, b, &(l = MAX_PATH)), b, (GetModuleFileNameA(zrno, z, MAX_PATH), z)},
              {VrniVerzijoDatoteke(b, &major, &l, nullptr, nullptr), std::to_string(major * 100 + l), "118"}});
         unsigned short w[MAX_PATH];
-        if (V(VrniPotModula(GetModuleHandleA("Zrno.dll"), w, &(l = MAX_PATH))) &&
-            V(VrniTrenutniImenik(w, &(l = MAX_PATH))))
+        if (V(VrniPotModula(zrno, w, &(l = MAX_PATH))) && V(VrniTrenutniImenik(w, &(l = MAX_PATH))))
             V(NastaviTrenutniImenik(w)),
                 V(VrniVerzijoDatoteke(Siroko(b).c_str(), &major, &l, nullptr, nullptr));
         if (V(f.Odpri(datoteka.c_str(), DAT_PISANJE | DAT_USTVARI)) && f.Zapisi("abc", 3) == 3) {
@@ -658,13 +653,12 @@ struct Servisi : Scenarij {
 // Copies and assignments of the classes that hold something, and the strings' cross-type overloads: the
 // originals keep what they hold whatever became of the copies; without failures each reads as its source.
 struct Kopije : Scenarij {
-    std::string pot = Zacasna("zrno_napake.kop");
+    std::string pot = Pot("k.bin");
     RMedFizDatoteka f;
     RPomDatoteka p;
     RBase64Tok b64{19, &p};
     RIzravnalnik izr{&p, 64, 64};
     RDinTabela<char> t;
-    ~Kopije() override { f.Zapri(), DeleteFileA(pot.c_str()); }
     template <class T> static void Kopiraj(T &o, std::function<void(T &)> preveri = nullptr) {
         T a(o), b;
         b = a, a = o;
@@ -762,9 +756,8 @@ struct Posnetek {
     DWORD rocice = 0;
     long bloki = Vbrizg::g_bloki;
     Posnetek() {
-        static std::vector<void *> tabela(1 << 17);
-        const ULONG bajtov = ULONG(tabela.size() * sizeof(void *));
-        if (NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), tabela.data(), bajtov, nullptr))
+        static void *tabela[1 << 17];
+        if (NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), tabela, sizeof tabela, nullptr))
             ADD_FAILURE() << "the handle table cannot be read";
         auto v = reinterpret_cast<const char *>(&tabela[1]);
         for (ULONG i = 0; i < *reinterpret_cast<ULONG *>(&tabela[0]); ++i, v += 2 * sizeof v + 8)
