@@ -17,6 +17,7 @@
 #include <numeric>
 #include <optional>
 #include <random>
+#include <tuple>
 #include <winternl.h>
 #include <zrno.h>
 
@@ -35,16 +36,13 @@ bool V(RTokPodatkov &t) { return V(t.VrniStanje(), "stream"); }
 
 std::string Tekst(const RNizA &s) { return std::string(s, s.VrniDolzino()); }
 
-// An operation's code and what it gave, taken right after it (a braced list runs in order).
-struct Izid {
-    int r;
-    std::string je, zeleno;
-};
+// An operation's code, what it gave (taken right after it: a braced list runs in order) and what it should.
+using Izid = std::tuple<int, std::string, std::string>;
 bool Enako(std::initializer_list<Izid> izidi) { // what succeeded gave what was expected; whether all did
     size_t n = 0;
-    for (const Izid &i : izidi)
-        if (V(i.r, "operation") && ++n)
-            EXPECT_EQ(i.je, i.zeleno);
+    for (auto &[r, je, zeleno] : izidi)
+        if (V(r, "operation") && ++n)
+            EXPECT_EQ(je, zeleno);
     return n == izidi.size();
 }
 

@@ -133,13 +133,13 @@ std::vector<std::string> Namesti() {
                 neznane.push_back(ime);
                 continue;
             }
-            void *ovoj = v->ovoj;
+            void *ovoj = v->ovoj, *sistem = reinterpret_cast<void *>(naslovi->u1.Function);
             if (ovoj)
-                *v->izvirna = reinterpret_cast<void *>(naslovi->u1.Function);
+                *v->izvirna = sistem;
             for (auto [sledeno, sled, naprej] : {std::tuple{"HeapAlloc", (void *)&SlediAlloc, &g_alloc},
                                                  std::tuple{"HeapFree", (void *)&SlediFree, &g_free}})
                 if (!strcmp(ime, sledeno))
-                    *naprej = ovoj ? ovoj : reinterpret_cast<void *>(naslovi->u1.Function), ovoj = sled;
+                    *naprej = ovoj ? ovoj : sistem, ovoj = sled;
             if (!ovoj)
                 continue;
             DWORD prej;
