@@ -17,13 +17,15 @@
 #include <numeric>
 #include <optional>
 #include <random>
+#include <tuple>
 #include <winternl.h>
 #include <zrno.h>
 
 namespace {
 
 using namespace Zrno;
-bool g_cisto = false; // a clean run: every operation must succeed
+bool g_cisto = false;                   // a clean run: every operation must succeed
+const char *const g_ime = "ZrnoNapake"; // of the event source and the service
 
 bool V(int r, const char *kaj = "") {
     if (r < 0 && r != NAP_KONECPODATKOV)
@@ -32,15 +34,22 @@ bool V(int r, const char *kaj = "") {
 }
 bool V(RTokPodatkov &t) { return V(t.VrniStanje(), "stream"); }
 
+std::string Tekst(const RNizA &s) { return std::string(s, s.VrniDolzino()); }
+
+// An operation's code, what it gave (taken right after it: a braced list runs in order) and what it should.
+using Izid = std::tuple<int, std::string, std::string>;
+bool Enako(std::initializer_list<Izid> izidi) { // what succeeded gave what was expected; whether all did
+    size_t n = 0;
+    for (auto &[r, je, zeleno] : izidi)
+        if (V(r, "operation") && ++n)
+            EXPECT_EQ(je, zeleno);
+    return n == izidi.size();
+}
+
 std::string Bajti(std::mt19937 &g, size_t n) {
     std::string s(n, 0);
     std::generate(s.begin(), s.end(), [&] { return char(g()); });
     return s;
-}
-
-std::string Zacasna(const char *i) {
-    char p[MAX_PATH];
-    return std::string(p, GetTempPathA(MAX_PATH, p)) + i;
 }
 
 // A seekable file as far as it is known: bytes whose write failed may hold old or new data, and the
@@ -50,16 +59,14 @@ struct Model {
     std::vector<bool> znano;
     size_t najmanj = 0, najvec = 0;
     void Zapisano(size_t p, const std::string &s, bool ok) {
-        if (b.size() < p + s.size())
-            b.resize(p + s.size()), znano.resize(p + s.size());
+        b.resize(std::max(b.size(), p + s.size())), znano.resize(b.size());
         for (size_t i = 0; i < s.size(); ++i)
             b[p + i] = s[i], znano[p + i] = ok;
         najmanj = ok ? std::max(najmanj, p + s.size()) : najmanj;
         najvec = std::max(najvec, p + s.size());
     }
     void Konec(size_t p, bool ok) {
-        for (size_t i = p; i < znano.size(); ++i)
-            znano[i] = false;
+        std::fill(znano.begin() + std::min(p, znano.size()), znano.end(), false);
         najmanj = std::min(najmanj, p), najvec = ok ? p : najvec;
     }
     void Primerjaj(const std::string &s, size_t p = 0) {
@@ -68,14 +75,21 @@ struct Model {
                 ASSERT_EQ(s[i], b[p + i]) << "byte " << p + i;
     }
     void Vse(const std::string &s) {
-        EXPECT_LE(najmanj, s.size());
-        EXPECT_GE(najvec, s.size());
+        EXPECT_TRUE(najmanj <= s.size() && s.size() <= najvec)
+            << s.size() << " bytes, " << najmanj << " to " << najvec;
         Primerjaj(s);
     }
 };
 
-struct Scenarij {
-    virtual ~Scenarij() = default;
+struct Scenarij { // its files in a directory of its own, removed with everything in it (read-only too)
+    std::string koren;
+    Scenarij() {
+        char t[MAX_PATH];
+        koren = std::string(t, GetTempPathA(MAX_PATH, t)) + "zrno_napake";
+        ZacasniImenik::Pobrisi(koren), CreateDirectoryA(koren.c_str(), nullptr);
+    }
+    virtual ~Scenarij() { ZacasniImenik::Pobrisi(koren); }
+    std::string Pot(const char *ime) const { return koren + "\\" + ime; }
     virtual void Delo() = 0;    // under injection
     virtual void Preveri() = 0; // after it: the objects work again and hold what was committed
 };
@@ -91,17 +105,16 @@ std::string Preberi(RTokPodatkov &t, size_t najvec) {
 
 // The seekable file classes against the model: seeks, writes across the cache's blocks, reads, cuts.
 template <class F> struct Datoteka : Scenarij {
-    std::string pot = Zacasna("zrno_napake.bin");
+    std::string pot = Pot("d.bin");
     F f;
     Model m;
     bool odprta = false;
-    ~Datoteka() override { f.Zapri(), DeleteFileA(pot.c_str()); }
+    static constexpr bool disk = !std::is_same<F, RPomDatoteka>::value;
     int Odpri() {
-        if constexpr (std::is_same<F, RPomDatoteka>::value)
-            return 0;
-        else
+        if constexpr (disk)
             return f.Odpri(pot.c_str(),
                            DAT_BRANJE | DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE | DAT_DELI_PISANJE);
+        return 0;
     }
     void Delo() override {
         std::mt19937 g(5);
@@ -121,18 +134,16 @@ template <class F> struct Datoteka : Scenarij {
                 s.resize(f.Preberi(&s[0], unsigned(n)));
                 if (V(f.VrniStanje()) || f.VrniStanje() == NAP_KONECPODATKOV)
                     m.Primerjaj(s, p);
-            } else if (p <= m.najmanj || p > m.najvec) {
+            } else if (p <= m.najmanj || p > m.najvec)
                 m.Konec(p, V(f.PostaviKonec(), "PostaviKonec"));
-            }
         }
         V(f.Izplakni(), "Izplakni");
-        if constexpr (!std::is_same<F, RPomDatoteka>::value) {
+        if constexpr (disk) {
             RFizDatoteka d; // appends where the file ends, never over what it holds
-            if (V(d.Odpri(pot.c_str(), DAT_PISANJE | DAT_DELI_BRANJE | DAT_DELI_PISANJE | DAT_NA_KONEC),
-                  "Odpri"))
+            if (V(d.Odpri(pot.c_str(), DAT_PISANJE | DAT_DELI_BRANJE | DAT_DELI_PISANJE | DAT_NA_KONEC)))
                 m.najvec += d.Zapisi("z", 1);
             else // a failed open leaves nothing open, unless the close failed too
-                EXPECT_TRUE(!d.JeVeljaven() || Vbrizg::ZapiranjeNeuspelo());
+                EXPECT_TRUE(!d.JeVeljaven() || Vbrizg::g_zapiranje);
         }
         if (SAFEARRAY *a = f.VrniSAFEARRAY()) {
             if (V(f) || f.VrniStanje() == NAP_KONECPODATKOV)
@@ -144,16 +155,20 @@ template <class F> struct Datoteka : Scenarij {
         ASSERT_TRUE(odprta || Odpri() == 0);
         ASSERT_GE((f.ResetirajStanje(), f.Izplakni()), 0);
         m.Vse((f.PrestaviZac(0), Preberi(f, m.najvec)));
-        if constexpr (!std::is_same<F, RPomDatoteka>::value)
+        if constexpr (disk)
             m.Vse(PreberiDatoteko(pot));
         EXPECT_EQ((f.PrestaviZac(0), f.Zapisi("x", 1)), 1u);
     }
 };
 
-// The FIFO against a byte queue: what a write reports taken comes out of the reads in order.
-struct Fifo : Scenarij {
+// Streams that pass on in order what their writes report taken: the FIFO to its reads, against a byte
+// queue; the buffering filter to its disk file once a flush succeeds (it keeps what its target refused).
+// Base64 over it would not do: its encoder ignores the target's result.
+struct Vrsti : Scenarij {
     RFifoTokPodatkov f;
-    std::string q;
+    std::string q, pot = Pot("i.bin"), sprejeto;
+    RFizDatoteka d;
+    RIzravnalnik izr{nullptr, 64, 100};
     void Delo() override {
         std::mt19937 g(3);
         for (int k = 0; k < 20; ++k) {
@@ -168,25 +183,9 @@ struct Fifo : Scenarij {
             }
             V(f);
         }
-    }
-    void Preveri() override {
-        EXPECT_EQ(f.VrniDolzino(), q.size());
-        EXPECT_EQ(Preberi(f, q.size()), q);
-    }
-};
-
-// The buffering filter over a disk file: what it accepted reaches the file once a flush succeeds (it
-// keeps what its target refused). Base64 over it would not do: its encoder ignores the target's result.
-struct Izravnalnik : Scenarij {
-    std::string pot = Zacasna("zrno_napake.izr"), sprejeto;
-    RFizDatoteka f;
-    RIzravnalnik izr{nullptr, 64, 100};
-    ~Izravnalnik() override { f.Zapri(), DeleteFileA(pot.c_str()); }
-    void Delo() override {
-        std::mt19937 g(4);
-        if (!V(f.Odpri(pot.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE)))
+        if (!V(d.Odpri(pot.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE)))
             return;
-        izr.Uporabi(&f);
+        izr.Uporabi(&d);
         for (int k = 0; k < 10; ++k, V(izr)) {
             std::string s = Bajti(g, 1 + g() % 300);
             sprejeto += s.substr(0, izr.Zapisi(s.data(), unsigned(s.size())));
@@ -194,9 +193,11 @@ struct Izravnalnik : Scenarij {
         V(izr.Izplakni(), "Izplakni");
     }
     void Preveri() override {
-        if (!f.JeVeljaven()) { // a target set again would drop what the filter holds
-            ASSERT_EQ(f.Odpri(pot.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE), 0);
-            izr.Uporabi(&f);
+        EXPECT_EQ(f.VrniDolzino(), q.size());
+        EXPECT_EQ(Preberi(f, q.size()), q);
+        if (!d.JeVeljaven()) { // a target set again would drop what the filter holds
+            ASSERT_EQ(d.Odpri(pot.c_str(), DAT_PISANJE | DAT_USTVARI | DAT_DELI_BRANJE), 0);
+            izr.Uporabi(&d);
         }
         ASSERT_EQ(izr.Izplakni(), 0);
         EXPECT_TRUE(PreberiDatoteko(pot) == sprejeto) << sprejeto.size() << " bytes accepted";
@@ -247,87 +248,73 @@ struct Nizi : Scenarij {
     }
 };
 
-// A registry key: values of each type written and read back through each form (a number, a text, an
-// expanded text, a list, a list from a text, raw bytes to a stream and to a buffer), a sub-tree deleted,
-// the change notification.
+// A registry key: values of each type written and read back through each form, a sub-tree deleted, the
+// change notification.
 struct Register : Scenarij {
     RRegister k;
     std::optional<RDogodek> d;
     std::map<std::string, unsigned long> m; // values surely written
     bool spremlja = false, spremenjeno = false;
-    static void Brisi() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ZrnoNapake"); }
+    static constexpr const char *ime = "Software\\ZrnoNapake";
+    static void Brisi() { RegDeleteTreeA(HKEY_CURRENT_USER, ime); }
     Register() { Brisi(); }
     ~Register() override { k.Zapri(), Brisi(); }
     void Delo() override {
-        if (!V(k.Ustvari(HKEY_CURRENT_USER, "Software\\ZrnoNapake", KEY_ALL_ACCESS), "Ustvari"))
+        if (!V(k.Ustvari(HKEY_CURRENT_USER, ime, KEY_ALL_ACCESS), "Ustvari"))
             return;
         d.emplace(RDogodek::ROCNI);
         spremlja = d->JeVeljaven() && V(k.SpremljajSpremembe(REG_NOTIFY_CHANGE_LAST_SET, d->VrniRocico()));
-        for (unsigned long i = 0; i < 4; ++i) {
-            std::string ime = "v" + std::to_string(i);
-            bool ok = V(k.Zapisi(ime.c_str(), i * 7), "Zapisi");
-            ok ? void(m[ime] = i * 7) : void(m.erase(ime));
-            spremenjeno |= ok;
-        }
-        RNizA t;
+        for (unsigned long i = 0; i < 4; ++i)
+            if (const std::string v = "v" + std::to_string(i); V(k.Zapisi(v.c_str(), i * 7), "Zapisi"))
+                m[v] = i * 7, spremenjeno = true;
+        RNizA t, stevilo;         // the texts grow past the strings' first blocks: a cut value is no value
+        stevilo.SprostiOdvecne(); // empty and without room: even a number's digits must grow it
         RDinTabela<char> sez;
         RPomDatoteka tok;
-        char b[8], razsirjeno[MAX_PATH];
+        char b[8], razsirjeno[1024];
         unsigned int n = 0;
-        RegSetValueExA(k, "raz", 0, REG_EXPAND_SZ, (const BYTE *)"%WINDIR%", 9);
-        ExpandEnvironmentStringsA("%WINDIR%", razsirjeno, MAX_PATH);
+        const std::string raz = std::string(300, 'r') + "%WINDIR%";
+        RegSetValueExA(k, "raz", 0, REG_EXPAND_SZ, (const BYTE *)raz.c_str(), DWORD(raz.size() + 1));
+        ExpandEnvironmentStringsA(raz.c_str(), razsirjeno, sizeof razsirjeno);
         V(k.Zapisi("niz", "besedilo")), V(k.ZapisiSeznam("sez", "a\0bc\0")), V(k.Zapisi("bin", "12345", 5));
-        auto T = [&] { return std::string(t, t.VrniDolzino()); };
         auto S = [&] { return std::string(sez.VrniPodatke(), sez.VrniStevilo()); };
-        const struct {
-            int r;
-            std::string je, zeleno;
-        } branja[] = {{k.Preberi("niz", t), T(), "besedilo"},
-                      {k.Preberi("raz", t), T(), razsirjeno},
-                      {k.Preberi("sez", sez), S(), std::string("a\0bc\0", 6)},
-                      {k.Preberi("niz", sez), S(), std::string("besedilo\0", 10)},
-                      {k.Preberi("bin", nullptr, tok), Vsebina(tok), "12345"},
-                      {k.Preberi("bin", b, 8, nullptr, &n), std::string(b, n), "12345"}};
-        for (auto &b : branja) // a value that reads is the value written
-            if (V(b.r, "Preberi"))
-                EXPECT_EQ(b.je, b.zeleno);
-        for (auto &[ime, v] : m) {
-            unsigned long x = 0;
-            if (V(k.Preberi(ime.c_str(), x)))
-                EXPECT_EQ(x, v) << ime;
-        }
+        unsigned long x = 0;
+        Enako({{k.Preberi("niz", t), Tekst(t), "besedilo"}, // a value that reads is the value written
+               {k.Preberi("raz", t), Tekst(t), razsirjeno},
+               {k.Preberi("v3", stevilo), Tekst(stevilo), "21"},
+               {k.Preberi("sez", sez), S(), std::string("a\0bc\0", 6)},
+               {k.Preberi("niz", sez), S(), std::string("besedilo\0", 10)},
+               {k.Preberi("bin", nullptr, tok), Vsebina(tok), "12345"},
+               {k.Preberi("bin", b, 8, nullptr, &n), std::string(b, n), "12345"}});
+        for (auto &[v, zeleno] : m)
+            Enako({{k.Preberi(v.c_str(), x), std::to_string(x), std::to_string(zeleno)}});
         if (V(k.BrisiVrednost("v0")))
             m.erase("v0");
         RRegister pod;
-        if (V(pod.Ustvari(k, "pod\\pod", KEY_ALL_ACCESS)) && V(k.VrniPodkljuc(0, t)))
-            EXPECT_STREQ(t, "pod");
+        if (V(pod.Ustvari(k, "pod\\pod", KEY_ALL_ACCESS)))
+            Enako({{k.VrniPodkljuc(0, t), Tekst(t), "pod"}});
         pod.Zapri(), V(k.BrisiPodkljuc("pod")), V(k.Izplakni());
     }
     void Preveri() override {
-        ASSERT_TRUE(k.JeVeljaven() ||
-                    k.Ustvari(HKEY_CURRENT_USER, "Software\\ZrnoNapake", KEY_ALL_ACCESS) == 0);
-        for (auto &[ime, v] : m) {
-            unsigned long x = ~0ul;
-            EXPECT_EQ((k.Preberi(ime.c_str(), x), x), v) << ime;
-        }
+        ASSERT_TRUE(k.JeVeljaven() || k.Ustvari(HKEY_CURRENT_USER, ime, KEY_ALL_ACCESS) == 0);
+        unsigned long x;
+        for (auto &[v, zeleno] : m)
+            EXPECT_EQ((x = ~0ul, k.Preberi(v.c_str(), x), x), zeleno) << v;
         if (spremlja && spremenjeno)
             EXPECT_EQ(WaitForSingleObject(d->VrniRocico(), 0), WAIT_OBJECT_0);
         EXPECT_EQ(k.Zapisi("v0", 1ul), 0);
     }
 };
 
-// Both logs: lines a file log reports written are in the file, escaped, long, from a copy of the log;
-// a line whose lock failed is refused, never written unserialised; the lock is free afterwards (another
-// thread writes). The event log's source and writes.
+// Both logs: lines a file log (or its copy) reports written are in the file; a line whose lock failed is
+// refused, never written unserialised; the lock is free afterwards. The event log's source and writes.
 struct Dnevnika : Scenarij {
-    std::string pot = Zacasna("zrno_napake.log"), dolgo = std::string(300, '-');
+    std::string pot = Pot("d.log"), dolgo = std::string(300, '-');
     RFizDatoteka f;
     RDnevnikDat dat{0, "Na\tpake"};
-    RDnevnikNT nt{0, "ZrnoNapake"};
+    RDnevnikNT nt{0, g_ime};
     std::vector<int> zapisane;
-    ~Dnevnika() override {
-        nt.Zapri(), f.Zapri(), DeleteFileA(pot.c_str()), RDnevnikNT::Odjavi("ZrnoNapake");
-    }
+    ~Dnevnika() override { nt.Zapri(), RDnevnikNT::Odjavi(g_ime); }
     static DWORD WINAPI Vrstica9(void *d) {
         return static_cast<RDnevnikDat *>(d)->Zapisi(DNEVNIK_OBVESTILO, "vrstica\t%d", 9);
     }
@@ -345,7 +332,7 @@ struct Dnevnika : Scenarij {
             if (V(r))
                 zapisane.push_back(i);
         }
-        if (V(RDnevnikNT::Registriraj("ZrnoNapake", 7, "m.dll", nullptr, nullptr, 0)) && V(nt.Odpri()))
+        if (V(RDnevnikNT::Registriraj(g_ime, 7, "m.dll", nullptr, nullptr, 0)) && V(nt.Odpri()))
             V(nt.Zapisi(DNEVNIK_INFORMACIJA, "dogodek %d", 1)),
                 V(nt.Zapisi(DNEVNIK_INFORMACIJA, static_cast<void *>(nullptr), 0u, 5u, "a", "b", nullptr));
         V(nt.Zapri());
@@ -377,12 +364,8 @@ struct Kanali : Scenarij {
     RVticnica streznik, odjemalec, sprejeta;
     static constexpr const char *ime = "\\\\.\\pipe\\ZrnoNapake";
     int Zapri() { // the lowest answer of all the closes
-        int r = 0;
-        for (RSisElement *e : std::initializer_list<RSisElement *>{&k.Pisanje, &k.Branje, &s, &c})
-            r = std::min(r, e->Zapri());
-        for (RVticnica *v : {&streznik, &odjemalec, &sprejeta})
-            r = std::min(r, v->Zapri());
-        return r;
+        return std::min({k.Pisanje.Zapri(), k.Branje.Zapri(), s.Zapri(), c.Zapri(), streznik.Zapri(),
+                         odjemalec.Zapri(), sprejeta.Zapri()});
     }
     ~Kanali() override { Zapri(); }
     static void Prenos(RTokPodatkov &iz, RTokPodatkov &v, unsigned n) {
@@ -479,7 +462,7 @@ struct Niti : Scenarij {
                 poslano += V(d.Sporoci(1, i, nullptr)) ? i : 0;
             konec = V(d.Sporoci(0, 0, nullptr));
         } else // a failed start leaves no thread behind
-            EXPECT_TRUE(!d.JeVeljaven() || Vbrizg::ZapiranjeNeuspelo());
+            EXPECT_TRUE(!d.JeVeljaven() || Vbrizg::g_zapiranje);
     }
     void Preveri() override {
         if (tece)
@@ -531,39 +514,32 @@ struct Viri : Scenarij {
 // File-system helpers, a file's attributes, times and region locks, handle duplication, conversions
 // through the system, thread control: answers that succeed agree with the system's own.
 struct Razno : Scenarij {
-    std::string imenik = Zacasna("zrno_napake_imenik"), datoteka = imenik + "\\d.txt";
+    std::string imenik = Pot("i"), datoteka = imenik + "\\d.txt";
     char prej[MAX_PATH];
     RFizDatoteka f;
     RNit *n = nullptr;
     void *kopija = nullptr;
-    void Pocisti() {
-        SetFileAttributesA(datoteka.c_str(), 0), DeleteFileA(datoteka.c_str());
-        RemoveDirectoryA((imenik + "\\p").c_str()), RemoveDirectoryA(imenik.c_str());
-    }
-    Razno() { GetCurrentDirectoryA(MAX_PATH, prej), Pocisti(); }
-    ~Razno() override { f.Zapri(), Pocisti(), delete n; }
+    Razno() { GetCurrentDirectoryA(MAX_PATH, prej); }
+    ~Razno() override { delete n; }
     void Delo() override {
         char b[MAX_PATH], z[MAX_PATH];
         unsigned int l = MAX_PATH, major = 0;
+        const HMODULE zrno = GetModuleHandleA("Zrno.dll");
         // The missing parent first, then the directory itself after the template's attributes.
         if (V(Zrno::UstvariImenik((imenik + "\\p").c_str(), prej)) &&
-            V(NastaviTrenutniImenik(imenik.c_str()), "NastaviTrenutniImenik A") &&
-            V(VrniTrenutniImenik(b, &l)))
-            EXPECT_STREQ(b, (GetCurrentDirectoryA(MAX_PATH, z), z));
-        if (V(VrniPotModula(GetModuleHandleA("Zrno.dll"), b, &(l = MAX_PATH))))
-            EXPECT_STREQ(b, (GetModuleFileNameA(GetModuleHandleA("Zrno.dll"), z, MAX_PATH), z));
-        if (V(VrniVerzijoDatoteke(b, &major, &l, nullptr, nullptr)))
-            EXPECT_EQ(major * 100 + l, 118u);
+            V(NastaviTrenutniImenik(imenik.c_str())))
+            Enako({{VrniTrenutniImenik(b, &l), b, (GetCurrentDirectoryA(MAX_PATH, z), z)}});
+        Enako(
+            {{VrniPotModula(zrno, b, &(l = MAX_PATH)), b, (GetModuleFileNameA(zrno, z, MAX_PATH), z)},
+             {VrniVerzijoDatoteke(b, &major, &l, nullptr, nullptr), std::to_string(major * 100 + l), "118"}});
         unsigned short w[MAX_PATH];
-        if (V(VrniPotModula(GetModuleHandleA("Zrno.dll"), w, &(l = MAX_PATH))) &&
-            V(VrniTrenutniImenik(w, &(l = MAX_PATH))))
-            V(NastaviTrenutniImenik(w), "NastaviTrenutniImenik W"),
+        if (V(VrniPotModula(zrno, w, &(l = MAX_PATH))) && V(VrniTrenutniImenik(w, &(l = MAX_PATH))))
+            V(NastaviTrenutniImenik(w)),
                 V(VrniVerzijoDatoteke(Siroko(b).c_str(), &major, &l, nullptr, nullptr));
         if (V(f.Odpri(datoteka.c_str(), DAT_PISANJE | DAT_USTVARI)) && f.Zapisi("abc", 3) == 3) {
             unsigned int a = 0;
             unsigned __int64 d = 0;
-            if (V(f.VrniAtribute(&a, nullptr, nullptr, nullptr, &d)))
-                EXPECT_EQ(d, 3u);
+            Enako({{f.VrniAtribute(&a, nullptr, nullptr, nullptr, &d), std::to_string(d), "3"}});
             f.VrniDatumPisanja(), V(f.Podvoji(false, &kopija));
             if (V(f.ZakleniObmocje(0, 2)))
                 V(f.OdkleniObmocje(0, 2));
@@ -572,8 +548,8 @@ struct Razno : Scenarij {
         }
         RIskalnikDatotek isk;
         T_NAJDENADATOTEKA najdena;
-        if (V(isk.Odpri((imenik + "\\*.txt").c_str())) && V(isk.Poisci(&najdena)))
-            EXPECT_STREQ(najdena.Ime, "d.txt");
+        if (V(isk.Odpri((imenik + "\\*.txt").c_str())))
+            Enako({{isk.Poisci(&najdena), najdena.Ime, "d.txt"}});
         isk.Zapri();
         RNizU u(U(L"\x10D\x161\x17E"));
         RNizA a(u);
@@ -587,10 +563,8 @@ struct Razno : Scenarij {
         SAFEARRAY *sa = SafeArrayCreateVector(VT_UI1, 1, 3); // bounds 1 to 3: both are needed
         memcpy(sa->pvData, "xyz", 3);
         RPomDatoteka p, q;
-        if (V(p.Uporabi(sa))) {
-            EXPECT_EQ(Vsebina(p), "xyz");
+        if (Enako({{p.Uporabi(sa), Vsebina(p), "xyz"}}))
             p.Odpusti(sa);
-        }
         if (q.ZapisiSAFEARRAY(sa) || V(q))
             EXPECT_EQ(Vsebina(q), "xyz");
         SafeArrayDestroy(sa);
@@ -635,8 +609,7 @@ struct Servisi : Scenarij {
     ROskrbnikServisov o;
     RServis s, drugi;
     static void Odstrani() {
-        SC_HANDLE m = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS),
-                  h = OpenServiceA(m, "ZrnoNapake", DELETE);
+        auto m = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS), h = OpenServiceA(m, g_ime, DELETE);
         DeleteService(h), CloseServiceHandle(h), CloseServiceHandle(m);
     }
     Servisi() { Odstrani(); }
@@ -647,15 +620,13 @@ struct Servisi : Scenarij {
         if (!V(o.Odpri(nullptr, nullptr, SC_MANAGER_ALL_ACCESS)))
             return;
         std::string program = "\"" + PoletiTesta("zrno_servis.exe") + "\"";
-        if (V(s.Ustvari(o, "ZrnoNapake", "Zrno napake", program.c_str(), SERVICE_ALL_ACCESS,
+        if (V(s.Ustvari(o, g_ime, "Zrno napake", program.c_str(), SERVICE_ALL_ACCESS,
                         SERVICE_WIN32_OWN_PROCESS, ZAGON_NA_ZAHTEVO, NAPAKA_OBICAJNA, nullptr, nullptr,
                         nullptr, nullptr, nullptr))) {
-            if (V(o.VrniIme("Zrno napake", ime)))
-                EXPECT_STREQ(ime, "ZrnoNapake");
-            if (V(o.VrniDolgoIme("ZrnoNapake", ime)))
-                EXPECT_STREQ(ime, "Zrno napake");
-            if (V(drugi.Odpri(o, "ZrnoNapake", SERVICE_QUERY_STATUS)) && V(drugi.VrniStatus(&st)))
-                EXPECT_EQ(st.dwCurrentState, DWORD(SERVIS_USTAVLJEN));
+            Enako({{o.VrniIme("Zrno napake", ime), Tekst(ime), g_ime},
+                   {o.VrniDolgoIme(g_ime, ime), Tekst(ime), "Zrno napake"}});
+            if (V(drugi.Odpri(o, g_ime, SERVICE_QUERY_STATUS)))
+                Enako({{drugi.VrniStatus(&st), std::to_string(st.dwCurrentState == SERVIS_USTAVLJEN), "1"}});
             V(drugi.Zapri()), V(s.Zbrisi());
         }
         V(s.Zapri()), V(o.Zapri());
@@ -666,17 +637,15 @@ struct Servisi : Scenarij {
     }
 };
 
-// Copies and assignments of the classes that hold something, and the strings' cross-type overloads:
-// made under injection, the originals keep what they hold whatever became of the copies; made
-// without failures, each copy and conversion reads as its source.
+// Copies and assignments of the classes that hold something, and the strings' cross-type overloads: the
+// originals keep what they hold whatever became of the copies; without failures each reads as its source.
 struct Kopije : Scenarij {
-    std::string pot = Zacasna("zrno_napake.kop");
+    std::string pot = Pot("k.bin");
     RMedFizDatoteka f;
     RPomDatoteka p;
     RBase64Tok b64{19, &p};
     RIzravnalnik izr{&p, 64, 64};
     RDinTabela<char> t;
-    ~Kopije() override { f.Zapri(), DeleteFileA(pot.c_str()); }
     template <class T> static void Kopiraj(T &o, std::function<void(T &)> preveri = nullptr) {
         T a(o), b;
         b = a, a = o;
@@ -720,7 +689,7 @@ struct Kopije : Scenarij {
                                !u.Primerjaj(U(L"Slovenscina"))));
         FreeLibrary(m);
         RRegisterServisov r; // the hosted services' list copied
-        void *kljuc = r.RegistrirajServis("ZrnoNapake", nullptr);
+        void *kljuc = r.RegistrirajServis(g_ime, nullptr);
         Kopiraj(r);
         EXPECT_LT(r.PozeniRokovalnikServisov(), 0); // outside a service the dispatcher is refused
         struct : RSeznam<int> { // a node is its heap's, unless the heap cannot be locked to walk it
@@ -728,7 +697,7 @@ struct Kopije : Scenarij {
         } z;
         void *vozel = z.Dodaj(1);
         EXPECT_TRUE(!vozel || z.JeVozelVKopici(vozel) || !(cisto || g_cisto));
-        if (kljuc && !strcmp(r.VrniImeServisa(kljuc), "ZrnoNapake"))
+        if (kljuc && !strcmp(r.VrniImeServisa(kljuc), g_ime))
             V(r.OdjaviServis(kljuc));
         else
             EXPECT_FALSE(cisto);
@@ -741,10 +710,8 @@ struct Kopije : Scenarij {
             EXPECT_LT(r, 0);
         RServisImpl servis;
         Kopiraj(servis);
-        if (f.JeVeljaven() && cisto) {
-            f.PrestaviZac(0);
-            EXPECT_EQ(Preberi(f, 3), "abc");
-        }
+        if (f.JeVeljaven() && cisto)
+            EXPECT_EQ((f.PrestaviZac(0), Preberi(f, 3)), "abc");
     }
 };
 
@@ -760,40 +727,30 @@ struct Zagon : Scenarij {
 };
 
 template <class S> Scenarij *Nov() { return new S; }
-struct Opis {
-    const char *ime;
-    Scenarij *(*ustvari)();
-};
-void PrintTo(const Opis &o, std::ostream *s) { *s << o.ime; }
+using Opis = std::pair<const char *, Scenarij *(*)()>; // a name and its maker
 // clang-format off
 const Opis g_scenariji[] = {
     {"RFizDatoteka", Nov<Datoteka<RFizDatoteka>>}, {"RMedFizDatoteka", Nov<Datoteka<RMedFizDatoteka>>},
-    {"RPomDatoteka", Nov<Datoteka<RPomDatoteka>>}, {"Fifo", Nov<Fifo>}, {"Izravnalnik", Nov<Izravnalnik>},
-    {"Nizi", Nov<Nizi>}, {"Register", Nov<Register>}, {"Dnevnika", Nov<Dnevnika>}, {"Kanali", Nov<Kanali>},
-    {"Niti", Nov<Niti>}, {"Viri", Nov<Viri>}, {"Razno", Nov<Razno>}, {"Servisi", Nov<Servisi>},
-    {"Kopije", Nov<Kopije>}, {"Zagon", Nov<Zagon>}};
+    {"RPomDatoteka", Nov<Datoteka<RPomDatoteka>>}, {"Vrsti", Nov<Vrsti>}, {"Nizi", Nov<Nizi>},
+    {"Register", Nov<Register>}, {"Dnevnika", Nov<Dnevnika>}, {"Kanali", Nov<Kanali>}, {"Niti", Nov<Niti>},
+    {"Viri", Nov<Viri>}, {"Razno", Nov<Razno>}, {"Servisi", Nov<Servisi>}, {"Kopije", Nov<Kopije>},
+    {"Zagon", Nov<Zagon>}};
 // clang-format on
 
-// Wine's GetProcessHandleCount always says 0: the handles (sockets among them) are counted in the
-// system's handle table instead, whose entries (two words, four bytes, a pointer and a ULONG, padded to
-// a pointer) begin with the owner's process id.
+// Wine's GetProcessHandleCount always says 0: the handles (sockets among them) are counted in the system's
+// handle table, whose entries (two words, four bytes, a pointer, a ULONG) begin with the owner's id.
 struct Posnetek {
     DWORD rocice = 0;
-    long bloki = Vbrizg::Bloki();
+    long bloki = Vbrizg::g_bloki;
     Posnetek() {
-        static std::vector<void *> tabela(1 << 17);
-        ULONG n = 0, vseh = 0;
-        if (NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), tabela.data(), ULONG(tabela.size() * 8),
-                                     &n))
+        static void *tabela[1 << 17];
+        if (NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), tabela, sizeof tabela, nullptr))
             ADD_FAILURE() << "the handle table cannot be read";
-        for (auto v = reinterpret_cast<const char *>(&tabela[1]);
-             vseh < *reinterpret_cast<ULONG *>(&tabela[0]); ++vseh, v += 2 * sizeof v + 8)
+        auto v = reinterpret_cast<const char *>(&tabela[1]);
+        for (ULONG i = 0; i < *reinterpret_cast<ULONG *>(&tabela[0]); ++i, v += 2 * sizeof v + 8)
             rocice += *reinterpret_cast<const USHORT *>(v) == USHORT(GetCurrentProcessId());
     }
 };
-std::ostream &operator<<(std::ostream &o, const Posnetek &p) {
-    return o << p.rocice << " handles, " << p.bloki << " blocks";
-}
 
 // A hung run ends the program with its name instead of waiting for CTest's limit.
 HANDLE g_straza = CreateEventA(nullptr, FALSE, FALSE, nullptr);
@@ -806,26 +763,26 @@ DWORD WINAPI Straza(void *) {
 }
 
 long Poskus(const Opis &o, Vbrizg::Nacin nacin, long n, bool stej = true) {
-    g_tece = std::string(o.ime) + (nacin == Vbrizg::ENKRAT ? " call " : " from call ") + std::to_string(n);
+    g_tece = std::string(o.first) + (nacin == Vbrizg::ENKRAT ? " call " : " from call ") + std::to_string(n);
     SetEvent(g_straza);
     Posnetek pred;
-    long k;
-    {
-        std::unique_ptr<Scenarij> s(o.ustvari());
-        Vbrizg::Vklopi(nacin, n);
-        g_cisto = nacin == Vbrizg::IZKLOP;
-        s->Delo();
-        k = Vbrizg::Izklopi();
-        g_cisto = false;
-        s->Preveri();
-    }
+    std::unique_ptr<Scenarij> s(o.second());
+    Vbrizg::Vklopi(nacin, n);
+    g_cisto = nacin == Vbrizg::IZKLOP;
+    s->Delo();
+    const long k = Vbrizg::Izklopi();
+    g_cisto = false;
+    s->Preveri();
+    s.reset();
     // Threads that end on their own free what they hold a little later: the counts may take a moment.
     Posnetek po;
-    const bool rocice = !Vbrizg::ZapiranjeNeuspelo(); // after a failed close only the blocks count
+    const bool rocice = !Vbrizg::g_zapiranje; // after a failed close only the blocks count
     auto enako = [&] { return po.bloki == pred.bloki && (!rocice || po.rocice == pred.rocice); };
     for (int i = 0; i < 200 && stej && !enako(); ++i)
         Sleep(10), po = Posnetek();
-    EXPECT_TRUE(!stej || enako()) << "leaked: " << g_tece << ": " << pred << " before, " << po << " after";
+    EXPECT_TRUE(!stej || enako()) << "leaked: " << g_tece << ": handles " << pred.rocice << " -> "
+                                  << po.rocice << ", private heap blocks " << pred.bloki << " -> "
+                                  << po.bloki;
     if (::testing::Test::HasFailure())
         ADD_FAILURE() << g_tece << " failed: " << Vbrizg::Neuspeli();
     return k;
@@ -854,18 +811,18 @@ TEST_P(Napake, VsakKlicPoVrsti) {
     std::string s;
     for (auto &[ime, krat] : neuspeli)
         s += " " + (ime.empty() ? "-" : ime) + (krat > 1 ? " x" + std::to_string(krat) : "");
-    printf("%s: K=%ld, %zu n tried (seed %u), failing:%s\n", o.ime, K, ji.size(), seme, s.c_str());
+    printf("%s: K=%ld, %zu n tried (seed %u), failing:%s\n", o.first, K, ji.size(), seme, s.c_str());
 }
 INSTANTIATE_TEST_SUITE_P(Scenariji, Napake, ::testing::ValuesIn(g_scenariji),
-                         [](const auto &i) { return std::string(i.param.ime); });
+                         [](const auto &i) { return std::string(i.param.first); });
 
 std::vector<std::string> g_neznane;
 TEST(Vbrizg, PoznaVseUvoze) {
     EXPECT_EQ(g_neznane, std::vector<std::string>())
         << "imported by Zrno.dll, unknown to tests/faults/ovoji.py";
-    const long bloki = Vbrizg::Bloki();
+    const long bloki = Vbrizg::g_bloki;
     RNizA a('x', 5000); // the count follows the private heap
-    EXPECT_GT(Vbrizg::Bloki(), bloki);
+    EXPECT_GT(Vbrizg::g_bloki, bloki);
 }
 
 } // namespace
@@ -874,7 +831,5 @@ int main(int argc, char **argv) {
     ::testing::InitGoogleTest(&argc, argv);
     g_neznane = Vbrizg::Namesti();
     CloseHandle(CreateThread(nullptr, 0, Straza, nullptr, 0, nullptr));
-    int r = RUN_ALL_TESTS();
-    printf("imports no scenario calls: %s\n", Vbrizg::Nepoklicani().c_str());
-    return r;
+    return RUN_ALL_TESTS();
 }
