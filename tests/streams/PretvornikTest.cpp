@@ -127,18 +127,17 @@ TEST(Pretvorniki, RandomChainsCarryTheDataUnchanged) {
         std::string besedilo;                 // what RBase64Tok writes: its lines, the padded group unchecked
         RBase64 b64;
         const std::string t = Kodiraj(b64, podatki, true);
-        for (size_t i = 0; i < t.size(); i += 4)
-            besedilo +=
-                ((skupin ? i && i % (4 * skupin) == 0 : true) && i + 4 <= podatki.size() / 3 * 4 ? "\n"
-                                                                                                 : "") +
-                t.substr(i, 4);
+        for (size_t i = 0; i < t.size(); i += 4) {
+            const bool lf = (skupin == 0 || (i && i % (4 * skupin) == 0)) && i + 4 <= podatki.size() / 3 * 4;
+            besedilo += std::string(lf, '\n') + t.substr(i, 4);
+        }
         const bool pisanje = g() % 2;
         const int globina = 1 + g() % 4, b64Nivo = g() % 3 == 0 ? -1 : static_cast<int>(g() % globina);
         TestniTok konec(pisanje ? "" : b64Nivo >= 0 ? besedilo : podatki);
         konec.najvecNaBranje = g() % 3 ? ~0u : 1 + g() % 50;
         konec.konecZZadnjimi = g() % 2;
-        const size_t napaka = !pisanje && g() % 4 == 0 ? g() % (podatki.size() + 1) : SIZE_MAX;
-        konec.napakaPri = napaka;
+        const size_t napaka = konec.napakaPri =
+            !pisanje && g() % 4 == 0 ? g() % (podatki.size() + 1) : SIZE_MAX;
         std::vector<std::unique_ptr<RTokPodatkov>> veriga;
         std::vector<std::pair<std::unique_ptr<RCRC32>, bool>> odtisi; // and whether it sees text
         RTokPodatkov *spodaj = &konec;

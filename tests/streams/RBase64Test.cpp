@@ -1,6 +1,5 @@
-// Base64: RFC 4648 vectors in every form, carries, foreign characters, padding and unfinished groups, the
-// vector paths at every length, offset and page edge, the converter's edges (its round trips:
-// PretvornikTest).
+// Base64: RFC 4648 vectors in every form, carries, foreign characters, padding, unfinished groups, the vector
+// paths at every length, offset and page edge; the converter's edges (its round trips: PretvornikTest).
 #include "TestniTok.h"
 #include <random>
 #include <windows.h>
