@@ -136,8 +136,8 @@ TEST(Pretvorniki, RandomChainsCarryTheDataUnchanged) {
         TestniTok konec(pisanje ? "" : b64Nivo >= 0 ? besedilo : podatki);
         konec.najvecNaBranje = g() % 3 ? ~0u : 1 + g() % 50;
         konec.konecZZadnjimi = g() % 2;
-        const size_t napaka = konec.napakaPri =
-            !pisanje && g() % 4 == 0 ? g() % (podatki.size() + 1) : SIZE_MAX;
+        const size_t napaka = !pisanje && g() % 4 == 0 ? g() % (podatki.size() + 1) : SIZE_MAX;
+        konec.napakaPri = napaka;
         std::vector<std::unique_ptr<RTokPodatkov>> veriga;
         std::vector<std::pair<std::unique_ptr<RCRC32>, bool>> odtisi; // and whether it sees text
         RTokPodatkov *spodaj = &konec;

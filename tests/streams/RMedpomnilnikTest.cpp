@@ -17,7 +17,7 @@ struct SledenaDatoteka : RPomDatoteka {
     bool odpovej = false;
 };
 
-/// A cache that can forget its block and show where it stands.
+/// A cache that can forget its block, which then starts nowhere, and show where it stands.
 struct Vidni : RMedpomnilnik {
     using RMedpomnilnik::RMedpomnilnik;
     Par Pozabi() { return RazveljaviMedpomnilnik(), Par(m_odmikBloka, m_drzano); }

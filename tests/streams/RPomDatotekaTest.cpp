@@ -43,8 +43,8 @@ TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     EXPECT_EQ(Zrno::NAP_TUJMEDPOMNILNIK, h.PostaviKonec());
     EXPECT_EQ(16u, h.VrniDolzino()); // not beyond the block
     EXPECT_EQ(0, h.Zapri());
-    EXPECT_EQ(s + '\xEE', tuj); // detached, not freed
-    char vecji[5000];           // a copy from a stream stops at the end of the block
+    EXPECT_EQ(s + '\xEE', tuj); // detached, not freed; a copy from a stream stops at the end of the block:
+    char vecji[5000];
     RPomDatoteka tuja(vecji, sizeof vecji, false);
     TestniTok dolg(std::string(9000, 'v'));
     EXPECT_IZID(tuja, ZapisiTok(dolg, ~0ULL), 4096u, Zrno::NAP_TUJMEDPOMNILNIK);
@@ -120,7 +120,7 @@ TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     izvir.Zapisi("round trip", 10);
     SAFEARRAY *polje = izvir.VrniSAFEARRAY();
     ASSERT_NE(nullptr, polje);
-    EXPECT_EQ(0, pogled.Uporabi(polje)); // the array's bytes, as the fault scenarios see
+    EXPECT_EQ(0, pogled.Uporabi(polje)); // the bytes it views: the fault scenarios' (run clean first)
     pogled.Zapisi("R", 1);
     EXPECT_EQ(DISP_E_ARRAYISLOCKED, SafeArrayDestroy(polje)) << "locked while viewed";
     pogled.Odpusti(polje);
