@@ -1,6 +1,6 @@
-// Pipes, with transfers that fit their buffers, so that one thread does both ends: an anonymous pipe, and a
-// named pipe whose client (plain system calls) connects before Sprejmi. Failed transfers on a pipe whose
-// other end went are the fault scenarios' (tests/faults), but for the default codes here.
+// Pipes, with transfers that fit their buffers, so that one thread does both ends: an anonymous pipe whose
+// other end went, and a named pipe whose client (plain system calls) connects before Sprejmi. Transfers
+// both ways on a named pipe are the fault scenarios' (tests/faults), which run them clean first.
 #include "TestniTok.h"
 #include <windows.h>
 #include <zrno/strings.h>
@@ -33,12 +33,8 @@ TEST(RKanal, AnonymousAndNamedPipes) {
     RNizA uporabnik;
     EXPECT_EQ(0, streznik.VrniNaslovVrstnika(uporabnik));
     EXPECT_NE(0u, uporabnik.VrniDolzino());
-    DWORD n = 0;
-    EXPECT_IZID(streznik, Zapisi(podatki.data(), 1000), 1000u, 0);
-    EXPECT_TRUE(ReadFile(h, b, 1000, &n, nullptr) && n == 1000 && WriteFile(h, b + 1, 999, &n, nullptr));
-    EXPECT_IZID(streznik, PreberiTab(b, 1, 999), 999u, 0);
-    EXPECT_EQ(podatki.substr(1), std::string(b, 999));
     EXPECT_IZID(streznik, Zakljuci(), 0, 0);
+    DWORD n = 0;
     EXPECT_FALSE(ReadFile(h, b, 1, &n, nullptr)) << "disconnected";
     CloseHandle(h);
     EXPECT_EQ(0, streznik.Zapri());

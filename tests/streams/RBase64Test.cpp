@@ -1,7 +1,5 @@
-// Base64: RFC 4648 vectors in every output form, carries across calls, the decoder's handling of foreign
-// characters, padding and unfinished groups (nothing written past the caller's buffer), the vector paths
-// at every length, offset and page edge, and the converter's edges (its round trips are the filter-chain
-// model's, PretvornikTest.cpp).
+// Base64: RFC 4648 vectors in every form, carries, foreign characters, padding, unfinished groups, the vector
+// paths at every length, offset and page edge; the converter's edges (its round trips: PretvornikTest).
 #include "TestniTok.h"
 #include <random>
 #include <windows.h>
@@ -40,9 +38,9 @@ TEST(RBase64, Rfc4648VectorsCarriesAndRandomRoundTrips) {
     EXPECT_EQ("", Kodiraj(b, "fo", false));
     EXPECT_EQ(4u, b.VrniKodDolzino(1)) << "the carry counts";
     EXPECT_EQ(~0u, b.VrniKodDolzino(0xFFFFFFFEu)); // beyond 32 bits: never a wrapped size
-    char prazen[1] = {'?'};
-    EXPECT_EQ(0u, b.Kodiraj("", 0xC0000000u, prazen, true)); // refused: nothing read, nothing written
-    EXPECT_EQ('?', prazen[0]);
+    char prazen = '?';
+    EXPECT_EQ(0u, b.Kodiraj("", 0xC0000000u, &prazen, true)); // refused: nothing read, nothing written
+    EXPECT_EQ('?', prazen);
     EXPECT_EQ("Zm9v", Kodiraj(b, "o", true));
     EXPECT_EQ("Zm9v", Kodiraj(b, "foo", false)) << "a full carry leaves in the same call";
     EXPECT_EQ("", Kodiraj(b, "f", false));
@@ -69,13 +67,11 @@ TEST(RBase64, Rfc4648VectorsCarriesAndRandomRoundTrips) {
     // text broken into lines and strewn with foreign characters that leave the vector path mid-run.
     std::mt19937 g(11);
     std::string velik(1 << 16, 0);
-    for (char &c : velik)
-        c = static_cast<char>(g());
+    std::generate(velik.begin(), velik.end(), [&] { return static_cast<char>(g()); });
     for (int i = 0; i < 300; ++i) {
         size_t zacetek = g() % 32, n = i < 150 ? g() % 200 : g() % (velik.size() - 32);
-        std::string s = velik.substr(zacetek, n);
         RBase64 b;
-        std::string t = Kodiraj(b, s, true);
+        const std::string s = velik.substr(zacetek, n), t = Kodiraj(b, s, true);
         ASSERT_EQ(s, Dekodiraj(t)) << n;
         std::string nered;
         for (char c : t) {
@@ -119,23 +115,18 @@ TEST(RBase64, MalformedTextPageEdgesAndPaddingInTheStream) {
 
     // Text whose terminator is the last byte before an inaccessible page: the vector loads must not touch
     // the next page, at any distance from it.
-    SYSTEM_INFO si;
-    GetSystemInfo(&si);
-    char *p = static_cast<char *>(VirtualAlloc(nullptr, 2 * si.dwPageSize, MEM_COMMIT, PAGE_READWRITE));
+    const DWORD stran = 4096; // x86 and x64 Windows
+    char *p = static_cast<char *>(VirtualAlloc(nullptr, 2 * stran, MEM_COMMIT, PAGE_READWRITE));
     ASSERT_NE(nullptr, p);
     DWORD staro;
-    ASSERT_TRUE(VirtualProtect(p + si.dwPageSize, si.dwPageSize, PAGE_NOACCESS, &staro));
-    std::string s = Zaporedje(3000);
+    ASSERT_TRUE(VirtualProtect(p + stran, stran, PAGE_NOACCESS, &staro));
     RBase64 kod;
-    std::string t = Kodiraj(kod, s, false);
+    const std::string s = Zaporedje(3000), t = Kodiraj(kod, s, false);
     for (size_t n = 0; n <= 200; n += 4) {
-        char *z = p + si.dwPageSize - n - 1;
+        char *z = p + stran - n - 1, o[200];
         memcpy(z, t.data(), n);
         z[n] = 0;
-        char o[200];
-        bool konec;
-        RBase64 d;
-        EXPECT_EQ(s.substr(0, n / 4 * 3), std::string(o, d.DeKodiraj(z, o, konec))) << n;
+        EXPECT_EQ(s.substr(0, n / 4 * 3), std::string(o, RBase64().DeKodiraj(z, o, konec))) << n;
     }
     VirtualFree(p, 0, MEM_RELEASE);
 
@@ -148,10 +139,13 @@ TEST(RBase64, MalformedTextPageEdgesAndPaddingInTheStream) {
     EXPECT_IZID(tok, Preberi(kos + 4, 10), 2u, Zrno::NAP_KONECPODATKOV);
     EXPECT_EQ("foobar", std::string(kos, 6));
     EXPECT_IZID(tok, Preberi(kos, 10), 0u, Zrno::NAP_KONECPODATKOV);
-    TestniTok padded("Zm8=\n");
+    RPomDatoteka padded; // read in place
+    padded.Zapisi("Zm8=\n", 5), padded.PrestaviZac(0);
     RBase64Tok drugi(19, &padded);
     EXPECT_IZID(drugi, Preberi(kos, 10), 2u, 0);
     EXPECT_IZID(drugi, Preberi(kos, 10), 0u, Zrno::NAP_KONECPODATKOV);
+    padded.Zapisi("Zm9v", 4), padded.PrestaviZac(5); // text that comes after the end
+    EXPECT_IZID(drugi, Preberi(kos, 3), 3u, 0);
 }
 
 } // namespace

@@ -17,12 +17,18 @@ struct SledenaDatoteka : RPomDatoteka {
     bool odpovej = false;
 };
 
+/// A cache that can forget its block, which then starts nowhere, and show where it stands.
+struct Vidni : RMedpomnilnik {
+    using RMedpomnilnik::RMedpomnilnik;
+    Par Pozabi() { return RazveljaviMedpomnilnik(), Par(m_odmikBloka, m_drzano); }
+};
+
 // A failed write-back keeps the block (what it loses the fault scenarios see) and the file unflushed.
 TEST(RMedpomnilnik, WriteBackFailureClosingDetachingAndReopening) {
     std::string izvirnik = Zaporedje(2000);
     SledenaDatoteka sled;
     sled.Zapisi(izvirnik.data(), 2000), sled.PrestaviZac(0);
-    RMedpomnilnik pred(&sled, 512);
+    Vidni pred(&sled, 512);
     pred.PrestaviZac(10), pred.Zapisi("chg", 3);
     sled.odpovej = true;
     EXPECT_IZID(pred, Izplakni(), Zrno::NAP_DISKPOLN, Zrno::NAP_DISKPOLN);
@@ -39,6 +45,7 @@ TEST(RMedpomnilnik, WriteBackFailureClosingDetachingAndReopening) {
     EXPECT_EQ(1, sled.izplakni);
     pred.PrestaviKon(-2);
     EXPECT_IZID(pred, Preberi(kos, 4), 2u, Zrno::NAP_KONECPODATKOV); // the end comes with the last bytes
+    EXPECT_EQ(Par(0, 0), pred.Pozabi());
 
     ZacasniImenik datoteke;
     const std::string ime = datoteke.Nova("cache_close.bin", Zaporedje(600));

@@ -1,7 +1,6 @@
-// The stream base's shared operations over scripted sources: array reads, chunked copies, bytes, SAFEARRAY
-// bytes, formatting.
+// The stream base's shared operations over scripted sources: array reads, chunked copies, bytes, a refused
+// SAFEARRAY, formatting.
 #include "TestniTok.h"
-#include <windows.h>
 
 namespace {
 
@@ -58,14 +57,8 @@ TEST(RTokPodatkov, ArrayReadsChunkedCopiesBytesAndFormatting) {
     tok.sprejmeNaPisanje = 0;
     EXPECT_EQ(Zrno::NAP_PISANJE, tok.ZapisiBajt(1));
 
-    SAFEARRAY *polje = SafeArrayCreateVector(VT_UI1, 3, 5); // lower bound 3
-    ASSERT_NE(nullptr, polje);
-    memcpy(polje->pvData, "hello", 5);
-    TestniTok cilj;
-    EXPECT_EQ(5u, cilj.ZapisiSAFEARRAY(polje));
-    EXPECT_EQ("hello", cilj.zapisano);
-    SafeArrayDestroy(polje);
-    EXPECT_IZID(cilj, ZapisiSAFEARRAY(nullptr), 0u, Zrno::NAP_PARAMETER);
+    // An array's bytes between both bounds are the fault scenarios' (tests/faults, run clean first).
+    EXPECT_IZID(tok, ZapisiSAFEARRAY(nullptr), 0u, Zrno::NAP_PARAMETER);
 
     // Wide formatting counts characters. Lengths around the 4096 growth step are the file model's
     // (RDatotekaTest.cpp).
