@@ -33,7 +33,74 @@ std::string Okolje(char const *ime) {
     return n && n < sizeof b ? std::string(b, n) : "<none>";
 }
 
+// Points Zrno.dll's import of funkcija at nova; the address it had, or null.
+void *Preusmeri(const char *funkcija, void *nova) {
+    auto *b = reinterpret_cast<BYTE *>(GetModuleHandleA("Zrno.dll"));
+    auto *nt = reinterpret_cast<IMAGE_NT_HEADERS *>(b + reinterpret_cast<IMAGE_DOS_HEADER *>(b)->e_lfanew);
+    auto *u = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(
+        b + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; u->Name; ++u)
+        for (auto *i = reinterpret_cast<IMAGE_THUNK_DATA *>(b + u->OriginalFirstThunk),
+                  *a = reinterpret_cast<IMAGE_THUNK_DATA *>(b + u->FirstThunk);
+             i->u1.AddressOfData; ++i, ++a)
+            if (!IMAGE_SNAP_BY_ORDINAL(i->u1.Ordinal) &&
+                !strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(b + i->u1.AddressOfData)->Name, funkcija)) {
+                DWORD z;
+                VirtualProtect(a, sizeof *a, PAGE_READWRITE, &z);
+                void *prej = reinterpret_cast<void *>(a->u1.Function);
+                a->u1.Function = reinterpret_cast<ULONG_PTR>(nova);
+                return VirtualProtect(a, sizeof *a, z, &z), prej;
+            }
+    return nullptr;
+}
+
+OSVERSIONINFOA g_sistem; // what the stand-ins report: the version, the system directory's length
+UINT g_imenik;
+std::string g_jedro; // the path the kernel module was loaded from
+BOOL WINAPI Verzija(OSVERSIONINFOA *v) {
+    return v->dwOSVersionInfoSize == sizeof *v && (*v = g_sistem, v->dwOSVersionInfoSize = sizeof *v, true);
+}
+UINT WINAPI Imenik(char *b, UINT n) { // too long for the buffer: measured only, as the system does
+    return g_imenik < n ? (memset(b, 'x', g_imenik), b[g_imenik] = 0, g_imenik) : g_imenik;
+}
+HMODULE WINAPI Nalozi(const char *pot, HANDLE f, DWORD z) { return g_jedro = pot, LoadLibraryExA(pot, f, z); }
+
 } // namespace
+
+// A start classifies the system anew and loads the kernel module from the system directory.
+TEST(Zrno, ClassifiesTheSystemAndFindsItsKernel) {
+    const struct {
+        DWORD platforma, vecja, manjsa, imenik;
+        unsigned int os;
+    } tabela[] = {{0, 3, 95, 10, 0x10100},  {1, 4, 0, 0, 0x20100},  {1, 4, 9, 519, 0x20100},
+                  {1, 4, 10, 520, 0x20200}, {1, 4, 89, 1, 0x20200}, {1, 4, 90, 1, 0x20300},
+                  {2, 3, 51, 1, 0x30100},   {2, 4, 0, 1, 0x30200},  {2, 5, 0, 1, 0x30300},
+                  {2, 6, 1, 1, 0x30400},    {2, 5, 2, 1, 0x30500},  {2, 10, 0, 1, 0x30300},
+                  {3, 5, 1, 1, 0x30500}};
+    auto znova = [] {
+        while (Zrno::Zakljuci() == 0) {
+        }
+        return Zrno::Vzpostavi();
+    };
+    void *v = Preusmeri("GetVersionExA", reinterpret_cast<void *>(&Verzija));
+    void *i = Preusmeri("GetSystemDirectoryA", reinterpret_cast<void *>(&Imenik));
+    void *n = Preusmeri("LoadLibraryExA", reinterpret_cast<void *>(&Nalozi));
+    ASSERT_TRUE(v && i && n);
+    for (const auto &r : tabela) {
+        g_sistem = {0, r.vecja, r.manjsa, 0, r.platforma, {}};
+        g_imenik = r.imenik;
+        EXPECT_EQ(znova(), 0);
+        EXPECT_EQ(unsigned(Zrno::VrniVerzijoOS()), r.os) << r.platforma << ' ' << r.vecja << '.' << r.manjsa;
+        // The directory's backslash when it came whole and leaves room; the name as far as it fits.
+        const std::string pot = r.imenik && r.imenik < 520 ? std::string(r.imenik, 'x') + '\\' : "";
+        EXPECT_EQ(g_jedro, r.imenik == 519 ? pot : pot + "KERNEL32.DLL") << r.imenik;
+    }
+    Preusmeri("GetVersionExA", v), Preusmeri("GetSystemDirectoryA", i);
+    char sistem[MAX_PATH];
+    EXPECT_EQ(znova(), 0);
+    EXPECT_EQ(g_jedro, std::string(sistem, GetSystemDirectoryA(sistem, MAX_PATH)) + "\\KERNEL32.DLL");
+    Preusmeri("LoadLibraryExA", n);
+}
 
 // The loader's start holds one count for the whole process; the test takes it down to 0 and back.
 TEST(Zrno, StartStopCountingAndErrorMapping) {
@@ -76,21 +143,24 @@ TEST(Zrno, LocaleIsPrivate) {
     const char *const nic = nullptr; // a null name only asks
     const char *ime = Zrno::NastaviLocale(LC_ALL, nic);
     EXPECT_NE(strstr(ime ? ime : "", ".1250"), nullptr);
-    ASSERT_STREQ(Zrno::NastaviLocale(LC_NUMERIC, "C"), "C");
-    EXPECT_NE(strstr(Zrno::NastaviLocale(LC_ALL, nic), "LC_NUMERIC=C;"), nullptr) << "categories differ";
-    EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, "no-such-locale"), nullptr);
-    EXPECT_STREQ(Zrno::NastaviLocale(LC_NUMERIC, nic), "C") << "a refused request changes nothing";
-    const unsigned short siroko[] = {'.', '1', '2', '5', '2', 0};
+    // DEL is ASCII: the wide name goes on as its narrow twin, which the runtime takes (code page 1252).
+    const unsigned short c[] = {'C', 0}, siroko[] = {'.', '1', '2', '5', '2', 0x7F, 0};
     const unsigned short *w = Zrno::NastaviLocale(LC_ALL, siroko);
-    EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : siroko + 5), L".1252"), nullptr);
-    // Refused: a category out of range, a wide name that is not ASCII or longer than any name can be.
-    const std::basic_string<unsigned short> tuje = {'C', 0xE8}, dolgo(300, 'C');
+    EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : c + 1), L".1252"), nullptr);
+    ASSERT_STREQ(reinterpret_cast<const wchar_t *>(Zrno::NastaviLocale(LC_NUMERIC, c)), L"C");
+    EXPECT_NE(strstr(Zrno::NastaviLocale(LC_ALL, nic), "LC_NUMERIC=C;"), nullptr) << "categories differ";
+    // Refused: an unknown name, one too long for the composite name, a category out of range, a wide name
+    // that is not ASCII or longer than any name can be; a refused request changes nothing.
+    const std::basic_string<unsigned short> tuje = {'.', '1', '2', '5', '2', 0x80}, dolgo(300, 'C');
+    const std::string predolgo(600, 'C');
+    for (const char *n : {"no-such-locale", predolgo.c_str()})
+        EXPECT_EQ(Zrno::NastaviLocale(LC_NUMERIC, n), nullptr);
     for (int k : {LC_ALL - 1, LC_MAX + 1})
         EXPECT_EQ(Zrno::NastaviLocale(k, nic), nullptr) << k;
     EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, tuje.c_str()), nullptr);
     EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, dolgo.c_str()), nullptr);
-    w = Zrno::NastaviLocale(LC_ALL, static_cast<unsigned short const *>(nullptr)); // only asks: unchanged
-    EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : siroko + 5), L".1252"), nullptr);
+    w = Zrno::NastaviLocale(LC_ALL, static_cast<unsigned short const *>(nullptr));
+    EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : c + 1), L".1252;LC_NUMERIC=C;"), nullptr);
     // A further start puts code page 1250 back, and the application never saw any of it.
     EXPECT_EQ(Zrno::Vzpostavi(), 0);
     EXPECT_EQ(Zrno::Zakljuci(), 0);
