@@ -58,10 +58,8 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RIskalnikDatotek, 608, 596, O(m_cakajoci, 280, 272)); // WIN32_FIND_DATAA, 320 bytes
 
     // Strings: the layers above the storage add nothing but a shared vptr.
-    using NizP = RNizP<char>;
-    using NizPU = RNizP<unsigned short>;
-    RAZPOREDITEV(NizP, 24, 16, O(m_niz, 8, 4) O(m_dolzina, 16, 8) O(m_kapaciteta, 20, 12));
-    VELIKOST(24, 16, NizPU);
+    RAZPOREDITEV(RNizP<char>, 24, 16, O(m_niz, 8, 4) O(m_dolzina, 16, 8) O(m_kapaciteta, 20, 12));
+    VELIKOST(24, 16, RNizP<unsigned short>);
     VELIKOST(32, 20, RNizA, RNizU);
 
     // Streams.
@@ -114,8 +112,7 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RCasovnaPast, 48, 24, O(m_casomer, 24, 12) O(m_konec, 40, 20));
 
     // Registry, logs, services.
-    using TabelaZnakov = RDinTabela<char>;
-    RAZPOREDITEV(TabelaZnakov, 24, 16, O(m_podatki, 8, 4) O(m_stevilo, 16, 8) O(m_kapaciteta, 20, 12));
+    RAZPOREDITEV(RDinTabela<char>, 24, 16, O(m_podatki, 8, 4) O(m_stevilo, 16, 8) O(m_kapaciteta, 20, 12));
     RAZPOREDITEV(RDnevnik, 24, 12, O(m_kategorija, 8, 4) O(m_vir, 16, 8));
     RAZPOREDITEV(RDnevnikDat, 64, 36,
                  O(m_tok, 24, 12) O(m_odsek, 32, 16) O(m_modul, 48, 24) O(m_jezik, 56, 28)
@@ -126,13 +123,10 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RRegisterServisov, 56, 32, O(m_servisi, 8, 4));
 
     // Containers: a node pointer or two after the heap part of RZbirka.
-    using Zbirka = RZbirka<T_BINBLOK>;
-    using Sklad = RSklad<T_BINBLOK>;
-    using Seznam = RSeznam<T_BINBLOK>;
-    RAZPOREDITEV(Zbirka, 32, 20,
+    RAZPOREDITEV(RZbirka<T_BINBLOK>, 32, 20,
                  O(m_kopica, 8, 4) O(m_prosti, 16, 8) O(m_velikostBloka, 24, 12) O(m_stevilo, 28, 16));
-    RAZPOREDITEV(Sklad, 40, 24, O(m_prvi, 32, 20));
-    RAZPOREDITEV(Seznam, 48, 28, O(m_zadnji, 40, 24));
+    RAZPOREDITEV(RSklad<T_BINBLOK>, 40, 24, O(m_prvi, 32, 20));
+    RAZPOREDITEV(RSeznam<T_BINBLOK>, 48, 28, O(m_zadnji, 40, 24));
     VELIKOST(48, 28, RBazaVirov);
 
     // Dates and progress.
