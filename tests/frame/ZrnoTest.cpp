@@ -1,27 +1,27 @@
-// Start-up counting, the socket layer behind it, the whole error mapping, the private locale (a refused
-// heap growth keeps the block: the fault scenarios fail every allocation, tests/faults); the start-up
-// failure message in the module's three languages, and a refused load of the test build of the library
+// Start-up counting and classification, the whole error mapping, the private locale, the start-up failure
+// message in the module's three languages, and a refused load of the test build of the library
 // (ZrnoZagon.dll), which hands the texts back through the environment instead of showing them.
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <locale.h>
+#include <map>
 #include <string.h>
 #include <string>
+#include <vector>
 #include <windows.h>
 #include <zrno/frame.h>
 #include <zrno/strings.h>
 
 namespace {
 
+using Izidi = std::vector<int>;
+
 bool VticniceDelujejo() {
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     return s != INVALID_SOCKET && closesocket(s) == 0;
 }
 
-const struct {
-    T_KODAJEZIKA2 jezik;
-    char const *sporocilo;
-} JEZIKI[] = {
+const std::pair<T_KODAJEZIKA2, char const *> JEZIKI[] = {
     {KJ2_ANGLESKI, "Error initializing WinSocket (code 0x80000001)."},
     {KJ2_ITALIJANSKI, "Errore nell'inizializzazione del WinSocket (codice 0x80000001)."},
     {KJ2_SLOVENSKI, "Napaka pri inicializaciji WinSocket (koda 0x80000001)."},
@@ -33,15 +33,18 @@ std::string Okolje(char const *ime) {
     return n && n < sizeof b ? std::string(b, n) : "<none>";
 }
 
-// Points Zrno.dll's import slots that hold the system function stara at nova.
-void Preusmeri(void *stara, void *nova) {
+// Swaps Zrno.dll's imports of the system function ime and of nadomestek: a second call swaps them back.
+template <class F> void Zamenjaj(const char *ime, F *nadomestek) {
     auto *b = reinterpret_cast<BYTE *>(GetModuleHandleA("Zrno.dll"));
     auto &iat = reinterpret_cast<IMAGE_NT_HEADERS *>(b + reinterpret_cast<IMAGE_DOS_HEADER *>(b)->e_lfanew)
                     ->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
     auto **p = reinterpret_cast<void **>(b + iat.VirtualAddress);
+    void *prava = reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("kernel32"), ime)),
+         *nova = reinterpret_cast<void *>(nadomestek);
     DWORD z;
     VirtualProtect(p, iat.Size, PAGE_READWRITE, &z);
-    std::replace(p, p + iat.Size / sizeof *p, stara, nova);
+    for (auto **q = p; q < p + iat.Size / sizeof *p; ++q)
+        *q = *q == prava ? nova : *q == nova ? prava : *q;
     VirtualProtect(p, iat.Size, z, &z);
 }
 
@@ -49,64 +52,60 @@ OSVERSIONINFOA g_sistem; // what the stand-ins report: the version, the system d
 UINT g_imenik;
 std::string g_jedro; // the path the kernel module was loaded from
 BOOL WINAPI Verzija(OSVERSIONINFOA *v) {
-    return v->dwOSVersionInfoSize == sizeof *v && (*v = g_sistem, v->dwOSVersionInfoSize = sizeof *v, true);
+    return v->dwOSVersionInfoSize == sizeof *v && memcpy(v, &g_sistem, sizeof *v);
 }
-UINT WINAPI Imenik(char *b, UINT n) { // too long for the buffer: measured only, as the system does
-    return g_imenik < n ? (memset(b, 'x', g_imenik), b[g_imenik] = 0, g_imenik) : g_imenik;
+UINT WINAPI Imenik(char *b, UINT n) {
+    if (g_imenik < n) // too long for the buffer: measured only, as the system does
+        lstrcpynA(b, std::string(g_imenik, 'x').c_str(), n);
+    return g_imenik;
 }
-HMODULE WINAPI Nalozi(const char *pot, HANDLE f, DWORD z) { return g_jedro = pot, LoadLibraryExA(pot, f, z); }
+HMODULE WINAPI Nalozi(const char *pot, HANDLE f, DWORD z) {
+    return LoadLibraryExA((g_jedro = pot).c_str(), f, z);
+}
 
 } // namespace
 
 // The loader's start holds one count for the whole process; the test takes it down to 0 and back. Each
 // first start classifies the system anew and loads the kernel module from the system directory.
 TEST(Zrno, StartsCountClassifyAndLoadTheKernel) {
+    // The sockets work while a start is outstanding, and a Zakljuci with nothing to stop answers 1.
     ASSERT_TRUE(VticniceDelujejo());
-    EXPECT_EQ(Zrno::Vzpostavi(), 0);
-    EXPECT_EQ(Zrno::Zakljuci(), 0);
-    EXPECT_TRUE(VticniceDelujejo()) << "one start is still outstanding";
-    EXPECT_EQ(Zrno::Zakljuci(), 0);
-    EXPECT_FALSE(VticniceDelujejo()) << "the last Zakljuci stops the socket layer";
-    EXPECT_EQ(Zrno::Zakljuci(), 1) << "nothing to stop";
-    const struct {
-        DWORD platforma, vecja, manjsa, imenik;
-        unsigned int os;
-    } tabela[] = {{0, 3, 95, 10, 0x10100},  {1, 4, 0, 0, 0x20100},  {1, 4, 9, 519, 0x20100},
-                  {1, 4, 10, 520, 0x20200}, {1, 4, 89, 1, 0x20200}, {1, 4, 90, 1, 0x20300},
-                  {2, 3, 51, 1, 0x30100},   {2, 4, 0, 1, 0x30200},  {2, 5, 0, 1, 0x30300},
-                  {2, 6, 1, 1, 0x30400},    {2, 5, 2, 1, 0x30500},  {2, 10, 0, 1, 0x30300},
-                  {3, 5, 1, 1, 0x30500}};
-    auto k = [](const char *ime) {
-        return reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("kernel32"), ime));
-    };
-    void *prave[] = {k("GetVersionExA"), k("GetSystemDirectoryA"), k("LoadLibraryExA")},
-         *nadomestki[] = {reinterpret_cast<void *>(&Verzija), reinterpret_cast<void *>(&Imenik),
-                          reinterpret_cast<void *>(&Nalozi)};
-    for (int i = 0; i < 3; ++i)
-        Preusmeri(prave[i], nadomestki[i]);
+    EXPECT_EQ((Izidi{Zrno::Vzpostavi(), Zrno::Zakljuci(), VticniceDelujejo(), Zrno::Zakljuci(),
+                     VticniceDelujejo(), Zrno::Zakljuci()}),
+              (Izidi{0, 0, 1, 0, 0, 1}));
+    // Platform, major and minor version, the system directory's length, the class.
+    const DWORD tabela[][5] = {{0, 3, 95, 10, 0x10100},  {1, 4, 0, 0, 0x20100},  {1, 4, 9, 519, 0x20100},
+                               {1, 4, 10, 520, 0x20200}, {1, 4, 89, 1, 0x20200}, {1, 4, 90, 1, 0x20300},
+                               {2, 3, 51, 1, 0x30100},   {2, 4, 0, 1, 0x30200},  {2, 5, 0, 1, 0x30300},
+                               {2, 6, 1, 1, 0x30400},    {2, 5, 2, 1, 0x30500},  {2, 10, 0, 1, 0x30300},
+                               {3, 5, 1, 1, 0x30500}};
+    Zamenjaj("GetVersionExA", &Verzija);
+    Zamenjaj("GetSystemDirectoryA", &Imenik);
+    Zamenjaj("LoadLibraryExA", &Nalozi);
     for (const auto &r : tabela) {
-        g_sistem = {0, r.vecja, r.manjsa, 0, r.platforma, {}};
-        g_imenik = r.imenik;
-        EXPECT_EQ(Zrno::Vzpostavi(), 0);
-        EXPECT_EQ(unsigned(Zrno::VrniVerzijoOS()), r.os) << r.platforma << ' ' << r.vecja << '.' << r.manjsa;
+        g_sistem = {sizeof g_sistem, r[1], r[2], 0, r[0], {}};
+        g_imenik = r[3];
+        EXPECT_EQ((Izidi{Zrno::Vzpostavi(), int(Zrno::VrniVerzijoOS()), Zrno::Zakljuci()}),
+                  (Izidi{0, int(r[4]), 0}))
+            << r[0] << ' ' << r[1] << '.' << r[2];
         // The directory's backslash when it came whole and leaves room; the name as far as it fits.
-        const std::string pot = r.imenik && r.imenik < 520 ? std::string(r.imenik, 'x') + '\\' : "";
-        EXPECT_EQ(g_jedro, r.imenik == 519 ? pot : pot + "KERNEL32.DLL") << r.imenik;
-        EXPECT_EQ(Zrno::Zakljuci(), 0);
+        const std::string pot = r[3] && r[3] < 520 ? std::string(r[3], 'x') + '\\' : "";
+        EXPECT_EQ(g_jedro, r[3] == 519 ? pot : pot + "KERNEL32.DLL") << r[3];
     }
-    Preusmeri(nadomestki[0], prave[0]), Preusmeri(nadomestki[1], prave[1]);
+    Zamenjaj("GetVersionExA", &Verzija);
+    Zamenjaj("GetSystemDirectoryA", &Imenik);
     char sistem[MAX_PATH];
     EXPECT_EQ(Zrno::Vzpostavi(), 0);
     EXPECT_TRUE(VticniceDelujejo());
     EXPECT_EQ(g_jedro, std::string(sistem, GetSystemDirectoryA(sistem, MAX_PATH)) + "\\KERNEL32.DLL");
-    Preusmeri(nadomestki[2], prave[2]);
+    Zamenjaj("LoadLibraryExA", &Nalozi);
 }
 
 TEST(Zrno, ErrorMapping) {
     // Every system code the library knows ignores the default; 0 stays success; the codes beside them
     // (0xFFFFFFFF beside 0 among them) give the default.
     // clang-format off
-    const unsigned int preslikava[][2] = {
+    const std::map<unsigned int, unsigned int> preslikava = {
         {1, 0x80000043}, {2, 0x80000045}, {3, 0x80000046}, {4, 0x80000047}, {5, 0x80000042}, {6, 0x80000038},
         {8, 0x80000006}, {19, 0x80000048}, {21, 0x80000049}, {22, 0x80000043}, {23, 0x80000044},
         {27, 0x8000004B}, {29, 0x80000005}, {30, 0x80000004}, {32, 0x8000004A}, {33, 0x8000004C},
@@ -118,18 +117,14 @@ TEST(Zrno, ErrorMapping) {
         {0x80090016, 0x8000005E}, {0x80090019, 0x8000005D}, {0x8009001A, 0x8000005E}, {0, 0}};
     // clang-format on
     for (const auto &rad : preslikava)
-        for (unsigned int s : {rad[0] - 1, rad[0], rad[0] + 1}) {
-            auto v = std::find_if(std::begin(preslikava), std::end(preslikava),
-                                  [s](auto &p) { return p[0] == s; });
-            EXPECT_EQ(unsigned(PretvoriNapako(s, -5)), v == std::end(preslikava) ? unsigned(-5) : (*v)[1])
+        for (unsigned int s : {rad.first - 1, rad.first, rad.first + 1})
+            EXPECT_EQ(unsigned(PretvoriNapako(s, -5)), preslikava.count(s) ? preslikava.at(s) : unsigned(-5))
                 << s;
-        }
 }
 
 TEST(Zrno, LocaleIsPrivate) {
     const char *const nic = nullptr; // a null name only asks
-    const char *ime = Zrno::NastaviLocale(LC_ALL, nic);
-    EXPECT_NE(strstr(ime ? ime : "", ".1250"), nullptr);
+    EXPECT_NE(strstr(Zrno::NastaviLocale(LC_ALL, nic), ".1250"), nullptr);
     // DEL is ASCII: the wide name goes on as its narrow twin, which the runtime takes (code page 1252).
     const unsigned short c[] = {'C', 0}, siroko[] = {'.', '1', '2', '5', '2', 0x7F, 0};
     const unsigned short *w = Zrno::NastaviLocale(LC_ALL, siroko);
@@ -140,12 +135,12 @@ TEST(Zrno, LocaleIsPrivate) {
     // that is not ASCII or longer than any name can be; a refused request changes nothing.
     const std::basic_string<unsigned short> tuje = {'.', '1', '2', '5', '2', 0x80}, dolgo(300, 'C');
     const std::string predolgo(600, 'C');
-    for (const char *n : {"no-such-locale", predolgo.c_str()})
-        EXPECT_EQ(Zrno::NastaviLocale(LC_NUMERIC, n), nullptr);
-    for (int k : {LC_ALL - 1, LC_MAX + 1})
-        EXPECT_EQ(Zrno::NastaviLocale(k, nic), nullptr) << k;
-    EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, tuje.c_str()), nullptr);
-    EXPECT_EQ(Zrno::NastaviLocale(LC_ALL, dolgo.c_str()), nullptr);
+    EXPECT_EQ((std::vector<const void *>{
+                  Zrno::NastaviLocale(LC_NUMERIC, "no-such-locale"),
+                  Zrno::NastaviLocale(LC_NUMERIC, predolgo.c_str()), Zrno::NastaviLocale(LC_ALL - 1, nic),
+                  Zrno::NastaviLocale(LC_MAX + 1, nic), Zrno::NastaviLocale(LC_ALL, tuje.c_str()),
+                  Zrno::NastaviLocale(LC_ALL, dolgo.c_str())}),
+              std::vector<const void *>(6, nullptr));
     w = Zrno::NastaviLocale(LC_ALL, static_cast<unsigned short const *>(nullptr));
     EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : c + 1), L".1252;LC_NUMERIC=C;"), nullptr);
     // A further start puts code page 1250 back, and the application never saw any of it.
@@ -157,9 +152,9 @@ TEST(Zrno, LocaleIsPrivate) {
 
 TEST(Zagon, TextsInEachLanguageAndAFailedStart) {
     HINSTANCE zrno = GetModuleHandleA("Zrno.dll");
-    for (auto const &j : JEZIKI) {
-        EXPECT_STREQ(RNizA(zrno, 1, j.jezik), "Zrno");
-        EXPECT_STREQ(RNizA::OblikujVUS(zrno, 2, j.jezik, KN_CP1250, 0x80000001u), j.sporocilo);
+    for (auto const &[jezik, sporocilo] : JEZIKI) {
+        EXPECT_STREQ(RNizA(zrno, 1, jezik), "Zrno");
+        EXPECT_STREQ(RNizA::OblikujVUS(zrno, 2, jezik, KN_CP1250, 0x80000001u), sporocilo);
     }
     EXPECT_STREQ(RNizA(zrno, 0xFFFFFFFF, KJ2_ANGLESKI), "") << "beyond the 16-bit resource numbers";
 

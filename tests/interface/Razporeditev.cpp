@@ -52,7 +52,7 @@ RAZPOREDITEV(T_ZAPISSTATUSA, 28, 28,
 // reach; private fields that only the DLL touches may move.
 struct PreverjanjeRazporeditve {
     // Roots.
-    VELIKOST(8, 4, RElement, RIzpElement);
+    VELIKOST(8, 4, RElement, RIzpElement, ROdtisnik, RKazalnikNapredka); // a vptr
     RAZPOREDITEV(RSisElement, 16, 8, O(m_rocica, 8, 4));
 
     RAZPOREDITEV(RIskalnikDatotek, 608, 596, O(m_cakajoci, 280, 272)); // WIN32_FIND_DATAA, 320 bytes
@@ -64,7 +64,6 @@ struct PreverjanjeRazporeditve {
 
     // Streams.
     RAZPOREDITEV(RTokPodatkov, 16, 8, O(m_stanje, 8, 4));
-    VELIKOST(24, 12, RDatoteka);
 
     RAZPOREDITEV(RPomDatoteka, 48, 32, O(m_podatki, 8, 4) O(m_polozaj, 20, 12) O(m_dolzina, 24, 16));
 
@@ -96,7 +95,6 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RVticnica, 16, 12, O(m_vticnica, 12, 8));
 
     // Digests.
-    VELIKOST(8, 4, ROdtisnik);
     RAZPOREDITEV(RCRC32, 16, 8, O(m_register, 8, 4));
     RAZPOREDITEV(RBlokovniOdtisnik, 80, 76, O(m_bitov, 8, 4) O(m_blok, 16, 12));
     RAZPOREDITEV(RMD5, 112, 108, O(m_h, 80, 76) O(m_rezultat, 96, 92));
@@ -104,8 +102,8 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(ROdtisnikToka, 40, 20, O(m_odtisnik, 16, 8));
 
     // Threads.
-    VELIKOST(16, 8, RSinhronizator, RDogodek, RSemafor, RNevarenOdsek, RCasomer);
-    VELIKOST(24, 12, RCakalnik, RDogNit);
+    VELIKOST(16, 8, RSinhronizator, RDogodek, RSemafor, RNevarenOdsek, RCasomer, ROskrbnikServisov, RServis);
+    VELIKOST(24, 12, RCakalnik, RDogNit, RDatoteka);
     RAZPOREDITEV(RMultiCakalnik, 40, 20, O(m_stevilo, 32, 16));
     RAZPOREDITEV(RNit, 24, 12, O(m_koda, 16, 8));
     RAZPOREDITEV(RStopnjaCevovoda, 32, 16, O(m_naslednja, 24, 12));
@@ -117,7 +115,6 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RDnevnikDat, 64, 36,
                  O(m_tok, 24, 12) O(m_odsek, 32, 16) O(m_modul, 48, 24) O(m_jezik, 56, 28)
                      O(m_kodnaStran, 60, 32));
-    VELIKOST(16, 8, ROskrbnikServisov, RServis);
     RAZPOREDITEV(RServisImpl, 72, 52,
                  O(m_statusRocica, 24, 12) O(m_status, 32, 16) O(m_stevilo, 60, 44) O(m_argumenti, 64, 48));
     RAZPOREDITEV(RRegisterServisov, 56, 32, O(m_servisi, 8, 4));
@@ -131,7 +128,6 @@ struct PreverjanjeRazporeditve {
 
     // Dates and progress.
     RAZPOREDITEV(RDatum, 16, 16, O(m_vrednost, 8, 8));
-    VELIKOST(8, 4, RKazalnikNapredka);
     RAZPOREDITEV(RCasKazalnikNapredka, 32, 24,
                  O(m_interval, 8, 4) O(m_zadnjiCas, 12, 8) O(m_spodnja, 16, 12) O(m_zgornja, 20, 16)
                      O(m_zadnjiPolozaj, 24, 20));
