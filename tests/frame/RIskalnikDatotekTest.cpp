@@ -1,13 +1,15 @@
-// RIskalnikDatotek on a real directory: names, sizes, times, exhaustion and copies (the handle rules are
-// in LastnistvoTest).
+// RIskalnikDatotek over a real directory: paths, sizes, times, exhaustion, copies (handles: LastnistvoTest).
 #include "ZacasniImenik.h"
 #include <algorithm>
 #include <map>
 #include <tuple>
+#include <vector>
 #include <zrno/frame.h>
 #include <zrno/util.h>
 
 namespace {
+
+using Izidi = std::vector<int>; // results of calls in order (a braced list evaluates left to right)
 
 // Everything the finder delivers, by name.
 std::map<std::string, T_NAJDENADATOTEKA> Vse(RIskalnikDatotek &i) {
@@ -30,9 +32,8 @@ TEST(RIskalnikDatotek, PathsSizesTimesAndExhaustion) {
     d.Ustvari("c.dat", 0);
     RIskalnikDatotek i;
     T_NAJDENADATOTEKA z;
-    EXPECT_EQ(i.Odpri((imenik + "*.zzz").c_str()), Zrno::NAP_NIDATOTEKE);
-    EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC);
-    EXPECT_EQ(i.Odpri(nullptr), Zrno::NAP_PARAMETER);
+    EXPECT_EQ((Izidi{i.Odpri((imenik + "*.zzz").c_str()), i.Poisci(&z), i.Odpri(nullptr)}),
+              (Izidi{Zrno::NAP_NIDATOTEKE, Zrno::NAP_NIVEC, Zrno::NAP_PARAMETER}));
 
     ASSERT_EQ(i.Odpri((imenik + "*.txt").c_str()), 0);
     auto najdene = Vse(i);
@@ -48,8 +49,7 @@ TEST(RIskalnikDatotek, PathsSizesTimesAndExhaustion) {
                                   cas(a.ftLastWriteTime), cas(a.ftCreationTime), cas(a.ftLastAccessTime)))
             << ime;
     }
-    EXPECT_EQ(i.Poisci(&z), Zrno::NAP_NIVEC) << "exhausted";
-    EXPECT_EQ(i.Zapri(), 0) << "exhaustion does not close the search";
+    EXPECT_EQ((Izidi{i.Poisci(&z), i.Zapri()}), (Izidi{Zrno::NAP_NIVEC, 0})) << "exhausted, and still open";
 
     // Only the backslash separates: a pattern with forward slashes has no directory part.
     std::string naprej = imenik + "*.dat";
@@ -63,7 +63,7 @@ TEST(RIskalnikDatotek, PathsSizesTimesAndExhaustion) {
     ASSERT_EQ(i.Poisci(&prvi), 0);
     RIskalnikDatotek kopija(i), dodeljen;
     dodeljen = i;
-    ASSERT_EQ((std::vector<int>{kopija.Poisci(&drugi), dodeljen.Poisci(&z)}), std::vector<int>(2, 0));
+    ASSERT_EQ((Izidi{kopija.Poisci(&drugi), dodeljen.Poisci(&z)}), Izidi(2, 0));
     EXPECT_STRNE(prvi.Ime, drugi.Ime);
     EXPECT_STREQ(z.Ime, drugi.Ime);
     EXPECT_EQ(kopija.Zapri(), 0);
