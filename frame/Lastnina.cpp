@@ -1,10 +1,9 @@
 // The table of shares behind Lastnina (kind, value, owner, alive), normally empty: it only fills when
-// objects that share a value are copied. The lock is a CRITICAL_SECTION made by the first thread that copies
-// such an object: _WIN32_WINNT is fixed at XP, so there is no SRW lock, and a critical section that waiters
-// block on cannot starve anyone the way a Sleep(0) spin could. It is published with one interlocked
-// exchange, so no start-up order is involved: a thread that loses the race to publish discards its
-// own. The calls other than Deli take the lock only when the table holds shares, and shares exist only
-// after a Deli has made the lock.
+// objects that share a value are copied. The lock is a CRITICAL_SECTION: _WIN32_WINNT is fixed at XP, so
+// there is no SRW lock, and a critical section that waiters block on cannot starve anyone the way a
+// Sleep(0) spin could. The static initialisation makes it, before the entry point and so before any
+// object can be copied (as the start-up lock in Zrno.cpp). The calls other than Deli take the lock only
+// when the table holds shares.
 #include "frame/Lastnina.h"
 #include "frame/Velikost.h"
 #include "frame/win.h"
@@ -20,52 +19,26 @@ struct Delez {
     bool zivo; // false: a copy closed the value; the share only keeps its owner from closing it again
 };
 
-CRITICAL_SECTION *volatile g_kljuc = nullptr;
 Delez *g_delezi = nullptr;
 volatile unsigned int g_stevilo = 0; // read without the lock only to skip an empty table
 unsigned int g_kapaciteta = 0;
 
-// The process heap, not the library's own: the lock must outlive anything the library frees at exit.
-CRITICAL_SECTION *Kljuc() {
-    CRITICAL_SECTION *k = g_kljuc;
-    if (k)
-        return k;
-    k = static_cast<CRITICAL_SECTION *>(HeapAlloc(GetProcessHeap(), 0, sizeof(CRITICAL_SECTION)));
-    if (!k)
-        return nullptr;
-    if (!InitializeCriticalSectionAndSpinCount(k, 0)) {
-        HeapFree(GetProcessHeap(), 0, k);
-        return nullptr;
+// Deleted when the module unloads unless shares are left: an object destroyed later still takes it.
+struct Kljuc {
+    Kljuc() { InitializeCriticalSection(&odsek); }
+    ~Kljuc() {
+        if (g_stevilo == 0)
+            DeleteCriticalSection(&odsek);
     }
-    CRITICAL_SECTION *prej = static_cast<CRITICAL_SECTION *>(
-        InterlockedCompareExchangePointer(reinterpret_cast<void *volatile *>(&g_kljuc), k, nullptr));
-    if (!prej)
-        return k;
-    DeleteCriticalSection(k);
-    HeapFree(GetProcessHeap(), 0, k);
-    return prej;
-}
-
-// Released when the module unloads, unless shares are left: an object destroyed later still takes it.
-struct Pospravi {
-    ~Pospravi() {
-        if (g_kljuc && g_stevilo == 0) {
-            DeleteCriticalSection(g_kljuc);
-            HeapFree(GetProcessHeap(), 0, g_kljuc);
-            g_kljuc = nullptr;
-        }
-    }
-} g_pospravi;
+    CRITICAL_SECTION odsek;
+} g_kljuc;
 
 class Zaklep {
   public:
-    explicit Zaklep(CRITICAL_SECTION *k) : m_k(k) { EnterCriticalSection(m_k); }
-    ~Zaklep() { LeaveCriticalSection(m_k); }
+    Zaklep() { EnterCriticalSection(&g_kljuc.odsek); }
+    ~Zaklep() { LeaveCriticalSection(&g_kljuc.odsek); }
     Zaklep(const Zaklep &) = delete;
     Zaklep &operator=(const Zaklep &) = delete;
-
-  private:
-    CRITICAL_SECTION *m_k;
 };
 
 Delez *Najdi(Vir vrsta, void const *vrednost, void const *lastnik) {
@@ -112,10 +85,7 @@ bool Odstrani(Vir vrsta, void const *vrednost, void const *lastnik) {
 } // namespace
 
 void Deljeno::Deli(Vir vrsta, void const *vrednost, void const *izvor, void const *kopija) {
-    CRITICAL_SECTION *k = Kljuc();
-    if (!k)
-        return; // untracked, as when the table cannot grow
-    Zaklep z(k);
+    Zaklep z;
     if (g_kapaciteta - g_stevilo < 2) {
         unsigned int nova, bajtov;
         // The byte count caps the capacity far below 2^31 entries, so doubling it cannot wrap.
@@ -139,14 +109,14 @@ void Deljeno::Deli(Vir vrsta, void const *vrednost, void const *izvor, void cons
 bool Deljeno::Izpusti(Vir vrsta, void const *vrednost, void const *lastnik) {
     if (g_stevilo == 0) // the usual case: nothing was ever copied
         return true;
-    Zaklep z(g_kljuc);
+    Zaklep z;
     return Odstrani(vrsta, vrednost, lastnik);
 }
 
 bool Deljeno::JeMrtva(Vir vrsta, void const *vrednost, void const *lastnik) {
     if (g_stevilo == 0)
         return false;
-    Zaklep z(g_kljuc);
+    Zaklep z;
     Delez *d = Najdi(vrsta, vrednost, lastnik);
     return d && !d->zivo;
 }
@@ -154,7 +124,7 @@ bool Deljeno::JeMrtva(Vir vrsta, void const *vrednost, void const *lastnik) {
 bool Deljeno::JeDeljena(Vir vrsta, void const *vrednost, void const *lastnik) {
     if (g_stevilo == 0)
         return false;
-    Zaklep z(g_kljuc);
+    Zaklep z;
     Delez *d = Najdi(vrsta, vrednost, lastnik);
     return d && (!d->zivo || DrugiZivi(vrsta, vrednost, lastnik));
 }
@@ -162,7 +132,7 @@ bool Deljeno::JeDeljena(Vir vrsta, void const *vrednost, void const *lastnik) {
 void Deljeno::Zaprta(Vir vrsta, void const *vrednost, void const *lastnik) {
     if (g_stevilo == 0)
         return;
-    Zaklep z(g_kljuc);
+    Zaklep z;
     if (Delez *d = Najdi(vrsta, vrednost, lastnik))
         Odstrani(d);
     // Whoever closed or gave it away, no share of the value is a live one any more.

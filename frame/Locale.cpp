@@ -14,7 +14,10 @@
 
 namespace {
 
-_locale_t volatile g_locale;
+// "C" until a start asks for code page 1250. Made by the static initialisation, which runs before the
+// entry point and so before any caller (an application's static object included); NastaviLocale
+// replaces it as a whole.
+_locale_t volatile g_locale = _create_locale(LC_ALL, "C");
 char g_ime[512]; // the last name handed out, as setlocale keeps its own
 unsigned short g_sirokoIme[512];
 
@@ -33,6 +36,20 @@ const char *ImeKategorije(_locale_t l, int kategorija) {
     return ime ? ime : "C";
 }
 
+// The composite name "LC_COLLATE=..;LC_CTYPE=..;..." of l with locale in place of kategorija's name (no
+// category: LC_ALL), in a buffer whose last byte is never written, so a cut name stays terminated; false
+// when it was cut. Shared as setlocale's own result is.
+char g_sestavljeno[512];
+bool Sestavi(_locale_t l, int kategorija = LC_ALL, const char *locale = nullptr) {
+    size_t n = 0;
+    for (const auto &k : k_kategorije) {
+        _snprintf(g_sestavljeno + n, sizeof g_sestavljeno - 1 - n, "%s%s=%s", n ? ";" : "", k.ime,
+                  k.kategorija == kategorija ? locale : ImeKategorije(l, k.kategorija));
+        n += strlen(g_sestavljeno + n);
+    }
+    return n < sizeof g_sestavljeno - 1;
+}
+
 // The name setlocale(category, NULL) would give for l: one name when all categories agree.
 const char *Ime(_locale_t l, int kategorija) {
     if (kategorija != LC_ALL)
@@ -42,17 +59,8 @@ const char *Ime(_locale_t l, int kategorija) {
         enaki = enaki && strcmp(ImeKategorije(l, k.kategorija), ImeKategorije(l, LC_CTYPE)) == 0;
     if (enaki)
         return ImeKategorije(l, LC_CTYPE);
-    static char sestavljeno[512];
-    size_t n = 0;
-    for (const auto &k : k_kategorije) {
-        int r = _snprintf(sestavljeno + n, sizeof sestavljeno - n, "%s%s=%s", n ? ";" : "", k.ime,
-                          ImeKategorije(l, k.kategorija));
-        if (r < 0)
-            break;
-        n += static_cast<size_t>(r);
-    }
-    sestavljeno[sizeof sestavljeno - 1] = 0;
-    return sestavljeno;
+    Sestavi(l); // the categories' names are short: never cut
+    return g_sestavljeno;
 }
 
 bool Enaka(_locale_t a, _locale_t b) {
@@ -65,35 +73,13 @@ bool Enaka(_locale_t a, _locale_t b) {
 _locale_t Ustvari(int kategorija, const char *locale) {
     if (kategorija == LC_ALL)
         return _create_locale(LC_ALL, locale);
-    char sestavljeno[512];
-    size_t n = 0;
-    for (const auto &k : k_kategorije) {
-        const char *ime =
-            k.kategorija == kategorija ? locale : ImeKategorije(Zrno::Notranje::Locale(), k.kategorija);
-        int r = _snprintf(sestavljeno + n, sizeof sestavljeno - n, "%s%s=%s", n ? ";" : "", k.ime, ime);
-        if (r < 0)
-            return nullptr;
-        n += static_cast<size_t>(r);
-    }
-    return _create_locale(LC_ALL, sestavljeno);
+    return Sestavi(Zrno::Notranje::Locale(), kategorija, locale) ? _create_locale(LC_ALL, g_sestavljeno)
+                                                                 : nullptr;
 }
 
 } // namespace
 
-_locale_t Zrno::Notranje::Locale() {
-    _locale_t l = g_locale;
-    if (l)
-        return l;
-    // Used before any start (an application's static object), threads may meet here: each builds one,
-    // the first to publish it wins and the others free their own.
-    l = _create_locale(LC_ALL, "C");
-    void *prej = InterlockedCompareExchangePointer(reinterpret_cast<void *volatile *>(&g_locale), l, nullptr);
-    if (!prej)
-        return l;
-    if (l)
-        _free_locale(l);
-    return static_cast<_locale_t>(prej);
-}
+_locale_t Zrno::Notranje::Locale() { return g_locale; }
 
 // msvcrt has no _strftime_l (that came with msvcr80), but its _Strftime takes the time-names table
 // directly, and the library's private locale carries one: the names follow the library's locale
@@ -118,7 +104,7 @@ char const *Zrno::NastaviLocale(int category, char const *locale) {
         if (stari && Enaka(nov, stari)) {
             _free_locale(nov);
         } else {
-            // Published as a whole, so a racing lazy creation in Locale() cannot overwrite it.
+            // Published as a whole: other threads read the old one or the new one.
             stari = static_cast<_locale_t>(
                 InterlockedExchangePointer(reinterpret_cast<void *volatile *>(&g_locale), nov));
             if (stari)

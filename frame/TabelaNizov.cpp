@@ -18,9 +18,7 @@ int Zrno::Notranje::PoisciNiz(HINSTANCE modul, unsigned int id, unsigned int jez
         return PretvoriNapako(ERROR_RESOURCE_NAME_NOT_FOUND, NAP_NIVIRA);
     HRSRC vir =
         FindResourceExA(modul, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(id / 16 + 1), static_cast<WORD>(jezik));
-    if (!vir)
-        return NiVira(GetLastError());
-    HGLOBAL g = LoadResource(modul, vir);
+    HGLOBAL g = vir ? LoadResource(modul, vir) : nullptr;
     if (!g)
         return NiVira(GetLastError());
     auto const *blok = static_cast<unsigned short const *>(LockResource(g));

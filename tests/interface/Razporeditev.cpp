@@ -52,21 +52,18 @@ RAZPOREDITEV(T_ZAPISSTATUSA, 28, 28,
 // reach; private fields that only the DLL touches may move.
 struct PreverjanjeRazporeditve {
     // Roots.
-    VELIKOST(8, 4, RElement, RIzpElement);
+    VELIKOST(8, 4, RElement, RIzpElement, ROdtisnik, RKazalnikNapredka); // a vptr
     RAZPOREDITEV(RSisElement, 16, 8, O(m_rocica, 8, 4));
 
     RAZPOREDITEV(RIskalnikDatotek, 608, 596, O(m_cakajoci, 280, 272)); // WIN32_FIND_DATAA, 320 bytes
 
     // Strings: the layers above the storage add nothing but a shared vptr.
-    using NizP = RNizP<char>;
-    using NizPU = RNizP<unsigned short>;
-    RAZPOREDITEV(NizP, 24, 16, O(m_niz, 8, 4) O(m_dolzina, 16, 8) O(m_kapaciteta, 20, 12));
-    VELIKOST(24, 16, NizPU);
+    RAZPOREDITEV(RNizP<char>, 24, 16, O(m_niz, 8, 4) O(m_dolzina, 16, 8) O(m_kapaciteta, 20, 12));
+    VELIKOST(24, 16, RNizP<unsigned short>);
     VELIKOST(32, 20, RNizA, RNizU);
 
     // Streams.
     RAZPOREDITEV(RTokPodatkov, 16, 8, O(m_stanje, 8, 4));
-    VELIKOST(24, 12, RDatoteka);
 
     RAZPOREDITEV(RPomDatoteka, 48, 32, O(m_podatki, 8, 4) O(m_polozaj, 20, 12) O(m_dolzina, 24, 16));
 
@@ -98,7 +95,6 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RVticnica, 16, 12, O(m_vticnica, 12, 8));
 
     // Digests.
-    VELIKOST(8, 4, ROdtisnik);
     RAZPOREDITEV(RCRC32, 16, 8, O(m_register, 8, 4));
     RAZPOREDITEV(RBlokovniOdtisnik, 80, 76, O(m_bitov, 8, 4) O(m_blok, 16, 12));
     RAZPOREDITEV(RMD5, 112, 108, O(m_h, 80, 76) O(m_rezultat, 96, 92));
@@ -106,38 +102,32 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(ROdtisnikToka, 40, 20, O(m_odtisnik, 16, 8));
 
     // Threads.
-    VELIKOST(16, 8, RSinhronizator, RDogodek, RSemafor, RNevarenOdsek, RCasomer);
-    VELIKOST(24, 12, RCakalnik, RDogNit);
+    VELIKOST(16, 8, RSinhronizator, RDogodek, RSemafor, RNevarenOdsek, RCasomer, ROskrbnikServisov, RServis);
+    VELIKOST(24, 12, RCakalnik, RDogNit, RDatoteka);
     RAZPOREDITEV(RMultiCakalnik, 40, 20, O(m_stevilo, 32, 16));
     RAZPOREDITEV(RNit, 24, 12, O(m_koda, 16, 8));
     RAZPOREDITEV(RStopnjaCevovoda, 32, 16, O(m_naslednja, 24, 12));
     RAZPOREDITEV(RCasovnaPast, 48, 24, O(m_casomer, 24, 12) O(m_konec, 40, 20));
 
     // Registry, logs, services.
-    using TabelaZnakov = RDinTabela<char>;
-    RAZPOREDITEV(TabelaZnakov, 24, 16, O(m_podatki, 8, 4) O(m_stevilo, 16, 8) O(m_kapaciteta, 20, 12));
+    RAZPOREDITEV(RDinTabela<char>, 24, 16, O(m_podatki, 8, 4) O(m_stevilo, 16, 8) O(m_kapaciteta, 20, 12));
     RAZPOREDITEV(RDnevnik, 24, 12, O(m_kategorija, 8, 4) O(m_vir, 16, 8));
     RAZPOREDITEV(RDnevnikDat, 64, 36,
                  O(m_tok, 24, 12) O(m_odsek, 32, 16) O(m_modul, 48, 24) O(m_jezik, 56, 28)
                      O(m_kodnaStran, 60, 32));
-    VELIKOST(16, 8, ROskrbnikServisov, RServis);
     RAZPOREDITEV(RServisImpl, 72, 52,
                  O(m_statusRocica, 24, 12) O(m_status, 32, 16) O(m_stevilo, 60, 44) O(m_argumenti, 64, 48));
     RAZPOREDITEV(RRegisterServisov, 56, 32, O(m_servisi, 8, 4));
 
     // Containers: a node pointer or two after the heap part of RZbirka.
-    using Zbirka = RZbirka<T_BINBLOK>;
-    using Sklad = RSklad<T_BINBLOK>;
-    using Seznam = RSeznam<T_BINBLOK>;
-    RAZPOREDITEV(Zbirka, 32, 20,
+    RAZPOREDITEV(RZbirka<T_BINBLOK>, 32, 20,
                  O(m_kopica, 8, 4) O(m_prosti, 16, 8) O(m_velikostBloka, 24, 12) O(m_stevilo, 28, 16));
-    RAZPOREDITEV(Sklad, 40, 24, O(m_prvi, 32, 20));
-    RAZPOREDITEV(Seznam, 48, 28, O(m_zadnji, 40, 24));
+    RAZPOREDITEV(RSklad<T_BINBLOK>, 40, 24, O(m_prvi, 32, 20));
+    RAZPOREDITEV(RSeznam<T_BINBLOK>, 48, 28, O(m_zadnji, 40, 24));
     VELIKOST(48, 28, RBazaVirov);
 
     // Dates and progress.
     RAZPOREDITEV(RDatum, 16, 16, O(m_vrednost, 8, 8));
-    VELIKOST(8, 4, RKazalnikNapredka);
     RAZPOREDITEV(RCasKazalnikNapredka, 32, 24,
                  O(m_interval, 8, 4) O(m_zadnjiCas, 12, 8) O(m_spodnja, 16, 12) O(m_zgornja, 20, 16)
                      O(m_zadnjiPolozaj, 24, 20));
