@@ -17,10 +17,6 @@ const Odgovor k_odgovori[] = {
     {"a", "e8b7be43", "0cc175b9c0f1b6a831c399e269772661", nullptr, nullptr},
     {"abc", "352441c2", "900150983cd24fb0d6963f7d28e17f72", "a9993e364706816aba3e25717850c26c9cd0d89d",
      "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-    {"message digest", nullptr, "f96b697d7cb7938d525a2f31aaf161d0", nullptr, nullptr},
-    {"abcdefghijklmnopqrstuvwxyz", nullptr, "c3fcd3d76192e4007dfb496cca67e13b", nullptr, nullptr},
-    {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", nullptr,
-     "d174ab98d277d9f5a5611c2c9f419d9f", nullptr, nullptr},
     {"12345678901234567890123456789012345678901234567890123456789012345678901234567890", nullptr,
      "57edf4a22be3c955ac49da2e2107b67a", nullptr, nullptr},
     {"123456789", "cbf43926", nullptr, nullptr, nullptr},
@@ -29,19 +25,19 @@ const Odgovor k_odgovori[] = {
      "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
 };
 
-TEST(ZnaniOdgovori, StandardVectors) {
-    for (const Odgovor &o : k_odgovori) {
-        SCOPED_TRACE(o.sporocilo);
-        EXPECT_EQ(o.crc32 ? o.crc32 : Sistemski<RCRC32>(o.sporocilo), Odtis<RCRC32>(o.sporocilo));
-        EXPECT_EQ(o.md5 ? o.md5 : Sistemski<RMD5>(o.sporocilo), Odtis<RMD5>(o.sporocilo));
-        EXPECT_EQ(o.sha1 ? o.sha1 : Sistemski<RSHA1>(o.sporocilo), Odtis<RSHA1>(o.sporocilo));
-        EXPECT_EQ(o.sha256 ? o.sha256 : Sistemski<RSHA256>(o.sporocilo), Odtis<RSHA256>(o.sporocilo));
-    }
-}
-
 template <class D> class Odtisnik : public ::testing::Test {};
 using Vrste = ::testing::Types<RCRC32, RMD5, RSHA1, RSHA256>;
 TYPED_TEST_SUITE(Odtisnik, Vrste);
+
+TYPED_TEST(Odtisnik, StandardVectors) {
+    using D = TypeParam;
+    const char *Odgovor::*stolpec = std::is_same_v<D, RCRC32>  ? &Odgovor::crc32
+                                    : std::is_same_v<D, RMD5>  ? &Odgovor::md5
+                                    : std::is_same_v<D, RSHA1> ? &Odgovor::sha1
+                                                               : &Odgovor::sha256;
+    for (const Odgovor &o : k_odgovori)
+        EXPECT_EQ(o.*stolpec ? o.*stolpec : Sistemski<D>(o.sporocilo), Odtis<D>(o.sporocilo)) << o.sporocilo;
+}
 
 // One and two padding blocks, block edges and the first length of a third block; then lengths and start
 // offsets both random, long ones up to a mebibyte included, so that the bulk paths run from every alignment
@@ -124,7 +120,9 @@ TYPED_TEST_SUITE(BlokovniOdtisnik, BlokovneVrste);
 
 // Every digest that compresses straight from the data (the list above) against a derived class whose
 // IzracunajBlok sees every block, as the round-by-round compression; Resetiraj keeps the last result.
-TYPED_TEST(BlokovniOdtisnik, AnOverriddenIzracunajBlokSeesEveryBlock) {
+// 513 MiB is more than 2^32 bits: the count's high word takes the carry. One 1 MiB buffer is fed over
+// and over, to the digest and to the system's hash alike.
+TYPED_TEST(BlokovniOdtisnik, AnOverriddenIzracunajBlokSeesEveryBlockAndTheBitCountCarries) {
     std::mt19937 g(7);
     std::string s = Nakljucni(g, 1 << 20);
     for (size_t n : {size_t(64), size_t(1000), s.size() - 7}) {
@@ -137,13 +135,6 @@ TYPED_TEST(BlokovniOdtisnik, AnOverriddenIzracunajBlokSeesEveryBlock) {
         d.Resetiraj();
         EXPECT_EQ(h, Hex(d));
     }
-}
-
-// 513 MiB is more than 2^32 bits: the count's high word takes the carry. One 1 MiB buffer is fed
-// over and over, to the digest and to the system's hash alike.
-TYPED_TEST(BlokovniOdtisnik, TheBitCountCarriesIntoItsHighWord) {
-    std::mt19937 g(8);
-    std::string s = Nakljucni(g, 1 << 20);
     TypeParam d;
     d.Izracunaj(s.data(), 5); // off the block edge for the rest
     for (int i = 0; i < 513; ++i)
@@ -152,7 +143,7 @@ TYPED_TEST(BlokovniOdtisnik, TheBitCountCarriesIntoItsHighWord) {
     EXPECT_EQ(Sistemski<TypeParam>(s, 513, s.substr(0, 5)), Hex(d));
 }
 
-TEST(RCRC32, StartValueResetirajAndFinishingTwice) {
+TEST(RCRC32, StartValueResetirajFinishingTwiceAndEveryLengthAndAlignment) {
     RCRC32 c(0x12345678);
     EXPECT_EQ(~0x12345678ul, c.Vrni());
     c.Izracunaj("6789", 4);
@@ -161,11 +152,8 @@ TEST(RCRC32, StartValueResetirajAndFinishingTwice) {
     EXPECT_EQ(tece, c.Vrni());
     c.Resetiraj();
     EXPECT_EQ(0xFFFFFFFFul, c.Vrni());
-}
-
-// Every method (table, slicing, folding): lengths around the folding threshold and block multiples,
-// from every offset within 16 bytes, each continuing a random value.
-TEST(RCRC32, EveryLengthAndAlignmentMatchesTheSystem) {
+    // Every method (table, slicing, folding): lengths around the folding threshold and block multiples,
+    // from every offset within 16 bytes, each continuing a random value.
     std::mt19937 g(6);
     std::string s = Nakljucni(g, 5000);
     for (size_t zacetek = 0; zacetek < 16; ++zacetek)
