@@ -1,7 +1,5 @@
-// Narrow and wide strings across code pages: RNizA and RNizU against the system's converters, cross-type
-// sources, BSTR output, newlines, assignment through the base; the multi-byte pages (UTF-8, 932, 936)
-// through every narrow/wide form (the resource forms' one-byte-per-unit rule is in RNizVPTest); a refused
-// growth.
+// RNizA and RNizU across code pages against the system's converters, every narrow/wide form in a model;
+// BSTRs, newlines, assignment through the base; a refused growth (resource forms: RNizVPTest).
 #include "strings/Pomoc.h"
 #include <random>
 #include <windows.h>
