@@ -122,30 +122,28 @@ TEST(RBazaVirovStaticno, StringsAndData) {
         EXPECT_EQ(RBazaVirov::NaloziNiz(modul, id, niz, SL), *besedilo ? 0 : NAP_NIVIRA) << id;
         EXPECT_EQ(std::string(RNizA(niz)), *besedilo ? besedilo : "prej");
     }
-    // Buffers: what they hold up to the first untouched place. 10 fills exactly, without a terminator; the
-    // stored final zero of 2 is not counted; 1 holds U+010D and U+0416, in code page 1250 both narrow.
-    const struct {
-        unsigned int id, velikost;
-        char const *besedilo;
-        size_t n;
-    } primeri[] = {{4, 11, "0123456789\0", 11},
-                   {4, 10, "0123456789", 10},
-                   {2, 4, "abc\0", 4},
-                   {1, 5, "ka\xE8?\0", 5},
-                   {4, 0, "", 0},
-                   {3, 8, "", 0}}; // 3: not found
-    for (auto const &p : primeri) {
-        SCOPED_TRACE(p.besedilo);
+    // Buffers (id, room, what it holds up to the first untouched place): 10 fills exactly, without a
+    // terminator; the stored final zero of 2 is not counted; 1 holds U+010D and U+0416, in code page 1250
+    // both narrow; 3 is not found.
+    const std::tuple<unsigned int, unsigned int, char const *, size_t> primeri[] = {
+        {4, 11, "0123456789\0", 11},
+        {4, 10, "0123456789", 10},
+        {2, 4, "abc\0", 4},
+        {1, 5, "ka\xE8?\0", 5},
+        {4, 0, "", 0},
+        {3, 8, "", 0}};
+    for (auto const &[id, velikost, besedilo, n] : primeri) {
+        SCOPED_TRACE(besedilo);
         std::vector<unsigned short> siroko(16, 0x7777);
         std::string ozko(16, '\x77');
-        const int r = p.velikost && !p.n ? NAP_NIVIRA : 0;
-        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, siroko.data(), p.velikost, SL), r);
-        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, &ozko[0], p.velikost, SL, KN_CP1250), r);
-        EXPECT_EQ(ozko.substr(0, p.n + 1), std::string(p.besedilo, p.n) + '\x77');
-        if (p.id == 1) // the two letters outside code page 1250 aside
+        const int r = velikost && !n ? NAP_NIVIRA : 0;
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, id, siroko.data(), velikost, SL), r);
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, id, &ozko[0], velikost, SL, KN_CP1250), r);
+        EXPECT_EQ(ozko.substr(0, n + 1), std::string(besedilo, n) + '\x77');
+        if (id == 1) // the two letters outside code page 1250 aside
             continue;
-        EXPECT_EQ(std::u16string(siroko.begin(), siroko.begin() + p.n + 1),
-                  std::u16string(p.besedilo, p.besedilo + p.n) + u'\x7777');
+        EXPECT_EQ(std::u16string(siroko.begin(), siroko.begin() + n + 1),
+                  std::u16string(besedilo, besedilo + n) + u'\x7777');
     }
     unsigned short const *p = nullptr;
     EXPECT_EQ(RBazaVirov::NaloziNiz(modul, 2, p, SL), 0);
