@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <tuple>
 
 template <class N> class RNizNPT : public testing::Test {};
 TYPED_TEST_SUITE(RNizNPT, ObaNiza);
@@ -50,15 +51,13 @@ TYPED_TEST(RNizNPT, AgreesWithAReferenceScanAndComparisons) {
     EXPECT_EQ(TypeParam(Tekst<T>("ab")).Najdi(T(0)), NI);
     TypeParam abc(Tekst<T>("abc"));
     EXPECT_EQ(abc.Najdi(Tekst<T>(""), 1) + 10 * abc.NajdiNazaj(Tekst<T>(""), 1), 21u) << "empty: 1, then 2";
-    struct {
-        char const *a, *b;
-        unsigned int zacetek, stevilo;
-        int rezultat; // k + 1 past a difference at k, or its complement ~k when this string is smaller
-    } const primeri[] = {{"abc", "abd", 0, NI, -3}, {"abd", "abc", 0, NI, 3}, {"ab", "abc", 0, NI, -3},
-                         {"abc", "ab", 0, NI, 3},   {"abc", "xyz", 0, 0, 0},  {"abc", "abx", 0, 2, 0},
-                         {"abc", "bc", 1, NI, 0},   {"abc", "", 5, NI, 0}};
-    for (auto const &p : primeri)
-        EXPECT_EQ(TypeParam(Tekst<T>(p.a)).Primerjaj(Tekst<T>(p.b), p.zacetek, p.stevilo), p.rezultat) << p.b;
+    // The result is k + 1 past a difference at k, or its complement ~k when this string is smaller.
+    const std::tuple<char const *, char const *, unsigned int, unsigned int, int> primeri[] = {
+        {"abc", "abd", 0, NI, -3}, {"abd", "abc", 0, NI, 3}, {"ab", "abc", 0, NI, -3},
+        {"abc", "ab", 0, NI, 3},   {"abc", "xyz", 0, 0, 0},  {"abc", "abx", 0, 2, 0},
+        {"abc", "bc", 1, NI, 0},   {"abc", "", 5, NI, 0}};
+    for (auto const &[a, b, zacetek, stevilo, rezultat] : primeri)
+        EXPECT_EQ(TypeParam(Tekst<T>(a)).Primerjaj(Tekst<T>(b), zacetek, stevilo), rezultat) << b;
     EXPECT_EQ(abc.PrimerjajI(Tekst<T>("ABC")), 0);
     EXPECT_EQ(abc.PrimerjajLI(Tekst<T>("ABD")), -3);
 }

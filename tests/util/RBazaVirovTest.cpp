@@ -77,22 +77,21 @@ TEST_F(BazaVirov, DirectoryWithTheWantedCodeAndBrokenModules) {
 TEST_F(BazaVirov, FallbackByTheUserLanguage) {
     char b[5] = "";
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ILANGUAGE, b, sizeof b);
-    const struct {
-        unsigned int uporabnik;
-        T_KODAJEZIKA vsi, brezAngl; // from all four modules, and from all but the English one
-    } primeri[] = {{0x0424, SLOVENSKI, SLOVENSKI},
-                   {0x0810, ITALIJANSKI, ITALIJANSKI},
-                   {0x0809, ANGLESKI, NEMSKI},
-                   {0x040C, ANGLESKI, NEMSKI},
-                   {0x0409, ANGLESKI, NEMSKI}};
+    // The user's LANGID; the code chosen from all four modules, and from all but the English one.
+    const std::tuple<unsigned int, T_KODAJEZIKA, T_KODAJEZIKA> primeri[] = {
+        {0x0424, SLOVENSKI, SLOVENSKI},
+        {0x0810, ITALIJANSKI, ITALIJANSKI},
+        {0x0809, ANGLESKI, NEMSKI},
+        {0x040C, ANGLESKI, NEMSKI},
+        {0x0409, ANGLESKI, NEMSKI}};
     auto p = std::find_if(std::begin(primeri), std::end(primeri),
-                          [&](auto &p) { return p.uporabnik == strtoul(b, nullptr, 16); });
+                          [&](auto &p) { return std::get<0>(p) == strtoul(b, nullptr, 16); });
     if (p == std::end(primeri))
         GTEST_SKIP() << "no expectation for the user language " << b;
     void *vozel;
     EXPECT_EQ(baza.Dodaj(imenik.c_str(), "jezik_04*.dll", NOBEN, vozel), OK_NADOMESTNI);
     ASSERT_NE(vozel, nullptr);
-    EXPECT_EQ(Zapis(vozel).KodaJezika, p->vsi);
+    EXPECT_EQ(Zapis(vozel).KodaJezika, std::get<1>(*p));
     EXPECT_NE(Zapis(vozel).Modul, nullptr);
     void *prvi = vozel; // chosen again, already loaded
     EXPECT_EQ(baza.Dodaj(imenik.c_str(), "nic_takega_*.dll", NOBEN, vozel), OK_NADOMESTNI);
@@ -103,7 +102,7 @@ TEST_F(BazaVirov, FallbackByTheUserLanguage) {
     // A pattern that matches nothing still chooses among the records already listed.
     EXPECT_EQ(baza.Dodaj(imenik.c_str(), "nic_takega_*.dll", NOBEN, vozel), OK_NADOMESTNI);
     ASSERT_NE(vozel, nullptr);
-    EXPECT_EQ(Zapis(vozel).KodaJezika, p->brezAngl);
+    EXPECT_EQ(Zapis(vozel).KodaJezika, std::get<2>(*p));
     EXPECT_NE(Zapis(vozel).Modul, nullptr);
 }
 
