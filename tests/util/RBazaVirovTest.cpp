@@ -77,22 +77,21 @@ TEST_F(BazaVirov, DirectoryWithTheWantedCodeAndBrokenModules) {
 TEST_F(BazaVirov, FallbackByTheUserLanguage) {
     char b[5] = "";
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ILANGUAGE, b, sizeof b);
-    const struct {
-        unsigned int uporabnik;
-        T_KODAJEZIKA vsi, brezAngl; // from all four modules, and from all but the English one
-    } primeri[] = {{0x0424, SLOVENSKI, SLOVENSKI},
-                   {0x0810, ITALIJANSKI, ITALIJANSKI},
-                   {0x0809, ANGLESKI, NEMSKI},
-                   {0x040C, ANGLESKI, NEMSKI},
-                   {0x0409, ANGLESKI, NEMSKI}};
+    // The user's LANGID; the code chosen from all four modules, and from all but the English one.
+    const std::tuple<unsigned int, T_KODAJEZIKA, T_KODAJEZIKA> primeri[] = {
+        {0x0424, SLOVENSKI, SLOVENSKI},
+        {0x0810, ITALIJANSKI, ITALIJANSKI},
+        {0x0809, ANGLESKI, NEMSKI},
+        {0x040C, ANGLESKI, NEMSKI},
+        {0x0409, ANGLESKI, NEMSKI}};
     auto p = std::find_if(std::begin(primeri), std::end(primeri),
-                          [&](auto &p) { return p.uporabnik == strtoul(b, nullptr, 16); });
+                          [&](auto &p) { return std::get<0>(p) == strtoul(b, nullptr, 16); });
     if (p == std::end(primeri))
         GTEST_SKIP() << "no expectation for the user language " << b;
     void *vozel;
     EXPECT_EQ(baza.Dodaj(imenik.c_str(), "jezik_04*.dll", NOBEN, vozel), OK_NADOMESTNI);
     ASSERT_NE(vozel, nullptr);
-    EXPECT_EQ(Zapis(vozel).KodaJezika, p->vsi);
+    EXPECT_EQ(Zapis(vozel).KodaJezika, std::get<1>(*p));
     EXPECT_NE(Zapis(vozel).Modul, nullptr);
     void *prvi = vozel; // chosen again, already loaded
     EXPECT_EQ(baza.Dodaj(imenik.c_str(), "nic_takega_*.dll", NOBEN, vozel), OK_NADOMESTNI);
@@ -103,7 +102,7 @@ TEST_F(BazaVirov, FallbackByTheUserLanguage) {
     // A pattern that matches nothing still chooses among the records already listed.
     EXPECT_EQ(baza.Dodaj(imenik.c_str(), "nic_takega_*.dll", NOBEN, vozel), OK_NADOMESTNI);
     ASSERT_NE(vozel, nullptr);
-    EXPECT_EQ(Zapis(vozel).KodaJezika, p->brezAngl);
+    EXPECT_EQ(Zapis(vozel).KodaJezika, std::get<2>(*p));
     EXPECT_NE(Zapis(vozel).Modul, nullptr);
 }
 
@@ -122,30 +121,28 @@ TEST(RBazaVirovStaticno, StringsAndData) {
         EXPECT_EQ(RBazaVirov::NaloziNiz(modul, id, niz, SL), *besedilo ? 0 : NAP_NIVIRA) << id;
         EXPECT_EQ(std::string(RNizA(niz)), *besedilo ? besedilo : "prej");
     }
-    // Buffers: what they hold up to the first untouched place. 10 fills exactly, without a terminator; the
-    // stored final zero of 2 is not counted; 1 holds U+010D and U+0416, in code page 1250 both narrow.
-    const struct {
-        unsigned int id, velikost;
-        char const *besedilo;
-        size_t n;
-    } primeri[] = {{4, 11, "0123456789\0", 11},
-                   {4, 10, "0123456789", 10},
-                   {2, 4, "abc\0", 4},
-                   {1, 5, "ka\xE8?\0", 5},
-                   {4, 0, "", 0},
-                   {3, 8, "", 0}}; // 3: not found
-    for (auto const &p : primeri) {
-        SCOPED_TRACE(p.besedilo);
+    // Buffers (id, room, what it holds up to the first untouched place): 10 fills exactly, without a
+    // terminator; the stored final zero of 2 is not counted; 1 holds U+010D and U+0416, in code page 1250
+    // both narrow; 3 is not found.
+    const std::tuple<unsigned int, unsigned int, char const *, size_t> primeri[] = {
+        {4, 11, "0123456789\0", 11},
+        {4, 10, "0123456789", 10},
+        {2, 4, "abc\0", 4},
+        {1, 5, "ka\xE8?\0", 5},
+        {4, 0, "", 0},
+        {3, 8, "", 0}};
+    for (auto const &[id, velikost, besedilo, n] : primeri) {
+        SCOPED_TRACE(besedilo);
         std::vector<unsigned short> siroko(16, 0x7777);
         std::string ozko(16, '\x77');
-        const int r = p.velikost && !p.n ? NAP_NIVIRA : 0;
-        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, siroko.data(), p.velikost, SL), r);
-        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, p.id, &ozko[0], p.velikost, SL, KN_CP1250), r);
-        EXPECT_EQ(ozko.substr(0, p.n + 1), std::string(p.besedilo, p.n) + '\x77');
-        if (p.id == 1) // the two letters outside code page 1250 aside
+        const int r = velikost && !n ? NAP_NIVIRA : 0;
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, id, siroko.data(), velikost, SL), r);
+        EXPECT_EQ(RBazaVirov::NaloziNiz(modul, id, &ozko[0], velikost, SL, KN_CP1250), r);
+        EXPECT_EQ(ozko.substr(0, n + 1), std::string(besedilo, n) + '\x77');
+        if (id == 1) // the two letters outside code page 1250 aside
             continue;
-        EXPECT_EQ(std::u16string(siroko.begin(), siroko.begin() + p.n + 1),
-                  std::u16string(p.besedilo, p.besedilo + p.n) + u'\x7777');
+        EXPECT_EQ(std::u16string(siroko.begin(), siroko.begin() + n + 1),
+                  std::u16string(besedilo, besedilo + n) + u'\x7777');
     }
     unsigned short const *p = nullptr;
     EXPECT_EQ(RBazaVirov::NaloziNiz(modul, 2, p, SL), 0);
@@ -160,5 +157,15 @@ TEST(RBazaVirovStaticno, StringsAndData) {
     EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 0x10001, tok, SL), 0); // resource 1
     EXPECT_EQ(tok.VrniDolzino(), 20u);
     EXPECT_EQ(RBazaVirov::NaloziPodatke(modul, MAKEINTRESOURCEA(10), 1, nullptr, nullptr, SL), 0);
+    // Each typed loader finds what the generic one finds under the system's type (id 1 has all three).
+    using Nalagalnik = int (*)(HINSTANCE__ *, unsigned int, void **, unsigned int *, T_KODAJEZIKA2);
+    void *a = nullptr, *b = &modul;
+    unsigned int na = 0, nb = 1;
+    for (auto [nalozi, tip] : {std::pair<Nalagalnik, LPSTR>{RBazaVirov::NaloziIkono, RT_ICON},
+                               {RBazaVirov::NaloziZbirkoIkone, RT_GROUP_ICON},
+                               {RBazaVirov::NaloziSliko, RT_BITMAP}})
+        EXPECT_TRUE(!nalozi(modul, 1, &a, &na, SL) &&
+                    !RBazaVirov::NaloziPodatke(modul, tip, 1, &b, &nb, SL) && a == b && na == nb && na)
+            << reinterpret_cast<uintptr_t>(tip);
     FreeLibrary(modul);
 }
