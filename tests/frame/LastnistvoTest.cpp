@@ -19,13 +19,9 @@ void *Mutex() { return CreateMutexA(nullptr, FALSE, nullptr); }
 void *Casomer() { return CreateWaitableTimerA(nullptr, FALSE, nullptr); }
 unsigned int __stdcall Prazna(void *) { return 0; }
 void *NovaNit() { return RNit::Odpri(&Prazna, nullptr, NIT_TECE, 0); }
-void *Nul() {
-    return CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-}
-void *Iskanje() {
-    WIN32_FIND_DATAA d;
-    return FindFirstFileA("C:\\windows\\*", &d);
-}
+void *Nul() { return CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, 0, OPEN_EXISTING, 0, 0); }
+WIN32_FIND_DATAA g_najdena; // what the searches find, unread
+void *Iskanje() { return FindFirstFileA("C:\\windows\\*", &g_najdena); }
 void *Kljuc() {
     HKEY k = nullptr;
     return RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &k), k;
@@ -41,10 +37,8 @@ bool Jedro(void *h) {
     DWORD z;
     return GetHandleInformation(h, &z) != 0;
 }
-bool IskanjeTece(void *h) { // Wine's FindClose takes a closed search
-    WIN32_FIND_DATAA d;
-    return FindNextFileA(h, &d) || GetLastError() == ERROR_NO_MORE_FILES;
-}
+// Wine's FindClose takes a closed search.
+bool IskanjeTece(void *h) { return FindNextFileA(h, &g_najdena) || GetLastError() == ERROR_NO_MORE_FILES; }
 bool KljucOdprt(void *h) { return RegFlushKey(static_cast<HKEY>(h)) == ERROR_SUCCESS; }
 bool OskrbnikOdprt(void *h) {
     DWORD n = 0;
