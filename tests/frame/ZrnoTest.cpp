@@ -82,8 +82,7 @@ TEST(Zrno, StartsCountClassifyAndLoadTheKernel) {
     Zamenjaj("GetVersionExA", &Verzija);
     Zamenjaj("LoadLibraryExA", &Nalozi);
     char sistem[MAX_PATH];
-    EXPECT_EQ(Zrno::Vzpostavi(), 0);
-    EXPECT_TRUE(VticniceDelujejo());
+    EXPECT_EQ((Izidi{Zrno::Vzpostavi(), VticniceDelujejo()}), (Izidi{0, 1}));
     EXPECT_EQ(g_jedro, std::string(sistem, GetSystemDirectoryA(sistem, MAX_PATH)) + "\\KERNEL32.DLL");
     Zamenjaj("LoadLibraryExA", &Nalozi);
 }

@@ -47,9 +47,8 @@ RAZPOREDITEV(T_ZAPISSTATUSA, 28, 28,
              E(TipServisa, 0) E(TrenutnoStanje, 4) E(SprejeteKontrole, 8) E(IzhodnaKoda, 12)
                  E(KodaServisa, 16) E(KontrolnaTocka, 20) E(CakalniNamig, 24));
 
-// ---- Classes ----
-// Their sizes, and the offsets of the fields that derived classes or inline code of the public headers
-// reach; private fields that only the DLL touches may move.
+// ---- Classes: their sizes, and the offsets of the fields that derived classes or inline code of the
+// public headers reach; private fields that only the DLL touches may move ----
 struct PreverjanjeRazporeditve {
     // Roots.
     VELIKOST(8, 4, RElement, RIzpElement, ROdtisnik, RKazalnikNapredka); // a vptr
