@@ -1,7 +1,6 @@
 // Start-up counting and classification, the whole error mapping, the private locale, the start-up failure
 // message in the module's three languages, and a refused load of the test build of the library
 // (ZrnoZagon.dll), which hands the texts back through the environment instead of showing them.
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <locale.h>
 #include <map>
