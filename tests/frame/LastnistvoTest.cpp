@@ -25,7 +25,7 @@ SERVICE_STATUS g_status;
 DWORD g_zastavice;
 void *Iskanje() { return FindFirstFileA("C:\\windows\\*", &g_najdena); }
 HKEY g_kljuc;
-void *Kljuc() { return RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &g_kljuc), g_kljuc; }
+void *Kljuc() { return RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &g_kljuc) ? 0 : g_kljuc; }
 void *Oskrbnik() { return OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT); }
 void *Servis() { // RpcSs is in every prefix
     static SC_HANDLE const oskrbnik = static_cast<SC_HANDLE>(Oskrbnik());
