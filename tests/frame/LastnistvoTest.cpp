@@ -19,17 +19,13 @@ void *Mutex() { return CreateMutexA(nullptr, FALSE, nullptr); }
 void *Casomer() { return CreateWaitableTimerA(nullptr, FALSE, nullptr); }
 unsigned int __stdcall Prazna(void *) { return 0; }
 void *NovaNit() { return RNit::Odpri(&Prazna, nullptr, NIT_TECE, 0); }
-void *Nul() {
-    return CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-}
-void *Iskanje() {
-    WIN32_FIND_DATAA d;
-    return FindFirstFileA("C:\\windows\\*", &d);
-}
-void *Kljuc() {
-    HKEY k = nullptr;
-    return RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &k), k;
-}
+void *Nul() { return CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, 0, OPEN_EXISTING, 0, 0); }
+WIN32_FIND_DATAA g_najdena; // what the probes get back, unread
+SERVICE_STATUS g_status;
+DWORD g_zastavice;
+void *Iskanje() { return FindFirstFileA("C:\\windows\\*", &g_najdena); }
+HKEY g_kljuc;
+void *Kljuc() { return RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &g_kljuc) ? 0 : g_kljuc; }
 void *Oskrbnik() { return OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT); }
 void *Servis() { // RpcSs is in every prefix
     static SC_HANDLE const oskrbnik = static_cast<SC_HANDLE>(Oskrbnik());
@@ -37,24 +33,15 @@ void *Servis() { // RpcSs is in every prefix
 }
 void *VirDogodkov() { return RegisterEventSourceA(nullptr, "Zrno"); }
 bool Nevidna(void *) { return true; }
-bool Jedro(void *h) {
-    DWORD z;
-    return GetHandleInformation(h, &z) != 0;
-}
-bool IskanjeTece(void *h) { // Wine's FindClose takes a closed search
-    WIN32_FIND_DATAA d;
-    return FindNextFileA(h, &d) || GetLastError() == ERROR_NO_MORE_FILES;
-}
+bool Jedro(void *h) { return GetHandleInformation(h, &g_zastavice) != 0; }
+// Wine's FindClose takes a closed search.
+bool IskanjeTece(void *h) { return FindNextFileA(h, &g_najdena) || GetLastError() == ERROR_NO_MORE_FILES; }
 bool KljucOdprt(void *h) { return RegFlushKey(static_cast<HKEY>(h)) == ERROR_SUCCESS; }
 bool OskrbnikOdprt(void *h) {
-    DWORD n = 0;
-    return !GetServiceKeyNameA(static_cast<SC_HANDLE>(h), "x", nullptr, &n) &&
+    return !GetServiceKeyNameA(static_cast<SC_HANDLE>(h), "x", nullptr, &(g_zastavice = 0)) &&
            GetLastError() != ERROR_INVALID_HANDLE;
 }
-bool ServisOdprt(void *h) {
-    SERVICE_STATUS s;
-    return QueryServiceStatus(static_cast<SC_HANDLE>(h), &s);
-}
+bool ServisOdprt(void *h) { return QueryServiceStatus(static_cast<SC_HANDLE>(h), &g_status); }
 
 // A socket and a cached disk file seen through the suite's handle operations (a socket is a handle).
 void *Rocica(unsigned int s) { return reinterpret_cast<void *>(static_cast<INT_PTR>(static_cast<int>(s))); }
@@ -75,10 +62,9 @@ struct MedFiz : RMedFizDatoteka {
 };
 
 // A class, its kind of handle, how the system tells it open (Nevidna: it cannot, as for Wine's one dummy
-// event source that always closes), whether copies share it so that the last one to go closes it
-// (otherwise nothing but Zapri closes it), Zapri's answer when it holds 0 (also after a successful
-// Zapri): a service handle goes to the manager even then, and a stale copy's Zapri (0: the closer could
-// take a reused value). A registry key is closed to 0, others to -1.
+// event source that always closes), whether copies share it (the last to go closes it; else only Zapri
+// does), Zapri's answer when it holds 0 or after a successful Zapri (a service handle goes to the manager
+// even then) and a stale copy's (0: the closer could take a reused value). A key is closed to 0, others -1.
 template <class R, void *(*N)(), bool (*O)(void *) = Nevidna, bool D = false, int P = 1, int S = D ? ROC : 0>
 struct V {
     using T = R;
@@ -125,8 +111,7 @@ TYPED_TEST(Lastnistvo, CloseAdoptRelease) {
         EXPECT_EQ(a->Zapri(), V::prazno) << "0 is no handle either";
     }
     if constexpr (std::is_base_of_v<RSinhronizator, T>) {
-        EXPECT_EQ(std::unique_ptr<T>(V::Nov())->Zakleni(0), Zrno::NAP_ROCICA)
-            << "not the process's pseudo-handle";
+        EXPECT_EQ(std::unique_ptr<T>(V::Nov())->Zakleni(0), ROC) << "not the process's pseudo-handle";
     }
 
     void *h = V::Nova(), *g = V::Nova();
@@ -187,9 +172,8 @@ TYPED_TEST(Lastnistvo, CopiesAndStaleValues) {
 TEST(RSisElement, DuplicatesAndPipePairCopies) {
     RSisElement e(Dogodek()), stara(e);
     void *kopija = nullptr;
-    DWORD zastavice = 0;
     ASSERT_EQ(e.Podvoji(true, &kopija), 0);
-    EXPECT_TRUE(GetHandleInformation(kopija, &zastavice) && (zastavice & HANDLE_FLAG_INHERIT));
+    EXPECT_TRUE(GetHandleInformation(kopija, &g_zastavice) && (g_zastavice & HANDLE_FLAG_INHERIT));
     EXPECT_EQ(RSisElement::Zapri(kopija) + e.Zapri(), 0) << "the object keeps its own handle";
     EXPECT_EQ(RSisElement::Podvoji(stara, false, &kopija), Zrno::NAP_ROCICA) << "a copy of a closed handle";
     EXPECT_EQ(kopija, INVALID_HANDLE_VALUE);
@@ -200,10 +184,8 @@ TEST(RSisElement, DuplicatesAndPipePairCopies) {
     // A pipe pair's copies share both ends, and neither destructor closes.
     void *p = Nul(), *r = Dogodek();
     RKanal c;
-    {
-        RKanal a(p, r), b(a);
-        c = b;
-    }
+    auto a = std::make_unique<RKanal>(p, r), b = std::make_unique<RKanal>(*a);
+    c = *b, a.reset(), b.reset();
     EXPECT_EQ(std::make_pair(c.Pisanje.VrniRocico(), c.Branje.VrniRocico()), std::make_pair(p, r));
     EXPECT_EQ(c.Pisanje.Zapri() + c.Branje.Zapri(), 0);
 }

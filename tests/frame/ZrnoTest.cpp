@@ -1,7 +1,6 @@
 // Start-up counting and classification, the whole error mapping, the private locale, the start-up failure
 // message in the module's three languages, and a refused load of the test build of the library
 // (ZrnoZagon.dll), which hands the texts back through the environment instead of showing them.
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <locale.h>
 #include <map>
@@ -82,8 +81,7 @@ TEST(Zrno, StartsCountClassifyAndLoadTheKernel) {
     Zamenjaj("GetVersionExA", &Verzija);
     Zamenjaj("LoadLibraryExA", &Nalozi);
     char sistem[MAX_PATH];
-    EXPECT_EQ(Zrno::Vzpostavi(), 0);
-    EXPECT_TRUE(VticniceDelujejo());
+    EXPECT_EQ((Izidi{Zrno::Vzpostavi(), VticniceDelujejo()}), (Izidi{0, 1}));
     EXPECT_EQ(g_jedro, std::string(sistem, GetSystemDirectoryA(sistem, MAX_PATH)) + "\\KERNEL32.DLL");
     Zamenjaj("LoadLibraryExA", &Nalozi);
 }

@@ -14,42 +14,41 @@ template <size_t x64, size_t x86, class... T>
 constexpr bool Velikosti = ((sizeof(T) == (P8 ? x64 : x86)) && ...);
 } // namespace
 
-// The size of one or more classes alike; a class's size, then each field as O(name, x86_64, i686).
+// Sizes of classes alike; a class's size, then its fields as O(name, x86_64, i686) or E(name, both).
 // clang-format off
 #define VELIKOST(a, b, ...) static_assert(Velikosti<a, b, __VA_ARGS__>, "sizeof " #__VA_ARGS__)
 #define RAZPOREDITEV(tip, a, b, ...) static_assert([] { using T = tip; return sizeof(T) == (P8 ? a : b) __VA_ARGS__; }(), #tip)
 #define O(polje, a, b) && offsetof(T, polje) == (P8 ? a : b)
+#define E(polje, a) O(polje, a, a)
 // clang-format on
 
 // ---- Exported records ----
 RAZPOREDITEV(T_NAJDENADATOTEKA, 328, 320,
-             O(Atributi, 0, 0) O(Velikost, 8, 8) O(CasUstvarjanja, 16, 16) O(CasDostopa, 24, 24)
-                 O(CasSpremembe, 32, 32) O(KratkoIme, 40, 40) O(Pot, 54, 54) O(Ime, 320, 316));
+             E(Atributi, 0) E(Velikost, 8) E(CasUstvarjanja, 16) E(CasDostopa, 24) E(CasSpremembe, 32)
+                 E(KratkoIme, 40) E(Pot, 54) O(Ime, 320, 316));
 
-RAZPOREDITEV(T_SGML_ENTITETA, 16, 8, O(ime, 0, 0) O(koda, 8, 4));
+RAZPOREDITEV(T_SGML_ENTITETA, 16, 8, E(ime, 0) O(koda, 8, 4));
 
-RAZPOREDITEV(T_BINBLOK, 16, 8, O(Velikost, 0, 0) O(Podatki, 8, 4));
+RAZPOREDITEV(T_BINBLOK, 16, 8, E(Velikost, 0) O(Podatki, 8, 4));
 
 VELIKOST(16, 16, T_ODTIS_MD2);
 VELIKOST(20, 20, T_ODTIS_SHA);
 
 RAZPOREDITEV(T_DATUM, 12, 12,
-             O(Milisekunde, 0, 0) O(Sekunda, 2, 2) O(Minuta, 3, 3) O(Ura, 4, 4) O(Dan, 5, 5) O(Mesec, 6, 6)
-                 O(Leto, 8, 8));
+             E(Milisekunde, 0) E(Sekunda, 2) E(Minuta, 3) E(Ura, 4) E(Dan, 5) E(Mesec, 6) E(Leto, 8));
 
 RAZPOREDITEV(T_KNJIZNICAVIROV, 32, 20,
-             O(KodaJezika, 0, 0) O(Jezik, 4, 4) O(Modul, 8, 8) O(Opis, 16, 12) O(Datoteka, 24, 16));
+             E(KodaJezika, 0) E(Jezik, 4) E(Modul, 8) O(Opis, 16, 12) O(Datoteka, 24, 16));
 
-RAZPOREDITEV(RRegisterServisov::T_SERVIS, 24, 12, O(Ime, 0, 0) O(Funkcija, 8, 4) O(Nit, 16, 8));
+RAZPOREDITEV(RRegisterServisov::T_SERVIS, 24, 12, E(Ime, 0) O(Funkcija, 8, 4) O(Nit, 16, 8));
 
 // The system's SERVICE_STATUS, seven 32-bit fields on both targets.
 RAZPOREDITEV(T_ZAPISSTATUSA, 28, 28,
-             O(TipServisa, 0, 0) O(TrenutnoStanje, 4, 4) O(SprejeteKontrole, 8, 8) O(IzhodnaKoda, 12, 12)
-                 O(KodaServisa, 16, 16) O(KontrolnaTocka, 20, 20) O(CakalniNamig, 24, 24));
+             E(TipServisa, 0) E(TrenutnoStanje, 4) E(SprejeteKontrole, 8) E(IzhodnaKoda, 12)
+                 E(KodaServisa, 16) E(KontrolnaTocka, 20) E(CakalniNamig, 24));
 
-// ---- Classes ----
-// Their sizes, and the offsets of the fields that derived classes or inline code of the public headers
-// reach; private fields that only the DLL touches may move.
+// ---- Classes: their sizes, and the offsets of the fields that derived classes or inline code of the
+// public headers reach; private fields that only the DLL touches may move ----
 struct PreverjanjeRazporeditve {
     // Roots.
     VELIKOST(8, 4, RElement, RIzpElement, ROdtisnik, RKazalnikNapredka); // a vptr
@@ -59,7 +58,6 @@ struct PreverjanjeRazporeditve {
 
     // Strings: the layers above the storage add nothing but a shared vptr.
     RAZPOREDITEV(RNizP<char>, 24, 16, O(m_niz, 8, 4) O(m_dolzina, 16, 8) O(m_kapaciteta, 20, 12));
-    VELIKOST(24, 16, RNizP<unsigned short>);
     VELIKOST(32, 20, RNizA, RNizU);
 
     // Streams.
@@ -127,7 +125,7 @@ struct PreverjanjeRazporeditve {
     VELIKOST(48, 28, RBazaVirov);
 
     // Dates and progress.
-    RAZPOREDITEV(RDatum, 16, 16, O(m_vrednost, 8, 8));
+    RAZPOREDITEV(RDatum, 16, 16, E(m_vrednost, 8));
     RAZPOREDITEV(RCasKazalnikNapredka, 32, 24,
                  O(m_interval, 8, 4) O(m_zadnjiCas, 12, 8) O(m_spodnja, 16, 12) O(m_zgornja, 20, 16)
                      O(m_zadnjiPolozaj, 24, 20));
