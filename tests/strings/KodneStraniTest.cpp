@@ -1,11 +1,9 @@
-// RNizA and RNizU across code pages against the system's converters, every narrow/wide form in a model;
-// BSTRs, newlines, assignment through the base; a refused growth (resource forms: RNizVPTest).
+// RNizA and RNizU across code pages against the system's converters (resource forms: RNizVPTest).
 #include "strings/Pomoc.h"
 #include <random>
 #include <windows.h>
 
-// The forms the model below does not run: constructors, operators, single characters and BSTRs in the
-// default code page; newlines; assignment through the base.
+// The forms the model below does not run.
 TEST(Pretvorba, OtherForms) {
     RNizA a;
     RNizU u(U(L"abc\x010D"));
@@ -94,8 +92,7 @@ std::string Ozki(std::mt19937 &g, size_t n, UINT kn) {
     return a;
 }
 
-// The first rounds take every UTF-16 unit and every byte, in the library's code page, another single-byte
-// one and UTF-8; then random texts in the multi-byte pages.
+// The first rounds take every UTF-16 unit and every byte; then random texts in the multi-byte pages.
 TEST(Utf8, EveryFormMatchesTheSystemConverters) {
     std::mt19937 g(31);
     W enote;
@@ -136,8 +133,7 @@ TEST(Utf8, EveryFormMatchesTheSystemConverters) {
 
 } // namespace
 
-// Run by strings_exhausted with the address space capped at 2 GiB: 768 MiB of UTF-8 would need 1.5 GiB
-// as UTF-16, which the heap refuses, and the target keeps its text.
+// Run by strings_exhausted under a 2 GiB cap: 768 MiB of UTF-8 would need 1.5 GiB as UTF-16.
 TEST(Utf8Exhausted, DISABLED_RefusedGrowthLeavesTheTargetUnchanged) {
     RNizA velik('a', 0x30000000u);
     ASSERT_EQ(velik.VrniDolzino(), 0x30000000u);
