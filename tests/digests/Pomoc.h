@@ -30,7 +30,6 @@ inline std::string Hex(unsigned long crc) {
 }
 inline std::string Hex(const RCRC32 &d) { return Hex(d.Vrni()); }
 
-/// The digest of data in one call of a fresh object.
 template <class D> std::string Odtis(std::string const &s) {
     D d;
     d.Izracunaj(s.data(), static_cast<unsigned int>(s.size()));

@@ -18,7 +18,6 @@ TEST(Pretvorba, OtherForms) {
     a += static_cast<unsigned short>(0x4E2D);
     EXPECT_TRUE(Vsebuje(a, "\xE8\xE8\xE8\xE8\xE8\xE8\xE8!?"));
     EXPECT_TRUE(Vsebuje(RNizA(static_cast<unsigned short>(0x4E2D), 2), "??"));
-    // The units by the stored length, terminator included; the string is freed.
     auto bstr = [](unsigned short *b) {
         std::vector<unsigned short> v(b, b + SysStringLen(reinterpret_cast<BSTR>(b)) + 1);
         SysFreeString(reinterpret_cast<BSTR>(b));
@@ -61,14 +60,12 @@ W SistemU(const std::string &a, UINT kn) {
     MultiByteToWideChar(kn, z, a.data(), int(a.size()), &w[0], int(w.size()));
     return w;
 }
-// The content by the length, and the terminator behind it.
 std::string Bajti(const RNizA &a) {
     return a.VrniZnak(a.VrniDolzino()) ? "(unterminated)" : std::string(a, a.VrniDolzino());
 }
 W Enote(unsigned short const *p, size_t n) { return p[n] ? L"(unterminated)" : W((wchar_t const *)p, n); }
 unsigned short const *U(const W &w) { return reinterpret_cast<unsigned short const *>(w.c_str()); }
 
-// ASCII, the basic plane, pairs from planes 1 to 16 in turn, lone surrogates.
 W Siroki(std::mt19937 &g, size_t n) {
     W w;
     for (unsigned int ravnina = 0; w.size() < n; ravnina = (ravnina + 1) % 16)

@@ -26,7 +26,6 @@ class Padajoci : public RUrejenSeznam<Zapis> {
     int Primerjaj(Zapis const &a, Zapis const &b) const override { return b.kljuc - a.kljuc; }
 };
 
-// The walk gives the model's elements, the count agrees, and a list's back links mirror the walk.
 template <typename C> testing::AssertionResult Ima(const C &z, const M &m) {
     void *prej = nullptr, *p = z.VrniPrvega();
     for (size_t i = 0;; prej = p, p = z.VrniNaslednjega(p), ++i) {
