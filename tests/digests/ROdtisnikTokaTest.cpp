@@ -4,8 +4,7 @@
 
 namespace {
 
-// Bytes that come with the end of data (as from a socket) are not digested; a failed write is: the
-// digest sees the data before the target does.
+// Bytes that come with the end of data are not digested; a failed write's are: the digest sees them first.
 TEST(ROdtisnikToka, WhatIsDigestedAndWhenTheDigestStartsAndEnds) {
     TestniTok vir("abcdef"), ponor;
     vir.najvecNaBranje = 4, vir.konecZZadnjimi = true, ponor.sprejmeNaPisanje = 3;

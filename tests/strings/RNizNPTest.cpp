@@ -1,5 +1,4 @@
-// String operations on both character types: random texts against a plain scan exercise the 16-byte
-// SSE2 blocks; edits run against a model.
+// String operations on both character types: searches against a plain scan, edits against a model.
 #include "strings/Pomoc.h"
 #include <algorithm>
 #include <array>
@@ -61,8 +60,7 @@ TYPED_TEST(RNizNPT, AgreesWithAReferenceScanAndComparisons) {
     EXPECT_EQ(abc.PrimerjajLI(Tekst<T>("ABD")), -3);
 }
 
-// Capacity grows in steps of 128 whatever the heap block holds; single-character appends (their fast
-// path) most often.
+// Capacity grows in steps of 128 whatever the heap block holds.
 TYPED_TEST(RNizNPT, AgreesWithAModelReplacementsSelfSourcesAndTrims) {
     using T = typename ZnakNiza<TypeParam>::T;
     using S = std::basic_string<T>;

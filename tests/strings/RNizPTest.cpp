@@ -1,5 +1,4 @@
-// String storage (steady growth and the cut to the text are in RNizNPTest's edit model); strings on
-// separate threads share one private heap and one library locale.
+// String storage; strings on separate threads share one private heap and one library locale.
 #include "strings/Pomoc.h"
 #include <atomic>
 #include <thread>

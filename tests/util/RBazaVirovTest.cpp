@@ -37,8 +37,7 @@ class BazaVirov : public ::testing::Test {
 
 } // namespace
 
-// Sorted by description without regard to case; descriptions longer than the first buffer, and one
-// that exactly fills it.
+// Sorted without regard to case; descriptions past the first buffer, and one exactly filling it.
 TEST_F(BazaVirov, DirectoryWithTheWantedCodeAndBrokenModules) {
     void *vozel = nullptr;
     // No VrniJezikModula, a VrniJezikModula that fails, no file, no match in an empty base.

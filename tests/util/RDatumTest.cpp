@@ -53,8 +53,7 @@ TEST(RDatum, FixedPointsAndLocalTimeOutsideTheSystemsRange) {
                   std::make_pair(v, v));
 }
 
-// Every day of one 400-year cycle, then a stride to 30827; 1600 years earlier, where the system
-// cannot follow, by the calendar's period.
+// 1600 years earlier, where the system cannot follow, by the calendar's period.
 TEST(RDatum, FileTimeAndSystemTimeAgreeWithTheSystem) {
     constexpr long CIKEL = 146097;
     auto preveri = [](long long v) {
