@@ -1,6 +1,4 @@
-// The digests (CRC-32, MD5, SHA-1, SHA-256): known answers from the standards, the system's own value for
-// boundary and random lengths and split messages, copies taken mid-message, the stored form; the block
-// digests' overridable block step and bit count carry; CRC-32's start value and every method against ntdll's.
+// CRC-32, MD5, SHA-1 and SHA-256 against the standards' known answers and the system's own hashes.
 #include "Pomoc.h"
 #include "TestniTok.h"
 
@@ -40,11 +38,8 @@ template <class D> class Odtisnik : public ::testing::Test {};
 using Vrste = ::testing::Types<RCRC32, RMD5, RSHA1, RSHA256>;
 TYPED_TEST_SUITE(Odtisnik, Vrste);
 
-// One and two padding blocks, block edges and the first length of a third block; then lengths and start
-// offsets both random, long ones up to a mebibyte included, so that the bulk paths run from every alignment
-// (against the system's value, which stands in for FIPS 180's million-byte example), in one call and in
-// random pieces (mostly short ones around the block edges, now and then a long run); a short message split
-// in two at every point, with an empty call between.
+// Random lengths up to a mebibyte from random offsets run the bulk paths from every alignment (the
+// system's value stands in for FIPS 180's million-byte example); pieces mostly short, around block edges.
 TYPED_TEST(Odtisnik, AnyLengthOffsetAndSplitMatchesTheSystem) {
     std::mt19937 g(2);
     std::string velik = Nakljucni(g, 1 << 20);
@@ -86,8 +81,7 @@ template <class D> std::string Shranjen(const D &d) {
     return t.zapisano;
 }
 
-// The stored form is the value in the digest's printed byte order (the CRC least significant byte
-// first); reading it back gives the same value, and a short read keeps what arrived over the rest.
+// The stored form is in printed byte order, the CRC's least significant byte first.
 TYPED_TEST(Odtisnik, StoredFormRoundTripsThroughAStream) {
     TypeParam d, prebran, delno;
     d.Izracunaj("123456789", 9);
@@ -119,8 +113,7 @@ template <class D> class BlokovniOdtisnik : public ::testing::Test {};
 using BlokovneVrste = ::testing::Types<RMD5, RSHA1, RSHA256>;
 TYPED_TEST_SUITE(BlokovniOdtisnik, BlokovneVrste);
 
-// Every digest that compresses straight from the data (the list above) against a derived class whose
-// IzracunajBlok sees every block, as the round-by-round compression; Resetiraj keeps the last result.
+// These digests compress straight from the data, so an override must still see every block.
 TYPED_TEST(BlokovniOdtisnik, AnOverriddenIzracunajBlokSeesEveryBlock) {
     std::mt19937 g(7);
     std::string s = Nakljucni(g, 1 << 20);
@@ -136,8 +129,7 @@ TYPED_TEST(BlokovniOdtisnik, AnOverriddenIzracunajBlokSeesEveryBlock) {
     }
 }
 
-// 513 MiB is more than 2^32 bits: the count's high word takes the carry (the processor-path runs leave
-// it out by its name). One 1 MiB buffer is fed over and over, to the digest and to the system's hash.
+// 513 MiB is more than 2^32 bits (the processor-path runs leave this test out by its name).
 TYPED_TEST(BlokovniOdtisnik, TheBitCountCarriesIntoItsHighWord) {
     std::mt19937 g(8);
     std::string s = Nakljucni(g, 1 << 20);
@@ -158,8 +150,7 @@ TEST(RCRC32, StartValueResetirajFinishingTwiceAndEveryLengthAndAlignment) {
     EXPECT_EQ(tece, c.Vrni());
     c.Resetiraj();
     EXPECT_EQ(0xFFFFFFFFul, c.Vrni());
-    // Every method (table, slicing, folding): lengths around the folding threshold and block multiples,
-    // from every offset within 16 bytes, each continuing a random value.
+    // Table, slicing and folding: lengths around the folding threshold, from every offset within 16 bytes.
     std::mt19937 g(6);
     std::string s = Nakljucni(g, 5000);
     for (size_t zacetek = 0; zacetek < 16; ++zacetek)

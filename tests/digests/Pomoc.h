@@ -1,5 +1,4 @@
-// Shared by the digest tests: the system's own hashes as an independent oracle (CryptoAPI MD5, SHA-1
-// and SHA-256, ntdll's RtlComputeCrc32), hex forms of the three digest values, and random data.
+// The system's own hashes (CryptoAPI, ntdll's RtlComputeCrc32) as an independent oracle.
 #ifndef ZRNO_TESTS_DIGESTS_POMOC_H
 #define ZRNO_TESTS_DIGESTS_POMOC_H
 
@@ -31,7 +30,6 @@ inline std::string Hex(unsigned long crc) {
 }
 inline std::string Hex(const RCRC32 &d) { return Hex(d.Vrni()); }
 
-/// The digest of data in one call of a fresh object.
 template <class D> std::string Odtis(std::string const &s) {
     D d;
     d.Izracunaj(s.data(), static_cast<unsigned int>(s.size()));

@@ -1,13 +1,10 @@
-// The digesting converter's failures, reset and finish (its chains of reads and writes are the
-// filter-chain model's, tests/streams/PretvornikTest.cpp).
+// The digesting converter's chains of reads and writes are in tests/streams/PretvornikTest.cpp.
 #include "Pomoc.h"
 #include "TestniTok.h"
 
 namespace {
 
-// Last bytes that come with the end of data (as from a socket) are not digested; a failed write is: the
-// digest sees the data before the target does. Copies feed the same digest; only Uporabi resets it (not
-// the constructor) and only Odpusti or Zapri finish it (not the destructor).
+// Bytes that come with the end of data are not digested; a failed write's are: the digest sees them first.
 TEST(ROdtisnikToka, WhatIsDigestedAndWhenTheDigestStartsAndEnds) {
     TestniTok vir("abcdef"), ponor;
     vir.najvecNaBranje = 4, vir.konecZZadnjimi = true, ponor.sprejmeNaPisanje = 3;

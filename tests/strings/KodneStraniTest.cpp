@@ -1,11 +1,9 @@
-// RNizA and RNizU across code pages against the system's converters, every narrow/wide form in a model;
-// BSTRs, newlines, assignment through the base; a refused growth (resource forms: RNizVPTest).
+// RNizA and RNizU across code pages against the system's converters (resource forms: RNizVPTest).
 #include "strings/Pomoc.h"
 #include <random>
 #include <windows.h>
 
-// The forms the model below does not run: constructors, operators, single characters and BSTRs in the
-// default code page; newlines; assignment through the base.
+// The forms the model below does not run.
 TEST(Pretvorba, OtherForms) {
     RNizA a;
     RNizU u(U(L"abc\x010D"));
@@ -20,7 +18,6 @@ TEST(Pretvorba, OtherForms) {
     a += static_cast<unsigned short>(0x4E2D);
     EXPECT_TRUE(Vsebuje(a, "\xE8\xE8\xE8\xE8\xE8\xE8\xE8!?"));
     EXPECT_TRUE(Vsebuje(RNizA(static_cast<unsigned short>(0x4E2D), 2), "??"));
-    // The units by the stored length, terminator included; the string is freed.
     auto bstr = [](unsigned short *b) {
         std::vector<unsigned short> v(b, b + SysStringLen(reinterpret_cast<BSTR>(b)) + 1);
         SysFreeString(reinterpret_cast<BSTR>(b));
@@ -63,14 +60,12 @@ W SistemU(const std::string &a, UINT kn) {
     MultiByteToWideChar(kn, z, a.data(), int(a.size()), &w[0], int(w.size()));
     return w;
 }
-// The content by the length, and the terminator behind it.
 std::string Bajti(const RNizA &a) {
     return a.VrniZnak(a.VrniDolzino()) ? "(unterminated)" : std::string(a, a.VrniDolzino());
 }
 W Enote(unsigned short const *p, size_t n) { return p[n] ? L"(unterminated)" : W((wchar_t const *)p, n); }
 unsigned short const *U(const W &w) { return reinterpret_cast<unsigned short const *>(w.c_str()); }
 
-// ASCII, the basic plane, pairs from planes 1 to 16 in turn, lone surrogates.
 W Siroki(std::mt19937 &g, size_t n) {
     W w;
     for (unsigned int ravnina = 0; w.size() < n; ravnina = (ravnina + 1) % 16)
@@ -94,8 +89,7 @@ std::string Ozki(std::mt19937 &g, size_t n, UINT kn) {
     return a;
 }
 
-// The first rounds take every UTF-16 unit and every byte, in the library's code page, another single-byte
-// one and UTF-8; then random texts in the multi-byte pages.
+// The first rounds take every UTF-16 unit and every byte; then random texts in the multi-byte pages.
 TEST(Utf8, EveryFormMatchesTheSystemConverters) {
     std::mt19937 g(31);
     W enote;
@@ -136,8 +130,7 @@ TEST(Utf8, EveryFormMatchesTheSystemConverters) {
 
 } // namespace
 
-// Run by strings_exhausted with the address space capped at 2 GiB: 768 MiB of UTF-8 would need 1.5 GiB
-// as UTF-16, which the heap refuses, and the target keeps its text.
+// Run by strings_exhausted under a 2 GiB cap: 768 MiB of UTF-8 would need 1.5 GiB as UTF-16.
 TEST(Utf8Exhausted, DISABLED_RefusedGrowthLeavesTheTargetUnchanged) {
     RNizA velik('a', 0x30000000u);
     ASSERT_EQ(velik.VrniDolzino(), 0x30000000u);

@@ -1,6 +1,4 @@
-// String operations on both character types. Searches and comparisons: random texts against a plain scan
-// exercise the 16-byte SSE2 blocks, empty and overlong patterns, windows and starts past the end. Editing,
-// trimming, parts, reversal and case conversion: a model run and the cases it cannot see.
+// String operations on both character types: searches against a plain scan, edits against a model.
 #include "strings/Pomoc.h"
 #include <algorithm>
 #include <array>
@@ -62,8 +60,7 @@ TYPED_TEST(RNizNPT, AgreesWithAReferenceScanAndComparisons) {
     EXPECT_EQ(abc.PrimerjajLI(Tekst<T>("ABD")), -3);
 }
 
-// Random edits against std::basic_string, the capacity growing in steps of 128 whatever the heap block behind
-// it holds, or cut to the text; single-character appends (their fast path) most often.
+// Capacity grows in steps of 128 whatever the heap block holds.
 TYPED_TEST(RNizNPT, AgreesWithAModelReplacementsSelfSourcesAndTrims) {
     using T = typename ZnakNiza<TypeParam>::T;
     using S = std::basic_string<T>;
@@ -123,8 +120,7 @@ TYPED_TEST(RNizNPT, AgreesWithAModelReplacementsSelfSourcesAndTrims) {
         ASSERT_EQ(S(n.Sredina(q, k)), Do0(m.substr(q, k)));
         ASSERT_EQ(S(n.RNizP<T>::Levo(k)), Do0(m.substr(0, k)));
     }
-    // What the model cannot see. A longer replacement takes the rightmost non-overlapping occurrences, a
-    // shorter one the leftmost.
+    // A longer replacement takes the rightmost non-overlapping occurrences, a shorter one the leftmost.
     // clang-format off
     const char *const primeri[][5] = {{"aaa", "aa", "XYZ", "aXYZ", "\1"}, {"aaa", "aa", "X", "Xa", "\1"},
         {"aaaa", "aa", "XYZ", "XYZXYZ", "\2"}, {"abcabc", "bc", "", "aa", "\2"}, {"abc", "x", "yy", "abc", ""},
@@ -163,8 +159,7 @@ TYPED_TEST(RNizNPT, AgreesWithAModelReplacementsSelfSourcesAndTrims) {
     EXPECT_NIZ(n, Poravnaj(), 2u, "ab");
 }
 
-// Order and case through the library locale: narrow text orders as signed bytes, wide as unsigned units;
-// code page 1250 (c-caron, s-caron) and the extra pairs of the wide form.
+// Narrow text orders as signed bytes, wide as unsigned units.
 TEST(RNizNP, OrderCodePage1250CaseAndTheExtraPairs) {
     RNizA a("a"), c("\xC8");
     EXPECT_EQ(a.Primerjaj("a\xE8"), 2); // the terminator orders above 0xE8

@@ -1,6 +1,4 @@
-// String storage: 128-character growth, embedded zeros, adopted and released buffers, refused room (steady
-// growth and the cut to the text are in the edit model of RNizNPTest), and separate strings on separate
-// threads, which share one private heap and one library locale.
+// String storage; strings on separate threads share one private heap and one library locale.
 #include "strings/Pomoc.h"
 #include <atomic>
 #include <thread>

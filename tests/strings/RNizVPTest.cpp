@@ -1,5 +1,4 @@
-// Resource strings from a test resource module in Slovenian (bin/jeziki/jezik_0424.dll): loading,
-// appending, formats from resources, code pages; every form once, against the text it must give.
+// Resource strings from the Slovenian test module bin/jeziki/jezik_0424.dll, every form once.
 #include "Proces.h"
 #include "strings/Pomoc.h"
 
@@ -29,8 +28,8 @@ TYPED_TEST(RNizVPT, LoadingAndFormats) {
     int a = 0, b = 0;
     EXPECT_EQ(niz.RazcleniV(m, 6, sl, &a, &b), 2u);
     EXPECT_EQ(a * 1000 + b, 12345);
-    // U+010D is in 1250, 1252 takes the best fit c, U+0416 is in neither. At most one byte per unit of the
-    // resource text: its longest run of whole characters that fits (932 has only U+0416).
+    // U+010D is in 1250, 1252 takes the best fit c, U+0416 is in neither. At most one byte per unit of
+    // the resource text: its longest run of whole characters that fits (932 has only U+0416).
     if constexpr (sizeof(T) == 1) {
         EXPECT_NIZ(niz, NastaviV(m, 1, sl), 4u, "ka\xE8?");
         EXPECT_NIZ(niz, NastaviVU(m, 1, sl, KN_CP1252), 4u, "kac?");

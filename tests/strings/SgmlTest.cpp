@@ -81,8 +81,7 @@ TEST(RNizSGML, KnownAnswersAndItsOwnText) {
     EXPECT_EQ(reference + reference + std::string(80, '&'), B(b));
 }
 
-// Every named character and every byte of code page 1250 come back through every mode; the text
-// between is plain ASCII.
+// Every named character and every byte of code page 1250 come back through every mode.
 TEST(RNizSGML, RoundTrips) {
     std::u16string vse;
     for (unsigned int c = 1; c < 0x10000; ++c)

@@ -1,5 +1,4 @@
-// RBazaVirov over the resource modules built with the tests (bin/jeziki): adding, sorting, the choice of
-// a fallback by the user's language, loading and unloading, and the static loaders.
+// RBazaVirov over the resource modules built with the tests (bin/jeziki).
 #include "Proces.h"
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -38,9 +37,7 @@ class BazaVirov : public ::testing::Test {
 
 } // namespace
 
-// A directory (a trailing separator allowed) sorted by description without regard to case: Deutsch,
-// English, italiano, Slovenscina; the broken modules in it are left out. Descriptions longer than the
-// first buffer, and one that exactly fills it.
+// Sorted without regard to case; descriptions past the first buffer, and one exactly filling it.
 TEST_F(BazaVirov, DirectoryWithTheWantedCodeAndBrokenModules) {
     void *vozel = nullptr;
     // No VrniJezikModula, a VrniJezikModula that fails, no file, no match in an empty base.
@@ -72,12 +69,11 @@ TEST_F(BazaVirov, DirectoryWithTheWantedCodeAndBrokenModules) {
               "Deutsch " + std::string(300, '-') + "|English " + std::string(119, '.'));
 }
 
-// Runs in the user's language of the process; ctest repeats it under several (LC_ALL of the prefix). The
-// user's LANGID, else its primary language, else English, else the first description.
+// ctest repeats this under several user languages (LC_ALL of the prefix).
 TEST_F(BazaVirov, FallbackByTheUserLanguage) {
     char b[5] = "";
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ILANGUAGE, b, sizeof b);
-    // The user's LANGID; the code chosen from all four modules, and from all but the English one.
+    // The user's LANGID; the choice from all four modules, and from all but the English one.
     const std::tuple<unsigned int, T_KODAJEZIKA, T_KODAJEZIKA> primeri[] = {
         {0x0424, SLOVENSKI, SLOVENSKI},
         {0x0810, ITALIJANSKI, ITALIJANSKI},
@@ -106,8 +102,7 @@ TEST_F(BazaVirov, FallbackByTheUserLanguage) {
     EXPECT_NE(Zapis(vozel).Modul, nullptr);
 }
 
-// The static loaders share one lookup: strings in both widths and the pointer form, and one data form.
-// Ids 15, 16 and 17 stand on both sides of a block's end; empty entries and missing blocks are not found.
+// Ids 15, 16 and 17 stand on both sides of a string block's end.
 TEST(RBazaVirovStaticno, StringsAndData) {
     HINSTANCE modul = LoadLibraryExA((PoletiTesta("jeziki") + "\\jezik_0424.dll").c_str(), nullptr,
                                      LOAD_WITH_ALTERED_SEARCH_PATH);
@@ -121,9 +116,7 @@ TEST(RBazaVirovStaticno, StringsAndData) {
         EXPECT_EQ(RBazaVirov::NaloziNiz(modul, id, niz, SL), *besedilo ? 0 : NAP_NIVIRA) << id;
         EXPECT_EQ(std::string(RNizA(niz)), *besedilo ? besedilo : "prej");
     }
-    // Buffers (id, room, what it holds up to the first untouched place): 10 fills exactly, without a
-    // terminator; the stored final zero of 2 is not counted; 1 holds U+010D and U+0416, in code page 1250
-    // both narrow; 3 is not found.
+    // (id, room, what it holds up to the first untouched place); 1 holds U+010D and U+0416.
     const std::tuple<unsigned int, unsigned int, char const *, size_t> primeri[] = {
         {4, 11, "0123456789\0", 11},
         {4, 10, "0123456789", 10},

@@ -33,8 +33,7 @@ constexpr long JDN_1601 = 2305814, JDN_30827_12_31 = 12980641;
 
 } // namespace
 
-// Before the system's range: 1582-10-14 exists (no switch to the Julian calendar); the exact range starts
-// at 0000-03-01 and ends with the 64-bit value, far beyond the last day number a long holds.
+// 1582-10-14 exists (no switch to the Julian calendar); the range ends far beyond a long's day number.
 TEST(RDatum, FixedPointsAndLocalTimeOutsideTheSystemsRange) {
     const std::tuple<unsigned char, unsigned char, long, long long> tocke[] = {
         {14, 10, 1582, 2299160},        {15, 10, 1582, 2299161},         {1, 3, 0, 1721120},
@@ -48,16 +47,13 @@ TEST(RDatum, FixedPointsAndLocalTimeOutsideTheSystemsRange) {
                                 &std::get<2>(nazaj), nullptr, nullptr, nullptr, nullptr);
         EXPECT_EQ(nazaj, std::make_tuple(d, m, y)) << jdn;
     }
-    // A time outside the system's FILETIME range (1601 to the year 30828) is not converted but returned
-    // unchanged, in either direction (zrno date relies on it).
+    // Outside FILETIME's range a time is returned unchanged (zrno date relies on it).
     for (long long v : {Zrno::DATUM_1601 - 1, 1410977750400000LL, 185542587100799999LL, LLONG_MAX})
         EXPECT_EQ(std::make_pair(RDatum::PretvoriUTCVLokalni(v), RDatum::PretvoriLokalniVUTC(v)),
                   std::make_pair(v, v));
 }
 
-// Every day of one 400-year cycle (1700, 1800 and 1900 without a leap day, 2000 with one), then a stride
-// to the end of 30827, against the system's conversions; the cycle again 1600 years earlier, where the
-// system cannot follow, by the calendar's period.
+// 1600 years earlier, where the system cannot follow, by the calendar's period.
 TEST(RDatum, FileTimeAndSystemTimeAgreeWithTheSystem) {
     constexpr long CIKEL = 146097;
     auto preveri = [](long long v) {
@@ -109,8 +105,7 @@ TEST(RDatum, OleDatesAgreeWithTheSystem) {
     });
 }
 
-// The records by their fields (the padding is not ours); struct tm in whole seconds, its other fields
-// cleared on the way out and ignored on the way in; null targets skipped.
+// By their fields: the padding is not ours.
 TEST(RDatum, RecordsAndFields) {
     RDatum d(31, 12, 1999, 23, 59, 58, 999);
     T_DATUM z = {};
@@ -157,8 +152,7 @@ TEST(RDatum, PresentTime) {
     EXPECT_TRUE(proc >= 40 && proc < 5000) << proc;
 }
 
-// Into a string that held text; the count returned is the stored length. The library's locale names
-// the days, and the application's is not touched.
+// The library's locale names the days, and the application's is not touched.
 TEST(RDatum, VrniNiz) {
     RDatum d(1, 1, 2000, 12, 34, 56, 789);
     EXPECT_STREQ(d.VrniNiz("%j|%w|%y"), "001|6|00");
@@ -171,7 +165,7 @@ TEST(RDatum, VrniNiz) {
         return std::string(niz);
     };
     EXPECT_EQ(vrni("%Y-%m-%d %H:%M:%S", true), "2000-01-01 12:34:56") << "whole seconds";
-    // Long formats, their first room guessed from the format, give the texts of their pieces one by one.
+    // Long formats outgrow the first room, which is guessed from the format.
     const char *const kosi[] = {"%Y",  "%m", "%H:%M:%S", "%j", "%A", "%B", "%a %b", "%c",
                                 "%#c", "%x", "%#x",      "%X", "%p", "%%", "-",     "text "};
     std::mt19937 r(99);

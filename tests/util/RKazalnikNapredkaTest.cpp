@@ -25,7 +25,6 @@ class CasovniZapisnik : public RCasKazalnikNapredka {
     void PraviNastavi() override { porocila.push_back(m_zadnjiPolozaj); }
 };
 
-// Every call that reaches it, as words; asks to stop once any has.
 struct Zapisnik : RKazalnikNapredka {
     std::string k;
     void NastaviBesedilo(unsigned int id) override { k += "id" + std::to_string(id) + " "; }

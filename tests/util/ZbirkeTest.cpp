@@ -1,5 +1,4 @@
-// The pooled containers: one random run against std::vector for order, insertion, removal, search,
-// copies and assignment; a block the system refuses.
+// The pooled containers: one random run against std::vector, and a block the system refuses.
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
@@ -27,7 +26,6 @@ class Padajoci : public RUrejenSeznam<Zapis> {
     int Primerjaj(Zapis const &a, Zapis const &b) const override { return b.kljuc - a.kljuc; }
 };
 
-// The walk gives the model's elements, the count agrees, and a list's back links mirror the walk.
 template <typename C> testing::AssertionResult Ima(const C &z, const M &m) {
     void *prej = nullptr, *p = z.VrniPrvega();
     for (size_t i = 0;; prej = p, p = z.VrniNaslednjega(p), ++i) {
@@ -56,8 +54,7 @@ void Uredi(M &m, Zapis v) {
 
 } // namespace
 
-// Runs only with the address space capped (see tests/CMakeLists.txt): 64-bit Wine would otherwise
-// grant the 16 GiB and more that these blocks take.
+// Runs only with the address space capped: 64-bit Wine would grant the 16 GiB these blocks take.
 template <typename C> class ZbirkeExhausted : public ::testing::Test {};
 using Vrste = ::testing::Types<RSklad<Zapis>, RSeznam<Zapis>, Padajoci>;
 TYPED_TEST_SUITE(ZbirkeExhausted, Vrste);
@@ -69,8 +66,7 @@ TYPED_TEST(ZbirkeExhausted, DISABLED_RefusedBlockLeavesTheContainerAsItWas) {
     EXPECT_TRUE(Ima(z, {}));
 }
 
-// A stack, a list and a descending sorted list under random operations, each against a vector in the
-// container's order; node ranks are drawn from the model, the rank past the end stands for null.
+// Node ranks are drawn from the model; the rank past the end stands for null.
 TEST(Zbirke, RandomOperationsMatchAVector) {
     const unsigned int seme = 20261206;
     std::mt19937 g(seme);
