@@ -7,7 +7,6 @@
 
 using Datoteke = VZacasnemImeniku;
 
-// The module's version resource is 1.18.0.0, as the library reports its own version.
 TEST_F(Datoteke, VersionAndDeletion) {
     using V = std::vector<unsigned int>;
     char pot[MAX_PATH];

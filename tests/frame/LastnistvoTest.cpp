@@ -1,6 +1,5 @@
-// Handle ownership, one table over every class that holds a system handle: closing with nothing held,
-// closing twice, adopting and releasing, destructors, copies, assignment over the last owner, and
-// stale copies whose value the system has handed out again. Each class's answers are its own rules.
+// Handle ownership, one table over every class that holds a system handle; stale copies are checked
+// against values the system hands out again. Each class's answers are its own rules.
 #include "threads/Pomoc.h"
 #include <memory>
 #include <windows.h>
@@ -12,7 +11,6 @@ namespace {
 
 constexpr int ROC = Zrno::NAP_ROCICA;
 
-// A fresh handle of each kind, and whether the system still takes one.
 void *Dogodek() { return CreateEventA(nullptr, TRUE, FALSE, nullptr); }
 void *Semafor() { return CreateSemaphoreA(nullptr, 0, 1, nullptr); }
 void *Mutex() { return CreateMutexA(nullptr, FALSE, nullptr); }
@@ -61,10 +59,9 @@ struct MedFiz : RMedFizDatoteka {
     void *VrniRocico() const { return dynamic_cast<RFizDatoteka &>(*VrniDatoteko()).VrniRocico(); }
 };
 
-// A class, its kind of handle, how the system tells it open (Nevidna: it cannot, as for Wine's one dummy
-// event source that always closes), whether copies share it (the last to go closes it; else only Zapri
-// does), Zapri's answer when it holds 0 or after a successful Zapri (a service handle goes to the manager
-// even then) and a stale copy's (0: the closer could take a reused value). A key is closed to 0, others -1.
+// Class, handle maker, open probe (Nevidna: Wine's dummy event source cannot tell), shared (last copy
+// closes), Zapri's answer when empty (a service handle still goes to the manager) and a stale copy's
+// (0: the closer could take a reused value). A closed key holds 0, others -1.
 template <class R, void *(*N)(), bool (*O)(void *) = Nevidna, bool D = false, int P = 1, int S = D ? ROC : 0>
 struct V {
     using T = R;

@@ -1,6 +1,5 @@
-// Start-up counting and classification, the whole error mapping, the private locale, the start-up failure
-// message in the module's three languages, and a refused load of the test build of the library
-// (ZrnoZagon.dll), which hands the texts back through the environment instead of showing them.
+// Start-up, error mapping, private locale, start-up texts; the test build ZrnoZagon.dll refuses to load
+// and hands its failure texts back through the environment instead of showing them.
 #include <gtest/gtest.h>
 #include <locale.h>
 #include <map>
@@ -58,10 +57,8 @@ HMODULE WINAPI Nalozi(const char *pot, HANDLE f, DWORD z) {
 
 } // namespace
 
-// The loader's start holds one count for the whole process; the test takes it down to 0 and back. Each
-// first start classifies the system anew and loads the kernel module by its path in the system directory.
+// The loader holds one start: the test takes it to 0 (sockets stop, a further Zakljuci answers 1) and back.
 TEST(Zrno, StartsCountClassifyAndLoadTheKernel) {
-    // The sockets work while a start is outstanding, and a Zakljuci with nothing to stop answers 1.
     EXPECT_EQ((Izidi{VticniceDelujejo(), Zrno::Vzpostavi(), Zrno::Zakljuci(), VticniceDelujejo(),
                      Zrno::Zakljuci(), VticniceDelujejo(), Zrno::Zakljuci()}),
               (Izidi{1, 0, 0, 1, 0, 0, 1}));
@@ -87,8 +84,7 @@ TEST(Zrno, StartsCountClassifyAndLoadTheKernel) {
 }
 
 TEST(Zrno, ErrorMapping) {
-    // Every system code the library knows ignores the default; 0 stays success; the codes beside them
-    // (0xFFFFFFFF beside 0 among them) give the default.
+    // Known codes and 0 ignore the default; their neighbours (0xFFFFFFFF beside 0) give it.
     // clang-format off
     const std::map<unsigned int, unsigned int> preslikava = {
         {1, 0x80000043}, {2, 0x80000045}, {3, 0x80000046}, {4, 0x80000047}, {5, 0x80000042}, {6, 0x80000038},
@@ -116,8 +112,7 @@ TEST(Zrno, LocaleIsPrivate) {
     EXPECT_NE(wcsstr(reinterpret_cast<const wchar_t *>(w ? w : c + 1), L".1252"), nullptr);
     ASSERT_STREQ(reinterpret_cast<const wchar_t *>(Zrno::NastaviLocale(LC_NUMERIC, c)), L"C");
     EXPECT_NE(strstr(Zrno::NastaviLocale(LC_ALL, nic), "LC_NUMERIC=C;"), nullptr) << "categories differ";
-    // Refused: an unknown name, one too long for the composite name, a category out of range, a wide name
-    // that is not ASCII or longer than any name can be; a refused request changes nothing.
+    // Refused (unknown, too long, bad category, non-ASCII wide name) changes nothing.
     const std::basic_string<unsigned short> tuje = {'.', '1', '2', '5', '2', 0x80}, dolgo(300, 'C');
     const std::string predolgo(600, 'C');
     EXPECT_EQ((std::vector<const void *>{

@@ -1,9 +1,6 @@
-// The layout of the exported records and of the classes whose fields the interface fixes, checked at
-// compile time for both targets (32-bit programs cannot run here). The values follow mingw-w64 GCC's
-// rules (the Itanium C++ ABI, 64-bit integers aligned to 8 on both targets): a dynamic class starts
-// with its vptr, which a base holding only a vptr and virtual bases shares (an RNizA is one vptr and
-// one storage part); a class with virtual bases lays out its vptr and own fields, then each virtual
-// base depth-first; a field may start in a base's tail padding (RVticnica's socket after the state).
+// Layout of the exported records and fixed class fields, checked at compile time (32-bit cannot run here).
+// mingw-w64 GCC, Itanium ABI, 64-bit integers 8-aligned on both targets: a vptr-only base shares the vptr,
+// virtual bases follow the own fields depth-first, a field may use a base's tail padding (RVticnica).
 #include <zrno.h>
 
 #include <stddef.h>
@@ -22,7 +19,6 @@ constexpr bool Velikosti = ((sizeof(T) == (P8 ? x64 : x86)) && ...);
 #define E(polje, a) O(polje, a, a)
 // clang-format on
 
-// ---- Exported records ----
 RAZPOREDITEV(T_NAJDENADATOTEKA, 328, 320,
              E(Atributi, 0) E(Velikost, 8) E(CasUstvarjanja, 16) E(CasDostopa, 24) E(CasSpremembe, 32)
                  E(KratkoIme, 40) E(Pot, 54) O(Ime, 320, 316));
@@ -47,10 +43,8 @@ RAZPOREDITEV(T_ZAPISSTATUSA, 28, 28,
              E(TipServisa, 0) E(TrenutnoStanje, 4) E(SprejeteKontrole, 8) E(IzhodnaKoda, 12)
                  E(KodaServisa, 16) E(KontrolnaTocka, 20) E(CakalniNamig, 24));
 
-// ---- Classes: their sizes, and the offsets of the fields that derived classes or inline code of the
-// public headers reach; private fields that only the DLL touches may move ----
+// Classes: offsets only of fields that derived classes or inline header code reach; the rest may move.
 struct PreverjanjeRazporeditve {
-    // Roots.
     VELIKOST(8, 4, RElement, RIzpElement, ROdtisnik, RKazalnikNapredka); // a vptr
     RAZPOREDITEV(RSisElement, 16, 8, O(m_rocica, 8, 4));
 
@@ -60,7 +54,6 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RNizP<char>, 24, 16, O(m_niz, 8, 4) O(m_dolzina, 16, 8) O(m_kapaciteta, 20, 12));
     VELIKOST(32, 20, RNizA, RNizU);
 
-    // Streams.
     RAZPOREDITEV(RTokPodatkov, 16, 8, O(m_stanje, 8, 4));
 
     RAZPOREDITEV(RPomDatoteka, 48, 32, O(m_podatki, 8, 4) O(m_polozaj, 20, 12) O(m_dolzina, 24, 16));
@@ -92,14 +85,12 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RKanal, 88, 44, O(Pisanje, 8, 4) O(Branje, 48, 24));
     RAZPOREDITEV(RVticnica, 16, 12, O(m_vticnica, 12, 8));
 
-    // Digests.
     RAZPOREDITEV(RCRC32, 16, 8, O(m_register, 8, 4));
     RAZPOREDITEV(RBlokovniOdtisnik, 80, 76, O(m_bitov, 8, 4) O(m_blok, 16, 12));
     RAZPOREDITEV(RMD5, 112, 108, O(m_h, 80, 76) O(m_rezultat, 96, 92));
     RAZPOREDITEV(RSHA1, 120, 116, O(m_h, 80, 76) O(m_rezultat, 100, 96));
     RAZPOREDITEV(ROdtisnikToka, 40, 20, O(m_odtisnik, 16, 8));
 
-    // Threads.
     VELIKOST(16, 8, RSinhronizator, RDogodek, RSemafor, RNevarenOdsek, RCasomer, ROskrbnikServisov, RServis);
     VELIKOST(24, 12, RCakalnik, RDogNit, RDatoteka);
     RAZPOREDITEV(RMultiCakalnik, 40, 20, O(m_stevilo, 32, 16));
@@ -107,7 +98,6 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RStopnjaCevovoda, 32, 16, O(m_naslednja, 24, 12));
     RAZPOREDITEV(RCasovnaPast, 48, 24, O(m_casomer, 24, 12) O(m_konec, 40, 20));
 
-    // Registry, logs, services.
     RAZPOREDITEV(RDinTabela<char>, 24, 16, O(m_podatki, 8, 4) O(m_stevilo, 16, 8) O(m_kapaciteta, 20, 12));
     RAZPOREDITEV(RDnevnik, 24, 12, O(m_kategorija, 8, 4) O(m_vir, 16, 8));
     RAZPOREDITEV(RDnevnikDat, 64, 36,
@@ -124,7 +114,6 @@ struct PreverjanjeRazporeditve {
     RAZPOREDITEV(RSeznam<T_BINBLOK>, 48, 28, O(m_zadnji, 40, 24));
     VELIKOST(48, 28, RBazaVirov);
 
-    // Dates and progress.
     RAZPOREDITEV(RDatum, 16, 16, E(m_vrednost, 8));
     RAZPOREDITEV(RCasKazalnikNapredka, 32, 24,
                  O(m_interval, 8, 4) O(m_zadnjiCas, 12, 8) O(m_spodnja, 16, 12) O(m_zgornja, 20, 16)
