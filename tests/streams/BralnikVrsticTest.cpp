@@ -57,18 +57,6 @@ TYPED_TEST(VrsticaTest, KnownLines) {
         }
 }
 
-// A class derived from a buffered one may read differently: its own Preberi is used.
-TEST(PreberiVrstico, ADerivedClassReadsThroughItsOwnPreberi) {
-    RNizA vrstica;
-    struct Steta : RPomDatoteka {
-        unsigned int Preberi(void *m, unsigned n) override { return ++branj, RPomDatoteka::Preberi(m, n); }
-        int branj = 0;
-    } steta;
-    steta.Zapisi("ab\r\ncd", 6), steta.PrestaviZac(0);
-    EXPECT_EQ(2u, steta.PreberiVrstico(vrstica));
-    EXPECT_EQ(4, steta.branj);
-}
-
 /// One stream of each class that lets its buffer be scanned in place, over the text, with what it stands on.
 struct Izvor {
     TestniTok vir;
@@ -129,7 +117,17 @@ template <typename T> void Primerjaj(std::mt19937 &nakljucno, const ZacasniImeni
     }
 }
 
-TEST(PreberiVrstico, BufferedStreamsReadAsUnitByUnit) {
+// A class derived from a buffered one may read differently: its own Preberi is used.
+TEST(PreberiVrstico, BufferedStreamsReadAsUnitByUnitADerivedOneThroughItsOwnPreberi) {
+    RNizA vrstica;
+    struct Steta : RPomDatoteka {
+        unsigned int Preberi(void *m, unsigned n) override { return ++branj, RPomDatoteka::Preberi(m, n); }
+        int branj = 0;
+    } steta;
+    steta.Zapisi("ab\r\ncd", 6), steta.PrestaviZac(0);
+    EXPECT_EQ(2u, steta.PreberiVrstico(vrstica));
+    EXPECT_EQ(4, steta.branj);
+
     std::mt19937 nakljucno(2026);
     ZacasniImenik imenik;
     for (int i = 0; i < 400; ++i) {

@@ -23,15 +23,11 @@ TEST(RDatoteka, EveryFileClassAgreesWithAByteVector) {
         SCOPED_TRACE("kind " + std::to_string(vrsta) + ", block " + std::to_string(podan) + ", seed 12345");
         const std::string pot = datoteke.Pot(std::to_string(vrsta) + "_" + std::to_string(podan));
         RPomDatoteka spodaj;
-        std::unique_ptr<RDatoteka> f;
-        if (vrsta == MEMORY)
-            f.reset(new RPomDatoteka);
-        else if (vrsta == DISK)
-            f.reset(new RFizDatoteka(pot.c_str(), zastavice));
-        else if (vrsta == CACHE)
-            f.reset(new RMedFizDatoteka(pot.c_str(), zastavice, podan));
-        else
-            f.reset(new RMedpomnilnik(&spodaj, podan));
+        std::unique_ptr<RDatoteka> f(vrsta == MEMORY ? static_cast<RDatoteka *>(new RPomDatoteka)
+                                     : vrsta == DISK
+                                         ? static_cast<RDatoteka *>(new RFizDatoteka(pot.c_str(), zastavice))
+                                     : vrsta == CACHE ? new RMedFizDatoteka(pot.c_str(), zastavice, podan)
+                                                      : new RMedpomnilnik(&spodaj, podan));
         ASSERT_EQ(0, f->VrniStanje());
         const bool pomnilnik = vrsta == MEMORY || vrsta == CACHE_OVER_MEMORY;
         auto Zdaj = [&] {
@@ -48,12 +44,11 @@ TEST(RDatoteka, EveryFileClassAgreesWithAByteVector) {
         };
         size_t poz = 0;
         std::vector<char> b(3 * blok + 3);
-        auto Velikost = [&]() -> unsigned int {
-            switch (nakljucno() % 4) {
-            case 0: return nakljucno() % 8; // tiny ones, 0 among them
-            case 1: return blok - 1 + nakljucno() % 3;
-            default: return static_cast<unsigned int>(nakljucno() % (b.size() - 1));
-            }
+        auto Velikost = [&]() -> unsigned int { // tiny ones (0 among them), around the block, any
+            const unsigned int r = nakljucno() % 4;
+            return r == 0   ? nakljucno() % 8
+                   : r == 1 ? blok - 1 + nakljucno() % 3
+                            : nakljucno() % (b.size() - 1);
         };
         int izplakni = 0;
         for (int korak = 0; korak < korakov; ++korak) {

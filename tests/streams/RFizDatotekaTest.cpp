@@ -7,7 +7,7 @@ constexpr __int64 k_leto1601 = 199222329600000LL; // 1 January 1601 in the libra
 
 using RFizDatotekaTest = VZacasnemImeniku;
 
-TEST_F(RFizDatotekaTest, DispositionAppendAndStates) {
+TEST_F(RFizDatotekaTest, DispositionsSharingLocksPositionsBeyond4GiBAndClosed) {
     struct {                          // "67" is written after each open (a read-only handle refuses it)
         const char *opis, *vsebinaPo; // no content: the file must not exist afterwards
         bool obstaja;
@@ -38,10 +38,8 @@ TEST_F(RFizDatotekaTest, DispositionAppendAndStates) {
     RFizDatoteka ro(Nova("ro.bin", "x").c_str(), DAT_BRANJE);
     EXPECT_IZID(ro, Zapisi("y", 1), 0u, Zrno::NAP_DOSTOP);
     EXPECT_EQ(Zrno::NAP_KONECDATOTEKE, ro.PostaviKonec());
-}
 
-TEST_F(RFizDatotekaTest, SharingLocksPositionsBeyond4GiBAndClosed) {
-    std::string ime = Nova("s.bin", "s");
+    const std::string ime = Nova("s.bin", "s");
     RFizDatoteka prvi(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE),
         bralec(ime.c_str(), DAT_BRANJE | DAT_DELI_BRANJE);
     EXPECT_EQ(0, bralec.VrniStanje());
@@ -105,9 +103,6 @@ TEST_F(RFizDatotekaTest, TimesAndAttributes) {
     f.Zapri();
 
     auto atributi = [&] { return RSisTokPodatkov::VrniAtribute(ime.c_str()); };
-    auto nastavi = [&](unsigned int m, unsigned int v) {
-        return RSisTokPodatkov::NastaviAtribute(ime.c_str(), m, v);
-    };
     const unsigned int z = atributi(), RO = FILE_ATTRIBUTE_READONLY, H = FILE_ATTRIBUTE_HIDDEN,
                        C = FILE_ATTRIBUTE_COMPRESSED, S = FILE_ATTRIBUTE_SYSTEM;
     // mask, values, the plain bits expected after. SYSTEM is not a plain bit. Wine answers the compression
@@ -116,7 +111,7 @@ TEST_F(RFizDatotekaTest, TimesAndAttributes) {
     const unsigned int koraki[][3] = {
         {RO, RO, z | RO}, {H, H, z | RO | H}, {S, S, z | RO | H}, {RO | H, 0, z}, {C, C, z}};
     for (const auto &k : koraki) {
-        EXPECT_EQ(0, nastavi(k[0], k[1]));
+        EXPECT_EQ(0, RSisTokPodatkov::NastaviAtribute(ime.c_str(), k[0], k[1]));
         EXPECT_EQ(k[2], atributi() & ~C);
         EXPECT_EQ(k[2], RFizDatoteka(ime.c_str(), DAT_BRANJE).VrniAtribute() & ~C);
     }
