@@ -17,18 +17,6 @@ struct Primer {
     std::string sporocilo; ///< somewhere in standard output or error
 };
 
-// Every success leaves standard error empty.
-void Preveri(const std::vector<Primer> &primeri) {
-    for (const Primer &p : primeri) {
-        const Izid i = Zazeni("zrno.exe", p.argumenti);
-        SCOPED_TRACE("zrno " + p.argumenti + "\nstdout: " + i.izhod + "\nstderr: " + i.napake);
-        EXPECT_EQ(i.koda, p.koda);
-        EXPECT_EQ(i.izhod, p.izhod ? p.izhod : i.izhod);
-        EXPECT_NE((i.izhod + i.napake).find(p.sporocilo), std::string::npos);
-        EXPECT_EQ(i.napake, p.koda == 0 ? "" : i.napake);
-    }
-}
-
 #define K "HKCU\\Software\\ZrnoTest\\Orodje"
 #define Z "HKCU\\Software\\ZrnoTest\\Zaklenjen"
 
@@ -44,16 +32,24 @@ TEST(Zrno, Reg) {
     EXPECT_EQ(RegSetValueExA(k, "q", 0, REG_QWORD, reinterpret_cast<const BYTE *>("\0\0\0\0\1\0\0\0"), 8), 0);
     RegCloseKey(k);
     const std::string dolgo = K "\\" + std::string(250, 'd');
-    Preveri({
-        {"reg set " + dolgo + " ime x", 0, "", ""},
-        {"reg query " K, 0, nullptr, "REG_SZ         x   (the name is not in code page"},
-        {"reg query " K, 0, nullptr, "REG_QWORD      0x0000000100000000 (4294967296)\r\n"},
-        {"reg query " K, 0, nullptr, dolgo},
-        {"reg query " + dolgo, 0, nullptr, "ime                      REG_SZ         x\r\n"},
-        {"reg delete " K, 0, "", ""},
-        {"reg query " Z, 1, nullptr, "access denied (code 0x80000042)"},
-        {"reg set " Z " ime x", 1, nullptr, "access denied (code 0x80000042)"},
-    });
+    // Every success leaves standard error empty.
+    for (const Primer &p : std::vector<Primer>{
+             {"reg set " + dolgo + " ime x", 0, "", ""},
+             {"reg query " K, 0, nullptr, "REG_SZ         x   (the name is not in code page"},
+             {"reg query " K, 0, nullptr, "REG_QWORD      0x0000000100000000 (4294967296)\r\n"},
+             {"reg query " K, 0, nullptr, dolgo},
+             {"reg query " + dolgo, 0, nullptr, "ime                      REG_SZ         x\r\n"},
+             {"reg delete " K, 0, "", ""},
+             {"reg query " Z, 1, nullptr, "access denied (code 0x80000042)"},
+             {"reg set " Z " ime x", 1, nullptr, "access denied (code 0x80000042)"},
+         }) {
+        const Izid i = Zazeni("zrno.exe", p.argumenti);
+        SCOPED_TRACE("zrno " + p.argumenti + "\nstdout: " + i.izhod + "\nstderr: " + i.napake);
+        EXPECT_EQ(i.koda, p.koda);
+        EXPECT_EQ(i.izhod, p.izhod ? p.izhod : i.izhod);
+        EXPECT_NE((i.izhod + i.napake).find(p.sporocilo), std::string::npos);
+        EXPECT_EQ(i.napake, p.koda == 0 ? "" : i.napake);
+    }
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, Z + 5), ERROR_SUCCESS);
 }
 
