@@ -256,9 +256,8 @@ struct Register : Scenarij {
     std::map<std::string, unsigned long> m; // values surely written
     bool spremlja = false, spremenjeno = false;
     static constexpr const char *ime = "Software\\ZrnoNapake";
-    static void Brisi() { RegDeleteTreeA(HKEY_CURRENT_USER, ime); }
-    Register() { Brisi(); }
-    ~Register() override { k.Zapri(), Brisi(); }
+    Register() { RegDeleteTreeA(HKEY_CURRENT_USER, ime); }
+    ~Register() override { k.Zapri(), RegDeleteTreeA(HKEY_CURRENT_USER, ime); }
     void Delo() override {
         if (!V(k.Ustvari(HKEY_CURRENT_USER, ime, KEY_ALL_ACCESS), "Ustvari"))
             return;
