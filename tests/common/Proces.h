@@ -1,6 +1,5 @@
 // Programs of the build started as a user starts them, from the folder of the running test program: Zazeni
-// runs one to the end, within a bound, with standard input from a file and standard output and error caught
-// in files.
+// runs one to the end, within a bound, with no standard input and standard output and error caught in files.
 #ifndef ZRNO_TESTS_COMMON_PROCES_H
 #define ZRNO_TESTS_COMMON_PROCES_H
 
@@ -18,19 +17,18 @@ struct Izid {
     std::string izhod, napake;
 };
 
-/// Runs ime (beside the test) with argumenti and vhod as its standard input, to the end or for a minute.
-inline Izid Zazeni(const std::string &ime, const std::string &argumenti, const std::string &vhod = "") {
+/// Runs ime (beside the test) with argumenti, to the end or for a minute.
+inline Izid Zazeni(const std::string &ime, const std::string &argumenti) {
     ZacasniImenik d;
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    auto odpri = [&](const std::string &pot, DWORD nacin) {
-        return CreateFileA(pot.c_str(), nacin == CREATE_ALWAYS ? GENERIC_WRITE : GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, nacin, 0, nullptr);
+    auto odpri = [&](const std::string &pot) {
+        return CreateFileA(pot.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, CREATE_ALWAYS,
+                           0, nullptr);
     };
     STARTUPINFOA si = {};
     si.cb = sizeof si, si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = odpri(d.Nova("vhod", vhod), OPEN_EXISTING);
-    si.hStdOutput = odpri(d.Pot("izhod"), CREATE_ALWAYS);
-    si.hStdError = odpri(d.Pot("napake"), CREATE_ALWAYS);
+    si.hStdOutput = odpri(d.Pot("izhod"));
+    si.hStdError = odpri(d.Pot("napake"));
     PROCESS_INFORMATION pi = {};
     std::string ukaz = "\"" + PoletiTesta(ime) + "\"" + (argumenti.empty() ? "" : " " + argumenti);
     DWORD koda = 0xDEAD;
@@ -40,7 +38,7 @@ inline Izid Zazeni(const std::string &ime, const std::string &argumenti, const s
         GetExitCodeProcess(pi.hProcess, &koda);
     else
         TerminateProcess(pi.hProcess, koda), WaitForSingleObject(pi.hProcess, 10000);
-    for (HANDLE h : {si.hStdInput, si.hStdOutput, si.hStdError, pi.hThread, pi.hProcess})
+    for (HANDLE h : {si.hStdOutput, si.hStdError, pi.hThread, pi.hProcess})
         CloseHandle(h);
     return {koda, PreberiDatoteko(d.Pot("izhod")), PreberiDatoteko(d.Pot("napake"))};
 }

@@ -40,7 +40,6 @@ struct Vnos {
 std::atomic<int> g_nacin{IZKLOP};
 std::atomic<long> g_stevec{0}, g_neuspelih{0};
 long g_n = 0;
-std::atomic<const char *> g_filter{nullptr};
 // The failed calls' names in order. A wrapper takes no lock and touches no heap: the library suspends
 // threads (a message thread started frozen), and one stopped inside either would stop every other.
 const char *g_neuspeli[1 << 16];
@@ -59,8 +58,6 @@ template <class R> R Neuspeh(const Vnos &v) {
 
 bool Sprozi(Vnos &v) {
     const int nacin = g_nacin;
-    if (const char *filter = g_filter; filter && strcmp(filter, v.ime) && strcmp(filter, v.skupina))
-        return false;
     if (long k = ++g_stevec; !(nacin == ENKRAT ? k == g_n : nacin == ODTLEJ && k >= g_n))
         return false;
     g_zapiranje = g_zapiranje || !strcmp(v.skupina, "zapiranje");
@@ -151,15 +148,14 @@ std::vector<std::string> Namesti() {
     return neznane;
 }
 
-/// From now on the calls that match filter (a function, a group or "" for all) are counted; the n-th
-/// fails (ENKRAT) or every one from the n-th on (ODTLEJ). IZKLOP only counts.
-void Vklopi(Nacin nacin, long n, const char *filter = "") {
-    g_nacin = IZKLOP, g_filter = *filter ? filter : nullptr, g_n = n, g_stevec = 0;
-    g_neuspelih = 0, g_zapiranje = false, g_nacin = nacin;
+/// From now on the calls are counted; the n-th fails (ENKRAT) or every one from the n-th on (ODTLEJ).
+/// IZKLOP only counts.
+void Vklopi(Nacin nacin, long n) {
+    g_nacin = IZKLOP, g_n = n, g_stevec = 0, g_neuspelih = 0, g_zapiranje = false, g_nacin = nacin;
 }
 
 /// Stops failing; returns the calls counted since Vklopi.
-long Izklopi() { return g_nacin = IZKLOP, g_filter = nullptr, g_stevec.exchange(0); }
+long Izklopi() { return g_nacin = IZKLOP, g_stevec.exchange(0); }
 
 /// The functions failed since Vklopi, in order, repeats folded ("ReadFile x3").
 std::string Neuspeli() {

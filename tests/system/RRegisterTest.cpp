@@ -151,7 +151,6 @@ TEST_F(RegisterTest, EnumeratesAndDeletesValuesAndSubtrees) {
             ASSERT_EQ(pod.Ustvari(kljuc, ("drevo\\" + prvo).c_str(), KEY_ALL_ACCESS), 0);
             ASSERT_EQ(podpod.Ustvari(pod, drugo.c_str(), KEY_ALL_ACCESS), 0);
             EXPECT_EQ(pod.Zapisi("v", 1ul) + podpod.Zapisi("v", 1ul), 0);
-            pod.Zapri(), podpod.Zapri();
         }
     RRegister drevo;
     EXPECT_EQ(drevo.Odpri(kljuc, "drevo\\ni", KEY_READ), NAP_NIDATOTEKE);

@@ -3,9 +3,8 @@
 #include <windows.h>
 
 static __int64 Zdaj100ns() {
-    FILETIME f;
-    GetSystemTimeAsFileTime(&f);
-    return (static_cast<__int64>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+    __int64 t; // a FILETIME's two halves, low first
+    return GetSystemTimeAsFileTime(reinterpret_cast<FILETIME *>(&t)), t;
 }
 
 // Counts its alarms (through a counter that may outlive it) and notes the thread and time of the last.

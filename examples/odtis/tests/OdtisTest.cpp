@@ -148,8 +148,6 @@ class Odtis : public testing::Test {
         return vrstice;
     }
 
-    std::string Vprasaj(const std::string &podatki) const { return Odjemalec(vrata).Vprasaj(podatki); }
-
     void Odstrani() { servis.Zapri(), OdstraniServis(oskrbnik, k_ime, k_meja); }
 };
 
@@ -189,7 +187,7 @@ TEST_F(Odtis, AWrongSettingStopsTheStartAndAFailingLogDoesNot) {
     vrata = 47801; // the log cannot tell it
     ASSERT_NO_FATAL_FAILURE(Zazeni({{"LogFile", "Z:\\dev\\full"}, {"Port", "47801"}}));
     for (unsigned int i = 0; i < 5; ++i)
-        EXPECT_EQ(Vprasaj(Podatki(1000 * i, 40 + i)), "") << i;
+        EXPECT_EQ(Odjemalec(vrata).Vprasaj(Podatki(1000 * i, 40 + i)), "") << i;
     Ustavi();
     const std::string novo = PreberiDatoteko(napake).substr(prej);
     EXPECT_NE(novo.find("cannot start: setting Port is 70000, outside 0 to 65535"), std::string::npos);
