@@ -3,6 +3,7 @@
 // wrong data; once the failures stop the objects work, what was committed is there, and the handle count
 // and the private heap's blocks are back where they were. ZRNO_NAPAKE=vse runs every n (make faults, make
 // test); ZRNO_NAPAKE=n only call n; otherwise a sample drawn with a printed seed (ZRNO_SEME repeats it).
+// ZRNO_VRSTA=ReadFile (or a group: Vbrizg.h) counts and fails only the calls of that kind.
 #include <winsock2.h> // before windows.h
 
 #include "Proces.h"

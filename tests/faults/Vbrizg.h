@@ -40,6 +40,8 @@ struct Vnos {
 std::atomic<int> g_nacin{IZKLOP};
 std::atomic<long> g_stevec{0}, g_neuspelih{0};
 long g_n = 0;
+// ZRNO_VRSTA names a function or a group (pomnilnik, datoteke, zapiranje, ...): only its calls count and fail.
+const char *const g_vrsta = getenv("ZRNO_VRSTA");
 // The failed calls' names in order. A wrapper takes no lock and touches no heap: the library suspends
 // threads (a message thread started frozen), and one stopped inside either would stop every other.
 const char *g_neuspeli[1 << 16];
@@ -58,6 +60,8 @@ template <class R> R Neuspeh(const Vnos &v) {
 
 bool Sprozi(Vnos &v) {
     const int nacin = g_nacin;
+    if (g_vrsta && *g_vrsta && strcmp(g_vrsta, v.ime) && strcmp(g_vrsta, v.skupina))
+        return false;
     if (long k = ++g_stevec; !(nacin == ENKRAT ? k == g_n : nacin == ODTLEJ && k >= g_n))
         return false;
     g_zapiranje = g_zapiranje || !strcmp(v.skupina, "zapiranje");
