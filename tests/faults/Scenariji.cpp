@@ -1,9 +1,7 @@
-// Every scenario runs once clean to count its K system calls, then again with call n failing and with
-// every call from n on failing: each operation must succeed or return a library code, never succeed with
-// wrong data; once the failures stop the objects work, what was committed is there, and the handle count
-// and the private heap's blocks are back where they were. ZRNO_NAPAKE=vse runs every n (make faults, make
-// test); ZRNO_NAPAKE=n only call n; otherwise a sample drawn with a printed seed (ZRNO_SEME repeats it).
-// ZRNO_VRSTA=ReadFile (or a group: Vbrizg.h) counts and fails only the calls of that kind.
+// Every scenario runs clean to count its K system calls, then with call n failing and with every call from
+// n on failing: each operation succeeds or returns a library code, never wrong data; afterwards the objects
+// work, what was committed is there, and no handle or private-heap block leaked. ZRNO_NAPAKE=vse: every n;
+// =n: only n; else a sample with a printed seed (ZRNO_SEME repeats it). ZRNO_VRSTA: one function or group.
 #include <winsock2.h> // before windows.h
 
 #include "Proces.h"
@@ -53,8 +51,7 @@ std::string Bajti(std::mt19937 &g, size_t n) {
     return s;
 }
 
-// A seekable file as far as it is known: bytes whose write failed may hold old or new data, and the
-// length lies between what was surely written and what may have been.
+// A seekable file as far as known: a failed write's bytes may be old or new; the length lies between.
 struct Model {
     std::string b;
     std::vector<bool> znano;
@@ -249,8 +246,7 @@ struct Nizi : Scenarij {
     }
 };
 
-// A registry key: values of each type written and read back through each form, a sub-tree deleted, the
-// change notification.
+// A registry key: each value type written and read in each form, a sub-tree deleted, change notification.
 struct Register : Scenarij {
     RRegister k;
     std::optional<RDogodek> d;
@@ -511,8 +507,8 @@ struct Viri : Scenarij {
     }
 };
 
-// File-system helpers, a file's attributes, times and region locks, handle duplication, conversions
-// through the system, thread control: answers that succeed agree with the system's own.
+// File-system helpers, attributes, times, locks, duplicated handles, conversions, thread control: answers
+// that succeed agree with the system's own.
 struct Razno : Scenarij {
     std::string imenik = Pot("i"), datoteka = imenik + "\\d.txt";
     char prej[MAX_PATH];
