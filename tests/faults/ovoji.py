@@ -70,7 +70,6 @@ SetWaitableTimer 0 6 L sinhronizacija
 CancelWaitableTimer 0 6 L sinhronizacija
 WaitForSingleObject -1 6 L cakanje
 WaitForMultipleObjects -1 6 L cakanje
-InitializeCriticalSectionAndSpinCount 0 8 L sinhronizacija
 GetExitCodeThread 0 6 L niti
 ResumeThread -1 6 L niti
 SuspendThread -1 5 L niti
