@@ -81,12 +81,14 @@ coverage: bootstrap
 	JOBS=$(JOBS) sh scripts/coverage.sh $(BUILD)/coverage
 
 # Mutation testing: N mutants drawn with SEED, JOBS workers; FOLDERS=strings,util draws from those only,
-# ONLY=strings runs only those folders' share of the full sample (comparable with a full run).
+# ONLY=strings runs only those folders' share of the full sample (comparable with a full run);
+# AGAIN=old/results.json runs only that run's survivors (same library, tests only added since).
 N ?= 150
 SEED ?= 1
 mutants: bootstrap
 	python3 scripts/mutants.py -n $(N) --seed $(SEED) --jobs $(JOBS) --out $(BUILD)/mutants \
-	        $(if $(FOLDERS),--folders $(FOLDERS)) $(if $(ONLY),--only $(ONLY))
+	        $(if $(FOLDERS),--folders $(FOLDERS)) $(if $(ONLY),--only $(ONLY)) \
+	        $(if $(AGAIN),--again $(AGAIN))
 
 # The fuzzers, scripts/fuzz/*.py, each for SECONDS from SEED: each prints what it tried and every failure
 # with the command that replays it; a short run of each is part of make test.

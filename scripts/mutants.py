@@ -8,6 +8,7 @@ Wine. A mutant is killed when a program fails, timed out when one overruns a few
 time, survived when all pass, uncompiled when the build refuses it.
 
 usage: mutants.py [-n 150] [--seed 1] [--jobs 2] [--folders strings,util] [--only strings] [--out build/mutants]
+                  [--again build/mutants/results.json]
        mutants.py --compare OLD.json NEW.json   (the mutants whose outcome differs)
 """
 import argparse
@@ -335,6 +336,8 @@ def main():
     ap.add_argument("--only", help="of the sample, run only these folders' mutants (comma-separated)")
     ap.add_argument("--out", default=os.path.join(ROOT, "build", "mutants"))
     ap.add_argument("--list", action="store_true", help="print the sample and stop")
+    ap.add_argument("--again", metavar="RESULTS", help="run only the survivors of an earlier run of the same "
+                    "sample, carrying the other outcomes over (for tests added since, none weakened)")
     ap.add_argument("--compare", nargs=2, metavar=("OLD", "NEW"), help="compare two result files")
     a = ap.parse_args()
     if a.compare:
@@ -356,8 +359,16 @@ def main():
         with lock:
             print(s, flush=True)
     workers = [Worker(i, a.out, files) for i in range(a.jobs)]
+    if a.again:
+        earlier = {m["id"]: m for m in json.load(open(a.again))["mutants"]}
+        for m in mutants:
+            e = earlier.get(m["id"], m)
+            if [e[k] for k in ("file", "line", "old", "new")] != [m[k] for k in ("file", "line", "old", "new")]:
+                sys.exit("mutants: %s is another sample (the library changed since)" % a.again)
+            if e.get("status", "survived") != "survived":
+                m["status"], m["seconds"] = e["status"], e["seconds"]
     # A run cut short still has every folder in proportion.
-    todo = [m for m in mutants if not a.only or m["folder"] in a.only.split(",")]
+    todo = [m for m in mutants if "status" not in m and (not a.only or m["folder"] in a.only.split(","))]
     random.Random(a.seed).shuffle(todo)
     result_path = os.path.join(a.out, "results.json")
 
