@@ -24,7 +24,7 @@ class PoskusniServis : public RServisImpl {
     int ObZagonu() override { return klici += 'Z', rezultatPorocila = SporociStatus(), zagon; }
     int ObZaustavitvi() override { return klici += 'S', Sporoci(0, 0, nullptr); }
     int ObPrekinitvi() override { return klici += 'P', SporociNaslednjiKorak(5000), prekinitev; }
-    int ObNadaljevanju() override { return klici += 'N', prekinitev; }
+    int ObNadaljevanju() override { return klici += 'N', ObStatusu(), prekinitev; }
     int ObZakljucku() override { return klici += 'K', zakljucek; }
     int ObStatusu() override {
         return klici += std::to_string(m_status.TrenutnoStanje) + (m_status.KontrolnaTocka ? "+" : ""), 7;
@@ -45,10 +45,10 @@ TEST(RServisImplTest, RequestsAndFailuresEndInTheStoppedState) {
     // Results of start-up, pause and clean-up; the requests; calls and reports; exit codes and thread result.
     const std::tuple<int, int, int, const char *, const char *, unsigned int, unsigned int, unsigned int>
         primeri[] = {
-            {0, 0, 0, "PNIS", "RZ24P6+7N44SK1", 0, 0, 0},
+            {0, 0, 0, "PNIS", "RZ24P6+7N544SK1", 0, 0, 0},
             {NAP_ODPIRANJE, 0, 0, "", "RZ2K1", 1066, unsigned(NAP_ODPIRANJE), 1}, // ends before any request
             {0, NAP_NIPODPRTO, 0, "P", "RZ24P6+K1+", 1066, N, N},
-            {0, NAP_NIPODPRTO, 0, "N", "RZ24NK1", 1066, N, N},
+            {0, NAP_NIPODPRTO, 0, "N", "RZ24N5K1", 1066, N, N},
             {0, 0, NAP_ZAPIRANJE, "S", "RZ24SK1", 1066, Z, 0},
             {0, NAP_NIPODPRTO, NAP_ZAPIRANJE, "P", "RZ24P6+K1+", 1066, N, N},
             {0, 0, 0, "", "RK1", 1066, S, 1}, // with a control handler, and no arguments

@@ -27,7 +27,8 @@ TEST(RMultiCakalnik, WaitAnyHoldsTheObjectThatCameBack) {
     RSemafor s;
     RSinhronizator *objekti[] = {&d, &s};
     RMultiCakalnik w(objekti, 2, false);
-    EXPECT_EQ(w.Zakleni(0, false), CAS);
+    void *const rd = d.VrniRocico();
+    EXPECT_EQ((Izidi{w.Zakleni(0, false), RMultiCakalnik::Pocakaj(&rd, 1, true, 0)}), (Izidi{CAS, CAS}));
     for (RSinhronizator *o : objekti) { // each comes back once and Odkleni gives it back
         o->Odkleni();
         EXPECT_EQ((Izidi{w.Zakleni(ROK, false), w.Odkleni(), d.Zakleni(0), s.Zakleni(0)}),

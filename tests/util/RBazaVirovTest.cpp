@@ -19,6 +19,7 @@ constexpr T_KODAJEZIKA ANGLESKI = T_KODAJEZIKA(1), ITALIJANSKI = T_KODAJEZIKA(2)
 
 class BazaVirov : public ::testing::Test {
   protected:
+    ZacasniImenik dvojniki; // removed after baza
     RBazaVirov baza;
     std::string imenik = PoletiTesta("jeziki");
 
@@ -67,6 +68,10 @@ TEST_F(BazaVirov, DirectoryWithTheWantedCodeAndBrokenModules) {
     EXPECT_EQ(GetModuleHandleA("jezik_0424.dll"), nullptr) << "unloaded";
     EXPECT_EQ(std::string(prvi.Opis) + "|" + Zapis(baza.VrniNaslednjega(baza.VrniPrvega())).Opis,
               "Deutsch " + std::string(300, '-') + "|English " + std::string(119, '.'));
+    for (const char *ime : {"a.dll", "b.dll"}) // a second module in the wanted language is only filed
+        CopyFileA(Pot("jezik_0424.dll").c_str(), dvojniki.Pot(ime).c_str(), FALSE);
+    EXPECT_EQ(baza.Sprosti() + baza.Dodaj(dvojniki.koren.c_str(), "*", SLOVENSKI, vozel), 0);
+    EXPECT_EQ(Seznam(), vozel == baza.VrniPrvega() ? "3* 3 " : "3 3* "); // in the order found
 }
 
 // ctest repeats this under several user languages (LC_ALL of the prefix).
