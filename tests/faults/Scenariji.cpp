@@ -280,6 +280,7 @@ struct Register : Scenarij {
                {k.Preberi("v3", stevilo), Tekst(stevilo), "21"},
                {k.Preberi("sez", sez), S(), std::string("a\0bc\0", 6)},
                {k.Preberi("niz", sez), S(), std::string("besedilo\0", 10)},
+               {k.Preberi("raz", sez), S(), razsirjeno + std::string(2, 0)}, // converted: grows the list
                {k.Preberi("bin", nullptr, tok), Vsebina(tok), "12345"},
                {k.Preberi("bin", b, 8, nullptr, &n), std::string(b, n), "12345"}});
         for (auto &[v, zeleno] : m)
