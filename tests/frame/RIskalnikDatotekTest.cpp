@@ -53,6 +53,6 @@ TEST(RIskalnikDatotek, PathsSizesTimesAndExhaustion) {
     RIskalnikDatotek kopija(i), dodeljen;
     dodeljen = i;
     ASSERT_EQ((Izidi{kopija.Poisci(&drugi), dodeljen.Poisci(&z)}), Izidi(2, 0));
-    EXPECT_TRUE(strcmp(prvi.Ime, drugi.Ime) && !strcmp(z.Ime, drugi.Ime)) << prvi.Ime << ' ' << drugi.Ime;
-    EXPECT_EQ(kopija.Zapri(), 0);
+    EXPECT_TRUE(strcmp(prvi.Ime, drugi.Ime) && !strcmp(z.Pot, drugi.Pot)) << prvi.Pot << ' ' << drugi.Pot;
+    EXPECT_EQ((Izidi{kopija.Zapri(), kopija.Poisci(&z)}), (Izidi{0, Zrno::NAP_NIVEC})) << "closed";
 }

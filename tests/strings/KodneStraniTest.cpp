@@ -1,4 +1,5 @@
 // RNizA and RNizU across code pages against the system's converters (resource forms: RNizVPTest).
+#include "Proces.h"
 #include "strings/Pomoc.h"
 #include <random>
 #include <windows.h>
@@ -137,4 +138,7 @@ TEST(Utf8Exhausted, DISABLED_RefusedGrowthLeavesTheTargetUnchanged) {
     RNizU u(U(L"keep"));
     EXPECT_NIZ(u, PrilepiA(velik, NI, KN_UTF8), 4u, "keep");
     EXPECT_NIZ(u, NastaviA(velik, NI, KN_UTF8), 4u, "keep");
+    HMODULE m = LoadLibraryA(PoletiTesta("jeziki\\jezik_0424.dll").c_str());
+    const unsigned int n = 0x27FFFF7Fu; // full, its block cannot grow in place: no unit fits (64-bit only)
+    EXPECT_EQ(sizeof(void *) < 8 ? n : RNizA('a', n).PrilepiVU(m, 1, KJ2_SLOVENSKI, KN_UTF8), n);
 }
