@@ -363,7 +363,7 @@ def main():
         earlier = {m["id"]: m for m in json.load(open(a.again))["mutants"]}
         for m in mutants:
             e = earlier.get(m["id"], m)
-            if [e[k] for k in ("file", "line", "old", "new")] != [m[k] for k in ("file", "line", "old", "new")]:
+            if [e[k] for k in ("file", "line", "start", "new")] != [m[k] for k in ("file", "line", "start", "new")]:
                 sys.exit("mutants: %s is another sample (the library changed since)" % a.again)
             if e.get("status", "survived") != "survived":
                 m["status"], m["seconds"] = e["status"], e["seconds"]
