@@ -159,9 +159,8 @@ template <class F> struct Datoteka : Scenarij {
     }
 };
 
-// Streams that pass on in order what their writes report taken: the FIFO to its reads, against a byte
-// queue; the buffering filter to its disk file once a flush succeeds (it keeps what its target refused).
-// Base64 over it would not do: its encoder ignores the target's result.
+// Streams that pass on in order what their writes report taken: the FIFO to its reads (a byte queue);
+// the buffering filter to its file once a flush succeeds. Not Base64: it ignores the target's result.
 struct Vrsti : Scenarij {
     RFifoTokPodatkov f;
     std::string q, pot = Pot("i.bin"), sprejeto;
@@ -202,13 +201,15 @@ struct Vrsti : Scenarij {
     }
 };
 
-// String edits against std::string: an edit happens, or leaves the text as it was, or (a refused
-// growth) keeps what fits: the start of the inserted text at its place. The text stays terminated.
+// String edits against std::string: an edit happens, leaves the text as it was, or (a refused growth)
+// keeps what fits of the inserted text at its place; the text stays terminated.
 struct Nizi : Scenarij {
     RNizA a;
     std::string m;
     void Delo() override {
         std::mt19937 g(6);
+        RNizA b; // no buffer of its own: it decodes into a new one or stays empty
+        EXPECT_TRUE((b.SprostiOdvecne(), b.PrilepiSGML("&lt;x", ~0u, KN_CP1250), !strcmp(b, "<x") || !*b));
         for (int k = 0; k < 12; ++k) {
             const size_t vrsta = g() % 4, p = vrsta == 0 ? m.size() : vrsta == 1 ? g() % (m.size() + 1) : 0;
             const std::string s(1 + g() % 400, char('a' + k)), prej = m, osnova = vrsta == 2 ? "" : m;
@@ -303,8 +304,8 @@ struct Register : Scenarij {
     }
 };
 
-// Both logs: lines a file log (or its copy) reports written are in the file; a line whose lock failed is
-// refused, never written unserialised; the lock is free afterwards. The event log's source and writes.
+// Both logs: lines a file log (or its copy) reports written are in the file; one whose lock failed is
+// refused, never written unserialised. The event log's source and writes.
 struct Dnevnika : Scenarij {
     std::string pot = Pot("d.log"), dolgo = std::string(300, '-');
     RFizDatoteka f;
