@@ -582,6 +582,20 @@ struct Razno : Scenarij {
         if (n->JeVeljaven())
             EXPECT_EQ((n->Odmrzni(), n->Pocakaj(10000)), 0);
         EXPECT_EQ(NastaviTrenutniImenik(prej), 0);
+        SYSTEMTIME st; // a date read from each form the system gives it is the same date
+        FILETIME ft;
+        RDatum d;
+        const __int64 ole = d.NastaviDatum(45000.5);
+        VariantTimeToSystemTime(45000.5, &st), SystemTimeToFileTime(&st, &ft);
+        for (__int64 v :
+             {d.NastaviDatum(&st), d.NastaviDatum(&ft), d.NastaviDatum(st.wDay, st.wMonth, st.wYear, 12)})
+            EXPECT_EQ(v, ole);
+        EXPECT_EQ(d.VrniDan() * 100 + d.VrniMesec(), st.wDay * 100 + st.wMonth);
+        RKazalnikNapredka k; // the global range forwards to a silent indicator
+        RGlobalniKazalnikNapredka g(&k);
+        g.NastaviGlobalnoObmocje(0, 100), g.NastaviObmocje(0, 10), g.Nastavi(5), g.NastaviBesedilo("x");
+        g.NastaviBesedilo(1u), g.Prikazi(true);
+        EXPECT_FALSE(g.PrekiniPostopek());
         EXPECT_GE(f.Zapri(), 0);
         if (SetFileAttributesA(datoteka.c_str(), 0))
             EXPECT_EQ(ZbrisiDatoteko(Siroko(datoteka).c_str()), 0);

@@ -1,5 +1,6 @@
 // Disk files: dispositions, sharing, locks, positions beyond 4 GiB, closed objects, times and attributes.
 #include "TestniTok.h"
+#include <winternl.h>
 
 namespace {
 
@@ -46,6 +47,16 @@ TEST_F(RFizDatotekaTest, DispositionsSharingLocksPositionsBeyond4GiBAndClosed) {
     RFizDatoteka pisec(ime.c_str(), DAT_PISANJE | DAT_DELI_BRANJE), izkljucni(ime.c_str(), DAT_BRANJE);
     EXPECT_EQ(Zrno::NAP_SKUPNIDOSTOP, pisec.VrniStanje());
     EXPECT_EQ(Zrno::NAP_SKUPNIDOSTOP, izkljucni.VrniStanje());
+
+    // The sequential, write-through and unbuffered hints reach the handle (FileModeInformation, class 16).
+    auto nacin = reinterpret_cast<decltype(&NtQueryInformationFile)>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("ntdll"), "NtQueryInformationFile")));
+    RFizDatoteka h(Pot("h.bin").c_str(),
+                   DAT_PISANJE | DAT_USTVARI | DAT_ZAPOREDNO | DAT_TAKOJ_NA_DISK | DAT_BREZ_PREDPOMNJENJA);
+    IO_STATUS_BLOCK io;
+    ULONG m = 0;
+    nacin(h.VrniRocico(), &io, &m, sizeof m, FILE_INFORMATION_CLASS(16));
+    EXPECT_EQ(m & 14, 14u);
 
     const std::string zaklepi = Nova("l.bin", std::string(100, 'l'));
     const unsigned int deli = DAT_BRANJE | DAT_PISANJE | DAT_DELI_BRANJE | DAT_DELI_PISANJE;
