@@ -1,5 +1,4 @@
-// A field of a record the library filled, read at the offset the interface documents: the layout checks
-// of tests/interface hold at compile time, these at run time, in the DLL's own writes, on both targets.
+// A field the library wrote, read at its documented offset: tests/interface's layout checks, at run time.
 #ifndef ZRNO_TESTS_COMMON_ODMIK_H
 #define ZRNO_TESTS_COMMON_ODMIK_H
 

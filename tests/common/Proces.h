@@ -1,5 +1,4 @@
-// Programs of the build started as a user starts them, from the folder of the running test program: Zazeni
-// runs one to the end, within a bound, with no standard input and standard output and error caught in files.
+// Build programs run from the test's folder: Zazeni runs one to the end, bounded, output and errors in files.
 #ifndef ZRNO_TESTS_COMMON_PROCES_H
 #define ZRNO_TESTS_COMMON_PROCES_H
 

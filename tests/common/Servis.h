@@ -1,5 +1,4 @@
-// The tests' services in the prefix's service manager: a bounded wait for a state, and a removal that
-// waits until Wine has really let the service go.
+// The tests' services: a bounded wait for a state, and a removal that waits until Wine really lets go.
 #ifndef ZRNO_TESTS_COMMON_SERVIS_H
 #define ZRNO_TESTS_COMMON_SERVIS_H
 

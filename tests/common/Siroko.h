@@ -1,5 +1,4 @@
-// UTF-16 text for the library's unsigned short interface: wide and char16_t literals seen as its code
-// units, and ASCII text widened unit by unit.
+// UTF-16 text for the unsigned short interface: wide literals as its code units, ASCII widened unit by unit.
 #ifndef ZRNO_TESTS_COMMON_SIROKO_H
 #define ZRNO_TESTS_COMMON_SIROKO_H
 

@@ -1,6 +1,4 @@
-// Line reading, narrow and wide: LF ends a line, CR LF counts as LF, a lone CR stays, the last line needs
-// no LF. The buffered streams scan their buffers in place: over random text they must give the lines,
-// counts, states and source requests of the unit-by-unit reader through a converter over a twin stream.
+// Line reading: LF ends a line, CR LF is LF, a lone CR stays; buffered scans must match unit-by-unit reads.
 #include "TestniTok.h"
 #include <memory>
 #include <random>
@@ -27,14 +25,12 @@ const struct PrimerVrstic {
     {"fails", "ab\ndef", {"ab", "de"}, Zrno::NAP_BRANJE, 5},
     {"long line", std::string(1000, 'L') + "\r\nz", {std::string(1000, 'L'), "z"}, Zrno::NAP_KONECPODATKOV}};
 
-// The unit-by-unit reader over a source that gives a byte at a time (wide units arrive in halves); the
-// buffered classes' own readers are held to it by the random run below.
+// Unit-by-unit reader over a byte-at-a-time source; the random run below holds the buffered readers to it.
 template <typename T> class VrsticaTest : public ::testing::Test {};
 using Enoti = ::testing::Types<char, unsigned short>;
 TYPED_TEST_SUITE(VrsticaTest, Enoti);
 
-// Also with the end coming with the last unit (as from a cache or a socket): that unit is the line's last,
-// a CR before an LF that comes with it still goes, and there is no empty line after.
+// An end arriving with the last unit (cache, socket) still drops a CR before its LF and adds no empty line.
 TYPED_TEST(VrsticaTest, KnownLines) {
     for (const PrimerVrstic &p : k_primeri)
         for (bool zZadnjimi : {false, true}) {

@@ -1,6 +1,4 @@
-// Pipes, with transfers that fit their buffers, so that one thread does both ends: an anonymous pipe whose
-// other end went, and a named pipe whose client (plain system calls) connects before Sprejmi. Transfers
-// both ways on a named pipe are the fault scenarios' (tests/faults), which run them clean first.
+// Pipes with transfers that fit their buffers, so one thread drives both ends; two-way runs: tests/faults.
 #include "TestniTok.h"
 #include <windows.h>
 #include <zrno/strings.h>

@@ -1,6 +1,4 @@
-// Base64: RFC 4648 vectors in every form, carries, foreign characters, padding, unfinished groups, the vector
-// paths at every page edge; the converter's edges. Round trips split at random points, at random lengths
-// and offsets, with foreign characters between runs, are the converter models' (PretvornikTest.cpp).
+// Base64: known vectors, carries, foreign characters, padding, unfinished groups, vector loads at page edges.
 #include "TestniTok.h"
 #include <windows.h>
 #include <zrno/strings.h>
@@ -10,9 +8,8 @@ namespace {
 const char *const k_rfc4648[] = {"",     "",         "f",     "Zg==",     "fo",     "Zm8=",    "foo", "Zm9v",
                                  "foob", "Zm9vYg==", "fooba", "Zm9vYmE=", "foobar", "Zm9vYmFy"}; // data, text
 
-// Text, what comes out, the end, values left in the carry. Foreign characters are skipped; the first padded
-// group ends the data; an unfinished group waits; padding in the first two places still decodes by the
-// arithmetic (values truncated to 8 bits).
+// Text, output, end, carry. Foreign characters skip; the first padded group ends the data; a partial waits;
+// padding in the first two places still decodes by the arithmetic (values truncated to 8 bits).
 const struct {
     const char *besedilo, *bajti;
     bool konec;
@@ -75,8 +72,7 @@ TEST(RBase64, VectorsCarriesMalformedTextPageEdgesAndPaddingInTheStream) {
     EXPECT_EQ(0xC0000000u, b.VrniDeKodDolzino(0xFFFFFFFEu));
     EXPECT_EQ("foo", Dekodiraj(b, "v", konec)) << "the fourth character completes the carry";
 
-    // Text whose terminator is the last byte before an inaccessible page: the vector loads must not touch
-    // the next page, at any distance from it.
+    // A terminator just before an inaccessible page: the vector loads must never touch that page.
     const DWORD stran = 4096; // x86 and x64 Windows
     char *p = static_cast<char *>(VirtualAlloc(nullptr, 2 * stran, MEM_COMMIT, PAGE_READWRITE));
     ASSERT_NE(nullptr, p);

@@ -7,9 +7,7 @@
 
 namespace {
 
-// Random writes and reads against a byte queue, with now and then a close (which drops what is queued), a
-// copy that reads and goes, or a copy that goes on in place of the original: copies share the blocks, so
-// neither's reads nor end may free what the other still reads, partly read blocks included.
+// Copies share blocks, so neither's reads nor end may free what the other still reads, part-read blocks too.
 TEST(RFifoTokPodatkov, AgreesWithAByteQueue) {
     std::mt19937 nakljucno(7);
     std::deque<unsigned char> model;

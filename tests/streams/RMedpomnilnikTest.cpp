@@ -1,5 +1,4 @@
-// The caching buffer: a failed write-back, detaching and closing (its transfers are the file model's,
-// RDatotekaTest.cpp).
+// The caching buffer: failed write-back, detaching, closing; its transfers are RDatotekaTest's file model's.
 #include "TestniTok.h"
 
 namespace {

@@ -1,6 +1,4 @@
-// The memory file: reservations, foreign storage, typed access, copies, SAFEARRAY views, loading.
-// Transfers, formatting (short texts through the stack, long ones in place, narrow and wide) and copying in
-// place, positions and lengths are the file model's (RDatotekaTest.cpp).
+// Memory file: reservations, foreign buffers, typed access, copies, SAFEARRAY views; transfers: file model.
 #include "TestniTok.h"
 #include <atomic>
 #include <thread>
@@ -96,8 +94,7 @@ TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     Zrno::SprostiPomnilnik(x);
     Zrno::SprostiPomnilnik(y);
 
-    // Threads copy and drop copies of their own files at once: every share goes through one table, whose
-    // lock must neither lose an entry (a block freed twice or never) nor keep a thread out for good.
+    // Threads copy and drop copies at once: the share table may neither lose an entry nor starve a thread.
     std::vector<std::thread> niti;
     std::atomic<int> napake{0};
     for (int n = 0; n < 4; ++n)
@@ -136,8 +133,7 @@ TEST(RPomDatoteka, StorageCopiesSafeArraysLoadingAndFormatting) {
     EXPECT_EQ(Zrno::NAP_NIDATOTEKE, n.Nalozi(datoteke.Pot("missing").c_str(), 0));
 }
 
-// A write near the start of a file that fills most of the capped address space: a copy of the data up
-// to the end could not be had, a copy of what the text covers can.
+// Near the start of a file filling the capped address space, only a copy of what the text covers can be had.
 TEST(RPomDatotekaExhausted, DISABLED_FormattedWriteNearTheStartOfAHugeFile) {
     RPomDatoteka f(0x50000000u);
     ASSERT_EQ(0, f.VrniStanje());

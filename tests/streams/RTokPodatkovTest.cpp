@@ -1,5 +1,4 @@
-// The stream base's shared operations over scripted sources: array reads, chunked copies, bytes, a refused
-// SAFEARRAY, formatting.
+// The stream base's shared operations over scripted sources: arrays, chunked copies, bytes, formatting.
 #include "TestniTok.h"
 
 namespace {
@@ -60,8 +59,7 @@ TEST(RTokPodatkov, ArrayReadsChunkedCopiesBytesAndFormatting) {
     // An array's bytes between both bounds are the fault scenarios' (tests/faults, run clean first).
     EXPECT_IZID(tok, ZapisiSAFEARRAY(nullptr), 0u, Zrno::NAP_PARAMETER);
 
-    // Wide formatting counts characters. Lengths around the 4096 growth step are the file model's
-    // (RDatotekaTest.cpp).
+    // Wide formatting counts characters; lengths around the 4096 growth step are RDatotekaTest's.
     TestniTok siroki;
     const unsigned short oblika[] = {'%', 'S', '-', '%', 's', 0}, siroko[] = {0x10D, 'x', 0}; // c-caron
     EXPECT_EQ(5u, siroki.ZapisiObl(oblika, "ab", siroko));

@@ -1,5 +1,4 @@
-// Sockets on 127.0.0.1 with ephemeral ports: a connection, a half close, a refusal, a closed socket's
-// codes, the address helpers and sockets after the library's stop. Stream logic above is the models'.
+// Sockets on 127.0.0.1, ephemeral ports: connect, half close, refusal, closed-socket codes, helpers, stop.
 #include <winsock.h>
 
 #include "TestniTok.h"
@@ -91,8 +90,7 @@ TEST(RVticnica, AddressHelpersAndTheLibrarysFullStop) {
     EXPECT_EQ(0, RVticnica::PoisciNaslov("localhost", &a));
     EXPECT_EQ(0x0100007Fu, a); // network order as it lies in memory
 
-    // After the last Zakljuci the socket layer is stopped: socket calls fail with their default codes
-    // (the layer's "not started" error is not one the mapping names). Starting again brings them back.
+    // After the last Zakljuci socket calls fail with default codes ("not started" is not a mapped error).
     int zagonov = 0;
     while (Zrno::Zakljuci() == 0)
         ++zagonov;

@@ -1,5 +1,4 @@
-// RDnevnikDat: the line format (the stamp read back and compared with the time around the call),
-// failing streams, and many threads writing through one log.
+// RDnevnikDat: the line format (stamp checked against the time around the call), failing streams, threads.
 #include "TestniTok.h"
 #include <atomic>
 #include <sstream>

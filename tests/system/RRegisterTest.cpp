@@ -1,5 +1,4 @@
-// RRegister against the real registry of the test prefix: a key of the test's own under
-// HKEY_CURRENT_USER, written with the raw system calls where the stored bytes matter, removed afterwards.
+// RRegister against the prefix's real registry: a key of its own under HKEY_CURRENT_USER, removed afterwards.
 #include "Zaklenjen.h"
 #include <atomic>
 #include <gtest/gtest.h>

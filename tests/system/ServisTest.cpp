@@ -1,5 +1,4 @@
-// ROskrbnikServisov and RServis against Wine's real service control manager: the
-// test host's two services are installed into the prefix, driven through their life and removed.
+// ROskrbnikServisov and RServis against Wine's real service manager, with the test host's two services.
 #include "Servis.h"
 #include "Proces.h"
 #include <fstream>
