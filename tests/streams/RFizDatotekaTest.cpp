@@ -51,7 +51,7 @@ TEST_F(RFizDatotekaTest, DispositionsSharingLocksPositionsBeyond4GiBAndClosed) {
     // The sequential, write-through and unbuffered hints reach the handle (FileModeInformation, class 16).
     auto nacin = reinterpret_cast<decltype(&NtQueryInformationFile)>(
         reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("ntdll"), "NtQueryInformationFile")));
-    RFizDatoteka h(Pot("h.bin").c_str(),
+    RFizDatoteka h(Pot("namigi.bin").c_str(),
                    DAT_PISANJE | DAT_USTVARI | DAT_ZAPOREDNO | DAT_TAKOJ_NA_DISK | DAT_BREZ_PREDPOMNJENJA);
     IO_STATUS_BLOCK io;
     ULONG m = 0;
