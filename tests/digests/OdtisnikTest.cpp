@@ -38,8 +38,7 @@ template <class D> class Odtisnik : public ::testing::Test {};
 using Vrste = ::testing::Types<RCRC32, RMD5, RSHA1, RSHA256>;
 TYPED_TEST_SUITE(Odtisnik, Vrste);
 
-// Random lengths up to a mebibyte from random offsets run the bulk paths from every alignment (the
-// system's value stands in for FIPS 180's million-byte example); pieces mostly short, around block edges.
+// Random lengths to 1 MiB from random offsets: bulk paths at every alignment; pieces around block edges.
 TYPED_TEST(Odtisnik, AnyLengthOffsetAndSplitMatchesTheSystem) {
     std::mt19937 g(2);
     std::string velik = Nakljucni(g, 1 << 20);
