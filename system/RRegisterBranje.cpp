@@ -3,6 +3,7 @@
 #include "frame/scoped.h"
 #include "system/RRegisterNotranje.h"
 #include <limits.h>
+#include <stdio.h>
 #include <string.h>
 #include <zrno/streams.h>
 #include <zrno/strings.h>
@@ -64,13 +65,13 @@ int BeriStevilo(HKEY k, char const *ime, DWORD tip, unsigned long &vrednost) {
     return OK;
 }
 
-/// %NAME% references expanded into a buffer of the raw size + 4096 bytes, grown to what the system
-/// asks for until the expansion fits.
 // A string the heap would not grow keeps only what fitted: a text cut short is no value read.
 int Celo(RNizA &besedilo, char const *s, unsigned int n, int izid) {
     return besedilo.Nastavi(s, n) == n ? izid : NAP_POMNILNIK;
 }
 
+/// %NAME% references expanded into a buffer of the raw size + 4096 bytes, grown to what the system
+/// asks for until the expansion fits.
 int Razsiri(char const *surovo, DWORD velikost, RNizA &besedilo) {
     DWORD prostor = velikost + 4096;
     ScopedBlock blok(RezervirajPomnilnik(nullptr, prostor));
@@ -129,12 +130,9 @@ int BeriBesedilo(HKEY k, char const *ime, DWORD tip, DWORD velikost, RNizA &bese
         int r = BeriStevilo(k, ime, tip, v);
         if (r < 0)
             return r;
-        char stevke[10]; // 4294967295 at most
-        unsigned int n = 0;
-        do
-            stevke[sizeof stevke - ++n] = static_cast<char>('0' + v % 10);
-        while (v /= 10);
-        return Celo(besedilo, stevke + sizeof stevke - n, n, OK_PRETVORJENO);
+        char stevke[11]; // 4294967295 at most
+        const int n = _snprintf(stevke, sizeof stevke, "%lu", v);
+        return Celo(besedilo, stevke, static_cast<unsigned int>(n), OK_PRETVORJENO);
     }
     default: return NAP_TIPVREDNOSTI;
     }
